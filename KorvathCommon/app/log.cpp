@@ -1,0 +1,62 @@
+#include "app/log.h"
+
+#include <SDL.h>
+#include <cstdio>
+
+#include "app/app_config.h"
+
+namespace {
+std::mutex gLogInstanceMutex;
+TLogFile* gLog = nullptr;
+} // namespace
+
+TLogFile* TLogFile::Get() {
+    std::lock_guard<std::mutex> lock(gLogInstanceMutex);
+    if (gLog == nullptr) {
+        gLog = new TLogFile();
+    }
+    return gLog;
+}
+
+void TLogFile::Release() {
+    std::lock_guard<std::mutex> lock(gLogInstanceMutex);
+    delete gLog;
+    gLog = nullptr;
+}
+
+TLogFile::TLogFile() : mLine{} {
+    TAppConfig::Get()->CreateFolders();
+    if (mFile.OpenRaw("user:log.txt", true)) {
+        mFile.StartCount();
+    }
+}
+
+TLogFile::~TLogFile() { mFile.Close(); }
+
+void TLogFile::Printf(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    VPrintf(format, args);
+    va_end(args);
+}
+
+void TLogFile::VPrintf(const char* format, va_list args) {
+    std::lock_guard<std::mutex> lock(mMutex);
+    int length = std::vsnprintf(mLine, sizeof(mLine), format, args);
+    if (length < 0) {
+        mLine[0] = '\0';
+        length = 0;
+    } else if (length >= kLineSize) {
+        length = kLineSize - 1;
+    }
+    // The line is data, never a format.
+    SDL_Log("%s", mLine);
+    if (mFile.IsOpen()) {
+        mLine[length] = '\n';
+        mFile.Write(mLine, static_cast<size_t>(length) + 1);
+        mLine[length] = '\0';
+        std::fflush(mFile.GetFile());
+    }
+}
+
+void LogDebug(const char* /*format*/, ...) {}

@@ -1,0 +1,225 @@
+#include "app/xml_reader.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/file_object.h"
+#include "app/log.h"
+#include "app/string_utils.h"
+
+namespace {
+TiXmlDocument* gSharedDocument = nullptr;
+int gRootWalkers = 0;
+
+// The attribute's value when the element has it and it is not empty, else null.
+const char* Present(const TiXmlElement* element, const char* name) {
+    if (element == nullptr || name == nullptr) {
+        return nullptr;
+    }
+    const char* value = element->Attribute(name);
+    return value != nullptr && value[0] != '\0' ? value : nullptr;
+}
+
+const char* PresentEither(const TiXmlElement* element, const char* name, const char* second) {
+    const char* value = Present(element, name);
+    return value != nullptr ? value : Present(element, second);
+}
+
+// A sum or a difference of two numbers: "+" first (the last one), else a "-" after position 0.
+template <typename T, typename Parse> T ApplyNumberRule(const std::string& value, Parse parse) {
+    size_t plus = value.rfind('+');
+    if (plus != std::string::npos) {
+        return parse(value.substr(0, plus)) + parse(value.substr(plus + 1));
+    }
+    size_t minus = value.rfind('-');
+    if (minus != std::string::npos && minus != 0) {
+        return parse(value.substr(0, minus)) - parse(value.substr(minus + 1));
+    }
+    return parse(value);
+}
+
+// atoi-like, kept within the int range so a sum or difference of two cannot overflow.
+long long ParseLong(const std::string& text) {
+    return std::clamp<long long>(std::strtoll(text.c_str(), nullptr, 10), INT32_MIN, INT32_MAX);
+}
+
+int ClampToInt(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
+}
+
+template <typename T, typename Parse>
+int ReadPairs(const TiXmlElement* element, const char* name, std::vector<std::pair<T, T>>& pairs, Parse parse) {
+    std::vector<std::string> pieces;
+    SplitString(ReadXmlAttribute(element, name).c_str(), ';', pieces);
+    int count = 0;
+    for (const std::string& piece : pieces) {
+        std::vector<std::string> numbers;
+        if (SplitString(piece.c_str(), ',', numbers) < 2) {
+            TLogFile::Get()->Printf("pair skipped \"%s\" in %s", piece.c_str(), name);
+            continue;
+        }
+        pairs.emplace_back(parse(numbers[0]), parse(numbers[1]));
+        ++count;
+    }
+    return count;
+}
+} // namespace
+
+TiXmlElement* LoadXmlDocument(const std::string& name, TiXmlDocument*& slot) {
+    delete slot;
+    slot = new TiXmlDocument();
+    TFileObject file(name.c_str(), "rb");
+    bool loaded = file.IsOpen() && slot->LoadFile(file.GetFile());
+    if (!loaded) {
+        const char* error = file.IsOpen() ? slot->ErrorDesc() : "Failed to open file";
+        int line = file.IsOpen() ? slot->ErrorRow() : 0;
+        TLogFile::Get()->Printf("File not found %s error=%s line = %d", name.c_str(), error, line);
+        delete slot;
+        slot = nullptr;
+        TLogFile::Get()->Printf("File not found %s ", name.c_str());
+        return nullptr;
+    }
+    return slot->RootElement();
+}
+
+TiXmlElement* LoadXmlRoot(const std::string& name) {
+    assert(gRootWalkers == 0 && "LoadXmlRoot while a shared root is still walked");
+    ReleaseXmlRoot();
+    return LoadXmlDocument(name, gSharedDocument);
+}
+
+void ReleaseXmlRoot() {
+    delete gSharedDocument;
+    gSharedDocument = nullptr;
+}
+
+TXmlRootWalk::TXmlRootWalk() { ++gRootWalkers; }
+
+TXmlRootWalk::~TXmlRootWalk() { --gRootWalkers; }
+
+int GetXmlRootWalkers() { return gRootWalkers; }
+
+void CollectXmlChildren(const TiXmlElement* element, const char* tag, std::vector<TiXmlElement*>& children) {
+    if (element == nullptr || tag == nullptr) {
+        return;
+    }
+    for (const TiXmlElement* child = element->FirstChildElement(tag); child != nullptr;
+         child = child->NextSiblingElement(tag)) {
+        children.push_back(const_cast<TiXmlElement*>(child));
+    }
+}
+
+std::string ReadXmlText(const TiXmlElement* element) {
+    if (element == nullptr) {
+        return "";
+    }
+    const TiXmlNode* first = element->FirstChild();
+    if (first == nullptr || first->ToText() == nullptr) {
+        return "";
+    }
+    return first->Value();
+}
+
+std::string ReadXmlString(const TiXmlElement* element, const char* name, const std::string& def) {
+    if (element == nullptr || name == nullptr) {
+        return def;
+    }
+    const char* value = element->Attribute(name);
+    return value != nullptr ? std::string(value) : def;
+}
+
+std::string ReadXmlAttribute(const TiXmlElement* element, const char* name, const std::string& def) {
+    return ReadXmlString(element, name, def);
+}
+
+bool ReadXmlBool(const TiXmlElement* element, const char* name, bool def, const char* second) {
+    const char* value = PresentEither(element, name, second);
+    if (value == nullptr) {
+        return def;
+    }
+    return std::strcmp(value, "1") == 0 || std::strcmp(value, "true") == 0;
+}
+
+int ReadXmlInt(const TiXmlElement* element, const char* name, int def, const char* second) {
+    const char* value = PresentEither(element, name, second);
+    if (value == nullptr) {
+        return def;
+    }
+    return ClampToInt(ApplyNumberRule<long long>(value, [](const std::string& s) { return ParseLong(s); }));
+}
+
+unsigned int ReadXmlUInt(const TiXmlElement* element, const char* name, unsigned int def, const char* second) {
+    const char* value = PresentEither(element, name, second);
+    if (value == nullptr) {
+        return def;
+    }
+    return static_cast<unsigned int>(
+        ClampToInt(ApplyNumberRule<long long>(value, [](const std::string& s) { return ParseLong(s); })));
+}
+
+float ReadXmlFloat(const TiXmlElement* element, const char* name, float def, const char* second) {
+    const char* value = PresentEither(element, name, second);
+    if (value == nullptr) {
+        return def;
+    }
+    return static_cast<float>(
+        ApplyNumberRule<double>(value, [](const std::string& s) { return std::atof(s.c_str()); }));
+}
+
+TColor ReadXmlColor(const TiXmlElement* element, const char* name, const TColor& def) {
+    const char* value = Present(element, name);
+    if (value == nullptr) {
+        return def;
+    }
+    int parts[4] = {0, 0, 0, 0};
+    if (ReadXmlFourInts(element, name, ".", parts)) {
+        const auto channel = [](int v) { return static_cast<float>(std::clamp(v, 0, 255)) / 255.0f; };
+        return TColor{channel(parts[0]), channel(parts[1]), channel(parts[2]), channel(parts[3])};
+    }
+    const char* digits = value;
+    while (*digits == ' ' || *digits == '\t') {
+        ++digits;
+    }
+    if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        digits += 2;
+    }
+    size_t digitCount = std::strspn(digits, "0123456789abcdefABCDEF");
+    uint32_t v = static_cast<uint32_t>(std::strtoull(value, nullptr, 16));
+    TColor color;
+    color.b = static_cast<float>(v & 0xFF) / 255.0f;
+    color.g = static_cast<float>((v >> 8) & 0xFF) / 255.0f;
+    color.r = static_cast<float>((v >> 16) & 0xFF) / 255.0f;
+    // Eight digits are AARRGGBB, so a transparent colour (alpha 00) can be written too.
+    color.a = (digitCount >= 8 || v >= 0x1000000u) ? static_cast<float>(v >> 24) / 255.0f : 1.0f;
+    return color;
+}
+
+bool ReadXmlFourInts(const TiXmlElement* element, const char* name, const char* separator, int values[4]) {
+    const char* value = Present(element, name);
+    if (value == nullptr || separator == nullptr) {
+        return false;
+    }
+    std::string sep;
+    for (const char* c = separator; *c != '\0'; ++c) {
+        sep += *c == '%' ? "%%" : std::string(1, *c);
+    }
+    std::string pattern = "%d" + sep + "%d" + sep + "%d" + sep + "%d";
+    return std::sscanf(value, pattern.c_str(), &values[0], &values[1], &values[2], &values[3]) == 4;
+}
+
+int ReadXmlStringList(const TiXmlElement* element, const char* name, char separator,
+                      std::vector<std::string>& pieces) {
+    return SplitString(ReadXmlAttribute(element, name).c_str(), separator, pieces);
+}
+
+int ReadXmlIntPairs(const TiXmlElement* element, const char* name, std::vector<std::pair<int, int>>& pairs) {
+    return ReadPairs<int>(element, name, pairs, [](const std::string& s) { return std::atoi(s.c_str()); });
+}
+
+int ReadXmlFloatPairs(const TiXmlElement* element, const char* name, std::vector<std::pair<float, float>>& pairs) {
+    return ReadPairs<float>(element, name, pairs,
+                            [](const std::string& s) { return static_cast<float>(std::atof(s.c_str())); });
+}

@@ -1,0 +1,55 @@
+#pragma once
+// Shared helpers of the tests: the stepped clock, the per-test user folder, files and the log.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+// The game's clock under test control: installed, it returns exactly what the test set.
+class SteppedClock {
+public:
+    explicit SteppedClock(uint32_t startMs = 1000);
+    ~SteppedClock();
+    SteppedClock(const SteppedClock&) = delete;
+    SteppedClock& operator=(const SteppedClock&) = delete;
+
+    void Advance(uint32_t ms);
+    uint32_t Now() const;
+};
+
+// Points the data root at a folder for the lifetime of the object, then restores the default.
+class ScopedDataRoot {
+public:
+    explicit ScopedDataRoot(const std::string& folder);
+    ~ScopedDataRoot();
+    ScopedDataRoot(const ScopedDataRoot&) = delete;
+    ScopedDataRoot& operator=(const ScopedDataRoot&) = delete;
+
+private:
+    std::string mPreviousWorkingFolder;
+};
+
+// The fresh $XDG_DATA_HOME of the running test, and the game's per-user folder inside it.
+std::string TestDataHome();
+std::string UserFolder();
+
+// A new empty temporary folder, removed when the running test ends.
+std::string MakeTempFolder();
+
+std::string ReadFile(const std::string& path);
+bool WriteFile(const std::string& path, const std::string& bytes);
+bool PathExists(const std::string& path);
+
+// "log.txt" of the per-user folder, one entry per line (without the line feed).
+std::vector<std::string> LogLines();
+bool LogContains(const std::string& text);
+
+// Removes the folders MakeTempFolder made (the shared main calls it after each test).
+void RemoveTempFolders();
+
+// Folder of the committed test fixtures (tests/data).
+std::string FixtureFolder();
+
+} // namespace harness

@@ -1,0 +1,50 @@
+// The shared main() of every test executable: the headless environment, and a fresh per-user
+// data folder for every test.
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "app/app_config.h"
+#include "app/clock.h"
+#include "app/log.h"
+#include "harness/harness.h"
+
+namespace {
+
+class FreshUserFolder : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo& /*info*/) override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "verdanel-xdg-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            std::abort();
+        }
+        mFolder = pattern;
+        setenv("XDG_DATA_HOME", mFolder.c_str(), 1);
+    }
+
+    void OnTestEnd(const testing::TestInfo& /*info*/) override {
+        // Every test starts with a new log and configuration in its own folder.
+        TLogFile::Release();
+        TAppConfig::Release();
+        SetTickSource(nullptr);
+        SetDataRoot("");
+        std::error_code ignored;
+        std::filesystem::remove_all(mFolder, ignored);
+        harness::RemoveTempFolders();
+    }
+
+    std::string mFolder;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    testing::InitGoogleTest(&argc, argv);
+    testing::TestEventListeners& listeners = testing::UnitTest::GetInstance()->listeners();
+    listeners.Append(new FreshUserFolder());
+    return RUN_ALL_TESTS();
+}
