@@ -8,6 +8,8 @@
 #include "app/app_config.h"
 #include "app/clock.h"
 #include "app/log.h"
+#include "app/missing_names.h"
+#include "app/renderer.h"
 #include "harness/harness.h"
 
 namespace {
@@ -26,6 +28,8 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
         // Every test starts with a new log and configuration in its own folder.
         TLogFile::Release();
         TAppConfig::Release();
+        ClearMissingNames();
+        DestroyRenderer();
         SetTickSource(nullptr);
         SetDataRoot("");
         std::error_code ignored;
