@@ -93,14 +93,23 @@ void StopAlSource(ALuint source) {
     alSourceStop(source);
     CheckAlError();
     // After a stop every queued buffer counts as processed, so the queue ends empty.
+    for (ALint i = GetProcessedBuffers(source); i > 0; --i) {
+        UnqueueBuffer(source);
+    }
+}
+
+ALint GetProcessedBuffers(ALuint source) {
     ALint processed = 0;
     alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
     CheckAlError();
-    for (ALint i = 0; i < processed; ++i) {
-        ALuint buffer = 0;
-        alSourceUnqueueBuffers(source, 1, &buffer);
-        CheckAlError();
-    }
+    return processed;
+}
+
+ALuint UnqueueBuffer(ALuint source) {
+    ALuint buffer = 0;
+    alSourceUnqueueBuffers(source, 1, &buffer);
+    CheckAlError();
+    return buffer;
 }
 
 void TAlSource::StopAndUnqueue() {

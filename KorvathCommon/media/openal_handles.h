@@ -73,6 +73,9 @@ private:
 
 // Stops any live source (one that belongs to no stream as well) and unqueues its buffers.
 void StopAlSource(ALuint source);
+ALint GetProcessedBuffers(ALuint source);
+// Takes the oldest processed buffer off the queue; 0 when none came off.
+ALuint UnqueueBuffer(ALuint source);
 
 // A Vorbis decoder that owns its file from a successful open on.
 class TVorbisFile {

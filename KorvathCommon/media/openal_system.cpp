@@ -174,13 +174,8 @@ void TOpenAlSystem::EndPlay(TAlStream& stream) {
 
 void TOpenAlSystem::RefillProcessed(TAlStream& stream) {
     ALuint source = stream.source.Name();
-    ALint processed = 0;
-    alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
-    CheckAlError();
-    for (ALint i = 0; i < processed; ++i) {
-        ALuint buffer = 0;
-        alSourceUnqueueBuffers(source, 1, &buffer);
-        CheckAlError();
+    for (ALint i = GetProcessedBuffers(source); i > 0; --i) {
+        ALuint buffer = UnqueueBuffer(source);
         if (buffer == 0) {
             continue;
         }

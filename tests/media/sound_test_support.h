@@ -140,7 +140,8 @@ inline bool WriteOggVorbis(const std::string& path, const TPcm& pcm) {
         float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
         for (size_t i = 0; i < count; ++i) {
             for (int c = 0; c < pcm.channels; ++c) {
-                buffer[c][i] = pcm.samples[(start + i) * static_cast<size_t>(pcm.channels) + c] / 32768.0f;
+                buffer[c][i] =
+                    static_cast<float>(pcm.samples[(start + i) * static_cast<size_t>(pcm.channels) + c]) / 32768.0f;
             }
         }
         vorbis_analysis_wrote(&dsp, static_cast<int>(count));
@@ -240,15 +241,28 @@ inline int CountLogLines(const std::string& text) {
     return count;
 }
 
-// A fresh data root with an "assets/" folder as the working folder, and a loopback OpenAL system
-// that no audio thread touches: the test renders and calls the stream update itself.
+// A fresh data root with an "assets/" folder, the working folder while it lives.
+class TAssetsRoot {
+public:
+    TAssetsRoot() : mRoot(harness::MakeTempFolder()), mDataRoot(mRoot) {
+        mReady = mkdir((mRoot + "/assets").c_str(), 0755) == 0 && SetWorkingFolderToExe();
+    }
+
+    bool IsReady() const { return mReady; }
+
+private:
+    std::string mRoot;
+    harness::ScopedDataRoot mDataRoot;
+    bool mReady = false;
+};
+
+// A data root, and a loopback OpenAL system that no audio thread touches: the test renders and
+// calls the stream update itself.
 class SoundTest : public testing::Test {
 protected:
     void SetUp() override {
-        mRoot = harness::MakeTempFolder();
-        ASSERT_EQ(mkdir((mRoot + "/assets").c_str(), 0755), 0);
-        mDataRoot = std::make_unique<harness::ScopedDataRoot>(mRoot);
-        ASSERT_TRUE(SetWorkingFolderToExe());
+        mAssets = std::make_unique<TAssetsRoot>();
+        ASSERT_TRUE(mAssets->IsReady());
         ASSERT_NE(GetEncodeInitVbr(), nullptr) << "libvorbisenc.so.2 is needed to make the test files";
         ASSERT_TRUE(mLoopback.IsReady()) << "the OpenAL loopback device is not available";
         mSystem = TOpenAlSystem::CreateInstance(mLoopback.Device(), mLoopback.Context());
@@ -280,8 +294,7 @@ protected:
         return all;
     }
 
-    std::string mRoot;
-    std::unique_ptr<harness::ScopedDataRoot> mDataRoot;
+    std::unique_ptr<TAssetsRoot> mAssets;
     TLoopbackDevice mLoopback;
     TOpenAlSystem* mSystem = nullptr;
 };

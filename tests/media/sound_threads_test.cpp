@@ -10,6 +10,7 @@
 // The entry of tests/tsan.supp that these tests need, built in so that it holds however the test
 // is started (CTest does not hand the suppressions file to it yet). OpenAL Soft passes source
 // updates to its mixer thread through atomics inside the library, which is not instrumented.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the name is the sanitizer's hook
 extern "C" const char* __tsan_default_suppressions() {
     return "race:libopenal.so.1\n";
 }
@@ -29,10 +30,8 @@ const char* const kSoundsXml = R"(<sounds>
 class AudioThreadTest : public testing::Test {
 protected:
     void SetUp() override {
-        mRoot = harness::MakeTempFolder();
-        ASSERT_EQ(mkdir((mRoot + "/assets").c_str(), 0755), 0);
-        mDataRoot = std::make_unique<harness::ScopedDataRoot>(mRoot);
-        ASSERT_TRUE(SetWorkingFolderToExe());
+        mAssets = std::make_unique<TAssetsRoot>();
+        ASSERT_TRUE(mAssets->IsReady());
         ASSERT_TRUE(WriteOggVorbis("assets/loop.ogg", MakeTone(0.4)));
         ASSERT_TRUE(WriteOggVorbis("assets/short.ogg", MakeTone(0.2, 660.0, 1)));
         ASSERT_TRUE(WriteOggVorbis("assets/long.ogg", MakeTone(4.0)));
@@ -59,8 +58,7 @@ protected:
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
 
-    std::string mRoot;
-    std::unique_ptr<harness::ScopedDataRoot> mDataRoot;
+    std::unique_ptr<TAssetsRoot> mAssets;
 };
 
 TEST_F(AudioThreadTest, MainThreadRequestsWhileTheThreadStreams) {
