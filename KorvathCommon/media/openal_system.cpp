@@ -257,21 +257,21 @@ void TOpenAlSystem::Pause(uint32_t source, bool pause) {
 }
 
 bool TOpenAlSystem::IsPlaying(uint32_t source) {
-    std::lock_guard<std::mutex> lock(mMutex);
-    if (!alIsSource(source)) {
-        return false;
-    }
-    const TAlStream* stream = FindBySource(source);
-    return stream != nullptr ? stream->state == TStreamState::Playing : GetSourceState(source) == AL_PLAYING;
+    return IsInState(source, TStreamState::Playing, AL_PLAYING);
 }
 
 bool TOpenAlSystem::IsPaused(uint32_t source) {
+    return IsInState(source, TStreamState::Paused, AL_PAUSED);
+}
+
+bool TOpenAlSystem::IsInState(uint32_t source, TStreamState state, ALint alState) {
     std::lock_guard<std::mutex> lock(mMutex);
     if (!alIsSource(source)) {
         return false;
     }
+    // A stream's own state decides; a source outside every stream is asked directly.
     const TAlStream* stream = FindBySource(source);
-    return stream != nullptr ? stream->state == TStreamState::Paused : GetSourceState(source) == AL_PAUSED;
+    return stream != nullptr ? stream->state == state : GetSourceState(source) == alState;
 }
 
 void TOpenAlSystem::SetGain(uint32_t source, float gain) {

@@ -71,6 +71,7 @@ private:
     TOpenAlSystem(ALCdevice* device, ALCcontext* context);
 
     TAlStream* FindBySource(uint32_t source);
+    bool IsInState(uint32_t source, TStreamState state, ALint alState);
     bool FillBuffer(ALuint buffer, TAlStream& stream);
     void EndPlay(TAlStream& stream);
     void RefillProcessed(TAlStream& stream);
