@@ -198,38 +198,20 @@ TEST_F(SettingsTest, SelectingAUserLoadsItsProfileFromDisk) {
     EXPECT_TRUE(TUserInfo::Get()->HasPair("saved", "1"));
 }
 
-// Ways a settings file can be damaged, from its good bytes.
-struct Damage {
-    const char* name;
-    std::string (*make)(const std::string& file);
-};
+// Offsets in the payload: the user count, the first user's name length.
+constexpr size_t kUserCountAt = 13;
+constexpr size_t kFirstNameAt = 17;
 
-std::string Patched(const std::string& file, size_t offset, const std::string& bytes) {
-    std::string payload = file.substr(4);
-    payload.replace(offset, bytes.size(), bytes);
-    return SaveBytes::WithCrc(payload);
+std::vector<harness::FileDamage> Damages() {
+    std::vector<harness::FileDamage> damages = harness::FrameDamages();
+    damages.push_back(harness::PatchedAt("header not 1000", 0, SaveBytes().I32(1001)));
+    damages.push_back(harness::PatchedAt("user count beyond the bytes", kUserCountAt, SaveBytes().I16(40)));
+    damages.push_back(harness::PatchedAt("name length beyond the bytes", kFirstNameAt, SaveBytes().I16(3000)));
+    return damages;
 }
 
-const Damage kDamages[] = {
-    {"flipped byte",
-     [](const std::string& file) {
-         std::string bytes = file;
-         bytes[bytes.size() - 1] = static_cast<char>(bytes.back() ^ 0x01);
-         return bytes;
-     }},
-    {"truncated", [](const std::string& file) { return file.substr(0, file.size() - 2); }},
-    {"shorter than its crc", [](const std::string& file) { return file.substr(0, 2); }},
-    {"zero-filled", [](const std::string& file) { return std::string(file.size(), '\0'); }},
-    {"only a zero crc", [](const std::string&) { return std::string(4, '\0'); }},
-    {"header not 1000", [](const std::string& file) { return Patched(file, 0, SaveBytes().I32(1001).Payload()); }},
-    {"user count beyond the bytes",
-     [](const std::string& file) { return Patched(file, 13, SaveBytes().I16(40).Payload()); }},
-    {"name length beyond the bytes",
-     [](const std::string& file) { return Patched(file, 15 + 2, SaveBytes().I16(3000).Payload()); }},
-};
-
 TEST_F(SettingsTest, DamagedFileIsSetAsideAndItsBackupLoaded) {
-    for (const Damage& damage : kDamages) {
+    for (const harness::FileDamage& damage : Damages()) {
         SCOPED_TRACE(damage.name);
         TSettings* settings = CreateSettings("mysettings");
         settings->AddUser("a"); // the backup holds "a"
@@ -250,7 +232,7 @@ TEST_F(SettingsTest, DamagedFileIsSetAsideAndItsBackupLoaded) {
 }
 
 TEST_F(SettingsTest, WithoutUsableSettingsTheProfilesOnDiskStayAndKeepTheirIds) {
-    for (const Damage& damage : kDamages) {
+    for (const harness::FileDamage& damage : Damages()) {
         SCOPED_TRACE(damage.name);
         TSettings* settings = CreateSettings("mysettings");
         settings->AddUser("a");

@@ -353,54 +353,22 @@ TEST_F(UserInfoTest, ResetMakesAPlayedProfileLookNew) {
     profile->SetListener(nullptr);
 }
 
-// A good profile file and the ways it can be damaged.
-struct Damage {
-    const char* name;
-    std::string (*make)(const std::string& payload, const std::string& file);
-};
-
-std::string SetInt(std::string payload, size_t offset, const std::string& bytes) {
-    payload.replace(offset, bytes.size(), bytes);
-    return SaveBytes::WithCrc(payload);
-}
-
-// Offsets in a profile without pairs.
+// Offsets in the payload of a profile without pairs.
 constexpr size_t kPairCountAt = 22;
 constexpr size_t kMainLevelCountAt = 26 + 32;
 
-const Damage kDamages[] = {
-    {"flipped byte",
-     [](const std::string&, const std::string& file) {
-         std::string bytes = file;
-         bytes[9] = static_cast<char>(bytes[9] ^ 0x40);
-         return bytes;
-     }},
-    {"truncated", [](const std::string&, const std::string& file) { return file.substr(0, file.size() - 5); }},
-    {"shorter than its crc", [](const std::string&, const std::string& file) { return file.substr(0, 3); }},
-    {"zero-filled", [](const std::string&, const std::string& file) { return std::string(file.size(), '\0'); }},
-    {"only a zero crc", [](const std::string&, const std::string&) { return std::string(4, '\0'); }},
-    {"header not 1000",
-     [](const std::string& payload, const std::string&) { return SetInt(payload, 0, SaveBytes().I32(999).Payload()); }},
-    {"pair count beyond the bytes",
-     [](const std::string& payload, const std::string&) {
-         return SetInt(payload, kPairCountAt, SaveBytes().I16(500).Payload());
-     }},
-    {"negative pair count",
-     [](const std::string& payload, const std::string&) {
-         return SetInt(payload, kPairCountAt, SaveBytes().I16(-1).Payload());
-     }},
-    {"level count beyond the bytes",
-     [](const std::string& payload, const std::string&) {
-         return SetInt(payload, kMainLevelCountAt, SaveBytes().I32(1000000).Payload());
-     }},
-    {"negative level count",
-     [](const std::string& payload, const std::string&) {
-         return SetInt(payload, kMainLevelCountAt, SaveBytes().I32(-1).Payload());
-     }},
-};
+std::vector<harness::FileDamage> Damages() {
+    std::vector<harness::FileDamage> damages = harness::FrameDamages();
+    damages.push_back(harness::PatchedAt("header not 1000", 0, SaveBytes().I32(999)));
+    damages.push_back(harness::PatchedAt("pair count beyond the bytes", kPairCountAt, SaveBytes().I16(500)));
+    damages.push_back(harness::PatchedAt("negative pair count", kPairCountAt, SaveBytes().I16(-1)));
+    damages.push_back(harness::PatchedAt("level count beyond the bytes", kMainLevelCountAt, SaveBytes().I32(1000000)));
+    damages.push_back(harness::PatchedAt("negative level count", kMainLevelCountAt, SaveBytes().I32(-1)));
+    return damages;
+}
 
 TEST_F(UserInfoTest, DamagedFileIsSetAsideAndItsBackupLoaded) {
-    for (const Damage& damage : kDamages) {
+    for (const harness::FileDamage& damage : Damages()) {
         SCOPED_TRACE(damage.name);
         TUserInfo* profile = TUserInfo::Get();
         profile->Reset();
@@ -409,7 +377,7 @@ TEST_F(UserInfoTest, DamagedFileIsSetAsideAndItsBackupLoaded) {
         profile->AddToCounter(4);
         ASSERT_TRUE(profile->Save("user:user1"));
         const std::string good = harness::ReadFile(PathOf("user1"));
-        const std::string damaged = damage.make(good.substr(4), good);
+        const std::string damaged = damage.make(good);
         ASSERT_TRUE(harness::WriteFile(PathOf("user1"), damaged));
 
         profile->Reset();
@@ -425,14 +393,14 @@ TEST_F(UserInfoTest, DamagedFileIsSetAsideAndItsBackupLoaded) {
 }
 
 TEST_F(UserInfoTest, DamagedFileWithoutBackupChangesNothing) {
-    for (const Damage& damage : kDamages) {
+    for (const harness::FileDamage& damage : Damages()) {
         SCOPED_TRACE(damage.name);
         TUserInfo* profile = TUserInfo::Get();
         profile->Reset();
         profile->AddToCounter(9);
         ASSERT_TRUE(profile->Save("user:user1"));
         const std::string good = harness::ReadFile(PathOf("user1"));
-        const std::string damaged = damage.make(good.substr(4), good);
+        const std::string damaged = damage.make(good);
         ASSERT_TRUE(harness::WriteFile(PathOf("user1"), damaged));
         std::remove(PathOf("user1.bak").c_str());
 

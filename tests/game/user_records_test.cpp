@@ -82,8 +82,11 @@ protected:
         return settings;
     }
 
-    // A player who has played: two rewards, counters, a difficulty and progress.
-    static void Play(TSettings* settings) {
+    // A first user "ann" who has played: two rewards, counters, a difficulty and progress, saved.
+    static TSettings* PlayedUser() {
+        LoadRewards("rewards.xml");
+        TSettings* settings = CreateSettings("mysettings");
+        settings->AddUser("ann");
         GetRewardList()[0]->SetObtained();
         GetRewardList()[2]->SetObtained();
         TRewardConnector& counters = TRewardConnector::Get();
@@ -98,6 +101,7 @@ protected:
         profile->GetModeProgress(0).mLevels[1].mBestScore = 400;
         profile->AddScore(400);
         settings->SaveProgress();
+        return settings;
     }
 
     static std::string PathOf(const std::string& file) { return harness::UserFolder() + "/" + file; }
@@ -108,10 +112,7 @@ protected:
 };
 
 TEST_F(UserRecordsTest, GameRecordsCloseTheProfileFile) {
-    LoadRewards("rewards.xml");
-    TSettings* settings = CreateSettings("mysettings");
-    settings->AddUser("ann");
-    Play(settings);
+    PlayedUser();
 
     const std::string payload = harness::ReadFile(PathOf("user1")).substr(4);
     const SaveBytes tail =
@@ -122,10 +123,7 @@ TEST_F(UserRecordsTest, GameRecordsCloseTheProfileFile) {
 }
 
 TEST_F(UserRecordsTest, RestartKeepsRewardsCountersAndDifficulty) {
-    LoadRewards("rewards.xml");
-    TSettings* settings = CreateSettings("mysettings");
-    settings->AddUser("ann");
-    Play(settings);
+    TSettings* settings = PlayedUser();
     const std::string saved = harness::ReadFile(PathOf("user1"));
 
     ForgetGameState();
@@ -181,10 +179,7 @@ TEST_F(UserRecordsTest, SetDifficultyCopiesThePresetAndTellsTheListener) {
 }
 
 TEST_F(UserRecordsTest, NewPlayerInheritsNothingFromTheOneBefore) {
-    LoadRewards("rewards.xml");
-    TSettings* settings = CreateSettings("mysettings");
-    settings->AddUser("ann");
-    Play(settings);
+    TSettings* settings = PlayedUser();
     const std::string freshTail = SaveBytes()
                                       .U8(0)
                                       .U8(0)
@@ -210,10 +205,7 @@ TEST_F(UserRecordsTest, NewPlayerInheritsNothingFromTheOneBefore) {
 }
 
 TEST_F(UserRecordsTest, ProfileShorterThanItsRecordsLoadsWhatItHas) {
-    LoadRewards("rewards.xml");
-    TSettings* settings = CreateSettings("mysettings");
-    settings->AddUser("ann");
-    Play(settings);
+    TSettings* settings = PlayedUser();
     const std::string payload = harness::ReadFile(PathOf("user1")).substr(4);
     ASSERT_TRUE(harness::WriteFile(PathOf("user1"), SaveBytes::WithCrc(payload.substr(0, payload.size() - 1))));
 
