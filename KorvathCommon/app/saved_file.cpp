@@ -12,7 +12,6 @@ enum class TLoadResult { Missing, Damaged, Loaded };
 void SetAside(const std::string& name) {
     const std::string path = ResolvePath(name);
     const std::string bad = path + ".bad";
-    std::remove(bad.c_str());
     if (std::rename(path.c_str(), bad.c_str()) != 0) {
         TLogFile::Get()->Printf("damaged file %s could not be moved", path.c_str());
         return;
