@@ -1,0 +1,52 @@
+#include "windows/ui_image_box.h"
+
+#include "app/xml_reader.h"
+
+void TUIMyImage::LoadFromXml(const TiXmlElement* element) {
+    TUIBaseBox::LoadFromXml(element);
+    mImage = ReadXmlString(element, "image", "");
+    mImage2 = ReadXmlString(element, "image2", "");
+    mDoFinger = ReadXmlBool(element, "dofinger", false);
+    mCursorOver = ReadXmlString(element, "cursorover", "handspot");
+    mDrawMode = ReadXmlInt(element, "drawmode", 0);
+    mAlpha = ReadXmlFloat(element, "a", 1.0f);
+    mNeedCache = ReadXmlBool(element, "needcache", false);
+    mImageChecked = ReadXmlString(element, "imagechecked", "");
+    mCheckedX = ReadXmlInt(element, "checkedx", 0);
+    mCheckedY = ReadXmlInt(element, "checkedy", 0);
+    mDraw2X = ReadXmlInt(element, "draw2x", 0);
+    mDraw2Y = ReadXmlInt(element, "draw2y", 0);
+    mDraw1X = ReadXmlInt(element, "draw1x", 0);
+    mDraw1Y = ReadXmlInt(element, "draw1y", 0);
+    mChecked = ReadXmlBool(element, "checked", false);
+    mDraw2 = ReadXmlBool(element, "draw2", false);
+    mKind = kUIKindImage;
+}
+
+void TUIBaseSlider::LoadFromXml(const TiXmlElement* element) {
+    TUIBaseBox::LoadFromXml(element);
+    mImage = ReadXmlString(element, "image", "");
+    mThumb = ReadXmlString(element, "tumb", "");
+    mYOffset = ReadXmlInt(element, "yoffset", 0);
+    mXOffset = ReadXmlInt(element, "xoffset", 0);
+    mValue = ReadXmlFloat(element, "value", 0.0f);
+    mYThumbOffset = ReadXmlInt(element, "ytumboffset", 0);
+    mThumbW = ReadXmlInt(element, "tumbw", 0);
+    mThumbH = ReadXmlInt(element, "tumbh", 0);
+    mKind = kUIKindSlider;
+}
+
+void TUIBaseSlider::ApplyStyle(const TUIStyle& style) {
+    const auto* sliderStyle = dynamic_cast<const TUISliderStyle*>(&style);
+    if (sliderStyle == nullptr) {
+        return;
+    }
+    TakeStyleText(mImage, sliderStyle->mImage);
+    TakeStyleText(mThumb, sliderStyle->mThumb);
+    mYOffset = sliderStyle->mYOffset;
+    mXOffset = sliderStyle->mXOffset;
+    mYThumbOffset = sliderStyle->mYThumbOffset;
+    mThumbW = sliderStyle->mThumbW;
+    mThumbH = sliderStyle->mThumbH;
+    mValue = sliderStyle->mValue;
+}
