@@ -31,6 +31,7 @@ enum TUIKind : int {
 class TUIBaseBox {
 public:
     static constexpr const char* kClassName = "TUIBaseBox";
+    // Any box serves where only the common values are needed.
     static bool HasKind(int) { return true; }
 
     TUIBaseBox() = default;

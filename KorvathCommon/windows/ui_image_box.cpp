@@ -25,14 +25,7 @@ void TUIMyImage::LoadFromXml(const TiXmlElement* element) {
 
 void TUIBaseSlider::LoadFromXml(const TiXmlElement* element) {
     TUIBaseBox::LoadFromXml(element);
-    mImage = ReadXmlString(element, "image", "");
-    mThumb = ReadXmlString(element, "tumb", "");
-    mYOffset = ReadXmlInt(element, "yoffset", 0);
-    mXOffset = ReadXmlInt(element, "xoffset", 0);
-    mValue = ReadXmlFloat(element, "value", 0.0f);
-    mYThumbOffset = ReadXmlInt(element, "ytumboffset", 0);
-    mThumbW = ReadXmlInt(element, "tumbw", 0);
-    mThumbH = ReadXmlInt(element, "tumbh", 0);
+    mLook.LoadFromXml(element);
     mKind = kUIKindSlider;
 }
 
@@ -41,12 +34,14 @@ void TUIBaseSlider::ApplyStyle(const TUIStyle& style) {
     if (sliderStyle == nullptr) {
         return;
     }
-    TakeStyleText(mImage, sliderStyle->mImage);
-    TakeStyleText(mThumb, sliderStyle->mThumb);
-    mYOffset = sliderStyle->mYOffset;
-    mXOffset = sliderStyle->mXOffset;
-    mYThumbOffset = sliderStyle->mYThumbOffset;
-    mThumbW = sliderStyle->mThumbW;
-    mThumbH = sliderStyle->mThumbH;
-    mValue = sliderStyle->mValue;
+    // The images only where the style has them; the offsets, thumb size and value always.
+    const TUISliderLook& styled = sliderStyle->mLook;
+    TakeStyleText(mLook.image, styled.image);
+    TakeStyleText(mLook.thumb, styled.thumb);
+    mLook.yOffset = styled.yOffset;
+    mLook.xOffset = styled.xOffset;
+    mLook.yThumbOffset = styled.yThumbOffset;
+    mLook.thumbW = styled.thumbW;
+    mLook.thumbH = styled.thumbH;
+    mLook.value = styled.value;
 }

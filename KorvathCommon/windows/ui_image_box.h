@@ -41,12 +41,5 @@ public:
     // colour or sound.
     void ApplyStyle(const TUIStyle& style) override;
 
-    std::string mImage;
-    std::string mThumb;
-    int mYOffset = 0;
-    int mXOffset = 0;
-    float mValue = 0.0f;
-    int mYThumbOffset = 0;
-    int mThumbW = 0;
-    int mThumbH = 0;
+    TUISliderLook mLook;
 };

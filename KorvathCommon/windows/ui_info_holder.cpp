@@ -11,6 +11,11 @@
 namespace {
 std::unique_ptr<TUIInfoHolder> gGlobalHolder;
 
+// One "type" text and the class it makes; names compare exactly.
+template <class Base> struct TTypeEntry {
+    const char* type;
+    std::unique_ptr<Base> (*make)();
+};
 template <class T> std::unique_ptr<TUIBaseBox> MakeBox() {
     return std::make_unique<T>();
 }
@@ -18,12 +23,8 @@ template <class T> std::unique_ptr<TUIStyle> MakeStyle() {
     return std::make_unique<T>();
 }
 
-// Every object type the engine knows; names compare exactly. The kind code comes from the class.
-struct TObjectType {
-    const char* type;
-    std::unique_ptr<TUIBaseBox> (*make)();
-};
-const TObjectType kObjectTypes[] = {
+// Every object type the engine knows. The kind code comes from the class.
+const TTypeEntry<TUIBaseBox> kObjectTypes[] = {
     {"button", MakeBox<TUIMyButton>},
     {"regenervideobutton2", MakeBox<TRegenerateVideoButton2Info>},
     {"listbox", MakeBox<TUIListBox>},
@@ -46,24 +47,21 @@ const TObjectType kObjectTypes[] = {
     {"lockinterfbtn", MakeBox<TUILockInterfButton>},
 };
 
-struct TStyleType {
-    const char* type;
-    std::unique_ptr<TUIStyle> (*make)();
-};
-const TStyleType kStyleTypes[] = {
+const TTypeEntry<TUIStyle> kStyleTypes[] = {
     {"", MakeStyle<TUIStyle>},
     {"text", MakeStyle<TUITextStyle>},
     {"button", MakeStyle<TUIButtonStyle>},
     {"slider", MakeStyle<TUISliderStyle>},
 };
 
-template <class Entry, size_t N> auto MakeFromTable(const Entry (&table)[N], const std::string& type) {
-    for (const Entry& entry : table) {
+template <class Base, size_t N>
+std::unique_ptr<Base> MakeFromTable(const TTypeEntry<Base> (&table)[N], const std::string& type) {
+    for (const TTypeEntry<Base>& entry : table) {
         if (type == entry.type) {
             return entry.make();
         }
     }
-    return decltype(table[0].make()){};
+    return nullptr;
 }
 } // namespace
 

@@ -61,14 +61,18 @@ void TUIButtonStyle::LoadFromXml(const TiXmlElement* element) {
     mScale = ReadXmlFloat(element, "scale", 1.0f);
 }
 
+void TUISliderLook::LoadFromXml(const TiXmlElement* element) {
+    image = ReadXmlString(element, "image", "");
+    thumb = ReadXmlString(element, "tumb", "");
+    yOffset = ReadXmlInt(element, "yoffset", 0);
+    xOffset = ReadXmlInt(element, "xoffset", 0);
+    value = ReadXmlFloat(element, "value", 0.0f);
+    yThumbOffset = ReadXmlInt(element, "ytumboffset", 0);
+    thumbW = ReadXmlInt(element, "tumbw", 0);
+    thumbH = ReadXmlInt(element, "tumbh", 0);
+}
+
 void TUISliderStyle::LoadFromXml(const TiXmlElement* element) {
     TUIStyle::LoadFromXml(element);
-    mImage = ReadXmlString(element, "image", "");
-    mThumb = ReadXmlString(element, "tumb", "");
-    mYOffset = ReadXmlInt(element, "yoffset", 0);
-    mXOffset = ReadXmlInt(element, "xoffset", 0);
-    mValue = ReadXmlFloat(element, "value", 0.0f);
-    mYThumbOffset = ReadXmlInt(element, "ytumboffset", 0);
-    mThumbW = ReadXmlInt(element, "tumbw", 0);
-    mThumbH = ReadXmlInt(element, "tumbh", 0);
+    mLook.LoadFromXml(element);
 }

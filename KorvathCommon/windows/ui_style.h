@@ -98,16 +98,23 @@ public:
     float mScale = 1.0f;
 };
 
+// What a slider looks like: shared by the slider style and the slider box.
+struct TUISliderLook {
+    std::string image;
+    std::string thumb;
+    int yOffset = 0;
+    int xOffset = 0;
+    float value = 0.0f;
+    int yThumbOffset = 0;
+    int thumbW = 0;
+    int thumbH = 0;
+
+    void LoadFromXml(const TiXmlElement* element);
+};
+
 class TUISliderStyle : public TUIStyle {
 public:
     void LoadFromXml(const TiXmlElement* element) override;
 
-    std::string mImage;
-    std::string mThumb;
-    int mYOffset = 0;
-    int mXOffset = 0;
-    float mValue = 0.0f;
-    int mYThumbOffset = 0;
-    int mThumbW = 0;
-    int mThumbH = 0;
+    TUISliderLook mLook;
 };

@@ -7,10 +7,7 @@ namespace {
 
 using uitest::ExpectBoxCases;
 
-std::string Doc(const std::string& objects) {
-    return "<ui>" + objects + "</ui>";
-}
-
+using uitest::Doc;
 TEST(UIBaseBox, CommonAttributesAndTheirDefaults) {
     ExpectBoxCases({
         {Doc(R"(<object name="b"/>)"),

@@ -9,9 +9,7 @@ namespace {
 
 using uitest::ExpectBoxCases;
 
-std::string Doc(const std::string& body) {
-    return "<ui>" + body + "</ui>";
-}
+using uitest::Doc;
 
 TEST(UIButtonBox, AttributesStatesAndKinds) {
     ExpectBoxCases({

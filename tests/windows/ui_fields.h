@@ -33,6 +33,11 @@ inline void LoadText(TUIInfoHolder& holder, const std::string& xml) {
     holder.LoadFromXml(document.RootElement());
 }
 
+// A document with the given styles and objects under one root.
+inline std::string Doc(const std::string& body) {
+    return "<ui>" + body + "</ui>";
+}
+
 inline std::string Text(int value) {
     return std::to_string(value);
 }
@@ -156,6 +161,12 @@ inline void AddPanel(Fields& f, const TUIBaseBox& box) {
     }
 }
 
+inline void AddSliderLook(Fields& f, const TUISliderLook& look) {
+    f["image"] = look.image, f["tumb"] = look.thumb, f["yoffset"] = Text(look.yOffset);
+    f["xoffset"] = Text(look.xOffset), f["value"] = Text(look.value);
+    f["ytumboffset"] = Text(look.yThumbOffset), f["tumbw"] = Text(look.thumbW), f["tumbh"] = Text(look.thumbH);
+}
+
 inline void AddImage(Fields& f, const TUIBaseBox& box) {
     if (const auto* i = dynamic_cast<const TUIMyImage*>(&box)) {
         f["image"] = i->mImage, f["image2"] = i->mImage2, f["dofinger"] = Text(i->mDoFinger);
@@ -167,9 +178,7 @@ inline void AddImage(Fields& f, const TUIBaseBox& box) {
         f["checked"] = Text(i->mChecked), f["draw2"] = Text(i->mDraw2);
     }
     if (const auto* s = dynamic_cast<const TUIBaseSlider*>(&box)) {
-        f["image"] = s->mImage, f["tumb"] = s->mThumb, f["yoffset"] = Text(s->mYOffset);
-        f["xoffset"] = Text(s->mXOffset), f["value"] = Text(s->mValue);
-        f["ytumboffset"] = Text(s->mYThumbOffset), f["tumbw"] = Text(s->mThumbW), f["tumbh"] = Text(s->mThumbH);
+        AddSliderLook(f, s->mLook);
     }
 }
 
@@ -217,9 +226,7 @@ inline Fields FieldsOf(const TUIStyle& style) {
         f["wrapped"] = Text(b->mWrapped), f["scale"] = Text(b->mScale);
     }
     if (const auto* s = dynamic_cast<const TUISliderStyle*>(&style)) {
-        f["image"] = s->mImage, f["tumb"] = s->mThumb, f["yoffset"] = Text(s->mYOffset);
-        f["xoffset"] = Text(s->mXOffset), f["value"] = Text(s->mValue);
-        f["ytumboffset"] = Text(s->mYThumbOffset), f["tumbw"] = Text(s->mThumbW), f["tumbh"] = Text(s->mThumbH);
+        AddSliderLook(f, s->mLook);
     }
     return f;
 }

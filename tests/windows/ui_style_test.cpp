@@ -6,9 +6,7 @@ namespace {
 
 using uitest::ExpectStyleCases;
 
-std::string Doc(const std::string& body) {
-    return "<ui>" + body + "</ui>";
-}
+using uitest::Doc;
 
 const std::string kUnset = "2147483647";
 
