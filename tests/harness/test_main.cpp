@@ -11,6 +11,7 @@
 #include "app/missing_names.h"
 #include "app/renderer.h"
 #include "harness/harness.h"
+#include "windows/ui_info_holder.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
         // Every test starts with a new log and configuration in its own folder.
         TLogFile::Release();
         TAppConfig::Release();
+        TUIInfoHolder::ReleaseGlobal();
         ClearMissingNames();
         DestroyRenderer();
         SetTickSource(nullptr);
