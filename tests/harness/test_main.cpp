@@ -7,7 +7,9 @@
 
 #include "app/app_config.h"
 #include "app/clock.h"
+#include "app/file_object.h"
 #include "app/log.h"
+#include "app/xml_reader.h"
 #include "app/missing_names.h"
 #include "app/renderer.h"
 #include "harness/harness.h"
@@ -31,6 +33,9 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
         TAppConfig::Release();
         TUIInfoHolder::ReleaseGlobal();
         ClearMissingNames();
+        ReleaseXmlRoot();
+        SetWriteFault(TWriteFault::None);
+        SetLanguageName("");
         DestroyRenderer();
         SetTickSource(nullptr);
         SetDataRoot("");
