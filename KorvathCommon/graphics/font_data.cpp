@@ -463,17 +463,21 @@ bool FontData::CmdLayerSetOffset(const ListDataElement& s) {
     return true;
 }
 
-bool FontData::CmdLayerSetCharWidths(const ListDataElement& s) {
+bool FontData::SetCharInts(const ListDataElement& s, int CharData::*field) {
     FontLayer* layer = nullptr;
     CharList chars;
-    std::vector<std::optional<int>> widths;
-    if (!LayerParam(s.At(1), layer) || !CharsParam(s.At(2), chars) || !IntValuesParam(s.At(3), widths)) {
+    std::vector<std::optional<int>> values;
+    if (!LayerParam(s.At(1), layer) || !CharsParam(s.At(2), chars) || !IntValuesParam(s.At(3), values)) {
         return false;
     }
-    return ApplyPerChar(chars, widths, [&](unsigned int code, int width) {
-        layer->MakeGlyph(code)->advance = width;
+    return ApplyPerChar(chars, values, [&](unsigned int code, int value) {
+        layer->MakeGlyph(code)->*field = value;
         return true;
     });
+}
+
+bool FontData::CmdLayerSetCharWidths(const ListDataElement& s) {
+    return SetCharInts(s, &CharData::advance);
 }
 
 bool FontData::CmdLayerSetImageMap(const ListDataElement& s) {
@@ -556,14 +560,5 @@ bool FontData::CmdLayerSetKerningPairs(const ListDataElement& s) {
 }
 
 bool FontData::CmdLayerSetCharOrders(const ListDataElement& s) {
-    FontLayer* layer = nullptr;
-    CharList chars;
-    std::vector<std::optional<int>> orders;
-    if (!LayerParam(s.At(1), layer) || !CharsParam(s.At(2), chars) || !IntValuesParam(s.At(3), orders)) {
-        return false;
-    }
-    return ApplyPerChar(chars, orders, [&](unsigned int code, int order) {
-        layer->MakeGlyph(code)->order = order;
-        return true;
-    });
+    return SetCharInts(s, &CharData::order);
 }

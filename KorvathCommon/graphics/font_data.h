@@ -135,6 +135,8 @@ private:
     bool CmdLayerSetKerningPairs(const ListDataElement& s);
     bool CmdLayerSetCharOrders(const ListDataElement& s);
     bool AddLayerTags(const ListDataElement& s, std::vector<std::wstring> FontLayer::*tags);
+    // The commands that set one integer per character: layer, characters, integer list.
+    bool SetCharInts(const ListDataElement& s, int CharData::*field);
     // The commands that set one integer of a layer: layer, integer.
     bool SetLayerInt(const ListDataElement& s, int FontLayer::*field);
 

@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "app/missing_names.h"
 #include "app/string_utils.h"
 #include "font_test_support.h"
 #include "graphics/font_data.h"
@@ -87,11 +86,7 @@ TEST_F(FontDataTest, CommandsCheckTheirParameters) {
 TEST_F(FontDataTest, FailureIsLoggedOnceWithThePath) {
     std::unique_ptr<FontData> data = Load(std::string(kPreamble) + "LayerSetAscent Main 3;\nBogus;\nAlsoBogus;");
     EXPECT_FALSE(data->IsLoaded());
-    int lines = 0;
-    for (const std::string& line : harness::LogLines()) {
-        lines += line.find("Font Descriptor Error") != std::string::npos ? 1 : 0;
-    }
-    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(fonttest::CountLogLines("Font Descriptor Error"), 1);
     EXPECT_TRUE(harness::LogContains("Font Descriptor Error in fonts/test.txt: Unknown Command"));
     // What the file built before the failure stays.
     EXPECT_EQ(Layer(*data, 0).ascent, 3);
@@ -153,22 +148,13 @@ TEST_F(FontDataTest, DefinesAndSpanLists) {
                                           "Define Z Unknown;\n"
                                           "Define W 'quoted';\n");
     ASSERT_TRUE(data->IsLoaded());
-    struct Case {
-        std::wstring name;
-        std::wstring value;
-    };
-    const Case cases[] = {
-        {L"spans", L"((0, 10, 5, 20), (5, 10, 6, 20))"},
-        {L"X", L"(2, 3)"},
-        {L"Y", L"(2, 3)"},
-        {L"Z", L"Unknown"},
-        {L"W", L"'quoted'"},
-    };
-    for (const Case& c : cases) {
-        const DataElement* value = data->GetDefine(c.name);
-        ASSERT_NE(value, nullptr) << ToUtf8(c.name);
-        EXPECT_EQ(DescParserW::ElementToString(*value), c.value) << ToUtf8(c.name);
-    }
+    fonttest::ExpectDefines(*data, {
+                                       {L"spans", L"((0, 10, 5, 20), (5, 10, 6, 20))"},
+                                       {L"X", L"(2, 3)"},
+                                       {L"Y", L"(2, 3)"},
+                                       {L"Z", L"Unknown"},
+                                       {L"W", L"'quoted'"},
+                                   });
 }
 
 TEST_F(FontDataTest, PerCharacterListsApplyGoodEntries) {

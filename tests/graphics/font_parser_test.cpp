@@ -151,21 +151,8 @@ TEST(FontParser, DefinesResolveByNameIgnoringCase) {
     ASSERT_TRUE(parser.RunStatement(L"Def Later (list NUM)"));
     ASSERT_TRUE(parser.RunStatement(L"Def Num 6"));
 
-    struct Case {
-        std::wstring name;
-        std::wstring value;
-    };
-    const Case cases[] = {
-        // Values are resolved when defined: Later keeps the 5 Num had then.
-        {L"later", L"((1, two, (3, 5)), 5)"},
-        {L"NUM", L"6"},
-        {L"quoted", L"'x''y'"},
-    };
-    for (const Case& c : cases) {
-        const DataElement* value = parser.GetDefine(c.name);
-        ASSERT_NE(value, nullptr) << ToUtf8(c.name);
-        EXPECT_EQ(DescParserW::ElementToString(*value), c.value) << ToUtf8(c.name);
-    }
+    // Values are resolved when defined: Later keeps the 5 Num had then.
+    fonttest::ExpectDefines(parser, {{L"later", L"((1, two, (3, 5)), 5)"}, {L"NUM", L"6"}, {L"quoted", L"'x''y'"}});
     EXPECT_EQ(parser.GetDefine(L"absent"), nullptr);
     EXPECT_FALSE(parser.RunStatement(L"Def Bad (1 Missing)"));
     EXPECT_EQ(parser.GetLastError(), L"Unable to Dereference \"Missing\"");

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/missing_names.h"
 #include "app/xml_reader.h"
 #include "font_test_support.h"
 #include "graphics/font_registry.h"
@@ -76,15 +75,7 @@ TEST_F(FontRegistryTest, MissingIdIsReportedOnce) {
     EXPECT_EQ(registry->FindFont("maproomname"), nullptr);
     EXPECT_EQ(registry->FindFont("maproomname"), nullptr);
     ASSERT_NE(registry->FindFont("default"), nullptr);
-    std::vector<TMissingName> missing = GetMissingNames();
-    ASSERT_EQ(missing.size(), 1u);
-    EXPECT_EQ(missing[0].kind, "font");
-    EXPECT_EQ(missing[0].name, "maproomname");
-    int lines = 0;
-    for (const std::string& line : harness::LogLines()) {
-        lines += line.find("font not found maproomname") != std::string::npos ? 1 : 0;
-    }
-    EXPECT_EQ(lines, 1);
+    fonttest::ExpectReportedOnce("font", "maproomname");
 }
 
 TEST_F(FontRegistryTest, DestroyStartsEmpty) {

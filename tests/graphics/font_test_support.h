@@ -11,7 +11,10 @@
 #include <vector>
 
 #include "app/app_config.h"
+#include "app/missing_names.h"
 #include "app/renderer.h"
+#include "app/string_utils.h"
+#include "graphics/font_parser.h"
 #include "harness/harness.h"
 
 namespace fonttest {
@@ -112,6 +115,37 @@ inline const char* const kBasicFont = "# Minimal test font\n"
                                       "LayerSetSpacing Main 1;\n"
                                       "LayerSetKerningPairs Main ('AB') (-2);\n"
                                       "SetCharMap ('a' 'b') ('A' 'B');\n";
+
+struct DefineCase {
+    std::wstring name;
+    std::wstring value; // as ElementToString prints it
+};
+
+inline void ExpectDefines(const DescParserW& parser, const std::vector<DefineCase>& cases) {
+    for (const DefineCase& c : cases) {
+        const DataElement* value = parser.GetDefine(c.name);
+        ASSERT_NE(value, nullptr) << ToUtf8(c.name);
+        EXPECT_EQ(DescParserW::ElementToString(*value), c.value) << ToUtf8(c.name);
+    }
+}
+
+// Lines of the log that contain the text.
+inline int CountLogLines(const std::string& text) {
+    int count = 0;
+    for (const std::string& line : harness::LogLines()) {
+        count += line.find(text) != std::string::npos ? 1 : 0;
+    }
+    return count;
+}
+
+// The only missing name so far, recorded and logged exactly once.
+inline void ExpectReportedOnce(const std::string& kind, const std::string& name) {
+    std::vector<TMissingName> missing = GetMissingNames();
+    ASSERT_EQ(missing.size(), 1u);
+    EXPECT_EQ(missing[0].kind, kind);
+    EXPECT_EQ(missing[0].name, name);
+    EXPECT_EQ(CountLogLines(kind + " not found " + name), 1);
+}
 
 // UTF-16 with a byte-order mark, little- or big-endian.
 inline std::string EncodeUtf16(const std::wstring& text, bool littleEndian) {
