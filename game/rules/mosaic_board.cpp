@@ -89,7 +89,7 @@ void TMosaicBoard::SetCell(TMosaicCell& cell, const TMosaicPair& pair, bool comm
     if (pair.colour == mosaic::kRuledOut) {
         MarkEmptyForCurrent(cell);
     } else if (mHooks != nullptr) {
-        mHooks->OnColourSet(cell);
+        mHooks->OnCellColourSet(cell);
     }
 }
 
@@ -201,7 +201,7 @@ void TMosaicBoard::ReportCompletedRuns(std::vector<const TMosaicRun*>& newlyDone
     for (const TMosaicRun* run : newlyDone) {
         const TLineView cells = RunCells(*run, mCols);
         for (int k = 0; k < cells.length; ++k) {
-            mHooks->OnRunCompleted(CellOfLine(cells, k));
+            mHooks->OnCellRunCompleted(CellOfLine(cells, k));
         }
     }
 }
@@ -259,7 +259,7 @@ void TMosaicBoard::OnSolved() {
         return;
     }
     for (const TMosaicCell& cell : mCells) {
-        mHooks->OnLayoutSolved(cell);
+        mHooks->OnCellLayoutSolved(cell);
     }
 }
 

@@ -31,9 +31,9 @@ public:
     virtual ~TMosaicCellHooks() = default;
 
     // A colour other than -1 was committed on the cell.
-    virtual void OnColourSet(const TMosaicCell& /*cell*/) {}
+    virtual void OnCellColourSet(const TMosaicCell& /*cell*/) {}
     // A cell of a run that has just become done.
-    virtual void OnRunCompleted(const TMosaicCell& /*cell*/) {}
+    virtual void OnCellRunCompleted(const TMosaicCell& /*cell*/) {}
     // Every cell, after the listener heard the board is solved.
-    virtual void OnLayoutSolved(const TMosaicCell& /*cell*/) {}
+    virtual void OnCellLayoutSolved(const TMosaicCell& /*cell*/) {}
 };
