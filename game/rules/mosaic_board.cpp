@@ -93,10 +93,9 @@ void TMosaicBoard::SetCell(TMosaicCell& cell, const TMosaicPair& pair, bool comm
     }
 }
 
-void TMosaicBoard::ShowOpenOrRuledOut(TMosaicCell& cell, const TMosaicColorInfo& info, const std::vector<char>& rowDone,
-                                      const std::vector<char>& colDone) {
-    const bool open = info.box.Contains(cell.column, cell.row) && rowDone[static_cast<size_t>(cell.row)] == 0 &&
-                      colDone[static_cast<size_t>(cell.column)] == 0;
+void TMosaicBoard::ShowOpenOrRuledOut(TMosaicCell& cell, const TMosaicColorInfo& info, const TLinesDone& done) {
+    const bool open = info.box.Contains(cell.column, cell.row) && done[kRows][static_cast<size_t>(cell.row)] == 0 &&
+                      done[kColumns][static_cast<size_t>(cell.column)] == 0;
     const int value = open ? mosaic::kUntouched : mosaic::kRuledOut;
     if (cell.player == mosaic::kErrorCross) {
         // The cross of another colour stays in the cell's value so it returns in that colour's view.
@@ -111,13 +110,13 @@ void TMosaicBoard::ApplyColourLayer(bool restore) {
     if (info == nullptr) {
         return;
     }
-    std::vector<char> rowDone(static_cast<size_t>(mRows));
-    std::vector<char> colDone(static_cast<size_t>(mCols));
-    for (int row = 0; row < mRows; ++row) {
-        rowDone[static_cast<size_t>(row)] = info->IsRowDone(row) ? 1 : 0;
-    }
-    for (int column = 0; column < mCols; ++column) {
-        colDone[static_cast<size_t>(column)] = info->IsColumnDone(column) ? 1 : 0;
+    TLinesDone done;
+    const int counts[kAxisCount] = {mRows, mCols};
+    for (int axis = 0; axis < kAxisCount; ++axis) {
+        done[axis].resize(static_cast<size_t>(counts[axis]));
+        for (int line = 0; line < counts[axis]; ++line) {
+            done[axis][static_cast<size_t>(line)] = info->IsLineDone(static_cast<TAxis>(axis), line) ? 1 : 0;
+        }
     }
     const TMosaicPair current = GetCurrentPair();
     for (TMosaicCell& cell : mCells) {
@@ -141,7 +140,7 @@ void TMosaicBoard::ApplyColourLayer(bool restore) {
             SetCell(cell, {mosaic::kErrorCross, 0}, false);
             continue;
         }
-        ShowOpenOrRuledOut(cell, *info, rowDone, colDone);
+        ShowOpenOrRuledOut(cell, *info, done);
     }
 }
 

@@ -4,6 +4,7 @@
 // It knows nothing of drawing: the board object that draws reads this state and routes pointer
 // events (design pixels) here.
 
+#include <array>
 #include <functional>
 #include <string>
 #include <utility>
@@ -110,6 +111,8 @@ private:
     // Loading steps.
     void ReadSolutions(const TLevelLayoutData& data, bool singleColour, std::vector<TMosaicCell>& cells);
     bool CheckColours(const TLevelLayoutData& data, const std::vector<TMosaicCell>& cells);
+    void TakeCells(const TLevelLayoutData& data, std::vector<TMosaicCell>&& cells);
+    void StartPlay();
     void BuildClueItems();
     void MarkVisibleCells();
     void PlaceHiddenRewards(const TLevelLayoutData& data);
@@ -124,8 +127,9 @@ private:
     bool IsMarkedEmptyForCurrent(const TMosaicCell& cell) const;
     bool IsRightPair(const TMosaicCell& cell, const TMosaicPair& pair) const { return pair.colour == cell.solution; }
 
-    void ShowOpenOrRuledOut(TMosaicCell& cell, const TMosaicColorInfo& info, const std::vector<char>& rowDone,
-                            const std::vector<char>& colDone);
+    // [axis][line]: every run of the current colour in the line is done.
+    using TLinesDone = std::array<std::vector<char>, kAxisCount>;
+    void ShowOpenOrRuledOut(TMosaicCell& cell, const TMosaicColorInfo& info, const TLinesDone& done);
     bool IsRunComplete(const TMosaicRun& run) const;
     void ReportCompletedRuns(std::vector<const TMosaicRun*>& newlyDone);
     void ReportPaintedRewards();

@@ -29,9 +29,22 @@ bool TMosaicBoard::Load(const TLevelLayoutData& data, bool singleColour) {
     if (!CheckColours(data, cells)) {
         return false;
     }
+    TakeCells(data, std::move(cells));
+    mRecords = BuildColourRecords(mCells, mRows, mCols);
+    BuildClueItems();
+    mShownArea = {};
+    for (const TMosaicColorInfo& info : mRecords) {
+        mShownArea = UniteBoxes(mShownArea, info.box);
+    }
+    MarkVisibleCells();
+    PlaceHiddenRewards(data);
+    StartPlay();
+    return true;
+}
+
+void TMosaicBoard::TakeCells(const TLevelLayoutData& data, std::vector<TMosaicCell>&& cells) {
     mPath = data.path;
     mName = data.name;
-    mSolved = false;
     mRows = std::max(data.rows, 0);
     mCols = std::max(data.cols, 0);
     mGeometry.cellWidth = data.cellWidth;
@@ -46,14 +59,11 @@ bool TMosaicBoard::Load(const TLevelLayoutData& data, bool singleColour) {
         cell.w = rect.w;
         cell.h = rect.h;
     }
-    mRecords = BuildColourRecords(mCells, mRows, mCols);
-    BuildClueItems();
-    mShownArea = {};
-    for (const TMosaicColorInfo& info : mRecords) {
-        mShownArea = UniteBoxes(mShownArea, info.box);
-    }
-    MarkVisibleCells();
-    PlaceHiddenRewards(data);
+}
+
+// Every visible cell starts untouched; the first colour's view is shown.
+void TMosaicBoard::StartPlay() {
+    mSolved = false;
     mHoverColumn = mHoverRow = mDragStartColumn = mDragStartRow = -1;
     mStrokeLine = {0, 0, 1};
     mCurrentIndex = 0;
@@ -67,34 +77,31 @@ bool TMosaicBoard::Load(const TLevelLayoutData& data, bool singleColour) {
     ApplyColourLayer(false);
     mMistakes = 0;
     mRightCells = 0;
-    return true;
 }
 
 // Fills fresh cells with the solution digits. Lines beyond the grid and characters beyond its width
 // are dropped with a log line, so a file can never reach outside the grid.
 void TMosaicBoard::ReadSolutions(const TLevelLayoutData& data, bool singleColour, std::vector<TMosaicCell>& cells) {
-    const int rows = std::max(data.rows, 0);
-    const int cols = std::max(data.cols, 0);
-    cells.assign(static_cast<size_t>(rows * cols), TMosaicCell{});
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < cols; ++column) {
-            cells[static_cast<size_t>(row * cols + column)].row = row;
-            cells[static_cast<size_t>(row * cols + column)].column = column;
-        }
+    const size_t rows = static_cast<size_t>(std::max(data.rows, 0));
+    const size_t cols = static_cast<size_t>(std::max(data.cols, 0));
+    cells.assign(rows * cols, TMosaicCell{});
+    for (size_t index = 0; index < cells.size(); ++index) {
+        cells[index].row = static_cast<int>(index / cols);
+        cells[index].column = static_cast<int>(index % cols);
     }
-    const int lineCount = static_cast<int>(data.lines.size());
-    if (lineCount > rows) {
-        Log("Layout %s: %d lines beyond rows=%d ignored", data.path.c_str(), lineCount - rows, rows);
+    if (data.lines.size() > rows) {
+        Log("Layout %s: %d lines beyond rows=%d ignored", data.path.c_str(), static_cast<int>(data.lines.size() - rows),
+            static_cast<int>(rows));
     }
-    for (int row = 0; row < std::min(lineCount, rows); ++row) {
-        const std::string& text = data.lines[static_cast<size_t>(row)];
-        if (static_cast<int>(text.size()) > cols) {
-            Log("Layout %s: line %d longer than cols=%d, cut", data.path.c_str(), row + 1, cols);
+    for (size_t row = 0; row < std::min(data.lines.size(), rows); ++row) {
+        const std::string& text = data.lines[row];
+        if (text.size() > cols) {
+            Log("Layout %s: line %d longer than cols=%d, cut", data.path.c_str(), static_cast<int>(row) + 1,
+                static_cast<int>(cols));
         }
-        const int length = std::min(static_cast<int>(text.size()), cols);
-        for (int column = 0; column < length; ++column) {
-            const int value = DigitValue(text[static_cast<size_t>(column)]);
-            cells[static_cast<size_t>(row * cols + column)].solution = singleColour ? std::min(value, 1) : value;
+        for (size_t column = 0; column < std::min(text.size(), cols); ++column) {
+            const int value = DigitValue(text[column]);
+            cells[row * cols + column].solution = singleColour ? std::min(value, 1) : value;
         }
     }
 }
@@ -123,22 +130,19 @@ bool TMosaicBoard::CheckColours(const TLevelLayoutData& data, const std::vector<
 }
 
 void TMosaicBoard::BuildClueItems() {
+    static constexpr const char* kTooMany[kAxisCount] = {"Too many rows in %s  col=%d rowscount= %d  color count %d",
+                                                         "Too many cols in %s  col=%d rowscount= %d  color count %d"};
+    static constexpr int kLimit[kAxisCount] = {kMaxRowNumbers, kMaxColumnNumbers};
     for (size_t index = 0; index < mRecords.size(); ++index) {
         TMosaicColorInfo& info = mRecords[index];
         PlaceClueNumbers(info, mGeometry);
-        const auto& rows = info.numbers[kRows];
-        for (size_t row = 0; row < rows.size(); ++row) {
-            if (rows[row].size() > static_cast<size_t>(kMaxRowNumbers)) {
-                Log("Too many rows in %s  col=%d rowscount= %d  color count %d", mPath.c_str(),
-                    static_cast<int>(row) + 1, static_cast<int>(rows[row].size()), static_cast<int>(index) + 1);
-            }
-        }
-        const auto& columns = info.numbers[kColumns];
-        for (size_t column = 0; column < columns.size(); ++column) {
-            if (columns[column].size() > static_cast<size_t>(kMaxColumnNumbers)) {
-                Log("Too many cols in %s  col=%d rowscount= %d  color count %d", mPath.c_str(),
-                    static_cast<int>(column) + 1, static_cast<int>(columns[column].size()),
-                    static_cast<int>(index) + 1);
+        for (int axis = 0; axis < kAxisCount; ++axis) {
+            const auto& lines = info.numbers[axis];
+            for (size_t line = 0; line < lines.size(); ++line) {
+                const int count = static_cast<int>(lines[line].size());
+                if (count > kLimit[axis]) {
+                    Log(kTooMany[axis], mPath.c_str(), static_cast<int>(line) + 1, count, static_cast<int>(index) + 1);
+                }
             }
         }
     }

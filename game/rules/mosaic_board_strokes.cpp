@@ -26,8 +26,7 @@ void TMosaicBoard::ClearCellSoundFlags() {
 }
 
 void TMosaicBoard::UpdateClueHover(int x, int y) {
-    const TMosaicColorInfo* info = GetCurrentColourRecord();
-    if (info == nullptr) {
+    if (GetCurrentColourRecord() == nullptr) {
         return;
     }
     for (auto& lines : mRecords[static_cast<size_t>(mCurrentIndex)].numbers) {
