@@ -15,7 +15,7 @@ size_t MemorySlot(int colour) {
 }
 
 bool RunHolds(const TMosaicRun& run, const TMosaicCell& cell) {
-    return cell.column >= run.x && cell.column < run.x + run.w && cell.row >= run.y && cell.row < run.y + run.h;
+    return TCellBox{run.x, run.y, run.w, run.h}.Contains(cell.column, cell.row);
 }
 
 } // namespace

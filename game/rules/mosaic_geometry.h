@@ -2,15 +2,20 @@
 // Where cells and clue numbers sit in design pixels: rows and columns share one rule, a cell size
 // plus the board's gap after every fifth line.
 
-struct TPixelRect {
+// A rectangle of whole units: design pixels, or cells (column, row) for boxes of cells.
+struct TIntRect {
     int x = 0;
     int y = 0;
     int w = 0;
     int h = 0;
 
     bool Contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
-    bool operator==(const TPixelRect& other) const = default;
+    bool IsEmpty() const { return w <= 0 || h <= 0; }
+    bool operator==(const TIntRect& other) const = default;
 };
+using TPixelRect = TIntRect;
+// A box of cells; empty (all zero) for a colour without cells.
+using TCellBox = TIntRect;
 
 // Rows and columns are served by one code path: index 0 rows, 1 columns.
 enum TAxis : int { kRows = 0, kColumns = 1 };

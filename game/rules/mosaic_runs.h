@@ -8,18 +8,6 @@
 #include "rules/mosaic_cell.h"
 #include "rules/mosaic_geometry.h"
 
-// A box of cells; empty (all zero) for a colour without cells.
-struct TCellBox {
-    int x = 0;
-    int y = 0;
-    int w = 0;
-    int h = 0;
-
-    bool Contains(int column, int row) const { return column >= x && column < x + w && row >= y && row < y + h; }
-    bool IsEmpty() const { return w <= 0 || h <= 0; }
-    bool operator==(const TCellBox& other) const = default;
-};
-
 // The smallest box around both (an empty box adds nothing).
 TCellBox UniteBoxes(const TCellBox& a, const TCellBox& b);
 
