@@ -7,10 +7,13 @@
 
 #include "app/app_config.h"
 #include "app/clock.h"
+#include "app/file_object.h"
 #include "app/log.h"
+#include "app/xml_reader.h"
 #include "app/missing_names.h"
 #include "app/renderer.h"
 #include "harness/harness.h"
+#include "windows/ui_info_holder.h"
 
 namespace {
 
@@ -28,7 +31,11 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
         // Every test starts with a new log and configuration in its own folder.
         TLogFile::Release();
         TAppConfig::Release();
+        TUIInfoHolder::ReleaseGlobal();
         ClearMissingNames();
+        ReleaseXmlRoot();
+        SetWriteFault(TWriteFault::None);
+        SetLanguageName("");
         DestroyRenderer();
         SetTickSource(nullptr);
         SetDataRoot("");
