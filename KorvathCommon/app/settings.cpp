@@ -12,6 +12,7 @@
 #include "app/saved_file.h"
 #include "app/string_utils.h"
 #include "app/user_info.h"
+#include "media/sound_manager.h"
 
 namespace {
 
@@ -109,12 +110,11 @@ TSettings* CreateSettings(const std::string& kind) {
 }
 
 void ApplyProfileVolumes() {
-    // The sound manager is not built yet: the volumes stay in the profile until it is.
     const TUserInfo* profile = TUserInfo::Get();
-    TLogFile::Get()->Printf("volumes not applied, no sound manager: music %.3f sound %.3f voice %.3f",
-                            static_cast<double>(profile->GetMusicVolume()),
-                            static_cast<double>(profile->GetGroupVolume(0)),
-                            static_cast<double>(profile->GetGroupVolume(1)));
+    TSoundManager* sound = TSoundManager::GetInstance();
+    sound->SetMusicVolume(profile->GetMusicVolume());
+    sound->SetGroupVolume(profile->GetGroupVolume(0), 0);
+    sound->SetGroupVolume(profile->GetGroupVolume(1), 1);
 }
 
 std::string ProfileFileName(int id) {

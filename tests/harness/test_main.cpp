@@ -13,6 +13,7 @@
 #include "app/missing_names.h"
 #include "app/renderer.h"
 #include "harness/harness.h"
+#include "media/sound_manager.h"
 #include "windows/ui_info_holder.h"
 
 namespace {
@@ -28,7 +29,9 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
     }
 
     void OnTestEnd(const testing::TestInfo& /*info*/) override {
-        // Every test starts with a new log and configuration in its own folder.
+        // Every test starts with a new log and configuration in its own folder. The sound manager
+        // goes first: its audio thread may still write to the log.
+        TSoundManager::DestroyInstance();
         TLogFile::Release();
         TAppConfig::Release();
         TUIInfoHolder::ReleaseGlobal();

@@ -4,6 +4,8 @@
 #include <tinyxml.h>
 
 #include "app/missing_names.h"
+#include "app/settings.h"
+#include "app/user_info.h"
 #include "app/xml_reader.h"
 #include "media/sound_test_support.h"
 
@@ -296,6 +298,23 @@ TEST_F(SoundManagerTest, PlaySoundShortcutsGoThroughTheManager) {
     EXPECT_TRUE(mManager->IsSoundPlaying("click"));
     PlaySoundByName("nope");
     EXPECT_EQ(MissingCount("nope"), 1);
+}
+
+TEST_F(SoundManagerTest, ProfileVolumesReachTheListsWhenAProfileIsApplied) {
+    TUserInfo* profile = TUserInfo::Get();
+    profile->SetMusicVolume(0.2f);
+    profile->SetGroupVolume(0, 0.6f);
+    profile->SetGroupVolume(1, 1.4f);
+    profile->SetGroupVolume(2, 0.1f);
+    ApplyProfileVolumes();
+    profile->Reset();
+
+    EXPECT_FLOAT_EQ(mManager->FindMusicList("music")->GetVolume(), 0.2f);
+    EXPECT_FLOAT_EQ(mManager->FindMusicList("music1")->GetVolume(), 0.2f);
+    EXPECT_FLOAT_EQ(mManager->FindSoundList("sound")->GetVolume(), 0.6f);
+    EXPECT_FLOAT_EQ(mManager->FindSoundList("voice")->GetVolume(), 1.0f);
+    AddStageList();
+    EXPECT_FLOAT_EQ(mManager->FindSoundList("stage")->GetVolume(), 0.6f);
 }
 
 TEST(SoundShutdownTest, DestroyingWithNothingBuiltOpensNothing) {
