@@ -3,28 +3,28 @@
 #include "app/xml_reader.h"
 
 namespace {
-std::unique_ptr<TMosaicGameSettings>& GameSettingsSlot() {
-    static std::unique_ptr<TMosaicGameSettings> settings;
-    return settings;
+// The single object of a class, made on first use.
+template <typename T> std::unique_ptr<T>& SingleSlot() {
+    static std::unique_ptr<T> object;
+    return object;
 }
 
-std::unique_ptr<TMosaicColorTable>& ColorTableSlot() {
-    static std::unique_ptr<TMosaicColorTable> table;
-    return table;
+template <typename T> T& GetSingle() {
+    if (!SingleSlot<T>()) {
+        SingleSlot<T>() = std::make_unique<T>();
+    }
+    return *SingleSlot<T>();
 }
 
 const TColor kNoColor{0.0f, 0.0f, 0.0f, 0.0f};
 } // namespace
 
 TMosaicGameSettings& TMosaicGameSettings::Get() {
-    if (!GameSettingsSlot()) {
-        GameSettingsSlot() = std::make_unique<TMosaicGameSettings>();
-    }
-    return *GameSettingsSlot();
+    return GetSingle<TMosaicGameSettings>();
 }
 
 void TMosaicGameSettings::Destroy() {
-    GameSettingsSlot().reset();
+    SingleSlot<TMosaicGameSettings>().reset();
 }
 
 void TMosaicGameSettings::LoadFromXml(const TiXmlElement* root) {
@@ -51,14 +51,11 @@ const TBaseMosaicSettings& TMosaicGameSettings::GetPreset(int index) const {
 }
 
 TMosaicColorTable& TMosaicColorTable::Get() {
-    if (!ColorTableSlot()) {
-        ColorTableSlot() = std::make_unique<TMosaicColorTable>();
-    }
-    return *ColorTableSlot();
+    return GetSingle<TMosaicColorTable>();
 }
 
 void TMosaicColorTable::Destroy() {
-    ColorTableSlot().reset();
+    SingleSlot<TMosaicColorTable>().reset();
 }
 
 void TMosaicColorTable::LoadFromXml(const TiXmlElement* root) {

@@ -113,6 +113,7 @@ std::string FormatStarTime(int seconds) {
 
 std::vector<const TMosaicStar*> FindMosaicStars(const std::vector<std::string>& keys) {
     std::vector<const TMosaicStar*> rules;
+    rules.reserve(keys.size());
     for (const std::string& key : keys) {
         rules.push_back(FindMosaicStar(key));
     }
