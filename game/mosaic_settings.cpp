@@ -1,7 +1,10 @@
 #include "mosaic_settings.h"
 
+#include "app/xml_reader.h"
+
 namespace {
 constexpr int kTimeEntryBytes = 8;
+constexpr float kDefaultTimeFactor = 5.0f;
 } // namespace
 
 void TBaseMosaicSettings::Read(TBaseBuffer& buffer) {
@@ -29,4 +32,27 @@ void TBaseMosaicSettings::Write(TBaseBuffer& buffer) const {
         WriteFixed1000(buffer, entry.mSecondsPerItem);
         buffer.WriteInt32(entry.mGameType);
     }
+}
+
+void TBaseMosaicSettings::LoadFromXml(const TiXmlElement* element) {
+    mHintRecharge = ReadXmlInt(element, "hintrecharge", mHintRecharge);
+    mUseTimer = ReadXmlBool(element, "usetimer", mUseTimer);
+    mShowBonusTime = ReadXmlBool(element, "showbonustime", mShowBonusTime);
+    mSetNumbersNow = ReadXmlInt(element, "setnumbersnow", mSetNumbersNow);
+    mMaxErrors = ReadXmlInt(element, "maxerrorscount", mMaxErrors);
+    std::vector<TiXmlElement*> times;
+    CollectXmlChildren(element, "time", times);
+    mTimeEntries.clear();
+    for (const TiXmlElement* time : times) {
+        mTimeEntries.push_back({ReadXmlFloat(time, "time", 0.0f), ReadXmlInt(time, "type", 0)});
+    }
+}
+
+float TBaseMosaicSettings::GetTimeFactor(int gameType) const {
+    for (const TMosaicTimeEntry& entry : mTimeEntries) {
+        if (entry.mGameType == gameType) {
+            return entry.mSecondsPerItem;
+        }
+    }
+    return kDefaultTimeFactor;
 }

@@ -64,6 +64,24 @@ void ClearRewards() {
     GetRewardList().clear();
 }
 
+TReward* FindReward(const std::string& id) {
+    for (const auto& reward : GetRewardList()) {
+        if (reward->mId == id) {
+            return reward.get();
+        }
+    }
+    return nullptr;
+}
+
+bool CollectEarnedRewards(const TRewardConnector& counters, std::vector<TReward*>& earned) {
+    for (const auto& reward : GetRewardList()) {
+        if ((reward->GetKind() & 3) != 0 && reward->IsConditionMet(counters)) {
+            earned.push_back(reward.get());
+        }
+    }
+    return !earned.empty();
+}
+
 TRewardConnector& TRewardConnector::Get() {
     static TRewardConnector counters;
     return counters;

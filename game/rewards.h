@@ -10,11 +10,16 @@
 
 #include "app/buffer.h"
 
+class TRewardConnector;
+
 class TReward {
 public:
     virtual ~TReward() = default;
     virtual void Reset();
+    // No counter condition obtains a reward of this kind: only a found hidden cell does.
+    virtual bool IsConditionMet(const TRewardConnector& counters) const { return false; }
     virtual void SetObtained();
+    virtual int GetKind() const { return 1; }
     // One byte: whether it is obtained. The new flag is not saved.
     virtual void Read(TBaseBuffer& buffer);
     virtual void LoadFromXml(const TiXmlElement* element);
@@ -42,6 +47,10 @@ TRewardList& GetRewardList();
 // Appends one reward per "reward" child of the file's root; a missing file leaves the list as it is.
 void LoadRewards(const std::string& name);
 void ClearRewards();
+// The first reward of exactly that id, or null.
+TReward* FindReward(const std::string& id);
+// Appends every reward of kind bit 0 or 1 whose condition the counters meet; true when the list holds any.
+bool CollectEarnedRewards(const TRewardConnector& counters, std::vector<TReward*>& earned);
 
 class TRewardConnector {
 public:

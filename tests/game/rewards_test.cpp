@@ -178,4 +178,62 @@ TEST_F(RewardsTest, DifficultyRecordReadsBackEveryTimeEntry) {
     }
 }
 
+TEST_F(RewardsTest, FindRewardMatchesTheIdExactly) {
+    ASSERT_TRUE(harness::WriteFile(mFolder + "/assets/rewards.xml",
+                                   R"(<r><reward id="cup"/><reward/><reward id="cup" value="2"/></r>)"));
+    LoadRewards("rewards.xml");
+    const TRewardList& rewards = GetRewardList();
+    struct Case {
+        const char* id;
+        const TReward* found;
+    };
+    for (const Case& c :
+         {Case{"cup", rewards[0].get()}, Case{"", rewards[1].get()}, Case{"Cup", nullptr}, Case{"cup ", nullptr}}) {
+        EXPECT_EQ(FindReward(c.id), c.found) << c.id;
+    }
+    ClearRewards();
+    EXPECT_EQ(FindReward("cup"), nullptr);
+}
+
+// A reward whose condition is a number of levels won, of a chosen kind.
+class CountedReward : public TReward {
+public:
+    CountedReward(int kind, int levelsWon) : mKind(kind), mLevelsWon(levelsWon) {}
+    bool IsConditionMet(const TRewardConnector& counters) const override { return counters.mLevelsWon >= mLevelsWon; }
+    int GetKind() const override { return mKind; }
+
+private:
+    int mKind;
+    int mLevelsWon;
+};
+
+TEST_F(RewardsTest, EarnedRewardsAreThoseOfKindBitsZeroOrOneWhoseConditionIsMet) {
+    TRewardList& rewards = GetRewardList();
+    rewards.push_back(std::make_unique<TReward>());
+    rewards.push_back(std::make_unique<CountedReward>(1, 2));
+    rewards.push_back(std::make_unique<CountedReward>(2, 5));
+    rewards.push_back(std::make_unique<CountedReward>(4, 0));
+    rewards.push_back(std::make_unique<CountedReward>(3, 0));
+    TRewardConnector counters;
+    struct Case {
+        int levelsWon;
+        std::vector<size_t> earned;
+    };
+    for (const Case& c : {Case{0, {4}}, Case{2, {1, 4}}, Case{5, {1, 2, 4}}}) {
+        counters.mLevelsWon = c.levelsWon;
+        std::vector<TReward*> earned;
+        EXPECT_TRUE(CollectEarnedRewards(counters, earned));
+        std::vector<TReward*> expected;
+        for (size_t index : c.earned) {
+            expected.push_back(rewards[index].get());
+        }
+        EXPECT_EQ(earned, expected) << c.levelsWon;
+    }
+    // The game's own rewards are never earned by counters.
+    rewards.erase(rewards.begin() + 1, rewards.end());
+    std::vector<TReward*> earned;
+    EXPECT_FALSE(CollectEarnedRewards(counters, earned));
+    EXPECT_TRUE(earned.empty());
+}
+
 } // namespace
