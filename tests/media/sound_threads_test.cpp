@@ -7,14 +7,6 @@
 
 #include "media/sound_test_support.h"
 
-// The entry of tests/tsan.supp that these tests need, built in so that it holds however the test
-// is started (CTest does not hand the suppressions file to it yet). OpenAL Soft passes source
-// updates to its mixer thread through atomics inside the library, which is not instrumented.
-// NOLINTNEXTLINE(bugprone-reserved-identifier): the name is the sanitizer's hook
-extern "C" const char* __tsan_default_suppressions() {
-    return "race:libopenal.so.1\n";
-}
-
 namespace sound_test {
 namespace {
 
