@@ -1,18 +1,22 @@
 #include "stage_sounds.h"
 
-#include "app/log.h"
+#include "media/sound_manager.h"
 
 void AddStageSoundList(const std::string& name, const TiXmlElement* element) {
     if (name.empty()) {
         return;
     }
-    // The sound manager takes (name, element, "sound", not loaded now, group 0) once it exists.
-    TLogFile::Get()->Printf("sound list %s not registered, sound manager not built yet", name.c_str());
+    // Registering the first list creates the sound manager, OpenAL and the audio thread.
+    TSoundManager::GetInstance()->AddSoundList(name, element, "sound", false, 0);
 }
 
 void RemoveStageSoundList(const std::string& name) {
     if (name.empty()) {
         return;
     }
-    TLogFile::Get()->Printf("sound list %s not removed, sound manager not built yet", name.c_str());
+    TSoundManager* manager = TSoundManager::FindInstance();
+    TSoundPlayList* list = manager != nullptr ? manager->FindSoundList(name) : nullptr;
+    if (list != nullptr) {
+        list->UnloadSounds();
+    }
 }

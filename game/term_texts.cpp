@@ -1,11 +1,9 @@
 #include "term_texts.h"
 
-#include "app/log.h"
-#include "app/string_utils.h"
+#include "graphics/terms.h"
 
 namespace {
 TTermLookup gLookup = nullptr;
-bool gReported = false;
 } // namespace
 
 void SetTermLookup(TTermLookup lookup) {
@@ -16,9 +14,5 @@ std::wstring GetTermText(const std::string& key) {
     if (gLookup != nullptr) {
         return gLookup(key);
     }
-    if (!gReported) {
-        gReported = true;
-        TLogFile::Get()->Printf("terms not connected, texts shown by key");
-    }
-    return FromUtf8(key);
+    return GetTerms()->GetWideText(key);
 }

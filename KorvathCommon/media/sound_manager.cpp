@@ -21,6 +21,8 @@ bool IsReservedListName(const std::string& name) {
 
 } // namespace
 
+TSoundManager* TSoundManager::FindInstance() { return gManager; }
+
 TSoundManager* TSoundManager::GetInstance() {
     if (gManager == nullptr) {
         CreateInstance(true);

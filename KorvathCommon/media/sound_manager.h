@@ -20,6 +20,8 @@ public:
     static TSoundManager* CreateInstance(bool withAudioThread);
     // Stops and joins the audio thread, releases every list, then closes the OpenAL system.
     static void DestroyInstance();
+    // The manager when one exists, without creating it (for shutdown paths).
+    static TSoundManager* FindInstance();
 
     ~TSoundManager();
     TSoundManager(const TSoundManager&) = delete;

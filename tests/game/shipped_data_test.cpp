@@ -24,7 +24,6 @@ namespace {
 
 // The lines of the seams to subsystems that are not connected yet; any other line is a complaint.
 const char* const kSeamLines[] = {
-    "not registered, sound manager not built yet",
     "not loaded, textures not built yet",
     "reward images not loaded, images not built yet",
 };
