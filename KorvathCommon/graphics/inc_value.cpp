@@ -4,6 +4,18 @@
 
 #include "graphics/saved_flags.h"
 
+bool HoldForDelay(float& delay, float dt) {
+    if (delay <= 0) {
+        return false;
+    }
+    delay -= dt;
+    if (delay > 0) {
+        return true;
+    }
+    delay = 0;
+    return false;
+}
+
 void IncValue::Set(float fromValue, float toValue, float seconds, bool start) {
     from = current = fromValue;
     to = toValue;
@@ -44,13 +56,8 @@ bool IncValue::Update(float dt) {
     if (paused || finished) {
         return finished;
     }
-    if (delay > 0) {
-        delay -= dt;
-        if (delay > 0) {
-            return false;
-        }
-        // The frame in which the delay ends advances by its whole dt.
-        delay = 0;
+    if (HoldForDelay(delay, dt)) {
+        return false;
     }
     elapsed += dt;
     if (elapsed > duration) {

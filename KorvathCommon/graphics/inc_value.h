@@ -4,6 +4,10 @@
 class TBaseBuffer;
 struct IncValue;
 
+// Counts a start delay down by dt: true while it still holds, so the update does nothing. The update in which
+// it runs out goes on with its whole dt.
+bool HoldForDelay(float& delay, float dt);
+
 class IncValueListener {
 public:
     virtual ~IncValueListener() = default;

@@ -111,8 +111,9 @@ bool StaticImage::LocalPoint(int x, int y, float& localX, float& localY) {
         pivotX = state.centreX * scaleX;
         pivotY = state.centreY * scaleY;
     }
-    const double dx = x - (state.GetTranslationX() - static_cast<float>(gScreenOffset.x)) - pivotX;
-    const double dy = y - (state.GetTranslationY() - static_cast<float>(gScreenOffset.y)) - pivotY;
+    // The pixel's centre, as the renderer decides which pixels a drawn quad covers.
+    const double dx = x + 0.5 - (state.GetTranslationX() - static_cast<float>(gScreenOffset.x)) - pivotX;
+    const double dy = y + 0.5 - (state.GetTranslationY() - static_cast<float>(gScreenOffset.y)) - pivotY;
     const double cosA = std::cos(state.angle), sinA = std::sin(state.angle);
     localX = static_cast<float>((dx * cosA + dy * sinA + pivotX) / scaleX);
     localY = static_cast<float>((-dx * sinA + dy * cosA + pivotY) / scaleY);

@@ -48,7 +48,7 @@ TTextureHandle TTextureCache::Store(const std::string& key, TTexture* texture) {
 
 namespace {
 
-TTextureHandle Reported(TTextureHandle handle, const std::string& name) {
+TTextureHandle Reported(const TTextureHandle& handle, const std::string& name) {
     if (!handle) {
         ReportMissingName("image", name);
     }

@@ -30,12 +30,8 @@ bool TValueCycler::Update(float dt) {
     if (finished) {
         return true;
     }
-    if (startDelay > 0) {
-        startDelay -= dt;
-        if (startDelay > 0) {
-            return false;
-        }
-        startDelay = 0;
+    if (HoldForDelay(startDelay, dt)) {
+        return false;
     }
     if (state == kPausing) {
         pauseElapsed += dt;

@@ -74,7 +74,7 @@ TEST(CountedHandleTest, NullWrapIsEmptyWithoutBlock) {
     EXPECT_FALSE(empty);
     EXPECT_EQ(empty.UseCount(), 0);
     EXPECT_EQ(empty.BlockCount(), 0);
-    Handle copy(empty);
+    Handle copy(empty); // NOLINT(performance-unnecessary-copy-initialization): the copy is under test
     EXPECT_FALSE(copy);
     EXPECT_EQ(copy.BlockCount(), 0);
 }
@@ -103,7 +103,7 @@ TEST(CountedHandleTest, WeakCopyLocksOnlyWhileTheObjectLives) {
 
 class Node {
 public:
-    Node(int* deaths, SharedPtr<Node> next) : mDeaths(deaths), mNext(next) {}
+    Node(int* deaths, const SharedPtr<Node>& next) : mDeaths(deaths), mNext(next) {}
     virtual ~Node() { ++*mDeaths; }
 
     int* mDeaths;
@@ -119,7 +119,8 @@ TEST(SharedPtrTest, HoldersOfOneRawPointerShareOneEntry) {
         EXPECT_EQ(SharedPtr<Node>::RefCount(node), 2);
         SharedPtr<Node> third(second);
         third = *first; // the same object: still counted once per holder
-        third = third;
+        const SharedPtr<Node>& alias = third;
+        third = alias; // assigned to itself
         EXPECT_EQ(SharedPtr<Node>::RefCount(node), 3);
     }
     EXPECT_EQ(deaths, 0);

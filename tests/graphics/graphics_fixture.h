@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <SDL_image.h>
 #include <cstdlib>
@@ -22,6 +23,24 @@ struct TRgba {
     int g = 0;
     int b = 0;
     int a = 255;
+};
+
+// Colours of generated images (ARGB) and of the pixels read back.
+constexpr uint32_t kRed = 0xFFFF0000u;
+constexpr uint32_t kGreen = 0xFF00FF00u;
+constexpr uint32_t kBlue = 0xFF0000FFu;
+constexpr uint32_t kWhite = 0xFFFFFFFFu;
+constexpr TRgba kBlack{0, 0, 0, 255};
+constexpr TRgba kRedPixel{255, 0, 0, 255};
+constexpr TRgba kGreenPixel{0, 255, 0, 255};
+constexpr TRgba kBluePixel{0, 0, 255, 255};
+constexpr TRgba kWhitePixel{255, 255, 255, 255};
+
+// A pixel of the canvas and the colour expected there.
+struct TProbe {
+    int x;
+    int y;
+    TRgba color;
 };
 
 // Channels equal within a tolerance (blending rounds differently between renderers).
@@ -42,6 +61,7 @@ protected:
     // Makes a fresh render target of kCanvasSize square filled with a colour and draws into it.
     void BeginCanvas(const TRgba& fill = {0, 0, 0, 255});
     TRgba Pixel(int x, int y);
+    void ExpectPixels(const std::vector<TProbe>& probes);
 
 private:
     SDL_Window* mWindow = nullptr;
@@ -129,4 +149,10 @@ inline TRgba GraphicsTest::Pixel(int x, int y) {
     }
     return {static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
             static_cast<int>(pixel & 0xFF), static_cast<int>(pixel >> 24)};
+}
+
+inline void GraphicsTest::ExpectPixels(const std::vector<TProbe>& probes) {
+    for (const TProbe& probe : probes) {
+        EXPECT_TRUE(NearColor(Pixel(probe.x, probe.y), probe.color)) << "at " << probe.x << ", " << probe.y;
+    }
 }

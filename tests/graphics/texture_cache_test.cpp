@@ -11,10 +11,6 @@
 
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000u;
-constexpr uint32_t kGreen = 0xFF00FF00u;
-constexpr uint32_t kBlue = 0xFF0000FFu;
-
 class TextureCacheTest : public GraphicsTest {
 protected:
     // Draws the texture's top-left pixel over black at full alpha and reads it back.

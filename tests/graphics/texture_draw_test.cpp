@@ -11,21 +11,6 @@
 
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000u;
-constexpr uint32_t kGreen = 0xFF00FF00u;
-constexpr uint32_t kBlue = 0xFF0000FFu;
-constexpr uint32_t kWhite = 0xFFFFFFFFu;
-const TRgba kBlack{0, 0, 0, 255};
-const TRgba kRedPixel{255, 0, 0, 255};
-const TRgba kGreenPixel{0, 255, 0, 255};
-const TRgba kBluePixel{0, 0, 255, 255};
-
-struct Probe {
-    int x;
-    int y;
-    TRgba color;
-};
-
 class TextureDrawTest : public GraphicsTest {
 protected:
     // A 4 x 2 image: the left half red, the right half green.
@@ -34,9 +19,19 @@ protected:
         return GetTexture("halves");
     }
 
-    void ExpectPixels(const std::vector<Probe>& probes) {
-        for (const Probe& probe : probes) {
-            EXPECT_TRUE(NearColor(Pixel(probe.x, probe.y), probe.color)) << "at " << probe.x << ", " << probe.y;
+    struct DrawCase {
+        const char* what;
+        TRenderState state;
+        std::vector<TProbe> probes;
+    };
+
+    // Each case drawn alone on a black canvas.
+    void RunDrawCases(const TTextureHandle& texture, const std::vector<DrawCase>& cases) {
+        for (const DrawCase& c : cases) {
+            SCOPED_TRACE(c.what);
+            BeginCanvas();
+            texture->Draw(c.state);
+            ExpectPixels(c.probes);
         }
     }
 };
@@ -48,11 +43,6 @@ TRenderState StateAt(float x, float y) {
 }
 
 TEST_F(TextureDrawTest, GeometryOfTheDrawFollowsTheState) {
-    struct Case {
-        const char* what;
-        TRenderState state;
-        std::vector<Probe> probes;
-    };
     TRenderState scaled = StateAt(4, 4);
     scaled.SetScale(3, 2); // 12 x 4 pixels: red over x 4..9, green over x 10..15, y 4..7
     TRenderState turned = StateAt(10, 10);
@@ -77,7 +67,7 @@ TEST_F(TextureDrawTest, GeometryOfTheDrawFollowsTheState) {
     source.srcY = 0;
     source.srcW = 2;
     source.srcH = 2;
-    const std::vector<Case> cases = {
+    const std::vector<DrawCase> cases = {
         {"position",
          StateAt(5, 7),
          {{5, 7, kRedPixel},
@@ -125,12 +115,7 @@ TEST_F(TextureDrawTest, GeometryOfTheDrawFollowsTheState) {
     };
     TTextureHandle texture = HalfAndHalf();
     ASSERT_TRUE(texture);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        BeginCanvas();
-        texture->Draw(c.state);
-        ExpectPixels(c.probes);
-    }
+    RunDrawCases(texture, cases);
 }
 
 TEST_F(TextureDrawTest, ColourAlphaAndBlendModes) {
@@ -214,12 +199,7 @@ TEST_F(TextureDrawTest, FractionalSourceRectangleIsExact) {
     TRenderState tinted = plain;
     tinted.color = {1, 0, 1, 1};
     tinted.alpha = 0.5f;
-    struct Case {
-        const char* what;
-        TRenderState state;
-        std::vector<Probe> probes;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<DrawCase> cases = {
         {"plain",
          plain,
          {{4, 5, kBluePixel},
@@ -252,12 +232,7 @@ TEST_F(TextureDrawTest, FractionalSourceRectangleIsExact) {
           {11, 5, kBlack}}},
         {"tinted", tinted, {{6, 5, {127, 0, 0, 255}}, {4, 5, {0, 0, 127, 255}}, {10, 5, kBlack}}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        BeginCanvas();
-        texture->Draw(c.state);
-        ExpectPixels(c.probes);
-    }
+    RunDrawCases(texture, cases);
 }
 
 } // namespace

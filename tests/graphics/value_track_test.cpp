@@ -35,6 +35,16 @@ template <typename Track> void RunCases(const std::vector<TrackCase<Track>>& cas
     }
 }
 
+// A restored track runs the same course as the one it was saved from, to its end.
+template <typename Track> void ExpectSameCourse(Track& original, Track& restored, int steps, float dt) {
+    for (int i = 0; i < steps; ++i) {
+        const bool expected = original.Update(dt);
+        EXPECT_EQ(restored.Update(dt), expected) << "step " << i;
+        EXPECT_NEAR(restored.tween.current, original.tween.current, 1e-4) << "step " << i;
+    }
+    EXPECT_TRUE(restored.finished);
+}
+
 // Steps of dt that all answer false, with the value they reach.
 std::vector<Step> Running(std::initializer_list<std::pair<float, float>> steps) {
     std::vector<Step> out;
@@ -108,12 +118,7 @@ TEST(ValueCyclerTest, SavedStateRoundTripsMidCycle) {
     EXPECT_EQ(restored.segments, cycler.segments);
     EXPECT_EQ(restored.segmentIndex, 1);
     EXPECT_FLOAT_EQ(restored.tween.current, 3.5f);
-    for (int i = 0; i < 40; ++i) {
-        const bool expected = cycler.Update(0.3f);
-        EXPECT_EQ(restored.Update(0.3f), expected) << "step " << i;
-        EXPECT_NEAR(restored.tween.current, cycler.tween.current, 1e-4) << "step " << i;
-    }
-    EXPECT_TRUE(restored.finished);
+    ExpectSameCourse(cycler, restored, 40, 0.3f);
 }
 
 TEST(ValueCyclerTest, DamagedSegmentCountLeavesTheCyclerAsItWas) {
@@ -141,7 +146,7 @@ TEST(ValueCyclerTest, DamagedSegmentCountLeavesTheCyclerAsItWas) {
 }
 
 TEST(KeyTrackTest, FollowsKeysOverTime) {
-    auto keys = [](std::vector<float> values, std::vector<float> times, int repeats) {
+    auto keys = [](const std::vector<float>& values, const std::vector<float>& times, int repeats) {
         return [=](TKeyTrack& t) {
             t.values = values;
             t.times = times;
@@ -206,12 +211,7 @@ TEST(KeyTrackTest, SavedStateRoundTrips) {
     EXPECT_EQ(restored.times, track.times);
     EXPECT_EQ(restored.segment, 1);
     EXPECT_EQ(restored.repeats, 2);
-    for (int i = 0; i < 12; ++i) {
-        const bool expected = track.Update(0.25f);
-        EXPECT_EQ(restored.Update(0.25f), expected) << "step " << i;
-        EXPECT_NEAR(restored.tween.current, track.tween.current, 1e-4) << "step " << i;
-    }
-    EXPECT_TRUE(restored.finished);
+    ExpectSameCourse(track, restored, 12, 0.25f);
 }
 
 TEST(KeyTrackTest, DamagedSavedStates) {
