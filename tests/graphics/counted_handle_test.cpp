@@ -104,7 +104,11 @@ TEST(CountedHandleTest, WeakCopyLocksOnlyWhileTheObjectLives) {
 class Node {
 public:
     Node(int* deaths, const SharedPtr<Node>& next) : mDeaths(deaths), mNext(next) {}
-    virtual ~Node() { ++*mDeaths; }
+    virtual ~Node() {
+        ++*mDeaths;
+        // The registry forgets an object before its destructor runs.
+        EXPECT_EQ(SharedPtr<Node>::mAllPtrs.count(this), 0u);
+    }
 
     int* mDeaths;
     SharedPtr<Node> mNext;

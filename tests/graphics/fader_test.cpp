@@ -35,12 +35,13 @@ TEST_F(FaderTest, TransitionTimings) {
         float waitTime;
         bool hold;
         std::vector<std::string> events;
-        float alphaAfter; // after the sixth update
+        float alphaAfter; // after the last update
     };
     const std::vector<Case> cases = {
         // Covers in 0.5 s, uncovers in 0.5 s, ends 0.2 s later: updates of 0.25 s.
         {"defaults", 0.2f, false, {"start@0", "middle@2", "end@5"}, 0},
         {"no wait", 0, false, {"start@0", "middle@2", "end@4"}, 0},
+        {"longer wait", 0.6f, false, {"start@0", "middle@2", "end@7"}, 0},
         {"hold stays covered", 0.2f, true, {"start@0"}, 1},
     };
     for (const Case& c : cases) {
@@ -51,7 +52,7 @@ TEST_F(FaderTest, TransitionTimings) {
         fader.mWaitTime = c.waitTime;
         fader.mHold = c.hold;
         fader.Start();
-        for (recorder.update = 1; recorder.update <= 6; ++recorder.update) {
+        for (recorder.update = 1; recorder.update <= 8; ++recorder.update) {
             fader.Update(0.25f);
         }
         EXPECT_EQ(recorder.events, c.events);

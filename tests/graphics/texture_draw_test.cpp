@@ -233,6 +233,18 @@ TEST_F(TextureDrawTest, FractionalSourceRectangleIsExact) {
         {"tinted", tinted, {{6, 5, {127, 0, 0, 255}}, {4, 5, {0, 0, 127, 255}}, {10, 5, kBlack}}},
     };
     RunDrawCases(texture, cases);
+
+    // Texture coordinates that do not survive floating point (7 / 23 x 23 < 7) still land on their texel:
+    // columns 0..6 red, the rest green; the source [6.5, 8.5) scaled 4 times shows 2 red pixels, then 6 green.
+    WriteImage("odd.png", 23, 1, [](int x, int) { return x < 7 ? kRed : kGreen; });
+    TTextureHandle odd = GetTexture("odd");
+    ASSERT_TRUE(odd);
+    TRenderState oddState = plain;
+    oddState.srcX = 6.5f;
+    RunDrawCases(
+        odd, {{"odd",
+               oddState,
+               {{4, 5, kRedPixel}, {5, 5, kRedPixel}, {6, 5, kGreenPixel}, {11, 5, kGreenPixel}, {12, 5, kBlack}}}});
 }
 
 } // namespace
