@@ -1,0 +1,20 @@
+#pragma once
+// The one call that puts texture pixels on the renderer, over stock SDL2.
+
+struct SDL_Renderer;
+struct SDL_Texture;
+
+struct TFloatRect {
+    float x = 0;
+    float y = 0;
+    float w = 0;
+    float h = 0;
+};
+
+// Draws the source rectangle of a texture with its top-left corner at (dstX, dstY), its width and height
+// multiplied by the two scales, rotated by angle radians about the centre given in source pixels from that
+// corner (the centre scales with the image), flipped by the SDL_RendererFlip bits. A fractional source
+// rectangle is drawn as two textured triangles so its edges stay exact; everything else goes through
+// SDL_RenderCopyExF. The texture's colour, alpha and blend modes apply either way. 0 on success.
+int RenderCopyExFloat(SDL_Renderer* renderer, SDL_Texture* texture, const TFloatRect& source, float dstX, float dstY,
+                      float scaleX, float scaleY, double angle, float centreX, float centreY, int flip);

@@ -1,0 +1,186 @@
+#include "graphics/texture.h"
+
+#include <SDL.h>
+
+#include "app/renderer.h"
+#include "graphics/render_copy.h"
+
+bool gBuildAlphaMaps = true;
+bool gBuildColorMaps = false;
+
+namespace {
+
+// A colour or alpha factor 0..1 as a modulation byte: truncated, clamped, NaN gives 0.
+Uint8 ToModByte(float value) {
+    const float scaled = value * 255.0f;
+    if (!(scaled > 0.0f)) {
+        return 0;
+    }
+    return scaled >= 255.0f ? 255 : static_cast<Uint8>(scaled);
+}
+
+SDL_BlendMode ToSDLBlend(int blend) {
+    switch (blend) {
+    case TRenderState::kBlendAlpha:
+        return SDL_BLENDMODE_BLEND;
+    case TRenderState::kBlendAdd:
+        return SDL_BLENDMODE_ADD;
+    case TRenderState::kBlendModulate:
+        return SDL_BLENDMODE_MOD;
+    default:
+        return SDL_BLENDMODE_NONE;
+    }
+}
+
+} // namespace
+
+TTexture::TTexture(const std::string& name) {
+    LoadImage(name);
+}
+
+TTexture::TTexture(const std::string& colorName, const std::string& maskName, bool bothRequired) {
+    LoadMaskedImage(colorName, maskName, bothRequired);
+}
+
+TTexture::~TTexture() {
+    if (mTexture != nullptr) {
+        SDL_DestroyTexture(mTexture);
+    }
+}
+
+// Colour, blend and alpha modulation of a draw; false when the draw shows nothing.
+bool TTexture::ApplyState(const TRenderState& state) {
+    if (mTexture == nullptr || !(state.alpha > 0.0f)) {
+        return false;
+    }
+    SDL_SetTextureColorMod(mTexture, ToModByte(state.color.r), ToModByte(state.color.g), ToModByte(state.color.b));
+    SDL_SetTextureBlendMode(mTexture, ToSDLBlend(state.blend));
+    SDL_SetTextureAlphaMod(mTexture, ToModByte(state.alpha));
+    return true;
+}
+
+void TTexture::DrawTriangles(const SDL_Vertex* vertices, int count, const TRenderState& state) {
+    if (vertices == nullptr || count < 3 || !ApplyState(state)) {
+        return;
+    }
+    SDL_RenderGeometry(GetSDLRenderer(), mTexture, vertices, count, nullptr, 0);
+}
+
+void TTexture::Draw(const TRenderState& state) {
+    if (!ApplyState(state)) {
+        return;
+    }
+    TFloatRect source{0, 0, static_cast<float>(mWidth), static_cast<float>(mHeight)};
+    if ((state.flags & TRenderState::kSourceRect) != 0) {
+        source = {state.srcX, state.srcY, state.srcW, state.srcH};
+    }
+    int flip = SDL_FLIP_NONE;
+    if ((state.flags & TRenderState::kFlipHorizontal) != 0) {
+        flip |= SDL_FLIP_HORIZONTAL;
+    }
+    if ((state.flags & TRenderState::kFlipVertical) != 0) {
+        flip |= SDL_FLIP_VERTICAL;
+    }
+    float centreX = 0, centreY = 0;
+    if ((state.flags & TRenderState::kCentre) != 0) {
+        centreX = state.centreX;
+        centreY = state.centreY;
+    }
+    RenderCopyExFloat(GetSDLRenderer(), mTexture, source, state.GetTranslationX(), state.GetTranslationY(),
+                      state.GetScaleX(), state.GetScaleY(), state.angle, centreX, centreY, flip);
+}
+
+void TTexture::Blit(int x, int y, int left, int top, int right, int bottom, const TTextureHandle& source) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    if (renderer == nullptr || mTexture == nullptr || !source || source->GetSDLTexture() == nullptr || right <= left ||
+        bottom <= top) {
+        return;
+    }
+    int access = 0;
+    if (SDL_QueryTexture(mTexture, nullptr, &access, nullptr, nullptr) != 0 || access != SDL_TEXTUREACCESS_TARGET) {
+        return;
+    }
+    SDL_Texture* from = source->GetSDLTexture();
+    SDL_BlendMode previousBlend = SDL_BLENDMODE_NONE;
+    SDL_GetTextureBlendMode(from, &previousBlend);
+    SDL_Texture* previousTarget = SDL_GetRenderTarget(renderer);
+    SDL_SetRenderTarget(renderer, mTexture);
+    SDL_SetTextureBlendMode(from, SDL_BLENDMODE_NONE);
+    const SDL_Rect src{left, top, right - left, bottom - top};
+    const SDL_Rect dst{x, y, right - left, bottom - top};
+    SDL_RenderCopy(renderer, from, &src, &dst);
+    SDL_SetTextureBlendMode(from, previousBlend);
+    SDL_SetRenderTarget(renderer, previousTarget);
+}
+
+bool TTexture::Lock(uint32_t*& pixels, int& pitch) {
+    if (mTexture == nullptr) {
+        return false;
+    }
+    void* raw = nullptr;
+    int bytesPitch = 0;
+    if (SDL_LockTexture(mTexture, nullptr, &raw, &bytesPitch) != 0 || raw == nullptr) {
+        return false;
+    }
+    mLockedPixels = static_cast<uint32_t*>(raw);
+    pixels = mLockedPixels;
+    pitch = static_cast<int>(static_cast<unsigned>(bytesPitch) / 4u);
+    return true;
+}
+
+void TTexture::Unlock() {
+    if (mLockedPixels == nullptr) {
+        return;
+    }
+    mLockedPixels = nullptr;
+    SDL_UnlockTexture(mTexture);
+}
+
+uint8_t TTexture::GetAlphaAt(int x, int y) const {
+    const long long index = static_cast<long long>(x) + static_cast<long long>(y) * mWidth;
+    if (index < 0 || index >= static_cast<long long>(mAlphaMap.size())) {
+        return 0;
+    }
+    return mAlphaMap[static_cast<size_t>(index)];
+}
+
+bool TTexture::GetColorAt(int x, int y, TRgb& color) const {
+    const long long index = static_cast<long long>(x) + static_cast<long long>(y) * mWidth;
+    if (index < 0 || index >= static_cast<long long>(mColorMap.size())) {
+        return false;
+    }
+    color = mColorMap[static_cast<size_t>(index)];
+    return true;
+}
+
+// Adopts a created SDL texture and reads its size; false (nothing changed) for none.
+bool TTexture::TakeTexture(SDL_Texture* texture) {
+    if (texture == nullptr) {
+        return false;
+    }
+    mTexture = texture;
+    SDL_QueryTexture(mTexture, nullptr, nullptr, &mWidth, &mHeight);
+    return true;
+}
+
+bool TTexture::CreateBlank(int width, int height, int access) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    if (mTexture != nullptr || renderer == nullptr || width <= 0 || height <= 0) {
+        return false;
+    }
+    int sdlAccess = SDL_TEXTUREACCESS_STATIC;
+    if (access == kAccessStreaming) {
+        sdlAccess = SDL_TEXTUREACCESS_STREAMING;
+    } else if (access == kAccessTarget) {
+        sdlAccess = SDL_TEXTUREACCESS_TARGET;
+    }
+    return TakeTexture(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, sdlAccess, width, height));
+}
+
+TTextureHandle CreateBlankTexture(int width, int height, int access) {
+    TTextureHandle handle(new TTexture());
+    if (!handle->CreateBlank(width, height, access)) {
+        handle.Reset();
+    }
+    return handle;
+}

@@ -1,0 +1,196 @@
+// Loading of textures from image files: single images and colour + mask pairs.
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <cstdio>
+#include <memory>
+
+#include "app/file_object.h"
+#include "app/renderer.h"
+#include "graphics/texture.h"
+
+namespace {
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+// Only the file name decides: a "." in a folder name is not an extension.
+bool HasExtension(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    return dot != std::string::npos && (slash == std::string::npos || dot > slash);
+}
+
+bool IsReadable(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fclose(file);
+    return true;
+}
+
+// Localised copies live under a folder named by the language code; names at the top level have none.
+std::string LocalisedName(const std::string& name) {
+    const std::string code = GetLanguageCode();
+    if (code.empty() || name.find('/') == std::string::npos || name[0] == '/') {
+        return name;
+    }
+    return code + "/" + name;
+}
+
+// Absolute names are used as they stand; others follow the path rules.
+std::string ImagePath(const std::string& name) {
+    return !name.empty() && name[0] == '/' ? name : ResolvePath(name);
+}
+
+std::string WithDefaultExtension(const std::string& path, const char* extension) {
+    return HasExtension(path) ? path : path + extension;
+}
+
+// The localised path when that file exists, else the plain one.
+std::string PickExisting(const std::string& localised, const std::string& plain) {
+    return IsReadable(localised) ? localised : plain;
+}
+
+// Every surface read the same way: 32-bit ARGB pixels (a format without alpha reads 255).
+SurfacePtr ToArgb(SDL_Surface* surface) {
+    return SurfacePtr(surface == nullptr ? nullptr : SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0));
+}
+
+uint32_t ArgbAt(const SDL_Surface* surface, int x, int y) {
+    const auto* row = static_cast<const uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch;
+    return reinterpret_cast<const uint32_t*>(row)[x];
+}
+
+} // namespace
+
+void TTexture::BuildMaps(SDL_Surface* surface) {
+    if (!gBuildAlphaMaps && !gBuildColorMaps) {
+        return;
+    }
+    SurfacePtr argb = ToArgb(surface);
+    if (!argb || SDL_LockSurface(argb.get()) != 0) {
+        return;
+    }
+    const int w = argb->w, h = argb->h;
+    if (gBuildAlphaMaps) {
+        mAlphaMap.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+    }
+    if (gBuildColorMaps) {
+        mColorMap.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+    }
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const uint32_t pixel = ArgbAt(argb.get(), x, y);
+            const size_t index = static_cast<size_t>(x) + static_cast<size_t>(y) * static_cast<size_t>(w);
+            if (gBuildAlphaMaps) {
+                mAlphaMap[index] = static_cast<uint8_t>(pixel >> 24);
+            }
+            if (gBuildColorMaps) {
+                mColorMap[index] = {static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8),
+                                    static_cast<uint8_t>(pixel)};
+            }
+        }
+    }
+    SDL_UnlockSurface(argb.get());
+}
+
+bool TTexture::LoadImage(const std::string& name) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    if (mTexture != nullptr || renderer == nullptr || name.empty()) {
+        return false;
+    }
+    const std::string localised = ImagePath(LocalisedName(name));
+    const std::string plain = ImagePath(name);
+    const bool extension = HasExtension(name);
+    std::string candidate = PickExisting(WithDefaultExtension(localised, ".png"), WithDefaultExtension(plain, ".png"));
+    SurfacePtr surface(IMG_Load(candidate.c_str()));
+    if (!surface && !extension) {
+        candidate = PickExisting(localised + ".jpg", plain + ".jpg");
+        surface.reset(IMG_Load(candidate.c_str()));
+    }
+    if (!surface) {
+        return false;
+    }
+    BuildMaps(surface.get());
+    if (!TakeTexture(SDL_CreateTextureFromSurface(renderer, surface.get()))) {
+        mAlphaMap.clear();
+        mColorMap.clear();
+        return false;
+    }
+    mFilePath = candidate;
+    mName = name;
+    return true;
+}
+
+bool TTexture::LoadMaskedImage(const std::string& colorName, const std::string& maskName, bool bothRequired) {
+    if (mTexture != nullptr || GetSDLRenderer() == nullptr || colorName.empty() || maskName.empty()) {
+        return false;
+    }
+    const std::string localColor = WithDefaultExtension(ResolvePath(LocalisedName(colorName)), ".jpg");
+    const std::string localMask = WithDefaultExtension(ResolvePath(LocalisedName(maskName)), ".png");
+    const std::string plainColor = WithDefaultExtension(ResolvePath(colorName), ".jpg");
+    const std::string plainMask = WithDefaultExtension(ResolvePath(maskName), ".png");
+    // A name given with its extension cannot be its own mask.
+    if (localColor == localMask || plainColor == plainMask) {
+        return false;
+    }
+    SurfacePtr color, mask;
+    if (IsReadable(localColor) && IsReadable(localMask)) {
+        color.reset(IMG_Load(localColor.c_str()));
+        mask.reset(IMG_Load(localMask.c_str()));
+    } else if (!bothRequired && IsReadable(localMask)) {
+        mask.reset(IMG_Load(localMask.c_str()));
+    } else {
+        color.reset(IMG_Load(plainColor.c_str()));
+        mask.reset(IMG_Load(plainMask.c_str()));
+    }
+    if (!mask || (bothRequired && !color) || !Compose(color.get(), mask.get())) {
+        return false;
+    }
+    mFilePath = plainColor;
+    mMaskPath = plainMask;
+    mName = colorName;
+    return true;
+}
+
+// A streaming texture of the mask's size: the colour image's red, green and blue (white without one) and the
+// mask's red as alpha. The alpha map holds the mask's own alpha channel, for hit tests.
+bool TTexture::Compose(SDL_Surface* color, SDL_Surface* mask) {
+    if (color != nullptr && (color->w != mask->w || color->h != mask->h)) {
+        return false;
+    }
+    SurfacePtr colorArgb = ToArgb(color);
+    SurfacePtr maskArgb = ToArgb(mask);
+    if (!maskArgb || (color != nullptr && !colorArgb)) {
+        return false;
+    }
+    const int w = mask->w, h = mask->h;
+    SDL_Texture* texture =
+        SDL_CreateTexture(GetSDLRenderer(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
+    if (texture == nullptr) {
+        return false;
+    }
+    void* raw = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture, nullptr, &raw, &pitch) != 0 || raw == nullptr) {
+        SDL_DestroyTexture(texture);
+        return false;
+    }
+    mAlphaMap.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
+    for (int y = 0; y < h; ++y) {
+        auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(raw) + static_cast<ptrdiff_t>(y) * pitch);
+        for (int x = 0; x < w; ++x) {
+            const uint32_t maskPixel = ArgbAt(maskArgb.get(), x, y);
+            const uint32_t rgb = colorArgb ? ArgbAt(colorArgb.get(), x, y) & 0x00FFFFFFu : 0x00FFFFFFu;
+            out[x] = ((maskPixel & 0x00FF0000u) << 8) | rgb;
+            mAlphaMap[static_cast<size_t>(x) + static_cast<size_t>(y) * static_cast<size_t>(w)] =
+                static_cast<uint8_t>(maskPixel >> 24);
+        }
+    }
+    SDL_UnlockTexture(texture);
+    return TakeTexture(texture);
+}
