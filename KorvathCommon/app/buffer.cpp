@@ -192,5 +192,7 @@ void WriteFixed1000(TBaseBuffer& buffer, float value) {
 }
 
 float ReadFixed1000(TBaseBuffer& buffer) {
-    return static_cast<float>(buffer.ReadInt32()) / 1000.0f;
+    // Divided in double: an int beyond float precision rounded to float first would come back as another
+    // value from every save.
+    return static_cast<float>(static_cast<double>(buffer.ReadInt32()) / 1000.0);
 }

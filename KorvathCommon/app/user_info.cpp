@@ -223,7 +223,8 @@ int TUserInfo::AdvanceStage() {
         return 1;
     }
     progress.mLevel = -1;
-    if (progress.mStage >= 0 && progress.mStage + 1 < GetLevelSetStageCount(levelSet)) {
+    // Compared without adding to the stage: a damaged profile may hold any int there.
+    if (progress.mStage >= 0 && progress.mStage < GetLevelSetStageCount(levelSet) - 1) {
         ++progress.mStage;
         return 0;
     }

@@ -26,6 +26,9 @@ public:
     static constexpr int kRightButton = 2;
     // Larger grids are refused: they cannot be shown and would only cost memory.
     static constexpr int kMaxGridSide = 256;
+    // Cells are drawn this size in design pixels at most; a larger or empty size cannot be shown and
+    // would overflow the pixel geometry.
+    static constexpr int kMaxCellSide = 1024;
     // More clue numbers than these per line and colour get a log line.
     static constexpr int kMaxRowNumbers = 8;
     static constexpr int kMaxColumnNumbers = 7;
@@ -41,8 +44,9 @@ public:
     void SetGap(int gap);
 
     // Rebuilds the board from a level's layout. A level that cannot be played (no coloured cell,
-    // colour numbers with a gap, a grid beyond kMaxGridSide) is refused with a log line: false, and the
-    // board keeps what it had. With single colour every colour becomes 1.
+    // colour numbers with a gap, a grid beyond kMaxGridSide, a cell size outside 1..kMaxCellSide) is
+    // refused with a log line: false, and the board keeps what it had. With single colour every colour
+    // becomes 1.
     bool Load(const TLevelLayoutData& data, bool singleColour);
 
     const std::string& GetPath() const { return mPath; }

@@ -24,6 +24,11 @@ bool TMosaicBoard::Load(const TLevelLayoutData& data, bool singleColour) {
             kMaxGridSide);
         return false;
     }
+    if (data.cellWidth < 1 || data.cellWidth > kMaxCellSide || data.cellHeight < 1 || data.cellHeight > kMaxCellSide) {
+        Log("Layout %s refused: cell size %dx%d is outside 1x1 to %dx%d", data.path.c_str(), data.cellWidth,
+            data.cellHeight, kMaxCellSide, kMaxCellSide);
+        return false;
+    }
     std::vector<TMosaicCell> cells;
     ReadSolutions(data, singleColour, cells);
     if (!CheckColours(data, cells)) {

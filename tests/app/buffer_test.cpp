@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <unistd.h>
@@ -123,6 +125,22 @@ TEST(Buffer, FloatsRoundToNearestAndSurviveRepeatedCycles) {
             value = ReadFixed1000(buffer);
         }
         EXPECT_EQ(value, c.value);
+    }
+}
+
+// A damaged or foreign file may hold any int: what one load makes of it saves the same way ever after.
+TEST(Buffer, AnyStoredFloatKeepsItsValueAfterOneCycle) {
+    for (int32_t stored : {-27871722, -27871723, 16777217, -16777219, 123456789, INT32_MAX, INT32_MIN}) {
+        int32_t written[3] = {stored, 0, 0};
+        for (int cycle = 1; cycle < 3; ++cycle) {
+            TBaseBuffer in;
+            in.WriteInt32(written[cycle - 1]);
+            TBaseBuffer out;
+            WriteFixed1000(out, ReadFixed1000(in));
+            written[cycle] = out.ReadInt32();
+        }
+        EXPECT_EQ(written[2], written[1]) << stored;
+        EXPECT_LE(std::abs(static_cast<int64_t>(written[1]) - stored), 1000) << stored;
     }
 }
 

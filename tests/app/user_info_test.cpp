@@ -240,10 +240,11 @@ TEST_F(UserInfoTest, AdvanceStageWalksTheCurrentModesOwnLevelSet) {
         int stageAfter;
         int levelAfter;
     };
-    // Main set: stages of 2 and 1 levels; second set: one stage of 4 levels.
+    // Main set: stages of 2 and 1 levels; second set: one stage of 4 levels. A damaged profile's stage is any int.
     const Case cases[] = {
-        {0, 0, 0, 1, 0, 0}, {0, 0, 1, 0, 1, -1}, {0, 1, 0, 2, 0, -1},  {0, 0, -1, 1, 0, -1}, {1, 0, 1, 1, 0, 1},
-        {1, 0, 2, 1, 0, 2}, {1, 0, 3, 2, 0, -1}, {0, -3, 0, 2, 0, -1}, {0, 7, 0, 2, 0, -1},
+        {0, 0, 0, 1, 0, 0},  {0, 0, 1, 0, 1, -1},       {0, 1, 0, 2, 0, -1},       {0, 0, -1, 1, 0, -1},
+        {1, 0, 1, 1, 0, 1},  {1, 0, 2, 1, 0, 2},        {1, 0, 3, 2, 0, -1},       {0, -3, 0, 2, 0, -1},
+        {0, 7, 0, 2, 0, -1}, {0, INT_MAX, 0, 2, 0, -1}, {0, INT_MIN, 0, 2, 0, -1},
     };
     TUserInfo* profile = TUserInfo::Get();
     for (const Case& c : cases) {

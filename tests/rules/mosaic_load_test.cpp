@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,12 @@ TEST(MosaicLoad, RefusesUnplayableLevelsAndKeepsThePreviousOne) {
     TLevelLayoutData negative = Layout({"111"});
     negative.rows = -3;
     negative.cols = -2;
+    const auto cellSize = [](int width, int height) {
+        TLevelLayoutData data = Layout({"111"});
+        data.cellWidth = width;
+        data.cellHeight = height;
+        return data;
+    };
     const std::string noCell = "Layout levels/test.xml refused: no coloured cell";
     const std::string lineBeyond = "Layout levels/test.xml: 1 lines beyond rows=0 ignored";
     const Case cases[] = {
@@ -172,6 +179,16 @@ TEST(MosaicLoad, RefusesUnplayableLevelsAndKeepsThePreviousOne) {
         {"grid too large",
          Layout({"111"}, 257, 3),
          {"Layout levels/test.xml refused: grid 3x257 is larger than 256x256"}},
+        {"cell too wide",
+         cellSize(1025, 40),
+         {"Layout levels/test.xml refused: cell size 1025x40 is outside 1x1 to 1024x1024"}},
+        {"cell too high",
+         cellSize(40, INT_MAX),
+         {"Layout levels/test.xml refused: cell size 40x2147483647 is outside 1x1 to 1024x1024"}},
+        {"empty cell", cellSize(0, 40), {"Layout levels/test.xml refused: cell size 0x40 is outside 1x1 to 1024x1024"}},
+        {"negative cell",
+         cellSize(40, -5),
+         {"Layout levels/test.xml refused: cell size 40x-5 is outside 1x1 to 1024x1024"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -186,6 +203,18 @@ TEST(MosaicLoad, RefusesUnplayableLevelsAndKeepsThePreviousOne) {
         EXPECT_EQ(board.GetName(), "first");
         EXPECT_EQ(board.GetItems(), 3);
         EXPECT_EQ(board.GetCells().size(), 4u);
+    }
+}
+
+TEST(MosaicLoad, CellSizesAtTheLimitsLoad) {
+    for (int side : {1, TMosaicBoard::kMaxCellSide}) {
+        TLevelLayoutData data = Layout({"11"});
+        data.cellWidth = side;
+        data.cellHeight = side;
+        TMosaicBoard board;
+        ASSERT_TRUE(board.Load(data, false)) << side;
+        EXPECT_EQ(board.GetPixelWidth(), 2 * side);
+        EXPECT_EQ(board.GetCells().back().w, side);
     }
 }
 

@@ -1,0 +1,579 @@
+#include "fuzz_targets.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+#include "app/app_config.h"
+#include "app/buffer.h"
+#include "app/file_object.h"
+#include "app/ini_file.h"
+#include "app/level_sets.h"
+#include "app/log.h"
+#include "app/missing_names.h"
+#include "app/renderer.h"
+#include "app/settings.h"
+#include "app/user_info.h"
+#include "app/xml_reader.h"
+#include "game_settings.h"
+#include "graphics/font_registry.h"
+#include "graphics/preload_list.h"
+#include "graphics/terms.h"
+#include "graphics/texture_cache.h"
+#include "level_layout_file.h"
+#include "media/openal_system.h"
+#include "media/sound_manager.h"
+#include "rewards.h"
+#include "stages.h"
+#include "tilesets.h"
+#include "user_records.h"
+#include "windows/ui_info_holder.h"
+#include "windows/ui_text_box.h"
+
+namespace {
+
+// Where the inputs are written, under "assets/".
+const char* const kInputFolder = "fuzz/";
+
+// Rendered by the vorbis target between stream updates: one chunk of stereo 16-bit frames.
+constexpr int kLoopbackRate = 44100;
+constexpr int kRenderFrames = TOpenAlSystem::kChunkSize / 4;
+constexpr int kStreamPasses = 6;
+
+LPALCRENDERSAMPLESSOFT gRenderSamples = nullptr;
+ALCdevice* gLoopbackDevice = nullptr;
+
+const wchar_t* const kSampleText = L"Ab 09,;'\"# \u00e9\u0416\u044f\u20ac\uffff\U0001F600";
+
+// The profile's level sets: two stages in each set, so the progress records have levels to fill.
+class TFuzzLevelSets : public TLevelSetSource {
+public:
+    int GetStageCount(int /*levelSet*/) const override { return 2; }
+    int GetStageLevelCount(int levelSet, int stage) const override {
+        return stage == 0 ? 3 : (stage == 1 ? 2 + levelSet : 0);
+    }
+};
+
+const TFuzzLevelSets kLevelSets;
+
+std::string AssetName(const char* file) {
+    return std::string(kInputFolder) + file;
+}
+
+bool WriteBytes(const std::string& path, const void* data, size_t size) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
+    return std::fclose(file) == 0 && written;
+}
+
+// The input as a data file of that name (path rules apply).
+std::string WriteInput(const std::string& name, const uint8_t* data, size_t size) {
+    const std::string path = ResolvePath(name);
+    if (!WriteBytes(path, data, size)) {
+        std::fprintf(stderr, "fuzz: cannot write %s\n", path.c_str());
+        std::abort();
+    }
+    return name;
+}
+
+// A save file whose CRC matches, so the input reaches the parser behind the check.
+std::string WriteSaveInput(const std::string& name, const uint8_t* data, size_t size) {
+    TBufferBin payload;
+    for (size_t i = 0; i < size; ++i) {
+        payload.WriteByte(data[i]);
+    }
+    const uint32_t crc = payload.Crc(0);
+    std::vector<uint8_t> file;
+    for (int shift = 0; shift < 32; shift += 8) {
+        file.push_back(static_cast<uint8_t>((crc >> shift) & 0xFF));
+    }
+    file.insert(file.end(), data, data + size);
+    return WriteInput(name, file.data(), file.size());
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& name) {
+    std::string bytes;
+    ReadWholeFile(name, bytes, TBufferBin::kMaxFileBytes);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+// A property of the readers failed: stop like a crash, so the input is kept.
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "fuzz: %s\n", what);
+    std::abort();
+}
+
+void RemoveFolderContents(const std::string& folder) {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+        std::filesystem::remove_all(entry.path(), ignored);
+    }
+}
+
+// Everything a target may have filled goes back to its state before the first run.
+void ResetAfterRun() {
+    ReleaseXmlRoot();
+    FreeStages();
+    ClearRewards();
+    ClearTilesets();
+    TTerms::Destroy();
+    TFontRegistry::Destroy();
+    TUIInfoHolder::ReleaseGlobal();
+    TSettings::Release();
+    TUserInfo::Release();
+    RemoveUserRecords();
+    SetLevelSetSource(nullptr);
+    TMosaicGameSettings::Destroy();
+    TMosaicColorTable::Destroy();
+    DeletePreloadList();
+    TRewardConnector::Get().ResetSaved();
+    TRewardConnector::Get().ResetPerPlay();
+    // A new manager releases every list and stream of the old one; the OpenAL system stays.
+    TSoundManager::CreateInstance(false);
+    TTextureCache::Get().ForgetFailures();
+    ClearMissingNames();
+    SetWriteFault(TWriteFault::None);
+    // For whoever replays an input by hand: what the readers logged about it.
+    if (std::getenv("VERDANEL_FUZZ_SHOW_LOG") != nullptr) {
+        std::string log;
+        ReadWholeFile("user:log.txt", log, TBufferBin::kMaxFileBytes);
+        std::fputs(log.c_str(), stderr);
+    }
+    TLogFile::Release();
+    // The per-user folder holds the written saves, their ".bad" and ".bak" files and the log.
+    RemoveFolderContents(TAppConfig::Get()->GetUserFolder());
+    std::error_code ignored;
+    for (const char* file : {"stages.xml"}) {
+        std::filesystem::remove(ResolvePath(file), ignored);
+    }
+}
+
+// ---- save files
+
+void RunSettingsFile(const uint8_t* data, size_t size) {
+    WriteSaveInput(TMySettings::kFileName, data, size);
+    auto* settings = static_cast<TMySettings*>(CreateSettings("mysettings"));
+    if (!settings->LoadSettings()) {
+        return;
+    }
+    for (int i = -1; i <= settings->GetUserCount(); ++i) {
+        settings->HasUserNamed(settings->GetUserNameAt(i));
+    }
+    // What was loaded saves and loads back to the same bytes.
+    if (!settings->SaveSettings()) {
+        Fail("the settings could not be saved");
+    }
+    const std::vector<uint8_t> first = ReadBytes(TMySettings::kFileName);
+    auto* again = static_cast<TMySettings*>(CreateSettings("mysettings"));
+    if (!again->LoadSettings() || !again->SaveSettings()) {
+        Fail("saved settings did not load again");
+    }
+    if (ReadBytes(TMySettings::kFileName) != first) {
+        Fail("settings changed between two save and load cycles");
+    }
+}
+
+void PrepareProfile() {
+    SetLevelSetSource(&kLevelSets);
+    LoadRewards(AssetName("rewards.xml"));
+    InstallUserRecords();
+}
+
+void UseProfile(TUserInfo& profile) {
+    for (int mode = 0; mode < TUserInfo::kModeCount; ++mode) {
+        profile.SetCurrentMode(mode);
+        TModeProgress& progress = profile.GetCurrentModeProgress();
+        progress.IsFirstStageDone(mode != 0);
+        progress.HasFiveLevelsDone(mode != 0);
+        profile.AddScore(INT_MAX);
+        profile.AddScore(INT_MIN);
+        profile.AdvanceStage();
+    }
+    profile.AddToCounter(INT_MAX);
+    for (int group = -1; group <= TBaseUserInfo::kVolumeGroups; ++group) {
+        profile.GetGroupVolume(group);
+    }
+}
+
+void RunProfileFile(const uint8_t* data, size_t size) {
+    PrepareProfile();
+    const std::string name = WriteSaveInput("user:user1", data, size);
+    TUserInfo::Get()->Load(name);
+    // Whatever was read, the profile saves to a file that loads exactly and saves to the same bytes.
+    if (!TUserInfo::Get()->Save("user:user2")) {
+        Fail("the profile could not be saved");
+    }
+    TUserInfo::Release();
+    if (!TUserInfo::Get()->Load("user:user2")) {
+        Fail("a saved profile did not load exactly");
+    }
+    if (!TUserInfo::Get()->Save("user:user3") || ReadBytes("user:user2") != ReadBytes("user:user3")) {
+        Fail("the profile changed between two save and load cycles");
+    }
+    UseProfile(*TUserInfo::Get());
+}
+
+// ---- game data
+
+void RunLevelLayout(const uint8_t* data, size_t size) {
+    const std::string name = WriteInput(AssetName("level.xml"), data, size);
+    for (bool singleColour : {false, true}) {
+        TMosaicBoard board;
+        ConnectBoardLog(board);
+        if (LoadLevelLayout(board, name, singleColour)) {
+            board.IsSolved();
+        }
+    }
+}
+
+void UseStageList(const TStageList& list) {
+    int total = 0;
+    for (size_t stage = 0; stage < list.mStages.size(); ++stage) {
+        for (const auto& level : list.mStages[stage]->mLevels) {
+            FindTilesetDefaults(level->mGameType);
+            FindMapFrame(level->mFrame);
+            for (int difficulty = -1; difficulty <= TLevelInfoMosaic::kDifficultyGroups; ++difficulty) {
+                level->GetStarKeys(difficulty);
+            }
+        }
+        total += static_cast<int>(list.mStages[stage]->mLevels.size());
+        GetGlobalLevelIndex(static_cast<int>(stage), 0, list);
+    }
+    for (int index = -1; index <= total; ++index) {
+        GetLevelByIndex(index, list);
+    }
+}
+
+void RunStages(const uint8_t* data, size_t size) {
+    WriteInput("stages.xml", data, size);
+    LoadStages();
+    UseStageList(GetStageList(kMainLevelSet));
+    UseStageList(GetStageList(kSecondLevelSet));
+    for (int index : {INT_MIN, -1, 0, 7, INT_MAX}) {
+        FindBackground(index);
+    }
+}
+
+void RunGameSettings(const uint8_t* data, size_t size) {
+    if (!LoadGameSettings(WriteInput(AssetName("settings.xml"), data, size))) {
+        return;
+    }
+    const TMosaicGameSettings& settings = TMosaicGameSettings::Get();
+    for (int i = -1; i <= settings.GetPresetCount(); ++i) {
+        settings.GetPreset(i).GetTimeFactor(i);
+    }
+    const TMosaicColorTable& colours = TMosaicColorTable::Get();
+    for (const auto& [id, colour] : colours.mColors) {
+        colours.GetColorById(id);
+    }
+    for (int i = -1; i <= static_cast<int>(colours.mBaseColors.size()); ++i) {
+        colours.GetColorByIndex(i);
+    }
+}
+
+void RunRewards(const uint8_t* data, size_t size) {
+    LoadRewards(WriteInput(AssetName("rewards_in.xml"), data, size));
+    for (const auto& reward : GetRewardList()) {
+        FindReward(reward->mId);
+    }
+    std::vector<TReward*> earned;
+    CollectEarnedRewards(TRewardConnector::Get(), earned);
+}
+
+void RunTilesets(const uint8_t* data, size_t size) {
+    // The input serves as the catalogue and, named by its own entries, as a tileset.
+    LoadTilesets(WriteInput(AssetName("tilesets.xml"), data, size));
+    for (const auto& tileset : GetTilesets()) {
+        const int tiles = static_cast<int>(tileset->mTiles.size());
+        for (int value = -3; value <= tiles; ++value) {
+            tileset->GetTileForValue(value);
+        }
+        for (int mast = 0; mast <= 9; ++mast) {
+            tileset->GetTileByGroup(mast, kButtonTileGroup);
+            tileset->GetTileByGroup(mast, kIndicatorTileGroup);
+        }
+        FindTileset(tileset->mName);
+    }
+}
+
+// ---- interface, fonts and texts
+
+void RunUiInfo(const uint8_t* data, size_t size) {
+    const std::string name = WriteInput(AssetName("interface.xml"), data, size);
+    // Loaded as the global description too, so the boxes of the second holder find its styles.
+    TUIInfoHolder::GetGlobal()->LoadFromFile(name);
+    TUIInfoHolder holder;
+    holder.LoadFromFile(name);
+    for (const auto& box : holder.GetObjects()) {
+        FindUIObject<TUIText>(holder, box->mName);
+    }
+}
+
+void UseFont(ImageFont& font) {
+    font.GetTextWidth(kSampleText);
+    font.GetTextWidthW(kSampleText);
+    font.GetLineHeight();
+    std::vector<TFontRect> rects;
+    int advance = 0;
+    font.DrawStringW(10, 20, kSampleText, 0xFFFFFFFFu, 0, &rects, &advance, true);
+    font.DrawString(10, 20, kSampleText, 0x80FF0000u, 0, &rects, &advance, true);
+    font.AddTag("bold");
+    font.SetPointSize(7);
+    font.SetScale(2.5f);
+    font.GetTextWidthW(kSampleText);
+    font.GetDefineText("X");
+}
+
+void RunFontsList(const uint8_t* data, size_t size) {
+    const TiXmlElement* root = LoadXmlRoot(WriteInput(AssetName("fonts.xml"), data, size));
+    if (root == nullptr) {
+        return;
+    }
+    std::vector<std::string> ids;
+    {
+        TXmlRootWalk walk;
+        std::vector<TiXmlElement*> fonts;
+        CollectXmlChildren(root, "font", fonts);
+        for (const TiXmlElement* element : fonts) {
+            ids.push_back(ReadXmlString(element, "id", ""));
+        }
+    }
+    TFontRegistry::GetInstance()->LoadXml(root);
+    ReleaseXmlRoot();
+    for (const std::string& id : ids) {
+        if (ImageFont* font = TFontRegistry::GetInstance()->FindFont(id)) {
+            font->GetTextWidthW(kSampleText);
+        }
+    }
+}
+
+void RunFontDescription(const uint8_t* data, size_t size) {
+    ImageFont font(WriteInput(AssetName("input.txt"), data, size));
+    if (font.IsLoaded()) {
+        UseFont(font);
+    }
+}
+
+void UseTerms(const std::vector<std::string>& keys) {
+    for (const std::string& key : keys) {
+        GetTerms()->GetText(key);
+        GetTerms()->GetWideText(key);
+    }
+}
+
+void RunTermsXml(const uint8_t* data, size_t size) {
+    if (GetTerms()->LoadXml(WriteInput(AssetName("termins.xml"), data, size))) {
+        UseTerms({"a", "key", "Menu_Play"});
+    }
+}
+
+void RunIni(const uint8_t* data, size_t size) {
+    const std::string name = WriteInput(AssetName("termins.txt"), data, size);
+    IniFile_t ini;
+    ini.Load(name, true);
+    std::vector<std::string> keys;
+    for (const auto& [sectionName, section] : ini.GetSections()) {
+        for (const auto& [key, entry] : section.GetKeys()) {
+            section.GetInt(key, 0);
+            section.GetFloat(key, 0.0f);
+            section.GetHex(key, 0);
+            keys.push_back(key);
+        }
+    }
+    if (GetTerms()->LoadIni(name)) {
+        UseTerms(keys);
+    }
+}
+
+// ---- sound
+
+void RenderLoopback() {
+    std::vector<int16_t> out(static_cast<size_t>(kRenderFrames) * 2);
+    gRenderSamples(gLoopbackDevice, out.data(), kRenderFrames);
+}
+
+void RunVorbis(const uint8_t* data, size_t size) {
+    const std::string path = ResolvePath(WriteInput(AssetName("input.ogg"), data, size));
+    TOpenAlSystem* system = TOpenAlSystem::GetInstance();
+    const uint32_t stream = system->OpenStream(path);
+    if (stream == 0) {
+        return;
+    }
+    system->Play(stream, false, 1.0f);
+    for (int pass = 0; pass < kStreamPasses; ++pass) {
+        RenderLoopback();
+        system->Update();
+    }
+    system->CloseStream(stream);
+}
+
+void RunSoundLists(const uint8_t* data, size_t size) {
+    TSoundManager* manager = TSoundManager::FindInstance();
+    manager->Load(WriteInput(AssetName("sounds.xml"), data, size));
+    manager->StartMusicList("music", false);
+    manager->Update(0.5f);
+    manager->StopMusic();
+}
+
+void RunPreloadList(const uint8_t* data, size_t size) {
+    ReadPreloadList(WriteInput(AssetName("resources.xml"), data, size))->LoadImages();
+}
+
+// ---- the environment's fixtures
+
+const char* const kFixtureFont = "SetDefaultPointSize 12;\n"
+                                 "CreateLayer Main;\n"
+                                 "LayerSetImage Main 'glyphs.png';\n"
+                                 "LayerSetAscent Main 10;\n"
+                                 "LayerSetCharWidths Main ('A' 'b') (8 9);\n"
+                                 "LayerSetImageMap Main ('A' 'b') ((0 0 8 12) (8 0 9 12));\n";
+
+const char* const kFixtureRewards = "<rewards><reward id=\"one\"/><reward id=\"two\"/><reward id=\"three\"/></rewards>";
+
+constexpr int kGlyphImageSide = 256;
+
+bool WriteGlyphImage(const std::string& path) {
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, kGlyphImageSide, kGlyphImageSide, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) {
+        return false;
+    }
+    SDL_FillRect(surface, nullptr, 0xFFFFFFFFu);
+    const bool saved = IMG_SavePNG(surface, path.c_str()) == 0;
+    SDL_FreeSurface(surface);
+    return saved;
+}
+
+bool WriteFixtures() {
+    const std::string font = kFixtureFont;
+    const std::string rewards = kFixtureRewards;
+    return WriteGlyphImage(ResolvePath(AssetName("glyphs.png"))) &&
+           WriteBytes(ResolvePath(AssetName("font.txt")), font.data(), font.size()) &&
+           WriteBytes(ResolvePath(AssetName("rewards.xml")), rewards.data(), rewards.size());
+}
+
+void QuietSdlLog(void* /*userdata*/, int /*category*/, SDL_LogPriority /*priority*/, const char* /*message*/) {}
+
+bool OpenLoopbackSound() {
+    auto openDevice =
+        reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    gRenderSamples = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+    ALCdevice* device = openDevice != nullptr ? openDevice(nullptr) : nullptr;
+    if (device == nullptr || gRenderSamples == nullptr) {
+        return false;
+    }
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
+                                 ALC_STEREO_SOFT,
+                                 ALC_FORMAT_TYPE_SOFT,
+                                 ALC_SHORT_SOFT,
+                                 ALC_FREQUENCY,
+                                 kLoopbackRate,
+                                 0};
+    gLoopbackDevice = device;
+    TOpenAlSystem::CreateInstance(device, alcCreateContext(device, attributes));
+    TSoundManager::CreateInstance(false);
+    return TOpenAlSystem::GetInstance()->HasDevice();
+}
+
+} // namespace
+
+const std::vector<TFuzzTarget>& GetFuzzTargets() {
+    static const std::vector<TFuzzTarget> targets = {
+        {"settings_file", RunSettingsFile},
+        {"profile_file", RunProfileFile},
+        {"level_layout", RunLevelLayout},
+        {"stages", RunStages},
+        {"game_settings", RunGameSettings},
+        {"rewards", RunRewards},
+        {"tilesets", RunTilesets},
+        {"ui_info", RunUiInfo},
+        {"fonts_list", RunFontsList},
+        {"terms_xml", RunTermsXml},
+        {"ini", RunIni},
+        {"font_description", RunFontDescription},
+        {"vorbis", RunVorbis},
+        {"sound_lists", RunSoundLists},
+        {"preload_list", RunPreloadList},
+    };
+    return targets;
+}
+
+const TFuzzTarget* FindFuzzTarget(const std::string& name) {
+    for (const TFuzzTarget& target : GetFuzzTargets()) {
+        if (name == target.name) {
+            return &target;
+        }
+    }
+    return nullptr;
+}
+
+void RunFuzzTarget(const TFuzzTarget& target, const uint8_t* data, size_t size) {
+    target.run(data, size);
+    ResetAfterRun();
+}
+
+struct TFuzzEnvironment::TState {
+    SDL_Window* window = nullptr;
+};
+
+TFuzzEnvironment::TFuzzEnvironment() : mState(std::make_unique<TState>()) {
+    for (const char* variable :
+         {"SDL_VIDEODRIVER=dummy", "SDL_RENDER_DRIVER=software", "SDL_AUDIODRIVER=dummy", "ALSOFT_DRIVERS=null"}) {
+        const std::string text = variable;
+        const size_t equals = text.find('=');
+        setenv(text.substr(0, equals).c_str(), text.substr(equals + 1).c_str(), 0);
+    }
+    SDL_LogSetOutputFunction(QuietSdlLog, nullptr);
+    std::string pattern = (std::filesystem::temp_directory_path() / "verdanel-fuzz-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        return;
+    }
+    mRoot = pattern;
+    std::error_code ignored;
+    mPreviousFolder = std::filesystem::current_path(ignored).string();
+    setenv("XDG_DATA_HOME", (mRoot + "/xdg").c_str(), 1);
+    SetDataRoot(mRoot);
+    if (!MakeFolders(mRoot + "/assets/fuzz") || !SetWorkingFolderToExe()) {
+        return;
+    }
+    TAppConfig::Get()->CreateFolders();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return;
+    }
+    mState->window = SDL_CreateWindow("fuzz", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
+    if (mState->window == nullptr || CreateRenderer(mState->window)->GetRenderer() == nullptr) {
+        return;
+    }
+    mReady = WriteFixtures() && OpenLoopbackSound();
+}
+
+TFuzzEnvironment::~TFuzzEnvironment() {
+    ResetAfterRun();
+    TSoundManager::DestroyInstance();
+    DestroyRenderer();
+    if (mState->window != nullptr) {
+        SDL_DestroyWindow(mState->window);
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    TLogFile::Release();
+    TAppConfig::Release();
+    SetDataRoot("");
+    std::error_code ignored;
+    if (!mPreviousFolder.empty()) {
+        std::filesystem::current_path(mPreviousFolder, ignored);
+    }
+    if (!mRoot.empty()) {
+        std::filesystem::remove_all(mRoot, ignored);
+    }
+}

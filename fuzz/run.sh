@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Runs the fuzz targets of a build tree.
+#   fuzz/run.sh TREE 0     replays every committed corpus and regression input once, deterministically
+#   fuzz/run.sh TREE SECS  fuzzes each target for SECS seconds: an empty temporary folder is the first
+#                          corpus and the committed folders follow; what it found that adds coverage is
+#                          merged into fuzz/corpus/<target>/, every crash lands in fuzz/regressions/<target>/
+# VERDANEL_FUZZ_JOBS targets run at once (default 1). Each target's libFuzzer output is kept in
+# TREE/fuzz-logs/<target>.log (the merge's in <target>.merge.log) and its last status line is printed.
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+tree=$(cd "${1:?usage: fuzz/run.sh TREE SECONDS}" && pwd)
+seconds=${2:?usage: fuzz/run.sh TREE SECONDS}
+jobs=${VERDANEL_FUZZ_JOBS:-1}
+
+# Inputs larger than this are neither made nor kept: every reader's interesting cases fit well inside.
+max_len=32768
+logs=$tree/fuzz-logs
+mkdir -p "$logs"
+# The targets chdir into a temporary data root: every path handed to them is absolute. A memory
+# file system keeps their many small file writes off the disk when one is there.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
+    export TMPDIR=/dev/shm
+fi
+export ASAN_OPTIONS=${ASAN_OPTIONS:-exitcode=86:detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
+
+dictionary_of() {
+    case "$1" in
+        settings_file | profile_file | vorbis) ;;
+        font_description) echo "-dict=$here/dict/font_description.dict" ;;
+        ini) echo "-dict=$here/dict/ini.dict" ;;
+        *) echo "-dict=$here/dict/xml.dict" ;;
+    esac
+}
+
+# Prints the target's last status line; fails when libFuzzer did.
+run_target() {
+    local target=$1 binary=$tree/bin/fuzz_$1 log=$logs/$1.log
+    local corpus=$here/corpus/$target regressions=$here/regressions/$target
+    mkdir -p "$corpus" "$regressions"
+    local common=(-max_len=$max_len -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 $(dictionary_of "$target"))
+    local status=0
+    if [ "$seconds" -eq 0 ]; then
+        "$binary" "${common[@]}" -runs=0 "$corpus" "$regressions" >"$log" 2>&1 || status=$?
+    else
+        local grown
+        grown=$(mktemp -d)
+        "$binary" "${common[@]}" -max_total_time="$seconds" -artifact_prefix="$regressions/" \
+            "$grown" "$corpus" "$regressions" >"$log" 2>&1 || status=$?
+        # Only what adds coverage to the committed corpus is kept.
+        "$binary" "${common[@]}" -merge=1 "$corpus" "$grown" >"$logs/$target.merge.log" 2>&1 || status=$?
+        rm -rf "$grown"
+    fi
+    local line
+    line=$(grep -E '^#[0-9]+[[:space:]]+(INITED|DONE|NEW|REDUCE|pulse)' "$log" | tail -1)
+    printf '%-18s %s\n' "$target" "${line:-no status line}"
+    if [ $status -ne 0 ]; then
+        echo "fuzz target $target failed (exit $status), see $log:" >&2
+        grep -E 'ERROR|SUMMARY|fuzz:|Test unit written' "$log" | head -5 >&2
+    fi
+    return $status
+}
+
+targets=$(cat "$tree/fuzz-targets.txt") || exit 1
+failed=0
+running=0
+pids=()
+for target in $targets; do
+    run_target "$target" &
+    pids+=($!)
+    running=$((running + 1))
+    if [ $running -ge "$jobs" ]; then
+        wait "${pids[0]}" || failed=1
+        pids=("${pids[@]:1}")
+        running=$((running - 1))
+    fi
+done
+for pid in "${pids[@]}"; do
+    wait "$pid" || failed=1
+done
+exit $failed
