@@ -38,11 +38,13 @@ run_target() {
     local target=$1 binary=$tree/bin/fuzz_$1 log=$logs/$1.log
     local corpus=$here/corpus/$target regressions=$here/regressions/$target
     mkdir -p "$corpus" "$regressions"
-    local common=(-max_len=$max_len -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 $(dictionary_of "$target"))
+    local common=(-timeout=10 -rss_limit_mb=2048 -print_final_stats=1 $(dictionary_of "$target"))
     local status=0
     if [ "$seconds" -eq 0 ]; then
+        # Whole inputs: a regression input may be larger than the fuzzer ever makes one.
         "$binary" "${common[@]}" -runs=0 "$corpus" "$regressions" >"$log" 2>&1 || status=$?
     else
+        common+=(-max_len=$max_len)
         local grown
         grown=$(mktemp -d)
         "$binary" "${common[@]}" -max_total_time="$seconds" -artifact_prefix="$regressions/" \

@@ -14,6 +14,10 @@ namespace {
 // Far above any data file of the game; the parser holds the whole file in memory several times over.
 constexpr size_t kMaxXmlBytes = 64L * 1024 * 1024;
 
+// The parser and the document's destruction recurse once per nesting level; a file nested this deep is
+// refused before it can exhaust the stack. The game's own files nest a handful of levels.
+constexpr int kMaxXmlDepth = 256;
+
 TiXmlDocument* gSharedDocument = nullptr;
 int gRootWalkers = 0;
 
@@ -53,9 +57,61 @@ int ClampToInt(long long value) {
     return static_cast<int>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
 }
 
-// The parser's own file loading, with two guards: the size is bounded (a folder opens on Linux
-// and claims an enormous size), and the text ends in several zero bytes, because the parser steps
-// up to three bytes past a UTF-8 sequence that the end of the file cuts short.
+size_t SkipPast(const std::string& text, size_t from, const char* end) {
+    const size_t found = text.find(end, from);
+    return found == std::string::npos ? text.size() : found + std::strlen(end);
+}
+
+// The end of the tag at i: its ">" outside the quoted attribute values.
+size_t StartTagEnd(const std::string& text, size_t i) {
+    for (size_t j = i + 1; j < text.size(); ++j) {
+        if (text[j] == '>') {
+            return j;
+        }
+        if (text[j] != '=') {
+            continue;
+        }
+        size_t value = text.find_first_not_of(" \t\n\v\f", j + 1);
+        if (value != std::string::npos && (text[value] == '"' || text[value] == '\'')) {
+            const size_t close = text.find(text[value], value + 1);
+            j = close == std::string::npos ? text.size() : close;
+        }
+    }
+    return text.size();
+}
+
+// The deepest element nesting of the text, counted as the parser nests: comments, CDATA, declarations
+// and quoted values hold no tags; anything else after "<" counts as an element unless it closes itself,
+// so the count is never below the parser's.
+int XmlNestingDepth(const std::string& text) {
+    int depth = 0;
+    int deepest = 0;
+    for (size_t i = text.find('<'); i < text.size(); i = text.find('<', i)) {
+        if (text.compare(i, 4, "<!--") == 0) {
+            i = SkipPast(text, i + 4, "-->");
+        } else if (text.compare(i, 9, "<![CDATA[") == 0) {
+            i = SkipPast(text, i + 9, "]]>");
+        } else if (text.compare(i, 2, "<!") == 0) {
+            i = SkipPast(text, i + 2, ">");
+        } else if (text.compare(i, 2, "<?") == 0) {
+            i = StartTagEnd(text, i);
+        } else if (text.compare(i, 2, "</") == 0) {
+            depth = std::max(depth - 1, 0);
+            i += 2;
+        } else {
+            const size_t end = StartTagEnd(text, i);
+            if (end >= text.size() || text[end - 1] != '/') {
+                deepest = std::max(deepest, ++depth);
+            }
+            i = end;
+        }
+    }
+    return deepest;
+}
+
+// The parser's own file loading, with three guards: the size is bounded (a folder opens on Linux and
+// claims an enormous size), so is the nesting, and the text ends in several zero bytes, because the
+// parser steps up to three bytes past a UTF-8 sequence that the end of the file cuts short.
 bool ParseXmlFile(TFileObject& file, TiXmlDocument& document) {
     std::string text;
     if (!ReadOpenFile(file, text, kMaxXmlBytes)) {
@@ -70,6 +126,10 @@ bool ParseXmlFile(TFileObject& file, TiXmlDocument& document) {
         } else if (i + 1 >= text.size() || text[i + 1] != '\n') {
             normalised += '\n';
         }
+    }
+    if (XmlNestingDepth(normalised) > kMaxXmlDepth) {
+        TLogFile::Get()->Printf("xml nested deeper than %d elements %s", kMaxXmlDepth, file.GetPath().c_str());
+        return false;
     }
     normalised.append(4, '\0');
     // Our data is UTF-8 whether or not a file declares it, so character references decode to UTF-8.

@@ -282,6 +282,42 @@ TEST_F(XmlDocumentTest, MissingAndMalformedFilesLogTwoLines) {
     }
 }
 
+std::string Repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
+
+// The parser recurses once per level: deep files are refused before it sees them, and nothing that
+// hides an end tag from the parser (a comment, a quoted value, CDATA) makes the count smaller.
+TEST_F(XmlDocumentTest, NestingDeeperThanTheLimitIsRefused) {
+    const std::string closes = Repeat("</a>", 100);
+    const struct {
+        const char* name;
+        std::string text;
+        bool refused;
+    } cases[] = {
+        {"at the limit", Repeat("<a>", 256) + Repeat("</a>", 256), false},
+        {"siblings", "<r>" + Repeat("<a/><a></a>", 1000) + "</r>", false},
+        {"one beyond", Repeat("<a>", 257) + Repeat("</a>", 257), true},
+        {"never closed", Repeat("<a>", 100000), true},
+        {"end tags in a comment", Repeat("<a>", 200) + "<!--" + closes + "-->" + Repeat("<a>", 57), true},
+        {"end tags in CDATA", Repeat("<a>", 200) + "<![CDATA[" + closes + "]]>" + Repeat("<a>", 57), true},
+        {"end tags in a value", Repeat("<a>", 200) + "<a v = '" + closes + "'>" + Repeat("<a>", 56), true},
+        {"end tags in a declaration", Repeat("<a>", 200) + "<?xml v=\"" + closes + "\"?>" + Repeat("<a>", 57), true},
+    };
+    for (const auto& c : cases) {
+        TLogFile::Release();
+        WriteUserFile("deep.xml", c.text);
+        const TiXmlElement* root = LoadXmlRoot("user:deep.xml");
+        EXPECT_EQ(harness::LogContains("xml nested deeper than 256 elements " + UserPath("deep.xml")), c.refused)
+            << c.name;
+        EXPECT_EQ(root == nullptr, c.refused) << c.name;
+    }
+}
+
 TEST_F(XmlDocumentTest, FileWithoutElementsGivesNoRootAndNoLog) {
     WriteUserFile("comment.xml", "<?xml version=\"1.0\"?><!-- nothing -->");
     TiXmlDocument* slot = nullptr;
