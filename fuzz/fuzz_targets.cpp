@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "app/app_config.h"
 #include "app/buffer.h"
@@ -102,10 +101,10 @@ std::string WriteSaveInput(const std::string& name, const uint8_t* data, size_t 
     return WriteInput(name, file.data(), file.size());
 }
 
-std::vector<uint8_t> ReadBytes(const std::string& name) {
+std::string ReadBytes(const std::string& name) {
     std::string bytes;
     ReadWholeFile(name, bytes, TBufferBin::kMaxFileBytes);
-    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    return bytes;
 }
 
 // A property of the readers failed: stop like a crash, so the input is kept.
@@ -154,9 +153,7 @@ void ResetAfterRun() {
     // The per-user folder holds the written saves, their ".bad" and ".bak" files and the log.
     RemoveFolderContents(TAppConfig::Get()->GetUserFolder());
     std::error_code ignored;
-    for (const char* file : {"stages.xml"}) {
-        std::filesystem::remove(ResolvePath(file), ignored);
-    }
+    std::filesystem::remove(ResolvePath("stages.xml"), ignored);
 }
 
 // ---- save files
@@ -174,7 +171,7 @@ void RunSettingsFile(const uint8_t* data, size_t size) {
     if (!settings->SaveSettings()) {
         Fail("the settings could not be saved");
     }
-    const std::vector<uint8_t> first = ReadBytes(TMySettings::kFileName);
+    const std::string first = ReadBytes(TMySettings::kFileName);
     auto* again = static_cast<TMySettings*>(CreateSettings("mysettings"));
     if (!again->LoadSettings() || !again->SaveSettings()) {
         Fail("saved settings did not load again");

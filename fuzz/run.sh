@@ -2,10 +2,12 @@
 # Runs the fuzz targets of a build tree.
 #   fuzz/run.sh TREE 0     replays every committed corpus and regression input once, deterministically
 #   fuzz/run.sh TREE SECS  fuzzes each target for SECS seconds: an empty temporary folder is the first
-#                          corpus and the committed folders follow; what it found that adds coverage is
-#                          merged into fuzz/corpus/<target>/, every crash lands in fuzz/regressions/<target>/
-# VERDANEL_FUZZ_JOBS targets run at once (default 1). Each target's libFuzzer output is kept in
-# TREE/fuzz-logs/<target>.log (the merge's in <target>.merge.log) and its last status line is printed.
+#                          corpus and the committed folders follow; fuzz/corpus/<target>/ becomes the
+#                          smallest set of old and new inputs with the same coverage, every crash lands
+#                          in fuzz/regressions/<target>/
+# VERDANEL_FUZZ_TARGETS names a subset of the targets; VERDANEL_FUZZ_JOBS of them run at once (default
+# 1). Each target's libFuzzer output is kept in TREE/fuzz-logs/<target>.log (the merge's in
+# <target>.merge.log) and its last status line is printed.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 tree=$(cd "${1:?usage: fuzz/run.sh TREE SECONDS}" && pwd)
@@ -33,6 +35,27 @@ dictionary_of() {
     esac
 }
 
+# Makes the corpus the smallest set of its inputs and the grown ones that keeps their coverage. The
+# hand-made seeds (any name that is not a 40-digit hash) always stay. The corpus is replaced only
+# when the merge succeeded.
+merge_corpus() {
+    local binary=$1 corpus=$2 grown=$3 log=$4
+    shift 4
+    local merged
+    merged=$(mktemp -d)
+    find "$corpus" -maxdepth 1 -type f -regextype posix-extended ! -regex '.*/[0-9a-f]{40}' -exec cp {} "$merged/" \;
+    if "$binary" "$@" -merge=1 "$merged" "$corpus" "$grown" >"$log" 2>&1 &&
+        grep -q 'MERGE-OUTER: successful' "$log" && [ -n "$(ls -A "$merged")" ]; then
+        find "$corpus" -maxdepth 1 -type f -delete
+        cp "$merged"/* "$corpus/"
+        rm -rf "$merged"
+        return 0
+    fi
+    echo "merge into $corpus failed, corpus left as it was (see $log)" >&2
+    rm -rf "$merged"
+    return 1
+}
+
 # Prints the target's last status line; fails when libFuzzer did.
 run_target() {
     local target=$1 binary=$tree/bin/fuzz_$1 log=$logs/$1.log
@@ -49,8 +72,7 @@ run_target() {
         grown=$(mktemp -d)
         "$binary" "${common[@]}" -max_total_time="$seconds" -artifact_prefix="$regressions/" \
             "$grown" "$corpus" "$regressions" >"$log" 2>&1 || status=$?
-        # Only what adds coverage to the committed corpus is kept.
-        "$binary" "${common[@]}" -merge=1 "$corpus" "$grown" >"$logs/$target.merge.log" 2>&1 || status=$?
+        merge_corpus "$binary" "$corpus" "$grown" "$logs/$target.merge.log" "${common[@]}" || status=1
         rm -rf "$grown"
     fi
     local line
@@ -63,7 +85,7 @@ run_target() {
     return $status
 }
 
-targets=$(cat "$tree/fuzz-targets.txt") || exit 1
+targets=${VERDANEL_FUZZ_TARGETS:-$(cat "$tree/fuzz-targets.txt")} || exit 1
 failed=0
 running=0
 pids=()
