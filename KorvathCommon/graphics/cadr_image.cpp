@@ -1,5 +1,7 @@
 #include "graphics/cadr_image.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "app/buffer.h"
@@ -90,7 +92,9 @@ TFrameRect TCadrImage::GetFrameRect(int32_t index) const {
     if (columns < 1) {
         columns = 1;
     }
-    return {mFrameWidth * (index % columns), mFrameHeight * (index / columns), mFrameWidth, mFrameHeight};
+    // Far-fetched sizes in a description must not overflow the row offset.
+    const int64_t y = std::clamp<int64_t>(static_cast<int64_t>(mFrameHeight) * (index / columns), INT32_MIN, INT32_MAX);
+    return {mFrameWidth * (index % columns), static_cast<int>(y), mFrameWidth, mFrameHeight};
 }
 
 int32_t TCadrImage::ValidFrame(int32_t index) const {
@@ -216,8 +220,7 @@ void TTimeCadrImage::StartTimer(size_t timeIndex) {
 void TTimeCadrImage::Play(int32_t loops) {
     mTimeCursor = 0;
     mFrameCounter = 0;
-    // A pass count of 0 plays one pass, as the plain strip does.
-    mLoopsLeft = loops == 0 ? 1 : loops;
+    mLoopsLeft = loops;
     mTimePlaying = true;
     SetFrame(0);
     StartTimer(0);
@@ -235,6 +238,7 @@ bool TTimeCadrImage::Update(float seconds) {
         mFrameTimer.running = false;
     }
     if (++mTimeCursor >= mTimes.size()) {
+        // Any count but -1 ends when it runs out, so 0 plays one pass, as the plain strip does.
         if (mLoopsLeft != kEndless && --mLoopsLeft <= 0) {
             Stop();
             return true;

@@ -15,7 +15,7 @@ constexpr size_t kPointBytes = 28;
 constexpr int kLengthSteps = 500;
 constexpr float kLengthStep = 0.002f;
 // Path files are a few kilobytes; anything far larger is not one.
-constexpr size_t kMaxPathFileBytes = 16 * 1024 * 1024;
+constexpr size_t kMaxPathFileBytes = size_t{16} * 1024 * 1024;
 
 void LogArrayError(const char* message) {
     TLogFile::Get()->Printf("------------------------------------------ ARRAY ERROR "

@@ -162,15 +162,22 @@ TEST_F(CadrImageTest, DescriptionAndDrawnFrame) {
     ExpectPixels({{5, 6, kGreenPixel}, {8, 7, kGreenPixel}, {9, 6, kBlack}, {4, 6, kBlack}});
 
     // Out of range start frames and textures that do not exist show nothing and break nothing.
-    XmlElement broken(R"(<object filename="nothing" frames="3" cadrw="0" cadrh="5" startcadr="9"/>)");
-    TCadrImage odd;
-    odd.LoadFromXml(broken.Get(), true, "");
-    EXPECT_EQ(odd.mCurrentFrame, 0);
-    odd.Play(TCadrImage::kEndless);
-    for (int i = 0; i < 5; ++i) {
-        odd.Update(1.0f);
+    for (const char* xmlText : {R"(<object filename="nothing" frames="3" cadrw="0" cadrh="5" startcadr="9"/>)",
+                                R"(<object frames="5" cadrw="4" cadrh="2000000000" tw="4" startcadr="-2"/>)",
+                                R"(<object frames="-7" cadrw="4" cadrh="4"/>)",
+                                R"(<object frames="99999999" cadrw="4" cadrh="4" tw="16"/>)"}) {
+        SCOPED_TRACE(xmlText);
+        XmlElement broken(xmlText);
+        TCadrImage odd;
+        odd.LoadFromXml(broken.Get(), true, "");
+        EXPECT_EQ(odd.mCurrentFrame, 0);
+        EXPECT_LE(odd.mFrames.size(), 4096u);
+        odd.Play(TCadrImage::kEndless);
+        for (int i = 0; i < 5; ++i) {
+            odd.Update(1.0f);
+        }
+        odd.Draw(1.0f);
     }
-    odd.Draw(1.0f);
 }
 
 TEST_F(CadrImageTest, SavedStateRestoresThePlayingFrame) {

@@ -12,15 +12,16 @@
 
 namespace {
 
-// A path from (0, 0) through (100, 0) to (100, 150), with lengths as a file would store them.
-TSplinePath StraightPath() {
+// A path through points {x, y, segment length}, with lengths as a file would store them.
+TSplinePath PathThrough(const std::vector<std::vector<float>>& points) {
     TSplinePath path;
-    path.mPoints.resize(3);
-    path.mPoints[1].x = 100;
-    path.mPoints[2].x = 100;
-    path.mPoints[2].y = 150;
-    path.mPoints[0].length = 100;
-    path.mPoints[1].length = 150;
+    for (const std::vector<float>& p : points) {
+        TSplinePoint point;
+        point.x = static_cast<int32_t>(p[0]);
+        point.y = static_cast<int32_t>(p[1]);
+        point.length = p[2];
+        path.mPoints.push_back(point);
+    }
     path.ComputeLength();
     return path;
 }
@@ -31,11 +32,7 @@ struct FinishCounter : TMoveObjListener {
 };
 
 TEST(MoveObjTest, MovesAlongThePathAtItsSpeed) {
-    TSplinePath twoPoints;
-    twoPoints.mPoints.resize(2);
-    twoPoints.mPoints[1].x = 100;
-    twoPoints.mPoints[0].length = 100;
-    twoPoints.ComputeLength();
+    TSplinePath twoPoints = PathThrough({{0, 0, 100}, {100, 0, 0}});
     MoveObj_t mover(100, &twoPoints);
     mover.mFixedAngle = false;
     mover.Update(0.5f);
@@ -47,7 +44,7 @@ TEST(MoveObjTest, MovesAlongThePathAtItsSpeed) {
 }
 
 TEST(MoveObjTest, FinishesPastTheEndAndReportsEveryUpdate) {
-    TSplinePath path = StraightPath();
+    TSplinePath path = PathThrough({{0, 0, 100}, {100, 0, 150}, {100, 150, 0}});
     FinishCounter counter;
     MoveObj_t mover(100, &path);
     mover.mListener = &counter;
@@ -76,14 +73,10 @@ TEST(MoveObjTest, FinishesPastTheEndAndReportsEveryUpdate) {
 }
 
 TEST(MoveObjTest, ScaleFollowsThePointScales) {
-    TSplinePath path;
-    path.mPoints.resize(2);
-    path.mPoints[1].x = 100;
-    path.mPoints[0].length = 100;
+    TSplinePath path = PathThrough({{0, 0, 100}, {100, 0, 0}});
     path.mPoints[0].scale = 1;
     path.mPoints[1].scale = 2;
     path.mPoints[0].scaleFactor = 0.5f;
-    path.ComputeLength();
     MoveObj_t mover(100, &path);
     mover.Update(0.5f);
     EXPECT_FLOAT_EQ(mover.GetScaleX(), 1.25f);
@@ -91,14 +84,8 @@ TEST(MoveObjTest, ScaleFollowsThePointScales) {
 }
 
 TEST(MoveObjTest, DegeneratePathsNeverGiveNaN) {
-    TSplinePath zeroLength; // both points at (5, 5), length 0
-    zeroLength.mPoints.resize(2);
-    for (TSplinePoint& p : zeroLength.mPoints) {
-        p.x = p.y = 5;
-    }
-    TSplinePath single;
-    single.mPoints.resize(1);
-    single.mPoints[0].x = 7;
+    TSplinePath zeroLength = PathThrough({{5, 5, 0}, {5, 5, 0}});
+    TSplinePath single = PathThrough({{7, 0, 0}});
     TSplinePath empty;
     struct Case {
         const char* what;
@@ -131,8 +118,8 @@ protected:
     void SetUp() override {
         GraphicsTest::SetUp();
         // "line": (0, 0) to (100, 0), 100 long.
-        const TPathFilePoint start{0, 0, 1, 0, 1, 1, 100};
-        const TPathFilePoint end{100, 0, 1, 0, 1, 1, 0};
+        const TSplinePoint start{0, 0, 1, 0, 1, 1, 100};
+        const TSplinePoint end{100, 0, 1, 0, 1, 1, 0};
         ASSERT_TRUE(harness::WriteFile(Root() + "/assets/trajectories.dat",
                                        TPathFile().Count(1).Path("line", {start, end}).Bytes()));
         ASSERT_TRUE(GetGlobalPathSet().Load("trajectories.dat"));

@@ -6,15 +6,7 @@
 #include <string>
 #include <vector>
 
-struct TPathFilePoint {
-    int32_t x = 0;
-    int32_t y = 0;
-    float scale = 1.0f;
-    float angle = 0;
-    float angleFactor = 1.0f;
-    float scaleFactor = 1.0f;
-    float length = 0;
-};
+#include "graphics/spline_path.h"
 
 class TPathFile {
 public:
@@ -23,10 +15,10 @@ public:
         return *this;
     }
     // A path record: point count, the 20-byte name field, the points.
-    TPathFile& Path(const std::string& name, const std::vector<TPathFilePoint>& points) {
+    TPathFile& Path(const std::string& name, const std::vector<TSplinePoint>& points) {
         Int(static_cast<int32_t>(points.size()));
         Name(name);
-        for (const TPathFilePoint& p : points) {
+        for (const TSplinePoint& p : points) {
             Point(p);
         }
         return *this;
@@ -48,7 +40,7 @@ public:
         mBytes += field;
         return *this;
     }
-    TPathFile& Point(const TPathFilePoint& p) {
+    TPathFile& Point(const TSplinePoint& p) {
         Int(p.x).Int(p.y).Float(p.scale).Float(p.angle).Float(p.angleFactor).Float(p.scaleFactor).Float(p.length);
         return *this;
     }

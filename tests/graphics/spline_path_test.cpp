@@ -7,35 +7,26 @@
 
 #include "app/app_config.h"
 #include "graphics/spline_path.h"
-#include "harness/harness.h"
+#include "graphics_fixture.h"
 #include "path_file.h"
 
 namespace {
 
-class SplinePathTest : public testing::Test {
+class SplinePathTest : public DataRootTest {
 protected:
-    void SetUp() override {
-        mRoot = harness::MakeTempFolder();
-        std::filesystem::create_directories(mRoot + "/assets");
-        mDataRoot = std::make_unique<harness::ScopedDataRoot>(mRoot);
-        ASSERT_TRUE(SetWorkingFolderToExe());
-    }
     void TearDown() override {
         GetGlobalPathSet().Clear();
-        mDataRoot.reset();
+        DataRootTest::TearDown();
     }
     void WritePaths(const std::string& bytes) {
-        ASSERT_TRUE(harness::WriteFile(mRoot + "/assets/trajectories.dat", bytes));
+        ASSERT_TRUE(harness::WriteFile(Root() + "/assets/trajectories.dat", bytes));
     }
-
-    std::string mRoot;
-    std::unique_ptr<harness::ScopedDataRoot> mDataRoot;
 };
 
 TEST_F(SplinePathTest, FileLayoutAndLookupByName) {
-    TPathFilePoint a{0, 0, 1, 0, 1, 1, 10};
-    TPathFilePoint b{30, 40, 2, 0.5f, 1, 1, 20};
-    TPathFilePoint c{60, 0, 1, 0, 1, 1, 99};
+    TSplinePoint a{0, 0, 1, 0, 1, 1, 10};
+    TSplinePoint b{30, 40, 2, 0.5f, 1, 1, 20};
+    TSplinePoint c{60, 0, 1, 0, 1, 1, 99};
     WritePaths(TPathFile()
                    .Count(4)
                    .Path("swoop", {a, b, c})
@@ -79,7 +70,7 @@ TEST_F(SplinePathTest, EmptyAndMissingFiles) {
 
 // Counts beyond the file keep the paths read whole before the damage and allocate nothing for the rest.
 TEST_F(SplinePathTest, DamagedFilesKeepTheWholePaths) {
-    const TPathFilePoint p{1, 2, 1, 0, 1, 1, 5};
+    const TSplinePoint p{1, 2, 1, 0, 1, 1, 5};
     struct Case {
         const char* what;
         std::string bytes;
