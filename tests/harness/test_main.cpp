@@ -7,9 +7,13 @@
 
 #include "app/app_config.h"
 #include "app/clock.h"
+#include "app/display_modes.h"
+#include "app/game_app.h"
 #include "app/log.h"
+#include "app/main_loop.h"
 #include "app/missing_names.h"
 #include "app/renderer.h"
+#include "app/startup_seams.h"
 #include "harness/harness.h"
 
 namespace {
@@ -30,6 +34,10 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
         TAppConfig::Release();
         ClearMissingNames();
         DestroyRenderer();
+        SetSeams(nullptr);
+        DestroyGameApp();
+        ResetDisplay();
+        GetLoopState() = TLoopState();
         SetTickSource(nullptr);
         SetDataRoot("");
         std::error_code ignored;
