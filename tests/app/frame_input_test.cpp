@@ -1,70 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/display_modes.h"
+#include "app/frame_events.h"
 #include "app/frame_stand_ins.h"
 #include "app/game_app.h"
 #include "app/input_event.h"
 #include "app/main_loop.h"
 
 namespace {
-
-SDL_Event WindowEvent(Uint8 which) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = which;
-    return event;
-}
-
-SDL_Event ButtonEvent(Uint32 type, Uint8 button, int x, int y) {
-    SDL_Event event{};
-    event.type = type;
-    event.button.button = button;
-    event.button.x = x;
-    event.button.y = y;
-    return event;
-}
-
-SDL_Event MotionEvent(Uint32 state, int x, int y) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.state = state;
-    event.motion.x = x;
-    event.motion.y = y;
-    return event;
-}
-
-SDL_Event KeyEvent(Uint32 type, SDL_Keycode key, Uint16 mods) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.keysym.sym = key;
-    event.key.keysym.mod = mods;
-    return event;
-}
-
-SDL_Event TextEvent(const char* utf8) {
-    SDL_Event event{};
-    event.type = SDL_TEXTINPUT;
-    std::strncpy(event.text.text, utf8, sizeof(event.text.text) - 1);
-    return event;
-}
-
-SDL_Event WheelEvent() {
-    SDL_Event event{};
-    event.type = SDL_MOUSEWHEEL;
-    event.wheel.y = 1;
-    return event;
-}
-
-SDL_Event QuitEvent() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    return event;
-}
 
 bool SameEvent(const TInputEvent& a, const TInputEvent& b) {
     return a.kind == b.kind && a.param == b.param && a.x == b.x && a.y == b.y && a.mods == b.mods;

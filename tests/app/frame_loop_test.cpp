@@ -7,6 +7,7 @@
 
 #include "app/app_config.h"
 #include "app/display_modes.h"
+#include "app/frame_events.h"
 #include "app/frame_stand_ins.h"
 #include "app/main_loop.h"
 #include "harness/harness.h"
@@ -42,44 +43,6 @@ protected:
     harness::RunningGame mGame;
 };
 
-SDL_Event WindowEvent(Uint8 which) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = which;
-    return event;
-}
-
-SDL_Event AltF4() {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = SDLK_F4;
-    event.key.keysym.mod = KMOD_LALT;
-    return event;
-}
-
-SDL_Event Quit() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    return event;
-}
-
-SDL_Event Motion(int x, int y) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = x;
-    event.motion.y = y;
-    return event;
-}
-
-SDL_Event LeftDown(int x, int y) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.x = x;
-    event.button.y = y;
-    return event;
-}
-
 TEST_F(FrameLoop, QuitRequestsEndTheStepBeforeUpdateAndDraw) {
     struct Case {
         const char* name;
@@ -89,8 +52,8 @@ TEST_F(FrameLoop, QuitRequestsEndTheStepBeforeUpdateAndDraw) {
     };
     const Case cases[] = {
         {"close button", WindowEvent(SDL_WINDOWEVENT_CLOSE), false},
-        {"alt+f4", AltF4(), false},
-        {"quit event", Quit(), true},
+        {"alt+f4", KeyEvent(SDL_KEYDOWN, SDLK_F4, KMOD_LALT), false},
+        {"quit event", QuitEvent(), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -100,7 +63,7 @@ TEST_F(FrameLoop, QuitRequestsEndTheStepBeforeUpdateAndDraw) {
         mSeams->handled.clear();
         mClock.Advance(20);
         Push(c.quit);
-        Push(Motion(5, 6));
+        Push(MotionEvent(0, 5, 6));
         RunLoopStep();
         EXPECT_TRUE(GetLoopState().mQuitRequested);
         EXPECT_FALSE(Called("UpdateSound"));
@@ -146,7 +109,7 @@ TEST_F(FrameLoop, PointerReachesTheWindowsInDesignCoordinates) {
         TAppConfig::Get()->SetDisplayMode(c.windowWidth, c.windowHeight, false);
         mGame.Step();
         mSeams->handled.clear();
-        Push(LeftDown(c.x, c.y));
+        Push(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, c.x, c.y));
         mGame.Step();
         ASSERT_EQ(mSeams->handled.size(), 1u);
         EXPECT_EQ(mSeams->handled[0].kind, kInputLeftDown);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_config.h"
+#include "app/frame_events.h"
 #include "app/frame_stand_ins.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
@@ -145,11 +146,13 @@ TEST(FrameStartUp, QuitOnTheFirstFrameStillReleasesEverythingInOrder) {
     harness::RunningGame game;
     ASSERT_EQ(game.GetStartResult(), 0);
     seams->calls.clear();
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-    RunMainLoop();
-    EXPECT_TRUE(GetLoopState().mQuitRequested);
+    SDL_Event quit = QuitEvent();
+    ASSERT_EQ(SDL_PushEvent(&quit), 1);
+    // Bounded, so a quit that is not honoured fails here instead of hanging.
+    for (int step = 0; step < 100 && !GetLoopState().mQuitRequested; ++step) {
+        RunLoopStep();
+    }
+    ASSERT_TRUE(GetLoopState().mQuitRequested);
     game.Shutdown();
     const std::vector<std::string> expected = {
         "SaveAndDeleteSettings", "DeleteMessageManager", "ReleasePreloadList",  "DeleteCursors",
@@ -159,6 +162,18 @@ TEST(FrameStartUp, QuitOnTheFirstFrameStillReleasesEverythingInOrder) {
     // The quitting step neither updates nor draws: shutdown's calls are the only ones.
     EXPECT_EQ(seams->calls, expected);
     EXPECT_EQ(TAppConfig::Get()->GetWindow(), nullptr);
+}
+
+TEST(FrameStartUp, FirstStepCountsTimeFromTheEndOfStartUp) {
+    harness::SteppedClock clock(5000);
+    harness::ScopedDataRoot root(MakeDataRoot({}));
+    StandInSeams* seams = InstallStandIns();
+    harness::RunningGame game;
+    ASSERT_EQ(game.GetStartResult(), 0);
+    clock.Advance(20);
+    game.Step();
+    ASSERT_EQ(seams->soundUpdates.size(), 1u);
+    EXPECT_FLOAT_EQ(seams->soundUpdates[0], 0.020f);
 }
 
 TEST(FrameStartUp, FailsWithExitCodeOneWhenSdlCannotStart) {

@@ -40,6 +40,7 @@ TEST(FrameTask, RunSchedulesTheNextRun) {
         {"from the due time", 16, false, false, true, -5, 1, 11},
         {"from the due time, still behind", 10, false, false, true, -35, 1, -25},
         {"catching up", 10, false, true, true, -35, 4, 5},
+        {"catching up to exactly now", 10, false, true, true, -30, 3, 0},
         {"catching up stops when execute fails", 10, false, true, false, -35, 1, -25},
         {"catch-up from now runs once", 10, true, true, true, -35, 1, 10},
         {"a second behind is caught up", 16, false, false, true, -1000, 1, -984},
