@@ -6,9 +6,13 @@
 #include "app/file_object.h"
 #include "app/log.h"
 
-bool TBaseBuffer::Save(const std::string& /*path*/, bool /*withCrc*/, uint32_t /*seed*/) { return false; }
+bool TBaseBuffer::Save(const std::string& /*path*/, bool /*withCrc*/, uint32_t /*seed*/) {
+    return false;
+}
 
-bool TBaseBuffer::Load(const std::string& /*path*/, bool /*withCrc*/, uint32_t /*seed*/) { return false; }
+bool TBaseBuffer::Load(const std::string& /*path*/, bool /*withCrc*/, uint32_t /*seed*/) {
+    return false;
+}
 
 void TBaseBuffer::Clear() {
     mBytes.clear();
@@ -40,9 +44,11 @@ uint8_t TBaseBuffer::ReadByte() {
 
 void TBaseBuffer::ReadBuffer(TBaseBuffer& other) {
     std::vector<uint8_t> bytes;
-    ReadBlob(bytes);
+    bool read = ReadBlob(bytes);
     other.mBytes = std::move(bytes);
-    ReadInt32();
+    if (read) {
+        ReadInt32();
+    }
 }
 
 uint32_t TBaseBuffer::Crc(uint32_t seed) const {
@@ -185,4 +191,6 @@ void WriteFixed1000(TBaseBuffer& buffer, float value) {
     buffer.WriteInt32(static_cast<int32_t>(scaled));
 }
 
-float ReadFixed1000(TBaseBuffer& buffer) { return static_cast<float>(buffer.ReadInt32()) / 1000.0f; }
+float ReadFixed1000(TBaseBuffer& buffer) {
+    return static_cast<float>(buffer.ReadInt32()) / 1000.0f;
+}

@@ -59,15 +59,24 @@ bool FileExists(const std::string& name) {
     if (file == nullptr) {
         return false;
     }
+    // On Linux a folder opens for reading too, but nothing can be read from it.
+    struct stat info {};
+    bool isFolder = fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
     std::fclose(file);
-    return true;
+    return !isFolder;
 }
 
-void SetLanguageName(const std::string& name) { gLanguageName = name; }
+void SetLanguageName(const std::string& name) {
+    gLanguageName = name;
+}
 
-const std::string& GetLanguageName() { return gLanguageName; }
+const std::string& GetLanguageName() {
+    return gLanguageName;
+}
 
-std::string GetLanguageCode() { return gLanguageName.substr(0, gLanguageName.find('_')).substr(0, 3); }
+std::string GetLanguageCode() {
+    return gLanguageName.substr(0, gLanguageName.find('_')).substr(0, 3);
+}
 
 TFileObject::TFileObject(const char* name, const char* mode) {
     Open(name != nullptr ? name : "", mode == nullptr || mode[0] != 'r');
@@ -95,10 +104,11 @@ TFileObject& TFileObject::operator=(const TFileObject& other) {
     return *this;
 }
 
-TFileObject::~TFileObject() { Close(); }
+TFileObject::~TFileObject() {
+    Close();
+}
 
 bool TFileObject::Open(const std::string& name, bool write) {
-    Close();
     if (OpenRaw(name, write)) {
         StartCount();
     }
@@ -106,6 +116,8 @@ bool TFileObject::Open(const std::string& name, bool write) {
 }
 
 bool TFileObject::OpenRaw(const std::string& name, bool write) {
+    // A file still held would otherwise stay open under the new path.
+    Close();
     mWrite = write;
     mPath = ResolvePath(name);
     if (!write && !GetLanguageCode().empty()) {
@@ -134,7 +146,9 @@ FILE* TFileObject::OpenLocalized(const std::string& resolvedPath) {
     return file;
 }
 
-void TFileObject::StartCount() { mOpenCount.Reset(new int(1)); }
+void TFileObject::StartCount() {
+    mOpenCount.Reset(new int(1));
+}
 
 long TFileObject::GetSize() const {
     if (mFile == nullptr) {
@@ -175,24 +189,26 @@ void TFileObject::Close() {
     mOpenCount.Release();
 }
 
-bool ReadWholeFile(const std::string& name, std::string& bytes, size_t maxBytes) {
+bool ReadOpenFile(TFileObject& file, std::string& bytes, size_t maxBytes) {
     bytes.clear();
-    TFileObject file;
-    if (!file.Open(name, false)) {
-        return false;
-    }
     long size = file.GetSize();
     if (size < 0 || static_cast<unsigned long>(size) > maxBytes) {
-        TLogFile::Get()->Printf("file too large %s", name.c_str());
+        TLogFile::Get()->Printf("file too large %s", file.GetPath().c_str());
         return false;
     }
     bytes.resize(static_cast<size_t>(size));
     if (file.ReadSome(bytes.data(), bytes.size()) != bytes.size()) {
-        TLogFile::Get()->Printf("short read %s", name.c_str());
+        TLogFile::Get()->Printf("short read %s", file.GetPath().c_str());
         bytes.clear();
         return false;
     }
     return true;
+}
+
+bool ReadWholeFile(const std::string& name, std::string& bytes, size_t maxBytes) {
+    bytes.clear();
+    TFileObject file;
+    return file.Open(name, false) && ReadOpenFile(file, bytes, maxBytes);
 }
 
 bool WriteFileAtomically(const std::string& name, const void* data, size_t size) {
@@ -230,4 +246,6 @@ bool WriteFileAtomically(const std::string& name, const void* data, size_t size)
     return true;
 }
 
-void SetWriteFault(TWriteFault fault) { gWriteFault = fault; }
+void SetWriteFault(TWriteFault fault) {
+    gWriteFault = fault;
+}

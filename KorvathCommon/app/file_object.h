@@ -11,7 +11,7 @@
 // "user:name" -> per-user folder + "/name"; names containing "assets/" stay; others get "assets/" in front.
 std::string ResolvePath(const std::string& name);
 
-// Whether the resolved name opens for reading (the localised copy is not tried).
+// Whether the resolved name opens for reading as a file, not a folder (the localised copy is not tried).
 bool FileExists(const std::string& name);
 
 // The language name; its code (cut at the first "_", at most 3 characters) selects localised copies.
@@ -29,6 +29,7 @@ public:
     TFileObject& operator=(const TFileObject& other);
     ~TFileObject();
 
+    // Both close any file held first.
     bool Open(const std::string& name, bool write);
     // Opens without starting the open count; callers that use it directly call StartCount.
     bool OpenRaw(const std::string& name, bool write);
@@ -58,8 +59,10 @@ private:
 };
 
 // Reads a whole file (path rules apply). False when it does not open, is larger than maxBytes,
-// or a read comes up short; bytes is empty then.
+// or a read comes up short (both logged with the path); bytes is empty then.
 bool ReadWholeFile(const std::string& name, std::string& bytes, size_t maxBytes);
+// The same for a file just opened for reading.
+bool ReadOpenFile(TFileObject& file, std::string& bytes, size_t maxBytes);
 
 // Writes a whole file safely: a temporary file in the same folder is written, flushed and synced,
 // the old file is kept as name + ".bak", then the temporary file takes the name. On any failure the

@@ -31,7 +31,9 @@ unsigned int IniSection_t::GetHex(const std::string& key, unsigned int def) cons
     return it == mKeys.end() ? def : static_cast<unsigned int>(std::strtoul(it->second.value.c_str(), nullptr, 16));
 }
 
-void IniSection_t::SetString(const std::string& key, const std::string& value) { mKeys[key].value = value; }
+void IniSection_t::SetString(const std::string& key, const std::string& value) {
+    mKeys[key].value = value;
+}
 
 void IniFile_t::Load(const std::string& name, bool clearFirst) {
     std::string bytes;
@@ -73,7 +75,6 @@ void IniFile_t::Parse(const char* bytes, size_t length, bool clearFirst) {
             continue;
         }
         if (current == nullptr) {
-            comments.clear();
             continue;
         }
         size_t equals = line.find('=');
@@ -91,7 +92,9 @@ void IniFile_t::Parse(const char* bytes, size_t length, bool clearFirst) {
     }
 }
 
-IniSection_t& IniFile_t::GetSection(const std::string& name) { return mSections[name]; }
+IniSection_t& IniFile_t::GetSection(const std::string& name) {
+    return mSections[name];
+}
 
 const IniSection_t* IniFile_t::FindSection(const std::string& name) const {
     auto it = mSections.find(name);

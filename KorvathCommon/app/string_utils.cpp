@@ -4,9 +4,13 @@
 #include <cstring>
 
 namespace {
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
-size_t FindLastSeparator(const std::string& path) { return path.find_last_of("/\\"); }
+size_t FindLastSeparator(const std::string& path) {
+    return path.find_last_of("/\\");
+}
 
 // Upper-case partner of a lower-case letter, or 0 when the character is not one.
 wchar_t UpperOf(wchar_t c) {
@@ -274,7 +278,9 @@ std::string ToUtf8(const std::wstring& text) {
     return result;
 }
 
-std::string ToMultiByte(const std::wstring& text) { return ToUtf8(text); }
+std::string ToMultiByte(const std::wstring& text) {
+    return ToUtf8(text);
+}
 
 std::string GetDirectory(const std::string& path, bool keepSeparator) {
     size_t slash = FindLastSeparator(path);
@@ -379,15 +385,17 @@ bool ParseWideFloat(const std::wstring& text, float& value) {
     value = 0.0f;
     size_t i = !text.empty() && text[0] == L'-' ? 1 : 0;
     double result = 0.0;
-    double weight = 0.0;
+    double weight = 0.1;
     bool digits = false;
+    // A flag, not the weight: a long fraction drives the weight to 0.
+    bool fraction = false;
     for (; i < text.size(); ++i) {
         wchar_t c = text[i];
-        if (c == L'.' && weight == 0.0) {
-            weight = 0.1;
+        if (c == L'.' && !fraction) {
+            fraction = true;
         } else if (c >= L'0' && c <= L'9') {
             digits = true;
-            if (weight == 0.0) {
+            if (!fraction) {
                 result = result * 10.0 + (c - L'0');
             } else {
                 result += (c - L'0') * weight;

@@ -11,6 +11,9 @@
 #include "app/string_utils.h"
 
 namespace {
+// Far above any data file of the game; the parser holds the whole file in memory several times over.
+constexpr size_t kMaxXmlBytes = 64L * 1024 * 1024;
+
 TiXmlDocument* gSharedDocument = nullptr;
 int gRootWalkers = 0;
 
@@ -50,6 +53,30 @@ int ClampToInt(long long value) {
     return static_cast<int>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
 }
 
+// The parser's own file loading, with two guards: the size is bounded (a folder opens on Linux
+// and claims an enormous size), and the text ends in several zero bytes, because the parser steps
+// up to three bytes past a UTF-8 sequence that the end of the file cuts short.
+bool ParseXmlFile(TFileObject& file, TiXmlDocument& document) {
+    std::string text;
+    if (!ReadOpenFile(file, text, kMaxXmlBytes)) {
+        return false;
+    }
+    // Line ends become "\n" as the parser's file loading makes them.
+    std::string normalised;
+    normalised.reserve(text.size() + 4);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            normalised += text[i];
+        } else if (i + 1 >= text.size() || text[i + 1] != '\n') {
+            normalised += '\n';
+        }
+    }
+    normalised.append(4, '\0');
+    // Our data is UTF-8 whether or not a file declares it, so character references decode to UTF-8.
+    document.Parse(normalised.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    return !document.Error();
+}
+
 template <typename T, typename Parse>
 int ReadPairs(const TiXmlElement* element, const char* name, std::vector<std::pair<T, T>>& pairs, Parse parse) {
     std::vector<std::string> pieces;
@@ -72,10 +99,15 @@ TiXmlElement* LoadXmlDocument(const std::string& name, TiXmlDocument*& slot) {
     delete slot;
     slot = new TiXmlDocument();
     TFileObject file(name.c_str(), "rb");
-    bool loaded = file.IsOpen() && slot->LoadFile(file.GetFile());
-    if (!loaded) {
-        const char* error = file.IsOpen() ? slot->ErrorDesc() : "Failed to open file";
-        int line = file.IsOpen() ? slot->ErrorRow() : 0;
+    const char* error = nullptr;
+    int line = 0;
+    if (!file.IsOpen()) {
+        error = "Failed to open file";
+    } else if (!ParseXmlFile(file, *slot)) {
+        error = slot->Error() ? slot->ErrorDesc() : "Failed to read file";
+        line = slot->Error() ? slot->ErrorRow() : 0;
+    }
+    if (error != nullptr) {
         TLogFile::Get()->Printf("File not found %s error=%s line = %d", name.c_str(), error, line);
         delete slot;
         slot = nullptr;
@@ -96,11 +128,17 @@ void ReleaseXmlRoot() {
     gSharedDocument = nullptr;
 }
 
-TXmlRootWalk::TXmlRootWalk() { ++gRootWalkers; }
+TXmlRootWalk::TXmlRootWalk() {
+    ++gRootWalkers;
+}
 
-TXmlRootWalk::~TXmlRootWalk() { --gRootWalkers; }
+TXmlRootWalk::~TXmlRootWalk() {
+    --gRootWalkers;
+}
 
-int GetXmlRootWalkers() { return gRootWalkers; }
+int GetXmlRootWalkers() {
+    return gRootWalkers;
+}
 
 void CollectXmlChildren(const TiXmlElement* element, const char* tag, std::vector<TiXmlElement*>& children) {
     if (element == nullptr || tag == nullptr) {
@@ -210,8 +248,7 @@ bool ReadXmlFourInts(const TiXmlElement* element, const char* name, const char* 
     return std::sscanf(value, pattern.c_str(), &values[0], &values[1], &values[2], &values[3]) == 4;
 }
 
-int ReadXmlStringList(const TiXmlElement* element, const char* name, char separator,
-                      std::vector<std::string>& pieces) {
+int ReadXmlStringList(const TiXmlElement* element, const char* name, char separator, std::vector<std::string>& pieces) {
     return SplitString(ReadXmlAttribute(element, name).c_str(), separator, pieces);
 }
 

@@ -43,20 +43,17 @@ public:
         ++*mCount;
     }
 
-    // Drops this holder's share; the last holder deletes the count and then the object.
+    // Drops this holder's share; the last holder deletes the count and then the object. The holder is
+    // emptied first, so an object whose destructor reaches this holder finds it empty.
     void Release() {
-        if (mObject == nullptr && mCount == nullptr) {
-            return;
-        }
-        if (mCount != nullptr && --*mCount > 0) {
-            mObject = nullptr;
-            mCount = nullptr;
-            return;
-        }
         T* object = mObject;
-        delete mCount;
+        int* count = mCount;
         mObject = nullptr;
         mCount = nullptr;
+        if (count != nullptr && --*count > 0) {
+            return;
+        }
+        delete count;
         delete object;
     }
 

@@ -7,10 +7,18 @@
 
 #include "app/app_config.h"
 #include "app/clock.h"
+#include "app/display_modes.h"
+#include "app/file_object.h"
+#include "app/game_app.h"
 #include "app/log.h"
+#include "app/main_loop.h"
+#include "app/xml_reader.h"
 #include "app/missing_names.h"
 #include "app/renderer.h"
+#include "app/startup_seams.h"
 #include "harness/harness.h"
+#include "media/sound_manager.h"
+#include "windows/ui_info_holder.h"
 
 namespace {
 
@@ -25,11 +33,21 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
     }
 
     void OnTestEnd(const testing::TestInfo& /*info*/) override {
-        // Every test starts with a new log and configuration in its own folder.
+        // Every test starts with a new log and configuration in its own folder. The sound manager
+        // goes first: its audio thread may still write to the log.
+        TSoundManager::DestroyInstance();
         TLogFile::Release();
         TAppConfig::Release();
+        TUIInfoHolder::ReleaseGlobal();
         ClearMissingNames();
+        ReleaseXmlRoot();
+        SetWriteFault(TWriteFault::None);
+        SetLanguageName("");
         DestroyRenderer();
+        SetSeams(nullptr);
+        DestroyGameApp();
+        ResetDisplay();
+        GetLoopState() = TLoopState();
         SetTickSource(nullptr);
         SetDataRoot("");
         std::error_code ignored;

@@ -1,0 +1,120 @@
+// Loading a level file and judging a full-row stroke at 15 x 15, 30 x 30 and 60 x 60, with the
+// complexity fitted over the cell count. Levels are made here so that no line has more than 5 runs
+// of a colour (nothing is logged while timing).
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/app_config.h"
+#include "app/log.h"
+#include "level_layout_file.h"
+
+namespace {
+
+std::string gDataFolder;
+
+// Colour of 3 x 3 blocks cycling through empty, 1, 2 and 3 along rows and columns.
+char BlockColour(int row, int column) {
+    return static_cast<char>('0' + (row / 3 + column / 3) % 4);
+}
+
+std::string LevelPath(int side) {
+    return "levels/bench" + std::to_string(side) + ".xml";
+}
+
+void WriteLevel(int side) {
+    std::ofstream file(gDataFolder + "/assets/" + LevelPath(side));
+    file << "<level><info name=\"bench\" rows=\"" << side << "\" cols=\"" << side << "\" rewardscount=\"0\"/>\n";
+    for (int row = 0; row < side; ++row) {
+        std::string line;
+        for (int column = 0; column < side; ++column) {
+            line += BlockColour(row, column);
+        }
+        file << "<line line=\"" << line << "\"/>\n";
+    }
+    file << "</level>\n";
+}
+
+void LoadLevelFile(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    const std::string path = LevelPath(side);
+    for (auto _ : state) {
+        TMosaicBoard board;
+        if (!LoadLevelLayout(board, path, false)) {
+            state.SkipWithError("level did not load");
+            break;
+        }
+        benchmark::DoNotOptimize(board.GetItems());
+    }
+    state.SetComplexityN(static_cast<int64_t>(side) * side);
+}
+
+// Press on the first cell of a row, drag over every cell to the last, release: the whole row is
+// judged, runs and clue flags are brought up to date and the colour view is redrawn.
+void JudgeFullRowStroke(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    TMosaicBoard loaded;
+    if (!LoadLevelLayout(loaded, LevelPath(side), false)) {
+        state.SkipWithError("level did not load");
+        return;
+    }
+    const int row = side / 2;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TMosaicBoard board = loaded;
+        state.ResumeTiming();
+        const TMosaicCell& first = board.GetCell(row, 0);
+        board.Press(first.x + 1, first.y + 1, TMosaicBoard::kLeftButton);
+        for (int column = 0; column < side; ++column) {
+            const TMosaicCell& cell = board.GetCell(row, column);
+            board.Drag(cell.x + 1, cell.y + 1, TMosaicBoard::kLeftButton);
+        }
+        const TMosaicCell& last = board.GetCell(row, side - 1);
+        board.Release(last.x + 1, last.y + 1, TMosaicBoard::kLeftButton);
+        benchmark::DoNotOptimize(board.GetMistakes());
+    }
+    state.SetComplexityN(static_cast<int64_t>(side) * side);
+}
+
+BENCHMARK(LoadLevelFile)->Arg(15)->Arg(30)->Arg(60)->Complexity();
+BENCHMARK(JudgeFullRowStroke)->Arg(15)->Arg(30)->Arg(60)->Complexity();
+
+// Headless, with a fresh per-user folder and a data root of its own, never the real ones.
+bool PrepareFolders() {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    std::string pattern = (std::filesystem::temp_directory_path() / "verdanel-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        return false;
+    }
+    gDataFolder = pattern;
+    setenv("XDG_DATA_HOME", (gDataFolder + "/xdg").c_str(), 1);
+    std::filesystem::create_directories(gDataFolder + "/assets/levels");
+    SetDataRoot(gDataFolder);
+    return SetWorkingFolderToExe();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!PrepareFolders()) {
+        return 1;
+    }
+    for (int side : {15, 30, 60}) {
+        WriteLevel(side);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    TLogFile::Release();
+    TAppConfig::Release();
+    std::error_code ignored;
+    std::filesystem::remove_all(gDataFolder, ignored);
+    return 0;
+}

@@ -1,0 +1,56 @@
+#include "level_layout_file.h"
+
+#include <vector>
+
+#include "app/log.h"
+#include "app/xml_reader.h"
+
+int DefaultRewardCellCount = 0;
+
+namespace {
+
+void ReadInfo(const TiXmlElement* info, TLevelLayoutData& data) {
+    data.name = ReadXmlString(info, "name", "");
+    data.rows = ReadXmlInt(info, "rows", 0);
+    data.cols = ReadXmlInt(info, "cols", 0);
+    data.cellHeight = ReadXmlInt(info, "collheight", 40);
+    data.cellWidth = ReadXmlInt(info, "collwidth", 40);
+    data.rewardsCount = ReadXmlInt(info, "rewardscount", DefaultRewardCellCount);
+    data.rewards.clear();
+    ReadXmlIntPairs(info, "rewards", data.rewards);
+}
+
+} // namespace
+
+bool ReadLevelLayoutFile(const std::string& path, TLevelLayoutData& data) {
+    TiXmlElement* root = LoadXmlRoot(path);
+    if (root == nullptr) {
+        return false;
+    }
+    TXmlRootWalk walk;
+    const TiXmlElement* info = root->FirstChildElement("info");
+    if (info == nullptr) {
+        TLogFile::Get()->Printf("Layout %s has no info", path.c_str());
+        return false;
+    }
+    data = TLevelLayoutData{};
+    data.path = path;
+    ReadInfo(info, data);
+    std::vector<TiXmlElement*> lines;
+    CollectXmlChildren(root, "line", lines);
+    for (const TiXmlElement* line : lines) {
+        data.lines.push_back(ReadXmlString(line, "line", ""));
+    }
+    return true;
+}
+
+void ConnectBoardLog(TMosaicBoard& board) {
+    board.SetLog([](const std::string& line) { TLogFile::Get()->Printf("%s", line.c_str()); });
+}
+
+bool LoadLevelLayout(TMosaicBoard& board, const std::string& path, bool singleColour) {
+    TLevelLayoutData data;
+    bool read = ReadLevelLayoutFile(path, data);
+    ReleaseXmlRoot();
+    return read && board.Load(data, singleColour);
+}

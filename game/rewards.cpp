@@ -1,0 +1,126 @@
+#include "rewards.h"
+
+#include "app/log.h"
+#include "app/xml_reader.h"
+
+void TReward::Reset() {
+    mObtained = false;
+    mNew = false;
+}
+
+void TReward::SetObtained() {
+    mObtained = true;
+    mNew = true;
+}
+
+void TReward::Read(TBaseBuffer& buffer) {
+    mObtained = buffer.ReadByte() != 0;
+}
+
+void TReward::LoadFromXml(const TiXmlElement* element) {
+    mId = ReadXmlString(element, "id", "");
+    mHint = ReadXmlString(element, "hint", "");
+    mHintComplete = ReadXmlString(element, "hintcomplete", "");
+    mValue = ReadXmlInt(element, "value", 0);
+    mImage = ReadXmlString(element, "image", "");
+    mImageNotGet = ReadXmlString(element, "imagenotget", "");
+    mSmallImage = ReadXmlString(element, "small", "");
+    mX = ReadXmlInt(element, "x", 0);
+    mY = ReadXmlInt(element, "y", 0);
+    mTipX = ReadXmlInt(element, "tipx", 0);
+    mTipY = ReadXmlInt(element, "tipy", 0);
+}
+
+void TReward::Write(TBaseBuffer& buffer) const {
+    buffer.WriteByte(mObtained ? 1 : 0);
+}
+
+TRewardList& GetRewardList() {
+    static TRewardList rewards;
+    return rewards;
+}
+
+void LoadRewards(const std::string& name) {
+    TiXmlElement* root = LoadXmlRoot(name);
+    if (root == nullptr) {
+        return;
+    }
+    {
+        TXmlRootWalk walk;
+        std::vector<TiXmlElement*> elements;
+        CollectXmlChildren(root, "reward", elements);
+        for (const TiXmlElement* element : elements) {
+            auto reward = std::make_unique<TReward>();
+            reward->LoadFromXml(element);
+            GetRewardList().push_back(std::move(reward));
+        }
+    }
+    ReleaseXmlRoot();
+    // The image objects are not built yet: the rewards keep their picture names until they are.
+    TLogFile::Get()->Printf("reward images not loaded, images not built yet");
+}
+
+void ClearRewards() {
+    GetRewardList().clear();
+}
+
+TReward* FindReward(const std::string& id) {
+    for (const auto& reward : GetRewardList()) {
+        if (reward->mId == id) {
+            return reward.get();
+        }
+    }
+    return nullptr;
+}
+
+bool CollectEarnedRewards(const TRewardConnector& counters, std::vector<TReward*>& earned) {
+    for (const auto& reward : GetRewardList()) {
+        if ((reward->GetKind() & 3) != 0 && reward->IsConditionMet(counters)) {
+            earned.push_back(reward.get());
+        }
+    }
+    return !earned.empty();
+}
+
+TRewardConnector& TRewardConnector::Get() {
+    static TRewardConnector counters;
+    return counters;
+}
+
+namespace {
+// The saved counters in their file order.
+constexpr int TRewardConnector::*kSavedCounters[] = {&TRewardConnector::mModeScore,
+                                                     &TRewardConnector::mSpare8,
+                                                     &TRewardConnector::mLevelsStarred,
+                                                     &TRewardConnector::mLevelsWon,
+                                                     &TRewardConnector::mLevelsWonWithoutHint,
+                                                     &TRewardConnector::mLevelsWithThreeStars,
+                                                     &TRewardConnector::mSpare5,
+                                                     &TRewardConnector::mHiddenCellsFound,
+                                                     &TRewardConnector::mSpare11};
+} // namespace
+
+void TRewardConnector::Write(TBaseBuffer& buffer) const {
+    for (int TRewardConnector::*counter : kSavedCounters) {
+        buffer.WriteInt32(this->*counter);
+    }
+}
+
+void TRewardConnector::Read(TBaseBuffer& buffer) {
+    for (int TRewardConnector::*counter : kSavedCounters) {
+        this->*counter = buffer.ReadInt32();
+    }
+}
+
+void TRewardConnector::ResetSaved() {
+    for (int TRewardConnector::*counter : kSavedCounters) {
+        this->*counter = 0;
+    }
+}
+
+void TRewardConnector::ResetPerPlay() {
+    mLastScore = 0;
+    mSpare7 = 0;
+    mLevelsSolvedThisRun = 0;
+    mSpare12 = 0;
+}

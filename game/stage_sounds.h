@@ -1,0 +1,12 @@
+#pragma once
+// The stages' way to the sound manager: each stage registers the sound list of its "sound" children
+// under its "soundlist" name and releases it when the stage goes. Until the sound manager is connected,
+// both only log.
+
+#include <string>
+
+#include <tinyxml.h>
+
+// An empty name registers nothing.
+void AddStageSoundList(const std::string& name, const TiXmlElement* element);
+void RemoveStageSoundList(const std::string& name);
