@@ -213,7 +213,7 @@ void TTimeCadrImage::LoadTimes(const TiXmlElement* element) {
 
 void TTimeCadrImage::StartTimer(size_t timeIndex) {
     if (timeIndex < mTimes.size() && mTimes[timeIndex] > 0) {
-        mFrameTimer = {mTimes[timeIndex], 0, true};
+        mFrameTimer.Start(mTimes[timeIndex]);
     }
 }
 
@@ -230,12 +230,8 @@ bool TTimeCadrImage::Update(float seconds) {
     if (!mTimePlaying) {
         return true;
     }
-    if (mFrameTimer.running) {
-        mFrameTimer.elapsed += seconds;
-        if (mFrameTimer.elapsed < mFrameTimer.duration) {
-            return false;
-        }
-        mFrameTimer.running = false;
+    if (mFrameTimer.IsRunning() && !mFrameTimer.Update(seconds)) {
+        return false;
     }
     if (++mTimeCursor >= mTimes.size()) {
         // Any count but -1 ends when it runs out, so 0 plays one pass, as the plain strip does.
@@ -268,7 +264,6 @@ void TTimeCadrImage::RestoreState(TBaseBuffer& buffer) {
     mTimePlaying = ReadFlag(buffer);
     const int32_t cursor = buffer.ReadInt32();
     mTimeCursor = cursor >= 0 && static_cast<size_t>(cursor) < mTimes.size() ? static_cast<size_t>(cursor) : 0;
-    mFrameTimer = {};
     if (mTimePlaying) {
         ShowFrame(mFrameCounter);
         StartTimer(static_cast<size_t>(mFrameCounter));

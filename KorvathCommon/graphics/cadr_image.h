@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/timer.h"
 #include "graphics/draw_object.h"
 #include "graphics/static_image.h"
 
@@ -100,16 +101,10 @@ public:
     // Appends the "ctime" list to the times and puts the cursor on the first.
     void LoadTimes(const TiXmlElement* element);
 
-    // The display time of a frame; counts down while the frame shows.
-    struct FrameTimer {
-        float duration = 0;
-        float elapsed = 0;
-        bool running = false;
-    };
-
     std::vector<float> mTimes;
     size_t mTimeCursor = 0;
-    FrameTimer mFrameTimer;
+    // The display time of the frame showing; its listener is the owner's to set.
+    TTimer mFrameTimer;
     bool mTimePlaying = false;
     int32_t mFrameCounter = 0;
     int32_t mLoopsLeft = 0;

@@ -251,16 +251,31 @@ TEST_F(CadrImageTest, TimedStrip) {
     }
 
     // Played again, it starts at frame 0 with the first time; saved and restored mid-frame, the frame's time
-    // starts over.
+    // starts over. The frame timer reports to the listener its owner gives it: a start and a firing for
+    // every frame with a time.
+    struct TimerCounter : TTimerListener {
+        int started = 0;
+        int fired = 0;
+        void OnTimerStarted() override { ++started; }
+        void OnTimerFired() override { ++fired; }
+    };
+    TimerCounter timerCounter;
     TTimeCadrImage strip;
+    strip.mFrameTimer.SetListener(&timerCounter);
     MakeStrip(strip, 3);
     strip.LoadTimes(xml.Get());
+    strip.Play(1);
+    for (int i = 0; i < 8; ++i) {
+        strip.Update(0.25f);
+    }
+    EXPECT_EQ(timerCounter.started, 2);
+    EXPECT_EQ(timerCounter.fired, 2);
     strip.Play(1);
     strip.Update(0.5f);
     strip.Update(0.5f);
     strip.Play(1);
     EXPECT_EQ(strip.mFrameCounter, 0);
-    EXPECT_FLOAT_EQ(strip.mFrameTimer.duration, 0.5f);
+    EXPECT_FLOAT_EQ(strip.mFrameTimer.GetDuration(), 0.5f);
     strip.Update(0.5f);
     strip.Update(0.1f);
     strip.Update(0.5f); // frame 2, timer 1 s, half gone

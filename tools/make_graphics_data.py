@@ -1,13 +1,25 @@
 #!/usr/bin/python3
-"""Writes the motion data of the game: assets/trajectories.dat (the spline paths movers follow by name) and
-the sparkle particle effect of the main screen: assets/fx/sparkle.png (two soft dots side by side) and its
-description assets/fx/mainback_sparkle.ini. Deterministic: fixed points, PNG written by hand."""
+"""Writes the graphics data of the engine's screens and effects:
+- textures/gui/sh1.png: the full-screen overlay the fader and the shadow darken the screen with; opaque
+  black at the design size (1366 x 768), since it is drawn at the origin without scaling;
+- trajectories.dat: the spline paths movers follow by name;
+- fx/sparkle.png and fx/mainback_sparkle.ini: the sparkle particle effect of the main screen.
 
+Deterministic: fixed points and colours, PNG written by hand with zlib level 9.
+Usage: tools/make_graphics_data.py [--out ASSETS] [--check]
+    --check    render into a temporary folder and compare with assets/; exit status 1 on any difference
+"""
+import argparse
+import hashlib
 import math
 import os
 import struct
 import sys
+import tempfile
 import zlib
+
+TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+DESIGN_WIDTH, DESIGN_HEIGHT = 1366, 768
 
 # name -> control points (x, y) in design coordinates (1366 x 768)
 PATHS = [
@@ -71,10 +83,12 @@ def chunk(kind, data):
     return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
 
-def png_rgba(width, height, pixel):
+def png(width, height, pixel, channels):
+    """A PNG of 8-bit RGB (3 channels) or RGBA (4) pixels, without time or text chunks."""
     rows = b"".join(b"\x00" + b"".join(bytes(pixel(x, y)) for x in range(width)) for y in range(height))
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)  # 8-bit RGBA
-    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b"")
+    header = struct.pack(">IIBBBBB", width, height, 8, 2 if channels == 3 else 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9)) +
+            chunk(b"IEND", b""))
 
 
 def sparkle(x, y):
@@ -121,19 +135,58 @@ SrcAreaSizeY=120
 """
 
 
-def write(path, data):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as out:
-        out.write(data)
+
+def files():
+    """Every file this script makes: name under assets/ -> bytes."""
+    return {
+        "textures/gui/sh1.png": png(DESIGN_WIDTH, DESIGN_HEIGHT, lambda x, y: (0, 0, 0), 3),
+        "trajectories.dat": trajectories(),
+        "fx/sparkle.png": png(32, 16, sparkle, 4),
+        "fx/mainback_sparkle.ini": SPARKLE_INI.encode("ascii"),
+    }
+
+
+def generate(folder):
+    for name, data in files().items():
+        path = os.path.join(folder, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as out:
+            out.write(data)
+
+
+def check():
+    differing = []
+    with tempfile.TemporaryDirectory() as scratch:
+        generate(scratch)
+        for name in sorted(files()):
+            shipped = os.path.join(TOP, "assets", name)
+            with open(os.path.join(scratch, name), "rb") as fresh:
+                fresh_hash = hashlib.sha256(fresh.read()).hexdigest()
+            if not os.path.isfile(shipped):
+                differing.append((name, "missing"))
+                continue
+            with open(shipped, "rb") as old:
+                if hashlib.sha256(old.read()).hexdigest() != fresh_hash:
+                    differing.append((name, "differs"))
+    for name, state in differing:
+        print("assets/%s: %s" % (name, state))
+    if differing:
+        print("graphics data: %d file(s) out of date; run tools/make_graphics_data.py" % len(differing))
+        return 1
+    print("graphics data: %d files up to date" % len(files()))
+    return 0
 
 
 def main():
-    top = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-    assets = os.path.join(top, "assets")
-    write(os.path.join(assets, "trajectories.dat"), trajectories())
-    write(os.path.join(assets, "fx", "sparkle.png"), png_rgba(32, 16, sparkle))
-    write(os.path.join(assets, "fx", "mainback_sparkle.ini"), SPARKLE_INI.encode("ascii"))
+    parser = argparse.ArgumentParser(description="Write the graphics data of screens and effects.")
+    parser.add_argument("--out", help="assets folder to write into (default: the repository's assets/)")
+    parser.add_argument("--check", action="store_true", help="compare a fresh render with assets/")
+    args = parser.parse_args()
+    if args.check:
+        return check()
+    generate(args.out or os.path.join(TOP, "assets"))
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
