@@ -9,14 +9,13 @@ Deterministic: fixed points and colours, PNG written by hand with zlib level 9.
 Usage: tools/make_graphics_data.py [--out ASSETS] [--check]
     --check    render into a temporary folder and compare with assets/; exit status 1 on any difference
 """
-import argparse
-import hashlib
 import math
 import os
 import struct
 import sys
-import tempfile
 import zlib
+
+import generated_data
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DESIGN_WIDTH, DESIGN_HEIGHT = 1366, 768
@@ -154,39 +153,7 @@ def generate(folder):
             out.write(data)
 
 
-def check():
-    differing = []
-    with tempfile.TemporaryDirectory() as scratch:
-        generate(scratch)
-        for name in sorted(files()):
-            shipped = os.path.join(TOP, "assets", name)
-            with open(os.path.join(scratch, name), "rb") as fresh:
-                fresh_hash = hashlib.sha256(fresh.read()).hexdigest()
-            if not os.path.isfile(shipped):
-                differing.append((name, "missing"))
-                continue
-            with open(shipped, "rb") as old:
-                if hashlib.sha256(old.read()).hexdigest() != fresh_hash:
-                    differing.append((name, "differs"))
-    for name, state in differing:
-        print("assets/%s: %s" % (name, state))
-    if differing:
-        print("graphics data: %d file(s) out of date; run tools/make_graphics_data.py" % len(differing))
-        return 1
-    print("graphics data: %d files up to date" % len(files()))
-    return 0
-
-
-def main():
-    parser = argparse.ArgumentParser(description="Write the graphics data of screens and effects.")
-    parser.add_argument("--out", help="assets folder to write into (default: the repository's assets/)")
-    parser.add_argument("--check", action="store_true", help="compare a fresh render with assets/")
-    args = parser.parse_args()
-    if args.check:
-        return check()
-    generate(args.out or os.path.join(TOP, "assets"))
-    return 0
-
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(generated_data.run("Write the graphics data of screens and effects.", "graphics data", generate,
+                                "make_graphics_data.py"))

@@ -2,12 +2,14 @@
 """Writes assets/icon.png, the window icon: a 4 x 4 board of coloured cells on a dark grid.
 
 Deterministic: fixed colours and sizes, PNG written with zlib level 9 and no time or text chunks.
-Usage: tools/make_icon.py [output folder]   (default: the repository's assets/)
+Usage: tools/make_icon.py [--out ASSETS] [--check]
 """
 import os
 import struct
 import sys
 import zlib
+
+import generated_data
 
 SIZE = 48
 CELLS = 4
@@ -41,13 +43,11 @@ def png_bytes():
             chunk(b"IEND", b""))
 
 
-def main():
-    top = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(top, "assets")
+def generate(folder):
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "icon.png"), "wb") as out:
         out.write(png_bytes())
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(generated_data.run("Write the window icon.", "icon", generate, "make_icon.py"))
