@@ -1,7 +1,12 @@
-// The game's entry point: the engine's start-up, main loop and shutdown.
+// The game's entry point: the engine's start-up, main loop and shutdown with the game's data.
+
+#include <memory>
 
 #include "app/startup.h"
+#include "app/startup_seams.h"
+#include "game_seams.h"
 
 int main() {
+    SetSeams(std::make_unique<TGameSeams>());
     return RunGame();
 }

@@ -1,6 +1,5 @@
 #include "rewards.h"
 
-#include "app/log.h"
 #include "app/xml_reader.h"
 
 void TReward::Reset() {
@@ -35,6 +34,18 @@ void TReward::Write(TBaseBuffer& buffer) const {
     buffer.WriteByte(mObtained ? 1 : 0);
 }
 
+void TReward::LoadImages() {
+    mPicture.SetImage(mImage);
+    mPictureNotGet.SetImage(mImageNotGet);
+    mSmallPicture.SetImage(mSmallImage);
+}
+
+void TReward::FreeImages() {
+    mPicture.ReleaseImage();
+    mPictureNotGet.ReleaseImage();
+    mSmallPicture.ReleaseImage();
+}
+
 TRewardList& GetRewardList() {
     static TRewardList rewards;
     return rewards;
@@ -52,12 +63,11 @@ void LoadRewards(const std::string& name) {
         for (const TiXmlElement* element : elements) {
             auto reward = std::make_unique<TReward>();
             reward->LoadFromXml(element);
+            reward->LoadImages();
             GetRewardList().push_back(std::move(reward));
         }
     }
     ReleaseXmlRoot();
-    // The image objects are not built yet: the rewards keep their picture names until they are.
-    TLogFile::Get()->Printf("reward images not loaded, images not built yet");
 }
 
 void ClearRewards() {

@@ -9,6 +9,7 @@
 #include <tinyxml.h>
 
 #include "app/buffer.h"
+#include "graphics/static_image.h"
 
 class TRewardConnector;
 
@@ -24,6 +25,9 @@ public:
     virtual void Read(TBaseBuffer& buffer);
     virtual void LoadFromXml(const TiXmlElement* element);
     virtual void Write(TBaseBuffer& buffer) const;
+    // The three pictures from their names; a picture without a name stays empty.
+    virtual void LoadImages();
+    virtual void FreeImages();
 
     bool mObtained = false;
     bool mNew = false; // obtained and not yet seen on the map
@@ -35,6 +39,9 @@ public:
     std::string mImage;
     std::string mImageNotGet;
     std::string mSmallImage;
+    StaticImage mPicture;
+    StaticImage mPictureNotGet;
+    StaticImage mSmallPicture;
     int mX = 0;
     int mY = 0;
     int mTipX = 0;
@@ -44,7 +51,8 @@ public:
 using TRewardList = std::vector<std::unique_ptr<TReward>>;
 
 TRewardList& GetRewardList();
-// Appends one reward per "reward" child of the file's root; a missing file leaves the list as it is.
+// Appends one reward per "reward" child of the file's root, each with its pictures loaded; a missing file
+// leaves the list as it is.
 void LoadRewards(const std::string& name);
 void ClearRewards();
 // The first reward of exactly that id, or null.

@@ -1,6 +1,5 @@
 #pragma once
-// The tilesets' way to the texture cache: the textures of a tileset's tiles are taken and released
-// here. Until the graphics are connected, both only log.
+// The tilesets' way to the texture cache: the textures of a tileset's tiles are taken and released here.
 
 #include "tilesets.h"
 

@@ -9,6 +9,8 @@
 
 #include <tinyxml.h>
 
+#include "graphics/static_image.h"
+
 struct TTile {
     void LoadFromXml(const TiXmlElement* element);
 
@@ -17,6 +19,7 @@ struct TTile {
     int mMast = 0;       // a colour number
     int mOverColor = -1; // base colour index; -1: the colour named by the sprite
     std::string mSprite; // image name
+    StaticImage mImage;  // holds its texture while the tileset is loaded
 };
 
 // The colour buttons and the indicator take their tiles by these groups.

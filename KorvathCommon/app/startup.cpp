@@ -33,6 +33,7 @@ void Progress(const char* line) {
 void ReadWithReader(const char* file, const std::function<void(TiXmlElement*)>& reader) {
     TiXmlElement* root = LoadXmlRoot(file);
     if (root != nullptr) {
+        TXmlRootWalk walk;
         reader(root);
     }
     ReleaseXmlRoot();

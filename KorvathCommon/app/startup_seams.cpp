@@ -3,6 +3,13 @@
 #include "app/display_modes.h"
 #include "app/input_event.h"
 #include "app/log.h"
+#include "app/settings.h"
+#include "app/xml_reader.h"
+#include "graphics/font_registry.h"
+#include "graphics/preload_list.h"
+#include "graphics/terms.h"
+#include "media/sound_manager.h"
+#include "windows/ui_info_holder.h"
 
 namespace {
 std::unique_ptr<TSubsystemSeams> gSeams;
@@ -10,7 +17,7 @@ std::unique_ptr<TSubsystemSeams> gSeams;
 
 TSubsystemSeams& GetSeams() {
     if (!gSeams) {
-        gSeams = std::make_unique<TSubsystemSeams>();
+        gSeams = std::make_unique<TEngineSeams>();
     }
     return *gSeams;
 }
@@ -259,4 +266,116 @@ void TSubsystemSeams::DeleteController() {
 
 void TSubsystemSeams::DestroyGameSettings() {
     NotBuilt("DestroyGameSettings");
+}
+
+void TEngineSeams::LoadTerms(const std::string& file) {
+    GetTerms()->LoadXml(file);
+    ReleaseXmlRoot();
+}
+
+std::string TEngineSeams::GetTermText(const std::string& key) {
+    return GetTerms()->GetText(key);
+}
+
+void TEngineSeams::DestroyTerms() {
+    TTerms::Destroy();
+}
+
+void TEngineSeams::LoadInterfaceDescription(TiXmlElement* root) {
+    TUIInfoHolder::GetGlobal()->LoadFromXml(root);
+}
+
+void TEngineSeams::LoadFonts(TiXmlElement* root) {
+    TFontRegistry::GetInstance()->LoadXml(root);
+}
+
+void TEngineSeams::DestroyFonts() {
+    TFontRegistry::Destroy();
+}
+
+void TEngineSeams::LoadPreloadList(const std::string& file) {
+    ReadPreloadList(file)->LoadImages();
+}
+
+void TEngineSeams::ReleasePreloadList() {
+    DeletePreloadList();
+}
+
+void TEngineSeams::LoadSounds(const std::string& file) {
+    TSoundManager::GetInstance()->Load(file);
+}
+
+void TEngineSeams::UpdateSound(float dt) {
+    TSoundManager::GetInstance()->Update(dt);
+}
+
+void TEngineSeams::PauseSound(bool pause) {
+    TSoundManager::GetInstance()->PauseAll(pause);
+}
+
+void TEngineSeams::PlaySound(const std::string& id) {
+    TSoundManager::GetInstance()->PlaySound(id);
+}
+
+void TEngineSeams::DestroySound() {
+    TSoundManager::DestroyInstance();
+}
+
+// Without a settings object (start-up stopped before it was made) the display calls act on the
+// window directly and the rest keep the settings' defaults.
+
+void TEngineSeams::CreateSettings(const std::string& kind) {
+    ::CreateSettings(kind);
+}
+
+void TEngineSeams::UpdateDisplay(bool fullscreen, bool apply) {
+    if (TSettings* settings = TSettings::Get()) {
+        settings->UpdateDisplay(fullscreen, apply);
+    } else {
+        ::UpdateDisplay(fullscreen, apply);
+    }
+}
+
+void TEngineSeams::LoadSettings() {
+    if (TSettings* settings = TSettings::Get()) {
+        settings->LoadSettings();
+    }
+}
+
+void TEngineSeams::LoadProfile() {
+    if (TSettings* settings = TSettings::Get()) {
+        settings->LoadProfile();
+    }
+}
+
+void TEngineSeams::ApplySettings() {
+    if (TSettings* settings = TSettings::Get()) {
+        settings->Apply();
+    }
+}
+
+bool TEngineSeams::IsFullscreen() {
+    const TSettings* settings = TSettings::Get();
+    return settings != nullptr ? settings->IsFullscreen() : IsWindowFullscreen();
+}
+
+void TEngineSeams::ToggleFullscreen() {
+    if (TSettings* settings = TSettings::Get()) {
+        settings->ToggleFullscreen();
+    } else {
+        ::UpdateDisplay(!IsWindowFullscreen(), true);
+    }
+}
+
+bool TEngineSeams::IsCustomCursor() {
+    const TSettings* settings = TSettings::Get();
+    return settings == nullptr || settings->IsCustomCursor();
+}
+
+void TEngineSeams::SaveAndDeleteSettings() {
+    if (TSettings* settings = TSettings::Get()) {
+        // A failed save is logged by the file layer and leaves the previous file in place.
+        settings->SaveSettings();
+        TSettings::Release();
+    }
 }

@@ -1,9 +1,9 @@
 #pragma once
 // Every call that start-up, the main loop and shutdown make into another subsystem, gathered in one
-// interface. The default of each operation stands in for a subsystem that is not connected yet: it
-// logs "<name> not built yet" once and does nothing, except the display operations of the settings,
-// whose display half lives in this library. Connecting a subsystem means filling in its operations
-// in startup_seams.cpp (or installing a subclass); tests install stand-ins to watch the calls.
+// interface. The base's operations stand in for subsystems that are not connected: each logs
+// "<name> not built yet" once and does nothing, except the display operations of the settings, whose
+// display half lives in this library. TEngineSeams connects the engine's own subsystems; the game
+// installs a subclass of it for its data; tests install stand-ins over the base to watch the calls.
 
 #include <memory>
 #include <set>
@@ -111,6 +111,40 @@ private:
     std::set<std::string, std::less<>> mLogged;
 };
 
+// The engine's subsystems: terms, interface descriptions, fonts, the preload list, sound, and the
+// settings with the current profile. The window manager, messages, cursors, spline paths, factories
+// and the game's operations stay seams.
+class TEngineSeams : public TSubsystemSeams {
+public:
+    void LoadTerms(const std::string& file) override;
+    std::string GetTermText(const std::string& key) override;
+    void DestroyTerms() override;
+
+    void LoadInterfaceDescription(TiXmlElement* root) override;
+
+    void LoadFonts(TiXmlElement* root) override;
+    void DestroyFonts() override;
+    void LoadPreloadList(const std::string& file) override;
+    void ReleasePreloadList() override;
+
+    void LoadSounds(const std::string& file) override;
+    void UpdateSound(float dt) override;
+    void PauseSound(bool pause) override;
+    void PlaySound(const std::string& id) override;
+    void DestroySound() override;
+
+    void CreateSettings(const std::string& kind) override;
+    void UpdateDisplay(bool fullscreen, bool apply) override;
+    void LoadSettings() override;
+    void LoadProfile() override;
+    void ApplySettings() override;
+    bool IsFullscreen() override;
+    void ToggleFullscreen() override;
+    bool IsCustomCursor() override;
+    void SaveAndDeleteSettings() override;
+};
+
+// The installed implementation; TEngineSeams until another is installed.
 TSubsystemSeams& GetSeams();
-// Installs another implementation; nullptr restores the defaults.
+// Installs another implementation; nullptr restores TEngineSeams.
 void SetSeams(std::unique_ptr<TSubsystemSeams> seams);

@@ -65,6 +65,45 @@ TEST_F(RewardsTest, MissingOrBrokenFileAddsNothing) {
     EXPECT_TRUE(GetRewardList().empty());
 }
 
+// The pictures hold textures, so the rewards go (TearDown) before the renderer.
+class RewardPicturesTest : public RewardsTest {
+protected:
+    harness::HeadlessRenderer mRenderer;
+};
+
+TEST_F(RewardPicturesTest, PicturesLoadWithTheListAndAreFreed) {
+    ASSERT_TRUE(mRenderer.IsReady());
+    ASSERT_TRUE(harness::WriteSolidPng(mFolder + "/assets/r/cup.png", 4, 4, 0xFFCC9933u));
+    ASSERT_TRUE(harness::WriteSolidPng(mFolder + "/assets/r/cup_s.png", 2, 2, 0xFFCC9933u));
+    ASSERT_TRUE(harness::WriteFile(mFolder + "/assets/rewards.xml", R"(<rewards>
+  <reward id="cup" image="r/cup" imagenotget="r/lost" small="r/cup_s"/>
+  <reward id="bare"/>
+</rewards>)"));
+    LoadRewards("rewards.xml");
+    ASSERT_EQ(GetRewardList().size(), 2u);
+    TReward& cup = *GetRewardList()[0];
+    const TReward& bare = *GetRewardList()[1];
+    struct Case {
+        const StaticImage* picture;
+        bool held;
+    };
+    const Case loaded[] = {{&cup.mPicture, true},   {&cup.mPictureNotGet, false},  {&cup.mSmallPicture, true},
+                           {&bare.mPicture, false}, {&bare.mPictureNotGet, false}, {&bare.mSmallPicture, false}};
+    for (const Case& c : loaded) {
+        EXPECT_EQ(static_cast<bool>(c.picture->mTexture), c.held) << c.picture->mImageName;
+    }
+    EXPECT_TRUE(harness::LogContains("image not found r/lost"));
+
+    cup.FreeImages();
+    for (const StaticImage* picture : {&cup.mPicture, &cup.mPictureNotGet, &cup.mSmallPicture}) {
+        EXPECT_FALSE(picture->mTexture) << picture->mImageName;
+    }
+    // A freed picture keeps its name, so it can be loaded again.
+    cup.LoadImages();
+    EXPECT_TRUE(cup.mPicture.mTexture);
+    EXPECT_EQ(cup.mPicture.mImageName, "r/cup");
+}
+
 TEST_F(RewardsTest, RewardSavesOnlyItsObtainedFlag) {
     struct Case {
         bool obtain;

@@ -1,6 +1,7 @@
 #include "harness/harness.h"
 
 #include <SDL.h>
+#include <SDL_image.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include "app/display_modes.h"
 #include "app/log.h"
 #include "app/main_loop.h"
+#include "app/renderer.h"
 #include "app/startup.h"
 
 namespace harness {
@@ -126,6 +128,26 @@ bool LogContains(const std::string& text) {
     return ::testing::AssertionSuccess();
 }
 
+const std::vector<std::string>& StartUpProgressLines() {
+    static const std::vector<std::string> lines = {
+        "int start",
+        "load ui/interface.xml complete",
+        "load settings complete",
+        "load stages complete",
+        "load fonts complete",
+        "load sounds complete",
+        "load rewards complete",
+        "load settings complete",
+        "load userinfo complete",
+        "InitGameToSettings complete",
+        "load tilesets complete",
+        "LayoutsInit complete",
+        "int complete",
+        "run mainmenu window",
+    };
+    return lines;
+}
+
 std::string FixtureFolder() { return VERDANEL_TEST_DATA_DIR; }
 
 RunningGame::RunningGame() {
@@ -157,6 +179,36 @@ void UseDesignSizedWindow() {
     // The renderer learns the new size from the window events.
     SDL_PumpEvents();
     RefreshRenderScale();
+}
+
+HeadlessRenderer::HeadlessRenderer(int width, int height) {
+    mInited = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    mWindow = SDL_CreateWindow("test", 0, 0, width, height, SDL_WINDOW_HIDDEN);
+    CreateRenderer(mWindow);
+}
+
+HeadlessRenderer::~HeadlessRenderer() {
+    DestroyRenderer();
+    if (mWindow != nullptr) {
+        SDL_DestroyWindow(mWindow);
+    }
+    if (mInited) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+bool HeadlessRenderer::IsReady() const { return GetSDLRenderer() != nullptr; }
+
+bool WriteSolidPng(const std::string& path, int width, int height, uint32_t argb) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) {
+        return false;
+    }
+    SDL_FillRect(surface, nullptr, argb);
+    const bool saved = IMG_SavePNG(surface, path.c_str()) == 0;
+    SDL_FreeSurface(surface);
+    return saved;
 }
 
 } // namespace harness

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+struct SDL_Window;
+
 namespace harness {
 
 // The game's clock under test control: installed, it returns exactly what the test set.
@@ -50,6 +52,9 @@ bool LogContains(const std::string& text);
 ::testing::AssertionResult HasLinesInOrder(const std::vector<std::string>& lines,
                                            const std::vector<std::string>& wanted);
 
+// The start-up loader's progress lines of a start without splash images, in order.
+const std::vector<std::string>& StartUpProgressLines();
+
 // Removes the folders MakeTempFolder made (the shared main calls it after each test).
 void RemoveTempFolders();
 
@@ -79,5 +84,25 @@ private:
 // After start-up: the window 1366 x 768 windowed with render scale 1, so design and window
 // coordinates are equal.
 void UseDesignSizedWindow();
+
+// A hidden window with the process renderer, for tests that load textures without the whole game.
+// Whatever holds textures must let them go before this object does.
+class HeadlessRenderer {
+public:
+    explicit HeadlessRenderer(int width = 64, int height = 32);
+    ~HeadlessRenderer();
+    HeadlessRenderer(const HeadlessRenderer&) = delete;
+    HeadlessRenderer& operator=(const HeadlessRenderer&) = delete;
+
+    bool IsReady() const;
+    SDL_Window* GetWindow() const { return mWindow; }
+
+private:
+    bool mInited = false;
+    SDL_Window* mWindow = nullptr;
+};
+
+// Writes a PNG of one opaque colour (ARGB), creating its folder.
+bool WriteSolidPng(const std::string& path, int width, int height, uint32_t argb);
 
 } // namespace harness

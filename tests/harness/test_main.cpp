@@ -12,10 +12,15 @@
 #include "app/game_app.h"
 #include "app/log.h"
 #include "app/main_loop.h"
-#include "app/xml_reader.h"
 #include "app/missing_names.h"
 #include "app/renderer.h"
+#include "app/settings.h"
 #include "app/startup_seams.h"
+#include "app/user_info.h"
+#include "app/xml_reader.h"
+#include "graphics/font_registry.h"
+#include "graphics/preload_list.h"
+#include "graphics/terms.h"
 #include "harness/harness.h"
 #include "media/sound_manager.h"
 #include "windows/ui_info_holder.h"
@@ -36,6 +41,13 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
         // Every test starts with a new log and configuration in its own folder. The sound manager
         // goes first: its audio thread may still write to the log.
         TSoundManager::DestroyInstance();
+        // What a test that stopped half-way through start-up may have left; textures go before the renderer.
+        TSettings::Release();
+        TUserInfo::Release();
+        SetUserInfoRecords(nullptr);
+        TTerms::Destroy();
+        TFontRegistry::Destroy();
+        DeletePreloadList();
         TLogFile::Release();
         TAppConfig::Release();
         TUIInfoHolder::ReleaseGlobal();
