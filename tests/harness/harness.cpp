@@ -1,5 +1,7 @@
 #include "harness/harness.h"
 
+#include <SDL.h>
+#include <SDL_image.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,7 +15,9 @@
 namespace harness {
 namespace {
 uint32_t gNow = 0;
-uint32_t SteppedTicks() { return gNow; }
+uint32_t SteppedTicks() {
+    return gNow;
+}
 } // namespace
 
 namespace {
@@ -36,11 +40,17 @@ SteppedClock::SteppedClock(uint32_t startMs) {
     SetTickSource(&SteppedTicks);
 }
 
-SteppedClock::~SteppedClock() { SetTickSource(nullptr); }
+SteppedClock::~SteppedClock() {
+    SetTickSource(nullptr);
+}
 
-void SteppedClock::Advance(uint32_t ms) { gNow += ms; }
+void SteppedClock::Advance(uint32_t ms) {
+    gNow += ms;
+}
 
-uint32_t SteppedClock::Now() const { return gNow; }
+uint32_t SteppedClock::Now() const {
+    return gNow;
+}
 
 ScopedDataRoot::ScopedDataRoot(const std::string& folder) {
     char cwd[4096];
@@ -62,7 +72,9 @@ std::string TestDataHome() {
     return home != nullptr ? home : "";
 }
 
-std::string UserFolder() { return TAppConfig::Get()->GetUserFolder(); }
+std::string UserFolder() {
+    return TAppConfig::Get()->GetUserFolder();
+}
 
 std::string MakeTempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "verdanel-test-XXXXXX").string();
@@ -87,7 +99,27 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
-bool PathExists(const std::string& path) { return std::filesystem::exists(path); }
+bool PathExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
+
+bool WriteImageFile(const std::string& path, int w, int h, const std::function<uint32_t(int, int)>& argb) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) {
+        return false;
+    }
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < w; ++x) {
+            row[x] = argb(x, y);
+        }
+    }
+    const bool jpg = path.size() > 4 && path.compare(path.size() - 4, 4, ".jpg") == 0;
+    const int saved = jpg ? IMG_SaveJPG(surface, path.c_str(), 100) : IMG_SavePNG(surface, path.c_str());
+    SDL_FreeSurface(surface);
+    return saved == 0;
+}
 
 std::vector<std::string> LogLines() {
     std::vector<std::string> lines;
@@ -107,6 +139,8 @@ bool LogContains(const std::string& text) {
     return false;
 }
 
-std::string FixtureFolder() { return VERDANEL_TEST_DATA_DIR; }
+std::string FixtureFolder() {
+    return VERDANEL_TEST_DATA_DIR;
+}
 
 } // namespace harness
