@@ -2,14 +2,13 @@
 """Draws the puzzle's art into assets/: the tiles of the "basic" tileset and its preview, the board's
 marks (hover mark, line highlight, clue crosses, reward overlay) and clue backgrounds, the map frame and
 its back, the screen background and the reward pictures. Fixed parameters, so every run writes the same
-files. Usage: tools/make_puzzle_art.py [OUTPUT_ASSETS_FOLDER]
-       tools/make_puzzle_art.py --check    draw into a temporary folder and compare with assets/"""
+files. Usage: tools/make_puzzle_art.py [--out ASSETS] [--check]"""
 
-import hashlib
 import os
 import subprocess
 import sys
-import tempfile
+
+import generated_data
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -163,42 +162,5 @@ def generate(root):
     draw_rewards(root)
 
 
-def check():
-    """Draws into a temporary folder; every file drawn must equal its copy in assets/."""
-    assets = os.path.join(TOP, "assets")
-    differing = []
-    count = 0
-    with tempfile.TemporaryDirectory() as scratch:
-        generate(scratch)
-        for folder, _, files in os.walk(scratch):
-            for name in files:
-                path = os.path.join(folder, name)
-                relative = os.path.relpath(path, scratch)
-                shipped = os.path.join(assets, relative)
-                count += 1
-                with open(path, "rb") as fresh:
-                    digest = hashlib.sha256(fresh.read()).hexdigest()
-                if not os.path.exists(shipped):
-                    differing.append(relative + ": missing")
-                    continue
-                with open(shipped, "rb") as old:
-                    if hashlib.sha256(old.read()).hexdigest() != digest:
-                        differing.append(relative + ": differs")
-    for line in sorted(differing):
-        print("assets/" + line)
-    if differing:
-        print("puzzle art: %d file(s) out of date; run tools/make_puzzle_art.py" % len(differing))
-        return 1
-    print("puzzle art: %d files up to date" % count)
-    return 0
-
-
-def main():
-    if len(sys.argv) > 1 and sys.argv[1] == "--check":
-        return check()
-    generate(sys.argv[1] if len(sys.argv) > 1 else os.path.join(TOP, "assets"))
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(generated_data.run("Draw the puzzle's art.", "puzzle art", generate, "make_puzzle_art.py"))

@@ -50,13 +50,13 @@ protected:
         ASSERT_TRUE(mRenderer.IsReady());
         ASSERT_TRUE(SetWorkingFolderToExe());
         TAppConfig::Get()->CreateFolders();
-        LoadStartupData();
+        LoadGameData();
         LoadRewards("rewards.xml");
         LoadMapFrameImages();
     }
     void TearDown() override {
         // Textures go before the renderer.
-        FreeStartupData();
+        FreeGameData();
         ClearRewards();
     }
 

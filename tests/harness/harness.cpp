@@ -10,14 +10,15 @@
 
 #include "app/app_config.h"
 #include "app/clock.h"
+#include "app/display_modes.h"
 #include "app/log.h"
+#include "app/main_loop.h"
+#include "app/startup.h"
 
 namespace harness {
 namespace {
 uint32_t gNow = 0;
-uint32_t SteppedTicks() {
-    return gNow;
-}
+uint32_t SteppedTicks() { return gNow; }
 } // namespace
 
 namespace {
@@ -40,17 +41,11 @@ SteppedClock::SteppedClock(uint32_t startMs) {
     SetTickSource(&SteppedTicks);
 }
 
-SteppedClock::~SteppedClock() {
-    SetTickSource(nullptr);
-}
+SteppedClock::~SteppedClock() { SetTickSource(nullptr); }
 
-void SteppedClock::Advance(uint32_t ms) {
-    gNow += ms;
-}
+void SteppedClock::Advance(uint32_t ms) { gNow += ms; }
 
-uint32_t SteppedClock::Now() const {
-    return gNow;
-}
+uint32_t SteppedClock::Now() const { return gNow; }
 
 ScopedDataRoot::ScopedDataRoot(const std::string& folder) {
     char cwd[4096];
@@ -72,9 +67,7 @@ std::string TestDataHome() {
     return home != nullptr ? home : "";
 }
 
-std::string UserFolder() {
-    return TAppConfig::Get()->GetUserFolder();
-}
+std::string UserFolder() { return TAppConfig::Get()->GetUserFolder(); }
 
 std::string MakeTempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "verdanel-test-XXXXXX").string();
@@ -99,9 +92,7 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
-bool PathExists(const std::string& path) {
-    return std::filesystem::exists(path);
-}
+bool PathExists(const std::string& path) { return std::filesystem::exists(path); }
 
 bool WriteImageFile(const std::string& path, int w, int h, const std::function<uint32_t(int, int)>& argb) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -139,8 +130,52 @@ bool LogContains(const std::string& text) {
     return false;
 }
 
-std::string FixtureFolder() {
-    return VERDANEL_TEST_DATA_DIR;
+::testing::AssertionResult HasLinesInOrder(const std::vector<std::string>& lines,
+                                           const std::vector<std::string>& wanted) {
+    size_t at = 0;
+    for (const std::string& want : wanted) {
+        while (at < lines.size() && lines[at] != want) {
+            ++at;
+        }
+        if (at == lines.size()) {
+            return ::testing::AssertionFailure() << "missing or out of order: \"" << want << "\"";
+        }
+        ++at;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::string FixtureFolder() { return VERDANEL_TEST_DATA_DIR; }
+
+RunningGame::RunningGame() {
+    SetFramePacing(false);
+    mStartResult = StartUp();
+    mRunning = mStartResult == 0;
+}
+
+RunningGame::~RunningGame() {
+    Shutdown();
+    SetFramePacing(true);
+}
+
+void RunningGame::Step(int frames) {
+    for (int frame = 0; frame < frames && mRunning; ++frame) {
+        RunLoopStep();
+    }
+}
+
+void RunningGame::Shutdown() {
+    if (mRunning) {
+        mRunning = false;
+        ::Shutdown();
+    }
+}
+
+void UseDesignSizedWindow() {
+    TAppConfig::Get()->SetDisplayMode(1366, 768, false);
+    // The renderer learns the new size from the window events.
+    SDL_PumpEvents();
+    RefreshRenderScale();
 }
 
 } // namespace harness
