@@ -55,6 +55,9 @@ public:
     // the board as it was, when the file cannot be read or the level cannot be played.
     virtual bool Load(const std::string& file, bool singleColour);
 
+    // Where the next load puts the grid (design pixels).
+    void SetGridOrigin(int x, int y) { mBoard.SetGridOrigin(x, y); }
+    // The rules under the board. Levels are loaded through Load only, so the items follow the cells.
     TMosaicBoard& GetBoard() { return mBoard; }
     const TMosaicBoard& GetBoard() const { return mBoard; }
     // Once every run is done; the listener hears of it the first time.

@@ -90,7 +90,7 @@ protected:
         WriteBoardImages();
         WriteFont();
         WriteData("levels/mid.xml", kLevel);
-        mBoard.GetBoard().SetGridOrigin(kOriginX, kOriginY);
+        mBoard.SetGridOrigin(kOriginX, kOriginY);
         ASSERT_TRUE(mBoard.Load("levels/mid.xml", false));
     }
 
