@@ -21,9 +21,9 @@ void TReward::LoadFromXml(const TiXmlElement* element) {
     mHint = ReadXmlString(element, "hint", "");
     mHintComplete = ReadXmlString(element, "hintcomplete", "");
     mValue = ReadXmlInt(element, "value", 0);
-    mImage = ReadXmlString(element, "image", "");
-    mImageNotGet = ReadXmlString(element, "imagenotget", "");
-    mSmallImage = ReadXmlString(element, "small", "");
+    mImage.mImageName = ReadXmlString(element, "image", "");
+    mImageNotGet.mImageName = ReadXmlString(element, "imagenotget", "");
+    mSmallImage.mImageName = ReadXmlString(element, "small", "");
     mX = ReadXmlInt(element, "x", 0);
     mY = ReadXmlInt(element, "y", 0);
     mTipX = ReadXmlInt(element, "tipx", 0);
@@ -35,15 +35,15 @@ void TReward::Write(TBaseBuffer& buffer) const {
 }
 
 void TReward::LoadImages() {
-    mPicture.SetImage(mImage);
-    mPictureNotGet.SetImage(mImageNotGet);
-    mSmallPicture.SetImage(mSmallImage);
+    for (StaticImage* image : {&mImage, &mImageNotGet, &mSmallImage}) {
+        image->SetImage(image->mImageName);
+    }
 }
 
 void TReward::FreeImages() {
-    mPicture.ReleaseImage();
-    mPictureNotGet.ReleaseImage();
-    mSmallPicture.ReleaseImage();
+    for (StaticImage* image : {&mImage, &mImageNotGet, &mSmallImage}) {
+        image->ReleaseImage();
+    }
 }
 
 TRewardList& GetRewardList() {
@@ -56,6 +56,7 @@ void LoadRewards(const std::string& name) {
     if (root == nullptr) {
         return;
     }
+    const size_t first = GetRewardList().size();
     {
         TXmlRootWalk walk;
         std::vector<TiXmlElement*> elements;
@@ -63,11 +64,13 @@ void LoadRewards(const std::string& name) {
         for (const TiXmlElement* element : elements) {
             auto reward = std::make_unique<TReward>();
             reward->LoadFromXml(element);
-            reward->LoadImages();
             GetRewardList().push_back(std::move(reward));
         }
     }
     ReleaseXmlRoot();
+    for (size_t i = first; i < GetRewardList().size(); ++i) {
+        GetRewardList()[i]->LoadImages();
+    }
 }
 
 void ClearRewards() {

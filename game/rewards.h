@@ -25,7 +25,7 @@ public:
     virtual void Read(TBaseBuffer& buffer);
     virtual void LoadFromXml(const TiXmlElement* element);
     virtual void Write(TBaseBuffer& buffer) const;
-    // The three pictures from their names; a picture without a name stays empty.
+    // Loads the three pictures by their stored names, or lets go of them; the names stay.
     virtual void LoadImages();
     virtual void FreeImages();
 
@@ -35,13 +35,10 @@ public:
     std::string mHint;         // term key of the hint text
     std::string mHintComplete; // term key of the text once obtained
     int mValue = 0;
-    // Picture names: when obtained, while not obtained, and small.
-    std::string mImage;
-    std::string mImageNotGet;
-    std::string mSmallImage;
-    StaticImage mPicture;
-    StaticImage mPictureNotGet;
-    StaticImage mSmallPicture;
+    // Pictures: when obtained, while not obtained, and small; named when read.
+    StaticImage mImage;
+    StaticImage mImageNotGet;
+    StaticImage mSmallImage;
     int mX = 0;
     int mY = 0;
     int mTipX = 0;
@@ -51,7 +48,7 @@ public:
 using TRewardList = std::vector<std::unique_ptr<TReward>>;
 
 TRewardList& GetRewardList();
-// Appends one reward per "reward" child of the file's root, each with its pictures loaded; a missing file
+// Appends one reward per "reward" child of the file's root and loads their pictures; a missing file
 // leaves the list as it is.
 void LoadRewards(const std::string& name);
 void ClearRewards();

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""Draws the puzzle's art into assets/: the tiles of the "basic" tileset and its preview, the map frame
-and its back, the screen background and the reward pictures. Fixed parameters, so every run writes the
-same files. Usage: tools/make_puzzle_art.py [--out ASSETS] [--check]"""
+"""Draws the puzzle's art into assets/: the tiles of the "basic" tileset and its preview, the board's
+marks (hover mark, line highlight, clue crosses, reward overlay) and clue backgrounds, the map frame and
+its back, the screen background and the reward pictures. Fixed parameters, so every run writes the same
+files. Usage: tools/make_puzzle_art.py [--out ASSETS] [--check]"""
 
 import os
 import subprocess
@@ -123,8 +124,39 @@ def draw_rewards(root):
     save(acorn(32, PALETTE[2], PALETTE[7]), root, "textures/rewards/acornsmall")
 
 
+# Clue numbers stack 28 x 20 to the left of the grid (8 at most per row) and 20 high above it (7 at most
+# per column), 10 pixels off the grid.
+ROW_CLUES_WIDTH = 8 * 28 + 10
+COLUMN_CLUES_HEIGHT = 7 * 20 + 10
+
+
+def draw_board_marks(root):
+    image = Image.new("RGBA", (CELL, CELL), (0, 0, 0, 0))
+    ImageDraw.Draw(image).rectangle([1, 1, CELL - 2, CELL - 2], outline=(255, 255, 255, 230), width=3)
+    save(image, root, "textures/tilesets/over")
+    save(Image.new("RGBA", (CELL, CELL), (255, 255, 255, 255)), root, "textures/tilesets/highlight")
+    for name, width in (("numbercrosshorz", 28), ("numbercrossvert", CELL)):
+        image = Image.new("RGBA", (width, 20), (0, 0, 0, 0))
+        middle = width // 2
+        ImageDraw.Draw(image).line([middle - 9, 17, middle + 9, 2], fill=PALETTE[0] + (255,), width=2)
+        save(image, root, "textures/tilesets/" + name)
+    image = Image.new("RGBA", (CELL, CELL), (0, 0, 0, 0))
+    image.paste(acorn(18, PALETTE[2], PALETTE[7]), (CELL - 19, CELL - 19))
+    save(image, root, "textures/items/rewardover")
+
+
+def draw_clue_backs(root):
+    folder = "textures/gui/gamescreen/"
+    save(Image.new("RGBA", (ROW_CLUES_WIDTH, CELL), PAPER + (220,)), root, folder + "rowback")
+    save(Image.new("RGBA", (CELL, COLUMN_CLUES_HEIGHT), PAPER + (220,)), root, folder + "colback")
+    save(Image.new("RGBA", (ROW_CLUES_WIDTH, 2), INK + (90,)), root, folder + "rowbackline")
+    save(Image.new("RGBA", (2, COLUMN_CLUES_HEIGHT), INK + (90,)), root, folder + "colbackline")
+
+
 def generate(root):
     draw_tiles(root)
+    draw_board_marks(root)
+    draw_clue_backs(root)
     draw_frame(root)
     draw_background(root)
     draw_rewards(root)

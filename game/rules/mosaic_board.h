@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "rules/level_layout_data.h"
+#include "rules/mosaic_board_listener.h"
 #include "rules/mosaic_cell.h"
 #include "rules/mosaic_geometry.h"
-#include "rules/mosaic_layout_listener.h"
 #include "rules/mosaic_runs.h"
 #include "rules/random15.h"
 
@@ -31,7 +31,7 @@ public:
     static constexpr int kMaxColumnNumbers = 7;
 
     // Services; none is required (without a log the lines are dropped).
-    void SetListener(MosaicLayoutListener* listener) { mListener = listener; }
+    void SetListener(TMosaicBoardListener* listener) { mListener = listener; }
     void SetCellHooks(TMosaicCellHooks* hooks) { mHooks = hooks; }
     void SetLog(TRulesLog log) { mLog = std::move(log); }
     void SetRandom(TRandomSource random) { mRandom = std::move(random); }
@@ -147,7 +147,7 @@ private:
     void JudgeRightRelease();
     void EndStroke();
 
-    MosaicLayoutListener* mListener = nullptr;
+    TMosaicBoardListener* mListener = nullptr;
     TMosaicCellHooks* mHooks = nullptr;
     TRulesLog mLog;
     TRandomSource mRandom = Rand15;

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/app_config.h"
+#include "data_fixture.h"
+#include "graphics/font_test_support.h"
 #include "harness/harness.h"
 #include "harness/save_bytes.h"
 #include "mosaic_settings.h"
@@ -45,9 +47,9 @@ TEST_F(RewardsTest, FileGivesOneRewardPerRewardElement) {
     EXPECT_EQ(cup.mHint, "cuphint");
     EXPECT_EQ(cup.mHintComplete, "cupdone");
     EXPECT_EQ(cup.mValue, 15);
-    EXPECT_EQ(cup.mImage, "r/cup.png");
-    EXPECT_EQ(cup.mImageNotGet, "r/cup_off.png");
-    EXPECT_EQ(cup.mSmallImage, "r/cup_s.png");
+    EXPECT_EQ(cup.mImage.mImageName, "r/cup.png");
+    EXPECT_EQ(cup.mImageNotGet.mImageName, "r/cup_off.png");
+    EXPECT_EQ(cup.mSmallImage.mImageName, "r/cup_s.png");
     EXPECT_EQ(std::vector<int>({cup.mX, cup.mY, cup.mTipX, cup.mTipY}), std::vector<int>({100, 180, -5, 7}));
     EXPECT_FALSE(cup.mObtained);
     const TReward& empty = *rewards[1];
@@ -63,45 +65,6 @@ TEST_F(RewardsTest, MissingOrBrokenFileAddsNothing) {
     ASSERT_TRUE(harness::WriteFile(mFolder + "/assets/rewards.xml", "<rewards><reward id=\"a\">"));
     LoadRewards("rewards.xml");
     EXPECT_TRUE(GetRewardList().empty());
-}
-
-// The pictures hold textures, so the rewards go (TearDown) before the renderer.
-class RewardPicturesTest : public RewardsTest {
-protected:
-    harness::HeadlessRenderer mRenderer;
-};
-
-TEST_F(RewardPicturesTest, PicturesLoadWithTheListAndAreFreed) {
-    ASSERT_TRUE(mRenderer.IsReady());
-    ASSERT_TRUE(harness::WriteSolidPng(mFolder + "/assets/r/cup.png", 4, 4, 0xFFCC9933u));
-    ASSERT_TRUE(harness::WriteSolidPng(mFolder + "/assets/r/cup_s.png", 2, 2, 0xFFCC9933u));
-    ASSERT_TRUE(harness::WriteFile(mFolder + "/assets/rewards.xml", R"(<rewards>
-  <reward id="cup" image="r/cup" imagenotget="r/lost" small="r/cup_s"/>
-  <reward id="bare"/>
-</rewards>)"));
-    LoadRewards("rewards.xml");
-    ASSERT_EQ(GetRewardList().size(), 2u);
-    TReward& cup = *GetRewardList()[0];
-    const TReward& bare = *GetRewardList()[1];
-    struct Case {
-        const StaticImage* picture;
-        bool held;
-    };
-    const Case loaded[] = {{&cup.mPicture, true},   {&cup.mPictureNotGet, false},  {&cup.mSmallPicture, true},
-                           {&bare.mPicture, false}, {&bare.mPictureNotGet, false}, {&bare.mSmallPicture, false}};
-    for (const Case& c : loaded) {
-        EXPECT_EQ(static_cast<bool>(c.picture->mTexture), c.held) << c.picture->mImageName;
-    }
-    EXPECT_TRUE(harness::LogContains("image not found r/lost"));
-
-    cup.FreeImages();
-    for (const StaticImage* picture : {&cup.mPicture, &cup.mPictureNotGet, &cup.mSmallPicture}) {
-        EXPECT_FALSE(picture->mTexture) << picture->mImageName;
-    }
-    // A freed picture keeps its name, so it can be loaded again.
-    cup.LoadImages();
-    EXPECT_TRUE(cup.mPicture.mTexture);
-    EXPECT_EQ(cup.mPicture.mImageName, "r/cup");
 }
 
 TEST_F(RewardsTest, RewardSavesOnlyItsObtainedFlag) {
@@ -273,6 +236,42 @@ TEST_F(RewardsTest, EarnedRewardsAreThoseOfKindBitsZeroOrOneWhoseConditionIsMet)
     std::vector<TReward*> earned;
     EXPECT_FALSE(CollectEarnedRewards(counters, earned));
     EXPECT_TRUE(earned.empty());
+}
+
+} // namespace
+
+namespace {
+
+// With a renderer, so the pictures really load.
+class RewardImagesTest : public GameDataTest {
+protected:
+    void TearDown() override { ClearRewards(); }
+
+    fonttest::HeadlessRenderer mRenderer;
+};
+
+TEST_F(RewardImagesTest, PicturesLoadByTheirNamesAndComeBackAfterBeingFreed) {
+    ASSERT_TRUE(mRenderer.IsReady());
+    WriteSolidImage("r/cup.png", 8, 6, 0xFFFFCC00u);
+    WriteSolidImage("r/cupoff.png", 8, 6, 0xFF808080u);
+    WriteData("rewards.xml", R"(<r><reward id="cup" image="r/cup" imagenotget="r/cupoff" small="r/cupsmall"/>
+<reward id="plain"/></r>)");
+    LoadRewards("rewards.xml");
+    ASSERT_EQ(GetRewardList().size(), 2u);
+    TReward& cup = *GetRewardList()[0];
+    ASSERT_TRUE(cup.mImage.mTexture);
+    EXPECT_EQ(cup.mImage.mTexture->GetWidth(), 8);
+    EXPECT_TRUE(cup.mImageNotGet.mTexture);
+    // A missing picture stays empty and is reported; the reward still counts. No name, no report.
+    EXPECT_FALSE(cup.mSmallImage.mTexture);
+    EXPECT_EQ(CountLogLines("image not found r/cupsmall"), 1);
+    EXPECT_EQ(CountLogLines("image not found"), 1);
+
+    cup.FreeImages();
+    EXPECT_FALSE(cup.mImage.mTexture || cup.mImageNotGet.mTexture);
+    EXPECT_EQ(cup.mImage.mImageName, "r/cup");
+    cup.LoadImages();
+    EXPECT_TRUE(cup.mImage.mTexture && cup.mImageNotGet.mTexture);
 }
 
 } // namespace

@@ -13,7 +13,10 @@
 #include "app/missing_names.h"
 #include "app/xml_reader.h"
 #include "game_settings.h"
+#include "graphics/font_registry.h"
+#include "graphics/font_test_support.h"
 #include "harness/harness.h"
+#include "mosaic_layout.h"
 #include "rewards.h"
 #include "stages.h"
 #include "stars.h"
@@ -42,25 +45,44 @@ std::vector<const TLevelInfoMosaic*> AllLevels() {
 class ShippedDataTest : public testing::Test {
 protected:
     void SetUp() override {
+        // The data root is the executable's folder, where the build links assets/; the renderer lets
+        // every image named by the data load.
         ASSERT_TRUE(mRenderer.IsReady());
-        // The data root is the executable's folder, where the build links assets/.
         ASSERT_TRUE(SetWorkingFolderToExe());
         TAppConfig::Get()->CreateFolders();
         LoadGameData();
         LoadRewards("rewards.xml");
+        LoadMapFrameImages();
     }
     void TearDown() override {
+        // Textures go before the renderer.
         FreeGameData();
         ClearRewards();
     }
 
-    // The tiles and the rewards load their pictures.
-    harness::HeadlessRenderer mRenderer;
+    fonttest::HeadlessRenderer mRenderer;
 };
 
-TEST_F(ShippedDataTest, EveryFileLoadsWithoutAComplaint) {
-    EXPECT_EQ(harness::LogLines(), std::vector<std::string>());
+TEST_F(ShippedDataTest, EveryFileAndImageLoadsWithoutAComplaint) {
+    for (const std::string& line : harness::LogLines()) {
+        ADD_FAILURE() << line;
+    }
     EXPECT_TRUE(GetMissingNames().empty());
+    for (const auto& tileset : GetTilesets()) {
+        EXPECT_TRUE(tileset->mPreview.mTexture) << tileset->mName;
+    }
+    ASSERT_TRUE(GetCurrentTileset()->mLoaded);
+    for (const TTile& tile : GetCurrentTileset()->mTiles) {
+        EXPECT_TRUE(tile.mImage.mTexture) << tile.mSprite;
+    }
+    for (const auto& reward : GetRewardList()) {
+        for (const StaticImage* image : {&reward->mImage, &reward->mImageNotGet, &reward->mSmallImage}) {
+            EXPECT_TRUE(image->mTexture) << image->mImageName;
+        }
+    }
+    for (const TMapFrame& frame : GetStageCatalogue().mFrames) {
+        EXPECT_TRUE(frame.mFrameImage.mTexture && frame.mBackImage.mTexture) << frame.mId;
+    }
     EXPECT_FALSE(GetStageList(kMainLevelSet).mStages.empty());
     EXPECT_FALSE(GetTilesets().empty());
     EXPECT_EQ(GetRewardList().size(), 1u);
@@ -96,8 +118,8 @@ TEST_F(ShippedDataTest, BothSetsHaveTheSameShapeWhereTheyMeet) {
             EXPECT_FALSE(stage->mLevels.empty());
             const TMapFrame* frame = FindMapFrame(stage->mFrame);
             ASSERT_NE(frame, nullptr) << stage->mFrame;
-            EXPECT_TRUE(ImageExists(frame->mFrameImage)) << frame->mFrameImage;
-            EXPECT_TRUE(ImageExists(frame->mBackImage)) << frame->mBackImage;
+            EXPECT_TRUE(ImageExists(frame->mFrameImage.mImageName)) << frame->mFrameImage.mImageName;
+            EXPECT_TRUE(ImageExists(frame->mBackImage.mImageName)) << frame->mBackImage.mImageName;
         }
     }
     ASSERT_FALSE(GetStageCatalogue().mBackgrounds.empty());
@@ -126,7 +148,7 @@ TEST_F(ShippedDataTest, EveryLevelHasThreeKnownStarsPerDifficultyAndATileset) {
 
 TEST_F(ShippedDataTest, TilesetHasEveryValueButtonAndIndicatorTile) {
     for (const auto& tileset : GetTilesets()) {
-        EXPECT_TRUE(ImageExists(tileset->mPreview)) << tileset->mPreview;
+        EXPECT_TRUE(ImageExists(tileset->mPreview.mImageName)) << tileset->mPreview.mImageName;
         ASSERT_GE(tileset->mTiles.size(), 10u);
         for (int colour = 1; colour <= 9; ++colour) {
             EXPECT_EQ(tileset->GetTileForValue(colour)->mMast, colour);
@@ -142,13 +164,9 @@ TEST_F(ShippedDataTest, TilesetHasEveryValueButtonAndIndicatorTile) {
             EXPECT_TRUE(ImageExists(tile.mSprite)) << tile.mSprite;
         }
     }
-    // The current tileset and every reward hold their pictures.
-    for (const TTile& tile : GetCurrentTileset()->mTiles) {
-        EXPECT_TRUE(tile.mImage.mTexture) << tile.mSprite;
-    }
     for (const auto& reward : GetRewardList()) {
-        for (const StaticImage* picture : {&reward->mPicture, &reward->mPictureNotGet, &reward->mSmallPicture}) {
-            EXPECT_TRUE(picture->mTexture) << picture->mImageName;
+        for (const StaticImage* image : {&reward->mImage, &reward->mImageNotGet, &reward->mSmallImage}) {
+            EXPECT_TRUE(ImageExists(image->mImageName)) << image->mImageName;
         }
     }
 }
@@ -218,6 +236,30 @@ TEST_F(ShippedDataTest, EveryLevelFileIsASmallGridOfColoursWithoutGaps) {
         EXPECT_GE(bottom - top, 1);
         EXPECT_GE(right - left, 1);
     }
+}
+
+TEST_F(ShippedDataTest, EveryLevelLoadsIntoTheBoardAndDrawsWithItsImagesAndFont) {
+    const TiXmlElement* fonts = LoadXmlRoot("fonts.xml");
+    ASSERT_NE(fonts, nullptr);
+    TFontRegistry::GetInstance()->LoadXml(fonts);
+    ReleaseXmlRoot();
+    for (const TLevelInfoMosaic* level : AllLevels()) {
+        MosaicLayout_t board;
+        ASSERT_TRUE(board.Load(level->mFileName, false)) << level->mFileName;
+        // A stroke held over two cells of the first row shows its numbers, the hover mark and highlight.
+        const TMosaicCell& first = board.GetBoard().GetCell(0, 0);
+        const TMosaicCell& second = board.GetBoard().GetCell(0, 1);
+        board.OnMouseDown(first.x + 1, first.y + 1, TMosaicBoard::kLeftButton);
+        board.OnMouseDrag(second.x + 1, second.y + 1, TMosaicBoard::kLeftButton);
+        board.DrawCells();
+        board.DrawClues();
+        EXPECT_EQ(board.GetBoard().GetCell(0, 1).dragNumber, 2) << level->mFileName;
+    }
+    TFontRegistry::Destroy();
+    for (const std::string& line : harness::LogLines()) {
+        ADD_FAILURE() << line;
+    }
+    EXPECT_TRUE(GetMissingNames().empty());
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "data_fixture.h"
+#include "graphics/font_test_support.h"
 #include "tilesets.h"
 
 namespace {
@@ -33,16 +33,11 @@ protected:
   <tile sprite="t/b1late" group="10" mast="1"/>
   <numbershapes sprite="n/one" group="3"/>
 </tileset>)");
-        WriteData("tilesets/alt.xml", R"(<tileset><tile sprite="a/open"/><tile/><tile sprite="a/lost"/></tileset>)");
+        WriteData("tilesets/alt.xml", R"(<tileset><tile sprite="a/open"/></tileset>)");
         LoadTilesets("tilesets/tilesets.xml");
     }
 
     static std::string SpriteOf(const TTile* tile) { return tile != nullptr ? tile->mSprite : "(none)"; }
-
-    std::string ImagePath(const std::string& name) const { return mFolder + "/assets/" + name + ".png"; }
-
-    // Tiles take their textures through the renderer; the tilesets go before it (TearDown).
-    harness::HeadlessRenderer mRenderer;
 };
 
 TEST_F(TilesetsTest, CatalogueAndTilesetFilesAreRead) {
@@ -51,7 +46,7 @@ TEST_F(TilesetsTest, CatalogueAndTilesetFilesAreRead) {
     ASSERT_EQ(tilesets.size(), 3u);
     const TTileset& plain = *tilesets[0];
     EXPECT_EQ(plain.mName, "plain");
-    EXPECT_EQ(plain.mPreview, "p/plain");
+    EXPECT_EQ(plain.mPreview.mImageName, "p/plain");
     EXPECT_EQ(plain.mNumberFonts, std::vector<std::string>({"big", "small"}));
     ASSERT_EQ(plain.mTiles.size(), 10u);
     const TTile& colour = plain.mTiles[2];
@@ -62,7 +57,7 @@ TEST_F(TilesetsTest, CatalogueAndTilesetFilesAreRead) {
               std::vector<int>({0, 0, 0, -1}));
     ASSERT_EQ(plain.mNumberShapes.size(), 1u);
     EXPECT_EQ(plain.mNumberShapes[0].mGroup, 3);
-    EXPECT_EQ(tilesets[1]->mPreview, "");
+    EXPECT_EQ(tilesets[1]->mPreview.mImageName, "");
     EXPECT_TRUE(tilesets[2]->mTiles.empty());
     EXPECT_TRUE(harness::LogContains("File not found tilesets/none.xml"));
     EXPECT_EQ(FindTileset("alt"), tilesets[1].get());
@@ -100,38 +95,66 @@ TEST_F(TilesetsTest, TileOfAButtonOrIndicator) {
     EXPECT_EQ(FindTileset("lost")->GetTileByGroup(1, kButtonTileGroup), nullptr);
 }
 
-TEST_F(TilesetsTest, TexturesAreLoadedOnceUntilUnloaded) {
-    ASSERT_TRUE(mRenderer.IsReady());
-    ASSERT_TRUE(harness::WriteSolidPng(ImagePath("a/open"), 4, 4, 0xFF336699u));
-    WriteCatalogue();
-    const TTileset& alt = *FindTileset("alt");
-    const TTile& open = alt.mTiles.at(0);
-    LoadTilesetTextures(1);
-    EXPECT_EQ(GetCurrentTileset(), &alt);
-    ASSERT_TRUE(open.mImage.mTexture);
-    // A tile without a sprite or with a missing image holds nothing; the missing one is reported.
-    EXPECT_FALSE(alt.mTiles.at(1).mImage.mTexture);
-    EXPECT_FALSE(alt.mTiles.at(2).mImage.mTexture);
-    EXPECT_TRUE(harness::LogContains("image not found a/lost"));
+// With a renderer, so the tile textures really load.
+class TileTexturesTest : public TilesetsTest {
+protected:
+    void SetUp() override {
+        TilesetsTest::SetUp();
+        ASSERT_TRUE(mRenderer.IsReady());
+        WriteSolidImage("p/plain.png", 8, 6, 0xFF102030u);
+        WriteSolidImage("t/open.png", 4, 4, 0xFF808080u);
+        // A colour + mask pair: the colour image and its mask of the same name.
+        WriteSolidImage("t/c1.jpg", 4, 4, 0xFFFF0000u);
+        WriteSolidImage("t/c1.png", 4, 4, 0xFFFFFFFFu);
+        WriteSolidImage("a/open.png", 6, 2, 0xFF00FF00u);
+        WriteCatalogue();
+    }
 
-    // Loaded once: with its file gone, a second load (also after another tileset was current) still holds
-    // the texture, since it is not released and taken again.
-    ASSERT_TRUE(std::filesystem::remove(ImagePath("a/open")));
+    static const TTile& Tile(const char* tileset, size_t index) { return FindTileset(tileset)->mTiles.at(index); }
+
+    fonttest::HeadlessRenderer mRenderer;
+};
+
+TEST_F(TileTexturesTest, SpritesBecomeTexturesAsSingleImagesOrPairs) {
+    EXPECT_TRUE(FindTileset("plain")->mPreview.mTexture);
+    LoadTilesetTextures(0);
+    const StaticImage& open = Tile("plain", 0).mImage;
+    ASSERT_TRUE(open.mTexture);
+    EXPECT_EQ(open.mTexture->GetWidth(), 4);
+    EXPECT_EQ(open.mTexture->GetMaskPath(), "");
+    const StaticImage& pair = Tile("plain", 1).mImage;
+    ASSERT_TRUE(pair.mTexture);
+    EXPECT_NE(pair.mTexture->GetMaskPath(), "");
+    // A sprite without an image: no texture, reported once, the name kept.
+    const TTile& missing = Tile("plain", 2);
+    EXPECT_FALSE(missing.mImage.mTexture);
+    EXPECT_EQ(missing.mImage.mImageName, "t/c2");
+    EXPECT_EQ(CountLogLines("image not found t/c2"), 1);
+}
+
+TEST_F(TileTexturesTest, TexturesAreLoadedOnceUntilUnloaded) {
     LoadTilesetTextures(1);
+    ASSERT_TRUE(Tile("alt", 0).mImage.mTexture);
+    // Were the tile loaded again, its first texture would die with its only holder.
+    WeakHandle<TTexture> first(Tile("alt", 0).mImage.mTexture);
+    LoadTilesetTextures(1);
+    // Making another tileset current keeps the previous one loaded.
     LoadTilesetTextures(0);
     LoadTilesetTextures(1);
-    EXPECT_TRUE(open.mImage.mTexture);
+    EXPECT_TRUE(first.IsAlive());
+    EXPECT_EQ(Tile("alt", 0).mImage.mTexture.Get(), first.Lock().Get());
     EXPECT_TRUE(FindTileset("plain")->mLoaded);
 
     UnloadCurrentTileset();
-    EXPECT_FALSE(alt.mLoaded);
-    EXPECT_FALSE(open.mImage.mTexture);
-    EXPECT_EQ(open.mImage.mImageName, "a/open");
-    EXPECT_EQ(GetCurrentTileset(), &alt);
+    EXPECT_FALSE(FindTileset("alt")->mLoaded);
+    EXPECT_FALSE(first.IsAlive());
+    EXPECT_EQ(Tile("alt", 0).mImage.mImageName, "a/open");
+    EXPECT_EQ(GetCurrentTileset(), FindTileset("alt"));
+    EXPECT_TRUE(Tile("plain", 0).mImage.mTexture);
 
-    ASSERT_TRUE(harness::WriteSolidPng(ImagePath("a/open"), 4, 4, 0xFF336699u));
     LoadTilesetTextures(1);
-    EXPECT_TRUE(open.mImage.mTexture);
+    ASSERT_TRUE(Tile("alt", 0).mImage.mTexture);
+    EXPECT_EQ(Tile("alt", 0).mImage.mTexture->GetWidth(), 6);
 }
 
 TEST_F(TilesetsTest, NamedTilesetOrAFallbackBecomesCurrent) {

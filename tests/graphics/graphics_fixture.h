@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include <SDL_image.h>
 #include <cstdlib>
 #include <filesystem>
 
@@ -120,20 +119,7 @@ inline void GraphicsTest::TearDown() {
 
 inline void GraphicsTest::WriteImage(const std::string& name, int w, int h,
                                      const std::function<uint32_t(int, int)>& argb) {
-    const std::string path = Root() + "/assets/" + name;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-    ASSERT_NE(surface, nullptr);
-    for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch);
-        for (int x = 0; x < w; ++x) {
-            row[x] = argb(x, y);
-        }
-    }
-    const bool jpg = path.size() > 4 && path.compare(path.size() - 4, 4, ".jpg") == 0;
-    const int saved = jpg ? IMG_SaveJPG(surface, path.c_str(), 100) : IMG_SavePNG(surface, path.c_str());
-    SDL_FreeSurface(surface);
-    ASSERT_EQ(saved, 0) << SDL_GetError();
+    ASSERT_TRUE(harness::WriteImageFile(Root() + "/assets/" + name, w, h, argb)) << SDL_GetError();
 }
 
 inline void GraphicsTest::WriteSolidImage(const std::string& name, int w, int h, uint32_t argb) {

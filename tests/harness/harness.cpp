@@ -95,6 +95,24 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 
 bool PathExists(const std::string& path) { return std::filesystem::exists(path); }
 
+bool WriteImageFile(const std::string& path, int w, int h, const std::function<uint32_t(int, int)>& argb) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) {
+        return false;
+    }
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < w; ++x) {
+            row[x] = argb(x, y);
+        }
+    }
+    const bool jpg = path.size() > 4 && path.compare(path.size() - 4, 4, ".jpg") == 0;
+    const int saved = jpg ? IMG_SaveJPG(surface, path.c_str(), 100) : IMG_SavePNG(surface, path.c_str());
+    SDL_FreeSurface(surface);
+    return saved == 0;
+}
+
 std::vector<std::string> LogLines() {
     std::vector<std::string> lines;
     std::istringstream in(ReadFile(UserFolder() + "/log.txt"));

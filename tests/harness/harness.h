@@ -2,6 +2,7 @@
 // Shared helpers of the tests: the stepped clock, the per-test user folder, files and the log.
 
 #include <cstdint>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -44,6 +45,9 @@ std::string MakeTempFolder();
 std::string ReadFile(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& bytes);
 bool PathExists(const std::string& path);
+// An image file whose pixels are ARGB values: a JPG when the path ends in ".jpg", else a PNG. Folders
+// are made as needed; false (SDL's error set) when it cannot be written.
+bool WriteImageFile(const std::string& path, int w, int h, const std::function<uint32_t(int, int)>& argb);
 
 // "log.txt" of the per-user folder, one entry per line (without the line feed).
 std::vector<std::string> LogLines();

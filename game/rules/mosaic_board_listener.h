@@ -3,9 +3,9 @@
 
 struct TMosaicCell;
 
-class MosaicLayoutListener {
+class TMosaicBoardListener {
 public:
-    virtual ~MosaicLayoutListener() = default;
+    virtual ~TMosaicBoardListener() = default;
 
     // Every run of every colour is done; sent once per load.
     virtual void OnLayoutSolved() {}
