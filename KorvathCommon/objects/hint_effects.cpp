@@ -1,0 +1,148 @@
+#include "objects/hint_effects.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "objects/object_records.h"
+
+namespace {
+
+constexpr float kHalfTurn = 3.1415927f;
+
+// The runtime's rand cut to the 15 bits the effects' arithmetic was worked out for.
+int Rand15() {
+    return std::rand() & 0x7FFF;
+}
+
+// 0 up to (not quite) 1.
+float RandomFraction() {
+    return static_cast<float>(Rand15() % 32767) / 32767.0f;
+}
+
+// The tracks of one sparkle: a half turn, and two cyclers that stop when they come back.
+void SetupTracks(IncValue& angle, float startAngle, float turnSeconds, TValueCycler& scale, float scaleA, float scaleB,
+                 TValueCycler& alpha, float alphaA, float alphaB, float seconds) {
+    angle.Set(startAngle, startAngle + kHalfTurn, turnSeconds, true);
+    scale.Setup(scaleA, scaleB, scaleA, seconds);
+    scale.stopHalfWay = true;
+    alpha.Setup(alphaA, alphaB, alphaA, seconds);
+    alpha.stopHalfWay = true;
+}
+
+void ShowTracks(StaticImage& image, const IncValue& angle, const TValueCycler& scale, const TValueCycler& alpha) {
+    image.mAlpha = alpha.tween.current;
+    image.mAngle = angle.current;
+    image.SetScale(scale.tween.current);
+    image.Draw(1.0f);
+}
+
+} // namespace
+
+EffectBlink::EffectBlink(int x, int y, float blinkTime, const std::string& imageName, float maxDelay)
+    : mBlinkTime(blinkTime) {
+    mImage.SetImage(imageName);
+    mImage.SetPosition(static_cast<float>(x), static_cast<float>(y), true);
+    mDelay = RandomFraction() * maxDelay;
+    if (mDelay == 0) {
+        Start();
+    }
+}
+
+void EffectBlink::Start() {
+    const float angle = DegToRad(RandomFraction() * 179.0f);
+    SetupTracks(mAngleTrack, angle, std::fabs(mBlinkTime), mScaleTrack, 0, 1, mAlphaTrack, 0, 1, mBlinkTime);
+}
+
+bool EffectBlink::Update(float seconds) {
+    if (mDelay > 0) {
+        mDelay -= seconds;
+        if (mDelay > 0) {
+            return false;
+        }
+        Start();
+    }
+    mAngleTrack.Update(seconds);
+    mScaleTrack.Update(seconds);
+    return mAlphaTrack.Update(seconds);
+}
+
+bool EffectBlink::IsFinished() {
+    return mDelay <= 0 && mAlphaTrack.finished;
+}
+
+void EffectBlink::DrawEffect() {
+    if (mDelay > 0) {
+        return;
+    }
+    ShowTracks(mImage, mAngleTrack, mScaleTrack, mAlphaTrack);
+}
+
+TEffectRoomXoItemHint::TEffectRoomXoItemHint(int x, int y) : mSpawnX(x), mSpawnY(y) {
+    const float angle = DegToRad(static_cast<float>(Rand15() % 179));
+    SetupTracks(mAngleTrack, angle, 1.5f, mScaleTrack, 0.2f, 1.0f, mAlphaTrack, 1.0f, 0.5f, 1.0f);
+    mImage.SetImage("textures/effect/particles");
+    TRenderState& state = mImage.mRenderState;
+    state.srcX = 32;
+    state.srcY = 64;
+    state.srcW = 32;
+    state.srcH = 32;
+    state.flags |= TRenderState::kSourceRect;
+    mImage.SetPosition(static_cast<float>(x), static_cast<float>(y), true);
+    mDelay = RandomFraction();
+}
+
+bool TEffectRoomXoItemHint::Update(float seconds) {
+    mElapsed += seconds;
+    if (mElapsed < mDelay) {
+        return false;
+    }
+    if (!mRising && !mRise.moving) {
+        mRise.MoveTo(mSpawnX, mSpawnY, mSpawnX, mSpawnY - Rand15() % 50 - 50, 2.5f);
+        mRising = true;
+    }
+    mAngleTrack.Update(seconds);
+    mScaleTrack.Update(seconds);
+    mRise.Update(seconds);
+    mFinished = mAlphaTrack.Update(seconds);
+    return mFinished;
+}
+
+void TEffectRoomXoItemHint::DrawEffect() {
+    // Before its delay the sparkle has no place yet.
+    if (!mRising) {
+        return;
+    }
+    mImage.SetPosition(mRise.currentX, mRise.currentY, true);
+    ShowTracks(mImage, mAngleTrack, mScaleTrack, mAlphaTrack);
+}
+
+TEffectRoomXoHint::TEffectRoomXoHint(int left, int top, int right, int bottom)
+    : mLeft(left), mTop(top), mRight(right), mBottom(bottom) {
+    // Reversed or empty rectangles have no room for a sparkle.
+    if (right > left && bottom > top) {
+        const int64_t area = static_cast<int64_t>(right - left) * (bottom - top);
+        mSparkleLimit = static_cast<int>(
+            std::min(static_cast<double>(area) * 100.0 / 10000.0 * 15.0 / 100.0, static_cast<double>(INT32_MAX)));
+    }
+}
+
+bool TEffectRoomXoHint::Update(float seconds) {
+    if (static_cast<int>(mSparkles.size()) < mSparkleLimit) {
+        const int x = mLeft + Rand15() % (mRight - mLeft);
+        const int y = mTop + Rand15() % (mBottom - mTop);
+        mSparkles.push_back(std::make_unique<TEffectRoomXoItemHint>(x, y));
+    }
+    for (const auto& sparkle : mSparkles) {
+        sparkle->Update(seconds);
+    }
+    std::erase_if(mSparkles, [](const auto& sparkle) { return sparkle->IsFinished(); });
+    return false;
+}
+
+void TEffectRoomXoHint::DrawEffect() {
+    for (const auto& sparkle : mSparkles) {
+        sparkle->DrawEffect();
+    }
+}

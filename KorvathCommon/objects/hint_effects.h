@@ -1,0 +1,85 @@
+#pragma once
+// The highlights a scene object can carry as its hint effect: a single sparkle that blinks once, and a
+// rectangle that keeps sparkling while it exists. They draw at full alpha whatever the parent's alpha.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphics/draw_object.h"
+#include "graphics/inc_value.h"
+#include "graphics/point_mover.h"
+#include "graphics/static_image.h"
+#include "graphics/value_cycler.h"
+
+// Waits a random delay, then grows and brightens, turns half a revolution and fades away.
+class EffectBlink : public DrawObject {
+public:
+    EffectBlink(int x, int y, float blinkTime, const std::string& imageName, float maxDelay);
+
+    void Draw(float parentAlpha) override { DrawEffect(); }
+    bool Update(float seconds) override;
+    // The delay has run out and the sparkle has faded.
+    bool IsFinished() override;
+    virtual void DrawEffect();
+
+    void Start();
+    float GetDelayLeft() const { return mDelay; }
+    const StaticImage& GetImage() const { return mImage; }
+
+private:
+    StaticImage mImage;
+    IncValue mAngleTrack;
+    TValueCycler mScaleTrack;
+    TValueCycler mAlphaTrack;
+    float mDelay = 0;
+    float mBlinkTime = 0;
+};
+
+// One sparkle of a sparkling rectangle: after its delay it rises, turns and fades for 2 s.
+class TEffectRoomXoItemHint : public DrawObject {
+public:
+    TEffectRoomXoItemHint(int x, int y);
+
+    void Draw(float parentAlpha) override { DrawEffect(); }
+    bool Update(float seconds) override;
+    virtual void DrawEffect();
+
+    bool IsRising() const { return mRising; }
+    const TPointMover& GetRise() const { return mRise; }
+    const StaticImage& GetImage() const { return mImage; }
+
+private:
+    StaticImage mImage;
+    IncValue mAngleTrack;
+    TValueCycler mScaleTrack;
+    TValueCycler mAlphaTrack;
+    float mDelay = 0;
+    float mElapsed = 0;
+    TPointMover mRise;
+    bool mRising = false;
+    int mSpawnX = 0;
+    int mSpawnY = 0;
+};
+
+// Keeps up to a limit of sparkles alive at random points of its rectangle, one new sparkle per update.
+// It never finishes by itself.
+class TEffectRoomXoHint : public DrawObject {
+public:
+    TEffectRoomXoHint(int left, int top, int right, int bottom);
+
+    void Draw(float parentAlpha) override { DrawEffect(); }
+    bool Update(float seconds) override;
+    virtual void DrawEffect();
+
+    int GetSparkleLimit() const { return mSparkleLimit; }
+    const std::vector<std::unique_ptr<TEffectRoomXoItemHint>>& GetSparkles() const { return mSparkles; }
+
+private:
+    std::vector<std::unique_ptr<TEffectRoomXoItemHint>> mSparkles;
+    int mLeft = 0;
+    int mTop = 0;
+    int mRight = 0;
+    int mBottom = 0;
+    int mSparkleLimit = 0;
+};
