@@ -7,8 +7,12 @@
 
 namespace {
 
+// Group index of the list; null when there is none or it is empty (an empty group only keeps its place).
 template <typename Group> const Group* GroupAt(const std::vector<Group>& list, int index) {
-    return index >= 0 && index < static_cast<int>(list.size()) ? &list[static_cast<size_t>(index)] : nullptr;
+    if (index < 0 || index >= static_cast<int>(list.size()) || list[static_cast<size_t>(index)].empty()) {
+        return nullptr;
+    }
+    return &list[static_cast<size_t>(index)];
 }
 
 using TGroupCall = void (TObjectListener::*)(const TObjectPathGroup&);
