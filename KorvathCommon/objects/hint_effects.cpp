@@ -21,29 +21,34 @@ float RandomFraction() {
     return static_cast<float>(Rand15() % 32767) / 32767.0f;
 }
 
-// The tracks of one sparkle: a half turn, and two cyclers that stop when they come back.
-void SetupTracks(IncValue& angle, float startAngle, float turnSeconds, TValueCycler& scale, float scaleA, float scaleB,
-                 TValueCycler& alpha, float alphaA, float alphaB, float seconds) {
-    angle.Set(startAngle, startAngle + kHalfTurn, turnSeconds, true);
-    scale.Setup(scaleA, scaleB, scaleA, seconds);
-    scale.stopHalfWay = true;
-    alpha.Setup(alphaA, alphaB, alphaA, seconds);
-    alpha.stopHalfWay = true;
+} // namespace
+
+void TSparkleTracks::Setup(float startAngle, float turnSeconds, float scaleFrom, float scaleTo, float alphaFrom,
+                           float alphaTo, float seconds) {
+    angleTrack.Set(startAngle, startAngle + kHalfTurn, turnSeconds, true);
+    scaleTrack.Setup(scaleFrom, scaleTo, scaleFrom, seconds);
+    scaleTrack.stopHalfWay = true;
+    alphaTrack.Setup(alphaFrom, alphaTo, alphaFrom, seconds);
+    alphaTrack.stopHalfWay = true;
 }
 
-void ShowTracks(StaticImage& image, const IncValue& angle, const TValueCycler& scale, const TValueCycler& alpha) {
-    image.mAlpha = alpha.tween.current;
-    image.mAngle = angle.current;
-    image.SetScale(scale.tween.current);
+bool TSparkleTracks::Update(float seconds) {
+    angleTrack.Update(seconds);
+    scaleTrack.Update(seconds);
+    return alphaTrack.Update(seconds);
+}
+
+void TSparkleTracks::Draw() {
+    image.mAlpha = alphaTrack.tween.current;
+    image.mAngle = angleTrack.current;
+    image.SetScale(scaleTrack.tween.current);
     image.Draw(1.0f);
 }
 
-} // namespace
-
 EffectBlink::EffectBlink(int x, int y, float blinkTime, const std::string& imageName, float maxDelay)
     : mBlinkTime(blinkTime) {
-    mImage.SetImage(imageName);
-    mImage.SetPosition(static_cast<float>(x), static_cast<float>(y), true);
+    mSparkle.image.SetImage(imageName);
+    mSparkle.image.SetPosition(static_cast<float>(x), static_cast<float>(y), true);
     mDelay = RandomFraction() * maxDelay;
     if (mDelay == 0) {
         Start();
@@ -52,7 +57,7 @@ EffectBlink::EffectBlink(int x, int y, float blinkTime, const std::string& image
 
 void EffectBlink::Start() {
     const float angle = DegToRad(RandomFraction() * 179.0f);
-    SetupTracks(mAngleTrack, angle, std::fabs(mBlinkTime), mScaleTrack, 0, 1, mAlphaTrack, 0, 1, mBlinkTime);
+    mSparkle.Setup(angle, std::fabs(mBlinkTime), 0, 1, 0, 1, mBlinkTime);
 }
 
 bool EffectBlink::Update(float seconds) {
@@ -63,33 +68,31 @@ bool EffectBlink::Update(float seconds) {
         }
         Start();
     }
-    mAngleTrack.Update(seconds);
-    mScaleTrack.Update(seconds);
-    return mAlphaTrack.Update(seconds);
+    return mSparkle.Update(seconds);
 }
 
 bool EffectBlink::IsFinished() {
-    return mDelay <= 0 && mAlphaTrack.finished;
+    return mDelay <= 0 && mSparkle.alphaTrack.finished;
 }
 
 void EffectBlink::DrawEffect() {
     if (mDelay > 0) {
         return;
     }
-    ShowTracks(mImage, mAngleTrack, mScaleTrack, mAlphaTrack);
+    mSparkle.Draw();
 }
 
 TEffectRoomXoItemHint::TEffectRoomXoItemHint(int x, int y) : mSpawnX(x), mSpawnY(y) {
     const float angle = DegToRad(static_cast<float>(Rand15() % 179));
-    SetupTracks(mAngleTrack, angle, 1.5f, mScaleTrack, 0.2f, 1.0f, mAlphaTrack, 1.0f, 0.5f, 1.0f);
-    mImage.SetImage("textures/effect/particles");
-    TRenderState& state = mImage.mRenderState;
+    mSparkle.Setup(angle, 1.5f, 0.2f, 1.0f, 1.0f, 0.5f, 1.0f);
+    mSparkle.image.SetImage("textures/effect/particles");
+    TRenderState& state = mSparkle.image.mRenderState;
     state.srcX = 32;
     state.srcY = 64;
     state.srcW = 32;
     state.srcH = 32;
     state.flags |= TRenderState::kSourceRect;
-    mImage.SetPosition(static_cast<float>(x), static_cast<float>(y), true);
+    mSparkle.image.SetPosition(static_cast<float>(x), static_cast<float>(y), true);
     mDelay = RandomFraction();
 }
 
@@ -102,10 +105,8 @@ bool TEffectRoomXoItemHint::Update(float seconds) {
         mRise.MoveTo(mSpawnX, mSpawnY, mSpawnX, mSpawnY - Rand15() % 50 - 50, 2.5f);
         mRising = true;
     }
-    mAngleTrack.Update(seconds);
-    mScaleTrack.Update(seconds);
     mRise.Update(seconds);
-    mFinished = mAlphaTrack.Update(seconds);
+    mFinished = mSparkle.Update(seconds);
     return mFinished;
 }
 
@@ -114,8 +115,8 @@ void TEffectRoomXoItemHint::DrawEffect() {
     if (!mRising) {
         return;
     }
-    mImage.SetPosition(mRise.currentX, mRise.currentY, true);
-    ShowTracks(mImage, mAngleTrack, mScaleTrack, mAlphaTrack);
+    mSparkle.image.SetPosition(mRise.currentX, mRise.currentY, true);
+    mSparkle.Draw();
 }
 
 TEffectRoomXoHint::TEffectRoomXoHint(int left, int top, int right, int bottom)

@@ -12,6 +12,22 @@
 #include "graphics/static_image.h"
 #include "graphics/value_cycler.h"
 
+// A sparkle's image with its three tracks: a half turn, and a scale and an alpha that each swing to a
+// value and back, stopping when they come back.
+struct TSparkleTracks {
+    void Setup(float startAngle, float turnSeconds, float scaleFrom, float scaleTo, float alphaFrom, float alphaTo,
+               float seconds);
+    // True once the alpha has come back.
+    bool Update(float seconds);
+    // At full alpha whatever the parent's.
+    void Draw();
+
+    StaticImage image;
+    IncValue angleTrack;
+    TValueCycler scaleTrack;
+    TValueCycler alphaTrack;
+};
+
 // Waits a random delay, then grows and brightens, turns half a revolution and fades away.
 class EffectBlink : public DrawObject {
 public:
@@ -25,13 +41,10 @@ public:
 
     void Start();
     float GetDelayLeft() const { return mDelay; }
-    const StaticImage& GetImage() const { return mImage; }
+    const StaticImage& GetImage() const { return mSparkle.image; }
 
 private:
-    StaticImage mImage;
-    IncValue mAngleTrack;
-    TValueCycler mScaleTrack;
-    TValueCycler mAlphaTrack;
+    TSparkleTracks mSparkle;
     float mDelay = 0;
     float mBlinkTime = 0;
 };
@@ -47,13 +60,10 @@ public:
 
     bool IsRising() const { return mRising; }
     const TPointMover& GetRise() const { return mRise; }
-    const StaticImage& GetImage() const { return mImage; }
+    const StaticImage& GetImage() const { return mSparkle.image; }
 
 private:
-    StaticImage mImage;
-    IncValue mAngleTrack;
-    TValueCycler mScaleTrack;
-    TValueCycler mAlphaTrack;
+    TSparkleTracks mSparkle;
     float mDelay = 0;
     float mElapsed = 0;
     TPointMover mRise;
