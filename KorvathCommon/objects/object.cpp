@@ -447,7 +447,7 @@ bool TObject::AddChild(TObject* object) {
 bool TObject::RemoveChild(TObject* object) {
     for (auto it = mChildren.begin(); it != mChildren.end(); ++it) {
         if (it->get() == object) {
-            it->release();
+            static_cast<void>(it->release());
             mChildren.erase(it);
             object->mParent = nullptr;
             if (mHitChild == object) {
@@ -526,7 +526,7 @@ bool TObject::AttachEffector(TEffector* effector) {
 std::string TObject::BuildSaveKey() const {
     std::string key = mName;
     for (const TGameSpace* space = mSpace; space != nullptr; space = space->mParent) {
-        key = space->mName + "." + key;
+        key.insert(0, ".").insert(0, space->mName);
     }
     return key;
 }

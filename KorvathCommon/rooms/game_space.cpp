@@ -47,7 +47,7 @@ void TGameSpace::LoadObjectTree(const TiXmlElement* element, const std::string& 
         if (parent == nullptr) {
             mObjects.push_back(std::move(object));
         } else if (parent->AddChild(loaded)) {
-            object.release();
+            static_cast<void>(object.release()); // the parent owns it now
         } else {
             continue;
         }
