@@ -3,18 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
+#include "graphics/random15.h"
 #include "objects/object_records.h"
 
 namespace {
 
 constexpr float kHalfTurn = 3.1415927f;
-
-// The runtime's rand cut to the 15 bits the effects' arithmetic was worked out for.
-int Rand15() {
-    return std::rand() & 0x7FFF;
-}
 
 // 0 up to (not quite) 1.
 float RandomFraction() {
@@ -121,6 +116,7 @@ void TEffectRoomXoItemHint::DrawEffect() {
 
 TEffectRoomXoHint::TEffectRoomXoHint(int left, int top, int right, int bottom)
     : mLeft(left), mTop(top), mRight(right), mBottom(bottom) {
+    mSparkles.mDeleteFinished = true;
     // Reversed or empty rectangles have no room for a sparkle.
     if (right > left && bottom > top) {
         const int64_t area = static_cast<int64_t>(right - left) * (bottom - top);
@@ -130,20 +126,15 @@ TEffectRoomXoHint::TEffectRoomXoHint(int left, int top, int right, int bottom)
 }
 
 bool TEffectRoomXoHint::Update(float seconds) {
-    if (static_cast<int>(mSparkles.size()) < mSparkleLimit) {
+    if (static_cast<int>(mSparkles.GetCount()) < mSparkleLimit) {
         const int x = mLeft + Rand15() % (mRight - mLeft);
         const int y = mTop + Rand15() % (mBottom - mTop);
-        mSparkles.push_back(std::make_unique<TEffectRoomXoItemHint>(x, y));
+        mSparkles.Add(0, new TEffectRoomXoItemHint(x, y));
     }
-    for (const auto& sparkle : mSparkles) {
-        sparkle->Update(seconds);
-    }
-    std::erase_if(mSparkles, [](const auto& sparkle) { return sparkle->IsFinished(); });
+    mSparkles.Update(seconds);
     return false;
 }
 
 void TEffectRoomXoHint::DrawEffect() {
-    for (const auto& sparkle : mSparkles) {
-        sparkle->DrawEffect();
-    }
+    mSparkles.Draw();
 }

@@ -2,12 +2,11 @@
 // The highlights a scene object can carry as its hint effect: a single sparkle that blinks once, and a
 // rectangle that keeps sparkling while it exists. They draw at full alpha whatever the parent's alpha.
 
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "graphics/draw_object.h"
 #include "graphics/inc_value.h"
+#include "graphics/objects_manager.h"
 #include "graphics/point_mover.h"
 #include "graphics/static_image.h"
 #include "graphics/value_cycler.h"
@@ -77,16 +76,19 @@ private:
 class TEffectRoomXoHint : public DrawObject {
 public:
     TEffectRoomXoHint(int left, int top, int right, int bottom);
+    TEffectRoomXoHint(const TEffectRoomXoHint&) = delete;
+    TEffectRoomXoHint& operator=(const TEffectRoomXoHint&) = delete;
 
     void Draw(float parentAlpha) override { DrawEffect(); }
     bool Update(float seconds) override;
     virtual void DrawEffect();
 
     int GetSparkleLimit() const { return mSparkleLimit; }
-    const std::vector<std::unique_ptr<TEffectRoomXoItemHint>>& GetSparkles() const { return mSparkles; }
+    size_t GetSparkleCount() const { return mSparkles.GetCount(); }
 
 private:
-    std::vector<std::unique_ptr<TEffectRoomXoItemHint>> mSparkles;
+    // The live sparkles, deleted as they finish.
+    ObjectsManager mSparkles;
     int mLeft = 0;
     int mTop = 0;
     int mRight = 0;

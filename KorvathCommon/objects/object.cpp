@@ -137,7 +137,7 @@ void TObject::ApplyFrameToImage() {
     if (!mImage || !IsUsingFrames()) {
         return;
     }
-    const TFrameRect& frame = mFrames[static_cast<size_t>(mCurrentFrame)];
+    const TFrameBounds& frame = mFrames[static_cast<size_t>(mCurrentFrame)];
     TRenderState& state = mImage->mRenderState;
     state.srcX = static_cast<float>(frame.left);
     state.srcY = static_cast<float>(frame.top);

@@ -304,7 +304,7 @@ public:
     float mClickDelayLeft = 0;
     int mCentreOffsetX = 0;
     int mCentreOffsetY = 0;
-    std::vector<TFrameRect> mFrames;
+    std::vector<TFrameBounds> mFrames;
     float mFrameDelay = 0;
     int mCurrentFrame = 0;
     float mFrameTimer = 0;

@@ -13,12 +13,12 @@ void TWrongToolHint::LoadFromXml(const TiXmlElement* element) {
     ReadXmlStringList(element, "hints", ',', hints);
 }
 
-TFrameRect GetStripFrameRect(int index, int w, int h, int stripWidth) {
+TFrameBounds GetStripFrameRect(int index, int w, int h, int stripWidth) {
     int columns = w > 0 ? stripWidth / w : 1;
     if (columns < 1) {
         columns = 1;
     }
-    TFrameRect frame;
+    TFrameBounds frame;
     frame.left = w * (index % columns);
     frame.top = h * (index / columns);
     frame.right = frame.left + w;

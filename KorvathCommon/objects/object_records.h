@@ -69,19 +69,19 @@ struct TRect {
     int h = 0;
 };
 
-// In image pixels.
-struct TFrameRect {
+// A frame of the object's strip, in image pixels.
+struct TFrameBounds {
     int left = 0;
     int top = 0;
     int right = 0;
     int bottom = 0;
 
-    bool operator==(const TFrameRect&) const = default;
+    bool operator==(const TFrameBounds&) const = default;
 };
 
 // Frame i of a strip of frames w x h laid out in rows of strip width s. A strip narrower than one frame
 // counts as one column.
-TFrameRect GetStripFrameRect(int index, int w, int h, int stripWidth);
+TFrameBounds GetStripFrameRect(int index, int w, int h, int stripWidth);
 float DegToRad(float degrees);
 
 // The list grammars: groups at ";", items at ",", item parts at ".". Empty groups keep their place, so

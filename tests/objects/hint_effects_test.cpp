@@ -1,5 +1,6 @@
 // The blink and the sparkling rectangle, stepped frame by frame.
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "object_test_support.h"
@@ -44,7 +45,7 @@ TEST_F(HintEffectTest, SparkleLimitFollowsTheArea) {
         TEffectRoomXoHint hint(c.left, c.top, c.right, c.bottom);
         EXPECT_EQ(hint.GetSparkleLimit(), c.limit) << c.left << "," << c.top << "," << c.right << "," << c.bottom;
         hint.Update(0.016f);
-        EXPECT_EQ(hint.GetSparkles().size(), c.limit > 0 ? 1u : 0u);
+        EXPECT_EQ(hint.GetSparkleCount(), c.limit > 0 ? 1u : 0u);
     }
 }
 
@@ -87,25 +88,30 @@ TEST_F(HintEffectTest, XoHintFillsItsRectangleOneSparklePerFrame) {
     ASSERT_EQ(hint.GetSparkleLimit(), 30);
     for (int frame = 1; frame <= 10; ++frame) {
         hint.Update(0.001f);
-        EXPECT_EQ(hint.GetSparkles().size(), static_cast<size_t>(frame));
+        EXPECT_EQ(hint.GetSparkleCount(), static_cast<size_t>(frame));
     }
-    for (int frame = 0; frame < 300; ++frame) {
+    // Sparkles live up to 3 s; finished ones are replaced, one per frame, never beyond the limit.
+    size_t fewest = 30;
+    for (int frame = 0; frame < 600; ++frame) {
         EXPECT_FALSE(hint.Update(1.0f / 60));
-        ASSERT_LE(hint.GetSparkles().size(), 30u);
-    }
-    EXPECT_GE(hint.GetSparkles().size(), 25u);
-    for (const auto& sparkle : hint.GetSparkles()) {
-        if (!sparkle->IsRising()) {
-            continue;
+        ASSERT_LE(hint.GetSparkleCount(), 30u);
+        if (frame > 120) {
+            fewest = std::min(fewest, hint.GetSparkleCount());
         }
-        const TPointMover& rise = sparkle->GetRise();
-        EXPECT_GE(rise.startX, 100.0f);
-        EXPECT_LT(rise.startX, 300.0f);
-        EXPECT_GE(rise.startY, 200.0f);
-        EXPECT_LT(rise.startY, 300.0f);
-        EXPECT_EQ(rise.endX, rise.startX);
-        EXPECT_GE(rise.startY - rise.endY, 50.0f);
-        EXPECT_LE(rise.startY - rise.endY, 99.0f);
+    }
+    EXPECT_GE(fewest, 20u);
+}
+
+TEST_F(HintEffectTest, SparkleRisesFromItsSpawnPoint) {
+    for (int i = 0; i < 10; ++i) {
+        TEffectRoomXoItemHint sparkle(40, 200);
+        StepUntil(sparkle, 0.01f, 2.0f, [&] { return sparkle.IsRising(); });
+        const TPointMover& rise = sparkle.GetRise();
+        EXPECT_EQ(rise.startX, 40.0f);
+        EXPECT_EQ(rise.startY, 200.0f);
+        EXPECT_EQ(rise.endX, 40.0f);
+        EXPECT_GE(200.0f - rise.endY, 50.0f);
+        EXPECT_LE(200.0f - rise.endY, 99.0f);
     }
 }
 

@@ -427,7 +427,7 @@ TEST_F(ObjectTest, WrongToolHintsAndReloading) {
 TEST_F(ObjectTest, FrameStrip) {
     struct Case {
         const char* attributes;
-        std::vector<TFrameRect> frames;
+        std::vector<TFrameBounds> frames;
         int currentFrame;
         int animMode;
     };
