@@ -1,11 +1,11 @@
 #include "objects/object.h"
 
-#include <SDL.h>
-
 #include "app/log.h"
 #include "app/renderer.h"
 #include "graphics/texture.h"
+#include "media/sound_manager.h"
 #include "objects/hint_effects.h"
+#include "objects/scoped_clip.h"
 #include "rooms/game_space.h"
 #include "rooms/room_services.h"
 
@@ -313,37 +313,6 @@ void TObject::Draw(float alpha) {
     }
 }
 
-namespace {
-
-// Sets a clip rectangle for its lifetime and then puts back the clip that was in force before.
-class TScopedClip {
-public:
-    explicit TScopedClip(const TRect& rect) : mRenderer(GetSDLRenderer()) {
-        if (mRenderer == nullptr || rect.w <= 0) {
-            mRenderer = nullptr;
-            return;
-        }
-        mHadClip = SDL_RenderIsClipEnabled(mRenderer) == SDL_TRUE;
-        SDL_RenderGetClipRect(mRenderer, &mPrevious);
-        const SDL_Rect clip{rect.x, rect.y, rect.w, rect.h};
-        SDL_RenderSetClipRect(mRenderer, &clip);
-    }
-    ~TScopedClip() {
-        if (mRenderer != nullptr) {
-            SDL_RenderSetClipRect(mRenderer, mHadClip ? &mPrevious : nullptr);
-        }
-    }
-    TScopedClip(const TScopedClip&) = delete;
-    TScopedClip& operator=(const TScopedClip&) = delete;
-
-private:
-    SDL_Renderer* mRenderer;
-    SDL_Rect mPrevious{0, 0, 0, 0};
-    bool mHadClip = false;
-};
-
-} // namespace
-
 void TObject::DrawSelf(float alpha) {
     TScopedClip clip(mClipRect);
     if (!mDummy && mImage) {
@@ -543,5 +512,13 @@ void TObject::PlaySpaceSound(const std::string& name) const {
     TGameSpace* root = GetRootSpace();
     if (!name.empty() && root != nullptr) {
         root->GetSoundPlayer()->PlaySound(name);
+    }
+}
+
+void TObject::PlayObjectSound(const std::string& name) const {
+    if (GetRootSpace() != nullptr) {
+        PlaySpaceSound(name);
+    } else if (!name.empty()) {
+        TSoundManager::GetInstance()->PlaySound(name);
     }
 }

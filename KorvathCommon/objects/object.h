@@ -221,6 +221,8 @@ public:
     static bool AdvanceCounter(int& counter, int maximum);
     // Plays a sound through the outermost space; nothing for an empty name or without a space.
     void PlaySpaceSound(const std::string& name) const;
+    // Through the outermost space as every object sound; straight through the sound manager without a space.
+    void PlayObjectSound(const std::string& name) const;
     TObject* GetParent() const { return mParent; }
     const std::vector<std::unique_ptr<TObject>>& GetChildren() const { return mChildren; }
     StaticImage* GetImage() const { return mImage.get(); }

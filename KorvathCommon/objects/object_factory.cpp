@@ -3,7 +3,14 @@
 #include <memory>
 #include <new>
 
+#include "objects/cadr_object.h"
+#include "objects/clouds_object.h"
+#include "objects/hidden_object.h"
+#include "objects/labyrinth_object.h"
+#include "objects/morphing_object.h"
 #include "objects/object.h"
+#include "objects/particle_object.h"
+#include "objects/switcher_object.h"
 #include "objects/transparent_object.h"
 #include "rooms/game_space.h"
 
@@ -28,8 +35,6 @@ using TClockArrowStandIn = TStandIn<TObject, 20>;
 using TDragClockArrowStandIn = TStandIn<TClockArrowStandIn, 20>;
 using TTextInfoStandIn = TStandIn<TObject, 49>;
 using TGroupStandIn = TStandIn<TTransparentObject, 42>;
-using TCadrStandIn = TStandIn<TObject, 18>;
-using TMorphingStandIn = TStandIn<TObject, 51>;
 using TUVStandIn = TStandIn<TObject, 57>;
 
 template <typename T> TObject* Make() {
@@ -37,21 +42,21 @@ template <typename T> TObject* Make() {
 }
 
 const TObjectKind kObjectKinds[] = {
-    {"switcher", "TSwitcherObject", "TObject", 2, Make<TStandIn<TObject, 2>>, true},
-    {"hidden", "THiddenObject", "TObject", 1, Make<TStandIn<TObject, 1>>, true},
+    {"switcher", "TSwitcherObject", "TObject", 2, Make<TSwitcherObject>, false},
+    {"hidden", "THiddenObject", "TObject", 1, Make<THiddenObject>, false},
     {"mover", "TMoverObject", "TObject", 0, Make<TMoverStandIn>, true},
     {"arc_mover", "TArcMoverObject", "TObject", 13, Make<TStandIn<TObject, 13>>, true},
     {"shutter_object", "TShutterObject", "TObject", 34, Make<TStandIn<TObject, 34>>, true},
     {"multytool", "TMultyToolObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
-    {"particle", "TParticleObject", "TObject", 47, Make<TStandIn<TObject, 47>>, true},
-    {"cloud", "TCloudsObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+    {"particle", "TParticleObject", "TObject", 47, Make<TParticleObject>, false},
+    {"cloud", "TCloudsObject", "TObject", 0, Make<TCloudsObject>, false},
     {"animlinemover", "TLineMovingAnimObject", "TAnimObject", 12, Make<TStandIn<TAnimStandIn, 12>>, true},
     {"anim", "TAnimObject", "TObject", 11, Make<TAnimStandIn>, true},
-    {"cadrobj", "TCadrObject", "TObject", 18, Make<TCadrStandIn>, true},
+    {"cadrobj", "TCadrObject", "TObject", 18, Make<TCadrObject>, false},
     {"cadritemsobj", "TCadrItemsObject", "TObject", 19, Make<TStandIn<TObject, 19>>, true},
     {"udflex", "TUDFlexibleObject", "TFlexibleObject", 25, Make<TStandIn<TFlexibleStandIn, 25>>, true},
     {"tag_object", "TTagObject", "TObject", 38, Make<TStandIn<TObject, 38>>, true},
-    {"labyrinth_object", "TLabyrinthObject", "TObject", 26, Make<TStandIn<TObject, 26>>, true},
+    {"labyrinth_object", "TLabyrinthObject", "TObject", 26, Make<TLabyrinthObject>, false},
     {"balance_object", "TBalanceObject", "TTransparentObject", 15, Make<TStandIn<TTransparentObject, 15>>, true},
     {"places_object", "TPlacesObject", "TObject", 33, Make<TStandIn<TObject, 33>>, true},
     {"places_handle_object", "TPlacesHandleObject", "TTransparentObject", 32, Make<TStandIn<TTransparentObject, 32>>,
@@ -96,9 +101,9 @@ const TObjectKind kObjectKinds[] = {
     {"counter", "TActivateCounter", "TObject", 48, Make<TStandIn<TObject, 48>>, true},
     {"textinfo", "TTextInfoObject", "TObject", 49, Make<TTextInfoStandIn>, true},
     {"textinfoswitch", "TTextInfoSwitchImageObject", "TTextInfoObject", 50, Make<TStandIn<TTextInfoStandIn, 50>>, true},
-    {"morph_obj", "TMorphingObject", "TObject", 51, Make<TMorphingStandIn>, true},
-    {"double_morph_obj", "TDoubleMorphingObject", "TMorphingObject", 51, Make<TStandIn<TMorphingStandIn, 51>>, true},
-    {"morph_obj2", "TMorphingObject2", "TObject", 52, Make<TStandIn<TObject, 52>>, true},
+    {"morph_obj", "TMorphingObject", "TObject", 51, Make<TMorphingObject>, false},
+    {"double_morph_obj", "TDoubleMorphingObject", "TMorphingObject", 51, Make<TDoubleMorphingObject>, false},
+    {"morph_obj2", "TMorphingObject2", "TObject", 52, Make<TMorphingObject2>, false},
     {"map_obj", "TMapObject", "TObject", 53, Make<TStandIn<TObject, 53>>, true},
     {"sound_obj", "TSoundObject", "TObject", 54, Make<TStandIn<TObject, 54>>, true},
     {"me_group", "TMouseEventsGroup", "TObject", 55, Make<TStandIn<TObject, 55>>, true},
@@ -113,7 +118,7 @@ const TObjectKind kObjectKinds[] = {
     {"note_collection", "TNoteCollectionObject", "TObject", 65, Make<TStandIn<TObject, 65>>, true},
     {"note_collection_item", "TNoteCollectionItemObject", "TObject", 66, Make<TStandIn<TObject, 66>>, true},
     {"doublescore", "TDoubleScoreObject", "TObject", 67, Make<TDoubleScoreObject>, false},
-    {"doublescorecounter", "TDoubleHOCadrObject", "TCadrObject", 69, Make<TStandIn<TCadrStandIn, 69>>, true},
+    {"doublescorecounter", "TDoubleHOCadrObject", "TCadrObject", 69, Make<TStandIn<TCadrObject, 69>>, true},
     {"text_obj", "TTextObject", "TObject", 68, Make<TStandIn<TObject, 68>>, true},
     {"change_on_click", "TChangeOnClickObject", "TObject", 70, Make<TStandIn<TObject, 70>>, true},
     {"change_on_clickp", "TChangeOnClickParentObject", "TTransparentObject", 71, Make<TStandIn<TTransparentObject, 71>>,

@@ -115,7 +115,9 @@ const Kind kKinds[] = {
 };
 
 // Kinds whose own behaviour is built; every other name stands in.
-const std::set<std::string> kBuilt = {"transp", "doublescore"};
+const std::set<std::string> kBuilt = {"transp",    "doublescore", "switcher",         "hidden",    "particle",
+                                      "cloud",     "cadrobj",     "labyrinth_object", "morph_obj", "double_morph_obj",
+                                      "morph_obj2"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
