@@ -27,11 +27,11 @@ void TLabyrinthObject::LoadGrid(const TiXmlElement* element) {
     const TiXmlElement* rect = element != nullptr ? element->FirstChildElement("rect") : nullptr;
     const int width = ReadXmlInt(rect, "width", 0), height = ReadXmlInt(rect, "height", 0);
     const int originX = static_cast<int>(GetX()), originY = static_cast<int>(GetY());
-    mCells.assign(static_cast<size_t>(mRows * mColumns), TRect());
+    mCells.assign(static_cast<size_t>(mRows) * static_cast<size_t>(mColumns), TRect());
     mBlocked.assign(mCells.size(), 0);
     for (int i = 0; i < mRows; ++i) {
         for (int j = 0; j < mColumns; ++j) {
-            mCells[static_cast<size_t>(i * mColumns + j)] = {originX + j * width, originY + i * height, width, height};
+            mCells[CellIndex(i, j)] = {originX + j * width, originY + i * height, width, height};
         }
     }
     LoadMap(element != nullptr ? element->FirstChildElement("map_desc") : nullptr);
@@ -61,7 +61,7 @@ void TLabyrinthObject::LoadMap(const TiXmlElement* description) {
                                     mColumns);
         }
         for (int j = 0; row < mRows && j < std::min(mColumns, static_cast<int>(values.size())); ++j) {
-            mBlocked[static_cast<size_t>(row * mColumns + j)] = std::atoi(values[static_cast<size_t>(j)].c_str()) == 1;
+            mBlocked[CellIndex(row, j)] = std::atoi(values[static_cast<size_t>(j)].c_str()) == 1;
         }
     }
 }
@@ -71,11 +71,15 @@ bool TLabyrinthObject::IsInGrid(int row, int column) const {
 }
 
 bool TLabyrinthObject::IsBlocked(int row, int column) const {
-    return !IsInGrid(row, column) || mBlocked[static_cast<size_t>(row * mColumns + column)] != 0;
+    return !IsInGrid(row, column) || mBlocked[CellIndex(row, column)] != 0;
+}
+
+size_t TLabyrinthObject::CellIndex(int row, int column) const {
+    return static_cast<size_t>(row) * static_cast<size_t>(mColumns) + static_cast<size_t>(column);
 }
 
 const TRect& TLabyrinthObject::CellAt(int row, int column) const {
-    return mCells[static_cast<size_t>(row * mColumns + column)];
+    return mCells[CellIndex(row, column)];
 }
 
 void TLabyrinthObject::CellCentre(int row, int column, int& x, int& y) const {

@@ -49,6 +49,8 @@ public:
 private:
     void LoadGrid(const TiXmlElement* element);
     void LoadMap(const TiXmlElement* description);
+    // Row by row; only for cells inside the grid.
+    size_t CellIndex(int row, int column) const;
     const TRect& CellAt(int row, int column) const;
     void CellCentre(int row, int column, int& x, int& y) const;
 };

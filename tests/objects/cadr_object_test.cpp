@@ -30,11 +30,7 @@ protected:
         return cadr;
     }
 
-    static void Run(TObject& object, float seconds) {
-        for (int i = 0; i < static_cast<int>(seconds * 1000 + 0.5f); ++i) {
-            object.Update(0.001f);
-        }
-    }
+    static void Run(TObject& object, float seconds) { objtest::Advance(object, seconds); }
 
     TRecordingSpace mSpace;
 };

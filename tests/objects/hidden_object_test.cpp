@@ -23,26 +23,12 @@ protected:
         return object;
     }
 
-    // The alpha after each of the given moments, in steps of 2 ms (each run's end costs at most one step).
     static std::vector<float> AlphasAt(THiddenObject& object, const std::vector<float>& moments) {
-        constexpr float kStep = 0.002f;
-        std::vector<float> alphas;
-        int steps = 0;
-        for (float moment : moments) {
-            while (static_cast<float>(steps) * kStep < moment - kStep / 2) {
-                object.Update(kStep);
-                ++steps;
-            }
-            alphas.push_back(object.mAlpha);
-        }
-        return alphas;
+        return objtest::SampleAt(object, moments, [&] { return object.mAlpha; });
     }
 
     static void ExpectNear(const std::vector<float>& actual, const std::vector<float>& expected) {
-        ASSERT_EQ(actual.size(), expected.size());
-        for (size_t i = 0; i < actual.size(); ++i) {
-            EXPECT_NEAR(actual[i], expected[i], 0.03f) << "moment " << i;
-        }
+        objtest::ExpectNearAll(actual, expected, 0.03f);
     }
 
     TRecordingSpace mSpace;

@@ -51,17 +51,9 @@ protected:
         return maze.OnMouseDown(event);
     }
 
-    static void Run(TLabyrinthObject& maze, float seconds) {
-        for (int i = 0; i < static_cast<int>(seconds * 1000 + 0.5f); ++i) {
-            maze.Update(0.001f);
-        }
-    }
+    static void Run(TLabyrinthObject& maze, float seconds) { objtest::Advance(maze, seconds); }
 
-    Strings Sounds() {
-        Strings played;
-        played.swap(mSpace.mSounds.mPlayed);
-        return played;
-    }
+    Strings Sounds() { return mSpace.mSounds.Take(); }
 
     TRecordingSpace mSpace;
     TRecordingListener mListener;

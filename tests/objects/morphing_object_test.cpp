@@ -19,27 +19,13 @@ protected:
         WriteSolidImage("textures/green.png", 4, 4, kGreen);
     }
 
-    // A value after each of the given moments, in steps of 2 ms (each fade's end costs at most one step).
     static std::vector<float> At(TObject& object, const std::vector<float>& moments,
                                  const std::function<float()>& value) {
-        constexpr float kStep = 0.002f;
-        std::vector<float> values;
-        int steps = 0;
-        for (float moment : moments) {
-            while (static_cast<float>(steps) * kStep < moment - kStep / 2) {
-                object.Update(kStep);
-                ++steps;
-            }
-            values.push_back(value());
-        }
-        return values;
+        return objtest::SampleAt(object, moments, value);
     }
 
     static void ExpectNear(const std::vector<float>& actual, const std::vector<float>& expected) {
-        ASSERT_EQ(actual.size(), expected.size());
-        for (size_t i = 0; i < actual.size(); ++i) {
-            EXPECT_NEAR(actual[i], expected[i], 0.02f) << "moment " << i;
-        }
+        objtest::ExpectNearAll(actual, expected, 0.02f);
     }
 };
 

@@ -2,6 +2,7 @@
 // Scene-object tests: inline object elements, a listener and a space that record what objects report,
 // tools with chosen ids, and a fixture that resets the process-wide lists objects touch.
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -109,6 +110,12 @@ private:
 class TRecordingSoundPlayer : public TGameSoundPlayer {
 public:
     void PlaySound(const std::string& name) override { mPlayed.push_back(name); }
+    // The sounds played since the last Take.
+    std::vector<std::string> Take() {
+        std::vector<std::string> played;
+        played.swap(mPlayed);
+        return played;
+    }
     std::vector<std::string> mPlayed;
 };
 
@@ -130,6 +137,38 @@ public:
     std::vector<int> mApplied;
     float mPower = -100;
 };
+
+// Updates the object in equal steps for the given seconds.
+inline void Advance(TObject& object, float seconds, float step = 0.001f) {
+    const int steps = static_cast<int>(seconds / step + 0.5f);
+    for (int i = 0; i < steps; ++i) {
+        object.Update(step);
+    }
+}
+
+// Updates the object in steps of 2 ms up to each moment (seconds from now) and samples a value there. Tweens
+// drop the rest of the step in which they end, so each end costs at most one step.
+inline std::vector<float> SampleAt(TObject& object, const std::vector<float>& moments,
+                                   const std::function<float()>& value) {
+    constexpr float kStep = 0.002f;
+    std::vector<float> values;
+    int steps = 0;
+    for (float moment : moments) {
+        while (static_cast<float>(steps) * kStep < moment - kStep / 2) {
+            object.Update(kStep);
+            ++steps;
+        }
+        values.push_back(value());
+    }
+    return values;
+}
+
+inline void ExpectNearAll(const std::vector<float>& actual, const std::vector<float>& expected, float tolerance) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < actual.size(); ++i) {
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << "moment " << i;
+    }
+}
 
 inline TMouseEvent At(int x, int y, TTool* tool = nullptr) {
     TMouseEvent event;

@@ -30,11 +30,7 @@ protected:
         return object;
     }
 
-    Strings Sounds() {
-        Strings played;
-        played.swap(mSpace.mSounds.mPlayed);
-        return played;
-    }
+    Strings Sounds() { return mSpace.mSounds.Take(); }
 
     TRecordingSpace mSpace;
     TRecordingListener mListener;
