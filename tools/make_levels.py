@@ -5,7 +5,6 @@ frame that hugs the grid under textures/frames/. A picture is text art, one lett
 colour ("." is empty); its colour numbers follow the first tileset whose leading colours are exactly the
 picture's. Fixed data, so every run writes the same files. Usage: tools/make_levels.py [--out ASSETS] [--check]"""
 
-import os
 import sys
 
 import generated_data
@@ -158,13 +157,6 @@ def draw_frame(root, cols, rows):
     save(Image.new("RGBA", (width, height), PAPER + (200,)), root, "textures/frames/back%dx%d" % (cols, rows))
 
 
-def write(root, name, text):
-    path = os.path.join(root, name)
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="utf-8", newline="\n") as out:
-        out.write(text)
-
-
 def generate(root):
     names = set()
     for _, stages in LEVEL_SETS:
@@ -174,8 +166,8 @@ def generate(root):
                 if picture.name in names:
                     sys.exit("two pictures named %s" % picture.name)
                 names.add(picture.name)
-                write(root, LEVEL_FOLDER + picture.name + ".xml", layout_text(picture))
-    write(root, "stages.xml", stages_text())
+                generated_data.write_text(root, LEVEL_FOLDER + picture.name + ".xml", layout_text(picture))
+    generated_data.write_text(root, "stages.xml", stages_text())
     for cols, rows in frame_sizes():
         draw_frame(root, cols, rows)
 

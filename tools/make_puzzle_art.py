@@ -112,21 +112,14 @@ def tileset_text(order):
     return "\n".join(lines) + "\n</tileset>\n"
 
 
-def write_text(root, name, text):
-    path = os.path.join(root, name)
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="utf-8", newline="\n") as out:
-        out.write(text)
-
-
 def write_tilesets(root):
     catalogue = ["<tilesets>"]
     for name, order in TILESETS:
-        write_text(root, "tilesets/%s.xml" % name, tileset_text(order))
+        generated_data.write_text(root, "tilesets/%s.xml" % name, tileset_text(order))
         draw_preview(root, name, order)
         catalogue.append('  <tileset path="tilesets/%s.xml" name="%s" preview="textures/tilesets/preview%s"/>'
                          % (name, name, name))
-    write_text(root, "tilesets/tilesets.xml", "\n".join(catalogue) + "\n</tilesets>\n")
+    generated_data.write_text(root, "tilesets/tilesets.xml", "\n".join(catalogue) + "\n</tilesets>\n")
 
 
 def draw_background(root):
