@@ -201,10 +201,10 @@ rrrrrr
 """),
             ("goldfish", """
 ..ww....
-.ooooo.w
-oouoooww
-ooooooww
-.ooooo.w
+.ooooo.o
+oouooooo
+oooooooo
+.ooooo.o
 ..ww....
 """),
             ("sailboat", """
