@@ -14,6 +14,14 @@ TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 ASSETS = os.path.join(TOP, "assets")
 
 
+def write_text(root, name, text):
+    """Writes a text file below an assets folder, with LF line ends."""
+    path = os.path.join(root, name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        out.write(text)
+
+
 def _digests(folder):
     found = {}
     if not os.path.isdir(folder):
