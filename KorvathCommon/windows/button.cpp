@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "windows/game_cursors.h"
+#include "windows/image_parts.h"
 #include "windows/ui_button_box.h"
 
 TMyButton::TMyButton(TMyWindowContainer* parent) : TMyWindow(parent) {
@@ -25,10 +26,10 @@ void TMyButton::ApplyDescription(TUIMyButton* box) {
     mHAlign = box->mHAlign;
     const int states = std::max(box->mStates.states, 1);
     if (box->mW == 0) {
-        box->mW = mImage.mTexture ? mImage.mTexture->GetWidth() : 0;
+        box->mW = TextureWidth(mImage);
     }
     if (box->mH == 0) {
-        box->mH = (mImage.mTexture ? mImage.mTexture->GetHeight() : 0) / states;
+        box->mH = TextureHeight(mImage) / states;
     }
     SetupFrames(box->mX, box->mY, box->mW, box->mH, box->mStates.states);
     mMover.SetPosition(mX, mY);
@@ -115,7 +116,7 @@ int TMyButton::GetVisualState() {
 }
 
 void TMyButton::DrawFrame(int state, int widthOverride) {
-    const int textureHeight = mImage.mTexture ? mImage.mTexture->GetHeight() : 0;
+    const int textureHeight = TextureHeight(mImage);
     TWindowRect frame = mStateRects[kNormal];
     if (state >= 0 && state < kStateCount && mStateRects[state].y < textureHeight) {
         frame = mStateRects[state];
@@ -125,12 +126,7 @@ void TMyButton::DrawFrame(int state, int widthOverride) {
     }
     mImage.SetScale(mScale);
     mImage.SetPosition(static_cast<float>(mX + mDrawOffsetX), static_cast<float>(mY + mDrawOffsetY), false);
-    TRenderState& render = mImage.mRenderState;
-    render.flags |= TRenderState::kSourceRect;
-    render.srcX = static_cast<float>(frame.x);
-    render.srcY = static_cast<float>(frame.y);
-    render.srcW = static_cast<float>(frame.w);
-    render.srcH = static_cast<float>(frame.h);
+    SetSourceRect(mImage, frame);
     mImage.Draw(GetParentAlpha() * mAlpha);
 }
 

@@ -6,17 +6,10 @@
 
 #include "app/log.h"
 #include "app/xml_reader.h"
+#include "windows/image_parts.h"
 
 namespace {
 std::unique_ptr<TGameCursors> gGameCursors;
-
-int ImageWidth(const StaticImage& image) {
-    return image.mTexture ? image.mTexture->GetWidth() : 0;
-}
-
-int ImageHeight(const StaticImage& image) {
-    return image.mTexture ? image.mTexture->GetHeight() : 0;
-}
 } // namespace
 
 void TGameCursor::LoadFromXml(const TiXmlElement* element) {
@@ -44,8 +37,8 @@ void TGameCursor::LoadImage() {
 }
 
 TWindowRect TGameCursor::GetFrameRect(int index) const {
-    const int imageW = ImageWidth(mImage);
-    const int imageH = ImageHeight(mImage);
+    const int imageW = TextureWidth(mImage);
+    const int imageH = TextureHeight(mImage);
     if (mFrames == 1) {
         return mRect.w <= 0 ? TWindowRect{0, 0, imageW, imageH} : mRect;
     }
@@ -57,13 +50,7 @@ TWindowRect TGameCursor::GetFrameRect(int index) const {
 }
 
 void TGameCursor::ShowFrame() {
-    const TWindowRect frame = GetFrameRect(mFrame);
-    TRenderState& state = mImage.mRenderState;
-    state.flags |= TRenderState::kSourceRect;
-    state.srcX = static_cast<float>(frame.x);
-    state.srcY = static_cast<float>(frame.y);
-    state.srcW = static_cast<float>(frame.w);
-    state.srcH = static_cast<float>(frame.h);
+    SetSourceRect(mImage, GetFrameRect(mFrame));
 }
 
 void TGameCursor::Update(float dt) {

@@ -4,16 +4,8 @@
 
 #include "graphics/texture.h"
 #include "windows/game_cursors.h"
+#include "windows/image_parts.h"
 #include "windows/ui_image_box.h"
-
-namespace {
-int TextureWidth(const StaticImage& image) {
-    return image.mTexture ? image.mTexture->GetWidth() : 0;
-}
-int TextureHeight(const StaticImage& image) {
-    return image.mTexture ? image.mTexture->GetHeight() : 0;
-}
-} // namespace
 
 TMyImage::TMyImage(TMyWindowContainer* parent) : TMyWindow(parent) {}
 

@@ -3,16 +3,8 @@
 #include <algorithm>
 
 #include "windows/game_cursors.h"
+#include "windows/image_parts.h"
 #include "windows/ui_image_box.h"
-
-namespace {
-int TextureWidth(const StaticImage& image) {
-    return image.mTexture ? image.mTexture->GetWidth() : 0;
-}
-int TextureHeight(const StaticImage& image) {
-    return image.mTexture ? image.mTexture->GetHeight() : 0;
-}
-} // namespace
 
 TBaseSlider::TBaseSlider(TMyWindowContainer* parent) : TMyWindow(parent) {}
 
@@ -43,12 +35,7 @@ void TBaseSlider::ApplyDescription(TUIBaseSlider* box) {
     mThumbWidth = look.thumbW;
     mThumbHeight = look.thumbH;
     if (mThumbWidth > 0) {
-        TRenderState& thumb = mThumb.mRenderState;
-        thumb.flags |= TRenderState::kSourceRect;
-        thumb.srcX = 0;
-        thumb.srcY = 0;
-        thumb.srcW = static_cast<float>(mThumbWidth);
-        thumb.srcH = static_cast<float>(mThumbHeight);
+        SetSourceRect(mThumb, {0, 0, mThumbWidth, mThumbHeight});
     }
 }
 

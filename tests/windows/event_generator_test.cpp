@@ -38,6 +38,14 @@ void Load(TEventGenerator& generator, const std::string& attributes) {
     generator.LoadFromXml(document.RootElement());
 }
 
+// Draws come from the list; events go to the recorder.
+void Prepare(TEventGenerator& generator, TEventTimes& events, const std::vector<int>& draws) {
+    gDraws = draws;
+    gNextDraw = 0;
+    generator.mRandom = CycleDraws;
+    generator.mListener = &events;
+}
+
 // Runs updates of 0.25 s (exact in binary) for the given time and returns when each event fired.
 std::vector<float> RunFor(TEventGenerator& generator, TEventTimes& events, float seconds) {
     for (int step = 1; step * 0.25f <= seconds; ++step) {
@@ -72,12 +80,9 @@ TEST(EventGeneratorTest, EventsFireTheirCountedNumberOfTimesAtTheirIntervals) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.attributes);
-        gDraws = c.draws;
-        gNextDraw = 0;
         TEventGenerator generator;
-        generator.mRandom = CycleDraws;
         TEventTimes events;
-        generator.mListener = &events;
+        Prepare(generator, events, c.draws);
         Load(generator, c.attributes);
         EXPECT_EQ(RunFor(generator, events, c.seconds), c.times);
         EXPECT_EQ(generator.IsRunning(), c.runningAfter);
@@ -85,12 +90,9 @@ TEST(EventGeneratorTest, EventsFireTheirCountedNumberOfTimesAtTheirIntervals) {
 }
 
 TEST(EventGeneratorTest, StopDuringAnIntervalFiresNothingAndStartBeginsAfresh) {
-    gDraws = {0};
-    gNextDraw = 0;
     TEventGenerator generator;
-    generator.mRandom = CycleDraws;
     TEventTimes events;
-    generator.mListener = &events;
+    Prepare(generator, events, {0});
     Load(generator, "play='1' time='1' count='2' id='4'");
     RunFor(generator, events, 0.75f);
     generator.Stop();
@@ -104,12 +106,9 @@ TEST(EventGeneratorTest, StopDuringAnIntervalFiresNothingAndStartBeginsAfresh) {
 }
 
 TEST(EventGeneratorTest, EndlessGeneratorsKeepTheirCountAtZero) {
-    gDraws = {0};
-    gNextDraw = 0;
     TEventGenerator generator;
-    generator.mRandom = CycleDraws;
     TEventTimes events;
-    generator.mListener = &events;
+    Prepare(generator, events, {0});
     Load(generator, "play='1' time='0.5' count='-1'");
     for (int step = 0; step < 40; ++step) {
         generator.Update(0.25f);
