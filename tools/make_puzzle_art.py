@@ -1,11 +1,13 @@
 #!/usr/bin/python3
 """Draws the puzzle's art into assets/: the tiles of the "basic" tileset and its preview, the map frame
 and its back, the screen background and the reward pictures. Fixed parameters, so every run writes the
-same files. Usage: tools/make_puzzle_art.py [OUTPUT_ASSETS_FOLDER]"""
+same files. Usage: tools/make_puzzle_art.py [--out ASSETS] [--check]"""
 
 import os
 import subprocess
 import sys
+
+import generated_data
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -121,8 +123,7 @@ def draw_rewards(root):
     save(acorn(32, PALETTE[2], PALETTE[7]), root, "textures/rewards/acornsmall")
 
 
-def main():
-    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(TOP, "assets")
+def generate(root):
     draw_tiles(root)
     draw_frame(root)
     draw_background(root)
@@ -130,4 +131,4 @@ def main():
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(generated_data.run("Draw the puzzle's art.", "puzzle art", generate, "make_puzzle_art.py"))

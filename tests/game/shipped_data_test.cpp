@@ -56,11 +56,11 @@ protected:
         // The data root is the executable's folder, where the build links assets/.
         ASSERT_TRUE(SetWorkingFolderToExe());
         TAppConfig::Get()->CreateFolders();
-        LoadStartupData();
+        LoadGameData();
         LoadRewards("rewards.xml");
     }
     void TearDown() override {
-        FreeStartupData();
+        FreeGameData();
         ClearRewards();
     }
 };

@@ -1,5 +1,6 @@
 #include "harness/harness.h"
 
+#include <SDL.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -8,7 +9,10 @@
 
 #include "app/app_config.h"
 #include "app/clock.h"
+#include "app/display_modes.h"
 #include "app/log.h"
+#include "app/main_loop.h"
+#include "app/startup.h"
 
 namespace harness {
 namespace {
@@ -107,6 +111,52 @@ bool LogContains(const std::string& text) {
     return false;
 }
 
+::testing::AssertionResult HasLinesInOrder(const std::vector<std::string>& lines,
+                                           const std::vector<std::string>& wanted) {
+    size_t at = 0;
+    for (const std::string& want : wanted) {
+        while (at < lines.size() && lines[at] != want) {
+            ++at;
+        }
+        if (at == lines.size()) {
+            return ::testing::AssertionFailure() << "missing or out of order: \"" << want << "\"";
+        }
+        ++at;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 std::string FixtureFolder() { return VERDANEL_TEST_DATA_DIR; }
+
+RunningGame::RunningGame() {
+    SetFramePacing(false);
+    mStartResult = StartUp();
+    mRunning = mStartResult == 0;
+}
+
+RunningGame::~RunningGame() {
+    Shutdown();
+    SetFramePacing(true);
+}
+
+void RunningGame::Step(int frames) {
+    for (int frame = 0; frame < frames && mRunning; ++frame) {
+        RunLoopStep();
+    }
+}
+
+void RunningGame::Shutdown() {
+    if (mRunning) {
+        mRunning = false;
+        ::Shutdown();
+    }
+}
+
+void UseDesignSizedWindow() {
+    TAppConfig::Get()->SetDisplayMode(1366, 768, false);
+    // The renderer learns the new size from the window events.
+    SDL_PumpEvents();
+    RefreshRenderScale();
+}
 
 } // namespace harness

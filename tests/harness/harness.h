@@ -2,6 +2,7 @@
 // Shared helpers of the tests: the stepped clock, the per-test user folder, files and the log.
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -45,11 +46,38 @@ bool PathExists(const std::string& path);
 // "log.txt" of the per-user folder, one entry per line (without the line feed).
 std::vector<std::string> LogLines();
 bool LogContains(const std::string& text);
+// Whether every wanted line appears whole among the lines, in this order (others may come between).
+::testing::AssertionResult HasLinesInOrder(const std::vector<std::string>& lines,
+                                           const std::vector<std::string>& wanted);
 
 // Removes the folders MakeTempFolder made (the shared main calls it after each test).
 void RemoveTempFolders();
 
 // Folder of the committed test fixtures (tests/data).
 std::string FixtureFolder();
+
+// The real game started in-process (StartUp) from the data root the test set, with the wait between
+// frames turned off. Shut down when the object goes, unless the test shut it down itself.
+class RunningGame {
+public:
+    RunningGame();
+    ~RunningGame();
+    RunningGame(const RunningGame&) = delete;
+    RunningGame& operator=(const RunningGame&) = delete;
+
+    // StartUp's result: 0 when the game runs.
+    int GetStartResult() const { return mStartResult; }
+    // Runs loop steps.
+    void Step(int frames = 1);
+    void Shutdown();
+
+private:
+    int mStartResult = 1;
+    bool mRunning = false;
+};
+
+// After start-up: the window 1366 x 768 windowed with render scale 1, so design and window
+// coordinates are equal.
+void UseDesignSizedWindow();
 
 } // namespace harness

@@ -7,11 +7,15 @@
 
 #include "app/app_config.h"
 #include "app/clock.h"
+#include "app/display_modes.h"
 #include "app/file_object.h"
+#include "app/game_app.h"
 #include "app/log.h"
+#include "app/main_loop.h"
 #include "app/xml_reader.h"
 #include "app/missing_names.h"
 #include "app/renderer.h"
+#include "app/startup_seams.h"
 #include "harness/harness.h"
 #include "media/sound_manager.h"
 #include "windows/ui_info_holder.h"
@@ -40,6 +44,10 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
         SetWriteFault(TWriteFault::None);
         SetLanguageName("");
         DestroyRenderer();
+        SetSeams(nullptr);
+        DestroyGameApp();
+        ResetDisplay();
+        GetLoopState() = TLoopState();
         SetTickSource(nullptr);
         SetDataRoot("");
         std::error_code ignored;
