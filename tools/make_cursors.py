@@ -8,12 +8,11 @@ run writes the same files.
     tools/make_cursors.py --check      regenerate into a temporary folder and compare with assets/
 """
 
-import argparse
-import hashlib
 import os
 import subprocess
 import sys
-import tempfile
+
+import generated_data
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SIZE = 32
@@ -170,45 +169,6 @@ def generate(root):
         file.write(cursors_xml())
 
 
-def digests(root):
-    result = {}
-    names = ["cursors.xml"] + ["cursors/" + name for name in sorted(os.listdir(os.path.join(root, "cursors")))] \
-        if os.path.isdir(os.path.join(root, "cursors")) else []
-    for name in names:
-        path = os.path.join(root, name)
-        if os.path.isfile(path):
-            with open(path, "rb") as file:
-                result[name] = hashlib.sha256(file.read()).hexdigest()
-    return result
-
-
-def check():
-    with tempfile.TemporaryDirectory() as scratch:
-        generate(scratch)
-        fresh = digests(scratch)
-    shipped = digests(os.path.join(TOP, "assets"))
-    differing = sorted(n for n in set(fresh) | set(shipped) if fresh.get(n) != shipped.get(n))
-    for name in differing:
-        state = "missing" if name not in shipped else "not made by the script" if name not in fresh else "differs"
-        print("assets/%s: %s" % (name, state))
-    if differing:
-        print("cursors: %d file(s) out of date; run tools/make_cursors.py" % len(differing))
-        return 1
-    print("cursors: %d files up to date" % len(fresh))
-    return 0
-
-
-def main():
-    parser = argparse.ArgumentParser(description="Draw the game's cursors.")
-    parser.add_argument("--out", help="assets folder to write into (default: the repository's assets/)")
-    parser.add_argument("--check", action="store_true", help="compare a fresh drawing with assets/")
-    args = parser.parse_args()
-    ensure_packages()
-    if args.check:
-        return check()
-    generate(args.out or os.path.join(TOP, "assets"))
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(generated_data.run("Draw the game's cursors.", "cursors", generate, "make_cursors.py",
+                                prepare=ensure_packages, owned=("cursors",)))

@@ -9,7 +9,7 @@ void TSdlCursorDeleter::operator()(SDL_Cursor* cursor) const {
     SDL_FreeCursor(cursor);
 }
 
-TSdlCursor SetColorCursor(const std::string& name, int hotX, int hotY) {
+TSdlCursor MakeColorCursor(const std::string& name, int hotX, int hotY) {
     std::string path = "assets/" + name;
     if (path.find('.') == std::string::npos) {
         path += ".png";
@@ -23,8 +23,5 @@ TSdlCursor SetColorCursor(const std::string& name, int hotX, int hotY) {
     }
     TSdlCursor cursor(SDL_CreateColorCursor(surface, hotX, hotY));
     SDL_FreeSurface(surface);
-    if (cursor) {
-        SDL_SetCursor(cursor.get());
-    }
     return cursor;
 }

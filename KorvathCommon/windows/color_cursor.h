@@ -11,7 +11,7 @@ struct TSdlCursorDeleter {
 };
 using TSdlCursor = std::unique_ptr<SDL_Cursor, TSdlCursorDeleter>;
 
-// Makes the system cursor the image "assets/" + name (".png" added when the name has no ".") with the
-// hot spot. Returns the new cursor, which the caller keeps for as long as it may be shown; empty, with
-// the current cursor unchanged, when the file is missing or SDL cannot make the cursor.
-TSdlCursor SetColorCursor(const std::string& name, int hotX, int hotY);
+// A system cursor from the image "assets/" + name (".png" added when the name has no ".") with the hot
+// spot, for its owner to show with SDL_SetCursor for as long as it keeps it; empty when the file is
+// missing or SDL cannot make the cursor.
+TSdlCursor MakeColorCursor(const std::string& name, int hotX, int hotY);

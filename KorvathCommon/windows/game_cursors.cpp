@@ -83,17 +83,15 @@ void TGameCursor::DrawAt(int x, int y) {
 
 void TSystemGameCursor::Restart() {
     // Each system cursor is made once and kept until the set is deleted.
+    if (!mCursor && !mFailed) {
+        mCursor = MakeColorCursor(mFileName, mHotX, mHotY);
+        mFailed = !mCursor;
+        if (mFailed) {
+            TLogFile::Get()->Printf("cursor not created %s", mFileName.c_str());
+        }
+    }
     if (mCursor) {
         SDL_SetCursor(mCursor.get());
-        return;
-    }
-    if (mFailed) {
-        return;
-    }
-    mCursor = SetColorCursor(mFileName, mHotX, mHotY);
-    if (!mCursor) {
-        mFailed = true;
-        TLogFile::Get()->Printf("cursor not created %s", mFileName.c_str());
     }
 }
 

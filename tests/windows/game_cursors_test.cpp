@@ -216,8 +216,8 @@ TEST_F(CursorsTest, ASystemCursorTheDriverCannotMakeIsTriedOnceAndLoggedOnce) {
     }
 }
 
-TEST_F(CursorsTest, SetColorCursorMakesNothingForAMissingFile) {
-    EXPECT_FALSE(SetColorCursor("c/none", 0, 0));
+TEST_F(CursorsTest, NoSystemCursorIsMadeFromAMissingFile) {
+    EXPECT_FALSE(MakeColorCursor("c/none", 0, 0));
     EXPECT_FALSE(harness::LogContains("cursor"));
 }
 
