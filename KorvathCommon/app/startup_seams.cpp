@@ -72,10 +72,6 @@ void TSubsystemSeams::DeleteWindowManager() {
     NotBuilt("DeleteWindowManager");
 }
 
-void TSubsystemSeams::DispatchMessages(float /*dt*/) {
-    NotBuilt("DispatchMessages");
-}
-
 void TSubsystemSeams::DeleteMessageManager() {
     NotBuilt("DeleteMessageManager");
 }

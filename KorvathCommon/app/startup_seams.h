@@ -34,8 +34,7 @@ public:
     virtual bool IsWindowShown(int id);
     virtual void DeleteWindowManager();
 
-    // Named delayed messages.
-    virtual void DispatchMessages(float dt);
+    // Named delayed messages; the window manager's update dispatches them, once per frame.
     // Windows that unsubscribe after this find no manager and do nothing.
     virtual void DeleteMessageManager();
 
