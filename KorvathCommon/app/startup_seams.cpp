@@ -3,6 +3,10 @@
 #include "app/display_modes.h"
 #include "app/input_event.h"
 #include "app/log.h"
+#include "graphics/fader.h"
+#include "windows/game_cursors.h"
+#include "windows/messages.h"
+#include "windows/window_manager.h"
 
 namespace {
 std::unique_ptr<TSubsystemSeams> gSeams;
@@ -44,73 +48,76 @@ void TSubsystemSeams::LoadInterfaceDescription(TiXmlElement* /*root*/) {
 }
 
 void TSubsystemSeams::AddScreenFader() {
-    NotBuilt("AddScreenFader");
+    TMyWindowManager::Get()->AddFader(new TFaderShadow());
 }
 
-void TSubsystemSeams::HandleEvent(const TInputEvent& /*event*/) {
-    NotBuilt("HandleEvent");
+void TSubsystemSeams::HandleEvent(const TInputEvent& event) {
+    TMyWindowManager::Get()->HandleEvent(event);
 }
 
-void TSubsystemSeams::UpdateWindows(float /*dt*/) {
-    NotBuilt("UpdateWindows");
+void TSubsystemSeams::UpdateWindows(float dt) {
+    TMyWindowManager::Get()->Update(dt);
 }
 
 void TSubsystemSeams::DrawWindows() {
-    NotBuilt("DrawWindows");
+    TMyWindowManager::Get()->Draw();
 }
 
-void TSubsystemSeams::SetAllFrozen(bool /*frozen*/) {
-    NotBuilt("SetAllFrozen");
+void TSubsystemSeams::SetAllFrozen(bool frozen) {
+    TMyWindowManager::Get()->SetAllFrozen(frozen);
 }
 
-bool TSubsystemSeams::IsWindowShown(int /*id*/) {
-    NotBuilt("IsWindowShown");
-    return false;
+bool TSubsystemSeams::IsWindowShown(int id) {
+    return TMyWindowManager::Get()->FindById(id) != nullptr;
 }
 
 void TSubsystemSeams::DeleteWindowManager() {
-    NotBuilt("DeleteWindowManager");
+    TMyWindowManager::Release();
 }
 
 void TSubsystemSeams::DeleteMessageManager() {
-    NotBuilt("DeleteMessageManager");
+    TMyMessageManager::Release();
 }
 
-void TSubsystemSeams::LoadCursors(const std::string& /*file*/) {
-    NotBuilt("LoadCursors");
+void TSubsystemSeams::LoadCursors(const std::string& file) {
+    TGameCursors::Get()->Load(file);
 }
 
-void TSubsystemSeams::SetCustomCursors(bool /*custom*/) {
-    NotBuilt("SetCustomCursors");
+void TSubsystemSeams::SetCustomCursors(bool custom) {
+    TGameCursors::Get()->SetCustomCursors(custom);
 }
 
 bool TSubsystemSeams::IsCustomCursorMode() {
-    NotBuilt("IsCustomCursorMode");
-    return true;
+    return TGameCursors::Get()->mCustomMode;
 }
 
 void TSubsystemSeams::CursorLeftWindow() {
-    NotBuilt("CursorLeftWindow");
+    TGameCursors::Get()->mInside = false;
 }
 
-void TSubsystemSeams::CursorMovedTo(int /*x*/, int /*y*/) {
-    NotBuilt("CursorMovedTo");
+void TSubsystemSeams::CursorMovedTo(int x, int y) {
+    TGameCursors* cursors = TGameCursors::Get();
+    cursors->mInside = true;
+    cursors->mPointerX = x;
+    cursors->mPointerY = y;
 }
 
-void TSubsystemSeams::SetCursorPosition(int /*x*/, int /*y*/) {
-    NotBuilt("SetCursorPosition");
+void TSubsystemSeams::SetCursorPosition(int x, int y) {
+    TGameCursors* cursors = TGameCursors::Get();
+    cursors->mPointerX = x;
+    cursors->mPointerY = y;
 }
 
-void TSubsystemSeams::UpdateCursor(float /*dt*/) {
-    NotBuilt("UpdateCursor");
+void TSubsystemSeams::UpdateCursor(float dt) {
+    TGameCursors::Get()->Update(dt);
 }
 
 void TSubsystemSeams::DrawCursor() {
-    NotBuilt("DrawCursor");
+    TGameCursors::Get()->Draw();
 }
 
 void TSubsystemSeams::DeleteCursors() {
-    NotBuilt("DeleteCursors");
+    TGameCursors::Release();
 }
 
 void TSubsystemSeams::LoadFonts(TiXmlElement* /*root*/) {

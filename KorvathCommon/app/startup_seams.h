@@ -1,9 +1,10 @@
 #pragma once
 // Every call that start-up, the main loop and shutdown make into another subsystem, gathered in one
-// interface. The default of each operation stands in for a subsystem that is not connected yet: it
-// logs "<name> not built yet" once and does nothing, except the display operations of the settings,
-// whose display half lives in this library. Connecting a subsystem means filling in its operations
-// in startup_seams.cpp (or installing a subclass); tests install stand-ins to watch the calls.
+// interface. The windows, messages and cursors are connected; the default of every other operation
+// stands in for a subsystem that is not connected yet: it logs "<name> not built yet" once and does
+// nothing, except the display operations of the settings, whose display half lives in this library. Connecting a
+// subsystem means filling in its operations in startup_seams.cpp (or installing a subclass); tests install stand-ins to
+// watch the calls.
 
 #include <memory>
 #include <set>

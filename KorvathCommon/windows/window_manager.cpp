@@ -167,17 +167,17 @@ void TMyWindowManager::Draw() {
     }
 }
 
-void TMyWindowManager::HandleEvent(const TWindowInput& input) {
+void TMyWindowManager::HandleEvent(const TInputEvent& input) {
     TMouseEvent event;
     event.x = event.gameX = input.x;
     event.y = event.gameY = input.y;
     event.buttons = input.param;
     switch (input.kind) {
-    case TWindowInput::kLeftDown:
+    case kInputLeftDown:
         event.buttons = TMouseEvent::kLeft;
         OnMouseDown(event);
         break;
-    case TWindowInput::kRightButton:
+    case kInputRightButton:
         event.buttons = TMouseEvent::kRight;
         if (input.param == 1) {
             OnMouseDown(event);
@@ -185,22 +185,22 @@ void TMyWindowManager::HandleEvent(const TWindowInput& input) {
             OnMouseUp(event);
         }
         break;
-    case TWindowInput::kLeftUp:
+    case kInputLeftUp:
         OnMouseUp(event);
         break;
-    case TWindowInput::kMove:
+    case kInputMove:
         OnMouseMove(event);
         break;
-    case TWindowInput::kKeyDown:
+    case kInputKeyDown:
         OnKeyDown(TKeyEvent{input.param, input.mods});
         break;
-    case TWindowInput::kKeyUp:
+    case kInputKeyUp:
         OnKeyUp(TKeyEvent{input.param, input.mods});
         break;
-    case TWindowInput::kChar:
+    case kInputText:
         OnChar(input.param);
         break;
-    case TWindowInput::kFocus:
+    case kInputFocus:
         // The release of a button held while the focus went is never reported.
         if (input.param == 0) {
             ReleaseHeldButtons();

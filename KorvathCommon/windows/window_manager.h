@@ -7,30 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include "app/input_event.h"
 #include "graphics/fader.h"
 #include "windows/window.h"
-
-// One input event of the main loop, in design coordinates. The kinds and params are the main loop's.
-struct TWindowInput {
-    static constexpr int kLeftDown = 1;
-    // param 1 pressed, 0 released.
-    static constexpr int kRightButton = 2;
-    static constexpr int kLeftUp = 3;
-    // param: the button held alone (1 left, 2 right), else 0.
-    static constexpr int kMove = 4;
-    static constexpr int kKeyDown = 7;
-    static constexpr int kKeyUp = 8;
-    // param: one code point.
-    static constexpr int kChar = 9;
-    // param 1 gained, 0 lost.
-    static constexpr int kFocus = 12;
-
-    int kind = -1;
-    int param = 0;
-    int x = 0;
-    int y = 0;
-    int mods = 0;
-};
 
 class TMyWindowManager : public TFaderListener {
 public:
@@ -62,7 +41,7 @@ public:
     virtual void OnKeyDown(const TKeyEvent& event);
     virtual void OnChar(int c);
     // The entry from the main loop.
-    virtual void HandleEvent(const TWindowInput& input);
+    virtual void HandleEvent(const TInputEvent& input);
     // Shows the window on top of the popups, or once its show delay has run out.
     virtual void ShowPopup(TMyWindow* window);
     // Takes ownership; the first fader added is fader 1.

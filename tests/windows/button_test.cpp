@@ -208,7 +208,7 @@ TEST_F(ButtonTest, ClicksThroughTheWindowManager) {
     struct Case {
         const char* what;
         std::function<void(TMyButton*, TButtonRecorder&)> setup;
-        std::vector<TWindowInput> inputs;
+        std::vector<TInputEvent> inputs;
         Lines events;
         bool checked;
     };
@@ -273,7 +273,7 @@ TEST_F(ButtonTest, ClicksThroughTheWindowManager) {
         TMyButton* button = MakeButton("x='10' y='10' w='40' h='20' id='3'", name);
         button->mButtonListener = &recorder;
         c.setup(button, recorder);
-        for (const TWindowInput& input : c.inputs) {
+        for (const TInputEvent& input : c.inputs) {
             if (input.kind == -2) {
                 button->mDisabled = true; // a marker: disable between events
                 continue;

@@ -46,7 +46,7 @@ TEST_F(EditFieldTest, EditTable) {
         std::wstring text;
         int caret, anchor;
         int lastEdit, maxLength, maxWidth;
-        TWindowInput input;
+        TInputEvent input;
         std::wstring textAfter;
         int caretAfter, anchorAfter;
         std::wstring undoAfter; // the undo text was "u" before

@@ -73,7 +73,7 @@ TEST_F(SliderTest, PressesDragsAndReleasesReportTheValue) {
     struct Case {
         const char* what;
         std::function<void(TBaseSlider*)> setup;
-        std::vector<TWindowInput> inputs;
+        std::vector<TInputEvent> inputs;
         Lines reports;
         float value;
     };

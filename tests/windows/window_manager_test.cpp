@@ -155,7 +155,7 @@ protected:
 TEST_F(PointerTest, EventSequencesReachTheRightWindows) {
     struct Case {
         const char* what;
-        std::vector<TWindowInput> inputs;
+        std::vector<TInputEvent> inputs;
         Lines expected;
     };
     const std::vector<Case> cases = {

@@ -101,8 +101,8 @@ private:
     }
 };
 
-inline TWindowInput Input(int kind, int param, int x = 0, int y = 0, int mods = 0) {
-    TWindowInput input;
+inline TInputEvent Input(int kind, int param, int x = 0, int y = 0, int mods = 0) {
+    TInputEvent input;
     input.kind = kind;
     input.param = param;
     input.x = x;
@@ -110,34 +110,34 @@ inline TWindowInput Input(int kind, int param, int x = 0, int y = 0, int mods = 
     input.mods = mods;
     return input;
 }
-inline TWindowInput LeftDown(int x, int y) {
-    return Input(TWindowInput::kLeftDown, 1, x, y);
+inline TInputEvent LeftDown(int x, int y) {
+    return Input(kInputLeftDown, 1, x, y);
 }
-inline TWindowInput LeftUp(int x, int y) {
-    return Input(TWindowInput::kLeftUp, 1, x, y);
+inline TInputEvent LeftUp(int x, int y) {
+    return Input(kInputLeftUp, 1, x, y);
 }
-inline TWindowInput RightDown(int x, int y) {
-    return Input(TWindowInput::kRightButton, 1, x, y);
+inline TInputEvent RightDown(int x, int y) {
+    return Input(kInputRightButton, 1, x, y);
 }
-inline TWindowInput RightUp(int x, int y) {
-    return Input(TWindowInput::kRightButton, 0, x, y);
+inline TInputEvent RightUp(int x, int y) {
+    return Input(kInputRightButton, 0, x, y);
 }
 // held: the button mask the move reports (0 none, 1 left, 2 right).
-inline TWindowInput Move(int x, int y, int held = 0) {
-    return Input(TWindowInput::kMove, held, x, y);
+inline TInputEvent Move(int x, int y, int held = 0) {
+    return Input(kInputMove, held, x, y);
 }
-inline TWindowInput KeyDown(int key, int mods = 0) {
-    return Input(TWindowInput::kKeyDown, key, 0, 0, mods);
+inline TInputEvent KeyDown(int key, int mods = 0) {
+    return Input(kInputKeyDown, key, 0, 0, mods);
 }
-inline TWindowInput Char(int c) {
-    return Input(TWindowInput::kChar, c);
+inline TInputEvent Char(int c) {
+    return Input(kInputText, c);
 }
-inline TWindowInput Focus(bool gained) {
-    return Input(TWindowInput::kFocus, gained ? 1 : 0);
+inline TInputEvent Focus(bool gained) {
+    return Input(kInputFocus, gained ? 1 : 0);
 }
 
-inline void Send(const std::vector<TWindowInput>& inputs) {
-    for (const TWindowInput& input : inputs) {
+inline void Send(const std::vector<TInputEvent>& inputs) {
+    for (const TInputEvent& input : inputs) {
         TMyWindowManager::Get()->HandleEvent(input);
     }
 }
