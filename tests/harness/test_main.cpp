@@ -18,7 +18,10 @@
 #include "app/startup_seams.h"
 #include "harness/harness.h"
 #include "media/sound_manager.h"
+#include "windows/game_cursors.h"
+#include "windows/messages.h"
 #include "windows/ui_info_holder.h"
+#include "windows/window_manager.h"
 
 namespace {
 
@@ -33,8 +36,12 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
     }
 
     void OnTestEnd(const testing::TestInfo& /*info*/) override {
-        // Every test starts with a new log and configuration in its own folder. The sound manager
-        // goes first: its audio thread may still write to the log.
+        // Every test starts with a new log and configuration in its own folder. The windows go while
+        // their textures' renderer lives; the sound manager goes before the log, as its audio thread
+        // may still write to it.
+        TMyWindowManager::Release();
+        TMyMessageManager::Release();
+        TGameCursors::Release();
         TSoundManager::DestroyInstance();
         TLogFile::Release();
         TAppConfig::Release();
