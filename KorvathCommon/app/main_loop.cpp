@@ -144,7 +144,6 @@ void UpdateFrame(float dt) {
     TSubsystemSeams& seams = GetSeams();
     seams.UpdateSound(dt);
     seams.UpdateCursor(dt);
-    seams.DispatchMessages(dt);
     if (GetGameApp() != nullptr) {
         GetGameApp()->Update(dt);
     }

@@ -5,11 +5,17 @@
 #include "app/log.h"
 #include "app/settings.h"
 #include "app/xml_reader.h"
+#include "graphics/fader.h"
 #include "graphics/font_registry.h"
+#include "graphics/spline_path.h"
 #include "graphics/preload_list.h"
 #include "graphics/terms.h"
 #include "media/sound_manager.h"
+#include "objects/object_factory.h"
+#include "windows/game_cursors.h"
+#include "windows/messages.h"
 #include "windows/ui_info_holder.h"
+#include "windows/window_manager.h"
 
 namespace {
 std::unique_ptr<TSubsystemSeams> gSeams;
@@ -51,77 +57,76 @@ void TSubsystemSeams::LoadInterfaceDescription(TiXmlElement* /*root*/) {
 }
 
 void TSubsystemSeams::AddScreenFader() {
-    NotBuilt("AddScreenFader");
+    TMyWindowManager::Get()->AddFader(new TFaderShadow());
 }
 
-void TSubsystemSeams::HandleEvent(const TInputEvent& /*event*/) {
-    NotBuilt("HandleEvent");
+void TSubsystemSeams::HandleEvent(const TInputEvent& event) {
+    TMyWindowManager::Get()->HandleEvent(event);
 }
 
-void TSubsystemSeams::UpdateWindows(float /*dt*/) {
-    NotBuilt("UpdateWindows");
+void TSubsystemSeams::UpdateWindows(float dt) {
+    TMyWindowManager::Get()->Update(dt);
 }
 
 void TSubsystemSeams::DrawWindows() {
-    NotBuilt("DrawWindows");
+    TMyWindowManager::Get()->Draw();
 }
 
-void TSubsystemSeams::SetAllFrozen(bool /*frozen*/) {
-    NotBuilt("SetAllFrozen");
+void TSubsystemSeams::SetAllFrozen(bool frozen) {
+    TMyWindowManager::Get()->SetAllFrozen(frozen);
 }
 
-bool TSubsystemSeams::IsWindowShown(int /*id*/) {
-    NotBuilt("IsWindowShown");
-    return false;
+bool TSubsystemSeams::IsWindowShown(int id) {
+    return TMyWindowManager::Get()->FindById(id) != nullptr;
 }
 
 void TSubsystemSeams::DeleteWindowManager() {
-    NotBuilt("DeleteWindowManager");
-}
-
-void TSubsystemSeams::DispatchMessages(float /*dt*/) {
-    NotBuilt("DispatchMessages");
+    TMyWindowManager::Release();
 }
 
 void TSubsystemSeams::DeleteMessageManager() {
-    NotBuilt("DeleteMessageManager");
+    TMyMessageManager::Release();
 }
 
-void TSubsystemSeams::LoadCursors(const std::string& /*file*/) {
-    NotBuilt("LoadCursors");
+void TSubsystemSeams::LoadCursors(const std::string& file) {
+    TGameCursors::Get()->Load(file);
 }
 
-void TSubsystemSeams::SetCustomCursors(bool /*custom*/) {
-    NotBuilt("SetCustomCursors");
+void TSubsystemSeams::SetCustomCursors(bool custom) {
+    TGameCursors::Get()->SetCustomCursors(custom);
 }
 
 bool TSubsystemSeams::IsCustomCursorMode() {
-    NotBuilt("IsCustomCursorMode");
-    return true;
+    return TGameCursors::Get()->mCustomMode;
 }
 
 void TSubsystemSeams::CursorLeftWindow() {
-    NotBuilt("CursorLeftWindow");
+    TGameCursors::Get()->mInside = false;
 }
 
-void TSubsystemSeams::CursorMovedTo(int /*x*/, int /*y*/) {
-    NotBuilt("CursorMovedTo");
+void TSubsystemSeams::CursorMovedTo(int x, int y) {
+    TGameCursors* cursors = TGameCursors::Get();
+    cursors->mInside = true;
+    cursors->mPointerX = x;
+    cursors->mPointerY = y;
 }
 
-void TSubsystemSeams::SetCursorPosition(int /*x*/, int /*y*/) {
-    NotBuilt("SetCursorPosition");
+void TSubsystemSeams::SetCursorPosition(int x, int y) {
+    TGameCursors* cursors = TGameCursors::Get();
+    cursors->mPointerX = x;
+    cursors->mPointerY = y;
 }
 
-void TSubsystemSeams::UpdateCursor(float /*dt*/) {
-    NotBuilt("UpdateCursor");
+void TSubsystemSeams::UpdateCursor(float dt) {
+    TGameCursors::Get()->Update(dt);
 }
 
 void TSubsystemSeams::DrawCursor() {
-    NotBuilt("DrawCursor");
+    TGameCursors::Get()->Draw();
 }
 
 void TSubsystemSeams::DeleteCursors() {
-    NotBuilt("DeleteCursors");
+    TGameCursors::Release();
 }
 
 void TSubsystemSeams::LoadFonts(TiXmlElement* /*root*/) {
@@ -291,6 +296,20 @@ void TEngineSeams::LoadFonts(TiXmlElement* root) {
 
 void TEngineSeams::DestroyFonts() {
     TFontRegistry::Destroy();
+}
+
+void TEngineSeams::LoadSplinePaths(const std::string& file) {
+    GetGlobalPathSet().Load(file);
+}
+
+void TEngineSeams::CreateFactories() {
+    TObjectFactory::CreateInstance();
+    TRoomFactory::CreateInstance();
+}
+
+void TEngineSeams::DeleteFactories() {
+    TRoomFactory::DestroyInstance();
+    TObjectFactory::DestroyInstance();
 }
 
 void TEngineSeams::LoadPreloadList(const std::string& file) {

@@ -2,8 +2,9 @@
 // Every call that start-up, the main loop and shutdown make into another subsystem, gathered in one
 // interface. The base's operations stand in for subsystems that are not connected: each logs
 // "<name> not built yet" once and does nothing, except the display operations of the settings, whose
-// display half lives in this library. TEngineSeams connects the engine's own subsystems; the game
-// installs a subclass of it for its data; tests install stand-ins over the base to watch the calls.
+// display half lives in this library, and the windows, messages and cursors, which the base runs.
+// TEngineSeams connects the engine's other subsystems; the game installs a subclass of it for its data;
+// tests install stand-ins over the base to watch the calls.
 
 #include <memory>
 #include <set>
@@ -34,8 +35,7 @@ public:
     virtual bool IsWindowShown(int id);
     virtual void DeleteWindowManager();
 
-    // Named delayed messages.
-    virtual void DispatchMessages(float dt);
+    // Named delayed messages; the window manager's update dispatches them, once per frame.
     // Windows that unsubscribe after this find no manager and do nothing.
     virtual void DeleteMessageManager();
 
@@ -124,8 +124,12 @@ public:
 
     void LoadFonts(TiXmlElement* root) override;
     void DestroyFonts() override;
+    void LoadSplinePaths(const std::string& file) override;
     void LoadPreloadList(const std::string& file) override;
     void ReleasePreloadList() override;
+
+    void CreateFactories() override;
+    void DeleteFactories() override;
 
     void LoadSounds(const std::string& file) override;
     void UpdateSound(float dt) override;

@@ -43,6 +43,24 @@ public:
         calls.push_back("ShowFirstScreen");
     }
 
+    // The connected window, message and cursor operations are recorded by name instead of run.
+    void AddScreenFader() override { calls.emplace_back("AddScreenFader"); }
+    void DrawWindows() override { calls.emplace_back("DrawWindows"); }
+    void DeleteWindowManager() override { calls.emplace_back("DeleteWindowManager"); }
+    void DeleteMessageManager() override { calls.emplace_back("DeleteMessageManager"); }
+    void LoadCursors(const std::string&) override { calls.emplace_back("LoadCursors"); }
+    void SetCustomCursors(bool) override { calls.emplace_back("SetCustomCursors"); }
+    bool IsCustomCursorMode() override {
+        calls.emplace_back("IsCustomCursorMode");
+        return true;
+    }
+    void CursorLeftWindow() override { calls.emplace_back("CursorLeftWindow"); }
+    void CursorMovedTo(int, int) override { calls.emplace_back("CursorMovedTo"); }
+    void SetCursorPosition(int, int) override { calls.emplace_back("SetCursorPosition"); }
+    void UpdateCursor(float) override { calls.emplace_back("UpdateCursor"); }
+    void DrawCursor() override { calls.emplace_back("DrawCursor"); }
+    void DeleteCursors() override { calls.emplace_back("DeleteCursors"); }
+
     // Readers record which root they were given.
     void LoadInterfaceDescription(TiXmlElement* root) override { RecordRoot("LoadInterfaceDescription", root); }
     void LoadGameSettings(TiXmlElement* root) override { RecordRoot("LoadGameSettings", root); }

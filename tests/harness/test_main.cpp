@@ -23,7 +23,10 @@
 #include "graphics/terms.h"
 #include "harness/harness.h"
 #include "media/sound_manager.h"
+#include "windows/game_cursors.h"
+#include "windows/messages.h"
 #include "windows/ui_info_holder.h"
+#include "windows/window_manager.h"
 
 namespace {
 
@@ -38,8 +41,12 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
     }
 
     void OnTestEnd(const testing::TestInfo& /*info*/) override {
-        // Every test starts with a new log and configuration in its own folder. The sound manager
-        // goes first: its audio thread may still write to the log.
+        // Every test starts with a new log and configuration in its own folder. The windows go while
+        // their textures' renderer lives; the sound manager goes before the log, as its audio thread
+        // may still write to it.
+        TMyWindowManager::Release();
+        TMyMessageManager::Release();
+        TGameCursors::Release();
         TSoundManager::DestroyInstance();
         // What a test that stopped half-way through start-up may have left; textures go before the renderer.
         TSettings::Release();
