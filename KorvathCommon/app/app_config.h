@@ -65,8 +65,4 @@ private:
     SDL_Window* mWindow = nullptr;
 };
 
-// Makes an image of the data folder the system pointer ("assets/" + name, ".png" added when the name
-// has no "."). A missing image leaves the current pointer.
-void SetColorCursor(const std::string& name, int hotX, int hotY);
-// Frees the pointer made by SetColorCursor (shutdown).
-void FreeColorCursor();
+

@@ -11,7 +11,6 @@
 #include "app/log.h"
 
 namespace {
-SDL_Cursor* gColorCursor = nullptr;
 
 struct SurfaceDeleter {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
@@ -67,28 +66,3 @@ void TAppConfig::SetWindowIcon(SDL_Window* window, const std::string& name) cons
     }
 }
 
-void SetColorCursor(const std::string& name, int hotX, int hotY) {
-    std::string file = name;
-    if (file.find('.') == std::string::npos) {
-        file += ".png";
-    }
-    SurfacePtr image = LoadDataImage(file);
-    if (!image) {
-        return;
-    }
-    SDL_Cursor* cursor = SDL_CreateColorCursor(image.get(), hotX, hotY);
-    if (cursor == nullptr) {
-        return;
-    }
-    SDL_SetCursor(cursor);
-    // The previous pointer is no longer shown, so it can go.
-    FreeColorCursor();
-    gColorCursor = cursor;
-}
-
-void FreeColorCursor() {
-    if (gColorCursor != nullptr) {
-        SDL_FreeCursor(gColorCursor);
-        gColorCursor = nullptr;
-    }
-}

@@ -228,7 +228,6 @@ void Shutdown() {
     if (window != nullptr) {
         SDL_DestroyWindow(window);
     }
-    FreeColorCursor();
     IMG_Quit();
     SDL_Quit();
 }
