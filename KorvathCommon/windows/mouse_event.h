@@ -4,6 +4,9 @@
 class TTool;
 
 struct TMouseEvent {
+    static constexpr int kLeft = 1;
+    static constexpr int kRight = 2;
+
     // Position relative to the receiver.
     int x = 0;
     int y = 0;

@@ -5,25 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "windows/mouse_event.h"
+
 class TTool;
 class TMyWindow;
-
-// Pointer input as a window receives it; valid only during the call.
-struct TMouseEvent {
-    static constexpr int kLeft = 1;
-    static constexpr int kRight = 2;
-
-    // In the receiver's local coordinates.
-    int x = 0;
-    int y = 0;
-    // In design coordinates.
-    int gameX = 0;
-    int gameY = 0;
-    // Button mask.
-    int buttons = 0;
-    // The inventory tool held; the window manager never sets one.
-    TTool* tool = nullptr;
-};
 
 struct TKeyEvent {
     // SDL key code.
