@@ -21,6 +21,8 @@ bool MosaicLayout_t::Load(const std::string& file, bool singleColour) {
     if (!loaded) {
         return false;
     }
+    // The candidates pointed at the old items.
+    mHintCells.clear();
     LoadBoardImages();
     BuildItems();
     BuildClueBackgrounds();
@@ -29,6 +31,15 @@ bool MosaicLayout_t::Load(const std::string& file, bool singleColour) {
     mW = static_cast<float>(mBoard.GetPixelWidth());
     mH = static_cast<float>(mBoard.GetPixelHeight());
     return true;
+}
+
+bool MosaicLayout_t::GetHintCells(std::vector<MosaicItem_t*>& cells) {
+    mHintCells.clear();
+    for (TMosaicCell* cell : mBoard.FindHintCells()) {
+        mHintCells.push_back(GetItem(cell->row, cell->column));
+    }
+    cells = mHintCells;
+    return !mHintCells.empty();
 }
 
 void MosaicLayout_t::LoadBoardImages() {

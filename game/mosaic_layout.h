@@ -68,6 +68,13 @@ public:
     void SetHighlightLines(bool on) { mHighlightLines = on; }
     void SetDrawClues(bool on) { mDrawClues = on; }
 
+    // The hint candidates: the items of the visible untouched cells of the current colour, in random
+    // order; false (and none kept) when there is none. They stay on the board until the next call or
+    // ResetHints.
+    bool GetHintCells(std::vector<MosaicItem_t*>& cells);
+    void ResetHints() { mHintCells.clear(); }
+    const std::vector<MosaicItem_t*>& GetHintCandidates() const { return mHintCells; }
+
     // One drawn item per cell, row-major like the rules' cells.
     const std::vector<std::unique_ptr<MosaicItem_t>>& GetItems() const { return mItems; }
     MosaicItem_t* GetItem(int row, int column);
@@ -128,6 +135,7 @@ private:
 
     TMosaicBoard mBoard;
     std::vector<std::unique_ptr<MosaicItem_t>> mItems;
+    std::vector<MosaicItem_t*> mHintCells;
     bool mLoading = false;
     MosaicLayoutListener* mListener = nullptr;
     int mMode = kModeShown;

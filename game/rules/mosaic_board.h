@@ -93,6 +93,13 @@ public:
     // then the listener hears the board is solved (once per load).
     bool IsSolved();
 
+    // Hover, drag start and stroke line forgotten; the first colour current again.
+    void ResetSelection();
+    void ResetMistakes() { mMistakes = 0; }
+    // The visible untouched cells of the current colour, in random order (empty when the current colour
+    // has no record).
+    std::vector<TMosaicCell*> FindHintCells();
+
     // The cell whose rectangle holds the point, visible or not.
     TMosaicCell* FindCellAt(int x, int y);
     // The first step of every press, whatever the board's mode.
