@@ -74,6 +74,9 @@ public:
     static constexpr int kMenuReplay = 5;
     static constexpr int kMenuMap = 9;
 
+    // Captions stand at the centre of the design screen.
+    static constexpr int kCaptionX = 683;
+    static constexpr int kCaptionY = 384;
     static constexpr float kCaptionHold = 0.5f;
     static constexpr float kCaptionFade = 1.5f;
     static constexpr float kComboWindow = 5.0f;
@@ -228,6 +231,7 @@ private:
     void SetCheckedCount(std::vector<TMyImage*>& list, int count);
     void SetCheckedIndex(std::vector<TMyImage*>& list, int index);
     static void Hide(TMyWindow* window);
+    static void SaveProgress();
 
     TControllerWindows* mWindows;
     ObjectsManager mHintEffects;

@@ -17,22 +17,6 @@
 #include "windows/text_label.h"
 #include "windows/window_manager.h"
 
-namespace {
-
-void SaveProgress() {
-    if (TSettings* settings = TSettings::Get()) {
-        settings->SaveProgress();
-    }
-}
-
-// The centre of the design screen, where captions go.
-void ScreenCentre(int& x, int& y) {
-    x = 683;
-    y = 384;
-}
-
-} // namespace
-
 bool TBoardMahjong::IsPlayRunning() const {
     return GetCurrentModeProgress().mLevelRunning;
 }
@@ -79,11 +63,8 @@ void TBoardMahjong::CheckTimeOver() {
     GetCurrentModeProgress().mLevelRunning = false;
     // Input stops with the time: no stroke can win the level under the coming message box.
     mPlayState = kStateLost;
-    int x = 0;
-    int y = 0;
-    ScreenCentre(x, y);
-    mCaptionEffects.Add(
-        0, new EffectGo("textures/loc/timeisover", x, y, kCaptionHold, this, kCaptionTimeOver, kCaptionFade));
+    mCaptionEffects.Add(0, new EffectGo("textures/loc/timeisover", kCaptionX, kCaptionY, kCaptionHold, this,
+                                        kCaptionTimeOver, kCaptionFade));
     PlaySoundByName("timeup");
     FillUpHintButton();
 }
@@ -460,10 +441,7 @@ void TBoardMahjong::LoseLevel() {
     }
     mPlayState = kStateLost;
     GetCurrentModeProgress().mLevelRunning = false;
-    int x = 0;
-    int y = 0;
-    ScreenCentre(x, y);
-    mCaptionEffects.Add(0, new EffectGo("textures/loc/loselevel", x, y, kCaptionHold, this,
+    mCaptionEffects.Add(0, new EffectGo("textures/loc/loselevel", kCaptionX, kCaptionY, kCaptionHold, this,
                                         bomb ? kCaptionBombLost : kCaptionLost, kCaptionFade));
     PlaySoundByName("loselevel");
     FillUpHintButton();

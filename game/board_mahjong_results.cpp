@@ -15,12 +15,6 @@
 
 namespace {
 
-void SaveProgress() {
-    if (TSettings* settings = TSettings::Get()) {
-        settings->SaveProgress();
-    }
-}
-
 void SplitTime(int t, int& minutes, int& seconds) {
     minutes = (t / 60) % 60;
     seconds = t % 60;
@@ -38,7 +32,7 @@ void TBoardMahjong::OnLevelSolved() {
     GetCurrentModeProgress().mLevelRunning = false;
     ++TRewardConnector::Get().mLevelsSolvedThisRun;
     SaveProgress();
-    mCaptionEffects.Add(0, new EffectGo("textures/loc/levelcompletetext", 683, 384, kCaptionHold, this,
+    mCaptionEffects.Add(0, new EffectGo("textures/loc/levelcompletetext", kCaptionX, kCaptionY, kCaptionHold, this,
                                         kCaptionComplete, kCaptionFade));
     mBoard.SetMode(MosaicLayout_t::kModeShown);
     mBoard.mAlpha = 1.0f;

@@ -351,9 +351,7 @@ void TBoardMahjong::OnBoardAppeared() {
         mPlayTimePaused = true;
         OnLevelSolved();
     }
-    if (TSettings* settings = TSettings::Get()) {
-        settings->SaveProgress();
-    }
+    SaveProgress();
     StartPlay();
 }
 
@@ -426,6 +424,12 @@ void TBoardMahjong::SetCheckedCount(std::vector<TMyImage*>& list, int count) {
 void TBoardMahjong::SetCheckedIndex(std::vector<TMyImage*>& list, int index) {
     for (size_t i = 0; i < list.size(); ++i) {
         list[i]->mShowChecked = static_cast<int>(i) == index;
+    }
+}
+
+void TBoardMahjong::SaveProgress() {
+    if (TSettings* settings = TSettings::Get()) {
+        settings->SaveProgress();
     }
 }
 
