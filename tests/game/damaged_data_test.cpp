@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <memory>
 #include <random>
 #include <set>
@@ -61,6 +62,11 @@ const char* DamageName(TDamage damage) {
         return "random";
     }
     return "";
+}
+
+// Names the cases in test listings.
+void PrintTo(TDamage damage, std::ostream* out) {
+    *out << DamageName(damage);
 }
 
 // ---- The readers a screen uses after start-up, each over one file of the data.
