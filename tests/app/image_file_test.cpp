@@ -77,7 +77,7 @@ TEST(ImageFile, DeclaredSizeIsReadFromPngAndJpegHeaders) {
         {"segment longer than the file", kStartOfImage + Segment(0xe1, "x").replace(2, 2, "\x7f\xff"),
          TImageHeader::Damaged, 0, 0},
         {"bytes between segments", kStartOfImage + kJfif + "junk" + Frame(0xc0, 9, 9), TImageHeader::Damaged, 0, 0},
-        {"other bytes", "GIF89a\x10\x00\x10\x00", TImageHeader::Unknown, 0, 0},
+        {"other bytes", std::string("GIF89a\x10\x00\x10\x00", 10), TImageHeader::Unknown, 0, 0},
         {"first byte of a png", "\x89", TImageHeader::Unknown, 0, 0},
     };
     for (const THeaderCase& test : cases) {

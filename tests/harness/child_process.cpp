@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 // Present only when the leak checker is linked in.
-extern "C" int __lsan_do_recoverable_leak_check() __attribute__((weak));
+extern "C" int __lsan_do_recoverable_leak_check() __attribute__((weak)); // NOLINT(bugprone-reserved-identifier)
 
 namespace harness {
 
