@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/sanitizer_exit_code.h"
 #include "app/startup.h"
 #include "app/startup_seams.h"
 #include "game_seams.h"

@@ -2,12 +2,12 @@
 // the colour pointer.
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <memory>
 
 #include "app/app_config.h"
 #include "app/display_modes.h"
 #include "app/file_object.h"
+#include "app/image_file.h"
 #include "app/log.h"
 
 namespace {
@@ -21,7 +21,7 @@ SurfacePtr LoadDataImage(const std::string& name) {
     if (!FileExists(name)) {
         return nullptr;
     }
-    return SurfacePtr(IMG_Load(ResolvePath(name).c_str()));
+    return SurfacePtr(LoadImageFile(ResolvePath(name)));
 }
 } // namespace
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app_config.h"
+#include "app/file_object.h"
 #include "app/missing_names.h"
 #include "app/settings.h"
 #include "app/startup_seams.h"
@@ -148,6 +149,64 @@ TEST_F(GameStartUpTest, PlayerKeepsRewardsCountersAndSettingsAcrossARestart) {
     EXPECT_EQ(counters.mLevelsSolvedThisRun, 0);
     EXPECT_EQ(TUserInfo::Get()->GetCurrentModeProgress().mScore, 250);
     EXPECT_EQ(DifficultyBytes(GetProfileDifficulty()), presetBytes);
+}
+
+// Whether the log says that a save of the file failed.
+bool LogReportsFailedSave(const std::string& path) {
+    for (const std::string& line : harness::LogLines()) {
+        if (line == "save failed " + path + ", old file kept" || line == "cannot write " + path) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A full disk while playing and at exit: each failed save is reported, the files keep what was saved
+// last, and the next run finds that progress.
+TEST_F(GameStartUpTest, FullDiskKeepsTheLastSavedProgressAndSaysSo) {
+    const TWriteFault faults[] = {TWriteFault::Open, TWriteFault::Write, TWriteFault::Flush, TWriteFault::Sync};
+    int savedScore = 0;
+    for (TWriteFault fault : faults) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        std::string settingsBytes;
+        std::string profileBytes;
+        {
+            harness::RunningGame game;
+            ASSERT_EQ(game.GetStartResult(), 0);
+            TSettings* settings = TSettings::Get();
+            if (settings->GetUserCount() == 0) {
+                settings->AddUser("Anna");
+            }
+            ASSERT_EQ(TUserInfo::Get()->GetCurrentModeProgress().mScore, savedScore);
+            TUserInfo::Get()->AddScore(10);
+            ASSERT_TRUE(settings->SaveProfile());
+            savedScore += 10;
+            settingsBytes = harness::ReadFile(harness::UserFolder() + "/settings.dat");
+            profileBytes = harness::ReadFile(harness::UserFolder() + "/user1");
+
+            SetWriteFault(fault);
+            TUserInfo::Get()->AddScore(5);
+            settings->SetCustomCursor(!settings->IsCustomCursor());
+            EXPECT_FALSE(settings->SaveProfile());
+            settings->SaveProgress();
+            mClock.Advance(16);
+            game.Step();
+            // The exit saves the settings: that fails too, and the game still ends cleanly.
+            game.Shutdown();
+            SetWriteFault(TWriteFault::None);
+        }
+        EXPECT_EQ(harness::ReadFile(harness::UserFolder() + "/settings.dat"), settingsBytes);
+        EXPECT_EQ(harness::ReadFile(harness::UserFolder() + "/user1"), profileBytes);
+        EXPECT_FALSE(harness::PathExists(harness::UserFolder() + "/settings.dat.tmp"));
+        EXPECT_FALSE(harness::PathExists(harness::UserFolder() + "/user1.tmp"));
+        EXPECT_TRUE(LogReportsFailedSave(harness::UserFolder() + "/settings.dat"));
+        EXPECT_TRUE(LogReportsFailedSave(harness::UserFolder() + "/user1"));
+        ForgetProcessState();
+        InstallGame();
+    }
+    harness::RunningGame game;
+    ASSERT_EQ(game.GetStartResult(), 0);
+    EXPECT_EQ(TUserInfo::Get()->GetCurrentModeProgress().mScore, savedScore);
 }
 
 } // namespace

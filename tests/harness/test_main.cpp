@@ -14,6 +14,7 @@
 #include "app/main_loop.h"
 #include "app/missing_names.h"
 #include "app/renderer.h"
+#include "app/sanitizer_exit_code.h"
 #include "app/settings.h"
 #include "app/startup_seams.h"
 #include "app/user_info.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/sanitizer_exit_code.h"
 #include "levelcheck/check_run.h"
 
 int main(int argc, char** argv) {
