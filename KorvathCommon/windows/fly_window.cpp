@@ -73,12 +73,7 @@ bool TFlyWindow::Update(float dt) {
         break;
     case kFlyingIn:
         if (AdvanceTweens(dt)) {
-            mState = kShown;
-            PlaceAtTweens();
-            OnFlyInDone(this, mId);
-            if (mFlyListener != nullptr) {
-                mFlyListener->OnFlyInDone(this, mId);
-            }
+            EndFlyIn();
         }
         break;
     case kShown:
@@ -87,24 +82,34 @@ bool TFlyWindow::Update(float dt) {
             StartFlyOut();
         }
         break;
-    case kFlyingOut: {
-        const bool moved = AdvanceTweens(dt);
-        const bool faded = mFlyDescription == nullptr || !mFlyDescription->mFade || mFade.current <= 0;
-        if (moved && faded) {
-            mCloseRequest = true;
-            mState = kClosed;
-            OnFlyOutDone(this, mId, mResult);
-            if (mFlyListener != nullptr) {
-                mFlyListener->OnFlyWindowClosed(this, mId, mResult);
-            }
+    case kFlyingOut:
+        if (AdvanceTweens(dt) && (mFlyDescription == nullptr || !mFlyDescription->mFade || mFade.current <= 0)) {
+            EndFlyOut();
         }
         break;
-    }
     default:
         break;
     }
     PlaceAtTweens();
     return mCloseRequest;
+}
+
+void TFlyWindow::EndFlyIn() {
+    mState = kShown;
+    PlaceAtTweens();
+    OnFlyInDone(this, mId);
+    if (mFlyListener != nullptr) {
+        mFlyListener->OnFlyInDone(this, mId);
+    }
+}
+
+void TFlyWindow::EndFlyOut() {
+    mCloseRequest = true;
+    mState = kClosed;
+    OnFlyOutDone(this, mId, mResult);
+    if (mFlyListener != nullptr) {
+        mFlyListener->OnFlyWindowClosed(this, mId, mResult);
+    }
 }
 
 void TFlyWindow::StartFlyOut() {

@@ -64,6 +64,9 @@ protected:
     // The x tween, then (once it has finished) the y tween; true when both have finished.
     bool AdvanceTweens(float dt);
     void PlaceAtTweens();
+    void EndFlyIn();
+    // Raises the close request and tells the listener the result.
+    void EndFlyOut();
 
     TFlyWindowListener* mFlyListener = nullptr;
     IncValue mXTween;

@@ -129,35 +129,17 @@ TEST_F(ShippedMessageBoxTest, ABoxDrawsItsPanelTextsAndButtonsOverTheScreen) {
     // The panel's top-left corner is 683 - 300, 384 - 160.
     ASSERT_EQ(box->GetX(), 383);
     ASSERT_EQ(box->GetY(), 224);
-    SDL_Renderer* renderer = GetSDLRenderer();
-    SDL_SetRenderDrawColor(renderer, 40, 40, 40, 255);
-    SDL_RenderClear(renderer);
-    TMyWindowManager::Get()->Draw();
+    DrawOverBackdrop();
     EXPECT_TRUE(SaveFrame("mbokcancel.png"));
-    struct Probe {
-        const char* where;
-        int x, y;
-        TRgba colour;
-    };
     // Colours of the art: the panel's body runs from (38, 74, 96) at its top to (18, 36, 54) at its bottom,
     // 250 opaque; the buttons' normal row from (246, 210, 110) to (214, 150, 48).
-    const Probe probes[] = {
-        {"screen left of the panel", 378, 320, {40, 40, 40, 255}},
-        {"screen below the panel", 683, 548, {40, 40, 40, 255}},
-        {"panel body, row 250", 403, 474, {22, 44, 62, 255}},
-        {"ok button, row 28", 483, 490, {230, 179, 78, 255}},
-        {"cancel button, row 28", 723, 490, {230, 179, 78, 255}},
-        {"gold border", 383 + 1, 224 + 160, {232, 200, 106, 255}},
-    };
-    for (const Probe& probe : probes) {
-        SCOPED_TRACE(probe.where);
-        uint32_t pixel = 0;
-        const SDL_Rect rect{probe.x, probe.y, 1, 1};
-        ASSERT_EQ(SDL_RenderReadPixels(renderer, &rect, SDL_PIXELFORMAT_ARGB8888, &pixel, 4), 0);
-        const TRgba read{static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
-                         static_cast<int>(pixel & 0xFF), 255};
-        EXPECT_TRUE(NearColor(read, probe.colour));
-    }
+    ExpectScreen({{"screen left of the panel", 378, 320, kBackdrop},
+                  {"screen below the panel", 683, 548, kBackdrop},
+                  {"panel body, row 250", 403, 474, {22, 44, 62, 255}},
+                  {"ok button, row 28", 483, 490, {230, 179, 78, 255}},
+                  {"cancel button, row 28", 723, 490, {230, 179, 78, 255}},
+                  {"gold border", 383 + 1, 224 + 160, {232, 200, 106, 255}}},
+                 2);
 }
 
 class MessageBoxFileTest : public wintest::DialogsTest {};

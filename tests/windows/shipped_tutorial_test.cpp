@@ -88,37 +88,19 @@ TEST_F(ShippedTutorialTest, AStepDrawsItsPanelTextsAndPointerOverTheScreen) {
     // The panel (560 x 180) is centred on the step's point, 820, 620.
     ASSERT_EQ(tutorial->GetX(), 540);
     ASSERT_EQ(tutorial->GetY(), 530);
-    SDL_Renderer* renderer = GetSDLRenderer();
-    SDL_SetRenderDrawColor(renderer, 40, 40, 40, 255);
-    SDL_RenderClear(renderer);
-    TMyWindowManager::Get()->Draw();
+    DrawOverBackdrop();
     EXPECT_TRUE(SaveFrame("tutorial_step.png"));
-    struct Probe {
-        const char* where;
-        int x, y;
-        TRgba colour;
-    };
     // The panel's body runs from (62, 48, 92) at its top to (34, 26, 58) at its bottom, 245 opaque. The
     // arrow's tip (1180, 300) points right, so its shaft lies left of the tip, with the pale shine along its
     // middle line; 50 pixels from the tip is on the shine for any scale of its pulse, and at this frame the
-    // alpha pulse stands at 1.
-    const Probe probes[] = {
-        {"screen above the panel", 820, 525, {40, 40, 40, 255}},
-        {"panel body, row 110", 540 + 20, 530 + 110, {45, 34, 70, 255}},
-        {"gold border", 540 + 1, 530 + 90, {232, 200, 106, 255}},
-        {"arrow shaft", 1180 - 50, 300, {255, 236, 160, 255}},
-        {"beyond the arrow's tip", 1180 + 4, 300, {40, 40, 40, 255}},
-    };
-    for (const Probe& probe : probes) {
-        SCOPED_TRACE(probe.where);
-        uint32_t pixel = 0;
-        const SDL_Rect rect{probe.x, probe.y, 1, 1};
-        ASSERT_EQ(SDL_RenderReadPixels(renderer, &rect, SDL_PIXELFORMAT_ARGB8888, &pixel, 4), 0);
-        const TRgba read{static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
-                         static_cast<int>(pixel & 0xFF), 255};
-        // The art is drawn large and scaled down, which moves its colours a few units near shapes.
-        EXPECT_TRUE(NearColor(read, probe.colour, 5));
-    }
+    // alpha pulse stands at 1. The art is drawn large and scaled down, which moves its colours a few units
+    // near shapes.
+    ExpectScreen({{"screen above the panel", 820, 525, kBackdrop},
+                  {"panel body, row 110", 540 + 20, 530 + 110, {45, 34, 70, 255}},
+                  {"gold border", 540 + 1, 530 + 90, {232, 200, 106, 255}},
+                  {"arrow shaft", 1180 - 50, 300, {255, 236, 160, 255}},
+                  {"beyond the arrow's tip", 1180 + 4, 300, kBackdrop}},
+                 5);
 }
 
 // The real start-up over the shipped assets, the player's clicks pushed as SDL events.

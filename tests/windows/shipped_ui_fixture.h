@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/app_config.h"
 #include "app/renderer.h"
@@ -50,6 +51,31 @@ protected:
             mFrames.Step(ms);
         }
     }
+
+    // The windows drawn over a plain grey screen.
+    static void DrawOverBackdrop() {
+        SDL_SetRenderDrawColor(GetSDLRenderer(), kBackdrop.r, kBackdrop.g, kBackdrop.b, 255);
+        SDL_RenderClear(GetSDLRenderer());
+        TMyWindowManager::Get()->Draw();
+    }
+
+    struct TScreenProbe {
+        const char* where;
+        int x, y;
+        TRgba colour;
+    };
+    static void ExpectScreen(const std::vector<TScreenProbe>& probes, int tolerance) {
+        for (const TScreenProbe& probe : probes) {
+            uint32_t pixel = 0;
+            const SDL_Rect rect{probe.x, probe.y, 1, 1};
+            ASSERT_EQ(SDL_RenderReadPixels(GetSDLRenderer(), &rect, SDL_PIXELFORMAT_ARGB8888, &pixel, 4), 0);
+            const TRgba read{static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
+                             static_cast<int>(pixel & 0xFF), 255};
+            EXPECT_TRUE(NearColor(read, probe.colour, tolerance)) << probe.where;
+        }
+    }
+
+    static constexpr TRgba kBackdrop{40, 40, 40, 255};
 
     // The frame drawn so far as a PNG under the build tree, for people to look at.
     static bool SaveFrame(const std::string& name) {

@@ -392,7 +392,16 @@ TEST_F(TutorialTest, TheWindowLivesAsLongAsTheWindowManager) {
     }
 }
 
-class TutorialPointerTest : public wintest::ControlsTest {};
+class TutorialPointerTest : public wintest::ControlsTest {
+protected:
+    static TUITutorialArrow ArrowFrom(const char* xml) {
+        TiXmlDocument document;
+        document.Parse(xml);
+        TUITutorialArrow arrow;
+        arrow.LoadFromXml(document.RootElement());
+        return arrow;
+    }
+};
 
 TEST_F(TutorialPointerTest, AlphaAndScalePulseForEver) {
     struct Sample {
@@ -412,11 +421,7 @@ TEST_F(TutorialPointerTest, AlphaAndScalePulseForEver) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arrow);
-        TiXmlDocument document;
-        document.Parse(c.arrow);
-        TUITutorialArrow arrow;
-        arrow.LoadFromXml(document.RootElement());
-        TTutorialPointer pointer(arrow);
+        TTutorialPointer pointer(ArrowFrom(c.arrow));
         float elapsed = 0;
         for (const Sample& sample : c.samples) {
             SCOPED_TRACE(sample.seconds);
@@ -458,11 +463,7 @@ TEST_F(TutorialPointerTest, APointerTurnsAboutTheCentreThatLandsOnItsPoint) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arrow);
-        TiXmlDocument document;
-        document.Parse(c.arrow);
-        TUITutorialArrow arrow;
-        arrow.LoadFromXml(document.RootElement());
-        TTutorialPointer pointer(arrow);
+        TTutorialPointer pointer(ArrowFrom(c.arrow));
         BeginCanvas();
         pointer.Draw(1.0f);
         ExpectPixels(c.probes);
