@@ -69,6 +69,10 @@ TMyWindowManager::~TMyWindowManager() {
             AddOnce(windows, request.window);
         }
     }
+    for (TMyWindow* window : mKeptUntilShutdown) {
+        AddOnce(windows, window);
+    }
+    mKeptUntilShutdown.clear();
     mScreens.clear();
     mPopups.clear();
     mWaitingPopups.clear();
@@ -559,7 +563,12 @@ TMyWindow* TMyWindowManager::Remove(TMyWindow* window) {
     return window;
 }
 
+void TMyWindowManager::DeleteAtShutdown(TMyWindow* window) {
+    AddOnce(mKeptUntilShutdown, window);
+}
+
 void TMyWindowManager::ForgetWindow(TMyWindow* window) {
+    Erase(mKeptUntilShutdown, window);
     Erase(mScreens, window);
     Erase(mPopups, window);
     Erase(mWaitingPopups, window);

@@ -68,6 +68,9 @@ public:
     void SetAllFrozen(bool frozen);
     // Drops every reference to a window that is being deleted.
     void ForgetWindow(TMyWindow* window);
+    // A window the manager does not own that lives as long as the manager, in its lists or not (the
+    // tutorial popup): deleted with the manager.
+    void DeleteAtShutdown(TMyWindow* window);
 
     const std::vector<TMyWindow*>& GetScreens() const { return mScreens; }
     const std::vector<TMyWindow*>& GetPopups() const { return mPopups; }
@@ -120,4 +123,5 @@ private:
     std::vector<TScreenRequest> mQueuedScreens;
     // Windows taken out and owned, deleted once nothing walks them any more.
     std::vector<TMyWindow*> mDoomed;
+    std::vector<TMyWindow*> mKeptUntilShutdown;
 };
