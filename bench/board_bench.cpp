@@ -1,7 +1,9 @@
-// Loading a level file and judging a full-row stroke at 15 x 15, 30 x 30 and 60 x 60, with the
-// complexity fitted over the cell count. Levels are made here so that no line has more than 5 runs
-// of a colour (nothing is logged while timing).
+// Loading a level file, judging a full-row stroke and drawing the board at 15 x 15, 30 x 30 and 60 x 60,
+// with the complexity fitted over the cell count. Levels are made here so that no line has more than 5
+// runs of a colour (nothing is logged while timing); the board draws with the game's own tileset, marks
+// and number font.
 
+#include <SDL.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -11,7 +13,12 @@
 
 #include "app/app_config.h"
 #include "app/log.h"
+#include "app/renderer.h"
+#include "app/xml_reader.h"
+#include "graphics/font_registry.h"
 #include "level_layout_file.h"
+#include "mosaic_layout.h"
+#include "tilesets.h"
 
 namespace {
 
@@ -80,8 +87,35 @@ void JudgeFullRowStroke(benchmark::State& state) {
     state.SetComplexityN(static_cast<int64_t>(side) * side);
 }
 
+// One frame of a board in the middle of a game: one row painted, a stroke held along the first row with
+// its numbers shown, the pointer's row and column highlighted, and the clue area.
+void DrawBoard(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    MosaicLayout_t board;
+    if (!board.Load(LevelPath(side), false)) {
+        state.SkipWithError("level did not load");
+        return;
+    }
+    const TMosaicBoard& rules = board.GetBoard();
+    const int row = side / 2;
+    board.OnMouseDown(rules.GetCell(row, 0).x + 1, rules.GetCell(row, 0).y + 1, TMosaicBoard::kLeftButton);
+    const TMosaicCell& rowEnd = rules.GetCell(row, side - 1);
+    board.OnMouseDrag(rowEnd.x + 1, rowEnd.y + 1, TMosaicBoard::kLeftButton);
+    board.OnMouseUp(rowEnd.x + 1, rowEnd.y + 1, TMosaicBoard::kLeftButton);
+    board.OnMouseDown(rules.GetCell(0, 0).x + 1, rules.GetCell(0, 0).y + 1, TMosaicBoard::kLeftButton);
+    const TMosaicCell& firstRowEnd = rules.GetCell(0, side - 1);
+    board.OnMouseDrag(firstRowEnd.x + 1, firstRowEnd.y + 1, TMosaicBoard::kLeftButton);
+    for (auto _ : state) {
+        board.DrawCells();
+        board.DrawClues();
+        SDL_RenderFlush(GetSDLRenderer());
+    }
+    state.SetComplexityN(static_cast<int64_t>(side) * side);
+}
+
 BENCHMARK(LoadLevelFile)->Arg(15)->Arg(30)->Arg(60)->Complexity();
 BENCHMARK(JudgeFullRowStroke)->Arg(15)->Arg(30)->Arg(60)->Complexity();
+BENCHMARK(DrawBoard)->Arg(15)->Arg(30)->Arg(60)->Complexity()->Unit(benchmark::kMicrosecond);
 
 // Headless, with a fresh per-user folder and a data root of its own, never the real ones.
 bool PrepareFolders() {
@@ -96,8 +130,51 @@ bool PrepareFolders() {
     gDataFolder = pattern;
     setenv("XDG_DATA_HOME", (gDataFolder + "/xdg").c_str(), 1);
     std::filesystem::create_directories(gDataFolder + "/assets/levels");
+    // The game's art, tilesets and fonts, beside the levels made here.
+    const std::filesystem::path shipped = std::filesystem::path(GetExecutableFolder()) / "assets";
+    std::error_code failed;
+    for (const char* name : {"textures", "tilesets", "fonts", "fonts.xml"}) {
+        std::filesystem::create_symlink(shipped / name, std::filesystem::path(gDataFolder) / "assets" / name, failed);
+        if (failed) {
+            return false;
+        }
+    }
     SetDataRoot(gDataFolder);
     return SetWorkingFolderToExe();
+}
+
+// A hidden window large enough for the 60 x 60 board with its clues, so no draw is clipped away; the
+// current tileset's textures and the fonts.
+SDL_Window* gWindow = nullptr;
+
+bool OpenGraphics() {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        return false;
+    }
+    gWindow = SDL_CreateWindow("bench", 0, 0, 2800, 2700, SDL_WINDOW_HIDDEN);
+    if (gWindow == nullptr || CreateRenderer(gWindow)->GetRenderer() == nullptr) {
+        return false;
+    }
+    LoadTilesets("tilesets/tilesets.xml");
+    LoadTilesetTextures(0);
+    const TiXmlElement* fonts = LoadXmlRoot("fonts.xml");
+    if (fonts == nullptr) {
+        return false;
+    }
+    TFontRegistry::GetInstance()->LoadXml(fonts);
+    ReleaseXmlRoot();
+    return true;
+}
+
+// Textures go before the renderer.
+void CloseGraphics() {
+    TFontRegistry::Destroy();
+    ClearTilesets();
+    DestroyRenderer();
+    if (gWindow != nullptr) {
+        SDL_DestroyWindow(gWindow);
+    }
+    SDL_Quit();
 }
 
 } // namespace
@@ -109,12 +186,16 @@ int main(int argc, char** argv) {
     for (int side : {15, 30, 60}) {
         WriteLevel(side);
     }
+    const bool graphics = OpenGraphics();
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    if (graphics) {
+        benchmark::RunSpecifiedBenchmarks();
+    }
     benchmark::Shutdown();
+    CloseGraphics();
     TLogFile::Release();
     TAppConfig::Release();
     std::error_code ignored;
     std::filesystem::remove_all(gDataFolder, ignored);
-    return 0;
+    return graphics ? 0 : 1;
 }

@@ -3,14 +3,8 @@
 
 #include <string>
 
-// A cell value as the board passes it. Player values: 0 untouched, 1 to 15 painted with that colour,
-// -1 ruled out, -2 error cross. Solutions: -1 empty, 1 to 15 a colour. The shape is always 0.
-struct TMosaicPair {
-    int mColor = 0;
-    int mShape = 0;
-
-    bool operator==(const TMosaicPair&) const = default;
-};
+// The cell value pair is the board rules' own.
+#include "rules/mosaic_pair.h"
 
 // What the star rules judge at the end of a level.
 struct TLevelStatistics {

@@ -1,15 +1,13 @@
-// The game's entry point. Start-up, the main loop and shutdown are not built yet: for now the
-// program prepares its folders, logs and stops.
+// The game's entry point: the engine's start-up, main loop and shutdown with the game's data.
 
-#include "app/app_config.h"
-#include "app/log.h"
+#include <memory>
+
+#include "app/sanitizer_exit_code.h"
+#include "app/startup.h"
+#include "app/startup_seams.h"
+#include "game_seams.h"
 
 int main() {
-    SetWorkingFolderToExe();
-    TAppConfig::Get()->CreateFolders();
-    TLogFile::Get()->Printf("int start");
-    TLogFile::Get()->Printf("start-up is not built yet");
-    TLogFile::Release();
-    TAppConfig::Release();
-    return 0;
+    SetSeams(std::make_unique<TGameSeams>());
+    return RunGame();
 }

@@ -1,6 +1,5 @@
 #include "rewards.h"
 
-#include "app/log.h"
 #include "app/xml_reader.h"
 
 void TReward::Reset() {
@@ -22,9 +21,9 @@ void TReward::LoadFromXml(const TiXmlElement* element) {
     mHint = ReadXmlString(element, "hint", "");
     mHintComplete = ReadXmlString(element, "hintcomplete", "");
     mValue = ReadXmlInt(element, "value", 0);
-    mImage = ReadXmlString(element, "image", "");
-    mImageNotGet = ReadXmlString(element, "imagenotget", "");
-    mSmallImage = ReadXmlString(element, "small", "");
+    mImage.mImageName = ReadXmlString(element, "image", "");
+    mImageNotGet.mImageName = ReadXmlString(element, "imagenotget", "");
+    mSmallImage.mImageName = ReadXmlString(element, "small", "");
     mX = ReadXmlInt(element, "x", 0);
     mY = ReadXmlInt(element, "y", 0);
     mTipX = ReadXmlInt(element, "tipx", 0);
@@ -33,6 +32,18 @@ void TReward::LoadFromXml(const TiXmlElement* element) {
 
 void TReward::Write(TBaseBuffer& buffer) const {
     buffer.WriteByte(mObtained ? 1 : 0);
+}
+
+void TReward::LoadImages() {
+    for (StaticImage* image : {&mImage, &mImageNotGet, &mSmallImage}) {
+        image->SetImage(image->mImageName);
+    }
+}
+
+void TReward::FreeImages() {
+    for (StaticImage* image : {&mImage, &mImageNotGet, &mSmallImage}) {
+        image->ReleaseImage();
+    }
 }
 
 TRewardList& GetRewardList() {
@@ -45,6 +56,7 @@ void LoadRewards(const std::string& name) {
     if (root == nullptr) {
         return;
     }
+    const size_t first = GetRewardList().size();
     {
         TXmlRootWalk walk;
         std::vector<TiXmlElement*> elements;
@@ -56,8 +68,9 @@ void LoadRewards(const std::string& name) {
         }
     }
     ReleaseXmlRoot();
-    // The image objects are not built yet: the rewards keep their picture names until they are.
-    TLogFile::Get()->Printf("reward images not loaded, images not built yet");
+    for (size_t i = first; i < GetRewardList().size(); ++i) {
+        GetRewardList()[i]->LoadImages();
+    }
 }
 
 void ClearRewards() {

@@ -9,6 +9,7 @@
 #include <tinyxml.h>
 
 #include "app/buffer.h"
+#include "graphics/static_image.h"
 
 class TRewardConnector;
 
@@ -24,6 +25,9 @@ public:
     virtual void Read(TBaseBuffer& buffer);
     virtual void LoadFromXml(const TiXmlElement* element);
     virtual void Write(TBaseBuffer& buffer) const;
+    // Loads the three pictures by their stored names, or lets go of them; the names stay.
+    virtual void LoadImages();
+    virtual void FreeImages();
 
     bool mObtained = false;
     bool mNew = false; // obtained and not yet seen on the map
@@ -31,10 +35,10 @@ public:
     std::string mHint;         // term key of the hint text
     std::string mHintComplete; // term key of the text once obtained
     int mValue = 0;
-    // Picture names: when obtained, while not obtained, and small.
-    std::string mImage;
-    std::string mImageNotGet;
-    std::string mSmallImage;
+    // Pictures: when obtained, while not obtained, and small; named when read.
+    StaticImage mImage;
+    StaticImage mImageNotGet;
+    StaticImage mSmallImage;
     int mX = 0;
     int mY = 0;
     int mTipX = 0;
@@ -44,7 +48,8 @@ public:
 using TRewardList = std::vector<std::unique_ptr<TReward>>;
 
 TRewardList& GetRewardList();
-// Appends one reward per "reward" child of the file's root; a missing file leaves the list as it is.
+// Appends one reward per "reward" child of the file's root and loads their pictures; a missing file
+// leaves the list as it is.
 void LoadRewards(const std::string& name);
 void ClearRewards();
 // The first reward of exactly that id, or null.

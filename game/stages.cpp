@@ -165,9 +165,11 @@ void TMapFrame::LoadFromXml(const TiXmlElement* element) {
     mY = ReadXmlInt(element, "y", 0);
     mBackX = ReadXmlInt(element, "xback", 0);
     mBackY = ReadXmlInt(element, "yback", 0);
-    mFrameImage = ReadXmlString(element, "frame", "");
+    mFrameImage.mImageName = ReadXmlString(element, "frame", "");
+    mFrameImage.SetPosition(static_cast<float>(mX), static_cast<float>(mY), false);
     mId = ReadXmlString(element, "id", "");
-    mBackImage = ReadXmlString(element, "back", "");
+    mBackImage.mImageName = ReadXmlString(element, "back", "");
+    mBackImage.SetPosition(static_cast<float>(mBackX), static_cast<float>(mBackY), false);
 }
 
 int TStageCatalogue::GetStageCount(int levelSet) const {
@@ -256,13 +258,27 @@ const TTilesetDefaults* FindTilesetDefaults(int gameType) {
     return nullptr;
 }
 
-const TMapFrame* FindMapFrame(const std::string& id) {
-    for (const TMapFrame& frame : GetStageCatalogue().mFrames) {
+TMapFrame* FindMapFrame(const std::string& id) {
+    if (!CatalogueSlot()) {
+        return nullptr;
+    }
+    for (TMapFrame& frame : CatalogueSlot()->mFrames) {
         if (frame.mId == id) {
             return &frame;
         }
     }
     return nullptr;
+}
+
+void LoadMapFrameImages() {
+    if (!CatalogueSlot()) {
+        return;
+    }
+    for (TMapFrame& frame : CatalogueSlot()->mFrames) {
+        for (StaticImage* image : {&frame.mFrameImage, &frame.mBackImage}) {
+            image->SetImage(image->mImageName);
+        }
+    }
 }
 
 const TStageBackground* FindBackground(int index) {

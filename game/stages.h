@@ -10,6 +10,7 @@
 #include <tinyxml.h>
 
 #include "app/level_sets.h"
+#include "graphics/static_image.h"
 #include "level_info.h"
 
 // Level set 0 "stages" (the main set), 1 "stagesusual".
@@ -56,7 +57,8 @@ struct TStageReward {
     std::string mReward;
 };
 
-// A map frame; its images are named here and loaded with the graphics.
+// A map frame: the frame image placed at (x, y) and the back image at (back x, back y), named when read
+// and loaded by LoadMapFrameImages.
 struct TMapFrame {
     void LoadFromXml(const TiXmlElement* element);
 
@@ -64,9 +66,9 @@ struct TMapFrame {
     int mY = 0;
     int mBackX = 0;
     int mBackY = 0;
-    std::string mFrameImage;
+    StaticImage mFrameImage;
     std::string mId;
-    std::string mBackImage;
+    StaticImage mBackImage;
 };
 
 // The whole catalogue. It tells the profile the shape of both level sets.
@@ -98,7 +100,10 @@ int GetGlobalLevelIndex(int stage, int level, const TStageList& list);
 // Stage and level of a running index; false (and 0, 0) when no level has that index.
 bool GetStageLevelOfIndex(int index, const TStageList& list, int& stage, int& level);
 const TTilesetDefaults* FindTilesetDefaults(int gameType);
-const TMapFrame* FindMapFrame(const std::string& id);
+// Drawers take the frame's images from it, so it is not const.
+TMapFrame* FindMapFrame(const std::string& id);
+// Loads the frame and back image of every map frame by their names.
+void LoadMapFrameImages();
 // The background for an index: its absolute value modulo the number of backgrounds; null when the
 // catalogue has none.
 const TStageBackground* FindBackground(int index);

@@ -5,7 +5,7 @@
 #include "stars.h"
 #include "tilesets.h"
 
-void LoadStartupData() {
+void LoadGameData() {
     LoadGameSettings("settings.xml");
     CreateMosaicStars();
     LoadStages();
@@ -13,7 +13,7 @@ void LoadStartupData() {
     LoadTilesetTextures(0);
 }
 
-void FreeStartupData() {
+void FreeGameData() {
     TMosaicGameSettings::Destroy();
     TMosaicColorTable::Destroy();
     FreeStages();

@@ -2,5 +2,5 @@
 // The game's data read at start-up and freed at shutdown: the game settings and colour table, the star
 // rules, the level catalogue and the tilesets (tileset 0 current).
 
-void LoadStartupData();
-void FreeStartupData();
+void LoadGameData();
+void FreeGameData();

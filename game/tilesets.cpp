@@ -83,7 +83,7 @@ void LoadTilesets(const std::string& catalogue) {
         for (const TiXmlElement* element : elements) {
             auto tileset = std::make_unique<TTileset>(ReadXmlString(element, "path", ""));
             tileset->mName = ReadXmlString(element, "name", "");
-            tileset->mPreview = ReadXmlString(element, "preview", "");
+            tileset->mPreview.SetImage(ReadXmlString(element, "preview", ""));
             GetTilesets().push_back(std::move(tileset));
         }
     }

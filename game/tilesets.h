@@ -9,6 +9,8 @@
 
 #include <tinyxml.h>
 
+#include "graphics/static_image.h"
+
 struct TTile {
     void LoadFromXml(const TiXmlElement* element);
 
@@ -17,6 +19,8 @@ struct TTile {
     int mMast = 0;       // a colour number
     int mOverColor = -1; // base colour index; -1: the colour named by the sprite
     std::string mSprite; // image name
+    // Holds the sprite's texture while the tileset is loaded.
+    StaticImage mImage;
 };
 
 // The colour buttons and the indicator take their tiles by these groups.
@@ -38,7 +42,7 @@ public:
     std::vector<TTile> mNumberShapes;      // read, never drawn
     std::vector<std::string> mNumberFonts; // read, never drawn
     std::string mName;
-    std::string mPreview; // image name
+    StaticImage mPreview; // named and loaded with the catalogue
     bool mLoaded = false; // the tile textures are held
 
 private:

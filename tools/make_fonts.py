@@ -13,14 +13,13 @@ the script. Usage:
     tools/make_fonts.py --check    regenerate into a temporary folder and compare with assets/
 """
 
-import argparse
 import glob
-import hashlib
 import os
 import re
 import subprocess
 import sys
-import tempfile
+
+import generated_data
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEJAVU = "/usr/share/fonts/truetype/dejavu/"
@@ -230,46 +229,7 @@ def generate(out_folder):
     write_registry(out_folder)
 
 
-def digests(folder):
-    """Hash of every file this script owns under an assets folder, by relative path."""
-    names = ["fonts.xml"] + [os.path.join("fonts", f) for f in os.listdir(os.path.join(folder, "fonts"))]
-    result = {}
-    for name in names:
-        path = os.path.join(folder, name)
-        if os.path.isfile(path):
-            with open(path, "rb") as file:
-                result[name] = hashlib.sha256(file.read()).hexdigest()
-    return result
-
-
-def check():
-    assets = os.path.join(TOP, "assets")
-    with tempfile.TemporaryDirectory() as scratch:
-        generate(scratch)
-        fresh = digests(scratch)
-    shipped = digests(assets) if os.path.isdir(os.path.join(assets, "fonts")) else {}
-    differing = sorted(n for n in set(fresh) | set(shipped) if fresh.get(n) != shipped.get(n))
-    for name in differing:
-        state = "missing" if name not in shipped else "not made by the script" if name not in fresh else "differs"
-        print("assets/%s: %s" % (name, state))
-    if differing:
-        print("fonts: %d file(s) out of date; run tools/make_fonts.py" % len(differing))
-        return 1
-    print("fonts: %d files up to date" % len(fresh))
-    return 0
-
-
-def main():
-    parser = argparse.ArgumentParser(description="Render the game's image fonts.")
-    parser.add_argument("--out", help="assets folder to write into (default: the repository's assets/)")
-    parser.add_argument("--check", action="store_true", help="compare a fresh render with assets/")
-    args = parser.parse_args()
-    ensure_packages()
-    if args.check:
-        return check()
-    generate(args.out or os.path.join(TOP, "assets"))
-    return 0
-
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(generated_data.run("Render the game's image fonts.", "fonts", generate, "make_fonts.py",
+                                prepare=ensure_packages, owned=("fonts",)))

@@ -1,11 +1,14 @@
 #!/usr/bin/python3
-"""Draws the puzzle's art into assets/: the tiles of the "basic" tileset and its preview, the map frame
-and its back, the screen background and the reward pictures. Fixed parameters, so every run writes the
-same files. Usage: tools/make_puzzle_art.py [OUTPUT_ASSETS_FOLDER]"""
+"""Draws the puzzle's art into assets/: the tiles, the tilesets that order them with their previews, the
+board's marks (hover mark, line highlight, clue crosses, reward overlay) and clue backgrounds, the screen
+background and the reward pictures. Fixed parameters, so every run writes the same files.
+Usage: tools/make_puzzle_art.py [--out ASSETS] [--check]"""
 
 import os
 import subprocess
 import sys
+
+import generated_data
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -26,6 +29,14 @@ PALETTE = [
     (236, 150, 180),  # 7 pink
     (236, 132, 44),   # 8 orange
     (112, 112, 120),  # 9 grey
+]
+# Tilesets: the base colour numbers of their colours 1 to 9. A level takes the first tileset whose
+# leading colours are its own, so each one puts a different theme's colours first.
+TILESETS = [
+    ("basic", [1, 2, 3, 4, 5, 6, 7, 8, 9]),   # red, green, brown, yellow, blue, ...
+    ("picnic", [1, 6, 2, 4, 3, 5, 7, 8, 9]),  # red, white, green, yellow, brown, ...
+    ("sea", [5, 6, 8, 4, 1, 2, 3, 9, 7]),     # blue, white, orange, yellow, red, ...
+    ("woods", [3, 2, 8, 4, 6, 1, 5, 9, 7]),   # brown, green, orange, yellow, white, ...
 ]
 PAPER = (236, 226, 200)
 INK = (60, 48, 40)
@@ -73,22 +84,43 @@ def draw_tiles(root):
     draw.line([9, 9, CELL - 10, CELL - 10], fill=PALETTE[0] + (255,), width=4)
     draw.line([9, CELL - 10, CELL - 10, 9], fill=PALETTE[0] + (255,), width=4)
     save(image, root, folder + "cross")
+
+
+def draw_preview(root, name, order):
+    # The tileset's first six colours, in its order.
     image = Image.new("RGBA", (120, 80), PAPER + (255,))
     draw = ImageDraw.Draw(image)
-    for i, colour in enumerate(PALETTE[:6]):
+    for i, number in enumerate(order[:6]):
+        colour = PALETTE[number - 1]
         x, y = 10 + (i % 3) * 35, 8 + (i // 3) * 35
         draw.rectangle([x, y, x + 29, y + 29], fill=colour + (255,), outline=darker(colour) + (255,), width=2)
-    save(image, root, "textures/tilesets/previewbasic")
+    save(image, root, "textures/tilesets/preview" + name)
 
 
-def draw_frame(root):
-    width, height = 560, 480
-    image = Image.new("RGBA", (width, height), (0, 0, 0, 0))
-    draw = ImageDraw.Draw(image)
-    for inset, colour in ((0, INK), (6, PALETTE[2]), (12, INK)):
-        draw.rectangle([inset, inset, width - 1 - inset, height - 1 - inset], outline=colour + (255,), width=6)
-    save(image, root, "textures/frames/frame1")
-    save(Image.new("RGBA", (width, height), PAPER + (200,)), root, "textures/frames/frameback1")
+def tileset_text(order):
+    """Every tileset draws with the basic tiles; its order says which colour each number shows."""
+    folder = "textures/tilesets/basic/"
+    lines = ['<tileset numbers="">',
+             "  <!-- Player values 0 (untouched) and colours 1 to 9 first, in that order. -->",
+             '  <tile sprite="%sempty"/>' % folder]
+    lines += ['  <tile sprite="%scolor%d" mast="%d" overcolor="%d"/>' % (folder, number, mast, number - 1)
+              for mast, number in enumerate(order, start=1)]
+    lines += ['  <tile sprite="%sout" type="-1"/>' % folder, '  <tile sprite="%scross" type="-2"/>' % folder,
+              "  <!-- The colour buttons, then the current-colour indicator. -->"]
+    for kind, group in (("button", 10), ("indicator", 11)):
+        lines += ['  <tile sprite="%s%s%d" group="%d" mast="%d"/>' % (folder, kind, number, group, mast)
+                  for mast, number in enumerate(order, start=1)]
+    return "\n".join(lines) + "\n</tileset>\n"
+
+
+def write_tilesets(root):
+    catalogue = ["<tilesets>"]
+    for name, order in TILESETS:
+        generated_data.write_text(root, "tilesets/%s.xml" % name, tileset_text(order))
+        draw_preview(root, name, order)
+        catalogue.append('  <tileset path="tilesets/%s.xml" name="%s" preview="textures/tilesets/preview%s"/>'
+                         % (name, name, name))
+    generated_data.write_text(root, "tilesets/tilesets.xml", "\n".join(catalogue) + "\n</tilesets>\n")
 
 
 def draw_background(root):
@@ -104,10 +136,13 @@ def draw_background(root):
     save(image.convert("P", palette=Image.ADAPTIVE, colors=bands), root, "textures/backs/back1")
 
 
-def acorn(size, cap, nut):
+def reward_canvas(size):
     image = Image.new("RGBA", (size, size), (0, 0, 0, 0))
-    draw = ImageDraw.Draw(image)
-    s = size / 64.0
+    return image, ImageDraw.Draw(image), size / 64.0
+
+
+def acorn(size, cap, nut):
+    image, draw, s = reward_canvas(size)
     draw.ellipse([16 * s, 20 * s, 48 * s, 60 * s], fill=nut + (255,), outline=INK + (255,), width=max(1, int(2 * s)))
     draw.pieslice([10 * s, 8 * s, 54 * s, 44 * s], 180, 360, fill=cap + (255,), outline=INK + (255,),
                   width=max(1, int(2 * s)))
@@ -115,19 +150,94 @@ def acorn(size, cap, nut):
     return image
 
 
+def leaf(size, blade, vein):
+    image, draw, s = reward_canvas(size)
+    draw.polygon([(32 * s, 4 * s), (54 * s, 24 * s), (50 * s, 46 * s), (32 * s, 56 * s), (14 * s, 46 * s),
+                  (10 * s, 24 * s)], fill=blade + (255,), outline=INK + (255,))
+    draw.line([32 * s, 10 * s, 32 * s, 62 * s], fill=vein + (255,), width=max(1, int(3 * s)))
+    for y in (22, 34, 44):
+        draw.line([32 * s, (y + 6) * s, 20 * s, y * s], fill=vein + (255,), width=max(1, int(2 * s)))
+        draw.line([32 * s, (y + 6) * s, 44 * s, y * s], fill=vein + (255,), width=max(1, int(2 * s)))
+    return image
+
+
+def shell(size, face, rib):
+    image, draw, s = reward_canvas(size)
+    draw.pieslice([4 * s, 8 * s, 60 * s, 64 * s], 180, 360, fill=face + (255,), outline=INK + (255,),
+                  width=max(1, int(2 * s)))
+    draw.rectangle([24 * s, 36 * s, 40 * s, 50 * s], fill=face + (255,), outline=INK + (255,),
+                   width=max(1, int(2 * s)))
+    for x in (10, 20, 32, 44, 54):
+        draw.line([32 * s, 36 * s, x * s, 14 * s if 14 < x < 50 else 28 * s], fill=rib + (255,),
+                  width=max(1, int(2 * s)))
+    return image
+
+
+def feather(size, vane, shaft):
+    image, draw, s = reward_canvas(size)
+    draw.ellipse([20 * s, 2 * s, 44 * s, 52 * s], fill=vane + (255,), outline=INK + (255,), width=max(1, int(2 * s)))
+    draw.line([32 * s, 8 * s, 32 * s, 62 * s], fill=shaft + (255,), width=max(1, int(3 * s)))
+    for y in (16, 28, 40):
+        draw.line([32 * s, y * s, 24 * s, (y - 6) * s], fill=shaft + (255,), width=max(1, int(s)))
+        draw.line([32 * s, y * s, 40 * s, (y - 6) * s], fill=shaft + (255,), width=max(1, int(s)))
+    return image
+
+
+# id -> the drawing and its two colours when obtained; a reward not yet found is drawn in greys.
+REWARDS = [
+    ("acorn", acorn, PALETTE[2], PALETTE[7]),
+    ("leaf", leaf, PALETTE[1], darker(PALETTE[1])),
+    ("shell", shell, PALETTE[6], PALETTE[5]),
+    ("feather", feather, PALETTE[4], PALETTE[5]),
+]
+GREYS = ((120, 120, 120), (170, 170, 170))
+
+
 def draw_rewards(root):
-    save(acorn(64, PALETTE[2], PALETTE[7]), root, "textures/rewards/acorn")
-    save(acorn(64, (120, 120, 120), (170, 170, 170)), root, "textures/rewards/acornoff")
-    save(acorn(32, PALETTE[2], PALETTE[7]), root, "textures/rewards/acornsmall")
+    for name, drawing, first, second in REWARDS:
+        save(drawing(64, first, second), root, "textures/rewards/" + name)
+        save(drawing(64, *GREYS), root, "textures/rewards/%soff" % name)
+        save(drawing(32, first, second), root, "textures/rewards/%ssmall" % name)
 
 
-def main():
-    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(TOP, "assets")
+# Clue numbers stack 28 x 20 to the left of the grid (8 at most per row) and 20 high above it (7 at most
+# per column), 10 pixels off the grid.
+ROW_CLUES_WIDTH = 8 * 28 + 10
+COLUMN_CLUES_HEIGHT = 7 * 20 + 10
+
+
+def draw_board_marks(root):
+    image = Image.new("RGBA", (CELL, CELL), (0, 0, 0, 0))
+    ImageDraw.Draw(image).rectangle([1, 1, CELL - 2, CELL - 2], outline=(255, 255, 255, 230), width=3)
+    save(image, root, "textures/tilesets/over")
+    save(Image.new("RGBA", (CELL, CELL), (255, 255, 255, 255)), root, "textures/tilesets/highlight")
+    for name, width in (("numbercrosshorz", 28), ("numbercrossvert", CELL)):
+        image = Image.new("RGBA", (width, 20), (0, 0, 0, 0))
+        middle = width // 2
+        ImageDraw.Draw(image).line([middle - 9, 17, middle + 9, 2], fill=PALETTE[0] + (255,), width=2)
+        save(image, root, "textures/tilesets/" + name)
+    image = Image.new("RGBA", (CELL, CELL), (0, 0, 0, 0))
+    image.paste(acorn(18, PALETTE[2], PALETTE[7]), (CELL - 19, CELL - 19))
+    save(image, root, "textures/items/rewardover")
+
+
+def draw_clue_backs(root):
+    folder = "textures/gui/gamescreen/"
+    save(Image.new("RGBA", (ROW_CLUES_WIDTH, CELL), PAPER + (220,)), root, folder + "rowback")
+    save(Image.new("RGBA", (CELL, COLUMN_CLUES_HEIGHT), PAPER + (220,)), root, folder + "colback")
+    save(Image.new("RGBA", (ROW_CLUES_WIDTH, 2), INK + (90,)), root, folder + "rowbackline")
+    save(Image.new("RGBA", (2, COLUMN_CLUES_HEIGHT), INK + (90,)), root, folder + "colbackline")
+
+
+def generate(root):
     draw_tiles(root)
-    draw_frame(root)
+    draw_board_marks(root)
+    draw_clue_backs(root)
+    write_tilesets(root)
     draw_background(root)
     draw_rewards(root)
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(generated_data.run("Draw the puzzle's art.", "puzzle art", generate, "make_puzzle_art.py",
+                                owned=("tilesets", "textures/tilesets", "textures/rewards")))

@@ -4,6 +4,7 @@
 #include <string>
 
 struct SDL_Window;
+class TDisplayModeSet;
 
 // The user's application-data folder: $XDG_DATA_HOME, else $HOME/.local/share; empty when neither is known.
 std::string GetAppDataFolder();
@@ -48,6 +49,13 @@ public:
     SDL_Window* GetWindow() const { return mWindow; }
     void SetWindow(SDL_Window* window) { mWindow = window; }
 
+    // The display modes of display 0 (only SDL_PIXELFORMAT_RGB888 ones).
+    void ListDisplayModes(TDisplayModeSet& modes) const;
+    // Gives the game's window a size and its full-screen state, centred; every step is logged.
+    void SetDisplayMode(int width, int height, bool fullscreen) const;
+    // The icon of a new window from an image of the data folder; nothing when it does not load.
+    void SetWindowIcon(SDL_Window* window, const std::string& name) const;
+
 private:
     TAppConfig() = default;
 
@@ -56,3 +64,5 @@ private:
     std::string mMakerFolder = "Korvath Games";
     SDL_Window* mWindow = nullptr;
 };
+
+

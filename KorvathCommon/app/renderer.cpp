@@ -26,7 +26,8 @@ TRenderer::TRenderer(SDL_Window* window) {
     SDL_RendererInfo info{};
     if (SDL_GetRendererInfo(mRenderer, &info) == 0) {
         mDirect3D = info.name != nullptr && std::strcmp(info.name, "direct3d") == 0;
-        mVSync = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        // The software renderer accepts the vsync flag but presents without waiting for the display.
+        mVSync = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && (info.flags & SDL_RENDERER_SOFTWARE) == 0;
     }
 }
 

@@ -25,10 +25,20 @@ public:
     // Fills an integer rectangle with a colour (components 0..1), keeping the current draw colour.
     void FillRect(int x, int y, int w, int h, const TColor& color);
 
+    // Where a scaled viewport puts the design origin (0, 0 unless one is set).
+    void SetViewportOffset(int x, int y) {
+        mViewportOffsetX = x;
+        mViewportOffsetY = y;
+    }
+    int GetViewportOffsetX() const { return mViewportOffsetX; }
+    int GetViewportOffsetY() const { return mViewportOffsetY; }
+
 private:
     SDL_Renderer* mRenderer = nullptr;
     bool mDirect3D = false;
     bool mVSync = false;
+    int mViewportOffsetX = 0;
+    int mViewportOffsetY = 0;
 };
 
 // Destroys the existing renderer record, then builds a new one for the window.

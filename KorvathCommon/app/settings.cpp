@@ -7,6 +7,7 @@
 #include <set>
 
 #include "app/app_config.h"
+#include "app/display_modes.h"
 #include "app/file_object.h"
 #include "app/log.h"
 #include "app/saved_file.h"
@@ -211,8 +212,9 @@ bool TMySettings::ToggleFullscreen() {
 }
 
 bool TMySettings::RestoreDesignSize() {
-    // The window's display modes are not built yet: only the flag changes until they are.
-    TLogFile::Get()->Printf("restore design size: display modes not built yet");
+    // The render scale follows the new output size at the next frame.
+    const TDisplayValues& display = GetDisplay();
+    TAppConfig::Get()->SetDisplayMode(display.mDesignWidth, display.mDesignHeight, IsWindowFullscreen(mFullScreen));
     mWideScreenOff = false;
     return true;
 }
@@ -262,8 +264,10 @@ void TMySettings::SaveProgress() {
 }
 
 void TMySettings::UpdateDisplay(bool fullScreen, bool apply) {
-    // The window's display modes are not built yet: the stored flag is all there is until they are.
-    TLogFile::Get()->Printf("update display fullscreen = %d: display modes not built yet", fullScreen ? 1 : 0);
+    ::UpdateDisplay(fullScreen, apply);
+    if (apply) {
+        ReadFullscreen();
+    }
 }
 
 bool TMySettings::LoadProfileAt(int index) {
@@ -320,6 +324,6 @@ void TMySettings::TakeFileContents(TFileContents& contents) {
 }
 
 void TDummySettings::Apply() {
-    // The window's display modes are not built yet.
-    TLogFile::Get()->Printf("apply real resolution windowed: display modes not built yet");
+    const TDisplayValues& display = GetDisplay();
+    TAppConfig::Get()->SetDisplayMode(display.mRealResolutionWidth, display.mRealResolutionHeight, false);
 }

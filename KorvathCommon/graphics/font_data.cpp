@@ -194,7 +194,7 @@ bool FontData::LayerParam(const DataElement& param, FontLayer*& layer) {
 }
 
 bool FontData::IntParam(const DataElement& param, int& value) {
-    return (!param.IsList() && ParseWideInt(TextOf(param), value)) || Error(kInvalidParameter);
+    return (!param.IsList() && ParseDescriptionInt(TextOf(param), value)) || Error(kInvalidParameter);
 }
 
 bool FontData::CharsParam(const DataElement& param, CharList& chars) {
@@ -319,6 +319,10 @@ bool FontData::CmdCreateHorzSpanRectList(const ListDataElement& s) {
         }
         rects->Append(std::move(rect));
         x += width;
+        // Rectangles that far out fit no image; the sum must not run on.
+        if (x > kMaxDescriptionInt || x < -kMaxDescriptionInt) {
+            return Error(kInvalidParameter);
+        }
     }
     SetDefine(name, std::move(rects));
     return true;

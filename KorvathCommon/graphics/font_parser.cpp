@@ -337,6 +337,10 @@ bool DescParserW::GetListParam(const DataElement& param, ListDataElement& out) {
     return true;
 }
 
+bool ParseDescriptionInt(const std::wstring& text, int& value) {
+    return ParseWideInt(text, value) && value >= -kMaxDescriptionInt && value <= kMaxDescriptionInt;
+}
+
 namespace {
 template <typename T, typename Parse>
 bool ParseAll(const std::vector<std::wstring>& strings, std::vector<T>& out, Parse parse) {
@@ -355,7 +359,7 @@ bool ParseAll(const std::vector<std::wstring>& strings, std::vector<T>& out, Par
 bool DescParserW::GetIntListParam(const DataElement& param, std::vector<int>& out) {
     std::vector<std::wstring> strings;
     out.clear();
-    return GetStringListParam(param, strings) && ParseAll(strings, out, ParseWideInt);
+    return GetStringListParam(param, strings) && ParseAll(strings, out, ParseDescriptionInt);
 }
 
 bool DescParserW::GetFloatListParam(const DataElement& param, std::vector<float>& out) {

@@ -53,6 +53,11 @@ private:
 
 // Lists nest at most this deep, so a crafted file cannot exhaust the stack.
 constexpr int kMaxListDepth = 64;
+// Every integer of a description is a pixel size or offset, a point size or an order; one beyond this
+// magnitude can only be damage, and refusing it keeps the layout's sums far from overflowing.
+constexpr int kMaxDescriptionInt = 16384;
+// ParseWideInt, refusing numbers beyond kMaxDescriptionInt either way.
+bool ParseDescriptionInt(const std::wstring& text, int& value);
 // Number of list levels of an element: 0 for a single, 1 for a flat list.
 int GetListDepth(const DataElement& element);
 
@@ -86,6 +91,7 @@ public:
     bool GetStringParam(const DataElement& param, std::wstring& out);
     bool GetStringListParam(const DataElement& param, std::vector<std::wstring>& out);
     bool GetListParam(const DataElement& param, ListDataElement& out);
+    // Numbers as ParseDescriptionInt reads them.
     bool GetIntListParam(const DataElement& param, std::vector<int>& out);
     bool GetFloatListParam(const DataElement& param, std::vector<float>& out);
 

@@ -1,67 +1,54 @@
 #include "graphics/font_texture.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
+#include <cmath>
 
-#include "app/file_object.h"
 #include "app/renderer.h"
+#include "graphics/render_copy.h"
+#include "graphics/texture_cache.h"
 
 namespace {
-bool HasExtension(const std::string& name) {
-    size_t slash = name.find_last_of("/\\");
-    size_t dot = name.find_last_of('.');
-    return dot != std::string::npos && (slash == std::string::npos || dot > slash);
+
+// The smallest scale that stretches size to at least target: the renderer truncates the drawn size, so a
+// product one rounding step short would lose a column of the glyph.
+float ScaleTo(float size, float target) {
+    float scale = target / size;
+    while (size * scale < target) {
+        scale = std::nextafter(scale, INFINITY);
+    }
+    return scale;
 }
 
-SDL_Surface* LoadSurface(const std::string& name) {
-    std::string path = ResolvePath(name);
-    if (HasExtension(path)) {
-        return IMG_Load(path.c_str());
-    }
-    SDL_Surface* surface = IMG_Load((path + ".png").c_str());
-    return surface != nullptr ? surface : IMG_Load((path + ".jpg").c_str());
-}
 } // namespace
 
 std::shared_ptr<TFontTexture> TFontTexture::Load(const std::string& name) {
-    SDL_Renderer* renderer = GetSDLRenderer();
-    if (renderer == nullptr) {
+    if (GetSDLRenderer() == nullptr || name.empty()) {
         return nullptr;
     }
-    SDL_Surface* surface = LoadSurface(name);
-    if (surface == nullptr) {
+    // Glyph images are never hit-tested, so they keep no alpha map.
+    const bool alphaMaps = gBuildAlphaMaps;
+    gBuildAlphaMaps = false;
+    TTextureHandle texture = TTextureCache::Get().Find(name, [&name] { return new TTexture(name); });
+    gBuildAlphaMaps = alphaMaps;
+    if (!texture) {
         return nullptr;
     }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
-    int width = surface->w;
-    int height = surface->h;
-    SDL_FreeSurface(surface);
-    if (texture == nullptr) {
-        return nullptr;
-    }
-    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    return std::shared_ptr<TFontTexture>(new TFontTexture(renderer, texture, width, height));
-}
-
-TFontTexture::TFontTexture(SDL_Renderer* renderer, SDL_Texture* texture, int width, int height)
-    : mRenderer(renderer), mTexture(texture), mWidth(width), mHeight(height) {}
-
-TFontTexture::~TFontTexture() {
-    // A renderer that is gone has destroyed its textures with it.
-    if (mRenderer == GetSDLRenderer()) {
-        SDL_DestroyTexture(mTexture);
-    }
+    return std::make_shared<TFontTexture>(std::move(texture));
 }
 
 void TFontTexture::Draw(const TFontRect& source, int x, int y, int w, int h, uint32_t color) const {
-    Uint8 alpha = static_cast<Uint8>(color >> 24);
-    if (alpha == 0 || mRenderer != GetSDLRenderer()) {
+    const Uint8 alpha = static_cast<Uint8>(color >> 24);
+    if (!mTexture || alpha == 0 || source.w <= 0 || source.h <= 0 || w <= 0 || h <= 0) {
         return;
     }
-    SDL_SetTextureColorMod(mTexture, static_cast<Uint8>(color >> 16), static_cast<Uint8>(color >> 8),
+    SDL_Texture* texture = mTexture->GetSDLTexture();
+    SDL_SetTextureColorMod(texture, static_cast<Uint8>(color >> 16), static_cast<Uint8>(color >> 8),
                            static_cast<Uint8>(color));
-    SDL_SetTextureAlphaMod(mTexture, alpha);
-    SDL_Rect from{source.x, source.y, source.w, source.h};
-    SDL_FRect to{static_cast<float>(x), static_cast<float>(y), static_cast<float>(w), static_cast<float>(h)};
-    SDL_RenderCopyF(mRenderer, mTexture, &from, &to);
+    SDL_SetTextureAlphaMod(texture, alpha);
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    const TFloatRect from{static_cast<float>(source.x), static_cast<float>(source.y), static_cast<float>(source.w),
+                          static_cast<float>(source.h)};
+    RenderCopyExFloat(GetSDLRenderer(), texture, from, static_cast<float>(x), static_cast<float>(y),
+                      ScaleTo(from.w, static_cast<float>(w)), ScaleTo(from.h, static_cast<float>(h)), 0, 0, 0,
+                      SDL_FLIP_NONE);
 }

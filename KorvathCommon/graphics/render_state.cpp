@@ -9,32 +9,33 @@ void TRenderState::Init(float x, float y, float alphaValue, float scale, int fla
     alpha = alphaValue;
     flags = flagBits;
     if (scale != 1.0f) {
-        SetScale(scale, scale);
+        transform.Scale(scale, scale);
     }
     SetTranslation(x, y);
 }
 
 float TRenderState::GetScaleX() const {
-    return std::hypot(transform[0][0], transform[0][1], transform[0][2]);
+    return std::hypot(transform.m[0][0], transform.m[0][1], transform.m[0][2]);
 }
 
 float TRenderState::GetScaleY() const {
-    return std::hypot(transform[1][0], transform[1][1], transform[1][2]);
+    return std::hypot(transform.m[1][0], transform.m[1][1], transform.m[1][2]);
 }
 
 void TRenderState::SetScale(float sx, float sy) {
-    transform[0][0] = sx;
-    transform[0][1] = 0;
-    transform[0][2] = 0;
-    transform[1][0] = 0;
-    transform[1][1] = sy;
-    transform[1][2] = 0;
+    TMatrix3 scaled;
+    scaled.Scale(sx, sy);
+    for (int r = 0; r < 2; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            transform.m[r][c] = scaled.m[r][c];
+        }
+    }
 }
 
 void TRenderState::SetTranslation(float x, float y) {
-    transform[2][0] = x;
-    transform[2][1] = y;
-    transform[2][2] = 1;
+    transform.m[2][0] = x;
+    transform.m[2][1] = y;
+    transform.m[2][2] = 1;
 }
 
 TColorArgb::TColorArgb(int red, int green, int blue, int alpha)

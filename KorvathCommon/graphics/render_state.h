@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/color.h"
+#include "graphics/matrix3.h"
 
 struct TRenderState {
     // Flag bits.
@@ -19,7 +20,7 @@ struct TRenderState {
 
     // Row by row: x axis, y axis, translation (destination x, destination y, 1). Only the axis lengths
     // (the scale factors) and the translation reach the renderer; rotation travels in the angle.
-    float transform[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    TMatrix3 transform;
     // Rotation centre in source pixels from the source rectangle's corner; used with kCentre.
     float centreX = 0;
     float centreY = 0;
@@ -43,10 +44,19 @@ struct TRenderState {
 
     float GetScaleX() const;
     float GetScaleY() const;
+    // The axes become diag(sx, sy): scale without rotation.
     void SetScale(float sx, float sy);
     void SetTranslation(float x, float y);
-    float GetTranslationX() const { return transform[2][0]; }
-    float GetTranslationY() const { return transform[2][1]; }
+    float GetTranslationX() const { return transform.m[2][0]; }
+    float GetTranslationY() const { return transform.m[2][1]; }
+};
+
+// A rectangle of a texture in whole pixels: a frame of a strip, a particle's sprite.
+struct TFrameRect {
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
 };
 
 // A colour packed as 0xAARRGGBB; each component keeps its low 8 bits.
@@ -55,6 +65,11 @@ struct TColorArgb {
 
     TColorArgb() = default;
     TColorArgb(int red, int green, int blue, int alpha);
+
+    int Red() const { return static_cast<int>((value >> 16) & 0xFF); }
+    int Green() const { return static_cast<int>((value >> 8) & 0xFF); }
+    int Blue() const { return static_cast<int>(value & 0xFF); }
+    int Alpha() const { return static_cast<int>(value >> 24); }
 };
 
 // Added to the destination of every image draw and subtracted from pointer input; the display code keeps

@@ -120,7 +120,7 @@ bool StaticImage::LocalPoint(int x, int y, float& localX, float& localY) {
     return true;
 }
 
-bool StaticImage::HitTest(int x, int y) {
+bool StaticImage::HitTest(int x, int y, int minAlpha) {
     float localX = 0, localY = 0;
     if (!mTexture || !LocalPoint(x, y, localX, localY)) {
         return false;
@@ -143,7 +143,7 @@ bool StaticImage::HitTest(int x, int y) {
         column += static_cast<int>(state.srcX);
         row += static_cast<int>(state.srcY);
     }
-    return IsOpaqueAt(column, row, kHitAlpha);
+    return IsOpaqueAt(column, row, minAlpha);
 }
 
 AlphaStaticImage::AlphaStaticImage() {

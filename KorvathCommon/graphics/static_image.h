@@ -39,9 +39,10 @@ public:
     int GetHeight() const;
     // The texture's alpha at (x, y) is at least minAlpha; false outside the texture.
     bool IsOpaqueAt(int x, int y, int minAlpha) const;
-    // Whether the drawn image covers the design point with alpha of at least kHitAlpha: the point is taken
-    // back through the draw's translation, rotation and scale into the source rectangle.
-    bool HitTest(int x, int y);
+    // Whether the drawn image covers the design point with alpha of at least minAlpha (0: anywhere in its
+    // rectangle): the point is taken back through the draw's translation, rotation and scale into the
+    // source rectangle.
+    bool HitTest(int x, int y, int minAlpha = kHitAlpha);
     // Rebuilds the render state's transform, translation, angle and centre from the image's fields.
     void UpdateTransform();
 

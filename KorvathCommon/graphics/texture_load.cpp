@@ -1,11 +1,11 @@
 // Loading of textures from image files: single images and colour + mask pairs.
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <cstdio>
 #include <memory>
 
 #include "app/file_object.h"
+#include "app/image_file.h"
 #include "app/renderer.h"
 #include "graphics/texture.h"
 
@@ -107,10 +107,10 @@ bool TTexture::LoadImage(const std::string& name) {
     const std::string plain = ImagePath(name);
     const bool extension = HasExtension(name);
     std::string candidate = PickExisting(WithDefaultExtension(localised, ".png"), WithDefaultExtension(plain, ".png"));
-    SurfacePtr surface(IMG_Load(candidate.c_str()));
+    SurfacePtr surface(LoadImageFile(candidate));
     if (!surface && !extension) {
         candidate = PickExisting(localised + ".jpg", plain + ".jpg");
-        surface.reset(IMG_Load(candidate.c_str()));
+        surface.reset(LoadImageFile(candidate));
     }
     if (!surface) {
         return false;
@@ -140,13 +140,13 @@ bool TTexture::LoadMaskedImage(const std::string& colorName, const std::string& 
     }
     SurfacePtr color, mask;
     if (IsReadable(localColor) && IsReadable(localMask)) {
-        color.reset(IMG_Load(localColor.c_str()));
-        mask.reset(IMG_Load(localMask.c_str()));
+        color.reset(LoadImageFile(localColor));
+        mask.reset(LoadImageFile(localMask));
     } else if (!bothRequired && IsReadable(localMask)) {
-        mask.reset(IMG_Load(localMask.c_str()));
+        mask.reset(LoadImageFile(localMask));
     } else {
-        color.reset(IMG_Load(plainColor.c_str()));
-        mask.reset(IMG_Load(plainMask.c_str()));
+        color.reset(LoadImageFile(plainColor));
+        mask.reset(LoadImageFile(plainMask));
     }
     if (!mask || (bothRequired && !color) || !Compose(color.get(), mask.get())) {
         return false;

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "rules/level_layout_data.h"
+#include "rules/mosaic_board_listener.h"
 #include "rules/mosaic_cell.h"
 #include "rules/mosaic_geometry.h"
-#include "rules/mosaic_layout_listener.h"
 #include "rules/mosaic_runs.h"
 #include "rules/random15.h"
 
@@ -34,7 +34,7 @@ public:
     static constexpr int kMaxColumnNumbers = 7;
 
     // Services; none is required (without a log the lines are dropped).
-    void SetListener(MosaicLayoutListener* listener) { mListener = listener; }
+    void SetListener(TMosaicBoardListener* listener) { mListener = listener; }
     void SetCellHooks(TMosaicCellHooks* hooks) { mHooks = hooks; }
     void SetLog(TRulesLog log) { mLog = std::move(log); }
     void SetRandom(TRandomSource random) { mRandom = std::move(random); }
@@ -97,6 +97,13 @@ public:
     // then the listener hears the board is solved (once per load).
     bool IsSolved();
 
+    // Hover, drag start and stroke line forgotten; the first colour current again.
+    void ResetSelection();
+    void ResetMistakes() { mMistakes = 0; }
+    // The visible untouched cells of the current colour, in random order (empty when the current colour
+    // has no record).
+    std::vector<TMosaicCell*> FindHintCells();
+
     // The cell whose rectangle holds the point, visible or not.
     TMosaicCell* FindCellAt(int x, int y);
     // The first step of every press, whatever the board's mode.
@@ -151,7 +158,7 @@ private:
     void JudgeRightRelease();
     void EndStroke();
 
-    MosaicLayoutListener* mListener = nullptr;
+    TMosaicBoardListener* mListener = nullptr;
     TMosaicCellHooks* mHooks = nullptr;
     TRulesLog mLog;
     TRandomSource mRandom = Rand15;

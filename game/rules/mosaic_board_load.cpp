@@ -67,11 +67,30 @@ void TMosaicBoard::TakeCells(const TLevelLayoutData& data, std::vector<TMosaicCe
 }
 
 // Every visible cell starts untouched; the first colour's view is shown.
-void TMosaicBoard::StartPlay() {
-    mSolved = false;
+void TMosaicBoard::ResetSelection() {
     mHoverColumn = mHoverRow = mDragStartColumn = mDragStartRow = -1;
     mStrokeLine = {0, 0, 1};
     mCurrentIndex = 0;
+}
+
+std::vector<TMosaicCell*> TMosaicBoard::FindHintCells() {
+    std::vector<TMosaicCell*> cells;
+    const TMosaicColorInfo* record = GetCurrentColourRecord();
+    if (record == nullptr) {
+        return cells;
+    }
+    for (TMosaicCell& cell : mCells) {
+        if (cell.visible && cell.player == mosaic::kUntouched && cell.solution == record->colour) {
+            cells.push_back(&cell);
+        }
+    }
+    ShuffleWith(cells, mRandom);
+    return cells;
+}
+
+void TMosaicBoard::StartPlay() {
+    mSolved = false;
+    ResetSelection();
     for (TMosaicCell& cell : mCells) {
         if (cell.visible) {
             SetCell(cell, {mosaic::kUntouched, 0}, false);

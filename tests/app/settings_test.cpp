@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <SDL.h>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/app_config.h"
+#include "app/display_modes.h"
 #include "app/file_object.h"
 #include "app/settings.h"
 #include "app/user_info.h"
@@ -350,6 +353,72 @@ TEST_F(SettingsTest, SettingsKindsAndDefaults) {
     EXPECT_FALSE(mine->IsWideScreenOff());
     EXPECT_FALSE(mine->SaveProfile()) << "no current user: nothing to save";
     EXPECT_FALSE(mine->LoadSettings()) << "no file yet";
+}
+
+// The display half of the settings on a real (hidden) window of the dummy desktop: 1024 x 768 with that
+// one mode, so the windowed size is the 800 x 600 fallback.
+class SettingsDisplayTest : public SettingsTest {
+protected:
+    void SetUp() override {
+        SettingsTest::SetUp();
+        ASSERT_NE(mScreen.GetWindow(), nullptr);
+        // A hidden window keeps its size when it goes full screen.
+        SDL_ShowWindow(mScreen.GetWindow());
+        TAppConfig::Get()->SetWindow(mScreen.GetWindow());
+        GetDisplay().mDesignWidth = 1366;
+        GetDisplay().mDesignHeight = 768;
+    }
+    void TearDown() override {
+        TAppConfig::Get()->SetWindow(nullptr);
+        SettingsTest::TearDown();
+    }
+
+    harness::HeadlessRenderer mScreen;
+};
+
+TEST_F(SettingsDisplayTest, DisplayChangesSwitchTheWindowAndTheFlagFollowsIt) {
+    struct Step {
+        const char* name;
+        std::function<void(TSettings&)> act;
+        bool fullscreen; // the window's state, and what the settings report
+        int width;
+        int height;
+    };
+    const Step steps[] = {
+        {"update full screen", [](TSettings& s) { s.UpdateDisplay(true, true); }, true, 1024, 768},
+        {"toggle", [](TSettings& s) { s.ToggleFullscreen(); }, false, 800, 600},
+        {"toggle back", [](TSettings& s) { s.ToggleFullscreen(); }, true, 1024, 768},
+        {"update windowed", [](TSettings& s) { s.UpdateDisplay(false, true); }, false, 800, 600},
+        {"design size", [](TSettings& s) { s.RestoreDesignSize(); }, false, 1366, 768},
+        // Without apply only the sizes are chosen: the window stays as it is.
+        {"update without apply", [](TSettings& s) { s.UpdateDisplay(true, false); }, false, 1366, 768},
+    };
+    TSettings* settings = CreateSettings("mysettings");
+    for (const Step& step : steps) {
+        step.act(*settings);
+        int width = 0;
+        int height = 0;
+        SDL_GetWindowSize(mScreen.GetWindow(), &width, &height);
+        EXPECT_EQ(IsWindowFullscreen(), step.fullscreen) << step.name;
+        EXPECT_EQ(settings->IsFullscreen(), step.fullscreen) << step.name;
+        EXPECT_EQ(width, step.width) << step.name;
+        EXPECT_EQ(height, step.height) << step.name;
+    }
+}
+
+TEST_F(SettingsDisplayTest, DummySettingsApplyTheRealResolutionWindowed) {
+    TSettings* settings = CreateSettings("mysettings");
+    settings->UpdateDisplay(true, true);
+    ASSERT_TRUE(IsWindowFullscreen());
+    // Windowed on this small desktop the real resolution is 1024 x 600.
+    settings->UpdateDisplay(false, false);
+    CreateSettings("other")->Apply();
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(mScreen.GetWindow(), &width, &height);
+    EXPECT_FALSE(IsWindowFullscreen());
+    EXPECT_EQ(width, 1024);
+    EXPECT_EQ(height, 600);
 }
 
 } // namespace

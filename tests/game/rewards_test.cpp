@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/app_config.h"
+#include "data_fixture.h"
+#include "graphics/font_test_support.h"
 #include "harness/harness.h"
 #include "harness/save_bytes.h"
 #include "mosaic_settings.h"
@@ -45,9 +47,9 @@ TEST_F(RewardsTest, FileGivesOneRewardPerRewardElement) {
     EXPECT_EQ(cup.mHint, "cuphint");
     EXPECT_EQ(cup.mHintComplete, "cupdone");
     EXPECT_EQ(cup.mValue, 15);
-    EXPECT_EQ(cup.mImage, "r/cup.png");
-    EXPECT_EQ(cup.mImageNotGet, "r/cup_off.png");
-    EXPECT_EQ(cup.mSmallImage, "r/cup_s.png");
+    EXPECT_EQ(cup.mImage.mImageName, "r/cup.png");
+    EXPECT_EQ(cup.mImageNotGet.mImageName, "r/cup_off.png");
+    EXPECT_EQ(cup.mSmallImage.mImageName, "r/cup_s.png");
     EXPECT_EQ(std::vector<int>({cup.mX, cup.mY, cup.mTipX, cup.mTipY}), std::vector<int>({100, 180, -5, 7}));
     EXPECT_FALSE(cup.mObtained);
     const TReward& empty = *rewards[1];
@@ -234,6 +236,42 @@ TEST_F(RewardsTest, EarnedRewardsAreThoseOfKindBitsZeroOrOneWhoseConditionIsMet)
     std::vector<TReward*> earned;
     EXPECT_FALSE(CollectEarnedRewards(counters, earned));
     EXPECT_TRUE(earned.empty());
+}
+
+} // namespace
+
+namespace {
+
+// With a renderer, so the pictures really load.
+class RewardImagesTest : public GameDataTest {
+protected:
+    void TearDown() override { ClearRewards(); }
+
+    fonttest::HeadlessRenderer mRenderer;
+};
+
+TEST_F(RewardImagesTest, PicturesLoadByTheirNamesAndComeBackAfterBeingFreed) {
+    ASSERT_TRUE(mRenderer.IsReady());
+    WriteSolidImage("r/cup.png", 8, 6, 0xFFFFCC00u);
+    WriteSolidImage("r/cupoff.png", 8, 6, 0xFF808080u);
+    WriteData("rewards.xml", R"(<r><reward id="cup" image="r/cup" imagenotget="r/cupoff" small="r/cupsmall"/>
+<reward id="plain"/></r>)");
+    LoadRewards("rewards.xml");
+    ASSERT_EQ(GetRewardList().size(), 2u);
+    TReward& cup = *GetRewardList()[0];
+    ASSERT_TRUE(cup.mImage.mTexture);
+    EXPECT_EQ(cup.mImage.mTexture->GetWidth(), 8);
+    EXPECT_TRUE(cup.mImageNotGet.mTexture);
+    // A missing picture stays empty and is reported; the reward still counts. No name, no report.
+    EXPECT_FALSE(cup.mSmallImage.mTexture);
+    EXPECT_EQ(CountLogLines("image not found r/cupsmall"), 1);
+    EXPECT_EQ(CountLogLines("image not found"), 1);
+
+    cup.FreeImages();
+    EXPECT_FALSE(cup.mImage.mTexture || cup.mImageNotGet.mTexture);
+    EXPECT_EQ(cup.mImage.mImageName, "r/cup");
+    cup.LoadImages();
+    EXPECT_TRUE(cup.mImage.mTexture && cup.mImageNotGet.mTexture);
 }
 
 } // namespace

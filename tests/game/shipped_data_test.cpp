@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_config.h"
@@ -13,7 +14,10 @@
 #include "app/missing_names.h"
 #include "app/xml_reader.h"
 #include "game_settings.h"
+#include "graphics/font_registry.h"
+#include "graphics/font_test_support.h"
 #include "harness/harness.h"
+#include "mosaic_layout.h"
 #include "rewards.h"
 #include "stages.h"
 #include "stars.h"
@@ -21,17 +25,6 @@
 #include "tilesets.h"
 
 namespace {
-
-// The lines of the seams to subsystems that are not connected yet; any other line is a complaint.
-const char* const kSeamLines[] = {
-    "not loaded, textures not built yet",
-    "reward images not loaded, images not built yet",
-};
-
-bool IsSeamLine(const std::string& line) {
-    return std::any_of(std::begin(kSeamLines), std::end(kSeamLines),
-                       [&](const char* seam) { return line.find(seam) != std::string::npos; });
-}
 
 // Images are found as the name with ".png" (every shipped image is one).
 bool ImageExists(const std::string& name) {
@@ -53,26 +46,47 @@ std::vector<const TLevelInfoMosaic*> AllLevels() {
 class ShippedDataTest : public testing::Test {
 protected:
     void SetUp() override {
-        // The data root is the executable's folder, where the build links assets/.
+        // The data root is the executable's folder, where the build links assets/; the renderer lets
+        // every image named by the data load.
+        ASSERT_TRUE(mRenderer.IsReady());
         ASSERT_TRUE(SetWorkingFolderToExe());
         TAppConfig::Get()->CreateFolders();
-        LoadStartupData();
+        LoadGameData();
         LoadRewards("rewards.xml");
+        LoadMapFrameImages();
     }
     void TearDown() override {
-        FreeStartupData();
+        // Textures go before the renderer.
+        FreeGameData();
         ClearRewards();
     }
+
+    fonttest::HeadlessRenderer mRenderer;
 };
 
-TEST_F(ShippedDataTest, EveryFileLoadsWithoutAComplaint) {
+TEST_F(ShippedDataTest, EveryFileAndImageLoadsWithoutAComplaint) {
     for (const std::string& line : harness::LogLines()) {
-        EXPECT_TRUE(IsSeamLine(line)) << line;
+        ADD_FAILURE() << line;
     }
     EXPECT_TRUE(GetMissingNames().empty());
+    for (const auto& tileset : GetTilesets()) {
+        EXPECT_TRUE(tileset->mPreview.mTexture) << tileset->mName;
+    }
+    ASSERT_TRUE(GetCurrentTileset()->mLoaded);
+    for (const TTile& tile : GetCurrentTileset()->mTiles) {
+        EXPECT_TRUE(tile.mImage.mTexture) << tile.mSprite;
+    }
+    for (const auto& reward : GetRewardList()) {
+        for (const StaticImage* image : {&reward->mImage, &reward->mImageNotGet, &reward->mSmallImage}) {
+            EXPECT_TRUE(image->mTexture) << image->mImageName;
+        }
+    }
+    for (const TMapFrame& frame : GetStageCatalogue().mFrames) {
+        EXPECT_TRUE(frame.mFrameImage.mTexture && frame.mBackImage.mTexture) << frame.mId;
+    }
     EXPECT_FALSE(GetStageList(kMainLevelSet).mStages.empty());
     EXPECT_FALSE(GetTilesets().empty());
-    EXPECT_EQ(GetRewardList().size(), 1u);
+    EXPECT_FALSE(GetRewardList().empty());
 }
 
 TEST_F(ShippedDataTest, SettingsHaveFourPresetsWithTimesAndBaseColours) {
@@ -105,8 +119,8 @@ TEST_F(ShippedDataTest, BothSetsHaveTheSameShapeWhereTheyMeet) {
             EXPECT_FALSE(stage->mLevels.empty());
             const TMapFrame* frame = FindMapFrame(stage->mFrame);
             ASSERT_NE(frame, nullptr) << stage->mFrame;
-            EXPECT_TRUE(ImageExists(frame->mFrameImage)) << frame->mFrameImage;
-            EXPECT_TRUE(ImageExists(frame->mBackImage)) << frame->mBackImage;
+            EXPECT_TRUE(ImageExists(frame->mFrameImage.mImageName)) << frame->mFrameImage.mImageName;
+            EXPECT_TRUE(ImageExists(frame->mBackImage.mImageName)) << frame->mBackImage.mImageName;
         }
     }
     ASSERT_FALSE(GetStageCatalogue().mBackgrounds.empty());
@@ -133,18 +147,37 @@ TEST_F(ShippedDataTest, EveryLevelHasThreeKnownStarsPerDifficultyAndATileset) {
     EXPECT_FALSE(GetStageCatalogue().mRewards.empty());
 }
 
+TEST_F(ShippedDataTest, EveryRewardHidesInExactlyOneLevel) {
+    for (const auto& reward : GetRewardList()) {
+        const std::vector<const TLevelInfoMosaic*> levels = AllLevels();
+        const auto count = std::count_if(levels.begin(), levels.end(),
+                                         [&](const TLevelInfoMosaic* level) { return level->mReward == reward->mId; });
+        EXPECT_EQ(count, 1) << reward->mId;
+    }
+}
+
 TEST_F(ShippedDataTest, TilesetHasEveryValueButtonAndIndicatorTile) {
     for (const auto& tileset : GetTilesets()) {
-        EXPECT_TRUE(ImageExists(tileset->mPreview)) << tileset->mPreview;
+        EXPECT_TRUE(ImageExists(tileset->mPreview.mImageName)) << tileset->mPreview.mImageName;
         ASSERT_GE(tileset->mTiles.size(), 10u);
+        // Each colour number shows one of the nine base colours, each base colour once; its cell, button
+        // and indicator are drawn in the colour its over-colour names.
+        std::set<int> overColours;
         for (int colour = 1; colour <= 9; ++colour) {
-            EXPECT_EQ(tileset->GetTileForValue(colour)->mMast, colour);
-            EXPECT_EQ(tileset->GetTileForValue(colour)->mOverColor, colour - 1);
-            for (int group : {kButtonTileGroup, kIndicatorTileGroup}) {
+            SCOPED_TRACE(tileset->mName + " colour " + std::to_string(colour));
+            const TTile* value = tileset->GetTileForValue(colour);
+            EXPECT_EQ(value->mMast, colour);
+            overColours.insert(value->mOverColor);
+            const std::string base = std::to_string(value->mOverColor + 1);
+            EXPECT_TRUE(value->mSprite.ends_with("/color" + base)) << value->mSprite;
+            for (const auto& [group, kind] :
+                 {std::pair{kButtonTileGroup, "/button"}, std::pair{kIndicatorTileGroup, "/indicator"}}) {
                 const TTile* tile = tileset->GetTileByGroup(colour, group);
-                EXPECT_EQ(tile->mGroup, group) << tileset->mName << " colour " << colour;
+                EXPECT_EQ(tile->mGroup, group);
+                EXPECT_TRUE(tile->mSprite.ends_with(kind + base)) << tile->mSprite;
             }
         }
+        EXPECT_EQ(overColours, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8})) << tileset->mName;
         EXPECT_EQ(tileset->GetTileForValue(-1)->mType, -1);
         EXPECT_EQ(tileset->GetTileForValue(-2)->mType, -2);
         for (const TTile& tile : tileset->mTiles) {
@@ -152,11 +185,15 @@ TEST_F(ShippedDataTest, TilesetHasEveryValueButtonAndIndicatorTile) {
         }
     }
     for (const auto& reward : GetRewardList()) {
-        for (const std::string* image : {&reward->mImage, &reward->mImageNotGet, &reward->mSmallImage}) {
-            EXPECT_TRUE(ImageExists(*image)) << *image;
+        for (const StaticImage* image : {&reward->mImage, &reward->mImageNotGet, &reward->mSmallImage}) {
+            EXPECT_TRUE(ImageExists(image->mImageName)) << image->mImageName;
         }
     }
 }
+
+// The largest grid that fits the screen with its clues at the default origin.
+constexpr int kLargestRows = 15;
+constexpr int kLargestCols = 20;
 
 // What a layout file holds, checked without the board.
 struct LayoutShape {
@@ -186,17 +223,18 @@ LayoutShape ReadLayout(const std::string& file) {
     return shape;
 }
 
-TEST_F(ShippedDataTest, EveryLevelFileIsASmallGridOfColoursWithoutGaps) {
-    const int colourTiles = static_cast<int>(GetTilesets().at(0)->mTiles.size());
+TEST_F(ShippedDataTest, EveryLevelFileIsAGridOfColoursWithoutGaps) {
     for (const TLevelInfoMosaic* level : AllLevels()) {
         SCOPED_TRACE(level->mFileName);
         EXPECT_TRUE(IsGameTypePlayable(level->mGameType));
+        const TTileset* tileset = FindTileset(level->mTileset);
+        ASSERT_NE(tileset, nullptr) << level->mTileset;
         const LayoutShape shape = ReadLayout(level->mFileName);
         ASSERT_TRUE(shape.read);
         EXPECT_GE(shape.rows, 5);
-        EXPECT_LE(shape.rows, 10);
+        EXPECT_LE(shape.rows, kLargestRows);
         EXPECT_GE(shape.cols, 5);
-        EXPECT_LE(shape.cols, 10);
+        EXPECT_LE(shape.cols, kLargestCols);
         ASSERT_EQ(static_cast<int>(shape.lines.size()), shape.rows);
         std::set<int> colours;
         int top = shape.rows, bottom = -1, left = shape.cols, right = -1;
@@ -215,14 +253,72 @@ TEST_F(ShippedDataTest, EveryLevelFileIsASmallGridOfColoursWithoutGaps) {
                 }
             }
         }
-        // Colours 1 to N without a gap, each with its tile; a coloured area at least 2 x 2.
+        // Colours 1 to N without a gap, each with its tile; the picture reaches every edge, so the shown
+        // area is the whole grid.
         ASSERT_GE(colours.size(), 2u);
-        EXPECT_LE(colours.size(), 3u);
         EXPECT_EQ(*colours.rbegin(), static_cast<int>(colours.size()));
-        EXPECT_LT(*colours.rbegin(), colourTiles);
-        EXPECT_GE(bottom - top, 1);
-        EXPECT_GE(right - left, 1);
+        EXPECT_LT(*colours.rbegin(), static_cast<int>(tileset->mTiles.size()));
+        EXPECT_EQ(top, 0);
+        EXPECT_EQ(left, 0);
+        EXPECT_EQ(bottom, shape.rows - 1);
+        EXPECT_EQ(right, shape.cols - 1);
     }
+}
+
+TEST_F(ShippedDataTest, EveryLevelLoadsIntoTheBoardAndDrawsWithItsImagesAndFont) {
+    const TiXmlElement* fonts = LoadXmlRoot("fonts.xml");
+    ASSERT_NE(fonts, nullptr);
+    TFontRegistry::GetInstance()->LoadXml(fonts);
+    ReleaseXmlRoot();
+    for (const TLevelInfoMosaic* level : AllLevels()) {
+        MosaicLayout_t board;
+        ASSERT_TRUE(board.Load(level->mFileName, false)) << level->mFileName;
+        // A stroke held over two cells of the first row shows its numbers, the hover mark and highlight.
+        const TMosaicCell& first = board.GetBoard().GetCell(0, 0);
+        const TMosaicCell& second = board.GetBoard().GetCell(0, 1);
+        board.OnMouseDown(first.x + 1, first.y + 1, TMosaicBoard::kLeftButton);
+        board.OnMouseDrag(second.x + 1, second.y + 1, TMosaicBoard::kLeftButton);
+        board.DrawCells();
+        board.DrawClues();
+        EXPECT_EQ(board.GetBoard().GetCell(0, 1).dragNumber, 2) << level->mFileName;
+    }
+    TFontRegistry::Destroy();
+    for (const std::string& line : harness::LogLines()) {
+        ADD_FAILURE() << line;
+    }
+    EXPECT_TRUE(GetMissingNames().empty());
+}
+
+int ColourCount(const LayoutShape& shape) {
+    std::set<char> colours;
+    for (const std::string& line : shape.lines) {
+        colours.insert(line.begin(), line.end());
+    }
+    colours.erase('0');
+    return static_cast<int>(colours.size());
+}
+
+TEST_F(ShippedDataTest, MainSetGrowsFromTheSmallestPictureToTheLargest) {
+    const TStageList& main = GetStageList(kMainLevelSet);
+    ASSERT_GE(main.mStages.size(), 4u);
+    int previousLargest = 0;
+    for (const auto& stage : main.mStages) {
+        EXPECT_EQ(stage->mLevels.size(), 6u);
+        int largest = 0;
+        for (const auto& level : stage->mLevels) {
+            const LayoutShape shape = ReadLayout(level->mFileName);
+            largest = std::max(largest, shape.rows * shape.cols);
+        }
+        EXPECT_GT(largest, previousLargest) << "a stage whose pictures are no larger than the last one's";
+        previousLargest = largest;
+    }
+    const LayoutShape first = ReadLayout(main.mStages.front()->mLevels.front()->mFileName);
+    EXPECT_EQ(first.rows * first.cols, 25);
+    EXPECT_EQ(ColourCount(first), 2);
+    const LayoutShape last = ReadLayout(main.mStages.back()->mLevels.back()->mFileName);
+    EXPECT_EQ(last.rows, kLargestRows);
+    EXPECT_EQ(last.cols, kLargestCols);
+    EXPECT_GE(ColourCount(last), 5);
 }
 
 } // namespace

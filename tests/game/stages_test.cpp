@@ -7,8 +7,9 @@
 
 #include "app/level_sets.h"
 #include "app/mode_progress.h"
-#include "media/sound_manager.h"
 #include "data_fixture.h"
+#include "graphics/font_test_support.h"
+#include "media/sound_manager.h"
 #include "stages.h"
 #include "stars.h"
 
@@ -287,8 +288,8 @@ TEST_F(StagesTest, TilesetDefaultsAndMapFrames) {
     const TMapFrame* big = FindMapFrame("big");
     ASSERT_NE(big, nullptr);
     EXPECT_EQ(std::vector<int>({big->mX, big->mY, big->mBackX, big->mBackY}), std::vector<int>({10, 20, 30, 40}));
-    EXPECT_EQ(big->mFrameImage, "f/big");
-    EXPECT_EQ(big->mBackImage, "f/bigback");
+    EXPECT_EQ(big->mFrameImage.mImageName, "f/big");
+    EXPECT_EQ(big->mBackImage.mImageName, "f/bigback");
     const TMapFrame* small = FindMapFrame("small");
     ASSERT_NE(small, nullptr);
     EXPECT_EQ(std::vector<int>({small->mX, small->mY, small->mBackX, small->mBackY}), std::vector<int>(4, 0));
@@ -330,6 +331,37 @@ TEST_F(StagesTest, EachStageRegistersItsSoundList) {
     EXPECT_NE(TSoundManager::FindInstance()->FindSoundList("forest"), nullptr);
     EXPECT_NE(TSoundManager::FindInstance()->FindSoundList("river"), nullptr);
     FreeStages();
+}
+
+// With a renderer, so the frame images really load.
+class MapFrameImagesTest : public StagesTest {
+protected:
+    fonttest::HeadlessRenderer mRenderer;
+};
+
+TEST_F(MapFrameImagesTest, FrameAndBackImagesLoadAtTheirPlaces) {
+    ASSERT_TRUE(mRenderer.IsReady());
+    WriteSolidImage("f/big.png", 12, 10, 0xFF804020u);
+    WriteSolidImage("f/bigback.png", 6, 4, 0xFF204080u);
+    WriteData("stages.xml", R"(<r><frames>
+  <frame id="big" x="10" y="20" xback="30" yback="40" frame="f/big" back="f/bigback"/>
+  <frame id="lost" frame="f/none"/>
+</frames></r>)");
+    LoadStages();
+    LoadMapFrameImages();
+    TMapFrame* big = FindMapFrame("big");
+    ASSERT_NE(big, nullptr);
+    ASSERT_TRUE(big->mFrameImage.mTexture && big->mBackImage.mTexture);
+    EXPECT_EQ(big->mFrameImage.mTexture->GetWidth(), 12);
+    EXPECT_EQ(big->mBackImage.mTexture->GetWidth(), 6);
+    EXPECT_EQ(std::vector<float>(
+                  {big->mFrameImage.GetX(), big->mFrameImage.GetY(), big->mBackImage.GetX(), big->mBackImage.GetY()}),
+              std::vector<float>({10, 20, 30, 40}));
+    // A frame without images keeps them empty: a missing name is reported, an empty one is not.
+    const TMapFrame* lost = FindMapFrame("lost");
+    EXPECT_FALSE(lost->mFrameImage.mTexture || lost->mBackImage.mTexture);
+    EXPECT_EQ(CountLogLines("image not found"), 1);
+    EXPECT_EQ(CountLogLines("image not found f/none"), 1);
 }
 
 } // namespace

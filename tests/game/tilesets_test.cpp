@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data_fixture.h"
+#include "graphics/font_test_support.h"
 #include "tilesets.h"
 
 namespace {
@@ -37,9 +38,6 @@ protected:
     }
 
     static std::string SpriteOf(const TTile* tile) { return tile != nullptr ? tile->mSprite : "(none)"; }
-    static int TextureLoads(const char* name) {
-        return CountLogLines(std::string("tile textures of ") + name + " not loaded");
-    }
 };
 
 TEST_F(TilesetsTest, CatalogueAndTilesetFilesAreRead) {
@@ -48,7 +46,7 @@ TEST_F(TilesetsTest, CatalogueAndTilesetFilesAreRead) {
     ASSERT_EQ(tilesets.size(), 3u);
     const TTileset& plain = *tilesets[0];
     EXPECT_EQ(plain.mName, "plain");
-    EXPECT_EQ(plain.mPreview, "p/plain");
+    EXPECT_EQ(plain.mPreview.mImageName, "p/plain");
     EXPECT_EQ(plain.mNumberFonts, std::vector<std::string>({"big", "small"}));
     ASSERT_EQ(plain.mTiles.size(), 10u);
     const TTile& colour = plain.mTiles[2];
@@ -59,7 +57,7 @@ TEST_F(TilesetsTest, CatalogueAndTilesetFilesAreRead) {
               std::vector<int>({0, 0, 0, -1}));
     ASSERT_EQ(plain.mNumberShapes.size(), 1u);
     EXPECT_EQ(plain.mNumberShapes[0].mGroup, 3);
-    EXPECT_EQ(tilesets[1]->mPreview, "");
+    EXPECT_EQ(tilesets[1]->mPreview.mImageName, "");
     EXPECT_TRUE(tilesets[2]->mTiles.empty());
     EXPECT_TRUE(harness::LogContains("File not found tilesets/none.xml"));
     EXPECT_EQ(FindTileset("alt"), tilesets[1].get());
@@ -97,24 +95,66 @@ TEST_F(TilesetsTest, TileOfAButtonOrIndicator) {
     EXPECT_EQ(FindTileset("lost")->GetTileByGroup(1, kButtonTileGroup), nullptr);
 }
 
-TEST_F(TilesetsTest, TexturesAreLoadedOnceUntilUnloaded) {
-    WriteCatalogue();
+// With a renderer, so the tile textures really load.
+class TileTexturesTest : public TilesetsTest {
+protected:
+    void SetUp() override {
+        TilesetsTest::SetUp();
+        ASSERT_TRUE(mRenderer.IsReady());
+        WriteSolidImage("p/plain.png", 8, 6, 0xFF102030u);
+        WriteSolidImage("t/open.png", 4, 4, 0xFF808080u);
+        // A colour + mask pair: the colour image and its mask of the same name.
+        WriteSolidImage("t/c1.jpg", 4, 4, 0xFFFF0000u);
+        WriteSolidImage("t/c1.png", 4, 4, 0xFFFFFFFFu);
+        WriteSolidImage("a/open.png", 6, 2, 0xFF00FF00u);
+        WriteCatalogue();
+    }
+
+    static const TTile& Tile(const char* tileset, size_t index) { return FindTileset(tileset)->mTiles.at(index); }
+
+    fonttest::HeadlessRenderer mRenderer;
+};
+
+TEST_F(TileTexturesTest, SpritesBecomeTexturesAsSingleImagesOrPairs) {
+    EXPECT_TRUE(FindTileset("plain")->mPreview.mTexture);
+    LoadTilesetTextures(0);
+    const StaticImage& open = Tile("plain", 0).mImage;
+    ASSERT_TRUE(open.mTexture);
+    EXPECT_EQ(open.mTexture->GetWidth(), 4);
+    EXPECT_EQ(open.mTexture->GetMaskPath(), "");
+    const StaticImage& pair = Tile("plain", 1).mImage;
+    ASSERT_TRUE(pair.mTexture);
+    EXPECT_NE(pair.mTexture->GetMaskPath(), "");
+    // A sprite without an image: no texture, reported once, the name kept.
+    const TTile& missing = Tile("plain", 2);
+    EXPECT_FALSE(missing.mImage.mTexture);
+    EXPECT_EQ(missing.mImage.mImageName, "t/c2");
+    EXPECT_EQ(CountLogLines("image not found t/c2"), 1);
+}
+
+TEST_F(TileTexturesTest, TexturesAreLoadedOnceUntilUnloaded) {
     LoadTilesetTextures(1);
+    ASSERT_TRUE(Tile("alt", 0).mImage.mTexture);
+    // Were the tile loaded again, its first texture would die with its only holder.
+    WeakHandle<TTexture> first(Tile("alt", 0).mImage.mTexture);
     LoadTilesetTextures(1);
-    EXPECT_EQ(GetCurrentTileset(), FindTileset("alt"));
-    EXPECT_EQ(TextureLoads("alt"), 1);
     // Making another tileset current keeps the previous one loaded.
     LoadTilesetTextures(0);
     LoadTilesetTextures(1);
-    EXPECT_EQ(TextureLoads("alt"), 1);
+    EXPECT_TRUE(first.IsAlive());
+    EXPECT_EQ(Tile("alt", 0).mImage.mTexture.Get(), first.Lock().Get());
     EXPECT_TRUE(FindTileset("plain")->mLoaded);
+
     UnloadCurrentTileset();
     EXPECT_FALSE(FindTileset("alt")->mLoaded);
+    EXPECT_FALSE(first.IsAlive());
+    EXPECT_EQ(Tile("alt", 0).mImage.mImageName, "a/open");
     EXPECT_EQ(GetCurrentTileset(), FindTileset("alt"));
-    UnloadCurrentTileset();
-    EXPECT_EQ(CountLogLines("tile textures of alt not released"), 1);
+    EXPECT_TRUE(Tile("plain", 0).mImage.mTexture);
+
     LoadTilesetTextures(1);
-    EXPECT_EQ(TextureLoads("alt"), 2);
+    ASSERT_TRUE(Tile("alt", 0).mImage.mTexture);
+    EXPECT_EQ(Tile("alt", 0).mImage.mTexture->GetWidth(), 6);
 }
 
 TEST_F(TilesetsTest, NamedTilesetOrAFallbackBecomesCurrent) {

@@ -58,7 +58,7 @@ TEST(RenderStateTest, InitScalesUniformlyAndPlacesTheTranslation) {
         state.Init(7, 8, 0.25f, c.scale, TRenderState::kFlipVertical);
         EXPECT_FLOAT_EQ(state.GetScaleX(), c.axis);
         EXPECT_FLOAT_EQ(state.GetScaleY(), c.axis);
-        EXPECT_FLOAT_EQ(state.transform[0][1], 0);
+        EXPECT_FLOAT_EQ(state.transform.m[0][1], 0);
         EXPECT_FLOAT_EQ(state.GetTranslationX(), 7);
         EXPECT_FLOAT_EQ(state.GetTranslationY(), 8);
         EXPECT_FLOAT_EQ(state.alpha, 0.25f);

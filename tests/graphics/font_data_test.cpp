@@ -73,6 +73,16 @@ TEST_F(FontDataTest, CommandsCheckTheirParameters) {
         {"CreateLayer Main", ""},
         {"CreateLayerFrom Copy Nothing", "Invalid Paramater Type"},
         {"Cmd x(1)", "Unexpected List Start"},
+        // Numbers beyond 16384 either way can only be damage: no glyph sum may overflow.
+        {"SetDefaultPointSize 16384", ""},
+        {"SetDefaultPointSize 16385", "Invalid Paramater Type"},
+        {"LayerSetAscent Main -16385", "Invalid Paramater Type"},
+        {"LayerSetCharOffsets Main ('A') ((0 -16384))", ""},
+        {"LayerSetCharOffsets Main ('A') ((-2147483648 2147483647))", "Invalid Paramater Type"},
+        {"LayerSetImageMap Main ('A') ((2147483647 0 2147483647 16))", "Invalid Paramater Type"},
+        {"LayerSetCharWidths Main ('A') (0x7fffffff)", "Invalid Paramater Type"},
+        {"LayerSetOffset Main (16385 0)", "Invalid Paramater Type"},
+        {"CreateHorzSpanRectList R (0 0 0 16) (16384 16384)", "Invalid Paramater Type"},
     };
     for (const CommandCase& c : cases) {
         std::unique_ptr<FontData> data = Load(std::string(kPreamble) + c.statements + ";");

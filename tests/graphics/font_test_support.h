@@ -20,26 +20,9 @@
 namespace fonttest {
 
 // A window and its renderer for one test. Fonts holding textures must go before it.
-class HeadlessRenderer {
+class HeadlessRenderer : public harness::HeadlessRenderer {
 public:
-    HeadlessRenderer(int width = 64, int height = 32) {
-        mInited = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-        mWindow = SDL_CreateWindow("fonts", 0, 0, width, height, SDL_WINDOW_HIDDEN);
-        CreateRenderer(mWindow);
-    }
-    ~HeadlessRenderer() {
-        DestroyRenderer();
-        if (mWindow != nullptr) {
-            SDL_DestroyWindow(mWindow);
-        }
-        if (mInited) {
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        }
-    }
-    HeadlessRenderer(const HeadlessRenderer&) = delete;
-    HeadlessRenderer& operator=(const HeadlessRenderer&) = delete;
-
-    bool IsReady() const { return GetSDLRenderer() != nullptr; }
+    using harness::HeadlessRenderer::HeadlessRenderer;
 
     void Clear(uint8_t r, uint8_t g, uint8_t b) {
         SDL_SetRenderDrawColor(GetSDLRenderer(), r, g, b, 255);
@@ -53,10 +36,6 @@ public:
         SDL_RenderReadPixels(GetSDLRenderer(), &rect, SDL_PIXELFORMAT_RGBA32, bytes, 4);
         return {bytes[0], bytes[1], bytes[2]};
     }
-
-private:
-    bool mInited = false;
-    SDL_Window* mWindow = nullptr;
 };
 
 struct ImageBlock {

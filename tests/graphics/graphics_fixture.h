@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include <SDL_image.h>
 #include <cstdlib>
 #include <filesystem>
 
@@ -46,7 +45,19 @@ struct TProbe {
 // Channels equal within a tolerance (blending rounds differently between renderers).
 inline testing::AssertionResult NearColor(const TRgba& actual, const TRgba& expected, int tolerance = 2);
 
-class GraphicsTest : public testing::Test {
+// A temporary folder with an "assets" folder as the data root and working folder.
+class DataRootTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override { mDataRoot.reset(); }
+    std::string Root() const { return mRoot; }
+
+private:
+    std::string mRoot;
+    std::unique_ptr<harness::ScopedDataRoot> mDataRoot;
+};
+
+class GraphicsTest : public DataRootTest {
 protected:
     static constexpr int kCanvasSize = 32;
 
@@ -56,7 +67,6 @@ protected:
     // Writes assets/<name> as a PNG (or a JPG when the name ends in ".jpg") whose pixels are ARGB values.
     void WriteImage(const std::string& name, int w, int h, const std::function<uint32_t(int, int)>& argb);
     void WriteSolidImage(const std::string& name, int w, int h, uint32_t argb);
-    std::string Root() const { return mRoot; }
 
     // Makes a fresh render target of kCanvasSize square filled with a colour and draws into it.
     void BeginCanvas(const TRgba& fill = {0, 0, 0, 255});
@@ -66,8 +76,6 @@ protected:
 private:
     SDL_Window* mWindow = nullptr;
     SDL_Texture* mCanvas = nullptr;
-    std::string mRoot;
-    std::unique_ptr<harness::ScopedDataRoot> mDataRoot;
 };
 
 inline testing::AssertionResult NearColor(const TRgba& actual, const TRgba& expected, int tolerance) {
@@ -81,15 +89,19 @@ inline testing::AssertionResult NearColor(const TRgba& actual, const TRgba& expe
                                        << expected.b << ", " << expected.a << ")";
 }
 
-inline void GraphicsTest::SetUp() {
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    mWindow = SDL_CreateWindow("graphics test", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
-    ASSERT_NE(mWindow, nullptr) << SDL_GetError();
-    ASSERT_NE(CreateRenderer(mWindow)->GetRenderer(), nullptr);
+inline void DataRootTest::SetUp() {
     mRoot = harness::MakeTempFolder();
     std::filesystem::create_directories(mRoot + "/assets");
     mDataRoot = std::make_unique<harness::ScopedDataRoot>(mRoot);
     ASSERT_TRUE(SetWorkingFolderToExe());
+}
+
+inline void GraphicsTest::SetUp() {
+    DataRootTest::SetUp();
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    mWindow = SDL_CreateWindow("graphics test", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(mWindow, nullptr) << SDL_GetError();
+    ASSERT_NE(CreateRenderer(mWindow)->GetRenderer(), nullptr);
 }
 
 inline void GraphicsTest::TearDown() {
@@ -102,25 +114,12 @@ inline void GraphicsTest::TearDown() {
         SDL_DestroyWindow(mWindow);
     }
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    mDataRoot.reset();
+    DataRootTest::TearDown();
 }
 
 inline void GraphicsTest::WriteImage(const std::string& name, int w, int h,
                                      const std::function<uint32_t(int, int)>& argb) {
-    const std::string path = mRoot + "/assets/" + name;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-    ASSERT_NE(surface, nullptr);
-    for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch);
-        for (int x = 0; x < w; ++x) {
-            row[x] = argb(x, y);
-        }
-    }
-    const bool jpg = path.size() > 4 && path.compare(path.size() - 4, 4, ".jpg") == 0;
-    const int saved = jpg ? IMG_SaveJPG(surface, path.c_str(), 100) : IMG_SavePNG(surface, path.c_str());
-    SDL_FreeSurface(surface);
-    ASSERT_EQ(saved, 0) << SDL_GetError();
+    ASSERT_TRUE(harness::WriteImageFile(Root() + "/assets/" + name, w, h, argb)) << SDL_GetError();
 }
 
 inline void GraphicsTest::WriteSolidImage(const std::string& name, int w, int h, uint32_t argb) {

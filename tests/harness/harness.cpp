@@ -1,5 +1,7 @@
 #include "harness/harness.h"
 
+#include <SDL.h>
+#include <SDL_image.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -8,7 +10,11 @@
 
 #include "app/app_config.h"
 #include "app/clock.h"
+#include "app/display_modes.h"
 #include "app/log.h"
+#include "app/main_loop.h"
+#include "app/renderer.h"
+#include "app/startup.h"
 
 namespace harness {
 namespace {
@@ -89,6 +95,24 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 
 bool PathExists(const std::string& path) { return std::filesystem::exists(path); }
 
+bool WriteImageFile(const std::string& path, int w, int h, const std::function<uint32_t(int, int)>& argb) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) {
+        return false;
+    }
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < w; ++x) {
+            row[x] = argb(x, y);
+        }
+    }
+    const bool jpg = path.size() > 4 && path.compare(path.size() - 4, 4, ".jpg") == 0;
+    const int saved = jpg ? IMG_SaveJPG(surface, path.c_str(), 100) : IMG_SavePNG(surface, path.c_str());
+    SDL_FreeSurface(surface);
+    return saved == 0;
+}
+
 std::vector<std::string> LogLines() {
     std::vector<std::string> lines;
     std::istringstream in(ReadFile(UserFolder() + "/log.txt"));
@@ -107,6 +131,102 @@ bool LogContains(const std::string& text) {
     return false;
 }
 
+::testing::AssertionResult HasLinesInOrder(const std::vector<std::string>& lines,
+                                           const std::vector<std::string>& wanted) {
+    size_t at = 0;
+    for (const std::string& want : wanted) {
+        while (at < lines.size() && lines[at] != want) {
+            ++at;
+        }
+        if (at == lines.size()) {
+            return ::testing::AssertionFailure() << "missing or out of order: \"" << want << "\"";
+        }
+        ++at;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+const std::vector<std::string>& StartUpProgressLines() {
+    static const std::vector<std::string> lines = {
+        "int start",
+        "load ui/interface.xml complete",
+        "load settings complete",
+        "load stages complete",
+        "load fonts complete",
+        "load sounds complete",
+        "load rewards complete",
+        "load settings complete",
+        "load userinfo complete",
+        "InitGameToSettings complete",
+        "load tilesets complete",
+        "LayoutsInit complete",
+        "int complete",
+        "run mainmenu window",
+    };
+    return lines;
+}
+
 std::string FixtureFolder() { return VERDANEL_TEST_DATA_DIR; }
+
+RunningGame::RunningGame() {
+    SetFramePacing(false);
+    mStartResult = StartUp();
+    mRunning = mStartResult == 0;
+}
+
+RunningGame::~RunningGame() {
+    Shutdown();
+    SetFramePacing(true);
+}
+
+void RunningGame::Step(int frames) {
+    for (int frame = 0; frame < frames && mRunning; ++frame) {
+        RunLoopStep();
+    }
+}
+
+void RunningGame::Shutdown() {
+    if (mRunning) {
+        mRunning = false;
+        ::Shutdown();
+    }
+}
+
+void UseDesignSizedWindow() {
+    TAppConfig::Get()->SetDisplayMode(1366, 768, false);
+    // The renderer learns the new size from the window events.
+    SDL_PumpEvents();
+    RefreshRenderScale();
+}
+
+HeadlessRenderer::HeadlessRenderer(int width, int height) {
+    mInited = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    mWindow = SDL_CreateWindow("test", 0, 0, width, height, SDL_WINDOW_HIDDEN);
+    CreateRenderer(mWindow);
+}
+
+HeadlessRenderer::~HeadlessRenderer() {
+    DestroyRenderer();
+    if (mWindow != nullptr) {
+        SDL_DestroyWindow(mWindow);
+    }
+    if (mInited) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+bool HeadlessRenderer::IsReady() const { return GetSDLRenderer() != nullptr; }
+
+bool WriteSolidPng(const std::string& path, int width, int height, uint32_t argb) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) {
+        return false;
+    }
+    SDL_FillRect(surface, nullptr, argb);
+    const bool saved = IMG_SavePNG(surface, path.c_str()) == 0;
+    SDL_FreeSurface(surface);
+    return saved;
+}
 
 } // namespace harness

@@ -7,14 +7,27 @@
 
 #include "app/app_config.h"
 #include "app/clock.h"
+#include "app/display_modes.h"
 #include "app/file_object.h"
+#include "app/game_app.h"
 #include "app/log.h"
-#include "app/xml_reader.h"
+#include "app/main_loop.h"
 #include "app/missing_names.h"
 #include "app/renderer.h"
+#include "app/sanitizer_exit_code.h"
+#include "app/settings.h"
+#include "app/startup_seams.h"
+#include "app/user_info.h"
+#include "app/xml_reader.h"
+#include "graphics/font_registry.h"
+#include "graphics/preload_list.h"
+#include "graphics/terms.h"
 #include "harness/harness.h"
 #include "media/sound_manager.h"
+#include "windows/game_cursors.h"
+#include "windows/messages.h"
 #include "windows/ui_info_holder.h"
+#include "windows/window_manager.h"
 
 namespace {
 
@@ -29,9 +42,20 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
     }
 
     void OnTestEnd(const testing::TestInfo& /*info*/) override {
-        // Every test starts with a new log and configuration in its own folder. The sound manager
-        // goes first: its audio thread may still write to the log.
+        // Every test starts with a new log and configuration in its own folder. The windows go while
+        // their textures' renderer lives; the sound manager goes before the log, as its audio thread
+        // may still write to it.
+        TMyWindowManager::Release();
+        TMyMessageManager::Release();
+        TGameCursors::Release();
         TSoundManager::DestroyInstance();
+        // What a test that stopped half-way through start-up may have left; textures go before the renderer.
+        TSettings::Release();
+        TUserInfo::Release();
+        SetUserInfoRecords(nullptr);
+        TTerms::Destroy();
+        TFontRegistry::Destroy();
+        DeletePreloadList();
         TLogFile::Release();
         TAppConfig::Release();
         TUIInfoHolder::ReleaseGlobal();
@@ -40,6 +64,10 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
         SetWriteFault(TWriteFault::None);
         SetLanguageName("");
         DestroyRenderer();
+        SetSeams(nullptr);
+        DestroyGameApp();
+        ResetDisplay();
+        GetLoopState() = TLoopState();
         SetTickSource(nullptr);
         SetDataRoot("");
         std::error_code ignored;

@@ -129,7 +129,7 @@ inline void Perform(TMosaicBoard& board, const Action& action) {
 
 // Records listener events and cell hooks as short texts. Like the game controller, it asks the board
 // whether it is solved after every stroke.
-class EventLog : public MosaicLayoutListener, public TMosaicCellHooks {
+class EventLog : public TMosaicBoardListener, public TMosaicCellHooks {
 public:
     explicit EventLog(TMosaicBoard& board) : mBoard(board) {
         board.SetListener(this);

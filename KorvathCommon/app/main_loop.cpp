@@ -1,0 +1,177 @@
+#include "app/main_loop.h"
+
+#include <SDL.h>
+
+#include "app/clock.h"
+#include "app/display_modes.h"
+#include "app/game_app.h"
+#include "app/input_event.h"
+#include "app/log.h"
+#include "app/renderer.h"
+#include "app/startup_seams.h"
+
+namespace {
+
+TLoopState gLoopState;
+bool gFramePacing = true;
+uint64_t gLastPresentCounter = 0;
+constexpr uint64_t kFramePeriodUs = 1000000 / 60;
+
+void ToDesignCoordinates(TInputEvent& event) {
+    const TDisplayValues& display = GetDisplay();
+    event.x =
+        static_cast<int>(static_cast<float>(event.x) * (1.0f / display.mScaleX) - static_cast<float>(gScreenOffset.x));
+    event.y =
+        static_cast<int>(static_cast<float>(event.y) * (1.0f / display.mScaleY) - static_cast<float>(gScreenOffset.y));
+}
+
+void HandleFocus(bool gained) {
+    TLoopState& state = GetLoopState();
+    TSubsystemSeams& seams = GetSeams();
+    state.mHasFocus = gained;
+    TLogFile::Get()->Printf(gained ? "Got Focus" : "Lost Focus");
+    seams.PauseSound(!gained);
+    if (!gained) {
+        seams.SetAllFrozen(true);
+        // A second loss in a row must not stack another pause window: one gain closes only one.
+        if (!seams.IsWindowShown(kPauseWindowId)) {
+            seams.ShowPauseWindow();
+        }
+        return;
+    }
+    seams.ClosePauseWindow();
+    seams.SetAllFrozen(false);
+}
+
+// Returns false when the step must end at once (a quit).
+bool HandlePendingEvents() {
+    static TInputEventList events;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        if (event.type == SDL_QUIT) {
+            GetLoopState().mQuitRequested = true;
+        }
+        events.clear();
+        TranslateSdlEvent(event, events);
+        for (const TInputEvent& input : events) {
+            if (!DispatchInputEvent(input)) {
+                GetLoopState().mQuitRequested = true;
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void PaceFrame() {
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    uint64_t now = SDL_GetPerformanceCounter();
+    const TRenderer* renderer = GetRenderer();
+    if (gFramePacing && renderer != nullptr && !renderer->HasVSync() && gLastPresentCounter != 0) {
+        const uint64_t elapsedUs = (now - gLastPresentCounter) * 1000000 / frequency;
+        const uint32_t delay = FramePacingDelay(elapsedUs);
+        if (delay > 0) {
+            SDL_Delay(delay);
+            now = SDL_GetPerformanceCounter();
+        }
+    }
+    gLastPresentCounter = now;
+}
+
+} // namespace
+
+TLoopState& GetLoopState() {
+    return gLoopState;
+}
+
+void RunLoopStep() {
+    // The output size follows the window (mode switches, resizes): the scale is taken from it each frame.
+    SDL_PumpEvents();
+    RefreshRenderScale();
+    if (!HandlePendingEvents() || gLoopState.mQuitRequested) {
+        return;
+    }
+    const uint32_t now = GetTicks();
+    if (now != gLoopState.mLastLoopTicks) {
+        UpdateFrame(static_cast<float>(now - gLoopState.mLastLoopTicks) / 1000.0f);
+    }
+    gLoopState.mLastLoopTicks = now;
+    SDL_Renderer* renderer = GetSDLRenderer();
+    if (renderer != nullptr) {
+        SDL_RenderClear(renderer);
+        DrawFrame();
+        SDL_RenderPresent(renderer);
+    }
+    PaceFrame();
+}
+
+bool DispatchInputEvent(const TInputEvent& original) {
+    TInputEvent event = original;
+    if (GetGameApp() != nullptr) {
+        ToDesignCoordinates(event);
+    }
+    TSubsystemSeams& seams = GetSeams();
+    switch (event.kind) {
+    case kInputLeave:
+        seams.CursorLeftWindow();
+        break;
+    case kInputQuit: {
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+        return false;
+    }
+    case kInputToggleFullscreen:
+        seams.ToggleFullscreen();
+        break;
+    case kInputMove:
+        seams.CursorMovedTo(event.x, event.y);
+        break;
+    case kInputFocus:
+        HandleFocus(event.param != 0);
+        break;
+    default:
+        break;
+    }
+    if ((event.kind == kInputLeftDown || event.kind == kInputLeftUp) && !seams.IsCustomCursorMode()) {
+        seams.SetCursorPosition(event.x, event.y);
+    }
+    seams.HandleEvent(event);
+    return true;
+}
+
+void UpdateFrame(float dt) {
+    TSubsystemSeams& seams = GetSeams();
+    seams.UpdateSound(dt);
+    seams.UpdateCursor(dt);
+    if (GetGameApp() != nullptr) {
+        GetGameApp()->Update(dt);
+    }
+    KeepDisplayAwake();
+}
+
+void DrawFrame() {
+    const TDisplayValues& display = GetDisplay();
+    SDL_Renderer* renderer = GetSDLRenderer();
+    if (renderer != nullptr) {
+        SDL_RenderSetScale(renderer, display.mScaleX, display.mScaleY);
+    }
+    GetSeams().DrawWindows();
+    GetSeams().DrawCursor();
+}
+
+void KeepDisplayAwake() {
+    if (GetSeams().IsFullscreen() && gLoopState.mHasFocus) {
+        SDL_DisableScreenSaver();
+    } else {
+        SDL_EnableScreenSaver();
+    }
+}
+
+uint32_t FramePacingDelay(uint64_t elapsedUs) {
+    return elapsedUs >= kFramePeriodUs ? 0 : static_cast<uint32_t>((kFramePeriodUs - elapsedUs) / 1000);
+}
+
+void SetFramePacing(bool enabled) {
+    gFramePacing = enabled;
+}

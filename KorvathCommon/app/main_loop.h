@@ -1,0 +1,35 @@
+#pragma once
+// One step of the main loop: every pending SDL event translated and handled, the game updated with
+// the elapsed time and one frame drawn.
+
+#include <cstdint>
+
+struct TInputEvent;
+
+struct TLoopState {
+    // The loop runs while this is false; nothing sets it back.
+    bool mQuitRequested = false;
+    // The tick of the previous step.
+    uint32_t mLastLoopTicks = 0;
+    bool mHasFocus = true;
+};
+
+TLoopState& GetLoopState();
+
+// The id of the pause window shown while the game has no focus.
+constexpr int kPauseWindowId = 304;
+
+void RunLoopStep();
+// The application's handling of one event: pointer converted into design coordinates, quit, focus,
+// full-screen toggle and cursor, then the window manager. False only for a quit.
+bool DispatchInputEvent(const TInputEvent& event);
+void UpdateFrame(float dt);
+void DrawFrame();
+// Keeps the screen saver off while the game runs full screen with the focus.
+void KeepDisplayAwake();
+
+// Without vertical sync the loop waits after each frame so it runs near 60 frames a second.
+// Milliseconds to wait when the frame took elapsedUs microseconds.
+uint32_t FramePacingDelay(uint64_t elapsedUs);
+// Tests that step many frames turn the wait off.
+void SetFramePacing(bool enabled);

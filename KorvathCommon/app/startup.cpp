@@ -1,0 +1,245 @@
+#include "app/startup.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <functional>
+#include <tinyxml.h>
+
+#include "app/app_config.h"
+#include "app/clock.h"
+#include "app/display_modes.h"
+#include "app/file_object.h"
+#include "app/game_app.h"
+#include "app/log.h"
+#include "app/main_loop.h"
+#include "app/renderer.h"
+#include "app/startup_seams.h"
+#include "app/xml_reader.h"
+
+namespace {
+
+// "main.xml", kept from the loader to shutdown.
+TiXmlDocument* gMainDocument = nullptr;
+
+constexpr int kDesignWidth = 1366;
+constexpr int kDesignHeight = 768;
+
+void Progress(const char* line) {
+    TLogFile::Get()->Printf("%s", line);
+}
+
+// A reader gets the root of its file, and the shared document is released after it; a file that
+// does not load is skipped (the XML layer has logged it).
+void ReadWithReader(const char* file, const std::function<void(TiXmlElement*)>& reader) {
+    TiXmlElement* root = LoadXmlRoot(file);
+    if (root != nullptr) {
+        TXmlRootWalk walk;
+        reader(root);
+    }
+    ReleaseXmlRoot();
+}
+
+void PrepareFolders() {
+    TAppConfig* config = TAppConfig::Get();
+    SetWorkingFolderToExe();
+    config->SetProductFolderName("Verdanel");
+    config->SetMakerFolderName("Korvath Games");
+    // Before anything logs, so "log.txt" always lands in the per-user folder.
+    config->CreateFolders();
+}
+
+bool StartSdl() {
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) {
+        // Sound goes through OpenAL: a machine without an SDL audio driver still runs, silent.
+        TLogFile::Get()->Printf("SDL_Init with audio failed: %s, trying without", SDL_GetError());
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+            TLogFile::Get()->Printf("SDL_Init failed: %s", SDL_GetError());
+            return false;
+        }
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "2");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
+    IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
+    return true;
+}
+
+void ScanSdlDisplayModes() {
+    TDisplayModeSet modes;
+    TAppConfig::Get()->ListDisplayModes(modes);
+    ScanDisplayModes(GetDisplay(), modes);
+}
+
+void ChooseStartSize() {
+    TDisplayValues& display = GetDisplay();
+    display.mDesignWidth = kDesignWidth;
+    display.mDesignHeight = kDesignHeight;
+    ScanSdlDisplayModes();
+    GetSeams().CreateSettings("mysettings");
+    GetSeams().UpdateDisplay(false, false);
+    TLogFile::Get()->Printf("mRealResolutionWidth =  %d  mRealResolutionHeight = %d", display.mRealResolutionWidth,
+                            display.mRealResolutionHeight);
+    display.mScaleX = static_cast<float>(display.mRealResolutionWidth) / static_cast<float>(display.mDesignWidth);
+    display.mScaleY = static_cast<float>(display.mRealResolutionHeight) / static_cast<float>(display.mDesignHeight);
+}
+
+SDL_Window* OpenWindow() {
+    const TDisplayValues& display = GetDisplay();
+    const std::string title = GetSeams().GetTermText("GameName");
+    SDL_Window* window =
+        SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, display.mRealResolutionWidth,
+                         display.mRealResolutionHeight, SDL_WINDOW_SHOWN | SDL_WINDOW_MAXIMIZED);
+    if (window == nullptr) {
+        TLogFile::Get()->Printf("create window failed: %s", SDL_GetError());
+        return nullptr;
+    }
+    // The size the window was made with (the real resolution), not the windowed one.
+    TLogFile::Get()->Printf("create window mRealResolutionWidth =  %d  mRealResolutionHeight = %d",
+                            display.mRealResolutionWidth, display.mRealResolutionHeight);
+    TAppConfig::Get()->SetWindowIcon(window, "icon.png");
+    return window;
+}
+
+// Undoes what start-up made of the display when it cannot go on. Objects of the other subsystems are
+// left alone: in particular the settings are not saved, since they were never loaded.
+void AbandonStartUp(SDL_Window* window) {
+    DestroyRenderer();
+    TAppConfig::Get()->SetWindow(nullptr);
+    if (window != nullptr) {
+        SDL_DestroyWindow(window);
+    }
+    IMG_Quit();
+    SDL_Quit();
+    DestroyGameApp();
+}
+
+void ShowFirstScreen() {
+    const bool splash = FileExists("branding/splash1.jpg") || FileExists("branding/splash1.png");
+    Progress(splash ? "run logos window" : "run mainmenu window");
+    GetSeams().ShowFirstScreen(splash);
+}
+
+} // namespace
+
+int StartUp() {
+    GetLoopState() = TLoopState();
+    ResetDisplay();
+    PrepareFolders();
+    GetSeams().LoadTerms("termins.xml");
+    if (!StartSdl()) {
+        return 1;
+    }
+    CreateGameApp();
+    GetLoopState().mHasFocus = true;
+    ChooseStartSize();
+    SDL_Window* window = OpenWindow();
+    if (window == nullptr) {
+        AbandonStartUp(nullptr);
+        return 1;
+    }
+    if (CreateRenderer(window)->GetRenderer() == nullptr) {
+        TLogFile::Get()->Printf("no renderer for the window, stopping");
+        AbandonStartUp(window);
+        return 1;
+    }
+    TAppConfig::Get()->SetWindow(window);
+    if (!LoadStartupData()) {
+        AbandonStartUp(window);
+        return 1;
+    }
+    // The first step's elapsed time counts from here, not from the start of the tick counter.
+    GetLoopState().mLastLoopTicks = GetTicks();
+    return 0;
+}
+
+bool LoadStartupData() {
+    TSubsystemSeams& seams = GetSeams();
+    Progress("int start");
+    ReadWithReader("ui/interface.xml", [&](TiXmlElement* root) { seams.LoadInterfaceDescription(root); });
+    Progress("load ui/interface.xml complete");
+    seams.AddScreenFader();
+    ReadWithReader("settings.xml", [&](TiXmlElement* root) { seams.LoadGameSettings(root); });
+    ReadWithReader("settings.xml", [&](TiXmlElement* root) { seams.LoadColorTable(root); });
+    Progress("load settings complete");
+    seams.CreateStars();
+    LoadXmlDocument("main.xml", gMainDocument);
+    seams.LoadStages();
+    Progress("load stages complete");
+    ReadWithReader("fonts.xml", [&](TiXmlElement* root) { seams.LoadFonts(root); });
+    Progress("load fonts complete");
+    seams.LoadSplinePaths("trajectories.dat");
+    seams.CreateFactories();
+    seams.LoadSounds("sounds.xml");
+    Progress("load sounds complete");
+    // The profile keeps one byte per reward of the list, without a count: the list must exist first.
+    seams.LoadRewards("rewards.xml");
+    Progress("load rewards complete");
+    seams.LoadSettings();
+    Progress("load settings complete");
+    seams.LoadProfile();
+    Progress("load userinfo complete");
+    seams.ApplySettings();
+    Progress("InitGameToSettings complete");
+    seams.LoadCursors("cursors.xml");
+    seams.SetCustomCursors(seams.IsCustomCursor());
+    seams.LoadPreloadList("resources.xml");
+    seams.LoadTilesets("tilesets/tilesets.xml");
+    Progress("load tilesets complete");
+    seams.LoadTilesetTextures(0);
+    Progress("LayoutsInit complete");
+    seams.ResetRewardCounters();
+    Progress("int complete");
+    ShowFirstScreen();
+    return true;
+}
+
+void RunMainLoop() {
+    while (!GetLoopState().mQuitRequested) {
+        RunLoopStep();
+    }
+}
+
+void ReleaseAll() {
+    TSubsystemSeams& seams = GetSeams();
+    seams.SaveAndDeleteSettings();
+    seams.DeleteMessageManager();
+    seams.ReleasePreloadList();
+    seams.DeleteCursors();
+    seams.DestroyTerms();
+    seams.ClearRewards();
+    seams.DeleteController();
+    seams.DeleteFactories();
+    seams.DestroyGameSettings();
+    seams.DestroyFonts();
+    seams.DeleteWindowManager();
+    delete gMainDocument;
+    gMainDocument = nullptr;
+    SDL_EnableScreenSaver();
+    DestroyGameApp();
+    seams.DestroySound();
+    TAppConfig::Release();
+    TLogFile::Release();
+}
+
+void Shutdown() {
+    // The configuration goes in ReleaseAll; the window is taken down after it.
+    SDL_Window* window = TAppConfig::Get()->GetWindow();
+    ReleaseAll();
+    DestroyRenderer();
+    if (window != nullptr) {
+        SDL_DestroyWindow(window);
+    }
+    IMG_Quit();
+    SDL_Quit();
+}
+
+int RunGame() {
+    const int failed = StartUp();
+    if (failed != 0) {
+        TAppConfig::Release();
+        TLogFile::Release();
+        return failed;
+    }
+    RunMainLoop();
+    Shutdown();
+    return 0;
+}

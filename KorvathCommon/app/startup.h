@@ -1,0 +1,23 @@
+#pragma once
+// Start-up, the start-up loader and shutdown: the program from its first step to its exit code.
+// Callable in pieces, so tests drive the real game in-process: StartUp, RunLoopStep N times, Shutdown.
+
+// Prepares the process (folders, SDL, application object, display modes, window, renderer) and runs
+// the start-up loader. 0 when the main loop may run; otherwise the exit code (1), with SDL and the
+// window taken down again.
+int StartUp();
+
+// Reads every data file the game needs in a fixed order, logging a progress line per step. A file
+// that is missing or unreadable is skipped; the loader never fails on data.
+bool LoadStartupData();
+
+// Runs loop steps until a quit is requested.
+void RunMainLoop();
+
+// Deletes every process-wide object in a fixed order: the settings saved first, the log closed last.
+void ReleaseAll();
+// ReleaseAll, then the renderer, the window, the image loader and SDL.
+void Shutdown();
+
+// The whole program: start-up, the main loop, shutdown. Returns the exit code.
+int RunGame();

@@ -1,0 +1,196 @@
+#include "objects/object_factory.h"
+
+#include <memory>
+#include <new>
+
+#include "objects/cadr_object.h"
+#include "objects/clouds_object.h"
+#include "objects/hidden_object.h"
+#include "objects/labyrinth_object.h"
+#include "objects/morphing_object.h"
+#include "objects/object.h"
+#include "objects/particle_object.h"
+#include "objects/switcher_object.h"
+#include "objects/transparent_object.h"
+#include "rooms/game_space.h"
+
+namespace {
+
+// A kind whose own behaviour is not built yet: its base's behaviour, its own type id.
+template <typename Base, int Id> class TStandIn : public Base {
+public:
+    int GetTypeId() const override { return Id; }
+};
+
+// Stand-ins of the bases other kinds build on.
+using TMoverStandIn = TStandIn<TObject, 0>;
+using TAnimStandIn = TStandIn<TObject, 11>;
+using TFlexibleStandIn = TStandIn<TObject, 24>;
+using TLightCheckButtonStandIn = TStandIn<TObject, 27>;
+using TSliderStandIn = TStandIn<TObject, 35>;
+using TDragSliderStandIn = TStandIn<TSliderStandIn, 36>;
+using TVideoStandIn = TStandIn<TObject, 10>;
+using TClockArrowStandIn = TStandIn<TObject, 20>;
+// The dragged clock hand has no type name of its own; the limited hand builds on it.
+using TDragClockArrowStandIn = TStandIn<TClockArrowStandIn, 20>;
+using TTextInfoStandIn = TStandIn<TObject, 49>;
+using TGroupStandIn = TStandIn<TTransparentObject, 42>;
+using TUVStandIn = TStandIn<TObject, 57>;
+
+template <typename T> TObject* Make() {
+    return new (std::nothrow) T();
+}
+
+const TObjectKind kObjectKinds[] = {
+    {"switcher", "TSwitcherObject", "TObject", 2, Make<TSwitcherObject>, false},
+    {"hidden", "THiddenObject", "TObject", 1, Make<THiddenObject>, false},
+    {"mover", "TMoverObject", "TObject", 0, Make<TMoverStandIn>, true},
+    {"arc_mover", "TArcMoverObject", "TObject", 13, Make<TStandIn<TObject, 13>>, true},
+    {"shutter_object", "TShutterObject", "TObject", 34, Make<TStandIn<TObject, 34>>, true},
+    {"multytool", "TMultyToolObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+    {"particle", "TParticleObject", "TObject", 47, Make<TParticleObject>, false},
+    {"cloud", "TCloudsObject", "TObject", 0, Make<TCloudsObject>, false},
+    {"animlinemover", "TLineMovingAnimObject", "TAnimObject", 12, Make<TStandIn<TAnimStandIn, 12>>, true},
+    {"anim", "TAnimObject", "TObject", 11, Make<TAnimStandIn>, true},
+    {"cadrobj", "TCadrObject", "TObject", 18, Make<TCadrObject>, false},
+    {"cadritemsobj", "TCadrItemsObject", "TObject", 19, Make<TStandIn<TObject, 19>>, true},
+    {"udflex", "TUDFlexibleObject", "TFlexibleObject", 25, Make<TStandIn<TFlexibleStandIn, 25>>, true},
+    {"tag_object", "TTagObject", "TObject", 38, Make<TStandIn<TObject, 38>>, true},
+    {"labyrinth_object", "TLabyrinthObject", "TObject", 26, Make<TLabyrinthObject>, false},
+    {"balance_object", "TBalanceObject", "TTransparentObject", 15, Make<TStandIn<TTransparentObject, 15>>, true},
+    {"places_object", "TPlacesObject", "TObject", 33, Make<TStandIn<TObject, 33>>, true},
+    {"places_handle_object", "TPlacesHandleObject", "TTransparentObject", 32, Make<TStandIn<TTransparentObject, 32>>,
+     true},
+    {"places_handle_object2", "TPlacesHandleObject", "TTransparentObject", 32, Make<TStandIn<TTransparentObject, 32>>,
+     true},
+    {"placesitems_object", "TPlacesItemsObject", "TObject", 33, Make<TStandIn<TObject, 33>>, true},
+    {"placesitems_handle_object", "TPlacesItemsHandleObject", "TTransparentObject", 32,
+     Make<TStandIn<TTransparentObject, 32>>, true},
+    {"placesitems_handle_object2", "TPlacesItemsHandleObject", "TTransparentObject", 32,
+     Make<TStandIn<TTransparentObject, 32>>, true},
+    {"ball_shooter_object", "TBallShooterObject", "TTransparentObject", 16, Make<TStandIn<TTransparentObject, 16>>,
+     true},
+    {"asterix", "TAsterixObject", "TObject", 14, Make<TStandIn<TObject, 14>>, true},
+    {"gun_ball", "TGunBallObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+    {"moving_clock_arrow", "TMovingClockArrowObject", "TObject", 30, Make<TStandIn<TObject, 30>>, true},
+    {"button_seq_control", "TButtonSequenceControlObject", "TObject", 17, Make<TStandIn<TObject, 17>>, true},
+    {"light_checkbutton", "TLightCheckButtonObject", "TObject", 27, Make<TLightCheckButtonStandIn>, true},
+    {"light_checkbutton2", "TLCBResetOnUnlockObject", "TLightCheckButtonObject", 28,
+     Make<TStandIn<TLightCheckButtonStandIn, 28>>, true},
+    {"slider", "TSliderObject", "TObject", 35, Make<TSliderStandIn>, true},
+    {"dragslider", "TDragSliderObject", "TSliderObject", 36, Make<TDragSliderStandIn>, true},
+    {"springedobj", "TSpringedObject", "TDragSliderObject", 37, Make<TStandIn<TDragSliderStandIn, 37>>, true},
+    {"timer", "TTimerObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+    {"shape", "TShapeObject", "TObject", 45, Make<TStandIn<TObject, 45>>, true},
+    {"focuser", "TFocuserObject", "TObject", 60, Make<TStandIn<TObject, 60>>, true},
+    {"ghost", "TGhostObject", "TVideoObject", 22, Make<TStandIn<TVideoStandIn, 22>>, true},
+    {"infrared", "TInfraredObject", "TObject", 23, Make<TStandIn<TObject, 23>>, true},
+    {"clockarrow", "TClockArrowObject", "TObject", 20, Make<TStandIn<TObject, 20>>, true},
+    {"limitedarrow", "TLimitedArrowObject", "TDragClockArrowObject", 29, Make<TStandIn<TDragClockArrowStandIn, 29>>,
+     true},
+    {"clock", "TClockObject", "TObject", 21, Make<TStandIn<TObject, 21>>, true},
+    {"video", "TVideoObject", "TObject", 10, Make<TVideoStandIn>, true},
+    {"animfile", "TAnimFileObject", "TObject", 39, Make<TStandIn<TObject, 39>>, true},
+    {"transp", "TTransparentObject", "TObject", 40, Make<TTransparentObject>, false},
+    {"bring_to_top", "TBringToTopObject", "TTransparentObject", 41, Make<TStandIn<TTransparentObject, 41>>, true},
+    {"group", "TGroupObject", "TTransparentObject", 42, Make<TGroupStandIn>, true},
+    {"fgroup", "TFoudedGroupObject", "TGroupObject", 42, Make<TStandIn<TGroupStandIn, 42>>, true},
+    {"slide_rotator", "TSlideImageRotator", "TObject", 43, Make<TStandIn<TObject, 43>>, true},
+    {"case_lock", "TCaseLockObject", "TTransparentObject", 44, Make<TStandIn<TTransparentObject, 44>>, true},
+    {"rotator", "TRotatorObject", "TObject", 46, Make<TStandIn<TObject, 46>>, true},
+    {"counter", "TActivateCounter", "TObject", 48, Make<TStandIn<TObject, 48>>, true},
+    {"textinfo", "TTextInfoObject", "TObject", 49, Make<TTextInfoStandIn>, true},
+    {"textinfoswitch", "TTextInfoSwitchImageObject", "TTextInfoObject", 50, Make<TStandIn<TTextInfoStandIn, 50>>, true},
+    {"morph_obj", "TMorphingObject", "TObject", 51, Make<TMorphingObject>, false},
+    {"double_morph_obj", "TDoubleMorphingObject", "TMorphingObject", 51, Make<TDoubleMorphingObject>, false},
+    {"morph_obj2", "TMorphingObject2", "TObject", 52, Make<TMorphingObject2>, false},
+    {"map_obj", "TMapObject", "TObject", 53, Make<TStandIn<TObject, 53>>, true},
+    {"sound_obj", "TSoundObject", "TObject", 54, Make<TStandIn<TObject, 54>>, true},
+    {"me_group", "TMouseEventsGroup", "TObject", 55, Make<TStandIn<TObject, 55>>, true},
+    {"dialog_obj", "TDialogObject", "TObject", 56, Make<TStandIn<TObject, 56>>, true},
+    {"uv_obj", "TUVObject", "TObject", 57, Make<TUVStandIn>, true},
+    {"uvspin_obj", "TUVSpinObject", "TUVObject", 59, Make<TStandIn<TUVStandIn, 59>>, true},
+    {"light_obj", "TLightObject", "TObject", 58, Make<TStandIn<TObject, 58>>, true},
+    {"fading_video", "TLightObject", "TObject", 58, Make<TStandIn<TObject, 58>>, true},
+    {"delay_loops_sound", "TDelayLoopsSoundObject", "TObject", 62, Make<TStandIn<TObject, 62>>, true},
+    {"blending_obj", "TBlendingObject", "TObject", 63, Make<TStandIn<TObject, 63>>, true},
+    {"collection_item", "TCollectionItemObject", "TObject", 64, Make<TStandIn<TObject, 64>>, true},
+    {"note_collection", "TNoteCollectionObject", "TObject", 65, Make<TStandIn<TObject, 65>>, true},
+    {"note_collection_item", "TNoteCollectionItemObject", "TObject", 66, Make<TStandIn<TObject, 66>>, true},
+    {"doublescore", "TDoubleScoreObject", "TObject", 67, Make<TDoubleScoreObject>, false},
+    {"doublescorecounter", "TDoubleHOCadrObject", "TCadrObject", 69, Make<TStandIn<TCadrObject, 69>>, true},
+    {"text_obj", "TTextObject", "TObject", 68, Make<TStandIn<TObject, 68>>, true},
+    {"change_on_click", "TChangeOnClickObject", "TObject", 70, Make<TStandIn<TObject, 70>>, true},
+    {"change_on_clickp", "TChangeOnClickParentObject", "TTransparentObject", 71, Make<TStandIn<TTransparentObject, 71>>,
+     true},
+    {"spinner", "TSpinnerObject", "TObject", 72, Make<TStandIn<TObject, 72>>, true},
+    {"spinner_seq", "TSpinnerSequenceObject", "TTransparentObject", 73, Make<TStandIn<TTransparentObject, 73>>, true},
+    {"spinner_echo", "TSpinnerEchoObject", "TObject", 74, Make<TStandIn<TObject, 74>>, true},
+    {"click_button", "TClickButtonObject", "TObject", 75, Make<TStandIn<TObject, 75>>, true},
+    {"change_on_activate", "TChangeOnActivateObject", "TObject", 76, Make<TStandIn<TObject, 76>>, true},
+    {"change_on_activatep", "TChangeOnActivateParentObject", "TObject", 77, Make<TStandIn<TObject, 77>>, true},
+    {"finish_video_wrapper", "TFinishVideoWrapperObject", "TObject", 78, Make<TStandIn<TObject, 78>>, true},
+    {"conjunct_weight", "TConjunctWeightObject", "TObject", 79, Make<TStandIn<TObject, 79>>, true},
+    {"conjunct_weightp", "TConjunctWeightParentObject", "TTransparentObject", 80,
+     Make<TStandIn<TTransparentObject, 80>>, true},
+    {"weight_system", "TWeightSystemObject", "TObject", 83, Make<TStandIn<TObject, 83>>, true},
+    {"weight_part", "TWeightPartObject", "TObject", 82, Make<TStandIn<TObject, 82>>, true},
+    {"seq_show", "TShowSequenceObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+    {"finder_mover", "TFinderMoverObject", "TMoverObject", 0, Make<TStandIn<TMoverStandIn, 0>>, true},
+    {"mouse_enter", "TMouseEnterObject", "TObject", 84, Make<TStandIn<TObject, 84>>, true},
+    {"target", "TTargetObject", "TMoverObject", 85, Make<TStandIn<TMoverStandIn, 85>>, true},
+    {"trajectorymovercadr2", "TrajectoryMoverCadrImage2Object", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+};
+
+std::unique_ptr<TBaseObjectFactory> gObjectFactory;
+std::unique_ptr<TBaseRoomFactory> gRoomFactory;
+
+} // namespace
+
+std::span<const TObjectKind> GetObjectKinds() {
+    return kObjectKinds;
+}
+
+TBaseObjectFactory* TObjectFactory::GetInstance() {
+    return gObjectFactory.get();
+}
+
+void TObjectFactory::CreateInstance() {
+    if (!gObjectFactory) {
+        gObjectFactory = std::make_unique<TObjectFactory>();
+    }
+}
+
+void TObjectFactory::DestroyInstance() {
+    gObjectFactory.reset();
+}
+
+TObject* TObjectFactory::Create(const std::string& type) {
+    if (type.empty()) {
+        return new (std::nothrow) TObject();
+    }
+    for (const TObjectKind& kind : kObjectKinds) {
+        if (type == kind.typeName) {
+            return kind.create();
+        }
+    }
+    return nullptr;
+}
+
+TBaseRoomFactory* TRoomFactory::GetInstance() {
+    return gRoomFactory.get();
+}
+
+void TRoomFactory::CreateInstance() {
+    if (!gRoomFactory) {
+        gRoomFactory = std::make_unique<TRoomFactory>();
+    }
+}
+
+void TRoomFactory::DestroyInstance() {
+    gRoomFactory.reset();
+}
+
+TRoom* TRoomFactory::Create(const std::string& name, const std::string& folder) {
+    return new (std::nothrow) TRoom();
+}

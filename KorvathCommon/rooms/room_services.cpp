@@ -1,0 +1,55 @@
+#include "rooms/room_services.h"
+
+#include <algorithm>
+#include <set>
+
+#include "app/log.h"
+
+namespace {
+
+// One line per kind and name for the whole run: objects look the same names up again and again.
+void LogNotBuiltOnce(const char* kind, const std::string& name) {
+    static std::set<std::string> logged;
+    if (logged.insert(std::string(kind) + ":" + name).second) {
+        TLogFile::Get()->Printf("%s not available: %s", kind, name.c_str());
+    }
+}
+
+} // namespace
+
+TExecuter* FindExecuter(const std::string& name) {
+    LogNotBuiltOnce("executer", name);
+    return nullptr;
+}
+
+TToolList& TToolList::GetPlayerTools() {
+    static TToolList tools;
+    return tools;
+}
+
+TTool* TToolList::FindById(const std::string& id) const {
+    for (TTool* tool : mTools) {
+        if (tool != nullptr && tool->GetCurrentId() == id) {
+            return tool;
+        }
+    }
+    return nullptr;
+}
+
+THopaBaseUserInfo* GetHopaUserInfo() {
+    return nullptr;
+}
+
+TGameSpace* TGameSpaceManager::FindSpace(const std::string& name) {
+    LogNotBuiltOnce("space", name);
+    return nullptr;
+}
+
+TInterfaceEvents& TInterfaceEvents::Get() {
+    static TInterfaceEvents events;
+    return events;
+}
+
+bool TInterfaceEvents::IsBlocked(const std::string& name) const {
+    return std::find(mBlockedNames.begin(), mBlockedNames.end(), name) != mBlockedNames.end();
+}

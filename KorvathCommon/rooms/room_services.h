@@ -1,0 +1,113 @@
+#pragma once
+// What scene objects call of the rooms and the hidden-object play, as far as this game uses it: click
+// strategies found by name, key-track animators, inventory tools, the hidden-object profile and the
+// interface events' blocked names. None of them is built yet: look-ups find nothing, once logged.
+
+#include <string>
+#include <vector>
+
+#include "app/user_info.h"
+
+class TGameSpace;
+class TObject;
+class TTool;
+struct TMouseEvent;
+
+// A shared click strategy; the object uses only the two answers.
+class TExecuter {
+public:
+    virtual ~TExecuter() = default;
+    virtual bool CanUseTool(TObject* object, const std::string& toolId) { return true; }
+    virtual bool OnPress(TObject* object, const TMouseEvent& event) { return true; }
+    virtual void RunClick(TObject* object, const TMouseEvent& event) {}
+    virtual void RunAfterTool(TObject* object, const TMouseEvent& event) {}
+    virtual void OnMove(TObject* object, const TMouseEvent& event) {}
+    virtual void OnRelease(TObject* object, const TMouseEvent& event) {}
+    virtual void Update(TObject* object, float seconds) {}
+};
+
+class THintExecuter : public TExecuter {
+public:
+    // The object's hint text, which may stay empty.
+    virtual void GetHintText(TObject* object, std::string& text, int number) {}
+};
+
+// The executer registered under the name; none are registered yet.
+TExecuter* FindExecuter(const std::string& name);
+
+// The key-track animator of one object; the object advances it.
+class TEffector {
+public:
+    virtual ~TEffector() = default;
+    virtual void SetOwner(TObject* owner) { mOwner = owner; }
+    virtual void Update(float seconds) {}
+    virtual void Start() {}
+    virtual void Stop() {}
+
+    std::string mName;
+    TObject* mOwner = nullptr;
+};
+
+class TTrajectoryEffector : public TEffector {
+public:
+    bool mHideAtEnd = false;
+};
+
+// The inventory tool a pointer event may carry.
+class TTool {
+public:
+    // The kind of the ghost catcher, which has no wrong-tool hint.
+    static constexpr int kGhostCatcher = 3;
+
+    virtual ~TTool() = default;
+    virtual std::string GetCurrentId() const { return mId; }
+    virtual bool IsComplete() const { return true; }
+    virtual int GetKind() const { return 0; }
+    virtual void Apply(int x, int y, int toolClicks) {}
+    virtual void SetPower(float power) {}
+
+    std::string mId;
+    // In hold state 1 presses test the point plus the offset.
+    int mHoldState = 0;
+    int mOffsetX = 0;
+    int mOffsetY = 0;
+};
+
+// The player's tools (one list for the process); the list does not own them.
+class TToolList {
+public:
+    static TToolList& GetPlayerTools();
+
+    TTool* FindById(const std::string& id) const;
+    void Add(TTool* tool) { mTools.push_back(tool); }
+    void Clear() { mTools.clear(); }
+
+private:
+    std::vector<TTool*> mTools;
+};
+
+// The profile kind of hidden-object play, with its hint settings.
+class THopaBaseUserInfo : public TBaseUserInfo {
+public:
+    int mHintBlinkSeconds = 0;
+    bool mXoHint = false;
+};
+
+// This game's profile is never of the hidden-object kind.
+THopaBaseUserInfo* GetHopaUserInfo();
+
+// Spaces by name; none are managed yet.
+class TGameSpaceManager {
+public:
+    // The current space for an empty name.
+    static TGameSpace* FindSpace(const std::string& name);
+};
+
+// The interface event channel: flags with a blocked name never reach the space.
+class TInterfaceEvents {
+public:
+    static TInterfaceEvents& Get();
+    bool IsBlocked(const std::string& name) const;
+
+    std::vector<std::string> mBlockedNames;
+};

@@ -1,0 +1,25 @@
+#include "windows/message_box.h"
+
+TMessageBoxWindow::TMessageBoxWindow(TFlyWindowListener* listener, const std::string& file,
+                                     const std::string& captionKey, const std::string& messageKey, int windowId)
+    : TFlyWindow(listener, true, file) {
+    mId = windowId;
+    mCaption = FindLabel("caption", captionKey);
+    mMessage = FindLabel("mess", messageKey);
+}
+
+TSimpleTextImage* TMessageBoxWindow::FindLabel(const std::string& name, const std::string& key) {
+    TMyWindow* child = FindChildByName(name);
+    auto* label =
+        child != nullptr && child->GetType() == kWindowKindLabel ? dynamic_cast<TSimpleTextImage*>(child) : nullptr;
+    if (label != nullptr) {
+        label->SetTextKey(key);
+        label->RefreshText();
+    }
+    return label;
+}
+
+void TMessageBoxWindow::OnButtonClick(int /*parentId*/, TMyWindow* /*parent*/, int buttonId, TMyButton* /*button*/) {
+    mResult = buttonId;
+    StartFlyOut();
+}

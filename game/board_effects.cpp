@@ -1,0 +1,262 @@
+#include "board_effects.h"
+
+#include <cmath>
+
+#include "graphics/random15.h"
+#include "media/sound_manager.h"
+
+namespace {
+
+constexpr const char* kRingImages[] = {"textures/rings/ringyellow", "textures/rings/ringblue",
+                                       "textures/rings/ringgreen", "textures/rings/ringpurple"};
+constexpr float kRingStartScaleMin = 0.35f;
+constexpr float kRingStartScaleMax = 0.40f;
+constexpr float kRestartSpread = 0.1f;
+
+// A uniform value in [a, b], one fresh draw.
+float RandomBetween(float a, float b) {
+    return a + static_cast<float>((Rand15() % 32767) / 32767.0) * (b - a);
+}
+
+void DrawImageAt(StaticImage& image, float x, float y, float scale, float alpha) {
+    image.SetPosition(x, y, true);
+    image.SetScale(scale);
+    image.mAlpha = alpha;
+    image.Draw(1.0f);
+}
+
+} // namespace
+
+EffectGo::EffectGo(const std::string& image, int x, int y, float hold, EffectGoListener* listener, int kind, float fade)
+    : mHold(hold), mFade(fade), mKind(kind), mListener(listener) {
+    mImage.SetImage(image);
+    mImage.SetPosition(static_cast<float>(x), static_cast<float>(y), true);
+    mX = static_cast<float>(x);
+    mY = static_cast<float>(y);
+    mAlphaTween.Set(0.0f, 1.0f, kFadeInTime, true);
+    mScaleTween.SetValue(1.0f);
+}
+
+bool EffectGo::Update(float seconds) {
+    switch (mState) {
+    case kAppearing:
+        mTimer += seconds;
+        mAlphaTween.Update(seconds);
+        if (mAlphaTween.finished && mTimer >= mHold) {
+            mAlphaTween.Set(1.0f, 0.0f, mFade, true);
+            mScaleTween.Set(1.0f, kGrowScale, kGrowTime, true);
+            mState = kHolding;
+        }
+        break;
+    case kHolding:
+        mTimer += seconds;
+        if (mTimer >= kHoldEnd) {
+            mState = kFading;
+            if (mListener != nullptr) {
+                mListener->OnEffectGoHoldEnd(this);
+            }
+        }
+        break;
+    case kFading:
+        mScaleTween.Update(seconds);
+        if (!mFinished && mAlphaTween.Update(seconds)) {
+            mFinished = true;
+            if (mListener != nullptr) {
+                mListener->OnEffectGoFinished(this);
+            }
+        }
+        break;
+    }
+    return mFinished;
+}
+
+void EffectGo::Draw(float parentAlpha) {
+    DrawImageAt(mImage, mX, mY, mScaleTween.current, mAlphaTween.current * parentAlpha);
+}
+
+EffectRemover::EffectRemover(int startX, int startY, const std::vector<TTarget>& targets,
+                             EffectRemoverListener* listener, int tag)
+    : mListener(listener), mTag(tag) {
+    mTrail.SetImage("textures/effect/particle_lightning");
+    for (size_t i = 0; i < targets.size(); ++i) {
+        const float dx = static_cast<float>(targets[i].x - startX);
+        const float dy = static_cast<float>(targets[i].y - startY);
+        const float bulge = std::sqrt(dx * dx + dy * dy) / 6.0f * (i % 2 == 0 ? 1.0f : -1.0f);
+        THead head;
+        head.path = TSplinePath::CreateArc(startX, startY, targets[i].x, targets[i].y, bulge);
+        head.mover = std::make_unique<MoveObj_t>(kSpeedFactor * head.path->ComputeLength(), head.path.get());
+        mHeads.push_back(std::move(head));
+    }
+}
+
+bool EffectRemover::Update(float seconds) {
+    bool allArrived = true;
+    for (size_t i = 0; i < mHeads.size(); ++i) {
+        THead& head = mHeads[i];
+        if (!head.mover->IsDone()) {
+            head.mover->Update(seconds);
+        }
+        if (!head.mover->IsDone()) {
+            allArrived = false;
+        } else if (!head.reported) {
+            head.reported = true;
+            if (mListener != nullptr) {
+                mListener->OnRemoverTargetReached(this, static_cast<int>(i), mTag);
+            }
+        }
+    }
+    if (allArrived && !mFinished) {
+        mFinished = true;
+        if (mListener != nullptr) {
+            mListener->OnRemoverFinished(this, mTag);
+        }
+    }
+    return mFinished;
+}
+
+void EffectRemover::Draw(float parentAlpha) {
+    for (THead& head : mHeads) {
+        if (!head.mover->IsDone()) {
+            DrawImageAt(mTrail, head.mover->mBaseX, head.mover->mBaseY, 1.0f, parentAlpha);
+        }
+    }
+}
+
+EffectBonusTime::EffectBonusTime(const TLayout& layout, EffectBonusTimeListener* listener)
+    : mLayout(layout), mListener(listener) {
+    mMover.StartSegment(layout.startX, layout.startY, layout.x, layout.y, layout.moveTime, 0, false);
+    mMover.startDelay = layout.moveTime / 3.0f;
+    mAlphaTween.Set(0.0f, 1.0f, layout.moveTime * 0.5f, true);
+    mAlphaTween.delay = mMover.startDelay;
+}
+
+EffectBonusTime::~EffectBonusTime() {
+    if (mListener != nullptr) {
+        mListener->OnBonusTime(mCount);
+    }
+}
+
+void EffectBonusTime::AddCount() {
+    PlaySoundByName("newpair");
+    ++mCount;
+    mLifeLeft = mLayout.life;
+}
+
+bool EffectBonusTime::Update(float seconds) {
+    mAlphaTween.Update(seconds);
+    const bool arrived = mMover.Update(seconds);
+    switch (mPhase) {
+    case kEntering:
+        if (arrived) {
+            mPhase = kShown;
+            mLifeLeft = mLayout.life;
+        }
+        break;
+    case kShown:
+        mLifeLeft -= seconds;
+        if (mLifeLeft <= 0) {
+            mPhase = kLeaving;
+            mMover.StartSegment(mLayout.x, mLayout.y, mLayout.startX, mLayout.startY, mLayout.moveTime, 0, false);
+            mAlphaTween.Set(1.0f, 0.0f, mLayout.moveTime * 0.5f, true);
+            if (mListener != nullptr) {
+                mListener->OnBonusTimeShown(this);
+            }
+        }
+        break;
+    case kLeaving:
+        if (arrived) {
+            mPhase = kDone;
+            mFinished = true;
+        }
+        break;
+    case kDone:
+        break;
+    }
+    return mFinished;
+}
+
+void EffectBonusTime::DrawEffect() {}
+
+EffectGotReward::EffectGotReward(int x, int y, const std::string& image, float seconds) {
+    mImage.SetImage(image);
+    const int first = Rand15() % 6;
+    for (int i = 0; i < kCopies; ++i) {
+        const double angle = first + i * M_PI / 3.0;
+        mMovers[i].StartSegment(static_cast<float>(x), static_cast<float>(y),
+                                static_cast<float>(x + kDistance * std::cos(angle)),
+                                static_cast<float>(y + kDistance * std::sin(angle)), seconds, 0, false);
+    }
+}
+
+bool EffectGotReward::Update(float seconds) {
+    bool allArrived = true;
+    for (TPointMover& mover : mMovers) {
+        if (!mover.done) {
+            mover.Update(seconds);
+        }
+        allArrived = allArrived && mover.done;
+    }
+    mFinished = allArrived;
+    return mFinished;
+}
+
+void EffectGotReward::Draw(float parentAlpha) {
+    for (TPointMover& mover : mMovers) {
+        DrawImageAt(mImage, mover.currentX, mover.currentY, 1.0f, parentAlpha);
+    }
+}
+
+EffectChange3One::EffectChange3One(int x, int y, int dx, int dy, float endScale, float seconds)
+    : mEndScale(endScale), mTime(seconds) {
+    mX = static_cast<float>(x + dx);
+    mY = static_cast<float>(y + dy);
+    Reset();
+}
+
+void EffectChange3One::Reset() {
+    mImage.SetImage(kRingImages[Rand15() % 4]);
+    mScaleTween.Set(RandomBetween(kRingStartScaleMin, kRingStartScaleMax), mEndScale,
+                    RandomBetween(mTime, mTime + kRestartSpread), true);
+    mAlphaTween.Set(1.0f, 0.0f, mTime, true);
+}
+
+bool EffectChange3One::Update(float seconds) {
+    mAlphaTween.Update(seconds);
+    if (mScaleTween.Update(seconds)) {
+        ++mRuns;
+        if (mRunLimit != -1 && mRuns >= mRunLimit) {
+            mFinished = true;
+        } else {
+            Reset();
+        }
+    }
+    return mFinished;
+}
+
+void EffectChange3One::Draw(float parentAlpha) {
+    DrawImageAt(mImage, mX, mY, mScaleTween.current, mAlphaTween.current * parentAlpha);
+}
+
+EffectOneBomb::EffectOneBomb(const std::string& image, int x, int y, float startScale, float endScale, float seconds)
+    : mStartScale(startScale), mEndScale(endScale), mTime(seconds) {
+    mImage.SetImage(image);
+    mX = static_cast<float>(x);
+    mY = static_cast<float>(y);
+    Reset();
+}
+
+void EffectOneBomb::Reset() {
+    mScaleTween.Set(mStartScale, mEndScale, RandomBetween(mTime, mTime + kRestartSpread), true);
+    mAlphaTween.Set(1.0f, 0.0f, mTime, true);
+}
+
+bool EffectOneBomb::Update(float seconds) {
+    mAlphaTween.Update(seconds);
+    // One run: the mark is finished when its growth ends.
+    mFinished = mFinished || mScaleTween.Update(seconds);
+    return mFinished;
+}
+
+void EffectOneBomb::Draw(float parentAlpha) {
+    DrawImageAt(mImage, mX, mY, mScaleTween.current, mAlphaTween.current * parentAlpha);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The windows the game controller opens but that are built with the game's screens: the level intro,
+// the results window, the message box, the game menu, the help window, the tutorial tips and the
+// screens it leaves for. Until the screens connect them, each operation logs that the window is not
+// there and opens nothing. The controller hears the dialogs through TControllerDialogListener.
+
+#include <string>
+
+class TLevelInfoMosaic;
+struct TLevelResult;
+struct TLevelStatistics;
+
+// Window ids the controller knows.
+constexpr int kGameScreenId = 4;
+constexpr int kGameMenuId = 10;
+constexpr int kPauseWindowId = 304;
+constexpr int kLevelIntroId = 311;
+constexpr int kMessageBoxId = 313;
+constexpr int kResultsWindowId = 314;
+constexpr int kHelpWindowId = 333;
+
+// What a dialog the controller opened tells it.
+class TControllerDialogListener {
+public:
+    virtual ~TControllerDialogListener() = default;
+    virtual void OnDialogShown() {}
+    virtual void OnDialogHidden() {}
+    virtual void OnDialogClosed(int id, int result) {}
+};
+
+class TControllerWindows {
+public:
+    virtual ~TControllerWindows() = default;
+
+    // Stage and level numbers count from 1.
+    virtual void ShowLevelIntro(int stageNumber, int levelNumber, const TLevelInfoMosaic& level,
+                                const TLevelStatistics& statistics, TControllerDialogListener* listener);
+    virtual void ShowResults(const TLevelResult& result, const TLevelInfoMosaic& level,
+                             const TLevelStatistics& statistics, bool nextLevelEnabled,
+                             TControllerDialogListener* listener);
+    // Window 313 with the term of the key, shown after the delay.
+    virtual void ShowMessageBox(const std::string& messageKey, float showDelay, TControllerDialogListener* listener);
+    virtual void ShowGameMenu(TControllerDialogListener* listener);
+    virtual void ShowHelpPage(int page, float showDelay, TControllerDialogListener* listener);
+    virtual void CloseHelpWindow();
+    virtual void ShowTutorial(const std::string& name);
+    virtual void CloseTutorial();
+    // The game screen replaced through the fader.
+    virtual void ShowMap();
+    virtual void ShowMainMenu();
+    // Whether a window of that id is on the screen: the window manager's answer.
+    virtual bool IsWindowOpen(int id) const;
+};

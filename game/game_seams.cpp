@@ -1,0 +1,55 @@
+#include "game_seams.h"
+
+#include "game_settings.h"
+#include "rewards.h"
+#include "stages.h"
+#include "stars.h"
+#include "startup_data.h"
+#include "tilesets.h"
+#include "user_records.h"
+
+void TGameSeams::CreateSettings(const std::string& kind) {
+    InstallUserRecords();
+    TEngineSeams::CreateSettings(kind);
+}
+
+void TGameSeams::LoadGameSettings(TiXmlElement* root) {
+    TMosaicGameSettings::Get().LoadFromXml(root);
+}
+
+void TGameSeams::LoadColorTable(TiXmlElement* root) {
+    TMosaicColorTable::Get().LoadFromXml(root);
+}
+
+void TGameSeams::CreateStars() {
+    CreateMosaicStars();
+}
+
+void TGameSeams::LoadStages() {
+    ::LoadStages();
+}
+
+// Start-up reads the list before the settings, so the profile read next finds every reward byte.
+void TGameSeams::LoadRewards(const std::string& file) {
+    ::LoadRewards(file);
+}
+
+void TGameSeams::LoadTilesets(const std::string& file) {
+    ::LoadTilesets(file);
+}
+
+void TGameSeams::LoadTilesetTextures(int index) {
+    ::LoadTilesetTextures(index);
+}
+
+void TGameSeams::ResetRewardCounters() {
+    TRewardConnector::Get().ResetPerPlay();
+}
+
+void TGameSeams::ClearRewards() {
+    ::ClearRewards();
+}
+
+void TGameSeams::DestroyGameSettings() {
+    FreeGameData();
+}

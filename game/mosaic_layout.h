@@ -1,0 +1,149 @@
+#pragma once
+// The puzzle board of one level as the game shows it: the board's rules (cells, runs, clue numbers,
+// strokes) plus everything drawn over them, the tiles and reward overlays of the cells, the stroke
+// numbers, the hover mark and line highlight, and the clue area of the current colour. Pointer events
+// in design pixels go to the rules while the board is shown; what the rules report reaches the board's
+// listener with the cell's drawn item.
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game_listeners.h"
+#include "graphics/draw_object.h"
+#include "graphics/static_image.h"
+#include "mosaic_item.h"
+#include "mosaic_numbers.h"
+#include "rules/mosaic_board.h"
+
+class TTileset;
+
+class MosaicLayout_t : public DrawObject, public TMosaicCellHooks, private TMosaicBoardListener {
+public:
+    static constexpr int kTypeId = 4;
+    // Modes: the board alpha rises to 1, falls to 0, or stays; pointer input counts only while shown.
+    static constexpr int kModeFadingIn = 0;
+    static constexpr int kModeFadingOut = 1;
+    static constexpr int kModeShown = 2;
+    static constexpr float kAlphaStep = 0.1f;
+    // The cell highlight of the hovered row and column, relative to the board alpha.
+    static constexpr float kHighlightFactor = 0.3f;
+    // A crossed clue number is dimmed to this alpha.
+    static constexpr float kCrossedClueAlpha = 0.5f;
+    // Clue numbers sit 2 pixels above their place.
+    static constexpr int kClueRaise = 2;
+
+    static constexpr const char* kHoverMark = "textures/tilesets/over";
+    static constexpr const char* kLineHighlight = "textures/tilesets/highlight";
+    static constexpr const char* kRowCross = "textures/tilesets/numbercrosshorz";
+    static constexpr const char* kColumnCross = "textures/tilesets/numbercrossvert";
+    // The clue backgrounds in their drawing order: row backs, column backs, row lines, column lines.
+    enum TClueBack : int { kRowBacks, kColumnBacks, kRowLines, kColumnLines, kClueBackCount };
+    static constexpr const char* kClueBackImages[kClueBackCount] = {
+        "textures/gui/gamescreen/rowback", "textures/gui/gamescreen/colback", "textures/gui/gamescreen/rowbackline",
+        "textures/gui/gamescreen/colbackline"};
+
+    MosaicLayout_t();
+    ~MosaicLayout_t() override = default;
+    MosaicLayout_t(const MosaicLayout_t&) = delete;
+    MosaicLayout_t& operator=(const MosaicLayout_t&) = delete;
+
+    virtual int GetTypeId() const { return kTypeId; }
+
+    // Reads a level layout file (data path rules) into the board and rebuilds its drawing; false, with
+    // the board as it was, when the file cannot be read or the level cannot be played.
+    virtual bool Load(const std::string& file, bool singleColour);
+
+    // Where the next load puts the grid (design pixels).
+    void SetGridOrigin(int x, int y) { mBoard.SetGridOrigin(x, y); }
+    // The rules under the board. Levels are loaded through Load only, so the items follow the cells.
+    TMosaicBoard& GetBoard() { return mBoard; }
+    const TMosaicBoard& GetBoard() const { return mBoard; }
+    // Once every run is done; the listener hears of it the first time.
+    bool IsSolved() { return mBoard.IsSolved(); }
+    void SetListener(MosaicLayoutListener* listener) { mListener = listener; }
+    int GetMode() const { return mMode; }
+    void SetMode(int mode) { mMode = mode; }
+    void SetHighlightLines(bool on) { mHighlightLines = on; }
+    void SetDrawClues(bool on) { mDrawClues = on; }
+
+    // The hint candidates: the items of the visible untouched cells of the current colour, in random
+    // order; false (and none kept) when there is none. They stay on the board until the next call or
+    // ResetHints.
+    bool GetHintCells(std::vector<MosaicItem_t*>& cells);
+    void ResetHints() { mHintCells.clear(); }
+    const std::vector<MosaicItem_t*>& GetHintCandidates() const { return mHintCells; }
+
+    // One drawn item per cell, row-major like the rules' cells.
+    const std::vector<std::unique_ptr<MosaicItem_t>>& GetItems() const { return mItems; }
+    MosaicItem_t* GetItem(int row, int column);
+    // The tileset cells are drawn with: the current one.
+    virtual const TTileset* GetTileset() const;
+
+    // Pointer events in design pixels, button 1 left, 2 right. Each answers whether the board took it:
+    // only while shown (a press out of that mode still starts the stroke's counters afresh).
+    bool OnMouseDown(int x, int y, int button);
+    bool OnMouseMove(int x, int y);
+    bool OnMouseDrag(int x, int y, int button);
+    bool OnMouseUp(int x, int y, int button);
+
+    // Fades the board alpha by one step per call in modes 0 and 1, then updates every cell.
+    bool Update(float seconds) override;
+
+    // The grid: every cell, then the hovered row and column highlight and the hover mark.
+    virtual void DrawCells();
+    // The clue area of the current colour at full alpha, whatever the board alpha.
+    virtual void DrawClues();
+    virtual void DrawClueNumbers(int colourIndex, float alpha);
+    void DrawClueBackgrounds(float alpha);
+    void DrawHighlightLines(int row, int column, float factor);
+    virtual bool GetHighlightLines() const { return mHighlightLines; }
+    virtual bool GetShowHoverMark() const { return true; }
+
+    // The clue backgrounds placed by the last load, in their lists.
+    const std::vector<StaticImage>& GetClueBacks(TClueBack list) const { return mClueBacks[list]; }
+
+    // What the rules tell the cells, passed to their items.
+    void OnCellColourSet(const TMosaicCell& cell) override;
+    void OnCellRunCompleted(const TMosaicCell& cell) override;
+    void OnCellLayoutSolved(const TMosaicCell& cell) override;
+
+protected:
+    // Makes the drawn item of a cell; boards of other kinds make their own.
+    virtual std::unique_ptr<MosaicItem_t> CreateCell(const TMosaicCell& cell);
+
+private:
+    // The rules' events, passed to the listener with the cell's item.
+    void OnLayoutSolved() override;
+    void OnCellVisited(const TMosaicCell& cell) override;
+    void OnCellFilled(const TMosaicCell& cell) override;
+    void OnCellWrong(const TMosaicCell& cell) override;
+    void OnMistakes(int count) override;
+    void OnCellHover(const TMosaicCell& cell) override;
+    void OnCellsPainted(int count) override;
+    void OnHiddenCellFound(const TMosaicCell& cell) override;
+
+    // The item of a cell of the rules; null while a load replaces the cells.
+    MosaicItem_t* ItemOf(const TMosaicCell& cell);
+    void BuildItems();
+    void LoadBoardImages();
+    void BuildClueBackgrounds();
+    void PlaceClueBackList(TClueBack list, int count, TAxis axis, bool lines);
+    void DrawImageAt(StaticImage& image, int x, int y, float alpha);
+    void DrawClueNumber(const TMosaicColorInfo& info, TAxis axis, int line, int j, int setNumbersNow);
+
+    TMosaicBoard mBoard;
+    std::vector<std::unique_ptr<MosaicItem_t>> mItems;
+    std::vector<MosaicItem_t*> mHintCells;
+    bool mLoading = false;
+    MosaicLayoutListener* mListener = nullptr;
+    int mMode = kModeShown;
+    bool mHighlightLines = true;
+    bool mDrawClues = true;
+    TNumberPainter mNumbers;
+    StaticImage mHoverMark;
+    StaticImage mHighlight;
+    std::array<StaticImage, kAxisCount> mClueCross;
+    std::array<std::vector<StaticImage>, kClueBackCount> mClueBacks;
+};

@@ -1,0 +1,93 @@
+#pragma once
+// Stand-ins for the subsystems that start-up, the main loop and shutdown call: every call that has
+// no stand-in of its own is recorded by name; the calls the frame's behaviour depends on keep state.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <tinyxml.h>
+
+#include "app/input_event.h"
+#include "app/main_loop.h"
+#include "app/startup_seams.h"
+
+class StandInSeams : public TSubsystemSeams {
+public:
+    std::vector<std::string> calls;
+    std::vector<TInputEvent> handled;
+    std::vector<float> windowUpdates;
+    std::vector<float> soundUpdates;
+    std::vector<bool> firstScreens;
+    int pauseWindows = 0;
+    bool frozen = false;
+    bool soundPaused = false;
+
+    void HandleEvent(const TInputEvent& event) override { handled.push_back(event); }
+    void UpdateWindows(float dt) override { windowUpdates.push_back(dt); }
+    void UpdateSound(float dt) override {
+        soundUpdates.push_back(dt);
+        calls.push_back("UpdateSound");
+    }
+    void SetAllFrozen(bool value) override { frozen = value; }
+    void PauseSound(bool pause) override { soundPaused = pause; }
+    bool IsWindowShown(int id) override { return id == kPauseWindowId && pauseWindows > 0; }
+    void ShowPauseWindow() override { ++pauseWindows; }
+    void ClosePauseWindow() override {
+        if (pauseWindows > 0) {
+            --pauseWindows;
+        }
+    }
+    void ShowFirstScreen(bool splash) override {
+        firstScreens.push_back(splash);
+        calls.push_back("ShowFirstScreen");
+    }
+
+    // The connected window, message and cursor operations are recorded by name instead of run.
+    void AddScreenFader() override { calls.emplace_back("AddScreenFader"); }
+    void DrawWindows() override { calls.emplace_back("DrawWindows"); }
+    void DeleteWindowManager() override { calls.emplace_back("DeleteWindowManager"); }
+    void DeleteMessageManager() override { calls.emplace_back("DeleteMessageManager"); }
+    void LoadCursors(const std::string&) override { calls.emplace_back("LoadCursors"); }
+    void SetCustomCursors(bool) override { calls.emplace_back("SetCustomCursors"); }
+    bool IsCustomCursorMode() override {
+        calls.emplace_back("IsCustomCursorMode");
+        return true;
+    }
+    void CursorLeftWindow() override { calls.emplace_back("CursorLeftWindow"); }
+    void CursorMovedTo(int, int) override { calls.emplace_back("CursorMovedTo"); }
+    void SetCursorPosition(int, int) override { calls.emplace_back("SetCursorPosition"); }
+    void UpdateCursor(float) override { calls.emplace_back("UpdateCursor"); }
+    void DrawCursor() override { calls.emplace_back("DrawCursor"); }
+    void DeleteCursors() override { calls.emplace_back("DeleteCursors"); }
+
+    // Readers record which root they were given.
+    void LoadInterfaceDescription(TiXmlElement* root) override { RecordRoot("LoadInterfaceDescription", root); }
+    void LoadGameSettings(TiXmlElement* root) override { RecordRoot("LoadGameSettings", root); }
+    void LoadColorTable(TiXmlElement* root) override { RecordRoot("LoadColorTable", root); }
+    void LoadFonts(TiXmlElement* root) override { RecordRoot("LoadFonts", root); }
+
+    // The calls recorded from the first one named first on.
+    std::vector<std::string> CallsFrom(const std::string& first) const {
+        for (size_t at = 0; at < calls.size(); ++at) {
+            if (calls[at] == first) {
+                return {calls.begin() + static_cast<long>(at), calls.end()};
+            }
+        }
+        return {};
+    }
+
+protected:
+    void RecordRoot(const std::string& reader, const TiXmlElement* root) {
+        calls.push_back(reader + ":" + (root != nullptr ? root->Value() : "null"));
+    }
+    void NotBuilt(const char* name) override { calls.emplace_back(name); }
+};
+
+// Installs fresh stand-ins for the running test (the test's end restores the defaults).
+inline StandInSeams* InstallStandIns() {
+    auto seams = std::make_unique<StandInSeams>();
+    StandInSeams* raw = seams.get();
+    SetSeams(std::move(seams));
+    return raw;
+}

@@ -1,0 +1,212 @@
+// The real start-up, frames and shutdown of the game in-process, over the shipped assets/: what loads,
+// what the log says, and what a player keeps from one run to the next.
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/app_config.h"
+#include "app/file_object.h"
+#include "app/missing_names.h"
+#include "app/settings.h"
+#include "app/startup_seams.h"
+#include "app/user_info.h"
+#include "game_seams.h"
+#include "game_settings.h"
+#include "harness/harness.h"
+#include "rewards.h"
+#include "stages.h"
+#include "tilesets.h"
+#include "user_records.h"
+
+namespace {
+
+// The calls that still go to subsystems other work is building; every other call is connected.
+const std::set<std::string> kRemainingSeams = {"ShowFirstScreen", "DeleteController"};
+
+// Parts of lines that report a file, name or step the data lacks.
+const char* const kComplaints[] = {"not found", "failed", "skipped", "cannot", "not loaded", "not built"};
+
+// The name of a seam's "<name> not built yet" line; empty for any other line.
+std::string SeamNameOf(const std::string& line) {
+    const std::string suffix = " not built yet";
+    const bool seam =
+        line.size() > suffix.size() && line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return seam ? line.substr(0, line.size() - suffix.size()) : "";
+}
+
+class GameStartUpTest : public testing::Test {
+protected:
+    void SetUp() override { InstallGame(); }
+    void TearDown() override { ForgetProcessState(); }
+
+    // What main() does before the engine starts.
+    static void InstallGame() { SetSeams(std::make_unique<TGameSeams>()); }
+
+    // What ends with the process beyond what shutdown deletes: the profile and the game's records.
+    static void ForgetProcessState() {
+        TUserInfo::Release();
+        RemoveUserRecords();
+        TRewardConnector::Get() = TRewardConnector();
+        GetProfileDifficulty() = TBaseMosaicSettings();
+    }
+
+    static std::string DifficultyBytes(const TBaseMosaicSettings& settings) {
+        TBufferBin buffer;
+        settings.Write(buffer);
+        return std::string(buffer.GetBytes().begin(), buffer.GetBytes().end());
+    }
+
+    harness::SteppedClock mClock;
+};
+
+TEST_F(GameStartUpTest, ShippedDataLoadsInOrderWithoutAComplaint) {
+    harness::RunningGame game;
+    ASSERT_EQ(game.GetStartResult(), 0);
+    SDL_Window* window = TAppConfig::Get()->GetWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "Verdanel");
+
+    // What the loader filled, beyond its log lines.
+    EXPECT_GT(TMosaicGameSettings::Get().GetPresetCount(), 0);
+    EXPECT_FALSE(GetStageList(kMainLevelSet).mStages.empty());
+    ASSERT_NE(GetCurrentTileset(), nullptr);
+    EXPECT_TRUE(GetCurrentTileset()->mLoaded);
+    EXPECT_FALSE(GetRewardList().empty());
+    ASSERT_NE(TSettings::Get(), nullptr);
+
+    for (int frame = 0; frame < 3; ++frame) {
+        mClock.Advance(16);
+        game.Step();
+    }
+    game.Shutdown();
+    EXPECT_EQ(TSettings::Get(), nullptr);
+    EXPECT_TRUE(GetRewardList().empty());
+    EXPECT_TRUE(GetTilesets().empty());
+    EXPECT_TRUE(harness::PathExists(harness::UserFolder() + "/settings.dat"));
+
+    const std::vector<std::string> lines = harness::LogLines();
+    EXPECT_TRUE(harness::HasLinesInOrder(lines, harness::StartUpProgressLines()));
+    std::set<std::string> seams;
+    for (const std::string& line : lines) {
+        const std::string seam = SeamNameOf(line);
+        if (!seam.empty()) {
+            seams.insert(seam);
+            continue;
+        }
+        for (const char* complaint : kComplaints) {
+            EXPECT_EQ(line.find(complaint), std::string::npos) << line;
+        }
+    }
+    EXPECT_EQ(seams, kRemainingSeams);
+    for (const TMissingName& missing : GetMissingNames()) {
+        ADD_FAILURE() << missing.kind << " not found " << missing.name;
+    }
+}
+
+TEST_F(GameStartUpTest, PlayerKeepsRewardsCountersAndSettingsAcrossARestart) {
+    std::string presetBytes;
+    {
+        harness::RunningGame game;
+        ASSERT_EQ(game.GetStartResult(), 0);
+        ASSERT_FALSE(GetRewardList().empty());
+        TSettings* settings = TSettings::Get();
+        settings->AddUser("Anna");
+        GetRewardList().back()->SetObtained();
+        TRewardConnector::Get().mLevelsWon = 4;
+        TUserInfo::Get()->AddScore(250);
+        ASSERT_GE(TMosaicGameSettings::Get().GetPresetCount(), 3);
+        const TBaseMosaicSettings& preset = TMosaicGameSettings::Get().GetPreset(2);
+        presetBytes = DifficultyBytes(preset);
+        ASSERT_NE(presetBytes, DifficultyBytes(TBaseMosaicSettings())) << "the preset must differ from a new player's";
+        SetProfileDifficulty(preset);
+        settings->SaveProgress();
+        // Only the shutdown saves this one.
+        settings->SetCustomCursor(false);
+        mClock.Advance(16);
+        game.Step();
+    }
+    ForgetProcessState();
+    // Not saved: a new run must start it at 0 itself.
+    TRewardConnector::Get().mLevelsSolvedThisRun = 9;
+
+    InstallGame();
+    harness::RunningGame game;
+    ASSERT_EQ(game.GetStartResult(), 0);
+    const TSettings* settings = TSettings::Get();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->GetUserName(), "Anna");
+    EXPECT_FALSE(settings->IsCustomCursor());
+    ASSERT_FALSE(GetRewardList().empty());
+    EXPECT_TRUE(GetRewardList().back()->mObtained);
+    const TRewardConnector& counters = TRewardConnector::Get();
+    EXPECT_EQ(counters.mLevelsWon, 4);
+    EXPECT_EQ(counters.mModeScore, 250);
+    EXPECT_EQ(counters.mLevelsSolvedThisRun, 0);
+    EXPECT_EQ(TUserInfo::Get()->GetCurrentModeProgress().mScore, 250);
+    EXPECT_EQ(DifficultyBytes(GetProfileDifficulty()), presetBytes);
+}
+
+// Whether the log says that a save of the file failed.
+bool LogReportsFailedSave(const std::string& path) {
+    for (const std::string& line : harness::LogLines()) {
+        if (line == "save failed " + path + ", old file kept" || line == "cannot write " + path) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A full disk while playing and at exit: each failed save is reported, the files keep what was saved
+// last, and the next run finds that progress.
+TEST_F(GameStartUpTest, FullDiskKeepsTheLastSavedProgressAndSaysSo) {
+    const TWriteFault faults[] = {TWriteFault::Open, TWriteFault::Write, TWriteFault::Flush, TWriteFault::Sync};
+    int savedScore = 0;
+    for (TWriteFault fault : faults) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        std::string settingsBytes;
+        std::string profileBytes;
+        {
+            harness::RunningGame game;
+            ASSERT_EQ(game.GetStartResult(), 0);
+            TSettings* settings = TSettings::Get();
+            if (settings->GetUserCount() == 0) {
+                settings->AddUser("Anna");
+            }
+            ASSERT_EQ(TUserInfo::Get()->GetCurrentModeProgress().mScore, savedScore);
+            TUserInfo::Get()->AddScore(10);
+            ASSERT_TRUE(settings->SaveProfile());
+            savedScore += 10;
+            settingsBytes = harness::ReadFile(harness::UserFolder() + "/settings.dat");
+            profileBytes = harness::ReadFile(harness::UserFolder() + "/user1");
+
+            SetWriteFault(fault);
+            TUserInfo::Get()->AddScore(5);
+            settings->SetCustomCursor(!settings->IsCustomCursor());
+            EXPECT_FALSE(settings->SaveProfile());
+            settings->SaveProgress();
+            mClock.Advance(16);
+            game.Step();
+            // The exit saves the settings: that fails too, and the game still ends cleanly.
+            game.Shutdown();
+            SetWriteFault(TWriteFault::None);
+        }
+        EXPECT_EQ(harness::ReadFile(harness::UserFolder() + "/settings.dat"), settingsBytes);
+        EXPECT_EQ(harness::ReadFile(harness::UserFolder() + "/user1"), profileBytes);
+        EXPECT_FALSE(harness::PathExists(harness::UserFolder() + "/settings.dat.tmp"));
+        EXPECT_FALSE(harness::PathExists(harness::UserFolder() + "/user1.tmp"));
+        EXPECT_TRUE(LogReportsFailedSave(harness::UserFolder() + "/settings.dat"));
+        EXPECT_TRUE(LogReportsFailedSave(harness::UserFolder() + "/user1"));
+        ForgetProcessState();
+        InstallGame();
+    }
+    harness::RunningGame game;
+    ASSERT_EQ(game.GetStartResult(), 0);
+    EXPECT_EQ(TUserInfo::Get()->GetCurrentModeProgress().mScore, savedScore);
+}
+
+} // namespace

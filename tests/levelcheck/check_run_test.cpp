@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "app/app_config.h"
+#include "levelcheck/check_run.h"
+#include "levelcheck_test_util.h"
+
+namespace {
+
+using namespace levelchecktest;
+
+const std::vector<std::string> kPlus = {"010", "111", "010"};
+const std::vector<std::string> kTwoSolutions = {"10", "01"};
+
+struct RunResult {
+    int code;
+    std::string output;
+};
+
+RunResult RunChecker(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    const int code = RunLevelCheck(args, out);
+    return {code, out.str()};
+}
+
+std::string CurrentFolder() {
+    char folder[4096];
+    return getcwd(folder, sizeof(folder)) != nullptr ? folder : "";
+}
+
+TEST(LevelCheckRun, ChecksEveryPuzzleLevelTheCatalogueLists) {
+    DataRoot root;
+    root.Write("levels/plus.xml", LevelXml("Plus", kPlus));
+    root.Write("levels/pair.xml", LevelXml("Pair", kTwoSolutions));
+    // 27 columns leave the screen from the default origin, not from x 40.
+    root.Write("levels/wide.xml", LevelXml("Wide", {std::string(27, '1')}));
+    root.Write("extra/plus.xml", LevelXml("Plus again", kPlus));
+    root.Write("stages.xml",
+               "<catalogue><frames/>"
+               "<stages folder=\"levels/\">"
+               "<stage><level filename=\" plus.xml\" name=\"Plus\" stars=\"complete\"/>"
+               "<level type=\"xo\" filename=\"board.xml\"/><level filename=\"pair.xml\"/></stage>"
+               "<stage><level type=\"mahjong\" filename=\"wide.xml\" startx=\"40\"/></stage>"
+               "<tilesets gametype=\"0\" tilesets=\"base\"/></stages>"
+               "<stagesusual folder=\"extra/\"><stage><level filename=\"plus.xml\"/></stage></stagesusual>"
+               "</catalogue>");
+    const std::string before = CurrentFolder();
+    const RunResult result = RunChecker({"--root", root.Folder()});
+    EXPECT_EQ(result.code, kSomeFailed);
+    EXPECT_EQ(result.output,
+              "stages 1-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour: PASS\n"
+              "stages 1-2: levels/board.xml: SKIP (type \"xo\" is not a puzzle level)\n"
+              "stages 1-3: levels/pair.xml \"Pair\" 2 x 2, 1 colour: FAIL: 2 of 2 coloured cells not proved by line "
+              "logic (first: row 1, column 1)\n"
+              "stages 2-1: levels/wide.xml \"Wide\" 27 x 1, 1 colour: PASS\n"
+              "stagesusual 1-1: extra/plus.xml \"Plus again\" 3 x 3, 1 colour: PASS\n"
+              "4 levels checked: 3 passed, 1 failed, 1 skipped (not puzzle levels)\n");
+    EXPECT_EQ(CurrentFolder(), before) << "the checker returns to the folder it started in";
+}
+
+struct CatalogueCase {
+    const char* name;
+    std::string stages; // empty: no stages.xml
+    std::vector<std::string> extraArgs;
+    int code;
+    std::string output; // "ROOT" stands for the data root
+};
+
+TEST(LevelCheckRun, ReportsHonestlyWhatACatalogueHolds) {
+    const CatalogueCase cases[] = {
+        {"every level passes",
+         "<c><stages folder=\"levels/\"><stage><level filename=\"plus.xml\"/></stage></stages></c>",
+         {},
+         kAllPassed,
+         "stages 1-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour: PASS\n1 levels checked: 1 passed, 0 failed\n"},
+        {"no catalogue yet, allowed",
+         "",
+         {"--allow-no-stages"},
+         kAllPassed,
+         "0 levels checked: ROOT has no assets/stages.xml yet\n"},
+        {"no catalogue", "", {}, kCannotRun, "levelcheck: ROOT has no assets/stages.xml\n"},
+        {"a catalogue without puzzle levels fails even when allowed",
+         "<c><stages><stage><level type=\"m3\" filename=\"a.xml\"/></stage></stages></c>",
+         {"--allow-no-stages"},
+         kSomeFailed,
+         "stages 1-1: a.xml: SKIP (type \"m3\" is not a puzzle level)\n"
+         "0 levels checked: 0 passed, 0 failed, 1 skipped (not puzzle levels)\n"
+         "levelcheck: stages.xml lists no puzzle level\n"},
+        {"a listed file that is missing",
+         "<c><stages><stage><level filename=\"gone.xml\"/></stage></stages></c>",
+         {},
+         kSomeFailed,
+         "stages 1-1: gone.xml \"\" 0 x 0, 0 colours: FAIL: cannot be read as a level file\n"
+         "1 levels checked: 0 passed, 1 failed\n"},
+        {"a catalogue that is not XML",
+         "<c><stages>",
+         {},
+         kCannotRun,
+         "levelcheck: ROOT/assets/stages.xml cannot be read\n"},
+    };
+    for (const CatalogueCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        DataRoot root;
+        root.Write("levels/plus.xml", LevelXml("Plus", kPlus));
+        if (!c.stages.empty()) {
+            root.Write("stages.xml", c.stages);
+        }
+        std::vector<std::string> args = {"--root", root.Folder()};
+        args.insert(args.end(), c.extraArgs.begin(), c.extraArgs.end());
+        const RunResult result = RunChecker(args);
+        EXPECT_EQ(result.code, c.code);
+        std::string expected = c.output;
+        for (size_t at = expected.find("ROOT"); at != std::string::npos; at = expected.find("ROOT")) {
+            expected.replace(at, 4, root.Folder());
+        }
+        EXPECT_EQ(result.output, expected);
+    }
+}
+
+TEST(LevelCheckRun, ChecksLevelFilesNamedOnTheCommandLine) {
+    DataRoot root;
+    root.Write("levels/plus.xml", LevelXml("Plus", kPlus));
+    root.Write("levels/pair.xml", LevelXml("Pair", kTwoSolutions));
+    const std::string report = "levels/plus.xml \"Plus\" 3 x 3, 1 colour: PASS\n"
+                               "levels/pair.xml \"Pair\" 2 x 2, 1 colour: FAIL: 2 of 2 coloured cells not proved by "
+                               "line logic (first: row 1, column 1)\n"
+                               "2 levels checked: 1 passed, 1 failed\n";
+    // From the data root given, and from the current folder when none is given.
+    EXPECT_EQ(RunChecker({"--root", root.Folder(), "levels/plus.xml", "levels/pair.xml"}).output, report);
+    harness::ScopedDataRoot scoped(root.Folder());
+    ASSERT_TRUE(SetWorkingFolderToExe());
+    const RunResult result = RunChecker({"levels/plus.xml", "levels/pair.xml"});
+    EXPECT_EQ(result.code, kSomeFailed);
+    EXPECT_EQ(result.output, report);
+    EXPECT_EQ(RunChecker({"levels/plus.xml"}).code, kAllPassed);
+}
+
+TEST(LevelCheckRun, RefusesAnUnknownOptionOrRoot) {
+    const RunResult option = RunChecker({"--fast"});
+    EXPECT_EQ(option.code, kCannotRun);
+    EXPECT_EQ(option.output, "usage: levelcheck [--root DATA_ROOT] [--allow-no-stages] [LEVEL_FILE...]\n");
+    const std::string missing = harness::MakeTempFolder() + "/nothing";
+    const RunResult root = RunChecker({"--root", missing});
+    EXPECT_EQ(root.code, kCannotRun);
+    EXPECT_EQ(root.output, "levelcheck: cannot enter the data root " + missing + "\n");
+}
+
+} // namespace
