@@ -16,11 +16,13 @@
 #include "app/settings.h"
 #include "app/user_info.h"
 #include "board_mahjong.h"
+#include "game_settings.h"
 #include "game_windows.h"
 #include "graphics/draw_object.h"
 #include "graphics/texture_cache.h"
 #include "level_layout_file.h"
 #include "stages.h"
+#include "user_records.h"
 #include "windows/image_control.h"
 #include "windows/messages.h"
 #include "windows/window_manager.h"
@@ -197,7 +199,10 @@ public:
         }
         mLevel = level;
         if (TSettings::Get()->GetUserCount() == 0) {
+            // A new player as the first start makes one: named, on the first difficulty.
             TSettings::Get()->AddUser("Bench");
+            TUserInfo::Get()->SetDifficultyChoice(0);
+            GetProfileDifficulty() = TMosaicGameSettings::Get().GetPreset(0);
         }
         TModeProgress& progress = GetCurrentModeProgress();
         progress.mStage = level.stage;
