@@ -32,6 +32,7 @@
 #include "game/growth/play_script.h"
 #include "game_seams.h"
 #include "harness/harness.h"
+#include "headless.h"
 #include "screen_openers.h"
 #include "user_records.h"
 #include "windows/window_manager.h"
@@ -164,16 +165,8 @@ double PeakResidentMegabytes() {
 
 // Headless, with a fresh per-user folder: never the player's own.
 bool PrepareEnvironment() {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_RENDER_DRIVER", "software", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    setenv("ALSOFT_DRIVERS", "null", 0);
-    std::string pattern = (std::filesystem::temp_directory_path() / "verdanel-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        return false;
-    }
-    setenv("XDG_DATA_HOME", pattern.c_str(), 1);
-    return true;
+    const std::string folder = PrepareHeadlessRun();
+    return !folder.empty() && setenv("XDG_DATA_HOME", folder.c_str(), 1) == 0;
 }
 
 bool IsSmokeRun(int argc, char** argv) {
