@@ -213,11 +213,26 @@ EffectChange3One::EffectChange3One(int x, int y, int dx, int dy, float endScale,
     Reset();
 }
 
+EffectChange3One::EffectChange3One(int x, int y, float seconds, float endScale, float startAlpha)
+    : mEndScale(endScale), mTime(seconds), mStartAlpha(startAlpha) {
+    mX = static_cast<float>(x);
+    mY = static_cast<float>(y);
+    Reset();
+}
+
 void EffectChange3One::Reset() {
-    mImage.SetImage(kRingImages[Rand15() % 4]);
+    if (!mFixedImage) {
+        mImage.SetImage(kRingImages[Rand15() % 4]);
+    }
     mScaleTween.Set(RandomBetween(kRingStartScaleMin, kRingStartScaleMax), mEndScale,
                     RandomBetween(mTime, mTime + kRestartSpread), true);
-    mAlphaTween.Set(1.0f, 0.0f, mTime, true);
+    mAlphaTween.Set(mStartAlpha, 0.0f, mTime, true);
+}
+
+void EffectChange3One::SetImage(const std::string& name) {
+    mImage.ReleaseImage();
+    mImage.SetImage(name);
+    mFixedImage = true;
 }
 
 bool EffectChange3One::Update(float seconds) {

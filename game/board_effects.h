@@ -139,11 +139,21 @@ private:
 class EffectChange3One : public DrawObject {
 public:
     EffectChange3One(int x, int y, int dx, int dy, float endScale, float seconds);
+    // At (x, y) itself, fading from the starting alpha.
+    EffectChange3One(int x, int y, float seconds, float endScale, float startAlpha);
     void Reset() override;
     bool Update(float seconds) override;
     void Draw(float parentAlpha) override;
+    // A picture that every restart keeps, instead of a ring of random colour.
+    void SetImage(const std::string& name);
+    void MoveTo(float x, float y) {
+        mX = x;
+        mY = y;
+    }
 
     int mRunLimit = 1;
+    // Which star of the results window the ring belongs to.
+    int mStarIndex = -1;
 
 private:
     StaticImage mImage;
@@ -151,7 +161,9 @@ private:
     IncValue mAlphaTween;
     float mEndScale;
     float mTime;
+    float mStartAlpha = 1.0f;
     int mRuns = 0;
+    bool mFixedImage = false;
 };
 
 // The mistake mark of a wrong cell: grows and fades once.

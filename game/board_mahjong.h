@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "board_appear_effect.h"
+#include "board_background.h"
 #include "board_effects.h"
 #include "controller_windows.h"
 #include "game_base.h"
@@ -93,6 +94,13 @@ public:
     static constexpr int kBombGameType = 4;
     static constexpr int kMarkedMistakeGameType = 8;
 
+    // The controller of the game screens, made on first use with the game's real windows.
+    static TBoardMahjong* Get();
+    // The singleton when it exists, without making it.
+    static TBoardMahjong* FindInstance();
+    // Stops listening to the profile, then deletes the singleton.
+    static void Release();
+
     // The windows stay owned by the caller; null uses the logging stand-ins.
     explicit TBoardMahjong(TControllerWindows* windows = nullptr);
     ~TBoardMahjong() override;
@@ -157,6 +165,7 @@ public:
     int GetLevel() const { return mLevel; }
     int GetFrozenCount() const { return mFrozenCount; }
     bool IsFrozen() const { return mFrozenCount > 0 || mScreenFrozen; }
+    bool IsScreenFrozen() const override { return mScreenFrozen; }
     float GetPlayTime() const { return mPlayTime; }
     const TTimeCounter& GetCountdown() const { return mCountdown; }
     const TLevelStatistics& GetStatistics() const { return mStatistics; }
@@ -176,6 +185,7 @@ public:
     TSimpleTextImage* GetTimerLabel() const { return mTimerLabel; }
     const std::vector<TMyImage*>& GetColourButtons() const { return mColourButtons; }
     const std::vector<TMyImage*>& GetMistakeMarks() const { return mMistakeMarks; }
+    TBoardBackground& GetBackground() { return mBackground; }
 
 private:
     // Set-up steps.
@@ -188,6 +198,7 @@ private:
     void PrepareBoard();
     void LoadTileset();
     void ChooseStars();
+    void ChooseBackground();
     void PrepareStatistics();
     void ResetLevelState();
     void AbandonLevel(const char* reason);
@@ -234,6 +245,7 @@ private:
     static void SaveProgress();
 
     TControllerWindows* mWindows;
+    TBoardBackground mBackground;
     ObjectsManager mHintEffects;
     ObjectsManager mSparkleEffects;
     ObjectsManager mCaptionEffects;

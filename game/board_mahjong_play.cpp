@@ -26,6 +26,7 @@ void TBoardMahjong::Update(float dt) {
     if (IsFrozen()) {
         return;
     }
+    mBackground.Update(dt);
     if (mAppearEffect != nullptr) {
         mAppearEffect->Update(dt);
         if (mPlayState != kStateSetUp) {
@@ -92,6 +93,7 @@ void TBoardMahjong::UpdateTimerText() {
 
 void TBoardMahjong::Draw() {
     const bool boardShown = mPlayState == kStatePlaying || mPlayState == kStateLost;
+    mBackground.Draw();
     if (mPlayState == kStateSetUp && mAppearEffect != nullptr) {
         mBoard.DrawClues();
         mAppearEffect->Draw();
