@@ -15,6 +15,7 @@
 #include "controller_windows.h"
 #include "game_base.h"
 #include "game_types.h"
+#include "graphics/fader.h"
 #include "graphics/objects_manager.h"
 #include "mosaic_layout.h"
 #include "regenerate_button.h"
@@ -113,6 +114,8 @@ public:
     void Leave() override;
     void Update(float dt) override;
     void Draw() override;
+    // The dimming shadow of an open dialog.
+    void DrawOver() override;
     void OnMouseMove(const TMouseEvent& event) override;
     void OnMouseUp(const TMouseEvent& event) override;
     void OnMouseDown(const TMouseEvent& event) override;
@@ -178,6 +181,7 @@ public:
     const ObjectsManager& GetHintEffects() const { return mHintEffects; }
     const ObjectsManager& GetSparkleEffects() const { return mSparkleEffects; }
     const ObjectsManager& GetCaptionEffects() const { return mCaptionEffects; }
+    bool IsShadowShown() const { return mShadow != nullptr && mShadow->mState != TShadow::kFalling; }
     bool IsAppearing() const { return mAppearEffect != nullptr; }
     const TLevelInfoMosaic* GetLevelRecord() const { return mLevelRecord; }
     TStandartRegenerateButton* GetHintButton() const { return mHintButton; }
@@ -269,7 +273,7 @@ private:
     float mTimeSpeed = 1.0f;
     float mPlayTime = 0;
     bool mPlayTimePaused = false;
-    bool mShadowShown = false;
+    std::unique_ptr<TShadow> mShadow;
     bool mDeveloperMode = false;
     int mStageAdvance = 1;
     bool mNoHint = true;

@@ -23,6 +23,12 @@ bool TBoardMahjong::IsPlayRunning() const {
 
 void TBoardMahjong::Update(float dt) {
     mBoard.Update(dt);
+    if (mShadow != nullptr) {
+        mShadow->Update(dt);
+        if (mShadow->mFinished) {
+            mShadow.reset();
+        }
+    }
     if (IsFrozen()) {
         return;
     }
@@ -503,11 +509,22 @@ void TBoardMahjong::OnHiddenCellFound(MosaicItem_t* item) {
 }
 
 void TBoardMahjong::ShowShadow() {
-    mShadowShown = true;
+    mShadow = std::make_unique<TShadow>();
+    mShadow->mMaxAlpha = kShadowAlpha;
+    mShadow->mHold = true;
+    mShadow->Show();
 }
 
 void TBoardMahjong::HideShadow() {
-    mShadowShown = false;
+    if (mShadow != nullptr) {
+        mShadow->Hide();
+    }
+}
+
+void TBoardMahjong::DrawOver() {
+    if (mShadow != nullptr) {
+        mShadow->Draw();
+    }
 }
 
 void TBoardMahjong::OnDialogShown() {

@@ -16,7 +16,7 @@ import art_style
 import generated_data
 from art_style import GOLD, GOLD_DARK, INK, SMOOTH, framed_panel
 
-OWNED = ("textures/gui/game", "textures/gui/levelcomplete", "textures/loc", "textures/rings", "textures/fx")
+OWNED = ("textures/biglayouts", "textures/gui/game", "textures/gui/levelcomplete", "textures/loc", "textures/rings", "textures/fx")
 
 
 def smooth(width, height, paint):
@@ -153,7 +153,35 @@ IMAGES = {
 }
 
 
+def finished_picture(picture):
+    """The solved level as the results window shows it: one square per coloured cell, on paper."""
+    from make_levels import LETTERS
+    from make_puzzle_art import PALETTE, PAPER
+    cell = max(4, min(240 // picture.cols, 240 // picture.rows))
+    width, height = picture.cols * cell, picture.rows * cell
+    image = art_style.Image.new("RGBA", (width, height), PAPER + (255,))
+    draw = art_style.ImageDraw.Draw(image)
+    for row, line in enumerate(picture.art):
+        for column, letter in enumerate(line):
+            if letter != ".":
+                colour = PALETTE[LETTERS[letter] - 1]
+                draw.rectangle([column * cell, row * cell, (column + 1) * cell - 1, (row + 1) * cell - 1],
+                               fill=colour + (255,))
+    return image
+
+
+def level_pictures():
+    from make_levels import LEVEL_SETS
+    for _, stages in LEVEL_SETS:
+        for stage in stages:
+            yield from stage.pictures
+
+
 def generate(root):
+    for picture in level_pictures():
+        path = os.path.join(root, "textures/biglayouts", picture.name + ".png")
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        finished_picture(picture).save(path, optimize=True)
     for name, draw in IMAGES.items():
         path = os.path.join(root, name + ".png")
         os.makedirs(os.path.dirname(path), exist_ok=True)

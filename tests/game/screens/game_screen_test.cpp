@@ -3,6 +3,7 @@
 
 #include "../controller_fixture.h"
 #include "app/input_event.h"
+#include "board_background.h"
 #include "game_seams.h"
 #include "screens/level_complete_window.h"
 #include "screens/level_name_window.h"
@@ -328,6 +329,7 @@ TEST_F(GameScreenTest, LostLevelOpensTheMessageBoxAfterItsDelayThenRestarts) {
     Frames(4);
     EXPECT_TRUE(waiting.empty()) << "shown after one second";
     EXPECT_EQ(TMyWindowManager::Get()->FindById(kMessageBoxId), box);
+    EXPECT_TRUE(Game()->IsShadowShown()) << "an open dialog dims the screen";
     static_cast<TFlyWindow*>(box)->Close(1);
     Frames(10);
     EXPECT_EQ(TMyWindowManager::Get()->FindById(kMessageBoxId), nullptr);
@@ -342,6 +344,53 @@ TEST_F(GameScreenTest, ShutdownDeletesTheControllerWhichStopsListeningToTheProfi
     TGameSeams().DeleteController();
     EXPECT_EQ(TBoardMahjong::FindInstance(), nullptr);
     EXPECT_EQ(TUserInfo::Get()->GetListener(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// The background cross-fade over the catalogue's backgrounds: a switch only after a new picture loaded.
+class BoardBackgroundTest : public GameDataTest {
+protected:
+    void SetUp() override {
+        GameDataTest::SetUp();
+        ASSERT_TRUE(mRenderer.IsReady());
+        WriteSolidImage("textures/one.png", 4, 4, 0xff112233);
+        WriteSolidImage("textures/two.png", 4, 4, 0xff445566);
+    }
+
+    fonttest::HeadlessRenderer mRenderer{64, 32};
+};
+
+TEST_F(BoardBackgroundTest, SwitchesOnlyAfterANewPictureHasLoaded) {
+    struct Step {
+        const char* picture;
+        bool switches;
+        int stateAfter;
+    };
+    // The first picture shows at once; the same picture again or a missing one brings back nothing.
+    const Step steps[] = {{"textures/one", false, TBoardBackground::kStateA},
+                          {"textures/two", true, TBoardBackground::kStateB},
+                          {"textures/two", false, TBoardBackground::kStateB},
+                          {"textures/one", true, TBoardBackground::kStateA},
+                          {"textures/missing", false, TBoardBackground::kStateA}};
+    TBoardBackground background;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.picture);
+        background.SetBackground(TStageBackground{step.picture, ""}, "");
+        background.RequestSwitch();
+        EXPECT_EQ(background.IsSwitchPending(), step.switches);
+        background.Update(TBoardBackground::kFadeTime + 0.1f);
+        EXPECT_EQ(background.GetState(), step.stateAfter);
+    }
+    // After the last switch pair A is the one fully shown.
+    EXPECT_FLOAT_EQ(background.GetMain(false).mAlpha, 1.0f);
+    EXPECT_FLOAT_EQ(background.GetMain(true).mAlpha, 0.0f);
+    background.Reset();
+    EXPECT_EQ(background.GetState(), TBoardBackground::kStateNone);
+    background.SetBackground(TStageBackground{"textures/one", ""}, "");
+    EXPECT_EQ(background.GetName(), "textures/one") << "after a reset the same picture loads again";
 }
 
 } // namespace
