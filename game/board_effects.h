@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game_listeners.h"
+#include "graphics/cadr_image.h"
 #include "graphics/draw_object.h"
 #include "graphics/inc_value.h"
 #include "graphics/move_obj.h"
@@ -91,6 +92,10 @@ public:
         float life = 5.0f;
     };
     static constexpr int kFirstCount = 2;
+    static constexpr const char* kAnimationFile = "ui/combo.xml";
+    static constexpr const char* kFont = "big";
+    static constexpr int kLabelWidth = 54;
+    static constexpr int kLabelHeight = 34;
 
     EffectBonusTime(const TLayout& layout, EffectBonusTimeListener* listener);
     // Reports the count to the listener.
@@ -103,6 +108,7 @@ public:
     // One more qualifying stroke: the life starts again.
     void AddCount();
     int GetCount() const { return mCount; }
+    const TCadrImage& GetAnimation() const { return mAnimation; }
     float GetPointX() const { return mMover.currentX; }
     float GetPointY() const { return mMover.currentY; }
     // Forgets the listener, so deleting the effect reports nothing.
@@ -113,8 +119,12 @@ private:
 
     TLayout mLayout;
     TPhase mPhase = kEntering;
+    void RestartAnimation();
+
     TPointMover mMover;
     IncValue mAlphaTween;
+    // Runs once over the life, so its last frame comes as the combo ends.
+    TCadrImage mAnimation;
     float mLifeLeft = 0;
     int mCount = kFirstCount;
     EffectBonusTimeListener* mListener;

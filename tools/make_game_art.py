@@ -129,7 +129,8 @@ IMAGES = {
     "textures/gui/game/colorselected": lambda: slot(56, True),
     "textures/gui/game/mistakeoff": lambda: mistake_mark(28, False),
     "textures/gui/game/mistakeon": lambda: mistake_mark(28, True),
-    "textures/gui/game/sidepanel": lambda: panel(200, 560),
+    "textures/gui/game/sidepanel": lambda: panel(200, 380),
+    "textures/gui/game/combo": lambda: combo_strip(),
     "textures/gui/game/resultsback": lambda: panel(640, 600),
     "textures/gui/levelcomplete/starshape": lambda: star((40, 56, 70, 255), (20, 30, 40, 255)),
     "textures/gui/levelcomplete/star": lambda: star((255, 214, 80, 255), GOLD_DARK),
@@ -151,6 +152,27 @@ IMAGES = {
     "textures/items/empty": empty_cell,
     "textures/gui/gamescreen/puzzlepiece": puzzle_piece,
 }
+
+
+def combo_strip():
+    """The bonus-time badge, ten frames whose bar of time runs down from full to empty. The count is
+    drawn by the game in the round slot (badge x 44..98, y 18..52)."""
+    frames, width, height = 10, 140, 80
+    strip = art_style.Image.new("RGBA", (frames * width, height), (0, 0, 0, 0))
+    face = art_style.font(11, bold=True)
+    for index in range(frames):
+        frame = framed_panel(width, height, 24, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, GOLD, 3)
+        draw = art_style.ImageDraw.Draw(frame)
+        draw.ellipse([50, 14, 92, 56], fill=(10, 20, 30, 200), outline=GOLD_DARK, width=2)
+        art_style.centred_text(draw, (92, 14, 138, 36), "combo", face, fill=art_style.GOLD_LIGHT, shadow=None)
+        art_style.centred_text(draw, (4, 14, 48, 36), "+", art_style.font(22, bold=True), fill=art_style.GOLD_LIGHT,
+                               shadow=None)
+        span = (width - 40) * (frames - index) // frames
+        draw.rounded_rectangle([20, 62, width - 20, 70], radius=4, fill=(10, 20, 30, 255))
+        if span > 0:
+            draw.rounded_rectangle([20, 62, 20 + span, 70], radius=4, fill=(120, 220, 120, 255))
+        strip.paste(frame, (index * width, 0))
+    return strip
 
 
 def finished_picture(picture):

@@ -4,6 +4,7 @@
 #include "../controller_fixture.h"
 #include "app/input_event.h"
 #include "board_background.h"
+#include "board_effects.h"
 #include "game_seams.h"
 #include "screens/level_complete_window.h"
 #include "screens/level_name_window.h"
@@ -350,8 +351,8 @@ TEST_F(GameScreenTest, ShutdownDeletesTheControllerWhichStopsListeningToTheProfi
 
 namespace {
 
-// The background cross-fade over the catalogue's backgrounds: a switch only after a new picture loaded.
-class BoardBackgroundTest : public GameDataTest {
+// The background cross-fade and the combo badge, over small pictures.
+class ScreenEffectsTest : public GameDataTest {
 protected:
     void SetUp() override {
         GameDataTest::SetUp();
@@ -363,7 +364,7 @@ protected:
     fonttest::HeadlessRenderer mRenderer{64, 32};
 };
 
-TEST_F(BoardBackgroundTest, SwitchesOnlyAfterANewPictureHasLoaded) {
+TEST_F(ScreenEffectsTest, SwitchesOnlyAfterANewPictureHasLoaded) {
     struct Step {
         const char* picture;
         bool switches;
@@ -391,6 +392,31 @@ TEST_F(BoardBackgroundTest, SwitchesOnlyAfterANewPictureHasLoaded) {
     EXPECT_EQ(background.GetState(), TBoardBackground::kStateNone);
     background.SetBackground(TStageBackground{"textures/one", ""}, "");
     EXPECT_EQ(background.GetName(), "textures/one") << "after a reset the same picture loads again";
+}
+
+// The combo badge runs its frames once over the combo's life and starts again with every count.
+TEST_F(ScreenEffectsTest, ComboBadgeRunsOnceOverTheLifeAndRestartsWithEachCount) {
+    WriteSolidImage("textures/combo.png", 8, 2, 0xff00ff00);
+    WriteData("ui/combo.xml", R"(<c filename="textures/combo" frames="4" cadrw="2" cadrh="2" tw="8" th="2"/>)");
+    EffectBonusTime::TLayout layout;
+    layout.life = 4.0f;
+    EffectBonusTime effect(layout, nullptr);
+    const TCadrImage& badge = effect.GetAnimation();
+    ASSERT_EQ(badge.mFrameCount, 4);
+    EXPECT_FLOAT_EQ(badge.mSecondsPerFrame, 1.0f);
+    // The strip moves at most one frame per update: frames of 50 ms, as the game runs.
+    auto run = [&effect](float seconds) {
+        for (float t = 0; t < seconds; t += 0.05f) {
+            effect.Update(0.05f);
+        }
+    };
+    run(1.5f);
+    EXPECT_GE(badge.mCurrentFrame, 1);
+    effect.AddCount();
+    EXPECT_EQ(badge.mCurrentFrame, 0);
+    EXPECT_EQ(effect.GetCount(), EffectBonusTime::kFirstCount + 1);
+    run(3.95f);
+    EXPECT_EQ(badge.mCurrentFrame, 3) << "the last frame as the life runs out, without wrapping";
 }
 
 } // namespace
