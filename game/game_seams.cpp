@@ -3,11 +3,11 @@
 #include "board_mahjong.h"
 #include "game_settings.h"
 #include "rewards.h"
+#include "screens/pause_window.h"
 #include "stages.h"
 #include "stars.h"
 #include "startup_data.h"
 #include "tilesets.h"
-#include "screens/pause_window.h"
 #include "user_records.h"
 #include "windows/window_manager.h"
 

@@ -37,11 +37,9 @@ constexpr TPictureSet kPictureSets[] = {
 
 TLevelCompleteWindow::TLevelCompleteWindow(const TLevelResult& result, const TLevelInfoMosaic& level,
                                            const TLevelStatistics& /*statistics*/, TFlyWindowListener* listener)
-    : TFlyWindow(listener, true, kFile),
-      mWon(result.mWon),
+    : TFlyWindow(listener, true, kFile), mWon(result.mWon),
       // More stars than places would never finish the award.
-      mStarsToAward(std::clamp(result.mStars, 0, kStarCount)),
-      mBaseName(level.mBaseName),
+      mStarsToAward(std::clamp(result.mStars, 0, kStarCount)), mBaseName(level.mBaseName),
       mSizeClass(result.mPreviewType) {
     mId = kResultsWindowId;
     mCloseRequest = false;

@@ -31,8 +31,8 @@ public:
     static constexpr int kMainMenu = 2;
     static constexpr int kNextLevel = 3;
 
-    TLevelCompleteWindow(const TLevelResult& result, const TLevelInfoMosaic& level,
-                         const TLevelStatistics& statistics, TFlyWindowListener* listener);
+    TLevelCompleteWindow(const TLevelResult& result, const TLevelInfoMosaic& level, const TLevelStatistics& statistics,
+                         TFlyWindowListener* listener);
 
     bool Update(float dt) override;
     void DrawSelf() override;

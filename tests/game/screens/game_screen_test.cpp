@@ -11,6 +11,7 @@
 #include "screens/pause_window.h"
 #include "screens/room_window.h"
 #include "windows/image_control.h"
+#include "windows/message_box.h"
 #include "windows/text_label.h"
 
 namespace {
@@ -40,7 +41,8 @@ constexpr const char* kPause = R"(<l><object name="window" type="window" w="300"
 <object name="go" type="button" id="1" x="10" y="10" w="80" h="40"/></l>)";
 constexpr const char* kMessage = R"(<l>
 <object name="window" type="flywindow" w="300" h="200" x1="683" y1="-100" x="683" y="384" x2="683" y2="900"
-        time="0.2" stay="-1"/><object name="ok" type="button" id="1" x="10" y="10" w="80" h="40"/></l>)";
+        time="0.2" stay="-1"/><object name="mess" type="imagetext" x="10" y="60" w="200" h="40"/>
+<object name="ok" type="button" id="1" x="10" y="10" w="80" h="40"/></l>)";
 
 class GameScreenTest : public ControllerTest {
 protected:
@@ -311,31 +313,47 @@ TEST_F(GameScreenTest, ResultsPictureFollowsTheSizeClass) {
 }
 
 TEST_F(GameScreenTest, LostLevelOpensTheMessageBoxAfterItsDelayThenRestarts) {
-    OpenScreen(0, 0);
-    PlayIntoLevel();
-    for (int column : {0, 1, 2}) {
-        Game()->OnMouseDown(At(0, column, TMouseEvent::kRight));
-        Game()->OnMouseUp(At(0, column, TMouseEvent::kRight));
+    struct Case {
+        bool timeOver; // else the mistake limit
+        const char* message;
+    };
+    for (const Case& c : {Case{false, "ToManyMistakesMosaic"}, Case{true, "timeisovermessageMosaic"}}) {
+        SCOPED_TRACE(c.message);
+        GetProfileDifficulty().mUseTimer = c.timeOver;
+        OpenScreen(0, 0);
+        PlayIntoLevel();
+        if (c.timeOver) {
+            Frames(static_cast<int>(Game()->GetCountdown().mValue / 0.05f) + 2);
+        } else {
+            for (int column : {0, 1, 2}) {
+                Game()->OnMouseDown(At(0, column, TMouseEvent::kRight));
+                Game()->OnMouseUp(At(0, column, TMouseEvent::kRight));
+            }
+        }
+        ASSERT_EQ(Game()->GetPlayState(), TBoardMahjong::kStateLost);
+        const std::vector<TMyWindow*>& waiting = TMyWindowManager::Get()->GetWaitingPopups();
+        for (int i = 0; i < 200 && waiting.empty(); ++i) {
+            Frames(1);
+        }
+        ASSERT_EQ(waiting.size(), 1u) << "it waits its delay before it shows";
+        auto* box = dynamic_cast<TMessageBoxWindow*>(waiting.front());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->mId, kMessageBoxId);
+        EXPECT_EQ(box->GetMessage()->mTextKey, c.message);
+        Frames(18);
+        EXPECT_EQ(waiting.size(), 1u);
+        Frames(4);
+        EXPECT_TRUE(waiting.empty()) << "shown after one second";
+        EXPECT_EQ(TMyWindowManager::Get()->FindById(kMessageBoxId), box);
+        EXPECT_TRUE(Game()->IsShadowShown()) << "an open dialog dims the screen";
+        box->Close(1);
+        Frames(10);
+        EXPECT_EQ(TMyWindowManager::Get()->FindById(kMessageBoxId), nullptr);
+        EXPECT_EQ(Game()->GetPlayState(), TBoardMahjong::kStateSetUp) << "the same level starts again";
+        EXPECT_NE(Find<TLevelNameWindow>(kLevelIntroId), nullptr);
+        TMyWindowManager::Release();
+        TBoardMahjong::Release();
     }
-    ASSERT_EQ(Game()->GetPlayState(), TBoardMahjong::kStateLost);
-    const std::vector<TMyWindow*>& waiting = TMyWindowManager::Get()->GetWaitingPopups();
-    for (int i = 0; i < 200 && waiting.empty(); ++i) {
-        Frames(1);
-    }
-    ASSERT_EQ(waiting.size(), 1u) << "it waits its delay before it shows";
-    TMyWindow* box = waiting.front();
-    EXPECT_EQ(box->mId, kMessageBoxId);
-    Frames(18);
-    EXPECT_EQ(waiting.size(), 1u);
-    Frames(4);
-    EXPECT_TRUE(waiting.empty()) << "shown after one second";
-    EXPECT_EQ(TMyWindowManager::Get()->FindById(kMessageBoxId), box);
-    EXPECT_TRUE(Game()->IsShadowShown()) << "an open dialog dims the screen";
-    static_cast<TFlyWindow*>(box)->Close(1);
-    Frames(10);
-    EXPECT_EQ(TMyWindowManager::Get()->FindById(kMessageBoxId), nullptr);
-    EXPECT_EQ(Game()->GetPlayState(), TBoardMahjong::kStateSetUp) << "the same level starts again";
-    EXPECT_NE(Find<TLevelNameWindow>(kLevelIntroId), nullptr);
 }
 
 TEST_F(GameScreenTest, ShutdownDeletesTheControllerWhichStopsListeningToTheProfile) {
