@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/display_modes.h"
 #include "app/frame_events.h"
 #include "app/settings.h"
 #include "app/startup_seams.h"
@@ -76,7 +77,11 @@ protected:
 
     static void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1); }
 
-    void ClickAt(int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
+    // Design coordinates, turned into the window's (they differ once the display has gone full screen).
+    void ClickAt(int designX, int designY, Uint8 button = SDL_BUTTON_LEFT) {
+        const TDisplayValues& display = GetDisplay();
+        const int x = static_cast<int>((static_cast<float>(designX + gScreenOffset.x) + 0.5f) * display.mScaleX);
+        const int y = static_cast<int>((static_cast<float>(designY + gScreenOffset.y) + 0.5f) * display.mScaleY);
         Push(MotionEvent(0, x, y));
         Push(ButtonEvent(SDL_MOUSEBUTTONDOWN, button, x, y));
         Push(ButtonEvent(SDL_MOUSEBUTTONUP, button, x, y));
