@@ -37,11 +37,12 @@ def dialog_back(width, height, band=62):
 
 def help_back():
     image = dialog_back(960, 640)
-    draw = art_style.ImageDraw.Draw(image)
-    # The page area, and the panel the page's picture stands on.
+    # The page area, and the panel the page's picture stands on, laid over the panel's body.
+    overlay = art_style.Image.new("RGBA", image.size, (0, 0, 0, 0))
+    draw = art_style.ImageDraw.Draw(overlay)
     draw.rounded_rectangle([20, 90, 939, 555], radius=18, fill=(255, 255, 255, 14), outline=(255, 255, 255, 50))
     draw.rounded_rectangle([560, 120, 910, 500], radius=14, fill=(10, 20, 32, 150), outline=GOLD_DARK, width=2)
-    return image
+    return art_style.Image.alpha_composite(image, overlay)
 
 
 def box_strip(size, round_box):
@@ -137,7 +138,8 @@ def board_picture(states, show_clues=True):
     image = art_style.Image.new("RGBA", (left + cols * CELL + 2, top + rows * CELL + 2), (0, 0, 0, 0))
     draw = art_style.ImageDraw.Draw(image)
     face = art_style.font(20, bold=True)
-    colours = {value: art_style.CELL_COLOURS[value - 1] + (255,) for value in (1, 2)}
+    # Each clue in the colour of its cells, as the board shows it.
+    colours = {value: tile("color%d" % value).getpixel((CELL // 2, CELL // 2)) for value in (1, 2)}
     if show_clues:
         for row in range(rows):
             clue = runs(PICTURE[row])
@@ -180,11 +182,11 @@ def help_pick():
 
 
 def help_stroke_frames():
-    """Frames of the first row being painted cell by cell, as one strip."""
-    row_cells = [c for c in range(len(PICTURE[1])) if PICTURE[1][c] == 1]
+    """Frames of one stroke along the top row, a cell at a time, as one strip."""
+    row_cells = [c for c in range(len(PICTURE[0])) if PICTURE[0][c] == 1]
     frames = []
-    for count in range(len(row_cells) + 2):
-        states = {(1, c): "color" for c in row_cells[:count]}
+    for count in range(len(row_cells) + 3):
+        states = {(0, c): "color" for c in row_cells[:count]}
         frames.append(board_picture(states, show_clues=False))
     width, height = frames[0].size
     strip = art_style.Image.new("RGBA", (width * len(frames), height), (0, 0, 0, 0))

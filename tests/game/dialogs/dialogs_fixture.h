@@ -104,7 +104,8 @@ protected:
         int y = 0;
         slider->GetAbsolutePosition(x, y);
         const int usable = slider->mWidth - 2 * slider->mMargin;
-        ClickAt(x + slider->mMargin + static_cast<int>(static_cast<float>(usable) * at + 0.5f), y + slider->mHeight / 2);
+        ClickAt(x + slider->mMargin + static_cast<int>(static_cast<float>(usable) * at + 0.5f),
+                y + slider->mHeight / 2);
     }
 
     void Type(const std::string& utf8) {

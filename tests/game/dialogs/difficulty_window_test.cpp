@@ -25,9 +25,8 @@ std::string Bytes(const TBaseMosaicSettings& settings) {
     return std::string(buffer.GetBytes().begin(), buffer.GetBytes().end());
 }
 
-const char* const kCustomControls[] = {"hintbtn",     "hintsld",          "hintlbl",        "errorssld",
-                                       "errorlblvle", "errorlbl",         "usetimerbtn",    "showbonustimebtn",
-                                       "mosaicadvanced", "mosaiccasual"};
+const char* const kCustomControls[] = {"hintbtn",  "hintsld",     "hintlbl",          "errorssld",      "errorlblvle",
+                                       "errorlbl", "usetimerbtn", "showbonustimebtn", "mosaicadvanced", "mosaiccasual"};
 const char* const kPresetControls[] = {"usualcaption", "usual1", "usual2", "usual3"};
 
 class DifficultyWindowTest : public RunningDialogsTest {

@@ -26,8 +26,8 @@ TEST_F(GameMenuTest, ButtonsWiderThanTheBoxAreCentredOnTheFirstAndStackedWithEqu
     TGameMenuWindow* menu = OpenMenu();
     ASSERT_NE(menu, nullptr);
     // The shipped box: 0, 80, 460 x 470; seven buttons of 260 x 50, so the gap is (470 - 350) / 8 = 15.
-    const char* const order[] = {"gamemenu_options", "gamemenu_help",   "gamemenu_quit",
-                                 "gamemenu_continue", "gamemenu_replay", "gamemenu_changedifficulty",
+    const char* const order[] = {"gamemenu_options",    "gamemenu_help",   "gamemenu_quit",
+                                 "gamemenu_continue",   "gamemenu_replay", "gamemenu_changedifficulty",
                                  "gamemenu_selectlevel"};
     int expectedY = 80 + 15;
     for (const char* name : order) {

@@ -121,8 +121,11 @@ TEST_F(OptionsWindowTest, FullScreenIsEnteredAnywhereButLeftOnlyOnADesktopTaller
         bool startFull;
         bool endFull;
         bool refused;
-    } cases[] = {{768, false, true, false}, {600, false, true, false}, {768, true, false, false},
-                 {600, true, true, true},   {480, true, true, true}};
+    } cases[] = {{768, false, true, false},
+                 {600, false, true, false},
+                 {768, true, false, false},
+                 {600, true, true, true},
+                 {480, true, true, true}};
     for (const auto& entry : cases) {
         SCOPED_TRACE(FormatString("desktop %d, full screen %d", entry.desktopHeight, entry.startFull));
         TSettings* settings = TSettings::Get();
