@@ -25,12 +25,16 @@ TMessageBoxOkWindow* MakeNotice(TFlyWindowListener* listener, const char* messag
 
 } // namespace
 
+void TRowColors::LoadFromXml(const TiXmlElement* element) {
+    mOver = ReadXmlColor(element, "overcolor", kUIClearColor);
+    mBack = ReadXmlColor(element, "backcolor", kUIClearColor);
+    mSelected = ReadXmlColor(element, "selectedcolor", kUIClearColor);
+    mFrame = ReadXmlColor(element, "framecolor", kUIClearColor);
+}
+
 void TUITextSelected::LoadFromXml(const TiXmlElement* element) {
     TUIImageText::LoadFromXml(element);
-    mRowOverColor = ReadXmlColor(element, "overcolor", kUIClearColor);
-    mBackColor = ReadXmlColor(element, "backcolor", kUIClearColor);
-    mRowSelectedColor = ReadXmlColor(element, "selectedcolor", kUIClearColor);
-    mFrameColor = ReadXmlColor(element, "framecolor", kUIClearColor);
+    mRow.LoadFromXml(element);
     mKind = kUIKindTextSelectUser;
 }
 
@@ -40,19 +44,16 @@ void TUITextSelected::ApplyStyle(const TUIStyle& style) {
     if (rowStyle == nullptr) {
         return;
     }
-    TakeColor(mRowOverColor, rowStyle->mOverColor);
-    TakeColor(mBackColor, rowStyle->mBackColor);
-    TakeColor(mRowSelectedColor, rowStyle->mSelectedColor);
-    TakeColor(mFrameColor, rowStyle->mFrameColor);
+    TakeColor(mRow.mOver, rowStyle->mRow.mOver);
+    TakeColor(mRow.mBack, rowStyle->mRow.mBack);
+    TakeColor(mRow.mSelected, rowStyle->mRow.mSelected);
+    TakeColor(mRow.mFrame, rowStyle->mRow.mFrame);
     TakeColor(mColor, rowStyle->mColor);
 }
 
 void TUISelectedTextStyle::LoadFromXml(const TiXmlElement* element) {
     TUIStyle::LoadFromXml(element);
-    mOverColor = ReadXmlColor(element, "overcolor", kUIClearColor);
-    mBackColor = ReadXmlColor(element, "backcolor", kUIClearColor);
-    mSelectedColor = ReadXmlColor(element, "selectedcolor", kUIClearColor);
-    mFrameColor = ReadXmlColor(element, "framecolor", kUIClearColor);
+    mRow.LoadFromXml(element);
 }
 
 std::unique_ptr<TUIBaseBox> TUIInfoHolderSelectUser::CreateObject(const std::string& type) {
@@ -70,8 +71,8 @@ std::unique_ptr<TUIStyle> TUIInfoHolderSelectUser::CreateStyle(const std::string
 }
 
 TSimpleTextSelected::TSimpleTextSelected(TMyWindowContainer* parent, const TUITextSelected& box)
-    : TSimpleTextImage(parent), mRowOverColor(box.mRowOverColor), mBackColor(box.mBackColor),
-      mFrameColor(box.mFrameColor), mRowSelectedColor(box.mRowSelectedColor), mNormalColor(box.mColor) {
+    : TSimpleTextImage(parent), mRowOverColor(box.mRow.mOver), mBackColor(box.mRow.mBack), mFrameColor(box.mRow.mFrame),
+      mRowSelectedColor(box.mRow.mSelected), mNormalColor(box.mColor) {
     ApplyDescription(const_cast<TUITextSelected*>(&box));
     mColor = mNormalColor;
     // The label's own pointer-over tint stays that of a row not under the pointer.

@@ -16,30 +16,35 @@ class TMyEditWindow;
 
 constexpr int kUIKindTextSelectUser = 7;
 
-// A row's description: the label's values plus the colours of a row under the pointer, selected, and its
-// fill and outline.
+// The colours a row takes beyond its normal one: under the pointer, its fill when selected, its text when
+// selected, and its outline. A clear colour (alpha 0) is not set.
+struct TRowColors {
+    void LoadFromXml(const TiXmlElement* element);
+
+    TColor mOver = kUIClearColor;
+    TColor mBack = kUIClearColor;
+    TColor mSelected = kUIClearColor;
+    TColor mFrame = kUIClearColor;
+};
+
+// A row's description: the label's values plus the row colours.
 class TUITextSelected : public TUIImageText {
 public:
     static constexpr const char* kClassName = "TUITextSelected";
     static bool HasKind(int kind) { return kind == kUIKindTextSelectUser; }
 
     void LoadFromXml(const TiXmlElement* element) override;
+    // The text rules, then each row colour the style sets; its "color" is the normal colour.
     void ApplyStyle(const TUIStyle& style) override;
 
-    TColor mRowOverColor = kUIClearColor;
-    TColor mBackColor = kUIClearColor;
-    TColor mRowSelectedColor = kUIClearColor;
-    TColor mFrameColor = kUIClearColor;
+    TRowColors mRow;
 };
 
 class TUISelectedTextStyle : public TUIStyle {
 public:
     void LoadFromXml(const TiXmlElement* element) override;
 
-    TColor mOverColor = kUIClearColor;
-    TColor mBackColor = kUIClearColor;
-    TColor mSelectedColor = kUIClearColor;
-    TColor mFrameColor = kUIClearColor;
+    TRowColors mRow;
 };
 
 class TUIInfoHolderSelectUser : public TUIInfoHolder {

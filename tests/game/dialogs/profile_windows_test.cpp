@@ -184,3 +184,37 @@ TEST_F(ProfileWindowsTest, DeletingAsksFirstAndTheLastDeletionLeavesNoChoice) {
 
 } // namespace
 } // namespace dialogtest
+
+namespace dialogtest {
+namespace {
+
+// The list's own description kind: a row box takes the colours its style sets, keeps its own where the
+// style leaves one clear, and other kinds are made as everywhere.
+TEST(SelectUserDescriptionTest, RowsTakeTheirStylesColoursWhereTheStyleSetsThem) {
+    TiXmlDocument document;
+    document.Parse(R"(<ui>
+        <style name="row" type="textselectuser" font="body" color="10.20.30.255" overcolor="255.0.0.255"
+               backcolor="0.255.0.255" selectedcolor="0.0.0.0" framecolor="0.0.255.255"/>
+        <object name="name1" type="textselectuser" style="row" w="100" h="20" selectedcolor="1.2.3.255"/>
+        <object name="name2" type="textselectuser" w="100" h="20"/>
+        <object name="plain" type="imagetext"/>
+      </ui>)");
+    TUIInfoHolderSelectUser holder;
+    holder.LoadFromXml(document.RootElement());
+    auto* styled = FindUIObject<TUITextSelected>(holder, "name1");
+    auto* bare = FindUIObject<TUITextSelected>(holder, "name2");
+    ASSERT_NE(styled, nullptr);
+    ASSERT_NE(bare, nullptr);
+    EXPECT_EQ(holder.FindObject("plain")->mKind, kUIKindImageText);
+    EXPECT_EQ(styled->mFont, "body");
+    EXPECT_FLOAT_EQ(styled->mColor.b, 30.0f / 255.0f);
+    EXPECT_FLOAT_EQ(styled->mRow.mOver.r, 1.0f);
+    EXPECT_FLOAT_EQ(styled->mRow.mBack.g, 1.0f);
+    EXPECT_FLOAT_EQ(styled->mRow.mFrame.b, 1.0f);
+    // The style's clear selected colour leaves the box's own.
+    EXPECT_FLOAT_EQ(styled->mRow.mSelected.b, 3.0f / 255.0f);
+    EXPECT_FLOAT_EQ(bare->mRow.mBack.a, 0.0f);
+}
+
+} // namespace
+} // namespace dialogtest
