@@ -226,5 +226,17 @@ TEST_F(DifficultyWindowTest, AProfileThatChoseCustomReopensWithItsOwnValues) {
     EXPECT_TRUE(FindButton(window, "mosaicadvanced")->mChecked);
 }
 
+TEST_F(DifficultyWindowTest, APresetTheSettingsFileLacksGivesTheDefaults) {
+    // A file with the casual preset only.
+    TMosaicGameSettings::Get().mPresets.resize(1);
+    TSelectDifficultyModeWindow* window = OpenDifficulty();
+    ASSERT_NE(window, nullptr);
+    Click(FindButton(window, "expertcb"));
+    Click(FindButton(window, "confirm"));
+    Settle();
+    EXPECT_EQ(TUserInfo::Get()->GetDifficultyChoice(), 2);
+    EXPECT_EQ(Bytes(GetProfileDifficulty()), Bytes(TBaseMosaicSettings()));
+}
+
 } // namespace
 } // namespace dialogtest
