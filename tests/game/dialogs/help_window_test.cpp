@@ -4,6 +4,7 @@
 #include "dialogs/help_window.h"
 #include "dialogs_fixture.h"
 #include "game_windows.h"
+#include "graphics/font_image.h"
 #include "graphics/terms.h"
 #include "screen_openers.h"
 
@@ -136,6 +137,23 @@ TEST_F(HelpWindowTest, ClosingFromTheControllerTakesTheWindowAwayAndLetsTheGameG
     // Shown and hidden balance, so the controller is not left frozen.
     EXPECT_EQ(controller.mLines, (std::vector<std::string>{"shown", "hidden"}));
     windows.CloseHelpWindow();
+}
+
+TEST_F(HelpWindowTest, EveryShippedPageTextFitsItsBox) {
+    THelpBook book;
+    book.Load(THelpWindow::kBookFile);
+    ASSERT_GE(book.GetPageCount(), 4);
+    TSimpleTextImage measure;
+    for (int index = 0; index < book.GetPageCount(); ++index) {
+        for (const THelpText& text : book.GetPage(index)->mTexts) {
+            measure.SetFont(text.mFont.empty() ? "default" : text.mFont);
+            ASSERT_NE(measure.GetFont(), nullptr) << text.mFont;
+            EXPECT_LE(measure.GetFont()->GetTextWidthW(text.mText), text.mW)
+                << "page " << index << ": " << ToUtf8(text.mText);
+            // A key without its term would show the key itself.
+            EXPECT_NE(ToUtf8(text.mText).rfind("help_", 0), 0u) << "page " << index << ": " << ToUtf8(text.mText);
+        }
+    }
 }
 
 } // namespace
