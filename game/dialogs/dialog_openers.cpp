@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "app/log.h"
 #include "board_mahjong.h"
 #include "dialog_windows.h"
 #include "difficulty_window.h"
@@ -60,7 +61,13 @@ int GameTypeOf(TControllerDialogListener* listener) {
 } // namespace
 
 TFlyWindow* CreateHelpWindow(TFlyWindowListener* listener) {
-    return new THelpWindow(listener);
+    auto* help = new THelpWindow(listener);
+    if (!help->CanBeClosed()) {
+        TLogFile::Get()->Printf("help window: %s has no close button, not shown", THelpWindow::kFile);
+        delete help;
+        return nullptr;
+    }
+    return help;
 }
 
 TFlyWindow* CreateOptionsWindow(TFlyWindowListener* listener) {
@@ -72,7 +79,9 @@ TFlyWindow* CreateDifficultyWindow(TFlyWindowListener* listener) {
 }
 
 void OpenHelpWindow(TFlyWindowListener* listener) {
-    TMyWindowManager::Get()->ShowPopup(CreateHelpWindow(listener));
+    if (TFlyWindow* help = CreateHelpWindow(listener)) {
+        TMyWindowManager::Get()->ShowPopup(help);
+    }
 }
 
 void OpenOptionsWindow() {
@@ -108,7 +117,11 @@ void TGameWindows::ShowGameMenu(TControllerDialogListener* listener) {
 
 void TGameWindows::ShowHelpPage(int page, float showDelay, TControllerDialogListener* listener) {
     HelpBridge().SetTarget(listener);
-    auto* help = new THelpWindow(&HelpBridge());
+    auto* help = static_cast<THelpWindow*>(CreateHelpWindow(&HelpBridge()));
+    if (help == nullptr) {
+        HelpBridge().SetTarget(nullptr);
+        return;
+    }
     help->ShowSinglePage(page);
     help->mShowDelay = showDelay;
     TMyWindowManager::Get()->ShowPopup(help);

@@ -144,8 +144,10 @@ void TGameMenuWindow::OnButtonClick(int, TMyWindow*, int buttonId, TMyButton*) {
         manager->ShowPopup(CreateOptionsWindow(this));
         break;
     case kHelp:
-        HideForPopup();
-        manager->ShowPopup(CreateHelpWindow(this));
+        if (TFlyWindow* help = CreateHelpWindow(this)) {
+            HideForPopup();
+            manager->ShowPopup(help);
+        }
         break;
     case kQuit: {
         HideForPopup();

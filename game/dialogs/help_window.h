@@ -90,6 +90,8 @@ public:
     void ShowSinglePage(int page);
 
     const THelpBook& GetBook() const { return mBook; }
+    // A help window without its close button could never be left: it is not shown.
+    bool CanBeClosed() const { return mCloseButton != nullptr; }
 
 private:
     void UpdateButtons();

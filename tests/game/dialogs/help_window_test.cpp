@@ -1,6 +1,8 @@
 // The help book read from a file and the help window paging through it: where a page puts its texts,
 // images and animations, which buttons each page shows, and the single page the controller opens.
 
+#include <filesystem>
+
 #include "dialogs/help_window.h"
 #include "dialogs_fixture.h"
 #include "game_windows.h"
@@ -137,6 +139,26 @@ TEST_F(HelpWindowTest, ClosingFromTheControllerTakesTheWindowAwayAndLetsTheGameG
     // Shown and hidden balance, so the controller is not left frozen.
     EXPECT_EQ(controller.mLines, (std::vector<std::string>{"shown", "hidden"}));
     windows.CloseHelpWindow();
+}
+
+TEST_F(HelpWindowTest, AHelpDescriptionWithoutItsCloseButtonIsNeverShown) {
+    // Such a window could not be left, and the controller would stay frozen under it.
+    const std::string root = harness::MakeTempFolder();
+    ASSERT_TRUE(harness::WriteFile(root + "/assets/ui/help.xml",
+                                   "<l><object name='window' type='flywindow' w='300' h='200'/>"
+                                   "<object name='help_next' type='button' id='3' x='0' y='0' w='50' h='20'/></l>"));
+    // The running game reads its data from the working folder.
+    const std::filesystem::path shipped = std::filesystem::current_path();
+    std::filesystem::current_path(root);
+    TGameWindows windows;
+    TControllerRecorder controller;
+    windows.ShowHelpPage(0, 0, &controller);
+    OpenHelpWindow(&mOpener);
+    Settle();
+    EXPECT_EQ(FindWindow(THelpWindow::kWindowId), nullptr);
+    EXPECT_TRUE(controller.mLines.empty());
+    EXPECT_TRUE(harness::LogContains("help window: ui/help.xml has no close button, not shown"));
+    std::filesystem::current_path(shipped);
 }
 
 TEST_F(HelpWindowTest, EveryShippedPageTextFitsItsBox) {
