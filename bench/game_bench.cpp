@@ -238,7 +238,6 @@ int RunBenchmark(bool smoke) {
     }
     std::printf("%-28s median %6.2f ms   first %6.2f ms   (%zu loads, %d cells)\n", "level load",
                 Percentile(loadCosts, 0.5), loadCosts.front(), loadCosts.size(), level.cells);
-    script.Close();
     game.Shutdown();
     std::printf("%-28s %8.1f MB\n", "peak resident memory", PeakResidentMegabytes());
     SetSeams(nullptr);

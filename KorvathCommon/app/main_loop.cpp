@@ -14,6 +14,7 @@ namespace {
 
 TLoopState gLoopState;
 bool gFramePacing = true;
+bool gFrameDrawing = true;
 uint64_t gLastPresentCounter = 0;
 constexpr uint64_t kFramePeriodUs = 1000000 / 60;
 
@@ -97,7 +98,7 @@ void RunLoopStep() {
     }
     gLoopState.mLastLoopTicks = now;
     SDL_Renderer* renderer = GetSDLRenderer();
-    if (renderer != nullptr) {
+    if (renderer != nullptr && gFrameDrawing) {
         SDL_RenderClear(renderer);
         DrawFrame();
         SDL_RenderPresent(renderer);
@@ -174,4 +175,8 @@ uint32_t FramePacingDelay(uint64_t elapsedUs) {
 
 void SetFramePacing(bool enabled) {
     gFramePacing = enabled;
+}
+
+void SetFrameDrawing(bool enabled) {
+    gFrameDrawing = enabled;
 }

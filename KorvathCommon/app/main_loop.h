@@ -33,3 +33,5 @@ void KeepDisplayAwake();
 uint32_t FramePacingDelay(uint64_t elapsedUs);
 // Tests that step many frames turn the wait off.
 void SetFramePacing(bool enabled);
+// Tests that step many frames for what the updates do may leave the drawing (and the present) out.
+void SetFrameDrawing(bool enabled);

@@ -185,6 +185,12 @@ void RunningGame::Step(int frames) {
     }
 }
 
+void RunningGame::StepWithoutDrawing(int frames) {
+    SetFrameDrawing(false);
+    Step(frames);
+    SetFrameDrawing(true);
+}
+
 void RunningGame::Shutdown() {
     if (mRunning) {
         mRunning = false;

@@ -78,6 +78,8 @@ public:
     int GetStartResult() const { return mStartResult; }
     // Runs loop steps.
     void Step(int frames = 1);
+    // Runs loop steps without drawing: events and updates only.
+    void StepWithoutDrawing(int frames = 1);
     void Shutdown();
 
 private:

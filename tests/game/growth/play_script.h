@@ -1,9 +1,12 @@
 #pragma once
 // The fixed play script that the frame benchmark and the growth test run over the real game: the
-// largest shipped level on the game screen, one stroke every 30 frames taken from the level's
-// solution (colour by colour, the colour picked on its button first), one hint, and the level replayed
-// from the start every cycle. Every pointer action goes through SDL's event queue at design
-// coordinates, so the window manager, the screen and the controller see what a player's hand makes.
+// largest shipped level on the real game screen, its level intro, first-level help page and tips
+// closed through their own buttons, then one stroke every 30 frames taken from the level's solution
+// (colour by colour, the colour picked on its button first), one hint through the hint button, and the
+// level replayed from the start every cycle through the results window's replay button. Every pointer
+// action goes through SDL's event queue at design coordinates, so the window manager, the screens and
+// the controller see what a player's hand makes. Strokes fall on fixed frames of each cycle, so every
+// cycle after the first repeats the first frame for frame once its one-time windows are gone.
 
 #include <SDL.h>
 
@@ -17,14 +20,16 @@
 #include "app/user_info.h"
 #include "board_mahjong.h"
 #include "game_settings.h"
-#include "game_windows.h"
 #include "graphics/draw_object.h"
 #include "graphics/texture_cache.h"
 #include "level_layout_file.h"
+#include "screen_openers.h"
 #include "stages.h"
 #include "user_records.h"
+#include "windows/fly_window.h"
 #include "windows/image_control.h"
 #include "windows/messages.h"
+#include "windows/tutorial_window.h"
 #include "windows/window_manager.h"
 
 namespace playscript {
@@ -140,59 +145,38 @@ inline void CentreOf(const TMyWindow& window, int& x, int& y) {
     y += window.mHeight / 2;
 }
 
-// The controller's windows as the game opens them, noting which dialog the controller waits for.
-class TScriptWindows : public TGameWindows {
-public:
-    void ShowLevelIntro(int stageNumber, int levelNumber, const TLevelInfoMosaic& level,
-                        const TLevelStatistics& statistics, TControllerDialogListener* listener) override {
-        mIntroAsked = true;
-        TGameWindows::ShowLevelIntro(stageNumber, levelNumber, level, statistics, listener);
-    }
-    void ShowResults(const TLevelResult& result, const TLevelInfoMosaic& level, const TLevelStatistics& statistics,
-                     bool nextLevelEnabled, TControllerDialogListener* listener) override {
-        mResultsAsked = true;
-        TGameWindows::ShowResults(result, level, statistics, nextLevelEnabled, listener);
-    }
+// The window of that id when it rests in its place and takes the pointer; null otherwise.
+inline TMyWindow* FindInteractive(int id) {
+    TMyWindowManager* manager = TMyWindowManager::FindInstance();
+    TMyWindow* window = manager != nullptr ? manager->FindById(id) : nullptr;
+    return window != nullptr && window->IsInteractive() ? window : nullptr;
+}
 
-    bool mIntroAsked = false;
-    bool mResultsAsked = false;
-};
-
-// The game screen until the game's own screen is connected: the controller's controls on window 4,
-// its board under them, the pointer handed on to it.
-class TStandInGameScreen : public TMyWindow {
-public:
-    explicit TStandInGameScreen(TBoardMahjong* controller) : mController(controller) {
-        mId = kGameScreenId;
-        mWidth = 1366;
-        mHeight = 768;
+// A click on the named control of the window; false when it has no such control.
+inline bool ClickControl(const TMyWindow& window, const char* name) {
+    const TMyWindow* control = window.FindChildByName(name);
+    if (control == nullptr) {
+        return false;
     }
-    bool Update(float dt) override {
-        mController->Update(dt);
-        return TMyWindow::Update(dt);
-    }
-    void Draw() override {
-        mController->Draw();
-        TMyWindow::Draw();
-        mController->DrawOver();
-    }
-    void OnMouseDown(const TMouseEvent& event) override { mController->OnMouseDown(event); }
-    void OnMouseMove(const TMouseEvent& event) override { mController->OnMouseMove(event); }
-    void OnMouseUp(const TMouseEvent& event) override { mController->OnMouseUp(event); }
-    void OnMouseDrag(const TMouseEvent& event) override { mController->OnMouseDrag(event); }
-
-private:
-    TBoardMahjong* mController;
-};
+    int x = 0;
+    int y = 0;
+    CentreOf(*control, x, y);
+    PushClick(x, y);
+    return true;
+}
 
 // Runs the script one frame at a time over a started game: BeforeFrame pushes this frame's pointer
 // events, the caller runs the loop step.
 class TPlayScript {
 public:
     // Frames from one start of the level to the next.
-    static constexpr int kCycleFrames = 3000;
+    static constexpr int kCycleFrames = 4500;
+    // The first stroke of a cycle: the intro, the first level's help page and its tip are closed by then.
+    static constexpr int kFirstStrokeFrame = 600;
+    // Stroke slots left free after the first stroke: the first stroke ever brings up the hint tip.
+    static constexpr int kPauseSlots = 3;
 
-    // A player profile on the level, and the game screen opened on it.
+    // A player profile on the level, and the game screen opening on it through the fader.
     bool Open(const TLevelChoice& level) {
         if (level.stage < 0 || TSettings::Get() == nullptr) {
             return false;
@@ -207,65 +191,80 @@ public:
         TModeProgress& progress = GetCurrentModeProgress();
         progress.mStage = level.stage;
         progress.mLevel = level.level;
-        mController = std::make_unique<TBoardMahjong>(&mWindows);
-        TMyWindowManager::Get()->ShowScreen(new TStandInGameScreen(mController.get()), true, 0);
-        mController->Enter();
+        ShowGameScreen();
         mCycleFrame = 0;
-        return mController->GetPlayState() == TBoardMahjong::kStateSetUp;
-    }
-
-    // Takes the controller down before the game shuts down.
-    void Close() {
-        if (mController == nullptr) {
-            return;
-        }
-        mController->Leave();
-        if (TMyWindowManager* manager = TMyWindowManager::FindInstance()) {
-            delete manager->CloseById(kGameScreenId);
-        }
-        mController.reset();
+        return true;
     }
 
     void BeforeFrame() {
+        if (mHintPending) {
+            mHintPending = false;
+            mHintsTaken += GetController().GetHintsUsed() > mHintsBefore ? 1 : 0;
+        }
         if (mCycleFrame == kCycleFrames) {
             Restart();
         }
-        ++mCycleFrame;
-        if (mWindows.mIntroAsked) {
-            mWindows.mIntroAsked = false;
-            mController->OnDialogClosed(kLevelIntroId, 0);
-        }
-        if (mController->GetPlayState() != TBoardMahjong::kStatePlaying) {
+        const int frame = mCycleFrame++;
+        if (!mButtonHeld && CloseShownDialog()) {
             return;
         }
-        if (mPlayFrame == 0) {
-            mStrokes = SolutionStrokes(mController->GetActiveLayout().GetBoard());
+        if (GetController().GetPlayState() != TBoardMahjong::kStatePlaying || frame < kFirstStrokeFrame) {
+            return;
+        }
+        if (mStrokes.empty()) {
+            mStrokes = SolutionStrokes(GetController().GetActiveLayout().GetBoard());
             mHintStroke = HintStroke();
         }
-        PlayFrame(mPlayFrame++);
+        PlayFrame(frame - kFirstStrokeFrame);
     }
 
-    TBoardMahjong& GetController() { return *mController; }
+    TBoardMahjong& GetController() { return *TBoardMahjong::Get(); }
     const TLevelChoice& GetLevel() const { return mLevel; }
     int GetStrokesMade() const { return mStrokesMade; }
     int GetStrokesSkipped() const { return mStrokesSkipped; }
+    // Hint clicks that gave a hint.
     int GetHintsTaken() const { return mHintsTaken; }
+    // Replays from the results window: each one a solved level.
     int GetLevelsSolved() const { return mLevelsSolved; }
+    // Cycles that ended without the results window, restarted by the controller.
+    int GetUnsolvedCycles() const { return mUnsolvedCycles; }
+    int GetDialogsClosed() const { return mDialogsClosed; }
 
 private:
-    // The level from the start: the results window's replay when the level was solved, else the
+    // The level from the start: the results window's replay button when the level was solved, else the
     // controller's own restart.
     void Restart() {
         mCycleFrame = 0;
-        mPlayFrame = 0;
-        mNextStroke = 0;
-        if (mWindows.mResultsAsked) {
-            mWindows.mResultsAsked = false;
+        mStrokes.clear();
+        if (TMyWindow* results = FindInteractive(kResultsWindowId);
+            results != nullptr && ClickControl(*results, "repeat")) {
             ++mLevelsSolved;
-            mController->OnDialogClosed(kResultsWindowId, TBoardMahjong::kResultReplay);
             return;
         }
-        mController->StartLevel(mLevel.stage, mLevel.level);
+        ++mUnsolvedCycles;
+        GetController().StartLevel(mLevel.stage, mLevel.level);
+    }
+
+    // One click on the dialog that waits for the player, through its own button: a tip, the level
+    // intro, the help page. False when none waits.
+    bool CloseShownDialog() {
+        TMyTutorialWindow* tip = TMyTutorialWindow::FindInstance();
+        if (tip != nullptr && tip->IsShowingStep() && tip->IsInteractive()) {
+            // A click anywhere ends a tip; its skip button is where a player would click.
+            int x = 0;
+            int y = 0;
+            CentreOf(tip->GetSkipButton() != nullptr ? *tip->GetSkipButton() : *static_cast<TMyWindow*>(tip), x, y);
+            PushClick(x, y);
+            ++mDialogsClosed;
+            return true;
+        }
+        for (const auto& [id, button] : {std::pair{kLevelIntroId, "ok"}, std::pair{kHelpWindowId, "help_close"}}) {
+            if (TMyWindow* dialog = FindInteractive(id); dialog != nullptr && ClickControl(*dialog, button)) {
+                ++mDialogsClosed;
+                return true;
+            }
+        }
+        return false;
     }
 
     // The hint comes with the first stroke of the last colour: few cells left to show.
@@ -278,43 +277,52 @@ private:
         return 0;
     }
 
+    // The stroke of a 30-frame slot after the first stroke: none in the pause after the first; -1 for none.
+    static int StrokeOfSlot(int slot) {
+        if (slot == 0) {
+            return 0;
+        }
+        return slot > kPauseSlots ? slot - kPauseSlots : -1;
+    }
+
     // Frame 0 of a stroke picks its colour (and takes the hint), 1 presses on the first cell, 2 drags
     // to the last, 3 lets go.
     void PlayFrame(int playFrame) {
+        const int index = StrokeOfSlot(playFrame / kFramesPerStroke);
         const int step = playFrame % kFramesPerStroke;
-        if (mNextStroke >= mStrokes.size() || step > 3) {
+        if (index < 0 || index >= static_cast<int>(mStrokes.size()) || step > 3) {
             return;
         }
-        const TStroke& stroke = mStrokes[mNextStroke];
+        const TStroke& stroke = mStrokes[static_cast<size_t>(index)];
         if (step == 0 && !PickColour(stroke.colourIndex)) {
             ++mStrokesSkipped;
-            ++mNextStroke;
             return;
         }
-        if (step == 0 && static_cast<int>(mNextStroke) == mHintStroke) {
+        if (step == 0 && index == mHintStroke) {
             TakeHint();
         }
-        const TMosaicBoard& board = mController->GetActiveLayout().GetBoard();
+        const TMosaicBoard& board = GetController().GetActiveLayout().GetBoard();
         const TMosaicCell& first = board.GetCell(stroke.row, stroke.fromColumn);
         const TMosaicCell& last = board.GetCell(stroke.row, stroke.toColumn);
         if (step == 1) {
             PushMotion(first.x + first.w / 2, first.y + first.h / 2, false);
             PushButton(first.x + first.w / 2, first.y + first.h / 2, true);
+            mButtonHeld = true;
         } else if (step == 2) {
             PushMotion(last.x + last.w / 2, last.y + last.h / 2, true);
         } else if (step == 3) {
             PushButton(last.x + last.w / 2, last.y + last.h / 2, false);
+            mButtonHeld = false;
             ++mStrokesMade;
-            ++mNextStroke;
         }
     }
 
     // False when the colour cannot be picked: the screen has no button for it.
     bool PickColour(int index) {
-        if (mController->GetActiveLayout().GetBoard().GetCurrentColourIndex() == index) {
+        if (GetController().GetActiveLayout().GetBoard().GetCurrentColourIndex() == index) {
             return true;
         }
-        const std::vector<TMyImage*>& buttons = mController->GetColourButtons();
+        const std::vector<TMyImage*>& buttons = GetController().GetColourButtons();
         if (index >= static_cast<int>(buttons.size())) {
             return false;
         }
@@ -326,7 +334,7 @@ private:
     }
 
     void TakeHint() {
-        const TMyWindow* button = mController->GetHintButton();
+        const TMyWindow* button = GetController().GetHintButton();
         if (button == nullptr) {
             return;
         }
@@ -334,21 +342,23 @@ private:
         int y = 0;
         CentreOf(*button, x, y);
         PushClick(x, y);
-        ++mHintsTaken;
+        mHintsBefore = GetController().GetHintsUsed();
+        mHintPending = true;
     }
 
-    TScriptWindows mWindows;
-    std::unique_ptr<TBoardMahjong> mController;
     TLevelChoice mLevel;
     std::vector<TStroke> mStrokes;
-    size_t mNextStroke = 0;
     int mHintStroke = 0;
     int mCycleFrame = 0;
-    int mPlayFrame = 0;
+    bool mButtonHeld = false;
+    bool mHintPending = false;
+    int mHintsBefore = 0;
     int mStrokesMade = 0;
     int mStrokesSkipped = 0;
     int mHintsTaken = 0;
     int mLevelsSolved = 0;
+    int mUnsolvedCycles = 0;
+    int mDialogsClosed = 0;
 };
 
 } // namespace playscript
