@@ -495,7 +495,7 @@ bool TObject::AttachEffector(TEffector* effector) {
 std::string TObject::BuildSaveKey() const {
     std::string key = mName;
     for (const TGameSpace* space = mSpace; space != nullptr; space = space->mParent) {
-        key.insert(0, ".").insert(0, space->mName);
+        key = space->mName + "." + key;
     }
     return key;
 }

@@ -17,8 +17,9 @@ namespace {
 
 int UseAfterFree() {
     auto* values = new int[4]{1, 2, 3, 4};
+    // Read back through a copy the optimiser cannot follow, so it does not refuse the stale read.
+    int* volatile stale = values;
     delete[] values;
-    volatile int* stale = values;
     return stale[2];
 }
 
