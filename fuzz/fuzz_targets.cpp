@@ -24,7 +24,11 @@
 #include "app/xml_reader.h"
 #include "game_settings.h"
 #include "graphics/font_registry.h"
+#include "graphics/move_obj.h"
+#include "graphics/particle_system.h"
 #include "graphics/preload_list.h"
+#include "graphics/spline_path.h"
+#include "graphics/sprite_description.h"
 #include "graphics/terms.h"
 #include "graphics/texture_cache.h"
 #include "level_layout_file.h"
@@ -34,6 +38,7 @@
 #include "stages.h"
 #include "tilesets.h"
 #include "user_records.h"
+#include "windows/game_cursors.h"
 #include "windows/ui_info_holder.h"
 #include "windows/ui_text_box.h"
 
@@ -46,6 +51,15 @@ const char* const kInputFolder = "fuzz/";
 constexpr int kLoopbackRate = 44100;
 constexpr int kRenderFrames = TOpenAlSystem::kChunkSize / 4;
 constexpr int kStreamPasses = 6;
+
+// The particle system runs a few frames past its first emissions.
+constexpr int kParticleSteps = 4;
+constexpr float kParticleStepSeconds = 0.25f;
+// A path is followed in up to this many steps of this time.
+constexpr float kPathSpeed = 300.0f;
+constexpr int kPathSteps = 64;
+constexpr float kPathStepSeconds = 0.2f;
+constexpr float kCursorStepSeconds = 0.13f;
 
 LPALCRENDERSAMPLESSOFT gRenderSamples = nullptr;
 ALCdevice* gLoopbackDevice = nullptr;
@@ -140,6 +154,8 @@ void ResetAfterRun() {
     TRewardConnector::Get().ResetPerPlay();
     // A new manager releases every list and stream of the old one; the OpenAL system stays.
     TSoundManager::CreateInstance(false);
+    GetGlobalPathSet().Clear();
+    TGameCursors::Release();
     TTextureCache::Get().ForgetFailures();
     ClearMissingNames();
     SetWriteFault(TWriteFault::None);
@@ -391,6 +407,58 @@ void RunIni(const uint8_t* data, size_t size) {
     if (GetTerms()->LoadIni(name)) {
         UseTerms(keys);
     }
+    // The same file as a particle description and as a sprite description.
+    ParticleSystem particles(name, TTextureHandle());
+    particles.mStopped = false;
+    for (int step = 0; step < kParticleSteps; ++step) {
+        particles.Update(kParticleStepSeconds);
+        particles.Draw(1.0f, 0, 0);
+    }
+    AnimObject2 sprite;
+    sprite.LoadIni(name);
+    sprite.Restart();
+    sprite.DrawOver();
+}
+
+// ---- motion paths
+
+void RunTrajectories(const uint8_t* data, size_t size) {
+    TSplinePathSet& paths = GetGlobalPathSet();
+    paths.Load(WriteInput(AssetName("trajectories.dat"), data, size));
+    for (uint32_t index = 0; index < paths.GetCount(); ++index) {
+        TSplinePath* path = paths.GetPath(index);
+        if (paths.Find(path->mName) == nullptr) {
+            Fail("a loaded path is not found by its name");
+        }
+        // Followed turning along the curve, in steps that pass every segment and the end.
+        MoveObj_t mover(kPathSpeed, path);
+        mover.mFixedAngle = false;
+        for (int step = 0; step < kPathSteps && !mover.IsDone(); ++step) {
+            mover.Update(kPathStepSeconds);
+        }
+        path->ComputeSegmentLengths();
+        path->SetOrigin(-7, 11);
+    }
+}
+
+// ---- cursors
+
+void RunCursors(const uint8_t* data, size_t size) {
+    TGameCursors* cursors = TGameCursors::Get();
+    cursors->Load(WriteInput(AssetName("cursors.xml"), data, size));
+    std::vector<std::string> names;
+    for (const auto& cursor : cursors->mCursors) {
+        names.push_back(cursor->mName);
+    }
+    for (bool custom : {true, false, true}) {
+        cursors->SetCustomCursors(custom);
+        for (const std::string& name : names) {
+            cursors->Select(name);
+            cursors->Update(kCursorStepSeconds);
+            cursors->Draw();
+        }
+        cursors->SetDefault();
+    }
 }
 
 // ---- sound
@@ -502,6 +570,8 @@ const std::vector<TFuzzTarget>& GetFuzzTargets() {
         {"vorbis", RunVorbis},
         {"sound_lists", RunSoundLists},
         {"preload_list", RunPreloadList},
+        {"trajectories", RunTrajectories},
+        {"cursors", RunCursors},
     };
     return targets;
 }

@@ -16,6 +16,9 @@ jobs=${VERDANEL_FUZZ_JOBS:-1}
 
 # Inputs larger than this are neither made nor kept: every reader's interesting cases fit well inside.
 max_len=32768
+# A target's merged corpus stays within this many bytes (its hand-made seeds aside), so the committed
+# corpora stay small and the replay quick.
+corpus_budget=393216
 logs=$tree/fuzz-logs
 mkdir -p "$logs"
 # The targets chdir into a temporary data root: every path handed to them is absolute. A memory
@@ -29,6 +32,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 dictionary_of() {
     case "$1" in
         settings_file | profile_file | vorbis) ;;
+        trajectories) echo "-dict=$here/dict/trajectories.dict" ;;
         font_description) echo "-dict=$here/dict/font_description.dict" ;;
         ini) echo "-dict=$here/dict/ini.dict" ;;
         *) echo "-dict=$here/dict/xml.dict" ;;
@@ -56,6 +60,25 @@ merge_corpus() {
     return 1
 }
 
+grown_bytes() {
+    find "$1" -maxdepth 1 -type f -regextype posix-extended -regex '.*/[0-9a-f]{40}' -printf '%s\n' |
+        awk '{ total += $1 } END { print total + 0 }'
+}
+
+# Over its budget, the corpus is merged again with its inputs cut to half the length, and again, until
+# it fits: the merge keeps the cut inputs that still add coverage.
+cap_corpus() {
+    local binary=$1 corpus=$2 log=$3
+    shift 3
+    local length=$max_len empty
+    empty=$(mktemp -d)
+    while [ "$(grown_bytes "$corpus")" -gt $corpus_budget ] && [ $length -gt 64 ]; do
+        length=$((length / 2))
+        merge_corpus "$binary" "$corpus" "$empty" "$log" "$@" -max_len=$length || break
+    done
+    rm -rf "$empty"
+}
+
 # Prints the target's last status line; fails when libFuzzer did.
 run_target() {
     local target=$1 binary=$tree/bin/fuzz_$1 log=$logs/$1.log
@@ -65,7 +88,8 @@ run_target() {
     local status=0
     if [ "$seconds" -eq 0 ]; then
         # Whole inputs: a regression input may be larger than the fuzzer ever makes one.
-        "$binary" "${common[@]}" -runs=0 "$corpus" "$regressions" >"$log" 2>&1 || status=$?
+        "$binary" "${common[@]}" -runs=0 -artifact_prefix="$logs/$target-" "$corpus" "$regressions" >"$log" 2>&1 ||
+            status=$?
     else
         common+=(-max_len=$max_len)
         local grown
@@ -73,6 +97,7 @@ run_target() {
         "$binary" "${common[@]}" -max_total_time="$seconds" -artifact_prefix="$regressions/" \
             "$grown" "$corpus" "$regressions" >"$log" 2>&1 || status=$?
         merge_corpus "$binary" "$corpus" "$grown" "$logs/$target.merge.log" "${common[@]}" || status=1
+        cap_corpus "$binary" "$corpus" "$logs/$target.cap.log" "${common[@]}"
         rm -rf "$grown"
     fi
     local line

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "app/file_object.h"
@@ -51,17 +52,19 @@ std::vector<TCubic> SolveNaturalCubicSpline(int n, const std::vector<int32_t>& v
         return {};
     }
     const auto v = [&values](int i) { return values[static_cast<size_t>(i)]; };
+    // Coordinates read from a file may span the whole int range: differences are taken in 64 bits.
+    const auto diff = [&v](int i, int j) { return static_cast<float>(int64_t{v(i)} - v(j)); };
     TCheckedArray gamma(n + 1), delta(n + 1), slope(n + 1);
     gamma[0] = 0.5f;
     for (int i = 1; i < n; ++i) {
         gamma[i] = 1.0f / (4.0f - gamma[i - 1]);
     }
     gamma[n] = 1.0f / (2.0f - gamma[n - 1]);
-    delta[0] = 3.0f * static_cast<float>(v(1) - v(0)) * gamma[0];
+    delta[0] = 3.0f * diff(1, 0) * gamma[0];
     for (int i = 1; i < n; ++i) {
-        delta[i] = (3.0f * static_cast<float>(v(i + 1) - v(i - 1)) - delta[i - 1]) * gamma[i];
+        delta[i] = (3.0f * diff(i + 1, i - 1) - delta[i - 1]) * gamma[i];
     }
-    delta[n] = (3.0f * static_cast<float>(v(n) - v(n - 1)) - delta[n - 1]) * gamma[n];
+    delta[n] = (3.0f * diff(n, n - 1) - delta[n - 1]) * gamma[n];
     slope[n] = delta[n];
     for (int i = n - 1; i >= 0; --i) {
         slope[i] = delta[i] - gamma[i] * slope[i + 1];
@@ -71,8 +74,8 @@ std::vector<TCubic> SolveNaturalCubicSpline(int n, const std::vector<int32_t>& v
         TCubic& cubic = cubics[static_cast<size_t>(i)];
         cubic.a = static_cast<float>(v(i));
         cubic.b = slope[i];
-        cubic.c = 3.0f * static_cast<float>(v(i + 1) - v(i)) - 2.0f * slope[i] - slope[i + 1];
-        cubic.d = 2.0f * static_cast<float>(v(i) - v(i + 1)) + slope[i] + slope[i + 1];
+        cubic.c = 3.0f * diff(i + 1, i) - 2.0f * slope[i] - slope[i + 1];
+        cubic.d = 2.0f * diff(i, i + 1) + slope[i] + slope[i + 1];
     }
     return cubics;
 }
@@ -117,9 +120,13 @@ void TSplinePath::SetOrigin(int x, int y) {
         minX = std::min(minX, point.x);
         minY = std::min(minY, point.y);
     }
+    // Points that cannot move that far within the int range stop at its end.
+    const auto shift = [](int32_t value, int64_t by) {
+        return static_cast<int32_t>(std::clamp<int64_t>(value + by, INT32_MIN, INT32_MAX));
+    };
     for (TSplinePoint& point : mPoints) {
-        point.x += x - minX;
-        point.y += y - minY;
+        point.x = shift(point.x, int64_t{x} - minX);
+        point.y = shift(point.y, int64_t{y} - minY);
     }
 }
 
@@ -127,12 +134,12 @@ namespace {
 
 // The point at the signed distance bulge from the chord's midpoint, on its perpendicular.
 TSplinePoint SidePoint(int x0, int y0, int x1, int y1, float bulge) {
-    const float dx = static_cast<float>(x1 - x0), dy = static_cast<float>(y1 - y0);
+    const float dx = static_cast<float>(int64_t{x1} - x0), dy = static_cast<float>(int64_t{y1} - y0);
     const float length = std::sqrt(dx * dx + dy * dy);
     const float ux = length == 0 ? dx : dx / length, uy = length == 0 ? dy : dy / length;
     TSplinePoint point;
-    point.x = static_cast<int32_t>(static_cast<float>(x1 + x0) * 0.5f + (-uy) * bulge);
-    point.y = static_cast<int32_t>(static_cast<float>(y1 + y0) * 0.5f + ux * bulge);
+    point.x = static_cast<int32_t>(static_cast<float>(int64_t{x1} + x0) * 0.5f + (-uy) * bulge);
+    point.y = static_cast<int32_t>(static_cast<float>(int64_t{y1} + y0) * 0.5f + ux * bulge);
     return point;
 }
 

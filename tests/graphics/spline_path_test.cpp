@@ -128,6 +128,16 @@ TEST(SplineSolverTest, SegmentsMeetTheirValuesSmoothly) {
     EXPECT_NEAR(2 * cubics[2].c + 6 * cubics[2].d, 0, 1e-3);
 }
 
+// A file may hold any int as a coordinate: the steps between the ends of the range are not wrapped.
+TEST(SplineSolverTest, StepsAcrossTheWholeIntRange) {
+    const std::vector<TCubic> cubics = SolveNaturalCubicSpline(2, {INT32_MIN, INT32_MAX, INT32_MIN});
+    ASSERT_EQ(cubics.size(), 2u);
+    const float range = 4294967295.0f;
+    EXPECT_NEAR(cubics[0].At(1) - cubics[0].At(0), range, range * 1e-5f);
+    EXPECT_NEAR(cubics[1].At(1) - cubics[1].At(0), -range, range * 1e-5f);
+    EXPECT_GT(cubics[0].b, 0) << "the first segment rises";
+}
+
 TEST(SplineSolverTest, TooFewValuesGiveNoSpline) {
     EXPECT_TRUE(SolveNaturalCubicSpline(0, {5}).empty());
     EXPECT_TRUE(SolveNaturalCubicSpline(-1, {}).empty());
@@ -203,6 +213,9 @@ TEST(SplinePathBuildTest, SetOriginMovesTheCorner) {
         {{{5, 7}, {15, 3}}, 10, 20, {{10, 24}, {20, 20}}},
         {{{2000000, 3000000}, {2000010, 3000005}}, 0, 0, {{0, 0}, {10, 5}}},
         {{}, 1, 1, {}},
+        // Points that would pass the end of the int range stop there.
+        {{{INT32_MIN, 0}, {INT32_MAX, INT32_MAX}}, 10, -5, {{10, -5}, {INT32_MAX, INT32_MAX - 5}}},
+        {{{INT32_MAX, INT32_MAX}}, INT32_MIN, INT32_MIN, {{INT32_MIN, INT32_MIN}}},
     };
     for (const Case& c : cases) {
         TSplinePath path;
