@@ -104,6 +104,16 @@ std::string TopScreenNote() {
     return "screen id " + std::to_string(manager->GetScreens().back()->mId);
 }
 
+bool IsWindowShown(int id) {
+    const TMyWindowManager* manager = TMyWindowManager::FindInstance();
+    return manager != nullptr && manager->FindById(id) != nullptr;
+}
+
+// Which screen the play script ran on.
+std::string GameScreenNote() {
+    return IsWindowShown(kGameScreenId) ? "screen id " + std::to_string(kGameScreenId) : "no game screen shown";
+}
+
 std::string FirstLineOf(const std::string& command) {
     std::string line;
     if (FILE* pipe = popen(command.c_str(), "r")) {
@@ -227,14 +237,18 @@ int RunBenchmark(bool smoke) {
     }
     const std::vector<double> gameCosts = runner.Run(gameFrames, [&script] { script.BeforeFrame(); });
     PrintFrames("game screen frame", gameCosts,
-                FormatString("level %s, %d strokes, %d hint%s, stand-in screen", level.name.c_str(),
-                             script.GetStrokesMade(), script.GetHintsTaken(), script.GetHintsTaken() == 1 ? "" : "s"));
+                FormatString("level %s, %d strokes, %d hint%s, %s, %s", level.name.c_str(), script.GetStrokesMade(),
+                             script.GetHintsTaken(), script.GetHintsTaken() == 1 ? "" : "s",
+                             IsWindowShown(kResultsWindowId) ? "solved" : "not solved", GameScreenNote().c_str()));
 
+    // A level loaded as a replay loads it: the board, its tiles and the level intro, which goes again
+    // at once so the intros do not pile up.
     std::vector<double> loadCosts;
     for (int i = 0; i < loads; ++i) {
         const TSteady::time_point start = TSteady::now();
         script.GetController().StartLevel(level.stage, level.level);
         loadCosts.push_back(MillisecondsSince(start));
+        delete TMyWindowManager::Get()->CloseById(kLevelIntroId);
     }
     std::printf("%-28s median %6.2f ms   first %6.2f ms   (%zu loads, %d cells)\n", "level load",
                 Percentile(loadCosts, 0.5), loadCosts.front(), loadCosts.size(), level.cells);
