@@ -1,6 +1,7 @@
 #include "game_seams.h"
 
 #include "game_settings.h"
+#include "map/map_openers.h"
 #include "rewards.h"
 #include "stages.h"
 #include "stars.h"
@@ -44,6 +45,10 @@ void TGameSeams::LoadTilesetTextures(int index) {
 
 void TGameSeams::ResetRewardCounters() {
     TRewardConnector::Get().ResetPerPlay();
+}
+
+void TGameSeams::ShowFirstScreen(bool splash) {
+    ShowFirstGameScreen(splash);
 }
 
 void TGameSeams::ClearRewards() {

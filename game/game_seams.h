@@ -18,6 +18,8 @@ public:
     void LoadTilesetTextures(int index) override;
     // The counters of one play that the profile does not save.
     void ResetRewardCounters() override;
+    // The splash screen, else the main menu.
+    void ShowFirstScreen(bool splash) override;
     void ClearRewards() override;
     // The settings, colour table, level catalogue and tilesets: their textures and sound lists go while
     // the renderer and the sound manager still exist.
