@@ -1,0 +1,98 @@
+#include "screen_checks.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "app/renderer.h"
+#include "app/string_utils.h"
+#include "graphics/font_image.h"
+#include "windows/text_label.h"
+#include "windows/window_manager.h"
+
+namespace harness {
+
+namespace {
+
+std::string PathOf(const TMyWindow* window, const std::string& parentPath) {
+    const std::string name = window->mName.empty() ? FormatString("#%d", window->mId) : window->mName;
+    return parentPath.empty() ? name : parentPath + "/" + name;
+}
+
+void CheckLabel(TSimpleTextImage* label, const std::string& path, std::vector<std::string>& found) {
+    ImageFont* font = label->GetFont();
+    if (label->mText.empty() || font == nullptr || label->mWidth <= 0) {
+        return;
+    }
+    const std::string text = ToUtf8(label->mText);
+    if (label->mWrapped) {
+        const int used = label->MeasureWrapped(label->mWidth, label->mText);
+        if (used > label->mHeight) {
+            found.push_back(FormatString("%s: \"%s\" needs %d px of height, the box has %d", path.c_str(),
+                                         text.c_str(), used, label->mHeight));
+        }
+        return;
+    }
+    const int width = font->GetTextWidthW(label->mText);
+    if (width > label->mWidth) {
+        found.push_back(FormatString("%s: \"%s\" is %d px wide, the box %d", path.c_str(), text.c_str(), width,
+                                     label->mWidth));
+    }
+}
+
+void Walk(TMyWindow* window, const std::string& parentPath, std::vector<std::string>& found) {
+    if (window == nullptr || !window->mShown) {
+        return;
+    }
+    const std::string path = PathOf(window, parentPath);
+    if (window->GetType() == kWindowKindLabel) {
+        CheckLabel(static_cast<TSimpleTextImage*>(window), path, found);
+    }
+    for (TMyWindow* child : window->mChildren) {
+        Walk(child, path, found);
+    }
+}
+
+} // namespace
+
+std::vector<std::string> LabelsThatDoNotFit(TMyWindow* root) {
+    std::vector<std::string> found;
+    Walk(root, "", found);
+    return found;
+}
+
+std::vector<std::string> LabelsThatDoNotFit() {
+    std::vector<std::string> found;
+    TMyWindowManager* manager = TMyWindowManager::Get();
+    for (const auto* list : {&manager->GetScreens(), &manager->GetPopups()}) {
+        for (TMyWindow* window : *list) {
+            Walk(window, "", found);
+        }
+    }
+    return found;
+}
+
+bool SaveShotIfAsked(const std::string& name) {
+    const char* folder = std::getenv("VERDANEL_SHOTS_DIR");
+    if (folder == nullptr || *folder == '\0') {
+        return true;
+    }
+    SDL_Renderer* renderer = GetSDLRenderer();
+    int width = 0;
+    int height = 0;
+    if (renderer == nullptr || SDL_GetRendererOutputSize(renderer, &width, &height) != 0) {
+        return false;
+    }
+    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface(
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888), SDL_FreeSurface);
+    if (!surface ||
+        SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, surface->pixels, surface->pitch) != 0) {
+        return false;
+    }
+    const std::string path = std::string(folder) + "/" + name + ".png";
+    return IMG_SavePNG(surface.get(), path.c_str()) == 0;
+}
+
+} // namespace harness

@@ -1,0 +1,22 @@
+#pragma once
+// Checks over whatever the window manager shows: labels whose text does not fit, and screenshots for
+// the people who look at the game.
+
+#include <string>
+#include <vector>
+
+class TMyWindow;
+
+namespace harness {
+
+// Every shown label (screens and popups, at any depth) whose text, measured in its font, is wider
+// than its box on one line, or taller than its box when wrapped: one line per label naming the window
+// path, the text and the sizes. Labels without a width are laid out around a point and not checked.
+std::vector<std::string> LabelsThatDoNotFit();
+std::vector<std::string> LabelsThatDoNotFit(TMyWindow* root);
+
+// With VERDANEL_SHOTS_DIR set, the renderer's current picture saved as <dir>/<name>.png; without it,
+// nothing. False when a picture was asked for and could not be written.
+bool SaveShotIfAsked(const std::string& name);
+
+} // namespace harness
