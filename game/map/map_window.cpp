@@ -159,13 +159,13 @@ void TMapWindow::BuildPage(int stage) {
     mEffects.Clear();
     mPage = stage;
     mPlates.clear();
+    mRingPlate = -1;
     const TStageList& list = CurrentLevelSet();
     if (stage < 0 || stage >= static_cast<int>(list.mStages.size())) {
         return;
     }
     const TModeProgress& record = GetCurrentModeProgress();
     const int count = static_cast<int>(list.mStages[static_cast<size_t>(stage)]->mLevels.size());
-    bool ringPlaced = false;
     for (int i = 0; i < count; ++i) {
         const int index = GetGlobalLevelIndex(stage, i, list);
         const TLevelInfoMosaic* level = GetLevelByIndex(index, list);
@@ -192,9 +192,9 @@ void TMapWindow::BuildPage(int stage) {
             plate->hasOpenReward = reward != nullptr && !reward->mObtained;
             plate->picture.SetImage(PlatePictureName(*level, plate->bestStars, mUnlockAll));
         }
-        if (!ringPlaced && plate->bestStars == 0) {
+        if (mRingPlate < 0 && plate->bestStars == 0) {
             AddRing(*plate);
-            ringPlaced = true;
+            mRingPlate = i;
         }
         mPlates.push_back(std::move(plate));
     }
@@ -302,7 +302,6 @@ void TMapWindow::StartLevel(int plateIndex) {
     TModeProgress& record = GetCurrentModeProgress();
     record.mStage = mPage;
     record.mLevel = plateIndex;
-    TLogFile::Get()->Printf("map starts stage %d level %d", mPage, plateIndex);
     CloseMapTutorial();
     RemoveRewardTip();
     ShowGameScreen();

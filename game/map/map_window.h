@@ -84,6 +84,8 @@ public:
     int GetPage() const { return mPage; }
     const std::vector<std::unique_ptr<TMapLevelPlate>>& GetPlates() const { return mPlates; }
     const ObjectsManager& GetEffects() const { return mEffects; }
+    // The plate carrying the ring, -1 when none does.
+    int GetRingPlate() const { return mRingPlate; }
     bool IsUnlockAll() const { return mUnlockAll; }
     bool AreAllRewardsObtained() const { return mAllRewardsObtained; }
     TMyButton* GetButton(int id) const;
@@ -119,6 +121,7 @@ private:
     int mPage = 0;
     std::vector<std::unique_ptr<TMapLevelPlate>> mPlates;
     ObjectsManager mEffects;
+    int mRingPlate = -1;
     TScreenScene mScene;
     float mClickTipTimer = 0;
     float mNextStageTipTimer = 0;
