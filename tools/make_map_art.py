@@ -27,7 +27,7 @@ PLATE_W, PLATE_H = 220, 200
 STAR = 32
 # The mini board of the menu's animations: cells painted one by one.
 ANIM_CELLS = [(0, 0), (1, 0), (2, 1), (1, 1), (0, 2), (2, 2), (1, 2), (0, 1), (2, 0)]
-ANIM_CELL, ANIM_GAP = 22, 3
+ANIM_CELL, ANIM_GAP = 24, 3
 
 
 def backdrop():
@@ -126,18 +126,21 @@ def star(fill, outline):
 
 
 def preview(colours, mark):
-    """A board of covered cells with a question mark: the level's picture is still to be found."""
+    """A board still to be solved: a faint grid, a few painted cells along its rim, and a question mark."""
     width, height = 150, 110
     image = framed_panel(width, height, 10, (238, 228, 204, 255), (214, 200, 170, 255), INK, 2)
     draw = art_style.ImageDraw.Draw(image, "RGBA")
-    cell = 16
-    for row in range(5):
-        for col in range(8):
-            if (row * 3 + col * 5) % 7 < 3:
-                colour = colours[(row + col) % len(colours)]
-                left, top = 11 + col * cell, 15 + row * cell
-                draw.rectangle([left, top, left + cell - 2, top + cell - 2], fill=colour + (110,))
-    art_style.centred_text(draw, (0, 0, width, height), mark, art_style.font(56, bold=True), fill=INK,
+    cell, cols, rows = 16, 8, 5
+    left, top = (width - cols * cell) // 2, (height - rows * cell) // 2
+    for col in range(cols + 1):
+        draw.line([(left + col * cell, top), (left + col * cell, top + rows * cell)], fill=(60, 48, 40, 50))
+    for row in range(rows + 1):
+        draw.line([(left, top + row * cell), (left + cols * cell, top + row * cell)], fill=(60, 48, 40, 50))
+    rim = [(0, 0), (1, 0), (7, 0), (0, 1), (7, 3), (6, 4), (7, 4), (0, 4)]
+    for index, (col, row) in enumerate(rim):
+        x, y = left + col * cell, top + row * cell
+        draw.rectangle([x + 1, y + 1, x + cell - 1, y + cell - 1], fill=colours[index % len(colours)] + (200,))
+    art_style.centred_text(draw, (0, 0, width, height), mark, art_style.font(60, bold=True), fill=INK,
                            shadow=(255, 255, 255, 140))
     return image
 
@@ -176,8 +179,8 @@ def anim_frame(count, colours):
 
 
 ANIMATIONS = [
-    ("but1.xml", "a", [(94, 168, 75), (246, 196, 64)], 250, 72),
-    ("but2.xml", "b", [(226, 96, 72), (88, 140, 214)], 1036, 72),
+    ("but1.xml", "a", [(94, 168, 75), (246, 196, 64)], 330, 78),
+    ("but2.xml", "b", [(226, 96, 72), (88, 140, 214)], 951, 78),
 ]
 
 
