@@ -178,9 +178,8 @@ void TMapWindow::BuildPage(int stage) {
         plate->goldStar = &mGoldStar;
         plate->grayStar = &mGrayStar;
         // A record shorter than the set (a profile of an older catalogue) counts as no result.
-        plate->bestStars = index < static_cast<int>(record.mLevels.size())
-                               ? record.mLevels[static_cast<size_t>(index)].mBestStars
-                               : 0;
+        plate->bestStars =
+            index < static_cast<int>(record.mLevels.size()) ? record.mLevels[static_cast<size_t>(index)].mBestStars : 0;
         plate->starOffsetX = mStarX;
         plate->starOffsetY = mStarY;
         plate->pictureOffsetX = mPictureX;
@@ -201,8 +200,8 @@ void TMapWindow::BuildPage(int stage) {
 }
 
 void TMapWindow::AddRing(const TMapLevelPlate& plate) {
-    auto* ring = new EffectChange3One(plate.x + plate.width / 2, plate.y + plate.height / 2, 0, 0, kRingEndScale,
-                                      kRingSeconds);
+    auto* ring =
+        new EffectChange3One(plate.x + plate.width / 2, plate.y + plate.height / 2, 0, 0, kRingEndScale, kRingSeconds);
     ring->mRunLimit = -1;
     mEffects.Add(0, ring);
 }
@@ -370,7 +369,8 @@ void TMapWindow::CreateRewardPlaces() {
     }
     const TRewardList& rewards = GetRewardList();
     mAllRewardsObtained = std::all_of(rewards.begin(), rewards.end(), [](const auto& r) { return r->mObtained; });
-    int newCount = static_cast<int>(std::count_if(rewards.begin(), rewards.end(), [](const auto& r) { return r->mNew; }));
+    int newCount =
+        static_cast<int>(std::count_if(rewards.begin(), rewards.end(), [](const auto& r) { return r->mNew; }));
     int k = newCount - 1;
     std::vector<TRewardPlace*> newPlaces;
     for (const std::unique_ptr<TReward>& reward : rewards) {

@@ -76,8 +76,7 @@ void TRewardPlace::Start(float delay, TReward* reward) {
     const int height = image.mH > 0 ? static_cast<int>(image.mH) : TextureHeight(image);
     SetRect(reward->mX, reward->mY, width, height);
     if (reward->mObtained && reward->mNew) {
-        mFlight = std::make_unique<TRewardFlight>(image, kCentreX, kCentreY, mX + mWidth / 2, mY + mHeight / 2,
-                                                  delay);
+        mFlight = std::make_unique<TRewardFlight>(image, kCentreX, kCentreY, mX + mWidth / 2, mY + mHeight / 2, delay);
     }
 }
 

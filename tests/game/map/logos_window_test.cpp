@@ -115,9 +115,9 @@ TEST_F(LogosWindowTest, EachImageFadesInStaysFadesOutAndPauses) {
         bool growing;
     };
     const Stop stops[] = {
-        {0.5f, TLogosWindow::kFadingIn, 0, false},  {1.5f, TLogosWindow::kShowing, 0, false},
-        {2.5f, TLogosWindow::kShowing, 0, true},    {3.5f, TLogosWindow::kFadingOut, 0, true},
-        {4.125f, TLogosWindow::kPause, 0, true},    {4.75f, TLogosWindow::kFadingIn, 1, false},
+        {0.5f, TLogosWindow::kFadingIn, 0, false},   {1.5f, TLogosWindow::kShowing, 0, false},
+        {2.5f, TLogosWindow::kShowing, 0, true},     {3.5f, TLogosWindow::kFadingOut, 0, true},
+        {4.125f, TLogosWindow::kPause, 0, true},     {4.75f, TLogosWindow::kFadingIn, 1, false},
         {7.875f, TLogosWindow::kFadingOut, 1, true},
     };
     for (const Stop& stop : stops) {

@@ -93,8 +93,8 @@ TEST_F(MapWindowTest, PlatesShowTheBestStarsAndThePictureOnceALevelHasAStar) {
         int plate, k;
         bool gold;
     };
-    for (const Probe& probe : {Probe{0, 0, true}, Probe{0, 1, false}, Probe{0, 2, false}, Probe{1, 2, true},
-                               Probe{2, 0, false}}) {
+    for (const Probe& probe :
+         {Probe{0, 0, true}, Probe{0, 1, false}, Probe{0, 2, false}, Probe{1, 2, true}, Probe{2, 0, false}}) {
         SCOPED_TRACE(testing::Message() << "plate " << probe.plate << " star " << probe.k);
         const TPixel pixel = star(probe.plate, probe.k);
         const TPixel wanted = probe.gold ? TPixel{250, 204, 72} : TPixel{120, 124, 130};
@@ -226,7 +226,8 @@ TEST_F(MapWindowTest, ReleasingOverAPlateStartsThatLevel) {
         int pressed;
         int released;
     };
-    const Case cases[] = {{"click", 0, 4, 4}, {"pressed on one, released on another", 0, 1, 5}, {"later page", 2, 0, 0}};
+    const Case cases[] = {
+        {"click", 0, 4, 4}, {"pressed on one, released on another", 0, 1, 5}, {"later page", 2, 0, 0}};
     StartWithPlayer();
     MarkMapTipsSeen();
     for (const Case& test : cases) {

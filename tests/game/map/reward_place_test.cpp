@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "app/renderer.h"
 #include "map/map_window.h"
 #include "map/reward_place.h"
 #include "map_fixture.h"
-#include "app/renderer.h"
 #include "media/sound_manager.h"
 
 namespace {
@@ -119,8 +119,10 @@ TEST_F(RewardPlaceTest, AFlightWaitsShrinksPausesAndFollowsItsArc) {
         bool sound;
     };
     const Stop stops[] = {
-        {3.875f, false, TRewardFlight::kShrinking, false}, {4.125f, true, TRewardFlight::kShrinking, true},
-        {4.5f, true, TRewardFlight::kWaiting, true},       {4.875f, true, TRewardFlight::kMoving, true},
+        {3.875f, false, TRewardFlight::kShrinking, false},
+        {4.125f, true, TRewardFlight::kShrinking, true},
+        {4.5f, true, TRewardFlight::kWaiting, true},
+        {4.875f, true, TRewardFlight::kMoving, true},
     };
     float now = 0;
     for (const Stop& stop : stops) {
