@@ -7,6 +7,7 @@
 #include "app/log.h"
 #include "app/settings.h"
 #include "app/user_info.h"
+#include "map_openers.h"
 #include "media/sound_manager.h"
 #include "profile_changes.h"
 #include "rewards.h"
@@ -105,10 +106,7 @@ void TMainMenu::OnShow() {
         gFirstShow = false;
     }
     TLogFile::Get()->Printf("show main menu");
-    TSoundManager* sound = TSoundManager::FindInstance();
-    if (sound != nullptr && !sound->IsMusicPlaying("mainmenu")) {
-        sound->PlayMusic("mainmenu");
-    }
+    PlayMenuMusic();
     mScene.Show();
 }
 

@@ -4,6 +4,7 @@
 #include "logos_window.h"
 #include "main_menu.h"
 #include "map_window.h"
+#include "media/sound_manager.h"
 #include "profile_changes.h"
 #include "screen_openers.h"
 #include "windows/window_manager.h"
@@ -26,6 +27,13 @@ void ShowFirstGameScreen(bool splash) {
     TMainMenu::ResetFirstShow();
     TMyWindow* first = splash ? static_cast<TMyWindow*>(new TLogosWindow()) : new TMainMenu();
     TMyWindowManager::Get()->ShowScreen(first, true, kFader);
+}
+
+void PlayMenuMusic() {
+    TSoundManager* sound = TSoundManager::FindInstance();
+    if (sound != nullptr && !sound->IsMusicPlaying("mainmenu")) {
+        sound->PlayMusic("mainmenu");
+    }
 }
 
 void TGameWindows::ShowMap() {

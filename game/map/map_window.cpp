@@ -7,7 +7,7 @@
 #include "app/user_info.h"
 #include "board_effects.h"
 #include "graphics/terms.h"
-#include "media/sound_manager.h"
+#include "map_openers.h"
 #include "reward_place.h"
 #include "rewards.h"
 #include "screen_openers.h"
@@ -144,10 +144,7 @@ void TMapWindow::OnShow() {
     UpdateButtonStates();
     CreateRewardPlaces();
     mScene.Show();
-    TSoundManager* sound = TSoundManager::FindInstance();
-    if (sound != nullptr && !sound->IsMusicPlaying("mainmenu")) {
-        sound->PlayMusic("mainmenu");
-    }
+    PlayMenuMusic();
 }
 
 void TMapWindow::OnHide() {

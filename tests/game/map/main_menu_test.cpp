@@ -178,10 +178,7 @@ TEST_F(MainMenuTest, PlayWithoutAPlayerAsksForAName) {
 }
 
 TEST_F(MainMenuTest, TheFirstProfileCheckWaitsForTheProfileWindowsAndAsksOnce) {
-    Start();
-    TSettings::Get()->AddUser("Anna");
-    ShowMainMenuScreen();
-    Frames(kFaderFrames);
+    StartWithPlayer();
     TMainMenu* menu = TopScreen<TMainMenu>();
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->IsProfileCheckPending());

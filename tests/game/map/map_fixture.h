@@ -49,12 +49,12 @@ protected:
         Frames(kFaderFrames);
     }
 
-    // Started, with a player whose profile the test then shapes, and a menu made for that player.
+    // Started, with a player whose profile the test then shapes, and a menu made for that player (the
+    // name window the first menu asked for taken away).
     void StartWithPlayer(const std::string& name = "Anna") {
         Start();
         TSettings::Get()->AddUser(name);
-        ShowMainMenuScreen();
-        Frames(kFaderFrames);
+        FreshMenu();
     }
 
     void Frames(int count) {

@@ -32,6 +32,13 @@ TEST_F(ScreenTourMapTest, MainMenuAndMap) {
     ASSERT_NE(TopScreen<TMainMenu>(), nullptr);
     Seconds(1.0f);
     ExpectLooksRight("main_menu");
+    // A dialog dims the menu while it is shown.
+    TMainMenu* menu = TopScreen<TMainMenu>();
+    menu->OnButtonClick(-1, nullptr, 0, dynamic_cast<TMyButton*>(menu->FindChildByName("main_exit")));
+    Seconds(1.5f);
+    ASSERT_NE(menu->GetOverlay(), nullptr);
+    ExpectLooksRight("main_menu_quit");
+    FreshMenu();
 
     MarkMapTipsSeen();
     TModeProgress& record = TUserInfo::Get()->GetModeProgress(0);
