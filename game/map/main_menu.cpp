@@ -98,7 +98,7 @@ void TMainMenu::FindControls() {
 
 void TMainMenu::OnShow() {
     // The menu is at full opacity at once: no fade-in.
-    TMyWindow::OnShow();
+    TMyWindow::OnShow(); // NOLINT(bugprone-parent-virtual-call): the classic fade-in is skipped
     mFade.SetValue(1.0f);
     SetAlpha(mFade.current);
     if (gFirstShow) {

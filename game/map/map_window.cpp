@@ -132,7 +132,7 @@ void TMapWindow::ReadGeometry() {
 
 void TMapWindow::OnShow() {
     // The map is at full opacity at once: no fade-in.
-    TMyWindow::OnShow();
+    TMyWindow::OnShow(); // NOLINT(bugprone-parent-virtual-call): the classic fade-in is skipped
     mFade.SetValue(1.0f);
     SetAlpha(mFade.current);
     mEffects.Clear();
@@ -149,7 +149,8 @@ void TMapWindow::OnShow() {
 
 void TMapWindow::OnHide() {
     CloseMapTutorial();
-    TMyWindow::OnHide();
+    // The classic fade-out is skipped: the fader covers the change of screen.
+    TMyWindow::OnHide(); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void TMapWindow::BuildPage(int stage) {
