@@ -16,6 +16,7 @@
 #include "app/renderer.h"
 #include "app/xml_reader.h"
 #include "graphics/font_registry.h"
+#include "headless.h"
 #include "level_layout_file.h"
 #include "mosaic_layout.h"
 #include "tilesets.h"
@@ -119,15 +120,10 @@ BENCHMARK(DrawBoard)->Arg(15)->Arg(30)->Arg(60)->Complexity()->Unit(benchmark::k
 
 // Headless, with a fresh per-user folder and a data root of its own, never the real ones.
 bool PrepareFolders() {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_RENDER_DRIVER", "software", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    setenv("ALSOFT_DRIVERS", "null", 0);
-    std::string pattern = (std::filesystem::temp_directory_path() / "verdanel-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
+    gDataFolder = PrepareHeadlessRun();
+    if (gDataFolder.empty()) {
         return false;
     }
-    gDataFolder = pattern;
     setenv("XDG_DATA_HOME", (gDataFolder + "/xdg").c_str(), 1);
     std::filesystem::create_directories(gDataFolder + "/assets/levels");
     // The game's art, tilesets and fonts, beside the levels made here.

@@ -1,7 +1,12 @@
 #include "board_effects.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "app/string_utils.h"
+#include "app/xml_reader.h"
+#include "graphics/font_image.h"
+#include "graphics/font_registry.h"
 #include "graphics/random15.h"
 #include "media/sound_manager.h"
 
@@ -128,6 +133,18 @@ EffectBonusTime::EffectBonusTime(const TLayout& layout, EffectBonusTimeListener*
     mMover.startDelay = layout.moveTime / 3.0f;
     mAlphaTween.Set(0.0f, 1.0f, layout.moveTime * 0.5f, true);
     mAlphaTween.delay = mMover.startDelay;
+    TiXmlDocument* document = nullptr;
+    mAnimation.LoadFromXml(LoadXmlDocument(kAnimationFile, document), true, "");
+    delete document;
+    RestartAnimation();
+}
+
+void EffectBonusTime::RestartAnimation() {
+    const int frames = std::max(mAnimation.mFrameCount, 1);
+    mAnimation.SetFrames(mLayout.life / static_cast<float>(frames), frames, mAnimation.mFrameWidth,
+                         mAnimation.mFrameHeight);
+    mAnimation.mStayOnLast = true;
+    mAnimation.Play(1);
 }
 
 EffectBonusTime::~EffectBonusTime() {
@@ -140,10 +157,12 @@ void EffectBonusTime::AddCount() {
     PlaySoundByName("newpair");
     ++mCount;
     mLifeLeft = mLayout.life;
+    RestartAnimation();
 }
 
 bool EffectBonusTime::Update(float seconds) {
     mAlphaTween.Update(seconds);
+    mAnimation.Update(seconds);
     const bool arrived = mMover.Update(seconds);
     switch (mPhase) {
     case kEntering:
@@ -175,7 +194,26 @@ bool EffectBonusTime::Update(float seconds) {
     return mFinished;
 }
 
-void EffectBonusTime::DrawEffect() {}
+void EffectBonusTime::DrawEffect() {
+    const float alpha = mAlphaTween.current;
+    if (alpha <= 0) {
+        return;
+    }
+    mAnimation.mImage.SetPosition(mMover.currentX, mMover.currentY, true);
+    mAnimation.Draw(alpha);
+    ImageFont* font = TFontRegistry::GetInstance()->FindFont(kFont);
+    if (font == nullptr) {
+        return;
+    }
+    // The count centred in its box beside the point.
+    const std::wstring text = FromUtf8(FormatString("%d", mCount));
+    const int left = static_cast<int>(mMover.currentX + mLayout.textDx);
+    const int top = static_cast<int>(mMover.currentY + mLayout.textDy);
+    const int x = left + (kLabelWidth - font->GetTextWidthW(text)) / 2;
+    const int y = top + (kLabelHeight + font->GetAscent() - font->GetDescent()) / 2;
+    const auto a = static_cast<uint32_t>(std::clamp(alpha, 0.0f, 1.0f) * 255.0f);
+    font->DrawStringW(x, y, text, (a << 24) | 0xffffffu, 0, nullptr, nullptr, true);
+}
 
 EffectGotReward::EffectGotReward(int x, int y, const std::string& image, float seconds) {
     mImage.SetImage(image);
@@ -213,11 +251,26 @@ EffectChange3One::EffectChange3One(int x, int y, int dx, int dy, float endScale,
     Reset();
 }
 
+EffectChange3One::EffectChange3One(int x, int y, float seconds, float endScale, float startAlpha)
+    : mEndScale(endScale), mTime(seconds), mStartAlpha(startAlpha) {
+    mX = static_cast<float>(x);
+    mY = static_cast<float>(y);
+    Reset();
+}
+
 void EffectChange3One::Reset() {
-    mImage.SetImage(kRingImages[Rand15() % 4]);
+    if (!mFixedImage) {
+        mImage.SetImage(kRingImages[Rand15() % 4]);
+    }
     mScaleTween.Set(RandomBetween(kRingStartScaleMin, kRingStartScaleMax), mEndScale,
                     RandomBetween(mTime, mTime + kRestartSpread), true);
-    mAlphaTween.Set(1.0f, 0.0f, mTime, true);
+    mAlphaTween.Set(mStartAlpha, 0.0f, mTime, true);
+}
+
+void EffectChange3One::SetImage(const std::string& name) {
+    mImage.ReleaseImage();
+    mImage.SetImage(name);
+    mFixedImage = true;
 }
 
 bool EffectChange3One::Update(float seconds) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game_listeners.h"
+#include "graphics/cadr_image.h"
 #include "graphics/draw_object.h"
 #include "graphics/inc_value.h"
 #include "graphics/move_obj.h"
@@ -91,6 +92,10 @@ public:
         float life = 5.0f;
     };
     static constexpr int kFirstCount = 2;
+    static constexpr const char* kAnimationFile = "ui/combo.xml";
+    static constexpr const char* kFont = "big";
+    static constexpr int kLabelWidth = 54;
+    static constexpr int kLabelHeight = 34;
 
     EffectBonusTime(const TLayout& layout, EffectBonusTimeListener* listener);
     // Reports the count to the listener.
@@ -103,6 +108,7 @@ public:
     // One more qualifying stroke: the life starts again.
     void AddCount();
     int GetCount() const { return mCount; }
+    const TCadrImage& GetAnimation() const { return mAnimation; }
     float GetPointX() const { return mMover.currentX; }
     float GetPointY() const { return mMover.currentY; }
     // Forgets the listener, so deleting the effect reports nothing.
@@ -113,8 +119,12 @@ private:
 
     TLayout mLayout;
     TPhase mPhase = kEntering;
+    void RestartAnimation();
+
     TPointMover mMover;
     IncValue mAlphaTween;
+    // Runs once over the life, so its last frame comes as the combo ends.
+    TCadrImage mAnimation;
     float mLifeLeft = 0;
     int mCount = kFirstCount;
     EffectBonusTimeListener* mListener;
@@ -139,11 +149,21 @@ private:
 class EffectChange3One : public DrawObject {
 public:
     EffectChange3One(int x, int y, int dx, int dy, float endScale, float seconds);
+    // At (x, y) itself, fading from the starting alpha.
+    EffectChange3One(int x, int y, float seconds, float endScale, float startAlpha);
     void Reset() override;
     bool Update(float seconds) override;
     void Draw(float parentAlpha) override;
+    // A picture that every restart keeps, instead of a ring of random colour.
+    void SetImage(const std::string& name);
+    void MoveTo(float x, float y) {
+        mX = x;
+        mY = y;
+    }
 
     int mRunLimit = 1;
+    // Which star of the results window the ring belongs to.
+    int mStarIndex = -1;
 
 private:
     StaticImage mImage;
@@ -151,7 +171,9 @@ private:
     IncValue mAlphaTween;
     float mEndScale;
     float mTime;
+    float mStartAlpha = 1.0f;
     int mRuns = 0;
+    bool mFixedImage = false;
 };
 
 // The mistake mark of a wrong cell: grows and fades once.

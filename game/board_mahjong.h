@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "board_appear_effect.h"
+#include "board_background.h"
 #include "board_effects.h"
 #include "controller_windows.h"
 #include "game_base.h"
 #include "game_types.h"
+#include "graphics/fader.h"
 #include "graphics/objects_manager.h"
 #include "mosaic_layout.h"
 #include "regenerate_button.h"
@@ -93,6 +95,13 @@ public:
     static constexpr int kBombGameType = 4;
     static constexpr int kMarkedMistakeGameType = 8;
 
+    // The controller of the game screens, made on first use with the game's real windows.
+    static TBoardMahjong* Get();
+    // The singleton when it exists, without making it.
+    static TBoardMahjong* FindInstance();
+    // Stops listening to the profile, then deletes the singleton.
+    static void Release();
+
     // The windows stay owned by the caller; null uses the logging stand-ins.
     explicit TBoardMahjong(TControllerWindows* windows = nullptr);
     ~TBoardMahjong() override;
@@ -105,6 +114,8 @@ public:
     void Leave() override;
     void Update(float dt) override;
     void Draw() override;
+    // The dimming shadow of an open dialog.
+    void DrawOver() override;
     void OnMouseMove(const TMouseEvent& event) override;
     void OnMouseUp(const TMouseEvent& event) override;
     void OnMouseDown(const TMouseEvent& event) override;
@@ -157,6 +168,7 @@ public:
     int GetLevel() const { return mLevel; }
     int GetFrozenCount() const { return mFrozenCount; }
     bool IsFrozen() const { return mFrozenCount > 0 || mScreenFrozen; }
+    bool IsScreenFrozen() const override { return mScreenFrozen; }
     float GetPlayTime() const { return mPlayTime; }
     const TTimeCounter& GetCountdown() const { return mCountdown; }
     const TLevelStatistics& GetStatistics() const { return mStatistics; }
@@ -169,6 +181,7 @@ public:
     const ObjectsManager& GetHintEffects() const { return mHintEffects; }
     const ObjectsManager& GetSparkleEffects() const { return mSparkleEffects; }
     const ObjectsManager& GetCaptionEffects() const { return mCaptionEffects; }
+    bool IsShadowShown() const { return mShadow != nullptr && mShadow->mState != TShadow::kFalling; }
     bool IsAppearing() const { return mAppearEffect != nullptr; }
     const TLevelInfoMosaic* GetLevelRecord() const { return mLevelRecord; }
     TStandartRegenerateButton* GetHintButton() const { return mHintButton; }
@@ -176,6 +189,7 @@ public:
     TSimpleTextImage* GetTimerLabel() const { return mTimerLabel; }
     const std::vector<TMyImage*>& GetColourButtons() const { return mColourButtons; }
     const std::vector<TMyImage*>& GetMistakeMarks() const { return mMistakeMarks; }
+    TBoardBackground& GetBackground() { return mBackground; }
 
 private:
     // Set-up steps.
@@ -188,6 +202,7 @@ private:
     void PrepareBoard();
     void LoadTileset();
     void ChooseStars();
+    void ChooseBackground();
     void PrepareStatistics();
     void ResetLevelState();
     void AbandonLevel(const char* reason);
@@ -234,6 +249,7 @@ private:
     static void SaveProgress();
 
     TControllerWindows* mWindows;
+    TBoardBackground mBackground;
     ObjectsManager mHintEffects;
     ObjectsManager mSparkleEffects;
     ObjectsManager mCaptionEffects;
@@ -257,7 +273,7 @@ private:
     float mTimeSpeed = 1.0f;
     float mPlayTime = 0;
     bool mPlayTimePaused = false;
-    bool mShadowShown = false;
+    std::unique_ptr<TShadow> mShadow;
     bool mDeveloperMode = false;
     int mStageAdvance = 1;
     bool mNoHint = true;

@@ -23,9 +23,16 @@ bool TBoardMahjong::IsPlayRunning() const {
 
 void TBoardMahjong::Update(float dt) {
     mBoard.Update(dt);
+    if (mShadow != nullptr) {
+        mShadow->Update(dt);
+        if (mShadow->mFinished) {
+            mShadow.reset();
+        }
+    }
     if (IsFrozen()) {
         return;
     }
+    mBackground.Update(dt);
     if (mAppearEffect != nullptr) {
         mAppearEffect->Update(dt);
         if (mPlayState != kStateSetUp) {
@@ -92,6 +99,7 @@ void TBoardMahjong::UpdateTimerText() {
 
 void TBoardMahjong::Draw() {
     const bool boardShown = mPlayState == kStatePlaying || mPlayState == kStateLost;
+    mBackground.Draw();
     if (mPlayState == kStateSetUp && mAppearEffect != nullptr) {
         mBoard.DrawClues();
         mAppearEffect->Draw();
@@ -501,11 +509,22 @@ void TBoardMahjong::OnHiddenCellFound(MosaicItem_t* item) {
 }
 
 void TBoardMahjong::ShowShadow() {
-    mShadowShown = true;
+    mShadow = std::make_unique<TShadow>();
+    mShadow->mMaxAlpha = kShadowAlpha;
+    mShadow->mHold = true;
+    mShadow->Show();
 }
 
 void TBoardMahjong::HideShadow() {
-    mShadowShown = false;
+    if (mShadow != nullptr) {
+        mShadow->Hide();
+    }
+}
+
+void TBoardMahjong::DrawOver() {
+    if (mShadow != nullptr) {
+        mShadow->Draw();
+    }
 }
 
 void TBoardMahjong::OnDialogShown() {

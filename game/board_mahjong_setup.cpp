@@ -4,6 +4,7 @@
 #include "app/log.h"
 #include "app/settings.h"
 #include "board_mahjong.h"
+#include "game_windows.h"
 #include "level_layout_file.h"
 #include "media/play_list.h"
 #include "media/sound_manager.h"
@@ -28,6 +29,11 @@ TControllerWindows& DefaultWindows() {
     return windows;
 }
 
+std::unique_ptr<TBoardMahjong>& Singleton() {
+    static std::unique_ptr<TBoardMahjong> controller;
+    return controller;
+}
+
 TMyImage* MakeImage(TMyWindow* screen, const std::string& name) {
     TUIMyImage* box = FindUIObject<TUIMyImage>(*TUIInfoHolder::GetGlobal(), name);
     return box != nullptr ? TMyImage::Create(box, screen) : nullptr;
@@ -45,6 +51,22 @@ TSimpleTextImage* MakeLabel(TMyWindow* screen, const std::string& name) {
 
 } // namespace
 
+TBoardMahjong* TBoardMahjong::Get() {
+    static TGameWindows windows;
+    if (Singleton() == nullptr) {
+        Singleton() = std::make_unique<TBoardMahjong>(&windows);
+    }
+    return Singleton().get();
+}
+
+TBoardMahjong* TBoardMahjong::FindInstance() {
+    return Singleton().get();
+}
+
+void TBoardMahjong::Release() {
+    Singleton().reset();
+}
+
 TBoardMahjong::TBoardMahjong(TControllerWindows* windows) : mWindows(windows != nullptr ? windows : &DefaultWindows()) {
     mComboWindow.listener = this;
     for (ObjectsManager* list : {&mHintEffects, &mSparkleEffects, &mCaptionEffects}) {
@@ -53,7 +75,12 @@ TBoardMahjong::TBoardMahjong(TControllerWindows* windows) : mWindows(windows != 
 }
 
 TBoardMahjong::~TBoardMahjong() {
+    // The profile outlives the controller: it must not call a deleted listener.
+    if (TUserInfo::Get()->GetListener() == this) {
+        TUserInfo::Get()->SetListener(nullptr);
+    }
     Leave();
+    ForgetDialogListener(this);
     if (mComboEffect != nullptr) {
         mComboEffect->DropListener();
     }
@@ -185,7 +212,7 @@ void TBoardMahjong::StartLevel(int stage, int level) {
     }
     mLoaded = true;
     ChooseStars();
-    // The screen background follows with the board effects; the level keeps its own index meanwhile.
+    ChooseBackground();
     mHintEffects.Clear();
     mSparkleEffects.Clear();
     mCaptionEffects.Clear();
@@ -275,6 +302,15 @@ void TBoardMahjong::ChooseStars() {
     mLevelStars = FindMosaicStars(mLevelRecord->GetStarKeys(StarDifficulty()));
 }
 
+// Always from the main set's list, whatever the mode.
+void TBoardMahjong::ChooseBackground() {
+    const int index = mLevelRecord->mBackIndex != -1 ? mLevelRecord->mBackIndex : mLevel;
+    if (const TStageBackground* entry = FindBackground(index)) {
+        mBackground.SetBackground(*entry, "");
+    }
+    mBackground.SetTimings(18000.0f, 90.0f, 60.0f);
+}
+
 float TBoardMahjong::TimeFactor(int gameType) const {
     for (const TMosaicTimeEntry& entry : GetProfileDifficulty().mTimeEntries) {
         if (entry.mGameType == gameType) {
@@ -345,6 +381,7 @@ void TBoardMahjong::OnBoardAppeared() {
     mPlayState = kStatePlaying;
     mBoard.SetVisible(true);
     mBoard.GetBoard().ResetSelection();
+    mBackground.RequestSwitch();
     TRewardConnector& counters = TRewardConnector::Get();
     counters.mLastScore = counters.mSpare7 = counters.mSpare12 = 0;
     if (!mSolvedOnce && mBoard.IsSolved()) {

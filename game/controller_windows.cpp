@@ -1,15 +1,53 @@
 #include "controller_windows.h"
 
 #include "app/log.h"
+#include "windows/fly_window.h"
 #include "windows/window_manager.h"
 
 namespace {
+
+class TDialogRelay : public TFlyWindowListener {
+public:
+    void OnFlyWindowShown(TFlyWindow*, int) override {
+        if (mListener != nullptr) {
+            mListener->OnDialogShown();
+        }
+    }
+    void OnFlyWindowHidden(TFlyWindow*, int) override {
+        if (mListener != nullptr) {
+            mListener->OnDialogHidden();
+        }
+    }
+    void OnFlyWindowClosed(TFlyWindow*, int windowId, int result) override {
+        if (mListener != nullptr) {
+            mListener->OnDialogClosed(windowId, result);
+        }
+    }
+
+    TControllerDialogListener* mListener = nullptr;
+};
+
+TDialogRelay& Relay() {
+    static TDialogRelay relay;
+    return relay;
+}
 
 void LogMissing(const char* window) {
     TLogFile::Get()->Printf("game controller: %s not built, nothing opened", window);
 }
 
 } // namespace
+
+TFlyWindowListener* RelayDialogsTo(TControllerDialogListener* listener) {
+    Relay().mListener = listener;
+    return &Relay();
+}
+
+void ForgetDialogListener(TControllerDialogListener* listener) {
+    if (Relay().mListener == listener) {
+        Relay().mListener = nullptr;
+    }
+}
 
 void TControllerWindows::ShowLevelIntro(int, int, const TLevelInfoMosaic&, const TLevelStatistics&,
                                         TControllerDialogListener*) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+class TFlyWindowListener;
 class TLevelInfoMosaic;
 struct TLevelResult;
 struct TLevelStatistics;
@@ -27,6 +28,12 @@ public:
     virtual void OnDialogHidden() {}
     virtual void OnDialogClosed(int id, int result) {}
 };
+
+// The fly windows' listener that passes what the controller needs on to it: one relay serves every
+// window the controller opens.
+TFlyWindowListener* RelayDialogsTo(TControllerDialogListener* listener);
+// A listener that goes away stops hearing windows that are still open.
+void ForgetDialogListener(TControllerDialogListener* listener);
 
 class TControllerWindows {
 public:

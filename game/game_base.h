@@ -46,10 +46,16 @@ public:
     TGameBaseListener* GetListener() const { return mListener; }
     void SetListener(TGameBaseListener* listener) { mListener = listener; }
     int GetActivationCount() const { return mActivationCount; }
+    // Set while a game screen hosts the game.
+    bool IsAttached() const { return mAttached; }
+    void SetAttached(bool attached) { mAttached = attached; }
+    // The screen's freeze (SetFrozen), apart from any the game keeps for itself.
+    virtual bool IsScreenFrozen() const { return false; }
     bool IsForceComplete() const { return mForceComplete != 0; }
 
 protected:
     uint8_t mForceComplete = 0;
+    bool mAttached = false;
     int mActivationCount = 0;
     int mFrozenCount = 0; // above 0 the game skips most of its update
     TGameBaseListener* mListener = nullptr;

@@ -1,13 +1,16 @@
 #include "game_seams.h"
 
+#include "board_mahjong.h"
 #include "game_settings.h"
 #include "map/map_openers.h"
 #include "rewards.h"
+#include "screens/pause_window.h"
 #include "stages.h"
 #include "stars.h"
 #include "startup_data.h"
 #include "tilesets.h"
 #include "user_records.h"
+#include "windows/window_manager.h"
 
 void TGameSeams::CreateSettings(const std::string& kind) {
     InstallUserRecords();
@@ -53,6 +56,21 @@ void TGameSeams::ShowFirstScreen(bool splash) {
 
 void TGameSeams::ClearRewards() {
     ::ClearRewards();
+}
+
+void TGameSeams::ShowPauseWindow() {
+    TMyWindowManager::Get()->ShowPopup(new TPauseWindow());
+}
+
+void TGameSeams::ClosePauseWindow() {
+    TMyWindowManager* manager = TMyWindowManager::FindInstance();
+    if (manager != nullptr) {
+        delete manager->CloseById(kPauseWindowId);
+    }
+}
+
+void TGameSeams::DeleteController() {
+    TBoardMahjong::Release();
 }
 
 void TGameSeams::DestroyGameSettings() {

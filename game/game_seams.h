@@ -1,6 +1,6 @@
 #pragma once
 // The game's part of start-up and shutdown: its data readers and their release, on top of the
-// engine's subsystems. Screens, the pause window and the controller stay seams until they exist.
+// engine's subsystems: the pause window and the game controller among them.
 
 #include "app/startup_seams.h"
 
@@ -21,6 +21,10 @@ public:
     // The splash screen, else the main menu.
     void ShowFirstScreen(bool splash) override;
     void ClearRewards() override;
+    // Popped up after the application has frozen every window, so the notice itself is not frozen.
+    void ShowPauseWindow() override;
+    void ClosePauseWindow() override;
+    void DeleteController() override;
     // The settings, colour table, level catalogue and tilesets: their textures and sound lists go while
     // the renderer and the sound manager still exist.
     void DestroyGameSettings() override;

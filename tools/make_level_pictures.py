@@ -1,9 +1,8 @@
 #!/usr/bin/python3
-"""Draws every level's solved picture from its layout file: textures/layouts/<level> (the small picture
-on the level map's plates) and textures/biglayouts/<level> (the large one of the results window). Each
-digit of a "line" is a colour of the level's tileset (stages.xml names it), "0" an empty cell; the cells
-lie on paper with a thin ink grid. Reads assets/levels/ and assets/stages.xml, so new levels need only a
-rerun.
+"""Draws every level's solved picture from its layout file into textures/layouts/<level>: the picture on
+the level map's plates once the level has a star. Each digit of a "line" is a colour of the level's
+tileset (stages.xml names it), "0" an empty cell; the cells lie on paper with a thin ink grid. Reads
+assets/levels/ and assets/stages.xml, so new levels need only a rerun.
 
     tools/make_level_pictures.py              write into the repository's assets/
     tools/make_level_pictures.py --out DIR    write the same files under DIR instead of assets/
@@ -18,10 +17,8 @@ import art_style
 import generated_data
 
 SMALL_FOLDER = os.path.join("textures", "layouts")
-BIG_FOLDER = os.path.join("textures", "biglayouts")
-# The largest picture each folder holds, in pixels.
+# The largest picture, in pixels: the picture window of a plate.
 SMALL_BOX = (170, 120)
-BIG_BOX = (300, 240)
 PAPER = (236, 226, 200, 255)
 GRID = (60, 48, 40, 255)
 
@@ -70,13 +67,12 @@ def picture(rows, colours, box):
 
 def generate(root):
     colours = tileset_colours()
-    for folder, box in ((SMALL_FOLDER, SMALL_BOX), (BIG_FOLDER, BIG_BOX)):
-        os.makedirs(os.path.join(root, folder), exist_ok=True)
-        for base, tileset, rows in levels():
-            picture(rows, colours.get(tileset, colours["basic"]), box).save(
-                os.path.join(root, folder, base + ".png"), optimize=True)
+    os.makedirs(os.path.join(root, SMALL_FOLDER), exist_ok=True)
+    for base, tileset, rows in levels():
+        picture(rows, colours.get(tileset, colours["basic"]), SMALL_BOX).save(
+            os.path.join(root, SMALL_FOLDER, base + ".png"), optimize=True)
 
 
 if __name__ == "__main__":
     sys.exit(generated_data.run("Draw the level pictures.", "level pictures", generate, "make_level_pictures.py",
-                                prepare=art_style.load, owned=(SMALL_FOLDER, BIG_FOLDER)))
+                                prepare=art_style.load, owned=(SMALL_FOLDER,)))

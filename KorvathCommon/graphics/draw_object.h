@@ -2,15 +2,19 @@
 // The root of everything that is drawn, moved or animated. Coordinates are design coordinates, angles
 // radians, alpha a float 0..1 multiplied down the tree.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
 class DrawObject {
 public:
-    DrawObject() = default;
-    DrawObject(const DrawObject&) = default;
+    DrawObject() { ++sLiveCount; }
+    DrawObject(const DrawObject& other) : DrawObject() { *this = other; }
     DrawObject& operator=(const DrawObject&) = default;
-    virtual ~DrawObject() = default;
+    virtual ~DrawObject() { --sLiveCount; }
+
+    // Objects alive in the process: what a long run must not let grow.
+    static long GetLiveCount() { return sLiveCount.load(std::memory_order_relaxed); }
 
     virtual void SetUserValue(int value) { mUserValue = value; }
     // Draws the object; images multiply their own alpha by the parent's.
@@ -55,4 +59,7 @@ public:
     float mScaleY = 1.0f;
     float mAngle = 0;
     int mUserValue = 0;
+
+private:
+    static inline std::atomic<long> sLiveCount{0};
 };

@@ -18,6 +18,14 @@ void TTextureCache::ForgetFailuresOnRootChange() {
     }
 }
 
+size_t TTextureCache::GetLiveEntryCount() const {
+    size_t live = 0;
+    for (const auto& [key, entry] : mEntries) {
+        live += entry.IsAlive() ? 1 : 0;
+    }
+    return live;
+}
+
 TTextureHandle TTextureCache::Find(const std::string& key, const std::function<TTexture*()>& load) {
     auto it = mEntries.find(key);
     if (it != mEntries.end()) {

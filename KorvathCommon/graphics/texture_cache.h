@@ -18,6 +18,8 @@ public:
 
     // Entries whose texture is gone are dropped at their next lookup.
     size_t GetEntryCount() const { return mEntries.size(); }
+    // Entries whose texture somebody still holds.
+    size_t GetLiveEntryCount() const;
     // Forgets the names that failed to load, so they are tried again.
     void ForgetFailures() { mFailed.clear(); }
 

@@ -9,6 +9,7 @@
 
 TMyWindowContainer::~TMyWindowContainer() {
     RemoveAllChildren(true, false);
+    --sLiveCount;
 }
 
 bool TMyWindowContainer::Update(float dt) {

@@ -2,6 +2,7 @@
 // The window tree: every screen, dialog and control is a node that owns its children, updates them,
 // draws them over itself, finds the deepest child under a point and offers keys to them.
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,7 @@ public:
     // Children with the fixed-step flag are updated with this dt whatever the frame time.
     static constexpr float kFixedStep = 0.016f;
 
-    TMyWindowContainer() = default;
+    TMyWindowContainer() { ++sLiveCount; }
     TMyWindowContainer(const TMyWindowContainer&) = delete;
     TMyWindowContainer& operator=(const TMyWindowContainer&) = delete;
     // Deletes the children left in the list.
@@ -76,6 +77,9 @@ public:
     virtual bool TickShowDelay(float dt);
     virtual void NotifyAll();
     virtual void ReleaseTextures();
+
+    // Windows and controls alive in the process: what a long run must not let grow.
+    static long GetLiveCount() { return sLiveCount.load(std::memory_order_relaxed); }
 
     TMyWindow* FindChildByName(const std::string& name) const;
     TMyWindow* FindChildById(int id) const;
@@ -115,6 +119,9 @@ public:
     bool mMouseOver = false;
     bool mFixedStep = false;
     int mUpdateFlags = 7;
+
+private:
+    static inline std::atomic<long> sLiveCount{0};
 };
 
 class TMyWindow : public TMyWindowContainer {

@@ -1,54 +1,132 @@
+#include <algorithm>
+
+#include "board_mahjong.h"
+#include "dialog_windows.h"
+#include "difficulty_window.h"
+#include "game_menu.h"
 #include "game_windows.h"
+#include "help_window.h"
+#include "level_info.h"
+#include "options_window.h"
+#include "profile_windows.h"
 #include "screen_openers.h"
-
-#include "app/log.h"
-
-// Stand-ins until the dialogs are built.
+#include "windows/window_manager.h"
 
 namespace {
 
-void LogMissing(const char* window) {
-    TLogFile::Get()->Printf("%s not built yet", window);
+// Tells the game controller what a fly window it opened does: shown, hidden, closed with a result.
+class TControllerDialogBridge : public TFlyWindowListener {
+public:
+    void SetTarget(TControllerDialogListener* target) { mTarget = target; }
+
+    void OnFlyWindowShown(TFlyWindow*, int) override {
+        if (mTarget != nullptr) {
+            mTarget->OnDialogShown();
+        }
+    }
+    void OnFlyWindowHidden(TFlyWindow*, int) override {
+        if (mTarget != nullptr) {
+            mTarget->OnDialogHidden();
+        }
+    }
+    void OnFlyWindowClosed(TFlyWindow*, int windowId, int result) override {
+        if (mTarget != nullptr) {
+            mTarget->OnDialogClosed(windowId, result);
+        }
+    }
+
+private:
+    TControllerDialogListener* mTarget = nullptr;
+};
+
+// One bridge per window the controller opens; they outlive every window that reports to them.
+TControllerDialogBridge& GameMenuBridge() {
+    static TControllerDialogBridge bridge;
+    return bridge;
+}
+
+TControllerDialogBridge& HelpBridge() {
+    static TControllerDialogBridge bridge;
+    return bridge;
+}
+
+// The game type of the controller's level; 0 without one.
+int GameTypeOf(TControllerDialogListener* listener) {
+    const auto* controller = dynamic_cast<TBoardMahjong*>(listener);
+    const TLevelInfoMosaic* level = controller != nullptr ? controller->GetLevelRecord() : nullptr;
+    return level != nullptr ? level->mGameType : 0;
 }
 
 } // namespace
 
-void OpenHelpWindow(TFlyWindowListener*) {
-    LogMissing("help window");
+TFlyWindow* CreateHelpWindow(TFlyWindowListener* listener) {
+    return new THelpWindow(listener);
+}
+
+TFlyWindow* CreateOptionsWindow(TFlyWindowListener* listener) {
+    return new TOptionsWindow("ui/options.xml", listener);
+}
+
+TFlyWindow* CreateDifficultyWindow(TFlyWindowListener* listener) {
+    return new TSelectDifficultyModeWindow(listener);
+}
+
+void OpenHelpWindow(TFlyWindowListener* listener) {
+    TMyWindowManager::Get()->ShowPopup(CreateHelpWindow(listener));
 }
 
 void OpenOptionsWindow() {
-    LogMissing("options window");
+    TMyWindowManager::Get()->ShowPopup(CreateOptionsWindow(nullptr));
 }
 
-void OpenDifficultyWindow(TFlyWindowListener*) {
-    LogMissing("difficulty window");
+void OpenDifficultyWindow(TFlyWindowListener* listener) {
+    TMyWindowManager::Get()->ShowPopup(CreateDifficultyWindow(listener));
 }
 
-void OpenProfileListWindow(TFlyWindowListener*) {
-    LogMissing("profile list window");
+void OpenProfileListWindow(TFlyWindowListener* listener) {
+    TMyWindowManager::Get()->ShowPopup(new TSelectUserWindow(listener));
 }
 
-void OpenProfileNameWindow(TFlyWindowListener*) {
-    LogMissing("profile name window");
+void OpenProfileNameWindow(TFlyWindowListener* listener) {
+    ShowUserNameWindow(listener);
 }
 
-int GetChosenProfile(TMyWindow*) {
-    return -1;
+int GetChosenProfile(TMyWindow* profileListWindow) {
+    const auto* list = dynamic_cast<TSelectUserWindow*>(profileListWindow);
+    return list != nullptr && list->IsSelectionMade() ? list->GetSelectedIndex() : -1;
 }
 
-std::string GetEnteredProfileName(TMyWindow*) {
-    return {};
+std::string GetEnteredProfileName(TMyWindow* profileNameWindow) {
+    const auto* names = dynamic_cast<TUserNameWindow*>(profileNameWindow);
+    return names != nullptr ? names->GetName() : std::string();
 }
 
 void TGameWindows::ShowGameMenu(TControllerDialogListener* listener) {
-    TControllerWindows::ShowGameMenu(listener);
+    GameMenuBridge().SetTarget(listener);
+    TMyWindowManager::Get()->ShowPopup(new TGameMenuWindow("ui/gamemenu.xml", &GameMenuBridge(), GameTypeOf(listener)));
 }
 
 void TGameWindows::ShowHelpPage(int page, float showDelay, TControllerDialogListener* listener) {
-    TControllerWindows::ShowHelpPage(page, showDelay, listener);
+    HelpBridge().SetTarget(listener);
+    auto* help = new THelpWindow(&HelpBridge());
+    help->ShowSinglePage(page);
+    help->mShowDelay = showDelay;
+    TMyWindowManager::Get()->ShowPopup(help);
 }
 
 void TGameWindows::CloseHelpWindow() {
-    TControllerWindows::CloseHelpWindow();
+    TMyWindowManager* manager = TMyWindowManager::FindInstance();
+    TMyWindow* help = manager != nullptr ? manager->FindById(THelpWindow::kWindowId) : nullptr;
+    if (help == nullptr) {
+        return;
+    }
+    const std::vector<TMyWindow*>& popups = manager->GetPopups();
+    const bool shown = std::find(popups.begin(), popups.end(), help) != popups.end();
+    manager->Remove(help);
+    // A window that was on the screen lets the controller go on; after that it hears nothing more from it.
+    if (shown) {
+        help->Hide();
+    }
+    HelpBridge().SetTarget(nullptr);
+    delete help;
 }

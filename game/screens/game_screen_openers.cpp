@@ -1,35 +1,48 @@
+#include "board_mahjong.h"
 #include "game_windows.h"
 #include "screen_openers.h"
-
-#include "app/log.h"
-
-// Stand-ins until the game screen and its windows are built.
+#include "screens/level_complete_window.h"
+#include "screens/level_name_window.h"
+#include "screens/room_window.h"
+#include "windows/message_box.h"
+#include "windows/tutorial_window.h"
+#include "windows/window_manager.h"
 
 void ShowGameScreen() {
-    TLogFile::Get()->Printf("game screen not built yet");
+    TMyWindowManager::Get()->ShowScreen(new TRoomWindow(), true, 1);
 }
 
-void ResetGameBackground() {}
+void ResetGameBackground() {
+    TBoardMahjong::Get()->GetBackground().Reset();
+}
 
 void TGameWindows::ShowLevelIntro(int stageNumber, int levelNumber, const TLevelInfoMosaic& level,
                                   const TLevelStatistics& statistics, TControllerDialogListener* listener) {
-    TControllerWindows::ShowLevelIntro(stageNumber, levelNumber, level, statistics, listener);
+    auto* window = new TLevelNameWindow(RelayDialogsTo(listener));
+    window->Setup(stageNumber, levelNumber, "", level, statistics);
+    TMyWindowManager::Get()->ShowScreen(window, false, 0);
 }
 
 void TGameWindows::ShowResults(const TLevelResult& result, const TLevelInfoMosaic& level,
                                const TLevelStatistics& statistics, bool nextLevelEnabled,
                                TControllerDialogListener* listener) {
-    TControllerWindows::ShowResults(result, level, statistics, nextLevelEnabled, listener);
+    auto* window = new TLevelCompleteWindow(result, level, statistics, RelayDialogsTo(listener));
+    if (TMyButton* next = window->GetButton("nextlevel"); next != nullptr && !nextLevelEnabled) {
+        next->mDisabled = true;
+    }
+    TMyWindowManager::Get()->ShowPopup(window);
 }
 
 void TGameWindows::ShowMessageBox(const std::string& messageKey, float showDelay, TControllerDialogListener* listener) {
-    TControllerWindows::ShowMessageBox(messageKey, showDelay, listener);
+    auto* window = new TMessageBoxOkWindow(RelayDialogsTo(listener), "", messageKey, kMessageBoxId);
+    window->mShowDelay = showDelay;
+    TMyWindowManager::Get()->ShowPopup(window);
 }
 
 void TGameWindows::ShowTutorial(const std::string& name) {
-    TControllerWindows::ShowTutorial(name);
+    ::ShowTutorial(name, true, -1);
 }
 
 void TGameWindows::CloseTutorial() {
-    TControllerWindows::CloseTutorial();
+    HideTutorial();
 }
