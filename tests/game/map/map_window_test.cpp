@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "app/renderer.h"
+#include "controller_windows.h"
 #include "harness/screen_checks.h"
 #include "level_info.h"
 #include "map/main_menu.h"
 #include "map/map_window.h"
 #include "map_fixture.h"
-#include "controller_windows.h"
 #include "screens/room_window.h"
 #include "stages.h"
 
