@@ -25,8 +25,9 @@ void ShowFirstGameScreen(bool splash) {
     // A new run: the profile start-up read is the one the menus compare with, and the first menu greets.
     RememberProfileState();
     TMainMenu::ResetFirstShow();
+    // Nothing is on the screen yet: the first one shows at once, without the fader.
     TMyWindow* first = splash ? static_cast<TMyWindow*>(new TLogosWindow()) : new TMainMenu();
-    TMyWindowManager::Get()->ShowScreen(first, true, kFader);
+    TMyWindowManager::Get()->ShowScreen(first, true, 0);
 }
 
 void PlayMenuMusic() {
