@@ -164,6 +164,9 @@ class TStandInGameScreen : public TMyWindow {
 public:
     explicit TStandInGameScreen(TBoardMahjong* controller) : mController(controller) {
         mId = kGameScreenId;
+        // Shown while another screen's fade may still run, it can wait in the manager's queue: the manager
+        // then deletes it.
+        mOwnedByManager = true;
         mWidth = 1366;
         mHeight = 768;
     }
