@@ -19,10 +19,7 @@ protected:
         EXPECT_TRUE(harness::SaveShotIfAsked(shot));
         EXPECT_EQ(harness::LabelsThatDoNotFit(), std::vector<std::string>{});
         for (const TMissingName& missing : GetMissingNames()) {
-            // The ring on the map is the board effects' ring, whose pictures come with the game screen's art.
-            if (missing.name.rfind("textures/rings/", 0) != 0) {
-                ADD_FAILURE() << missing.kind << " not found " << missing.name;
-            }
+            ADD_FAILURE() << missing.kind << " not found " << missing.name;
         }
     }
 };
