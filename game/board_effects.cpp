@@ -248,6 +248,8 @@ EffectChange3One::EffectChange3One(int x, int y, int dx, int dy, float endScale,
     : mEndScale(endScale), mTime(seconds) {
     mX = static_cast<float>(x + dx);
     mY = static_cast<float>(y + dy);
+    // Rings light up what they cover.
+    mImage.mRenderState.blend = TRenderState::kBlendAdd;
     Reset();
 }
 
@@ -255,6 +257,7 @@ EffectChange3One::EffectChange3One(int x, int y, float seconds, float endScale, 
     : mEndScale(endScale), mTime(seconds), mStartAlpha(startAlpha) {
     mX = static_cast<float>(x);
     mY = static_cast<float>(y);
+    mImage.mRenderState.blend = TRenderState::kBlendAdd;
     Reset();
 }
 

@@ -2,6 +2,7 @@
 
 #include "board_mahjong.h"
 #include "game_settings.h"
+#include "map/map_openers.h"
 #include "rewards.h"
 #include "screens/pause_window.h"
 #include "stages.h"
@@ -47,6 +48,10 @@ void TGameSeams::LoadTilesetTextures(int index) {
 
 void TGameSeams::ResetRewardCounters() {
     TRewardConnector::Get().ResetPerPlay();
+}
+
+void TGameSeams::ShowFirstScreen(bool splash) {
+    ShowFirstGameScreen(splash);
 }
 
 void TGameSeams::ClearRewards() {

@@ -18,6 +18,8 @@ public:
     void LoadTilesetTextures(int index) override;
     // The counters of one play that the profile does not save.
     void ResetRewardCounters() override;
+    // The splash screen, else the main menu.
+    void ShowFirstScreen(bool splash) override;
     void ClearRewards() override;
     // Popped up after the application has frozen every window, so the notice itself is not frozen.
     void ShowPauseWindow() override;

@@ -1,16 +1,40 @@
+#include "map_openers.h"
+
 #include "game_windows.h"
+#include "logos_window.h"
+#include "main_menu.h"
+#include "map_window.h"
+#include "media/sound_manager.h"
+#include "profile_changes.h"
 #include "screen_openers.h"
+#include "windows/window_manager.h"
 
-#include "app/log.h"
-
-// Stand-ins until the map and the main menu are built.
+namespace {
+constexpr int kFader = 1;
+} // namespace
 
 void ShowMapScreen() {
-    TLogFile::Get()->Printf("map not built yet");
+    TMyWindowManager::Get()->ShowScreen(new TMapWindow(), true, kFader);
 }
 
 void ShowMainMenuScreen() {
-    TLogFile::Get()->Printf("main menu not built yet");
+    TMyWindowManager::Get()->ShowScreen(new TMainMenu(), true, kFader);
+}
+
+void ShowFirstGameScreen(bool splash) {
+    // A new run: the profile start-up read is the one the menus compare with, and the first menu greets.
+    RememberProfileState();
+    TMainMenu::ResetFirstShow();
+    // Nothing is on the screen yet: the first one shows at once, without the fader.
+    TMyWindow* first = splash ? static_cast<TMyWindow*>(new TLogosWindow()) : new TMainMenu();
+    TMyWindowManager::Get()->ShowScreen(first, true, 0);
+}
+
+void PlayMenuMusic() {
+    TSoundManager* sound = TSoundManager::FindInstance();
+    if (sound != nullptr && !sound->IsMusicPlaying("mainmenu")) {
+        sound->PlayMusic("mainmenu");
+    }
 }
 
 void TGameWindows::ShowMap() {

@@ -54,6 +54,12 @@ protected:
         ASSERT_EQ(mGame->GetStartResult(), 0);
         harness::UseDesignSizedWindow();
         Frame();
+        // The first screen, the main menu, asks a first player's name in its first frames; these tests
+        // open their dialogs themselves.
+        for (int frame = 0; frame < 8 && TMyWindowManager::Get()->FindById(101) == nullptr; ++frame) {
+            Frame();
+        }
+        delete TMyWindowManager::Get()->CloseById(101);
     }
 
     void TearDown() override {
