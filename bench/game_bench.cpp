@@ -95,13 +95,17 @@ void PrintFrames(const char* phase, const std::vector<double>& costs, const std:
                 Percentile(costs, 0.99), costs.size(), note.empty() ? "" : "; ", note.c_str());
 }
 
-// What the top screen is, so a phase whose screen is not there says so.
+// What the top screen is, and any popup over it, so a phase whose screen is not there says so.
 std::string TopScreenNote() {
     const TMyWindowManager* manager = TMyWindowManager::FindInstance();
     if (manager == nullptr || manager->GetScreens().empty()) {
         return "no screen shown: not built yet";
     }
-    return "screen id " + std::to_string(manager->GetScreens().back()->mId);
+    std::string note = "screen id " + std::to_string(manager->GetScreens().back()->mId);
+    for (const TMyWindow* popup : manager->GetPopups()) {
+        note += ", popup id " + std::to_string(popup->mId);
+    }
+    return note;
 }
 
 bool IsWindowShown(int id) {
@@ -226,6 +230,8 @@ int RunBenchmark(bool smoke) {
     std::printf("window: %d x %d, renderer %s%s\n", width, height, renderer.name, smoke ? ", smoke run" : "");
     std::printf("%-28s %8.1f ms\n", "start-up to first frame", startUpMs);
 
+    // A returning player: the menus do not stop to ask for a name.
+    playscript::EnsurePlayer();
     MeasureScreen(runner, "main menu frame", &ShowMainMenuScreen, screenFrames);
     MeasureScreen(runner, "map frame", &ShowMapScreen, screenFrames);
 

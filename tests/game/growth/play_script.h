@@ -152,6 +152,17 @@ inline TMyWindow* FindInteractive(int id) {
     return window != nullptr && window->IsInteractive() ? window : nullptr;
 }
 
+// A player profile, made as the first start makes one (named, on the first difficulty) when none exists,
+// so no screen stops to ask for a name.
+inline void EnsurePlayer() {
+    if (TSettings::Get() == nullptr || TSettings::Get()->GetUserCount() != 0) {
+        return;
+    }
+    TSettings::Get()->AddUser("Bench");
+    TUserInfo::Get()->SetDifficultyChoice(0);
+    GetProfileDifficulty() = TMosaicGameSettings::Get().GetPreset(0);
+}
+
 // A click on the named control of the window; false when it has no such control.
 inline bool ClickControl(const TMyWindow& window, const char* name) {
     const TMyWindow* control = window.FindChildByName(name);
@@ -182,12 +193,7 @@ public:
             return false;
         }
         mLevel = level;
-        if (TSettings::Get()->GetUserCount() == 0) {
-            // A new player as the first start makes one: named, on the first difficulty.
-            TSettings::Get()->AddUser("Bench");
-            TUserInfo::Get()->SetDifficultyChoice(0);
-            GetProfileDifficulty() = TMosaicGameSettings::Get().GetPreset(0);
-        }
+        EnsurePlayer();
         TModeProgress& progress = GetCurrentModeProgress();
         progress.mStage = level.stage;
         progress.mLevel = level.level;
