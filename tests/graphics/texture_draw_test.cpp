@@ -1,5 +1,7 @@
 // Textured draws through TTexture::Draw into a render target, checked pixel by pixel.
 
+#include <SDL_image.h>
+
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -13,6 +15,17 @@ namespace {
 
 class TextureDrawTest : public GraphicsTest {
 protected:
+    // A PNG of one colour without an alpha channel.
+    void WriteRgbImage(const std::string& name, int w, int h, const TRgba& color) {
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 24, SDL_PIXELFORMAT_RGB24);
+        ASSERT_NE(surface, nullptr) << SDL_GetError();
+        SDL_FillRect(surface, nullptr,
+                     SDL_MapRGB(surface->format, static_cast<Uint8>(color.r), static_cast<Uint8>(color.g),
+                                static_cast<Uint8>(color.b)));
+        EXPECT_EQ(IMG_SavePNG(surface, (Root() + "/assets/" + name).c_str()), 0) << SDL_GetError();
+        SDL_FreeSurface(surface);
+    }
+
     // A 4 x 2 image: the left half red, the right half green.
     TTextureHandle HalfAndHalf() {
         WriteImage("halves.png", 4, 2, [](int x, int) { return x < 2 ? kRed : kGreen; });
@@ -141,20 +154,39 @@ TEST_F(TextureDrawTest, ColourAlphaAndBlendModes) {
         {"modulate", {1, 1, 1, 1}, 1.0f, TRenderState::kBlendModulate, {78, 20, 0, 255}},
         {"no blending", {1, 1, 1, 1}, 0.5f, 0, {200, 50, 0, 127}},
     };
+    // The same colour as a picture with an alpha channel and as one without (drawn at full alpha as a copy):
+    // every draw must look the same.
     WriteSolidImage("ochre.png", 2, 2, 0xFFC83200u);
-    TTextureHandle texture = GetTexture("ochre");
-    ASSERT_TRUE(texture);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        BeginCanvas({100, 100, 100, 255});
-        TRenderState state = StateAt(1, 1);
-        state.color = c.color;
-        state.alpha = c.alpha;
-        state.blend = c.blend;
-        texture->Draw(state);
-        EXPECT_TRUE(NearColor(Pixel(1, 1), c.expected));
-        EXPECT_TRUE(NearColor(Pixel(0, 0), {100, 100, 100, 255})) << "outside the image";
+    WriteRgbImage("ochre_rgb.png", 2, 2, {200, 50, 0});
+    for (const char* name : {"ochre", "ochre_rgb"}) {
+        SCOPED_TRACE(name);
+        TTextureHandle texture = GetTexture(name);
+        ASSERT_TRUE(texture);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            BeginCanvas({100, 100, 100, 255});
+            TRenderState state = StateAt(1, 1);
+            state.color = c.color;
+            state.alpha = c.alpha;
+            state.blend = c.blend;
+            texture->Draw(state);
+            EXPECT_TRUE(NearColor(Pixel(1, 1), c.expected));
+            EXPECT_TRUE(NearColor(Pixel(0, 0), {100, 100, 100, 255})) << "outside the image";
+        }
     }
+    Uint32 format = 0;
+    SDL_QueryTexture(GetTexture("ochre_rgb")->GetSDLTexture(), &format, nullptr, nullptr, nullptr);
+    EXPECT_FALSE(SDL_ISPIXELFORMAT_ALPHA(format)) << SDL_GetPixelFormatName(format);
+}
+
+TEST_F(TextureDrawTest, TranslucentPixelsBlendAtFullAlpha) {
+    // Half-transparent ochre over grey: 200a + 100(1 - a), 50a + 100(1 - a), 100(1 - a) with a = 128/255.
+    WriteSolidImage("glass.png", 2, 2, 0x80C83200u);
+    TTextureHandle texture = GetTexture("glass");
+    ASSERT_TRUE(texture);
+    BeginCanvas({100, 100, 100, 255});
+    texture->Draw(StateAt(1, 1));
+    EXPECT_TRUE(NearColor(Pixel(1, 1), {150, 75, 50, 255}));
 }
 
 TEST_F(TextureDrawTest, NoAlphaOrNoTextureDrawsNothing) {
