@@ -20,7 +20,8 @@ bool SameEvent(const TInputEvent& a, const TInputEvent& b) {
 std::string Describe(const std::vector<TInputEvent>& events) {
     std::string text;
     for (const TInputEvent& e : events) {
-        text += "{" + std::to_string(e.kind) + "," + std::to_string(e.param) + "," + std::to_string(e.x) + "," +
+        text += '{';
+        text += std::to_string(e.kind) + "," + std::to_string(e.param) + "," + std::to_string(e.x) + "," +
                 std::to_string(e.y) + "," + std::to_string(e.mods) + "} ";
     }
     return text;

@@ -17,7 +17,9 @@ std::string NameOf(const MosaicItem_t* item) {
     if (item == nullptr) {
         return "none";
     }
-    return "r" + std::to_string(item->GetCell().row) + "c" + std::to_string(item->GetCell().column);
+    std::string name = "r";
+    name += std::to_string(item->GetCell().row) + "c" + std::to_string(item->GetCell().column);
+    return name;
 }
 
 // Writes down every event with the item it names, checking that the item is the board's own.

@@ -56,14 +56,18 @@ inline std::vector<std::string> ShownGrid(const TMosaicBoard& board) {
 inline std::string DescribeRuns(const std::vector<TMosaicRun>& runs, TAxis axis) {
     std::string text;
     for (const TMosaicRun& run : runs) {
-        text += (text.empty() ? "" : " ") + std::to_string(axis == kRows ? run.x : run.y) + "+" +
-                std::to_string(run.Length());
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += std::to_string(axis == kRows ? run.x : run.y) + "+" + std::to_string(run.Length());
     }
     return text;
 }
 
 inline std::string CellName(const TMosaicCell& cell) {
-    return "r" + std::to_string(cell.row) + "c" + std::to_string(cell.column);
+    std::string name = "r";
+    name += std::to_string(cell.row) + "c" + std::to_string(cell.column);
+    return name;
 }
 
 inline int CentreX(const TMosaicBoard& board, int row, int column) {

@@ -1,6 +1,7 @@
 // Buttons and check boxes: frames from descriptions, visual states, drawing with captions, clicks driven
 // through the window manager, hit rectangles and slides.
 
+#include "app/string_utils.h"
 #include "controls_fixture.h"
 #include "windows/button.h"
 #include "windows/ui_button_box.h"
@@ -74,7 +75,7 @@ TEST_F(ButtonTest, FramesComeFromTheDescriptionAndTheImage) {
     int index = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.attributes);
-        const std::string name = "b" + std::to_string(index++);
+        const std::string name = FormatString("b%d", index++);
         TMyButton* button = MakeButton(c.attributes, name);
         EXPECT_EQ(button->GetWidth(), c.w);
         EXPECT_EQ(button->GetHeight(), c.h);
@@ -165,8 +166,8 @@ TEST_F(ButtonTest, EachStateDrawsItsRowOfTheStrip) {
     int index = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string name = "b" + std::to_string(index++);
-        TMyButton* button = MakeButton(std::string("x='2' y='3' states='4' h='4' image='") + c.image + "'", name);
+        const std::string name = FormatString("b%d", index++);
+        TMyButton* button = MakeButton(FormatString("x='2' y='3' states='4' h='4' image='%s'", c.image), name);
         c.setup(button);
         BeginCanvas();
         mScreen->Draw();
@@ -269,7 +270,7 @@ TEST_F(ButtonTest, ClicksThroughTheWindowManager) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TButtonRecorder recorder;
-        const std::string name = "b" + std::to_string(index++);
+        const std::string name = FormatString("b%d", index++);
         TMyButton* button = MakeButton("x='10' y='10' w='40' h='20' id='3'", name);
         button->mButtonListener = &recorder;
         c.setup(button, recorder);

@@ -74,7 +74,7 @@ TEST_F(ImageControlTest, FitModeScalesByTheSmallerFactorAndCentres) {
     int index = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.attributes);
-        TMyImage* image = MakeImage(c.attributes, "f" + std::to_string(index++));
+        TMyImage* image = MakeImage(c.attributes, std::string("f").append(std::to_string(index++)));
         BeginCanvas();
         image->Draw();
         EXPECT_FLOAT_EQ(image->mMainImage.mScaleX, c.scale);
