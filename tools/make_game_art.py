@@ -16,7 +16,8 @@ import art_style
 import generated_data
 from art_style import GOLD, GOLD_DARK, INK, SMOOTH, framed_panel
 
-OWNED = ("textures/biglayouts", "textures/gui/game", "textures/gui/levelcomplete", "textures/loc", "textures/rings", "textures/fx")
+OWNED = ("textures/biglayouts", "textures/gui/game", "textures/gui/levelcomplete", "textures/loc", "textures/rings", "textures/fx",
+         "textures/effect")
 
 
 def smooth(width, height, paint):
@@ -75,6 +76,15 @@ def sparkle():
                       (13 * s, 19 * s), (0, 16 * s), (13 * s, 13 * s)], fill=(255, 246, 190, 255))
         draw.ellipse([11 * s, 11 * s, 21 * s, 21 * s], fill=(255, 255, 255, 255))
     return smooth(32, 32, paint)
+
+
+def trail_particle():
+    """One grain of the hint's trail: a soft gold glow with a white core, drawn many times along the path."""
+    def paint(draw, s):
+        for step, alpha in ((0, 60), (3, 120), (6, 200)):
+            draw.ellipse([step * s, step * s, (24 - step) * s, (24 - step) * s], fill=art_style.GOLD_LIGHT[:3] + (alpha,))
+        draw.ellipse([9 * s, 9 * s, 15 * s, 15 * s], fill=(255, 255, 255, 255))
+    return smooth(24, 24, paint)
 
 
 def mistake_mark(size, lit):
@@ -148,6 +158,7 @@ IMAGES = {
     "textures/rings/ringgreen": lambda: ring((120, 220, 120)),
     "textures/rings/ringpurple": lambda: ring((200, 130, 240)),
     "textures/fx/sparkle": sparkle,
+    "textures/effect/particle_lightning": trail_particle,
     "textures/items/mistake": lambda: mistake_mark(40, True),
     "textures/items/empty": empty_cell,
     "textures/gui/gamescreen/puzzlepiece": puzzle_piece,
