@@ -105,8 +105,8 @@ def slot(size, selected):
     return smooth(size, size, paint)
 
 
-def panel(width, height):
-    return framed_panel(width, height, 18, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, GOLD_DARK, 3)
+def panel(width, height, border=GOLD_DARK, border_width=3):
+    return framed_panel(width, height, 18, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, border, border_width)
 
 
 def frame(size, back):
@@ -141,7 +141,8 @@ IMAGES = {
     "textures/gui/game/mistakeon": lambda: mistake_mark(28, True),
     "textures/gui/game/sidepanel": lambda: panel(200, 380),
     "textures/gui/game/combo": lambda: combo_strip(),
-    "textures/gui/game/resultsback": lambda: panel(640, 600),
+    # Framed as the dialogs are: the results window is one of them.
+    "textures/gui/game/resultsback": lambda: panel(640, 600, GOLD, 4),
     "textures/gui/levelcomplete/starshape": lambda: star((40, 56, 70, 255), (20, 30, 40, 255)),
     "textures/gui/levelcomplete/star": lambda: star((255, 214, 80, 255), GOLD_DARK),
     "textures/gui/levelcomplete/frame": lambda: frame(200, False),
@@ -174,7 +175,8 @@ def combo_strip():
     for index in range(frames):
         frame = framed_panel(width, height, 24, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, GOLD, 3)
         draw = art_style.ImageDraw.Draw(frame)
-        draw.ellipse([50, 14, 92, 56], fill=(10, 20, 30, 200), outline=GOLD_DARK, width=2)
+        art_style.draw_over(frame, lambda over: over.ellipse([50, 14, 92, 56], fill=(10, 20, 30, 200),
+                                                             outline=GOLD_DARK, width=2))
         art_style.centred_text(draw, (92, 14, 138, 36), "combo", face, fill=art_style.GOLD_LIGHT, shadow=None)
         art_style.centred_text(draw, (4, 14, 48, 36), "+", art_style.font(22, bold=True), fill=art_style.GOLD_LIGHT,
                                shadow=None)

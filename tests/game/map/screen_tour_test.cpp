@@ -132,10 +132,12 @@ TEST_F(ScreenTourMapTest, ProfilesDifficultyDialogsAndMapPages) {
     const size_t stages = GetStageList(kMainLevelSet).mStages.size();
     ASSERT_GT(stages, 1u);
     for (size_t stage = 0; stage < stages; ++stage) {
-        map->BuildPage(static_cast<int>(stage));
-        Frames(2);
         ASSERT_EQ(map->GetPage(), static_cast<int>(stage));
         ExpectLooksRight(FormatString("map_stage_%d", static_cast<int>(stage) + 1).c_str());
+        if (stage + 1 < stages) {
+            ClickControl(*map, "nextcity");
+            Frames(kFaderFrames);
+        }
     }
     ClickControl(*map, "menu");
     ASSERT_TRUE(WaitFor([] { return TopScreen<TMainMenu>() != nullptr; }));
@@ -199,6 +201,8 @@ TEST_F(ScreenTourMapTest, ALevelFromItsIntroToItsResults) {
     ASSERT_NE(WaitForDialog<TFlyWindow>(kHelpWindowId), nullptr);
     ExpectLooksRight("level_help");
     ASSERT_TRUE(WaitForPlay());
+    ASSERT_TRUE(WaitFor([] { return !Controller()->IsShadowShown(); }));
+    Frames(kFaderFrames);
     ExpectLooksRight("level_start");
 
     const TLevelInfoMosaic& level = *GetStageList(kMainLevelSet).mStages.at(0)->mLevels.at(0);
