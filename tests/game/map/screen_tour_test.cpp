@@ -117,6 +117,7 @@ TEST_F(ScreenTourMapTest, ProfilesDifficultyDialogsAndMapPages) {
     // Each stage's page: every level of the set has stars, so every page is open.
     ASSERT_TRUE(WaitFor([] { return TopScreen<TMapWindow>() != nullptr; }));
     ASSERT_TRUE(WaitFor([] { return ShowingTip() != nullptr; }));
+    Seconds(2.0f);
     ExpectLooksRight("map_tip");
     DismissTip();
     TModeProgress& record = TUserInfo::Get()->GetModeProgress(0);
@@ -124,9 +125,12 @@ TEST_F(ScreenTourMapTest, ProfilesDifficultyDialogsAndMapPages) {
         record.mLevels[i].mBestScore = 100;
         record.mLevels[i].mBestStars = 1 + static_cast<int>(i % 3);
     }
-    MarkMapTipsSeen();
+    // A finished first stage: the map points at the next page.
     ShowMapScreen();
-    Frames(kFaderFrames);
+    ASSERT_TRUE(WaitFor([] { return ShowingTipName() == "TipMapClickToNextStage"; }));
+    Seconds(2.0f);
+    ExpectLooksRight("map_tip_next_stage");
+    DismissTip();
     TMapWindow* map = TopScreen<TMapWindow>();
     ASSERT_NE(map, nullptr);
     const size_t stages = GetStageList(kMainLevelSet).mStages.size();
