@@ -18,8 +18,8 @@ GOLD = (232, 200, 106, 255)
 GOLD_DARK = (150, 112, 40, 255)
 GOLD_LIGHT = (255, 232, 150, 255)
 INK = (40, 26, 10, 255)
-PANEL_TOP = (38, 74, 96, 250)
-PANEL_BOTTOM = (18, 36, 54, 250)
+PANEL_TOP = (38, 74, 96, 255)
+PANEL_BOTTOM = (18, 36, 54, 255)
 BAND_TOP = (24, 48, 66, 255)
 BAND_BOTTOM = (30, 60, 82, 255)
 NIGHT_TOP = (22, 44, 62, 255)
@@ -102,6 +102,15 @@ def button_strip(width, height):
     for index, (top, bottom, border, highlight) in enumerate(BUTTON_LOOKS):
         strip.paste(button_row(width, height, top, bottom, border, highlight), (0, index * height))
     return strip
+
+
+def draw_over(image, paint):
+    """Lets paint(draw) lay translucent colours over the picture. ImageDraw on an RGBA picture replaces
+    pixels, alpha included, instead of blending: a faint line would become a hole the screen shows
+    through."""
+    layer = Image.new("RGBA", image.size, (0, 0, 0, 0))
+    paint(ImageDraw.Draw(layer))
+    image.alpha_composite(layer)
 
 
 def cell_row(draw, x, y, cell, gap):

@@ -30,17 +30,19 @@ def draw_dialog_back():
     count = len(art_style.CELL_COLOURS)
     art_style.cell_row(draw, (width - (count * cell + (count - 1) * gap)) // 2, 68, cell, gap)
     # A faint inner line that frames the message.
-    draw.rounded_rectangle([14, 84, width - 15, height - 15], radius=16, outline=(255, 255, 255, 40), width=1)
+    art_style.draw_over(image, lambda over: over.rounded_rectangle([14, 84, width - 15, height - 15], radius=16,
+                                                                    outline=(255, 255, 255, 40), width=1))
     return image
 
 
 def draw_tutorial_panel():
     width, height = 560, 180
-    image = framed_panel(width, height, 22, (62, 48, 92, 245), (34, 26, 58, 245), GOLD, 3)
+    # The dialogs' colours, so that a tip reads as part of the same game.
+    image = framed_panel(width, height, 22, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, GOLD, 3)
     draw = art_style.ImageDraw.Draw(image)
     # A row of board cells under the texts, as on the dialogs.
     art_style.cell_row(draw, 24, height - 20, 10, 4)
-    draw.line([(24, 124), (width - 25, 124)], fill=(255, 255, 255, 50), width=1)
+    art_style.draw_over(image, lambda over: over.line([(24, 124), (width - 25, 124)], fill=(255, 255, 255, 50)))
     return image
 
 

@@ -16,7 +16,8 @@ import art_style
 import generated_data
 from art_style import GOLD, GOLD_DARK, INK, SMOOTH, framed_panel
 
-OWNED = ("textures/biglayouts", "textures/gui/game", "textures/gui/levelcomplete", "textures/loc", "textures/rings", "textures/fx")
+OWNED = ("textures/biglayouts", "textures/gui/game", "textures/gui/levelcomplete", "textures/loc", "textures/rings", "textures/fx",
+         "textures/effect")
 
 
 def smooth(width, height, paint):
@@ -77,6 +78,15 @@ def sparkle():
     return smooth(32, 32, paint)
 
 
+def trail_particle():
+    """One grain of the hint's trail: a soft gold glow with a white core, drawn many times along the path."""
+    def paint(draw, s):
+        for step, alpha in ((0, 60), (3, 120), (6, 200)):
+            draw.ellipse([step * s, step * s, (24 - step) * s, (24 - step) * s], fill=art_style.GOLD_LIGHT[:3] + (alpha,))
+        draw.ellipse([9 * s, 9 * s, 15 * s, 15 * s], fill=(255, 255, 255, 255))
+    return smooth(24, 24, paint)
+
+
 def mistake_mark(size, lit):
     def paint(draw, s):
         fill = (214, 60, 48, 255) if lit else (70, 84, 96, 255)
@@ -95,8 +105,8 @@ def slot(size, selected):
     return smooth(size, size, paint)
 
 
-def panel(width, height):
-    return framed_panel(width, height, 18, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, GOLD_DARK, 3)
+def panel(width, height, border=GOLD_DARK, border_width=3):
+    return framed_panel(width, height, 18, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, border, border_width)
 
 
 def frame(size, back):
@@ -131,7 +141,8 @@ IMAGES = {
     "textures/gui/game/mistakeon": lambda: mistake_mark(28, True),
     "textures/gui/game/sidepanel": lambda: panel(200, 380),
     "textures/gui/game/combo": lambda: combo_strip(),
-    "textures/gui/game/resultsback": lambda: panel(640, 600),
+    # Framed as the dialogs are: the results window is one of them.
+    "textures/gui/game/resultsback": lambda: panel(640, 600, GOLD, 4),
     "textures/gui/levelcomplete/starshape": lambda: star((40, 56, 70, 255), (20, 30, 40, 255)),
     "textures/gui/levelcomplete/star": lambda: star((255, 214, 80, 255), GOLD_DARK),
     "textures/gui/levelcomplete/frame": lambda: frame(200, False),
@@ -148,6 +159,7 @@ IMAGES = {
     "textures/rings/ringgreen": lambda: ring((120, 220, 120)),
     "textures/rings/ringpurple": lambda: ring((200, 130, 240)),
     "textures/fx/sparkle": sparkle,
+    "textures/effect/particle_lightning": trail_particle,
     "textures/items/mistake": lambda: mistake_mark(40, True),
     "textures/items/empty": empty_cell,
     "textures/gui/gamescreen/puzzlepiece": puzzle_piece,
@@ -163,7 +175,8 @@ def combo_strip():
     for index in range(frames):
         frame = framed_panel(width, height, 24, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, GOLD, 3)
         draw = art_style.ImageDraw.Draw(frame)
-        draw.ellipse([50, 14, 92, 56], fill=(10, 20, 30, 200), outline=GOLD_DARK, width=2)
+        art_style.draw_over(frame, lambda over: over.ellipse([50, 14, 92, 56], fill=(10, 20, 30, 200),
+                                                             outline=GOLD_DARK, width=2))
         art_style.centred_text(draw, (92, 14, 138, 36), "combo", face, fill=art_style.GOLD_LIGHT, shadow=None)
         art_style.centred_text(draw, (4, 14, 48, 36), "+", art_style.font(22, bold=True), fill=art_style.GOLD_LIGHT,
                                shadow=None)

@@ -8,7 +8,8 @@ picture's. Fixed data, so every run writes the same files. Usage: tools/make_lev
 import sys
 
 import generated_data
-from make_puzzle_art import INK, PALETTE, PAPER, TILESETS, Image, ImageDraw, darker, save
+from make_puzzle_art import (COLUMN_CLUES_HEIGHT, INK, PALETTE, PAPER, ROW_CLUES_WIDTH, TILESETS, Image, ImageDraw,
+                             darker, save)
 
 # Letter -> base colour number (1-based: the order of the tiles and of "settings.xml").
 LETTERS = {"r": 1, "g": 2, "b": 3, "y": 4, "u": 5, "w": 6, "p": 7, "o": 8, "k": 9}
@@ -99,8 +100,10 @@ def star_keys(picture):
 
 def level_element(picture):
     tileset, _ = palette_of(picture)
-    return ('      <level filename="%s.xml" name="%s" tileset="%s" frame="%s"\n'
-            '             stars="%s"/>' % (picture.name, picture.name, tileset, picture.frame, star_keys(picture)))
+    x, y = grid_origin(picture.cols, picture.rows)
+    return ('      <level filename="%s.xml" name="%s" tileset="%s" frame="%s" startx="%d" starty="%d"\n'
+            '             stars="%s"/>' % (picture.name, picture.name, tileset, picture.frame, x, y,
+                                         star_keys(picture)))
 
 
 def frame_sizes():
@@ -115,9 +118,25 @@ def grid_pixels(count):
     return count * CELL + (count // 5) * GAP
 
 
+# The part of the game screen the board and its clues share: left of the side panel, above the screen's
+# bottom edge.
+PLAY_AREA_W, PLAY_AREA_H = 1140, 768
+
+
+def grid_origin(cols, rows):
+    """Where a grid of that size starts so that it and its clues stand centred in the play area; the
+    largest grids keep the default origin."""
+    width = ROW_CLUES_WIDTH + grid_pixels(cols)
+    height = COLUMN_CLUES_HEIGHT + grid_pixels(rows)
+    x = ROW_CLUES_WIDTH + (PLAY_AREA_W - width) // 2
+    y = COLUMN_CLUES_HEIGHT + (PLAY_AREA_H - height) // 2
+    return max(ORIGIN_X, x), max(ORIGIN_Y, y)
+
+
 def frame_element(cols, rows):
     name = "frame%dx%d" % (cols, rows)
-    x, y = ORIGIN_X - FRAME_MARGIN, ORIGIN_Y - FRAME_MARGIN
+    origin_x, origin_y = grid_origin(cols, rows)
+    x, y = origin_x - FRAME_MARGIN, origin_y - FRAME_MARGIN
     return ('    <frame id="%s" x="%d" y="%d" frame="textures/frames/%s" xback="%d" yback="%d"\n'
             '           back="textures/frames/back%s"/>' % (name, x, y, name, x, y, name[len("frame"):]))
 

@@ -32,12 +32,15 @@ ANIM_CELL, ANIM_GAP = 24, 3
 
 def backdrop():
     image = gradient(WIDTH, HEIGHT, art_style.NIGHT_TOP, art_style.NIGHT_BOTTOM)
-    draw = art_style.ImageDraw.Draw(image, "RGBA")
-    # A faint board grid over the whole screen.
-    for x in range(0, WIDTH, 48):
-        draw.line([(x, 0), (x, HEIGHT)], fill=(255, 255, 255, 10))
-    for y in range(0, HEIGHT, 48):
-        draw.line([(0, y), (WIDTH, y)], fill=(255, 255, 255, 10))
+
+    def grid(draw):
+        # A faint board grid over the whole screen.
+        for x in range(0, WIDTH, 48):
+            draw.line([(x, 0), (x, HEIGHT)], fill=(255, 255, 255, 14))
+        for y in range(0, HEIGHT, 48):
+            draw.line([(0, y), (WIDTH, y)], fill=(255, 255, 255, 14))
+
+    art_style.draw_over(image, grid)
     return image
 
 
@@ -87,18 +90,26 @@ def map_back():
         image.alpha_composite(panel, (left, top))
         draw = art_style.ImageDraw.Draw(image, "RGBA")
         art_style.centred_text(draw, (left, top + 6, right, top + 46), "Found pieces", art_style.font(24, bold=True))
-        for x, y in slots:
-            draw.rounded_rectangle([x - 4, y - 4, x + 67, y + 67], radius=10, fill=(0, 0, 0, 70),
-                                   outline=(255, 255, 255, 60), width=2)
+
+        def wells(draw):
+            for x, y in slots:
+                draw.rounded_rectangle([x - 4, y - 4, x + 67, y + 67], radius=10, fill=(0, 0, 0, 70),
+                                       outline=(255, 255, 255, 60), width=2)
+
+        art_style.draw_over(image, wells)
     return image
 
 
 def plate_row(top, bottom, border, lift):
     row = framed_panel(PLATE_W, PLATE_H, 18, top, bottom, border, 3)
-    draw = art_style.ImageDraw.Draw(row, "RGBA")
-    # The picture's window and the stars' shelf.
-    draw.rounded_rectangle([16 + lift, 10 + lift, PLATE_W - 17 + lift, 150 + lift], radius=8, fill=(0, 0, 0, 60))
-    draw.rounded_rectangle([44 + lift, 152 + lift, PLATE_W - 45 + lift, 194 + lift], radius=10, fill=(0, 0, 0, 50))
+
+    def shades(draw):
+        # The picture's window and the stars' shelf.
+        draw.rounded_rectangle([16 + lift, 10 + lift, PLATE_W - 17 + lift, 150 + lift], radius=8, fill=(0, 0, 0, 60))
+        draw.rounded_rectangle([44 + lift, 152 + lift, PLATE_W - 45 + lift, 194 + lift], radius=10,
+                               fill=(0, 0, 0, 50))
+
+    art_style.draw_over(row, shades)
     return row
 
 
@@ -129,17 +140,21 @@ def preview(colours, mark):
     """A board still to be solved: a faint grid, a few painted cells along its rim, and a question mark."""
     width, height = 150, 110
     image = framed_panel(width, height, 10, (238, 228, 204, 255), (214, 200, 170, 255), INK, 2)
-    draw = art_style.ImageDraw.Draw(image, "RGBA")
     cell, cols, rows = 16, 8, 5
     left, top = (width - cols * cell) // 2, (height - rows * cell) // 2
-    for col in range(cols + 1):
-        draw.line([(left + col * cell, top), (left + col * cell, top + rows * cell)], fill=(60, 48, 40, 50))
-    for row in range(rows + 1):
-        draw.line([(left, top + row * cell), (left + cols * cell, top + row * cell)], fill=(60, 48, 40, 50))
-    rim = [(0, 0), (1, 0), (7, 0), (0, 1), (7, 3), (6, 4), (7, 4), (0, 4)]
-    for index, (col, row) in enumerate(rim):
-        x, y = left + col * cell, top + row * cell
-        draw.rectangle([x + 1, y + 1, x + cell - 1, y + cell - 1], fill=colours[index % len(colours)] + (200,))
+
+    def grid(draw):
+        for col in range(cols + 1):
+            draw.line([(left + col * cell, top), (left + col * cell, top + rows * cell)], fill=(60, 48, 40, 50))
+        for row in range(rows + 1):
+            draw.line([(left, top + row * cell), (left + cols * cell, top + row * cell)], fill=(60, 48, 40, 50))
+        rim = [(0, 0), (1, 0), (7, 0), (0, 1), (7, 3), (6, 4), (7, 4), (0, 4)]
+        for index, (col, row) in enumerate(rim):
+            x, y = left + col * cell, top + row * cell
+            draw.rectangle([x + 1, y + 1, x + cell - 1, y + cell - 1], fill=colours[index % len(colours)] + (200,))
+
+    art_style.draw_over(image, grid)
+    draw = art_style.ImageDraw.Draw(image, "RGBA")
     art_style.centred_text(draw, (0, 0, width, height), mark, art_style.font(60, bold=True), fill=INK,
                            shadow=(255, 255, 255, 140))
     return image

@@ -5,156 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "board_mahjong.h"
-#include "controller_windows.h"
 #include "dialogs/difficulty_window.h"
 #include "dialogs/profile_windows.h"
-#include "level_layout_file.h"
 #include "map/main_menu.h"
 #include "map/map_window.h"
 #include "map_fixture.h"
 #include "screens/level_complete_window.h"
-#include "screens/room_window.h"
-#include "stages.h"
-#include "windows/image_control.h"
 #include "windows/message_box.h"
 
-namespace {
-
-// A point of the map that no plate, button or reward place covers.
-constexpr int kQuietX = 1100;
-constexpr int kQuietY = 300;
-
-void CentreOf(const TMyWindow& window, int& x, int& y) {
-    window.GetAbsolutePosition(x, y);
-    x += window.mWidth / 2;
-    y += window.mHeight / 2;
-}
-
-} // namespace
-
-class FirstGameRoadTest : public MapScreensTest {
-protected:
-    // Frames until the condition holds, at most the given seconds; whether it came to hold.
-    bool WaitFor(const std::function<bool()>& condition, float seconds = 10.0f) {
-        for (int frame = 0; frame < static_cast<int>(seconds * kFramesPerSecond); ++frame) {
-            if (condition()) {
-                return true;
-            }
-            Frames(1);
-        }
-        return condition();
-    }
-
-    // The fly window of that id once it rests in its place.
-    template <class T> T* WaitForDialog(int id) {
-        T* window = nullptr;
-        WaitFor([&] {
-            window = dynamic_cast<T*>(TMyWindowManager::Get()->FindById(id));
-            return window != nullptr && window->GetState() == TFlyWindow::kShown;
-        });
-        return window != nullptr && window->GetState() == TFlyWindow::kShown ? window : nullptr;
-    }
-
-    void ClickControl(const TMyWindow& window, const char* name) {
-        const TMyWindow* control = window.FindChildByName(name);
-        ASSERT_NE(control, nullptr) << name;
-        int x = 0;
-        int y = 0;
-        CentreOf(*control, x, y);
-        ClickAt(x, y);
-    }
-
-    // A tip that came up is answered with a click where it does nothing else.
-    void DismissTip() {
-        if (ShowingTip() != nullptr) {
-            ClickAt(kQuietX, kQuietY);
-            WaitFor([] { return ShowingTip() == nullptr; });
-        }
-    }
-
-    static TBoardMahjong* Controller() {
-        auto* screen = dynamic_cast<TRoomWindow*>(TMyWindowManager::Get()->FindById(kGameScreenId));
-        return screen != nullptr ? dynamic_cast<TBoardMahjong*>(screen->GetController()) : nullptr;
-    }
-
-    bool WaitForPlay() {
-        return WaitFor([this] {
-            DismissTipNow();
-            return Controller() != nullptr && Controller()->GetPlayState() == TBoardMahjong::kStatePlaying;
-        });
-    }
-
-    // What the game puts in front of the board when a level starts: tips, and the help page of the
-    // level's kind, which the player closes.
-    void DismissTipNow() {
-        if (ShowingTip() != nullptr) {
-            HideTutorial();
-        }
-        auto* help = dynamic_cast<TFlyWindow*>(TMyWindowManager::Get()->FindById(kHelpWindowId));
-        if (help != nullptr && help->GetState() == TFlyWindow::kShown) {
-            ClickControl(*help, "help_close");
-            WaitFor([] { return TMyWindowManager::Get()->FindById(kHelpWindowId) == nullptr; });
-        }
-    }
-
-    // Paints every run of each colour of the level's file, colour by colour, row by row.
-    void SolveFromLayoutFile(const TLevelInfoMosaic& level) {
-        TLevelLayoutData data;
-        ASSERT_TRUE(ReadLevelLayoutFile(level.mFileName, data));
-        TBoardMahjong* controller = Controller();
-        ASSERT_NE(controller, nullptr);
-        const TMosaicBoard& board = controller->GetActiveLayout().GetBoard();
-        ASSERT_EQ(board.GetRows(), data.rows);
-        ASSERT_EQ(board.GetCols(), data.cols);
-        for (char colour = '1'; colour <= '9'; ++colour) {
-            bool picked = false;
-            for (int row = 0; row < data.rows; ++row) {
-                const std::string& line = data.lines.at(static_cast<size_t>(row));
-                for (int from = 0; from < data.cols;) {
-                    if (line[static_cast<size_t>(from)] != colour) {
-                        ++from;
-                        continue;
-                    }
-                    int to = from;
-                    while (to + 1 < data.cols && line[static_cast<size_t>(to + 1)] == colour) {
-                        ++to;
-                    }
-                    if (!picked) {
-                        PickColour(colour - '1');
-                        picked = true;
-                    }
-                    Stroke(board.GetCell(row, from), board.GetCell(row, to));
-                    from = to + 1;
-                }
-            }
-        }
-    }
-
-    void PickColour(int index) {
-        DismissTipNow();
-        TBoardMahjong* controller = Controller();
-        ASSERT_LT(index, static_cast<int>(controller->GetColourButtons().size()));
-        int x = 0;
-        int y = 0;
-        CentreOf(*controller->GetColourButtons()[static_cast<size_t>(index)], x, y);
-        ClickAt(x, y);
-        Frames(2);
-        DismissTipNow();
-        EXPECT_EQ(controller->GetActiveLayout().GetBoard().GetCurrentColourIndex(), index);
-    }
-
-    void Stroke(const TMosaicCell& first, const TMosaicCell& last) {
-        DismissTipNow();
-        PressAt(first.x + first.w / 2, first.y + first.h / 2);
-        Push(MotionEvent(SDL_BUTTON_LMASK, last.x + last.w / 2, last.y + last.h / 2));
-        Frames(1);
-        ReleaseAt(last.x + last.w / 2, last.y + last.h / 2);
-        Frames(2);
-    }
-};
+class FirstGameRoadTest : public MapScreensTest {};
 
 TEST_F(FirstGameRoadTest, FirstStartToTheSecondLevelAndTheStarsAfterARestart) {
     Start();
