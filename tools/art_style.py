@@ -128,3 +128,11 @@ def centred_text(draw, box, text, face, fill=TEXT_LIGHT, shadow=(0, 0, 0, 160)):
     if shadow:
         draw.text((x + 1, y + 2), text, font=face, fill=shadow)
     draw.text((x, y), text, font=face, fill=fill)
+
+
+def save_images(root, folder, images):
+    """Draws every picture of a {name: draw} table into root/folder as optimised PNGs."""
+    target = os.path.join(root, folder)
+    os.makedirs(target, exist_ok=True)
+    for name, draw in images.items():
+        draw().save(os.path.join(target, name + ".png"), optimize=True)

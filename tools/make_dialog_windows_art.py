@@ -224,10 +224,7 @@ IMAGES = {
 
 
 def generate(root):
-    folder = os.path.join(root, FOLDER)
-    os.makedirs(folder, exist_ok=True)
-    for name, draw in IMAGES.items():
-        draw().save(os.path.join(folder, name + ".png"), optimize=True)
+    art_style.save_images(root, FOLDER, IMAGES)
 
 
 if __name__ == "__main__":
