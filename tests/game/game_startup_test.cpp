@@ -1,6 +1,7 @@
 // The real start-up, frames and shutdown of the game in-process, over the shipped assets/: what loads,
 // what the log says, and what a player keeps from one run to the next.
 
+#include "process_state.h"
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -47,13 +48,7 @@ protected:
     // What main() does before the engine starts.
     static void InstallGame() { SetSeams(std::make_unique<TGameSeams>()); }
 
-    // What ends with the process beyond what shutdown deletes: the profile and the game's records.
-    static void ForgetProcessState() {
-        TUserInfo::Release();
-        RemoveUserRecords();
-        TRewardConnector::Get() = TRewardConnector();
-        GetProfileDifficulty() = TBaseMosaicSettings();
-    }
+    static void ForgetProcessState() { ForgetGameProcessState(); }
 
     static std::string DifficultyBytes(const TBaseMosaicSettings& settings) {
         TBufferBin buffer;

@@ -3,6 +3,7 @@
 // pointer and typing pushed as SDL events; frames are stepped with the test clock. Helpers find the
 // dialogs' controls and click their centres.
 
+#include "../process_state.h"
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -64,11 +65,7 @@ protected:
 
     void TearDown() override {
         mGame.reset();
-        // What ends with the process beyond what shutdown deletes.
-        TUserInfo::Release();
-        RemoveUserRecords();
-        TRewardConnector::Get() = TRewardConnector();
-        GetProfileDifficulty() = TBaseMosaicSettings();
+        ForgetGameProcessState();
     }
 
     void Frame(int count = 1) {

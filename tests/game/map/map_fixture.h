@@ -3,6 +3,7 @@
 // events at design coordinates, frames stepped with the test clock, and the screens read back from the
 // window manager.
 
+#include "../process_state.h"
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -46,11 +47,7 @@ protected:
 
     void TearDown() override {
         mGame.reset();
-        // What ends with the process beyond what shutdown deletes.
-        TUserInfo::Release();
-        RemoveUserRecords();
-        TRewardConnector::Get() = TRewardConnector();
-        GetProfileDifficulty() = TBaseMosaicSettings();
+        ForgetGameProcessState();
     }
 
     void Start() {
