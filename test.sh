@@ -34,7 +34,7 @@ configure() { # tree, extra cmake args...
 }
 
 begin packages
-tools/ensure-packages.sh packages.txt || exit 1
+tools/ensure-packages.sh --for run --for test packages.txt || exit 1
 end packages
 
 begin "build build-test"
