@@ -23,7 +23,12 @@ void ReadInfo(const TiXmlElement* info, TLevelLayoutData& data) {
 } // namespace
 
 bool ReadLevelLayoutFile(const std::string& path, TLevelLayoutData& data) {
-    TiXmlElement* root = LoadXmlRoot(path);
+    return ReadLevelLayout(ReadXmlSource(path), data);
+}
+
+bool ReadLevelLayout(const TXmlSource& source, TLevelLayoutData& data) {
+    const std::string& path = source.mName;
+    TiXmlElement* root = ParseXmlRoot(source);
     if (root == nullptr) {
         return false;
     }
@@ -49,8 +54,12 @@ void ConnectBoardLog(TMosaicBoard& board) {
 }
 
 bool LoadLevelLayout(TMosaicBoard& board, const std::string& path, bool singleColour) {
+    return LoadLevelLayout(board, ReadXmlSource(path), singleColour);
+}
+
+bool LoadLevelLayout(TMosaicBoard& board, const TXmlSource& source, bool singleColour) {
     TLevelLayoutData data;
-    bool read = ReadLevelLayoutFile(path, data);
+    bool read = ReadLevelLayout(source, data);
     ReleaseXmlRoot();
     return read && board.Load(data, singleColour);
 }

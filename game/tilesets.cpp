@@ -32,9 +32,11 @@ void TTile::LoadFromXml(const TiXmlElement* element) {
     mOverColor = ReadXmlInt(element, "overcolor", -1);
 }
 
-TTileset::TTileset(const std::string& file) {
+TTileset::TTileset(const std::string& file) : TTileset(ReadXmlSource(file)) {}
+
+TTileset::TTileset(const TXmlSource& source) {
     TiXmlDocument* document = nullptr;
-    const TiXmlElement* root = LoadXmlDocument(file, document);
+    const TiXmlElement* root = ParseXmlDocument(source, document);
     if (root == nullptr) {
         return;
     }
@@ -72,7 +74,11 @@ std::vector<std::unique_ptr<TTileset>>& GetTilesets() {
 }
 
 void LoadTilesets(const std::string& catalogue) {
-    const TiXmlElement* root = LoadXmlRoot(catalogue);
+    LoadTilesets(ReadXmlSource(catalogue));
+}
+
+void LoadTilesets(const TXmlSource& catalogue) {
+    const TiXmlElement* root = ParseXmlRoot(catalogue);
     if (root == nullptr) {
         return;
     }

@@ -163,6 +163,11 @@ bool TBufferBin::Load(const std::string& path, bool withCrc, uint32_t seed) {
     if (!ReadWholeFile(path, file, kMaxFileBytes)) {
         return false;
     }
+    return LoadBytes(file, withCrc, seed);
+}
+
+bool TBufferBin::LoadBytes(const std::string& file, bool withCrc, uint32_t seed) {
+    Clear();
     size_t offset = withCrc ? 4 : 0;
     if (file.size() < offset) {
         return false;

@@ -72,6 +72,8 @@ public:
     bool Save(const std::string& path, bool withCrc, uint32_t seed) override;
     // A missing, short, oversized or damaged file fails and leaves the buffer empty.
     bool Load(const std::string& path, bool withCrc, uint32_t seed) override;
+    // The same from a file's bytes in memory.
+    bool LoadBytes(const std::string& file, bool withCrc, uint32_t seed);
 };
 
 // Floats in records: the nearest integer of value x 1000, so a value survives any number of cycles.
