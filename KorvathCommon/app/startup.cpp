@@ -11,6 +11,7 @@
 #include "app/file_object.h"
 #include "app/game_app.h"
 #include "app/log.h"
+#include "app/log_sdl.h"
 #include "app/main_loop.h"
 #include "app/renderer.h"
 #include "app/startup_seams.h"
@@ -233,6 +234,7 @@ void Shutdown() {
 }
 
 int RunGame() {
+    EchoLogToSdl();
     const int failed = StartUp();
     if (failed != 0) {
         TAppConfig::Release();
