@@ -35,15 +35,16 @@ void TTile::LoadFromXml(const TiXmlElement* element) {
 TTileset::TTileset(const std::string& file) : TTileset(ReadXmlSource(file)) {}
 
 TTileset::TTileset(const TXmlSource& source) {
-    TiXmlDocument* document = nullptr;
-    const TiXmlElement* root = ParseXmlDocument(source, document);
+    TiXmlDocument* slot = nullptr;
+    const TiXmlElement* root = ParseXmlDocument(source, slot);
+    // A document without a root element stays in the slot: it is deleted all the same.
+    const std::unique_ptr<TiXmlDocument> document(slot);
     if (root == nullptr) {
         return;
     }
     ReadTiles(root, "tile", mTiles);
     ReadTiles(root, "numbershapes", mNumberShapes);
     ReadXmlStringList(root, "numbers", ',', mNumberFonts);
-    delete document;
 }
 
 const TTile* TTileset::GetTileForValue(int value) const {
