@@ -14,6 +14,7 @@
 #include "app/log_sdl.h"
 #include "app/main_loop.h"
 #include "app/renderer.h"
+#include "app/settings.h"
 #include "app/startup_seams.h"
 #include "app/xml_reader.h"
 
@@ -199,9 +200,10 @@ void RunMainLoop() {
     }
 }
 
-void ReleaseAll() {
+namespace {
+// ReleaseAll after the settings.
+void ReleaseAllButSettings() {
     TSubsystemSeams& seams = GetSeams();
-    seams.SaveAndDeleteSettings();
     seams.DeleteMessageManager();
     seams.ReleasePreloadList();
     seams.DeleteCursors();
@@ -219,6 +221,18 @@ void ReleaseAll() {
     seams.DestroySound();
     TAppConfig::Release();
     TLogFile::Release();
+}
+} // namespace
+
+void ReleaseAll() {
+    GetSeams().SaveAndDeleteSettings();
+    ReleaseAllButSettings();
+}
+
+void ReleaseProcessState() {
+    TSettings::Release();
+    ReleaseAllButSettings();
+    GetSeams().ForgetProfile();
 }
 
 void Shutdown() {

@@ -4,11 +4,12 @@
 #include "app/input_event.h"
 #include "app/log.h"
 #include "app/settings.h"
+#include "app/user_info.h"
 #include "app/xml_reader.h"
 #include "graphics/fader.h"
 #include "graphics/font_registry.h"
-#include "graphics/spline_path.h"
 #include "graphics/preload_list.h"
+#include "graphics/spline_path.h"
 #include "graphics/terms.h"
 #include "media/sound_manager.h"
 #include "objects/object_factory.h"
@@ -82,6 +83,10 @@ bool TSubsystemSeams::IsWindowShown(int id) {
 
 void TSubsystemSeams::DeleteWindowManager() {
     TMyWindowManager::Release();
+}
+
+void TSubsystemSeams::ForgetProfile() {
+    TUserInfo::Release();
 }
 
 void TSubsystemSeams::DeleteMessageManager() {

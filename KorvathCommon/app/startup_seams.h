@@ -82,6 +82,8 @@ public:
     virtual bool IsCustomCursor();
     // Saved once, before anything else is taken down, then deleted.
     virtual void SaveAndDeleteSettings();
+    // The profile and what is kept of it beside it, which otherwise live as long as the process.
+    virtual void ForgetProfile();
 
     // The puzzle game.
     virtual void LoadGameSettings(TiXmlElement* root);

@@ -3,7 +3,7 @@
 // pointer and typing pushed as SDL events; frames are stepped with the test clock. Helpers find the
 // dialogs' controls and click their centres.
 
-#include "../process_state.h"
+#include "app/startup.h"
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -65,7 +65,7 @@ protected:
 
     void TearDown() override {
         mGame.reset();
-        ForgetGameProcessState();
+        ReleaseProcessState();
     }
 
     void Frame(int count = 1) {

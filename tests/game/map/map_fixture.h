@@ -3,7 +3,7 @@
 // events at design coordinates, frames stepped with the test clock, and the screens read back from the
 // window manager.
 
-#include "../process_state.h"
+#include "app/startup.h"
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ protected:
 
     void TearDown() override {
         mGame.reset();
-        ForgetGameProcessState();
+        ReleaseProcessState();
     }
 
     void Start() {
