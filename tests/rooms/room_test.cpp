@@ -150,6 +150,43 @@ TEST_F(RoomTest, LoadsEveryRootChild) {
     EXPECT_NEAR(room->FindObjectById("flag")->mAngle, 0.5f, 0.02f);
 }
 
+TEST_F(RoomTest, MusicIsLeftAloneUnlessTheRoomNamesSome) {
+    const struct {
+        const char* common;
+        bool startNow;
+        bool stopPrevious;
+    } cases[] = {
+        {R"(<Common name="a"/>)", false, false},
+        {R"(<Common name="a" StopPrevMusic="1"/>)", false, true},
+        {R"(<Common name="a" music="calm, storm"/>)", true, true},
+        {R"(<Common name="a" music="calm" StartMusicNow="0" StopPrevMusic="0"/>)", false, false},
+        {R"(<Common name="a" StartMusicNow="1"/>)", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.common);
+        Write("music.xml", std::string("<scene>") + c.common + "</scene>");
+        auto room = LoadRoom("music.xml");
+        EXPECT_EQ(room->mStartMusicNow, c.startNow);
+        EXPECT_EQ(room->mStopPreviousMusic, c.stopPrevious);
+    }
+}
+
+TEST_F(RoomTest, ShowDeletesTheRoomEffectNamed909090) {
+    Write("effects.xml", R"(<scene><Common name="fx"/></scene>)");
+    auto room = LoadRoom("effects.xml");
+    auto* doomed = new DrawObject();
+    doomed->mName = "909090";
+    auto* kept = new DrawObject();
+    kept->mName = "glow";
+    room->mRoomEffects.Add(0, doomed);
+    room->mRoomEffects.Add(0, kept);
+    const long live = DrawObject::GetLiveCount();
+    room->Show();
+    EXPECT_EQ(room->mRoomEffects.GetCount(), 1u);
+    EXPECT_EQ(room->mRoomEffects.FindByName("glow"), kept);
+    EXPECT_EQ(DrawObject::GetLiveCount(), live - 1);
+}
+
 TEST_F(RoomTest, MissingOrBrokenFilesLeaveTheRoomEmpty) {
     Write("broken.xml", "<scene><Common name=\"x\"");
     for (const char* file : {"nothing.xml", "broken.xml"}) {
