@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/buffer.h"
 #include "app/clock.h"
@@ -19,6 +20,7 @@
 #include "rooms/effector.h"
 #include "rooms/room_seams.h"
 #include "windows/mouse_event.h"
+#include <tinyxml.h>
 
 void TGameSoundPlayer::PlaySound(const std::string& name) {
     if (!name.empty()) {
@@ -312,6 +314,19 @@ std::string TGameSpace::GetRootName() const {
         }
     }
     return name.empty() ? mName : name;
+}
+
+void TGameSpace::LoadDescription(const std::string& file) {
+    mFilePath = file;
+    if (TiXmlElement* root = LoadXmlRoot(file)) {
+        const TiXmlElement* common = root->FirstChildElement("Common");
+        mFolder = ReadXmlString(common, "folder", mFolder);
+        mName = ReadXmlString(common, "name", mName);
+        ReleaseXmlRoot();
+    }
+    if (mName.empty()) {
+        mName = std::to_string(std::rand() % 2147483647);
+    }
 }
 
 // ---- effectors ----

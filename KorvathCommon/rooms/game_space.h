@@ -148,6 +148,10 @@ public:
     virtual void StopOwnSounds();
     virtual TObject* FindObjectById(const std::string& id);
     bool ContainsPoint(int x, int y) const;
+    // Only the path, the folder and the name of a description; an unnamed space gets a random number.
+    virtual void LoadDescription(const std::string& file);
+    virtual void LockInput() { mInputLocked = true; }
+    virtual void UnlockInput() { mInputLocked = false; }
     virtual void LoadEffectorsFromXml(const TiXmlElement* element);
     virtual void AttachEffectors();
     // The update of the drawing state: tweens, objects (plain spaces only) and hint effects. Always false.

@@ -187,6 +187,22 @@ TEST_F(RoomTest, ShowDeletesTheRoomEffectNamed909090) {
     EXPECT_EQ(DrawObject::GetLiveCount(), live - 1);
 }
 
+TEST_F(RoomTest, DescriptionsGiveOnlyThePathFolderAndName) {
+    Write("named.xml",
+          R"(<scene><Common name="cellar" folder="scenes/c/"/><Objects><object id="a"/></Objects></scene>)");
+    Write("unnamed.xml", R"(<scene><Common folder="x/"/></scene>)");
+    TGameSpace named;
+    named.LoadDescription("named.xml");
+    EXPECT_EQ(named.mName, "cellar");
+    EXPECT_EQ(named.mFolder, "scenes/c/");
+    EXPECT_EQ(named.mFilePath, "named.xml");
+    EXPECT_TRUE(named.mObjects.empty());
+    TGameSpace unnamed;
+    unnamed.LoadDescription("unnamed.xml");
+    EXPECT_FALSE(unnamed.mName.empty());
+    EXPECT_EQ(unnamed.mName.find_first_not_of("0123456789"), std::string::npos);
+}
+
 TEST_F(RoomTest, MissingOrBrokenFilesLeaveTheRoomEmpty) {
     Write("broken.xml", "<scene><Common name=\"x\"");
     for (const char* file : {"nothing.xml", "broken.xml"}) {
