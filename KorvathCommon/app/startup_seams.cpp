@@ -13,6 +13,7 @@
 #include "graphics/terms.h"
 #include "media/sound_manager.h"
 #include "objects/object_factory.h"
+#include "rooms/effector.h"
 #include "windows/game_cursors.h"
 #include "windows/messages.h"
 #include "windows/ui_info_holder.h"
@@ -310,11 +311,13 @@ void TEngineSeams::LoadSplinePaths(const std::string& file) {
 void TEngineSeams::CreateFactories() {
     TObjectFactory::CreateInstance();
     TRoomFactory::CreateInstance();
+    TEffectorsFactory::CreateInstance();
 }
 
 void TEngineSeams::DeleteFactories() {
-    TRoomFactory::DestroyInstance();
+    TEffectorsFactory::DestroyInstance();
     TObjectFactory::DestroyInstance();
+    TRoomFactory::DestroyInstance();
 }
 
 void TEngineSeams::LoadPreloadList(const std::string& file) {

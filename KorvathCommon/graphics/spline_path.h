@@ -59,6 +59,8 @@ public:
     // and -bulge from the chord's midpoint; the set owns it.
     TSplinePath* AddEllipse(int x0, int y0, int x1, int y1, float bulge);
     void Clear() { mPaths.clear(); }
+    // Appends a path the set then owns.
+    void Add(std::unique_ptr<TSplinePath> path) { mPaths.push_back(std::move(path)); }
     uint32_t GetCount() const { return static_cast<uint32_t>(mPaths.size()); }
     TSplinePath* GetPath(uint32_t index) const { return index < mPaths.size() ? mPaths[index].get() : nullptr; }
     // The first path of this name (exact bytes), or null.

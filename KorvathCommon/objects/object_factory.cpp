@@ -12,7 +12,6 @@
 #include "objects/particle_object.h"
 #include "objects/switcher_object.h"
 #include "objects/transparent_object.h"
-#include "rooms/game_space.h"
 
 namespace {
 
@@ -143,7 +142,6 @@ const TObjectKind kObjectKinds[] = {
 };
 
 std::unique_ptr<TBaseObjectFactory> gObjectFactory;
-std::unique_ptr<TBaseRoomFactory> gRoomFactory;
 
 } // namespace
 
@@ -175,22 +173,4 @@ TObject* TObjectFactory::Create(const std::string& type) {
         }
     }
     return nullptr;
-}
-
-TBaseRoomFactory* TRoomFactory::GetInstance() {
-    return gRoomFactory.get();
-}
-
-void TRoomFactory::CreateInstance() {
-    if (!gRoomFactory) {
-        gRoomFactory = std::make_unique<TRoomFactory>();
-    }
-}
-
-void TRoomFactory::DestroyInstance() {
-    gRoomFactory.reset();
-}
-
-TRoom* TRoomFactory::Create(const std::string& name, const std::string& folder) {
-    return new (std::nothrow) TRoom();
 }

@@ -1,9 +1,11 @@
-#include "rooms/room_services.h"
+#include "objects/object_services.h"
 
 #include <algorithm>
 #include <set>
 
 #include "app/log.h"
+#include "rooms/game_space.h"
+#include "rooms/space_manager.h"
 
 namespace {
 
@@ -40,9 +42,8 @@ THopaBaseUserInfo* GetHopaUserInfo() {
     return nullptr;
 }
 
-TGameSpace* TGameSpaceManager::FindSpace(const std::string& name) {
-    LogNotBuiltOnce("space", name);
-    return nullptr;
+TObjectSpace* FindObjectSpace(const std::string& name) {
+    return TGameSpaceManager::FindSpace(name);
 }
 
 TInterfaceEvents& TInterfaceEvents::Get() {

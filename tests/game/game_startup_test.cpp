@@ -19,7 +19,9 @@
 #include "game_seams.h"
 #include "game_settings.h"
 #include "harness/harness.h"
+#include "objects/object_factory.h"
 #include "rewards.h"
+#include "rooms/effector.h"
 #include "stages.h"
 #include "tilesets.h"
 #include "user_records.h"
@@ -71,6 +73,9 @@ TEST_F(GameStartUpTest, ShippedDataLoadsInOrderWithoutAComplaint) {
     EXPECT_TRUE(GetCurrentTileset()->mLoaded);
     EXPECT_FALSE(GetRewardList().empty());
     ASSERT_NE(TSettings::Get(), nullptr);
+    EXPECT_NE(TObjectFactory::GetInstance(), nullptr);
+    EXPECT_NE(TRoomFactory::GetInstance(), nullptr);
+    EXPECT_NE(TEffectorsFactory::GetInstance(), nullptr);
 
     for (int frame = 0; frame < 3; ++frame) {
         mClock.Advance(16);
@@ -78,6 +83,9 @@ TEST_F(GameStartUpTest, ShippedDataLoadsInOrderWithoutAComplaint) {
     }
     game.Shutdown();
     EXPECT_EQ(TSettings::Get(), nullptr);
+    EXPECT_EQ(TObjectFactory::GetInstance(), nullptr);
+    EXPECT_EQ(TRoomFactory::GetInstance(), nullptr);
+    EXPECT_EQ(TEffectorsFactory::GetInstance(), nullptr);
     EXPECT_TRUE(GetRewardList().empty());
     EXPECT_TRUE(GetTilesets().empty());
     EXPECT_TRUE(harness::PathExists(harness::UserFolder() + "/settings.dat"));

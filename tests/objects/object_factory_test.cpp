@@ -269,10 +269,10 @@ TEST_F(SpaceLoadTest, LayersAndShows) {
     EXPECT_EQ(space.mSounds.mPlayed, (std::vector<std::string>{"hum"}));
     space.Update(0.016f);
     BeginCanvas();
-    space.Draw(1, 1.0f);
+    space.DrawLayer(1);
     ExpectPixels({{3, 3, kBlack}, {5, 5, kGreenPixel}});
     BeginCanvas();
-    space.Draw(0, 1.0f);
+    space.Draw();
     ExpectPixels({{3, 3, kRedPixel}, {6, 6, kBlack}});
 }
 

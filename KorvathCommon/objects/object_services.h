@@ -1,14 +1,15 @@
 #pragma once
-// What scene objects call of the rooms and the hidden-object play, as far as this game uses it: click
-// strategies found by name, key-track animators, inventory tools, the hidden-object profile and the
-// interface events' blocked names. None of them is built yet: look-ups find nothing, once logged.
+// What scene objects call of the rooms and the hidden-object play: click strategies found by name, the
+// animator an object carries, inventory tools, the hidden-object profile, spaces by name and the interface
+// events' blocked names. Declared here for the objects, implemented by the rooms.
 
 #include <string>
 #include <vector>
 
 #include "app/user_info.h"
 
-class TGameSpace;
+class DrawObject;
+class TObjectSpace;
 class TObject;
 class TTool;
 struct TMouseEvent;
@@ -35,22 +36,17 @@ public:
 // The executer registered under the name; none are registered yet.
 TExecuter* FindExecuter(const std::string& name);
 
-// The key-track animator of one object; the object advances it.
-class TEffector {
+// The animator an object carries: the object keeps it, advances it every update and starts and stops it.
+class TObjectEffector {
 public:
-    virtual ~TEffector() = default;
-    virtual void SetOwner(TObject* owner) { mOwner = owner; }
-    virtual void Update(float seconds) {}
-    virtual void Start() {}
-    virtual void Stop() {}
-
-    std::string mName;
-    TObject* mOwner = nullptr;
-};
-
-class TTrajectoryEffector : public TEffector {
-public:
-    bool mHideAtEnd = false;
+    virtual ~TObjectEffector() = default;
+    virtual const std::string& GetName() const = 0;
+    virtual void SetOwner(DrawObject* owner) = 0;
+    virtual void Update(float seconds) = 0;
+    virtual void Start() = 0;
+    virtual void Stop() = 0;
+    // A trajectory that hides its owner at its end: the object then saves itself as hidden.
+    virtual bool HidesOwnerAtEnd() const { return false; }
 };
 
 // The inventory tool a pointer event may carry.
@@ -96,12 +92,8 @@ public:
 // This game's profile is never of the hidden-object kind.
 THopaBaseUserInfo* GetHopaUserInfo();
 
-// Spaces by name; none are managed yet.
-class TGameSpaceManager {
-public:
-    // The current space for an empty name.
-    static TGameSpace* FindSpace(const std::string& name);
-};
+// The space of that name among the managed spaces, the current one for an empty name; null when none.
+TObjectSpace* FindObjectSpace(const std::string& name);
 
 // The interface event channel: flags with a blocked name never reach the space.
 class TInterfaceEvents {
