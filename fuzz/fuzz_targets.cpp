@@ -452,11 +452,11 @@ void RunTrajectories(const uint8_t* data, size_t size) {
 // hidden; its saved state read into a second room from the same file writes the same bytes again.
 void RunRoomFile(const uint8_t* data, size_t size) {
     TObjectFactory::CreateInstance();
-    const std::string name = WriteInput(AssetName("room.xml"), data, size);
+    const TXmlSource source = XmlInput(AssetName("room.xml"), data, size);
     std::vector<uint8_t> saved;
     {
         TRoom room;
-        room.Load(name);
+        room.LoadSource(source);
         room.LoadImages(false);
         room.Show();
         for (int step = 0; step < kRoomSteps; ++step) {
@@ -470,7 +470,7 @@ void RunRoomFile(const uint8_t* data, size_t size) {
         saved = state.GetBytes();
     }
     TRoom restored;
-    restored.Load(name);
+    restored.LoadSource(source);
     TBaseBuffer reader;
     for (uint8_t byte : saved) {
         reader.WriteByte(byte);

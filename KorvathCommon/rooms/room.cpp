@@ -160,13 +160,17 @@ void TRoom::LoadFromXml(const TiXmlElement* element) {
 }
 
 void TRoom::Load(const std::string& file) {
+    LoadSource(ReadXmlSource(file));
+}
+
+void TRoom::LoadSource(const TXmlSource& source) {
     mCurrentListIndex = 0;
     mFileLoad = true;
-    TiXmlElement* root = LoadXmlRoot(file);
+    TiXmlElement* root = ParseXmlRoot(source);
     if (root == nullptr) {
         return;
     }
-    mFilePath = file;
+    mFilePath = source.mName;
     const TiXmlElement* common = root->FirstChildElement("Common");
     mSetToolsToOpenPocketAuto = ReadXmlBool(common, "settoolstoopenpocketauto", mSetToolsToOpenPocketAuto);
     mBackHintY = ReadXmlInt(common, "back_hint_y", 0);

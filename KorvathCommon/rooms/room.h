@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/xml_reader.h"
 #include "graphics/objects_manager.h"
 #include "rooms/game_space.h"
 
@@ -52,6 +53,8 @@ public:
 
     // Reads the room description file; a file that cannot be read leaves the room empty.
     void Load(const std::string& file) override;
+    // The same for a description already in memory (its name is the room's file path).
+    void LoadSource(const TXmlSource& source);
     void LoadFromXml(const TiXmlElement* element) override;
     void Show() override;
     void Hide() override;
