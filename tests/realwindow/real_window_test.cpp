@@ -10,6 +10,7 @@
 #include <functional>
 #include <poll.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -58,13 +59,13 @@ private:
 };
 
 // Runs a program with an environment added; its output goes to a file.
-pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& output,
-            int keepFd = -1) {
+pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& output) {
     const pid_t pid = fork();
     if (pid != 0) {
         return pid;
     }
-    setpgid(0, 0);
+    // Ends with the test even when the test is killed, so no server or game is left behind.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     FILE* out = std::fopen(output.c_str(), "w");
     if (out != nullptr) {
         dup2(fileno(out), 1);
@@ -78,7 +79,6 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>
         args.push_back(const_cast<char*>(arg.c_str()));
     }
     args.push_back(nullptr);
-    (void)keepFd;
     execvp(args[0], args.data());
     _exit(127);
 }
@@ -91,7 +91,7 @@ int StartXServer(TChild& server, const std::string& output) {
     }
     server.Reset(Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
                         std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24", "-nolisten", "tcp"},
-                       {}, output, fds[1]));
+                       {}, output));
     close(fds[1]);
     std::string number;
     pollfd wanted{fds[0], POLLIN, 0};
