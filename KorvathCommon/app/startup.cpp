@@ -80,8 +80,8 @@ void ChooseStartSize() {
     GetSeams().UpdateDisplay(false, false);
     TLogFile::Get()->Printf("mRealResolutionWidth =  %d  mRealResolutionHeight = %d", display.mRealResolutionWidth,
                             display.mRealResolutionHeight);
-    display.mScaleX = static_cast<float>(display.mRealResolutionWidth) / static_cast<float>(display.mDesignWidth);
-    display.mScaleY = static_cast<float>(display.mRealResolutionHeight) / static_cast<float>(display.mDesignHeight);
+    display.mView = FitDesignToOutput(display.mDesignWidth, display.mDesignHeight, display.mRealResolutionWidth,
+                                      display.mRealResolutionHeight);
 }
 
 SDL_Window* OpenWindow() {
