@@ -7,8 +7,8 @@
 #include "app/xml_reader.h"
 #include "graphics/fader.h"
 #include "graphics/font_registry.h"
-#include "graphics/spline_path.h"
 #include "graphics/preload_list.h"
+#include "graphics/spline_path.h"
 #include "graphics/terms.h"
 #include "media/sound_manager.h"
 #include "objects/object_factory.h"
@@ -52,8 +52,9 @@ void TSubsystemSeams::DestroyTerms() {
     NotBuilt("DestroyTerms");
 }
 
-void TSubsystemSeams::LoadInterfaceDescription(TiXmlElement* /*root*/) {
+bool TSubsystemSeams::LoadInterfaceDescription() {
     NotBuilt("LoadInterfaceDescription");
+    return false;
 }
 
 void TSubsystemSeams::AddScreenFader() {
@@ -286,8 +287,8 @@ void TEngineSeams::DestroyTerms() {
     TTerms::Destroy();
 }
 
-void TEngineSeams::LoadInterfaceDescription(TiXmlElement* root) {
-    TUIInfoHolder::GetGlobal()->LoadFromXml(root);
+bool TEngineSeams::LoadInterfaceDescription() {
+    return LoadGlobalUIInfo();
 }
 
 void TEngineSeams::LoadFonts(TiXmlElement* root) {
