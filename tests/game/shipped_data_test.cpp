@@ -1,6 +1,7 @@
 // The game's own data under assets/: every file the start-up reads loads without a complaint, and
 // what the readers give fits together (levels, their tiles, stars, frames, backgrounds, rewards).
 
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -160,6 +161,39 @@ TEST_F(ShippedDataTest, DialogsPutTheirAnswersInOneOrder) {
         }
     }
     EXPECT_GE(pairs, 5);
+}
+
+// The help book's board pictures show clues as the board does: the chosen colour's numbers in the
+// board's dark ink on the light clue backs, never numbers in the colours of the cells.
+TEST_F(ShippedDataTest, HelpPicturesShowTheCluesOfOneColourInInk) {
+    for (const char* name : {"assets/ui/dialogs/help_clues.png", "assets/ui/dialogs/help_done.png"}) {
+        SCOPED_TRACE(name);
+        SDL_Surface* loaded = IMG_Load(name);
+        ASSERT_NE(loaded, nullptr) << IMG_GetError();
+        SDL_Surface* picture = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ABGR8888, 0);
+        SDL_FreeSurface(loaded);
+        ASSERT_NE(picture, nullptr);
+        int ink = 0;
+        int coloured = 0;
+        // The clue area: the 96 pixels left of the grid and above it.
+        for (int y = 0; y < picture->h; ++y) {
+            for (int x = 0; x < picture->w; ++x) {
+                if (x >= 92 && y >= 92) {
+                    continue;
+                }
+                const uint8_t* p = static_cast<const uint8_t*>(picture->pixels) + y * picture->pitch + x * 4;
+                if (p[3] < 200) {
+                    continue;
+                }
+                ink += p[0] < 90 && p[1] < 80 && p[2] < 70 ? 1 : 0;
+                // A saturated pixel: a number drawn in a cell colour.
+                coloured += std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) > 90 ? 1 : 0;
+            }
+        }
+        SDL_FreeSurface(picture);
+        EXPECT_GT(ink, 50);
+        EXPECT_EQ(coloured, 0);
+    }
 }
 
 TEST_F(ShippedDataTest, BothSetsHaveTheSameShapeWhereTheyMeet) {
