@@ -285,3 +285,35 @@ TEST_F(BoardDrawTest, ClueBackgroundsLeanOnTheGridWithTheGap) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(BoardDrawTest, DeveloperViewsMarkHiddenCellsOpenCellsAndSparks) {
+    // Hidden-cell marks: the reward overlay on the reward cell (row 2, column 0) before it is found, and a
+    // blue square in its corner.
+    mBoard.ShowHiddenCellMarks(true);
+    Draw();
+    ExpectPixels({{"reward overlay", 100, 160, kMagenta},
+                  {"blue corner", 72, 132, kBlue},
+                  {"rest of the reward cell", 80, 140, kGrey},
+                  {"an open cell, not highlighted", 80, 60, kGrey}},
+                 "hidden-cell marks");
+    mBoard.ShowHiddenCellMarks(false);
+
+    // The highlight lights every open cell of the current colour; a spark outlines 16 x 16 from a centre.
+    mBoard.SetDeveloperHighlight(true);
+    mBoard.GetItem(0, 1)->mSpark = true;
+    Draw();
+    ExpectPixels({{"open cell of colour 1", 80, 60, Lit(kGrey)},
+                  {"cell of colour 2, ruled out in this view", 200, 70, kBlue},
+                  {"spark's top edge", 138, 70, kRed},
+                  {"spark's left edge", 130, 78, kRed},
+                  {"inside the spark", 138, 78, Lit(kGrey)},
+                  {"reward cell without marks", 100, 160, Lit(kGrey)}},
+                 "developer highlight");
+    mBoard.SetDeveloperHighlight(false);
+    Draw();
+    ExpectPixels({{"open cell of colour 1", 80, 60, kGrey}, {"no spark", 138, 70, kGrey}}, "highlight off");
+}
+
+} // namespace
