@@ -4,6 +4,7 @@
 
 #include "app/log.h"
 #include "app/xml_reader.h"
+#include "rules/screen_fit.h"
 
 int DefaultRewardCellCount = 0;
 
@@ -62,4 +63,17 @@ bool LoadLevelLayout(TMosaicBoard& board, const TXmlSource& source, bool singleC
     bool read = ReadLevelLayout(source, data);
     ReleaseXmlRoot();
     return read && board.Load(data, singleColour);
+}
+
+bool FitsTheScreen(const TMosaicBoard& board) {
+    const std::vector<std::string> offScreen = FindOffScreenParts(board);
+    if (offScreen.empty()) {
+        return true;
+    }
+    const TGridGeometry& geometry = board.GetGeometry();
+    TLogFile::Get()->Printf("level %s \"%s\" %d x %d (%d x %d pixels at %d, %d) does not fit the %d x %d screen: %s",
+                            board.GetPath().c_str(), board.GetName().c_str(), board.GetCols(), board.GetRows(),
+                            board.GetPixelWidth(), board.GetPixelHeight(), geometry.originX, geometry.originY,
+                            kDesignWidth, kDesignHeight, offScreen.front().c_str());
+    return false;
 }

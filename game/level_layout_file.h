@@ -23,3 +23,6 @@ void ConnectBoardLog(TMosaicBoard& board);
 // Reads the file and builds the board from it; false when either step fails.
 bool LoadLevelLayout(TMosaicBoard& board, const std::string& path, bool singleColour);
 bool LoadLevelLayout(TMosaicBoard& board, const TXmlSource& source, bool singleColour);
+// Whether the loaded board with its clues stands inside the design screen (the level checker's rule);
+// when not, a log line names the level and its size.
+bool FitsTheScreen(const TMosaicBoard& board);

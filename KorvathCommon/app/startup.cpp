@@ -156,8 +156,8 @@ int StartUp() {
 bool LoadStartupData() {
     TSubsystemSeams& seams = GetSeams();
     Progress("int start");
-    ReadWithReader("ui/interface.xml", [&](TiXmlElement* root) { seams.LoadInterfaceDescription(root); });
-    Progress("load ui/interface.xml complete");
+    // Logs "complete" or "failed" itself; the game goes on without the description.
+    seams.LoadInterfaceDescription();
     seams.AddScreenFader();
     ReadWithReader("settings.xml", [&](TiXmlElement* root) { seams.LoadGameSettings(root); });
     ReadWithReader("settings.xml", [&](TiXmlElement* root) { seams.LoadColorTable(root); });

@@ -54,8 +54,9 @@ void TSubsystemSeams::DestroyTerms() {
     NotBuilt("DestroyTerms");
 }
 
-void TSubsystemSeams::LoadInterfaceDescription(TiXmlElement* /*root*/) {
+bool TSubsystemSeams::LoadInterfaceDescription() {
     NotBuilt("LoadInterfaceDescription");
+    return false;
 }
 
 void TSubsystemSeams::AddScreenFader() {
@@ -292,8 +293,8 @@ void TEngineSeams::DestroyTerms() {
     TTerms::Destroy();
 }
 
-void TEngineSeams::LoadInterfaceDescription(TiXmlElement* root) {
-    TUIInfoHolder::GetGlobal()->LoadFromXml(root);
+bool TEngineSeams::LoadInterfaceDescription() {
+    return LoadGlobalUIInfo();
 }
 
 void TEngineSeams::LoadFonts(TiXmlElement* root) {
