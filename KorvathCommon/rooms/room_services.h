@@ -3,6 +3,7 @@
 // strategies found by name, key-track animators, inventory tools, the hidden-object profile and the
 // interface events' blocked names. None of them is built yet: look-ups find nothing, once logged.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -103,11 +104,43 @@ public:
     static TGameSpace* FindSpace(const std::string& name);
 };
 
-// The interface event channel: flags with a blocked name never reach the space.
+// A named event for the interface around a space.
+struct TInterfaceEvent {
+    TInterfaceEvent(const std::string& eventName, uint32_t delayMs, const std::string& argument);
+
+    std::string name;
+    int32_t reserved0 = -1;
+    std::string argument1;
+    std::string argument2;
+    std::string argument3;
+    int32_t reserved1 = 0;
+    int32_t reserved2 = 0;
+    void* reserved3 = nullptr;
+    // SDL_GetTicks when made.
+    uint32_t created = 0;
+    uint32_t delay = 0;
+    TObject* source = nullptr;
+};
+
+class TInterfaceEventListener {
+public:
+    virtual ~TInterfaceEventListener() = default;
+    virtual void OnInterfaceEvent(TInterfaceEvent event, std::string name) = 0;
+};
+
+// The interface event channel: flags with a blocked name never reach the space. The game installs no
+// listener, so undelayed events go nowhere; delayed ones wait in the pending list, where they block
+// further events of their name.
 class TInterfaceEvents {
 public:
     static TInterfaceEvents& Get();
     bool IsBlocked(const std::string& name) const;
+    bool IsPending(const std::string& name) const;
+    // Unless forced, dropped when the name is blocked or pending.
+    void Post(const TInterfaceEvent& event, bool force = false);
+    void Clear();
 
+    TInterfaceEventListener* mListener = nullptr;
     std::vector<std::string> mBlockedNames;
+    std::vector<TInterfaceEvent> mPending;
 };
