@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +37,7 @@
 #include "media/openal_system.h"
 #include "media/sound_manager.h"
 #include "objects/object_factory.h"
+#include "media/video_window.h"
 #include "rewards.h"
 #include "rooms/room.h"
 #include "stages.h"
@@ -526,6 +528,64 @@ void RunVorbis(const uint8_t* data, size_t size) {
     system->CloseStream(stream);
 }
 
+// ---- video
+
+// Locked pixels in memory, at most 256 x 256 whatever the stream says: the writers clip to it.
+class TFuzzPixels : public TTexture {
+public:
+    TFuzzPixels(int width, int height)
+        : mPixelWidth(std::clamp(width, 1, 256)), mPixelHeight(std::clamp(height, 1, 256)),
+          mPixels(static_cast<size_t>(mPixelWidth * mPixelHeight)) {}
+    bool Lock(uint32_t*& pixels, int& pitch) override {
+        pixels = mPixels.data();
+        pitch = mPixelWidth;
+        return true;
+    }
+    void Unlock() override {}
+    int GetWidth() const override { return mPixelWidth; }
+    int GetHeight() const override { return mPixelHeight; }
+    uint8_t GetAlphaAt(int x, int y) const override { return static_cast<uint8_t>((x * 7 + y * 3) & 0xFF); }
+
+private:
+    int mPixelWidth;
+    int mPixelHeight;
+    std::vector<uint32_t> mPixels;
+};
+
+// Straight from memory: two passes of up to 30 decode steps a pass, both writers, a mask half over the
+// picture, and the alpha map read back.
+void RunTheora(const uint8_t* data, size_t size) {
+    TVideoWindow window;
+    window.mPassLimit = 2;
+    window.mAlphaMode = size > 0 && (data[size - 1] & 1) != 0;
+    const float fps = window.OpenBytes("fuzz input", std::string(reinterpret_cast<const char*>(data), size));
+    if (!(fps > 0)) {
+        if (window.mPlaying || window.Advance(0)) {
+            Fail("theora: an unreadable stream still plays");
+        }
+        return;
+    }
+    const int width = static_cast<int>(window.GetFrameWidth()), height = static_cast<int>(window.GetPictureHeight());
+    TTextureHandle texture(new TFuzzPixels(width, height));
+    window.mMask = TTextureHandle(new TFuzzPixels(width, height));
+    window.mMaskOffsetX = width / 2;
+    float time = 0;
+    for (int step = 0; step < 60 && window.mPlaying; ++step) {
+        window.Advance(time);
+        time = window.mRestarted ? 0 : time + 0.1f;
+        window.mRestarted = false;
+        if (window.mAlphaMode) {
+            window.WriteFrameWithAlpha(texture, true);
+        } else {
+            window.WriteFrameOpaque(texture, true);
+        }
+        const int alpha = window.AlphaAt(width - 1, height - 1);
+        if (alpha < 0 || alpha > 255) {
+            Fail("theora: alpha out of range");
+        }
+    }
+}
+
 void RunSoundLists(const uint8_t* data, size_t size) {
     TSoundManager* manager = TSoundManager::FindInstance();
     manager->Load(XmlInput(AssetName("sounds.xml"), data, size));
@@ -616,6 +676,7 @@ const std::vector<TFuzzTarget>& GetFuzzTargets() {
         {"trajectories", RunTrajectories},
         {"cursors", RunCursors},
         {"room_file", RunRoomFile},
+        {"theora", RunTheora},
     };
     return targets;
 }

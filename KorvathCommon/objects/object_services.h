@@ -3,6 +3,7 @@
 // animator an object carries, inventory tools, the hidden-object profile, spaces by name and the interface
 // events' blocked names. Declared here for the objects, implemented by the rooms.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -95,11 +96,43 @@ THopaBaseUserInfo* GetHopaUserInfo();
 // The space of that name among the managed spaces, the current one for an empty name; null when none.
 TObjectSpace* FindObjectSpace(const std::string& name);
 
-// The interface event channel: flags with a blocked name never reach the space.
+// A named event for the interface around a space.
+struct TInterfaceEvent {
+    TInterfaceEvent(const std::string& eventName, uint32_t delayMs, const std::string& argument);
+
+    std::string name;
+    int32_t reserved0 = -1;
+    std::string argument1;
+    std::string argument2;
+    std::string argument3;
+    int32_t reserved1 = 0;
+    int32_t reserved2 = 0;
+    void* reserved3 = nullptr;
+    // SDL_GetTicks when made.
+    uint32_t created = 0;
+    uint32_t delay = 0;
+    TObject* source = nullptr;
+};
+
+class TInterfaceEventListener {
+public:
+    virtual ~TInterfaceEventListener() = default;
+    virtual void OnInterfaceEvent(TInterfaceEvent event, std::string name) = 0;
+};
+
+// The interface event channel: flags with a blocked name never reach the space. The game installs no
+// listener, so undelayed events go nowhere; delayed ones wait in the pending list, where they block
+// further events of their name.
 class TInterfaceEvents {
 public:
     static TInterfaceEvents& Get();
     bool IsBlocked(const std::string& name) const;
+    bool IsPending(const std::string& name) const;
+    // Unless forced, dropped when the name is blocked or pending.
+    void Post(const TInterfaceEvent& event, bool force = false);
+    void Clear();
 
+    TInterfaceEventListener* mListener = nullptr;
     std::vector<std::string> mBlockedNames;
+    std::vector<TInterfaceEvent> mPending;
 };

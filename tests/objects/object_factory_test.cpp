@@ -115,9 +115,21 @@ const Kind kKinds[] = {
 };
 
 // Kinds whose own behaviour is built; every other name stands in.
-const std::set<std::string> kBuilt = {"transp",    "doublescore", "switcher",         "hidden",    "particle",
-                                      "cloud",     "cadrobj",     "labyrinth_object", "morph_obj", "double_morph_obj",
-                                      "morph_obj2"};
+const std::set<std::string> kBuilt = {"transp",
+                                      "doublescore",
+                                      "switcher",
+                                      "hidden",
+                                      "particle",
+                                      "cloud",
+                                      "cadrobj",
+                                      "labyrinth_object",
+                                      "morph_obj",
+                                      "double_morph_obj",
+                                      "morph_obj2",
+                                      "video",
+                                      "ghost",
+                                      "infrared",
+                                      "finish_video_wrapper"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
