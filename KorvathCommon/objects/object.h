@@ -191,6 +191,8 @@ public:
     virtual void ApplyTool(const TMouseEvent& event);
     virtual void OnClick(const TMouseEvent& event);
     virtual void GetHintText(std::string& text, int number);
+    // The hint strategy's text for the pointer event (its tool decides the wrong-tool hints).
+    void GetHintText(std::string& text, const TMouseEvent& event);
     virtual void RemoveXoHint();
     // The deepest descendant the last HitTest hit, or this object.
     virtual TObject* GetHitObject();
@@ -285,6 +287,8 @@ public:
     std::array<TFlagList, 3> mFlags;
     std::array<TStateList, 3> mStates;
     float mHintBlinkTimer = 0;
+    // Which "hint" text comes next.
+    int mHintCounter = 0;
     int mBlinkOffsetX = 0;
     int mBlinkOffsetY = 0;
     bool mLastSelfHit = false;

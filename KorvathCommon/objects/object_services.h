@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/user_info.h"
+#include "rooms/tool.h"
 
 class DrawObject;
 class TObjectSpace;
@@ -30,11 +31,11 @@ public:
 
 class THintExecuter : public TExecuter {
 public:
-    // The object's hint text, which may stay empty.
-    virtual void GetHintText(TObject* object, std::string& text, int number) {}
+    // The object's hint text for a pointer event, which may stay empty.
+    virtual void GetHintText(TObject* object, std::string& text, const TMouseEvent& event);
 };
 
-// The executer registered under the name; none are registered yet.
+// The executer registered under the name, or null.
 TExecuter* FindExecuter(const std::string& name);
 
 // The animator an object carries: the object keeps it, advances it every update and starts and stops it.
@@ -50,48 +51,23 @@ public:
     virtual bool HidesOwnerAtEnd() const { return false; }
 };
 
-// The inventory tool a pointer event may carry.
-class TTool {
-public:
-    // The kind of the ghost catcher, which has no wrong-tool hint.
-    static constexpr int kGhostCatcher = 3;
-
-    virtual ~TTool() = default;
-    virtual std::string GetCurrentId() const { return mId; }
-    virtual bool IsComplete() const { return true; }
-    virtual int GetKind() const { return 0; }
-    virtual void Apply(int x, int y, int toolClicks) {}
-    virtual void SetPower(float power) {}
-
-    std::string mId;
-    // In hold state 1 presses test the point plus the offset.
-    int mHoldState = 0;
-    int mOffsetX = 0;
-    int mOffsetY = 0;
-};
-
-// The player's tools (one list for the process); the list does not own them.
-class TToolList {
-public:
-    static TToolList& GetPlayerTools();
-
-    TTool* FindById(const std::string& id) const;
-    void Add(TTool* tool) { mTools.push_back(tool); }
-    void Clear() { mTools.clear(); }
-
-private:
-    std::vector<TTool*> mTools;
-};
-
 // The profile kind of hidden-object play, with its hint settings.
 class THopaBaseUserInfo : public TBaseUserInfo {
 public:
+    // The second play-time counter's text when the profile flag is set, else the first's.
+    std::wstring GetPlayTimeText() const;
+
     int mHintBlinkSeconds = 0;
     bool mXoHint = false;
+    bool mTipsEnabled = true;
+    bool mProfileFlag = false;
+    float mPlaySeconds[2] = {0, 0};
 };
 
-// This game's profile is never of the hidden-object kind.
+// The hidden-object profile in use; this game never installs one, so it is null there.
 THopaBaseUserInfo* GetHopaUserInfo();
+// Not owned; null removes it. For tests and developer tools that play rooms.
+void SetHopaUserInfo(THopaBaseUserInfo* profile);
 
 // The space of that name among the managed spaces, the current one for an empty name; null when none.
 TObjectSpace* FindObjectSpace(const std::string& name);
@@ -122,7 +98,7 @@ public:
 
 // The interface event channel: flags with a blocked name never reach the space. The game installs no
 // listener, so undelayed events go nowhere; delayed ones wait in the pending list, where they block
-// further events of their name.
+// further events of their name until their time has come.
 class TInterfaceEvents {
 public:
     static TInterfaceEvents& Get();
@@ -130,6 +106,9 @@ public:
     bool IsPending(const std::string& name) const;
     // Unless forced, dropped when the name is blocked or pending.
     void Post(const TInterfaceEvent& event, bool force = false);
+    // Pending events whose delay has passed leave the list, in posting order, each to the listener when
+    // one is installed: a name must not stay blocked for the rest of the run.
+    void Update();
     void Clear();
 
     TInterfaceEventListener* mListener = nullptr;

@@ -7,6 +7,7 @@
 #include "objects/object_listener.h"
 #include "objects/object_services.h"
 #include "objects/object_space.h"
+#include "windows/mouse_event.h"
 
 namespace {
 
@@ -188,9 +189,13 @@ bool TObject::IsPlainDecor() const {
 }
 
 void TObject::GetHintText(std::string& text, int number) {
+    GetHintText(text, TMouseEvent());
+}
+
+void TObject::GetHintText(std::string& text, const TMouseEvent& event) {
     text.clear();
     if (mHintExecuter != nullptr) {
-        mHintExecuter->GetHintText(this, text, number);
+        mHintExecuter->GetHintText(this, text, event);
     }
 }
 

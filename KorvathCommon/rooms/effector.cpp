@@ -1,4 +1,5 @@
 #include "rooms/effector.h"
+#include "rooms/show_pocket_effector.h"
 
 #include <algorithm>
 
@@ -323,6 +324,9 @@ std::unique_ptr<TEffector> CreateEffector(const std::string& type) {
     }
     if (type == "trajectory") {
         return std::make_unique<TTrajectoryEffector>();
+    }
+    if (type == "showpocket") {
+        return std::make_unique<TShowPocketEffector>();
     }
     return nullptr;
 }

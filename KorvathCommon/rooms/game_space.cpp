@@ -18,7 +18,7 @@
 #include "objects/object_services.h"
 #include "objects/scoped_clip.h"
 #include "rooms/effector.h"
-#include "rooms/room_seams.h"
+#include "rooms/interface_events.h"
 #include "windows/mouse_event.h"
 #include <tinyxml.h>
 
@@ -664,6 +664,12 @@ void TGameSpace::CloseMinigame() {
     }
 }
 
+void TGameSpace::CollectHintCandidates(std::vector<TObject*>& candidates) {
+    for (const auto& object : mObjects) {
+        object->CollectHintCandidates(candidates);
+    }
+}
+
 bool TGameSpace::ShowHint() {
     mHintUsed = true;
     return false;
@@ -675,6 +681,9 @@ bool TGameSpace::Update(float seconds) {
     mDrawOffsetX = mOffsetTweenX.current;
     mDrawOffsetY = mOffsetTweenY.current;
     mThirdTween.Update(seconds);
+    if (mAppearEffector) {
+        mAppearEffector->Update(seconds);
+    }
     if (mUpdateObjects) {
         for (const auto& object : mObjects) {
             object->Update(seconds);

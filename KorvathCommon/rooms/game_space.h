@@ -51,6 +51,16 @@ public:
     virtual void OnMouseLeaveObject(TObject* object, const TMouseEvent& event) {}
     virtual void OnFirstHover(TObject* object, const TMouseEvent& event) {}
     virtual void OnObjectPressed(TObject* object, const TMouseEvent& event) {}
+    virtual void GoToRoom(const std::string& room, TGameSpace* space, bool flag) {}
+    virtual void GoToRoomXo(const std::string& room, TGameSpace* space) {}
+    virtual void OnObjectFound(TObject* object, TGameSpace* space) {}
+    virtual void OnWrongClick(TObject* object, TGameSpace* space) {}
+    virtual void OnInteractionFound(TObject* object, TGameSpace* space) {}
+    virtual void ApplyToolAfterUse(int value) {}
+    virtual void OnToolApplied(TGameSpace* space, TObject* object, TTool* tool) {}
+    // Sets keep when the tool stays held after use.
+    virtual void CheckToolAfterUse(int maxClicks, int holdAfterUse, bool& keep) {}
+    virtual void OnToolFound(const std::string& tool) {}
     virtual void ForwardNotice() {}
     virtual void ForwardToOwner(int value) {}
     virtual void OnRoomUpdate(TGameSpace* space) {}
@@ -131,6 +141,19 @@ public:
     virtual void LoadImages(bool flag);
     virtual void UnloadImages();
     virtual bool ShowHint();
+    bool IsHintActive() const { return mHintActive; }
+    // Every top-level object hears the value; a room passes it to its pockets too.
+    virtual void RoomBroadcast(int value) {}
+    // A room passes the value to its owner.
+    virtual void ForwardToOwner(int value) {}
+    virtual bool CanBeOpened() const { return mCanBeOpened; }
+    // Whether the open sub-space asks to be closed.
+    virtual bool ReservedQueryC() { return false; }
+    // Debug outlines on the objects that lead somewhere; only with the process-wide option on.
+    virtual void SetDebugDraw(bool flag) {}
+    virtual void RemoveXoHints() {}
+    virtual bool HasSomethingToDo() { return false; }
+    void CollectHintCandidates(std::vector<TObject*>& candidates);
     virtual void LoadMusicFromXml(const TiXmlElement* element);
     virtual void LoadSounds();
     virtual void LoadSoundsFromXml(const TiXmlElement* element);
@@ -237,8 +260,13 @@ public:
     bool mUpdateObjects = true;
     bool mHintActive = false;
     std::array<std::unique_ptr<DrawObject>, 3> mHintEffects;
+    // Zooms a pocket in and out; pockets only.
+    std::unique_ptr<TEffector> mAppearEffector;
+    // The space's own position and scale, which the zoom of an opening pocket drives.
+    DrawObject mDrawState;
     bool mCanBeOpened = true;
     std::vector<std::string> mConnectedRoomNames;
+    std::vector<TGameSpace*> mConnectedRooms;
     bool mCanShowBackHint = false;
     bool mSetToolsToOpenPocketAuto = false;
 

@@ -4,13 +4,19 @@
 
 #include "app/buffer.h"
 #include "app/log.h"
+#include "app/string_utils.h"
 #include "app/xml_reader.h"
 #include "media/sound_manager.h"
 #include "objects/object.h"
 #include "objects/scoped_clip.h"
 #include "rooms/effector.h"
+#include "rooms/interface_events.h"
+#include "rooms/pocket.h"
 #include "rooms/room_seams.h"
+#include "rooms/tip_panel.h"
+#include "rooms/tool.h"
 #include "windows/game_cursors.h"
+#include "windows/viewport.h"
 
 namespace {
 
@@ -32,10 +38,65 @@ constexpr const char* kRoomEffectToDrop = "909090";
 
 } // namespace
 
+std::array<float, 4> IntersectRects(const std::array<float, 4>& a, const std::array<float, 4>& b) {
+    const float left = std::max(a[0], b[0]);
+    const float top = std::max(a[1], b[1]);
+    const float right = std::min(a[0] + a[2], b[0] + b[2]);
+    const float bottom = std::min(a[1] + a[3], b[1] + b[3]);
+    if (right <= left || bottom <= top) {
+        return {0, 0, 0, 0};
+    }
+    return {left, top, right - left, bottom - top};
+}
+
+bool& DebugOutlineOption() {
+    static bool option = false;
+    return option;
+}
+
 // ---- the base room ----
 
 TBaseRoom::TBaseRoom() {
     mUpdateObjects = false;
+}
+
+TBaseRoom::~TBaseRoom() = default;
+
+ItemsList* TBaseRoom::GetCurrentList() const {
+    if (mCurrentListIndex < 0 || static_cast<size_t>(mCurrentListIndex) >= mItemsLists.size()) {
+        return nullptr;
+    }
+    return mItemsLists[static_cast<size_t>(mCurrentListIndex)].get();
+}
+
+void TBaseRoom::OnToolFound(const TGivenTool& tool) {
+    if (mOwner != nullptr) {
+        mOwner->OnToolFound(tool.name);
+    }
+}
+
+void TBaseRoom::OnListComplete(ItemsList* list) {
+    ApplyPathGroups(list->mGroups, 0);
+    if (!list->mTasks.empty()) {
+        AddTasks(list->mTasks.front(), nullptr);
+    }
+    if (!list->mTasksRemoved.empty()) {
+        RemoveTasks(list->mTasksRemoved.front(), nullptr);
+    }
+    ApplyFlagGroup(0, list->mFlags);
+    ApplyStateGroup(0, list->mStates);
+}
+
+void TBaseRoom::OnFlag(const TFlagItem& item, TObject* object) {
+    if (!TInterfaceEvents::Get().IsBlocked(item.name)) {
+        PostInterfaceEvent(item.name, item.value, item.extra, object, false);
+    }
+}
+
+void TBaseRoom::ForwardToOwner(int value) {
+    if (mOwner != nullptr) {
+        mOwner->ForwardToOwner(value);
+    }
 }
 
 void TBaseRoom::LoadFromXml(const TiXmlElement* element) {
@@ -67,6 +128,12 @@ void TBaseRoom::Show() {
 }
 
 void TBaseRoom::Hide() {
+    if (mShowCount == 1) {
+        if (const THopaBaseUserInfo* profile = GetHopaUserInfo()) {
+            TLogFile::Get()->Printf("==============  %s First Hide : %s =======================", mName.c_str(),
+                                    ToUtf8(profile->GetPlayTimeText()).c_str());
+        }
+    }
     mTransientText.clear();
     TGameSpace::Hide();
 }
@@ -100,6 +167,9 @@ bool TBaseRoom::Update(float seconds) {
         } else {
             object->Update(seconds);
         }
+    }
+    if (ItemsList* list = GetCurrentList(); list != nullptr && !list->IsEmpty()) {
+        list->Update(seconds);
     }
     mRoomEffects.Update(seconds);
     return false;
@@ -146,6 +216,8 @@ void TBaseRoom::ReadObjectStates(TBaseBuffer& reader) {
 TRoom::TRoom() = default;
 
 TRoom::~TRoom() {
+    // The open chain points into the pockets deleted below.
+    mOpenSubSpace = nullptr;
     Reset(true);
 }
 
@@ -190,14 +262,14 @@ void TRoom::LoadSource(const TXmlSource& source) {
         LoadAnimFiles(animRoots);
         SetObjectsListener();
     }
-    LoadRoomPockets(root->FirstChildElement("pockets"), this);
+    LoadPocketsFromXml(root->FirstChildElement("pockets"));
     if (!mObjects.empty()) {
         mObjects.front()->mCheckOnlyBounds = true;
     }
-    LoadItemsLists(root->FirstChildElement("lists"), this);
+    LoadItemsLists(root->FirstChildElement("lists"));
     ResolveObjectLinks();
-    LoadRoomTools(root->FirstChildElement("tools"), GetRootName());
-    LoadGlobalTools(root->FirstChildElement("globaltools"), this);
+    TToolList::GetPlayerTools().LoadFromXml(root, true, GetRootName());
+    LoadGlobalTools(root->FirstChildElement("globaltools"));
     PlaceFrame(root);
     LoadSoundsFromXml(root);
     LoadEffectorsFromXml(root);
@@ -206,9 +278,107 @@ void TRoom::LoadSource(const TXmlSource& source) {
         LoadEffectorsFromXml(animRoot);
     }
     AttachEffectors();
+    if (mSetToolsToOpenPocketAuto) {
+        CollectPocketTools();
+    }
     OnLoaded();
     documents.clear();
     ReleaseXmlRoot();
+    mOpenSubSpace = nullptr;
+}
+
+void TRoom::LoadItemsLists(const TiXmlElement* element) {
+    if (element == nullptr) {
+        return;
+    }
+    for (const TiXmlElement* child = element->FirstChildElement("list"); child != nullptr;
+         child = child->NextSiblingElement("list")) {
+        auto list = std::make_unique<ItemsList>();
+        list->LoadFromXml(child);
+        mItemsLists.push_back(std::move(list));
+    }
+    if (mItemsLists.empty()) {
+        return;
+    }
+    mCurrentListIndex = 0;
+    for (const auto& list : mItemsLists) {
+        list->LinkObjects(*this);
+        list->mListener = this;
+    }
+    mHasLists = true;
+    MarkListObjects();
+}
+
+void TRoom::LoadGlobalTools(const TiXmlElement* element) {
+    if (element == nullptr) {
+        return;
+    }
+    mGlobalTools = std::make_unique<TToolList>();
+    mGlobalTools->LoadFromXml(element, false, "");
+    if (mGlobalTools->GetCount() == 0) {
+        mGlobalTools.reset();
+        return;
+    }
+    for (size_t i = 0; i < mGlobalTools->GetCount(); ++i) {
+        mGlobalTools->GetAt(i)->AddPart("");
+    }
+}
+
+void TRoom::MarkListObjects() {
+    for (const auto& list : mItemsLists) {
+        for (const auto& object : mObjects) {
+            bool listed = false;
+            for (size_t i = 0; i < list->GetShownCount() && !listed; ++i) {
+                listed = list->GetShown(i)->StandsFor(object.get());
+            }
+            if (listed && object->mMaxClicks != TObject::kUnlimited) {
+                object->mMaxClicks = 1;
+            }
+        }
+    }
+}
+
+std::unique_ptr<TPocket> TRoom::CreatePocket(const std::string& name, const std::string& type) {
+    auto pocket = std::make_unique<TPocket>();
+    pocket->mName = name;
+    return pocket;
+}
+
+void TRoom::LoadPocketsFromXml(const TiXmlElement* element) {
+    if (element == nullptr) {
+        return;
+    }
+    for (const TiXmlElement* child = element->FirstChildElement("pocket"); child != nullptr;
+         child = child->NextSiblingElement("pocket")) {
+        std::unique_ptr<TPocket> pocket =
+            CreatePocket(ReadXmlString(child, "name", ""), ReadXmlString(child, "type", ""));
+        pocket->LoadFromXml(child);
+        pocket->mParent = this;
+        pocket->mPath = pocket->GetSpacePath();
+        pocket->mFolder = mFolder;
+        pocket->LoadObjectsFromXml(child, static_cast<TObject*>(nullptr));
+        if (pocket->mBoxObject.empty() && !pocket->mObjects.empty()) {
+            pocket->mBoxObject = pocket->mObjects.front()->mName;
+        }
+        if (TObject* box = pocket->FindObjectById(pocket->mBoxObject)) {
+            int* values[4] = {&pocket->mX, &pocket->mY, &pocket->mW, &pocket->mH};
+            const int taken[4] = {static_cast<int>(box->GetX()), static_cast<int>(box->GetY()), box->GetWidth(),
+                                  box->GetHeight()};
+            for (size_t i = 0; i < 4; ++i) {
+                if (*values[i] == 0) {
+                    *values[i] = taken[i];
+                }
+            }
+        }
+        pocket->mConfiguredBox = {pocket->mX, pocket->mY, pocket->mW, pocket->mH};
+        pocket->PlaceFrame(child);
+        pocket->SetObjectsListener();
+        pocket->LoadPocketsFromXml(child);
+        pocket->mOwnerRoom = this;
+        pocket->mOwner = mOwner;
+        pocket->OnLoaded();
+        mPockets.push_back(std::move(pocket));
+    }
 }
 
 void TRoom::LoadAnimFiles(const std::vector<const TiXmlElement*>& roots) {
@@ -227,15 +397,22 @@ void TRoom::LoadAnimFiles(const std::vector<const TiXmlElement*>& roots) {
     }
 }
 
-// Paths without a space belong to this room; there are no pockets to look the object up in.
+// A path without a space belongs to this room, and to the first pocket that holds its object.
 void TRoom::ResolveObjectLinks() {
     const auto resolve = [this](TObject& object) {
         for (TReactionList& list : object.mReactions) {
             for (TObjectPathGroup& group : list) {
                 for (TObjectPath& path : group) {
-                    if (path.space.empty() && path.subSpace.empty()) {
-                        path.space = mName;
+                    if (!path.space.empty() || !path.subSpace.empty()) {
+                        continue;
                     }
+                    for (const auto& pocket : mPockets) {
+                        if (pocket->FindObjectById(path.object) != nullptr) {
+                            path.subSpace = pocket->mName;
+                            break;
+                        }
+                    }
+                    path.space = mName;
                 }
             }
         }
@@ -246,10 +423,32 @@ void TRoom::ResolveObjectLinks() {
             resolve(*child);
         }
     }
+    for (const auto& pocket : mPockets) {
+        for (const auto& object : pocket->mObjects) {
+            resolve(*object);
+        }
+    }
+}
+
+void TRoom::SetOwnerListener(TGameSpaceListener* owner) {
+    mOwner = owner;
+    for (const auto& pocket : mPockets) {
+        pocket->SetOwnerListener(owner);
+    }
+}
+
+TObjectSpace* TRoom::FindPocket(const std::string& name) {
+    for (const auto& pocket : mPockets) {
+        if (TObjectSpace* found = pocket->FindPocket(name)) {
+            return found;
+        }
+    }
+    return nullptr;
 }
 
 void TRoom::OnFirstShow() {
     TBaseRoom::OnFirstShow();
+    CollectMinigameTools();
     mFirstShowPending = false;
 }
 
@@ -278,19 +477,76 @@ void TRoom::Show() {
         TSoundManager::GetInstance()->StopMusic();
     }
     mTransientText.clear();
+    if (TTipPanel* tips = TTipPanel::GetInstance()) {
+        tips->ShowTip(mHintOnShow, 0);
+    }
+    SetDebugDraw(DebugOutlineOption());
 }
 
 void TRoom::Hide() {
+    CloseOpenPocket(true);
+    mOpenSubSpace = nullptr;
+    mShadow.reset();
     TBaseRoom::Hide();
 }
 
 bool TRoom::Update(float seconds) {
-    // No pocket opens and no tool is taken in a room without them: the base update is all there is.
-    return TBaseRoom::Update(seconds);
+    TBaseRoom::Update(seconds);
+    if (mShadow) {
+        mShadow->Update(seconds);
+    }
+    if (mOpenSubSpace != nullptr) {
+        mOpenSubSpace->Update(seconds);
+        if (mOpenSubSpace != nullptr && mOpenSubSpace->ReservedQueryC()) {
+            PostInterfaceEvent("closepocket", 500, "", nullptr, false);
+        }
+    }
+    if (mCloseAfterAllToolsTakenUpdate && AreAllToolsTaken()) {
+        mCloseAfterAllToolsTakenUpdate = false;
+        if (IsKind(kKindPocket)) {
+            PostInterfaceEvent("closepocket", 500, "", nullptr, false);
+        } else {
+            PostInterfaceEvent("goback", 100, "", nullptr, false);
+        }
+    }
+    return false;
 }
 
 void TRoom::Draw() {
+    const bool zoomed = mAppearEffector && mAppearEffector->mOwner != nullptr;
+    if (zoomed) {
+        SetScaledViewport(mDrawState.GetX(), mDrawState.GetY(), mDrawState.GetScaleX(), mDrawState.GetScaleY());
+    }
     TBaseRoom::Draw();
+    if (zoomed) {
+        RestoreRenderScale();
+    }
+    if (mShadow) {
+        mShadow->Draw();
+    }
+    if (mOpenSubSpace != nullptr) {
+        mOpenSubSpace->Draw();
+    }
+}
+
+void TRoom::RestoreRenderScale() {
+    ResetViewport();
+}
+
+void TRoom::DrawLayer1() {
+    DrawLayer(1);
+    if (mOpenSubSpace != nullptr) {
+        mOpenSubSpace->DrawLayer1();
+    }
+}
+
+void TRoom::DrawHintEffects() {
+    if (mHintEffects[2]) {
+        mHintEffects[2]->Draw(1.0f);
+    }
+    for (const auto& pocket : mPockets) {
+        pocket->DrawHintEffects();
+    }
 }
 
 void TRoom::LoadImages(bool flag) {
@@ -298,6 +554,18 @@ void TRoom::LoadImages(bool flag) {
         return;
     }
     TGameSpace::LoadImages(flag);
+    for (const auto& pocket : mPockets) {
+        if (pocket->mLoadTexturesOnLoadOwner) {
+            pocket->LoadImages(flag);
+        }
+    }
+    TToolList::GetPlayerTools().LoadImages(true, GetRootName());
+    if (mGlobalTools) {
+        mGlobalTools->LoadImages(false, "");
+    }
+    for (const auto& list : mItemsLists) {
+        list->LoadImages();
+    }
     mObjectsNeedingLockFound.clear();
     for (const std::string& name : mObjectsNeedingLock) {
         if (TObject* object = FindObjectById(name)) {
@@ -312,6 +580,21 @@ void TRoom::UnloadImages() {
         return;
     }
     TGameSpace::UnloadImages();
+    UnloadPocketImages();
+    for (const auto& list : mItemsLists) {
+        list->UnloadImages();
+    }
+    TToolList::GetPlayerTools().UnloadImages(true, mName);
+    if (mGlobalTools) {
+        mGlobalTools->UnloadImages(false, "");
+    }
+}
+
+void TRoom::UnloadPocketImages() {
+    for (const auto& pocket : mPockets) {
+        pocket->UnloadPocketImages();
+        pocket->UnloadImages();
+    }
 }
 
 void TRoom::Reset(bool deleteContent) {
@@ -319,19 +602,63 @@ void TRoom::Reset(bool deleteContent) {
         mObjectsNeedingLockFound.clear();
     }
     TBaseRoom::Reset(deleteContent);
+    ResetPockets(deleteContent);
+}
+
+void TRoom::ResetPockets(bool deleteContent) {
+    for (const auto& pocket : mPockets) {
+        pocket->Reset(deleteContent);
+    }
+    if (deleteContent) {
+        mOpenSubSpace = nullptr;
+        mPockets.clear();
+    }
 }
 
 void TRoom::MoveObjectsBy(int dx, int dy) {
-    if (dx == 0 && dy == 0) {
-        return;
+    if (dx != 0 || dy != 0) {
+        for (const auto& object : mObjects) {
+            object->MoveBy(dx, dy);
+        }
     }
-    for (const auto& object : mObjects) {
-        object->MoveBy(dx, dy);
+    for (const auto& pocket : mPockets) {
+        pocket->MoveObjectsBy(pocket->mX, pocket->mY);
     }
 }
 
 TObject* TRoom::FindObjectById(const std::string& id) {
-    return TGameSpace::FindObjectById(id);
+    if (TObject* found = TGameSpace::FindObjectById(id)) {
+        return found;
+    }
+    for (const auto& pocket : mPockets) {
+        if (TObject* found = pocket->FindObjectById(id)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+void TRoom::RoomBroadcast(int value) {
+    for (const auto& object : mObjects) {
+        object->OnRoomBroadcast(value);
+    }
+    for (const auto& pocket : mPockets) {
+        pocket->RoomBroadcast(value);
+    }
+}
+
+void TRoom::SetDebugDraw(bool flag) {
+    const bool outline = flag && DebugOutlineOption();
+    for (const auto& object : mObjects) {
+        object->mDebugOutline = outline && (!object->mNeededTools.empty() || !object->IsPlainDecor());
+    }
+    for (const auto& pocket : mPockets) {
+        pocket->SetDebugDraw(flag);
+    }
+}
+
+bool TRoom::ReservedQueryC() {
+    return mOpenSubSpace != nullptr && mOpenSubSpace->ReservedQueryC();
 }
 
 // The object states are written once: a second copy only doubled the record.
@@ -341,6 +668,11 @@ void TRoom::WriteState(TBaseBuffer& writer) {
     writer.WriteByte(mFirstShowPending ? 1 : 0);
     WriteInt32Bytes(writer, mShowCount);
     WriteInt32Bytes(writer, mCurrentListIndex);
+    for (const auto& pocket : mPockets) {
+        TBaseBuffer blob;
+        pocket->WriteState(blob);
+        writer.WriteBuffer(blob);
+    }
 }
 
 void TRoom::ReadState(TBaseBuffer& reader) {
@@ -354,4 +686,13 @@ void TRoom::ReadState(TBaseBuffer& reader) {
     mFirstShowPending = reader.ReadByte() != 0;
     mShowCount = ReadInt32Bytes(reader);
     mCurrentListIndex = ReadInt32Bytes(reader);
+    for (const auto& pocket : mPockets) {
+        TBaseBuffer blob;
+        reader.ReadBuffer(blob);
+        if (reader.IsFailed()) {
+            TLogFile::Get()->Printf("room %s: pocket states end early", mName.c_str());
+            return;
+        }
+        pocket->ReadState(blob);
+    }
 }

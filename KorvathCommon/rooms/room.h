@@ -1,21 +1,30 @@
 #pragma once
 // Rooms: a space read from a room description file, which updates its own objects, plays its music
-// settings on show, keeps room effects and saves its visits. Pockets, items lists and tools of the
-// hidden-object play are reached through the room seams.
+// settings on show, keeps room effects and saves its visits. A room routes pointer input to its open
+// pocket first, follows its objects' links, hands out tools, completes, and points at what is left to do.
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/xml_reader.h"
+#include "graphics/fader.h"
 #include "graphics/objects_manager.h"
 #include "rooms/game_space.h"
+#include "rooms/items_list.h"
+#include "rooms/show_pocket_effector.h"
 
+class TPocket;
+class TToolList;
 class TiXmlElement;
 
-class TBaseRoom : public TGameSpace {
+// The overlap of two rectangles (x, y, w, h); all four 0 when they do not overlap.
+std::array<float, 4> IntersectRects(const std::array<float, 4>& a, const std::array<float, 4>& b);
+
+class TBaseRoom : public TGameSpace, public TItemsListListener, public TShowPocketEffectorListener {
 public:
     TBaseRoom();
+    ~TBaseRoom() override;
 
     int GetKindFlags() const override { return kKindRoom; }
     void LoadFromXml(const TiXmlElement* element) override;
@@ -26,6 +35,13 @@ public:
     void Reset(bool deleteContent) override;
     void WriteObjectStates(TBaseBuffer& writer) override;
     void ReadObjectStates(TBaseBuffer& reader) override;
+    void OnToolFound(const TGivenTool& tool) override;
+    void OnListComplete(ItemsList* list) override;
+    void OnFlag(const TFlagItem& item, TObject* object) override;
+    void ForwardToOwner(int value) override;
+
+    // The list at the current index; null when the index is outside the lists.
+    ItemsList* GetCurrentList() const;
 
     // Ghosts and infrared objects are updated only under the ghost-catcher's lens.
     void UpdateGhostUnderLens(TObject* object, float seconds);
@@ -34,6 +50,7 @@ public:
     float mCountdown = 0;
     int mCurrentListIndex = -1;
     bool mHasLists = false;
+    std::vector<std::unique_ptr<ItemsList>> mItemsLists;
     std::string mCloseFlag;
     std::string mTool;
     std::string mSubTool;
@@ -50,6 +67,8 @@ public:
 
     TRoom();
     ~TRoom() override;
+    TRoom(const TRoom&) = delete;
+    TRoom& operator=(const TRoom&) = delete;
 
     // Reads the room description file; a file that cannot be read leaves the room empty.
     void Load(const std::string& file) override;
@@ -69,9 +88,60 @@ public:
     void MoveObjectsBy(int dx, int dy) override;
     TObject* FindObjectById(const std::string& id) override;
 
+    void Complete() override;
+    void DrawLayer1() override;
+    void DrawHintEffects() override;
+    bool OnMouseDown(const TMouseEvent& event) override;
+    bool OnMouseMove(const TMouseEvent& event) override;
+    bool OnMouseUp(const TMouseEvent& event) override;
+    bool OnMouseDrag(const TMouseEvent& event) override;
+    bool GetCursorNameAt(int x, int y, std::string& name) override;
+    TObject* ObjectAt(int x, int y) override;
+    TObject* ReleaseTargetAt(int x, int y) override;
+    TObject* GetHoveredObject() override;
+    bool ReservedQueryC() override;
+    void RoomBroadcast(int value) override;
+    void SetDebugDraw(bool flag) override;
+    bool ShowHint() override;
+    void RemoveXoHints() override;
+    bool HasSomethingToDo() override;
+    bool HasHintCandidates() override;
+
+    void OnObjectClicked(TObject* object) override;
+    void OnToolApplied(TObject* object, TTool* tool, int value) override;
+    void OnToolGiven(const std::vector<TGivenTool>& tools, TObject* object, float delay) override;
+    void UnlockObjects(const TObjectPathGroup& group) override;
+    void LockObjects(const TObjectPathGroup& group) override;
+    void OnShowPocketEffectorListenerDone(TShowPocketEffector* effector) override;
+
+    virtual void UnloadPocketImages();
     virtual void PlaceFrame(const TiXmlElement* element) {}
-    virtual void SetOwnerListener(TGameSpaceListener* owner) { mOwner = owner; }
-    TObjectSpace* FindPocket(const std::string& name) override { return nullptr; }
+    virtual void SetOwnerListener(TGameSpaceListener* owner);
+    TObjectSpace* FindPocket(const std::string& name) override;
+    virtual bool CloseSubSpace(bool flag);
+    virtual void ShowBackHint();
+    virtual std::unique_ptr<TPocket> CreatePocket(const std::string& name, const std::string& type);
+    virtual void CollectPocketTools();
+    virtual void CollectMinigameTools();
+
+    void LoadPocketsFromXml(const TiXmlElement* element);
+    void LoadItemsLists(const TiXmlElement* element);
+    void LoadGlobalTools(const TiXmlElement* element);
+    void MarkListObjects();
+    void OpenPocket(int x, int y, TRoom* pocket);
+    bool CloseOpenPocket(bool all);
+    void ShowShadow();
+    bool IsShadowShown() const;
+    bool AreAllToolsTaken();
+    void CollectNeededTools(TRoom* pocket, std::vector<std::string>& list);
+    void ResetPockets(bool deleteContent);
+    void RestoreRenderScale();
+    // Targets of the tools the candidates hand out, one per candidate (null for none).
+    bool FindToolTargets(const std::vector<TObject*>& candidates, std::vector<TObject*>& targets);
+    TRoom* GetOpenSubSpace() const { return mOpenSubSpace; }
+    const std::vector<std::unique_ptr<TPocket>>& GetPockets() const { return mPockets; }
+    TFaderShadow* GetShadow() const { return mShadow.get(); }
+    TToolList* GetGlobalTools() const { return mGlobalTools.get(); }
 
     void LoadAnimFiles(const std::vector<const TiXmlElement*>& roots);
     void ResolveObjectLinks();
@@ -82,8 +152,23 @@ public:
     bool mReserved = false;
     bool mFirstShowPending = true;
     bool mVisiting = false;
+    bool mAskingToDo = false;
     int mBackHintX = 0;
     int mBackHintY = 0;
     std::vector<std::string> mObjectsNeedingLock;
     std::vector<TObject*> mObjectsNeedingLockFound;
+
+protected:
+    // A pocket's own first step of a press.
+    bool RoomMouseDown(const TMouseEvent& event);
+    void FollowLink(TObject* object, const std::array<std::string, 6>& targets, int x, int y);
+    void PostClosePocket(bool forced);
+
+    std::vector<std::unique_ptr<TPocket>> mPockets;
+    TRoom* mOpenSubSpace = nullptr;
+    std::unique_ptr<TFaderShadow> mShadow;
+    std::unique_ptr<TToolList> mGlobalTools;
 };
+
+// Process-wide switch for the objects' debug outlines; off unless a developer tool turns it on.
+bool& DebugOutlineOption();

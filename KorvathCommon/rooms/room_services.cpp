@@ -5,42 +5,36 @@
 
 #include "app/clock.h"
 #include "app/log.h"
+#include "graphics/key_track.h"
 #include "rooms/game_space.h"
+#include "rooms/interface_events.h"
 #include "rooms/space_manager.h"
 
 namespace {
 
-// One line per kind and name for the whole run: objects look the same names up again and again.
-void LogNotBuiltOnce(const char* kind, const std::string& name) {
-    static std::set<std::string> logged;
-    if (logged.insert(std::string(kind) + ":" + name).second) {
-        TLogFile::Get()->Printf("%s not available: %s", kind, name.c_str());
-    }
-}
+THopaBaseUserInfo* gHopaProfile = nullptr;
 
 } // namespace
 
-TExecuter* FindExecuter(const std::string& name) {
-    LogNotBuiltOnce("executer", name);
-    return nullptr;
-}
-
-TToolList& TToolList::GetPlayerTools() {
-    static TToolList tools;
-    return tools;
-}
-
-TTool* TToolList::FindById(const std::string& id) const {
-    for (TTool* tool : mTools) {
-        if (tool != nullptr && tool->GetCurrentId() == id) {
-            return tool;
-        }
-    }
-    return nullptr;
-}
-
 THopaBaseUserInfo* GetHopaUserInfo() {
-    return nullptr;
+    return gHopaProfile;
+}
+
+void SetHopaUserInfo(THopaBaseUserInfo* profile) {
+    gHopaProfile = profile;
+}
+
+std::wstring THopaBaseUserInfo::GetPlayTimeText() const {
+    TTimeCounter counter;
+    counter.seconds = mPlaySeconds[mProfileFlag ? 1 : 0];
+    return BuildPlayTimeText(counter);
+}
+
+void PostInterfaceEvent(const std::string& name, int delayMs, const std::string& argument, TObject* source,
+                        bool forced) {
+    TInterfaceEvent event(name, static_cast<uint32_t>(delayMs < 0 ? 0 : delayMs), argument);
+    event.source = source;
+    TInterfaceEvents::Get().Post(event, forced);
 }
 
 TObjectSpace* FindObjectSpace(const std::string& name) {
@@ -63,7 +57,27 @@ bool TInterfaceEvents::IsPending(const std::string& name) const {
     return std::any_of(mPending.begin(), mPending.end(), [&](const TInterfaceEvent& e) { return e.name == name; });
 }
 
+void TInterfaceEvents::Update() {
+    const uint32_t now = GetTicks();
+    std::vector<TInterfaceEvent> due;
+    for (auto it = mPending.begin(); it != mPending.end();) {
+        if (now - it->created >= it->delay) {
+            due.push_back(*it);
+            it = mPending.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    // The listener may post again while it hears these.
+    for (const TInterfaceEvent& event : due) {
+        if (mListener != nullptr) {
+            mListener->OnInterfaceEvent(event, event.name);
+        }
+    }
+}
+
 void TInterfaceEvents::Post(const TInterfaceEvent& event, bool force) {
+    Update();
     if (!force && (IsBlocked(event.name) || IsPending(event.name))) {
         return;
     }

@@ -164,16 +164,16 @@ TEST_F(ObjectTest, PlainDecoration) {
 TEST_F(ObjectTest, HintTexts) {
     class Hints : public THintExecuter {
     public:
-        void GetHintText(TObject* object, std::string& text, int number) override {
-            text = object->mName + std::to_string(number);
+        void GetHintText(TObject* object, std::string& text, const TMouseEvent& event) override {
+            text = object->mName + std::to_string(event.x);
         }
     } hints;
     auto object = Load(R"(id="door")");
     std::string text = "old";
-    object->GetHintText(text, 2);
+    object->GetHintText(text, objtest::At(2, 0));
     EXPECT_EQ(text, "");
     object->mHintExecuter = &hints;
-    object->GetHintText(text, 2);
+    object->GetHintText(text, objtest::At(2, 0));
     EXPECT_EQ(text, "door2");
 
     TTestTool key("key");

@@ -57,7 +57,9 @@ TEST_F(ObjectTest, EveryAttributeWithItsDefaultAndAlternativeName) {
              EXPECT_EQ(o.mBlendMode, 1);
              EXPECT_EQ(o.mToolPower, -1.0f);
              EXPECT_EQ(o.mClickExecuter, nullptr);
-             EXPECT_EQ(o.mHintExecuter, nullptr);
+             // Every object gets the shared hint strategy unless it names another.
+             EXPECT_EQ(o.mHintExecuter, FindExecuter("hint"));
+             EXPECT_NE(o.mHintExecuter, nullptr);
              EXPECT_TRUE(o.mFrames.empty());
              EXPECT_EQ(o.mAnimMode, TObject::kAnimNone);
              EXPECT_EQ(o.mDrawLayer, 0);

@@ -10,6 +10,7 @@
 #include "app/xml_reader.h"
 #include "rooms/random_effector.h"
 #include "rooms/repeater.h"
+#include "rooms/show_pocket_effector.h"
 #include "rooms/trajectory_effector.h"
 
 namespace {
@@ -411,6 +412,7 @@ TEST_F(EffectorTest, FactoryMakesEveryTypeAndNothingElse) {
         {"random", &typeid(TRandomEffector)},
         {"randomsv", &typeid(TRandomEffectorOwnSV)},
         {"trajectory", &typeid(TTrajectoryEffector)},
+        {"showpocket", &typeid(TShowPocketEffector)},
     };
     for (const auto& [type, info] : kinds) {
         std::unique_ptr<TEffector> effector = factory.Create(type);
@@ -418,7 +420,7 @@ TEST_F(EffectorTest, FactoryMakesEveryTypeAndNothingElse) {
         EXPECT_EQ(typeid(*effector), *info) << type;
     }
     EXPECT_NE(TEffectorsFactory::GetInstance(), nullptr);
-    for (const char* unknown : {"Random", "showpocket", "trajectory "}) {
+    for (const char* unknown : {"Random", "ShowPocket", "trajectory "}) {
         EXPECT_EQ(factory.Create(unknown), nullptr) << unknown;
     }
     TEffectorsFactory::DestroyInstance();

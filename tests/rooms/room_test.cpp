@@ -9,7 +9,9 @@
 #include "app/buffer.h"
 #include "app/user_info.h"
 #include "media/sound_manager.h"
+#include "rooms/pocket.h"
 #include "rooms/space_manager.h"
+#include "rooms/tool.h"
 
 namespace {
 
@@ -134,10 +136,23 @@ TEST_F(RoomTest, LoadsEveryRootChild) {
     for (const char* line : {"warning: space yard: object type Boat unknown, skipped",
                              "warning: space yard: effector without a name skipped",
                              "warning: space yard: effector type teleport unknown, skipped",
-                             "rooms: pockets not built yet, skipped", "rooms: items lists not built yet, skipped",
-                             "rooms: tools not built yet, skipped", "rooms: global tools not built yet, skipped"}) {
+                             "items list: no item of type '', entry skipped"}) {
         EXPECT_TRUE(harness::LogContains(line)) << line;
     }
+    // The pocket, the list (its entry has no item kind installed), the room's tool tagged with the room and
+    // the room's own tool with its one collected part.
+    ASSERT_EQ(room->GetPockets().size(), 1u);
+    EXPECT_EQ(room->FindPocket("p1"), room->GetPockets()[0].get());
+    EXPECT_EQ(room->GetPockets()[0]->mParent, room.get());
+    ASSERT_EQ(room->mItemsLists.size(), 1u);
+    EXPECT_TRUE(room->mItemsLists[0]->IsEmpty());
+    const TTool* key = TToolList::GetPlayerTools().FindById("key");
+    ASSERT_NE(key, nullptr);
+    EXPECT_TRUE(key->mRoomTool);
+    EXPECT_EQ(key->mRoomName, "yard");
+    ASSERT_NE(room->GetGlobalTools(), nullptr);
+    ASSERT_NE(room->GetGlobalTools()->FindById("lamp"), nullptr);
+    EXPECT_EQ(room->GetGlobalTools()->FindById("lamp")->GetCollected(), 1);
 
     // Both copies of "bob" play: each object moves on its own.
     room->LoadImages(false);
