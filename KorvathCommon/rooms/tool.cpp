@@ -447,7 +447,7 @@ void TToolList::LoadFromXml(const TiXmlElement* element, bool roomTool, const st
 
 TTool* TToolList::FindById(const std::string& id) const {
     for (TTool* tool : mTools) {
-        if (tool != nullptr && tool->GetCurrentId() == id) {
+        if (tool != nullptr && tool->mId == id) {
             return tool;
         }
     }
