@@ -258,8 +258,24 @@ bool TRoomHost::Run(const std::string& action) {
 
 // ---- saved state ----
 
-// The room's record, then one record per tool (the room's own, then the game-wide ones): the parts
-// collected belong to the player, not to the room.
+// The room's own tools, then the rooms' tools tagged with this room.
+std::vector<TTool*> TRoomHost::RoomTools() const {
+    std::vector<TTool*> tools;
+    if (const TToolList* own = mRoom->GetGlobalTools()) {
+        for (size_t i = 0; i < own->GetCount(); ++i) {
+            tools.push_back(own->GetAt(i));
+        }
+    }
+    const TToolList& shared = TToolList::GetPlayerTools();
+    for (size_t i = 0; i < shared.GetCount(); ++i) {
+        if (shared.GetAt(i)->mRoomName == mRoom->GetRootName()) {
+            tools.push_back(shared.GetAt(i));
+        }
+    }
+    return tools;
+}
+
+// The room's record, then one record per tool of the room: the parts collected are kept with it.
 std::vector<uint8_t> TRoomHost::SavedState() const {
     TBaseBuffer buffer;
     if (mRoom == nullptr) {
@@ -268,12 +284,10 @@ std::vector<uint8_t> TRoomHost::SavedState() const {
     TBaseBuffer room;
     mRoom->WriteState(room);
     buffer.WriteBuffer(room);
-    for (const TToolList* list : {mRoom->GetGlobalTools(), &TToolList::GetPlayerTools()}) {
-        for (size_t i = 0; list != nullptr && i < list->GetCount(); ++i) {
-            TBaseBuffer tool;
-            list->GetAt(i)->WriteState(tool);
-            buffer.WriteBuffer(tool);
-        }
+    for (TTool* tool : RoomTools()) {
+        TBaseBuffer record;
+        tool->WriteState(record);
+        buffer.WriteBuffer(record);
     }
     return buffer.GetBytes();
 }
@@ -294,12 +308,10 @@ void TRoomHost::Restore() {
     TBaseBuffer room;
     saved.ReadBuffer(room);
     mRoom->ReadState(room);
-    for (const TToolList* list : {mRoom->GetGlobalTools(), &TToolList::GetPlayerTools()}) {
-        for (size_t i = 0; list != nullptr && i < list->GetCount(); ++i) {
-            TBaseBuffer tool;
-            saved.ReadBuffer(tool);
-            list->GetAt(i)->ReadState(tool);
-        }
+    for (TTool* tool : RoomTools()) {
+        TBaseBuffer record;
+        saved.ReadBuffer(record);
+        tool->ReadState(record);
     }
     Add(saved.IsFailed() ? "restore failed" : "restored");
 }

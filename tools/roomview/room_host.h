@@ -78,6 +78,7 @@ private:
     void ForEach(const TObjectPathGroup& group, const char* what, void (*apply)(TObject&));
     // The tool of a handed-out id: the room's own tools first, then the game-wide list.
     TTool* FindTool(const std::string& id) const;
+    std::vector<TTool*> RoomTools() const;
 
     std::vector<std::unique_ptr<TRoom>> mRooms;
     TRoom* mRoom = nullptr;
