@@ -99,6 +99,13 @@ int Play(TRoomHost& host, const TOptions& options) {
     int number = 0;
     while (std::getline(actions, line)) {
         ++number;
+        if (line.rfind("shot ", 0) == 0) {
+            if (!options.shots.empty()) {
+                DrawFrame(host, 0, 0);
+                SaveShot(options.shots + "-" + line.substr(5) + ".png");
+            }
+            continue;
+        }
         if (!host.Run(line)) {
             std::fprintf(stderr, "roomview: %s:%d: cannot do '%s'\n", options.actions.c_str(), number, line.c_str());
             return 2;

@@ -32,6 +32,10 @@ def png(path, w, h, fill, border=None, width=4):
             edge = border is not None and (x < width or y < width or x >= w - width or y >= h - width)
             row += bytes(border if edge else fill)
         rows.append(bytes(row))
+    write_png(path, w, h, rows)
+
+
+def write_png(path, w, h, rows):
     raw = zlib.compress(b"".join(rows), 9)
 
     def chunk(kind, data):
@@ -42,6 +46,36 @@ def png(path, w, h, fill, border=None, width=4):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
         f.write(data)
+
+
+def dot(path, size, colour):
+    """A round dot whose alpha falls off towards its rim."""
+    r = size / 2.0
+    pixels = {}
+    for y in range(size):
+        for x in range(size):
+            d = ((x + 0.5 - r) ** 2 + (y + 0.5 - r) ** 2) ** 0.5 / r
+            pixels[(x, y)] = colour[:3] + (max(0, min(255, int(255 * (1.0 - d) * 1.5))),)
+    picture(path, size, size, lambda x, y: pixels[(x, y)])
+
+
+def arrow(path, w, h, colour):
+    """An arrow pointing left: a triangle head and a shaft."""
+    def at(x, y):
+        head = x < w // 2 and abs(y - h / 2) < (x + 1) * h / w
+        shaft = x >= w // 2 and abs(y - h / 2) < h / 6
+        return colour if head or shaft else (0, 0, 0, 0)
+    picture(path, w, h, at)
+
+
+def picture(path, w, h, at):
+    rows = []
+    for y in range(h):
+        row = bytearray([0])
+        for x in range(w):
+            row += bytes(at(x, y))
+        rows.append(bytes(row))
+    write_png(path, w, h, rows)
 
 
 def rgba(hex_colour, alpha=255):
@@ -158,7 +192,8 @@ GARDEN = """<?xml version="1.0" encoding="utf-8"?>
 </room>
 """
 
-# One action a line: "click X Y", "take TOOL", "drop", "wait MS", "hint", "save", "restore".
+# One action a line: "click X Y", "take TOOL", "drop", "wait MS", "hint", "save", "restore"; "shot NAME"
+# saves a picture when the viewer was given --shots.
 ACTIONS = {
     "workshop": """# the decoy, then into the cabinet
 click 350 640
@@ -167,6 +202,7 @@ wait 400
 click 490 240
 click 710 240
 wait 400
+shot pockets
 click 575 475
 click 755 475
 wait 800
@@ -185,6 +221,8 @@ wait 100
 click 160 370
 wait 100
 hint
+wait 300
+shot hint
 click 195 265
 click 395 270
 click 590 270
@@ -212,6 +250,10 @@ def main():
         png(os.path.join(assets, "roomview", "img", name + ".png"), w, h, fill, border)
     for name, (w, h, fill, border) in TOOL_PICTURES.items():
         png(os.path.join(assets, "textures", "roomview", name + ".png"), w, h, fill, border)
+    # The hint's rolling dots, the back arrow and the shadow under an open pocket.
+    dot(os.path.join(assets, "textures", "effect", "adot_alpha.png"), 32, rgba("fff3b0"))
+    arrow(os.path.join(assets, "textures", "gui", "backarrow.png"), 96, 64, rgba("fff3b0"))
+    png(os.path.join(assets, "textures", "gui", "sh1.png"), 1366, 768, (0, 0, 0, 255))
     for name, text in (("workshop", WORKSHOP), ("gallery", GALLERY), ("garden", GARDEN)):
         with open(os.path.join(assets, "roomview", name + ".xml"), "w", newline="\n") as f:
             f.write(text)
