@@ -36,14 +36,18 @@
 #include "level_layout_file.h"
 #include "media/openal_system.h"
 #include "media/sound_manager.h"
-#include "objects/object_factory.h"
 #include "media/video_window.h"
+#include "objects/object.h"
+#include "objects/object_factory.h"
 #include "rewards.h"
+#include "rooms/items_list.h"
 #include "rooms/room.h"
+#include "rooms/tool.h"
 #include "stages.h"
 #include "tilesets.h"
 #include "user_records.h"
 #include "windows/game_cursors.h"
+#include "windows/mouse_event.h"
 #include "windows/ui_info_holder.h"
 #include "windows/ui_text_box.h"
 
@@ -143,6 +147,10 @@ void RemoveFolderContents(const std::string& folder) {
 // Everything a target may have filled goes back to its state before the first run.
 void ResetAfterRun() {
     ReleaseXmlRoot();
+    // Rooms fill the game-wide tool list, the handed-out tools and the event channel.
+    TToolList::GetPlayerTools().Clear();
+    GetHandedOutTools().clear();
+    TInterfaceEvents::Get().Clear();
     FreeStages();
     ClearRewards();
     ClearTilesets();
@@ -452,15 +460,42 @@ void RunTrajectories(const uint8_t* data, size_t size) {
 
 // A room file with its objects, animators and reaction lists: loaded, shown, played a little, drawn and
 // hidden; its saved state read into a second room from the same file writes the same bytes again.
+// Items-list entries that only count.
+class TFuzzItemFactory : public ItemsListItemFactory {
+public:
+    std::unique_ptr<ItemsListItem> Create(const std::string& type) override {
+        return std::make_unique<ItemsListItem>();
+    }
+};
+
 void RunRoomFile(const uint8_t* data, size_t size) {
     TObjectFactory::CreateInstance();
     const TXmlSource source = XmlInput(AssetName("room.xml"), data, size);
     std::vector<uint8_t> saved;
+    TFuzzItemFactory items;
+    ItemsListItemFactory::SetInstance(&items);
     {
         TRoom room;
         room.LoadSource(source);
         room.LoadImages(false);
         room.Show();
+        // A press and a release on every object, the pockets they open included, then a hint.
+        std::vector<std::pair<int, int>> points;
+        for (const auto& object : room.mObjects) {
+            points.emplace_back(object->GetCenterX(), object->GetCenterY());
+        }
+        for (const auto& [x, y] : points) {
+            TMouseEvent event;
+            event.x = event.gameX = x;
+            event.y = event.gameY = y;
+            event.buttons = TMouseEvent::kLeft;
+            room.OnMouseMove(event);
+            room.OnMouseDown(event);
+            room.OnMouseUp(event);
+            room.Update(kRoomStepSeconds);
+        }
+        room.ShowHint();
+        room.HasSomethingToDo();
         for (int step = 0; step < kRoomSteps; ++step) {
             room.Update(kRoomStepSeconds);
             room.Draw();
@@ -484,6 +519,7 @@ void RunRoomFile(const uint8_t* data, size_t size) {
         Fail("a room's saved state does not read back to the same bytes");
     }
     restored.Update(kRoomStepSeconds);
+    ItemsListItemFactory::SetInstance(nullptr);
     TObjectFactory::DestroyInstance();
 }
 
