@@ -41,7 +41,7 @@ private:
     float mFade;
     int mKind;
     TState mState = kAppearing;
-    EffectGoListener* mListener;
+    TWeakRef<EffectGoListener> mListener;
 };
 
 // Heads flying from a start point to targets along arcs; each target reached is reported once, then the
@@ -73,7 +73,7 @@ private:
 
     std::vector<THead> mHeads;
     StaticImage mTrail;
-    EffectRemoverListener* mListener;
+    TWeakRef<EffectRemoverListener> mListener;
     int mTag;
 };
 
@@ -127,7 +127,7 @@ private:
     TCadrImage mAnimation;
     float mLifeLeft = 0;
     int mCount = kFirstCount;
-    EffectBonusTimeListener* mListener;
+    TWeakRef<EffectBonusTimeListener> mListener;
 };
 
 // Six copies of an image flying out from a point.

@@ -137,7 +137,7 @@ private:
     std::vector<std::unique_ptr<MosaicItem_t>> mItems;
     std::vector<MosaicItem_t*> mHintCells;
     bool mLoading = false;
-    MosaicLayoutListener* mListener = nullptr;
+    TWeakRef<MosaicLayoutListener> mListener;
     int mMode = kModeShown;
     bool mHighlightLines = true;
     bool mDrawClues = true;

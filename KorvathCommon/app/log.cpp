@@ -2,12 +2,14 @@
 
 #include <SDL.h>
 #include <cstdio>
+#include <string>
 
 #include "app/app_config.h"
 
 namespace {
 std::mutex gLogInstanceMutex;
 TLogFile* gLog = nullptr;
+const char* const kName = "user:log.txt";
 } // namespace
 
 TLogFile* TLogFile::Get() {
@@ -26,12 +28,24 @@ void TLogFile::Release() {
 
 TLogFile::TLogFile() : mLine{} {
     TAppConfig::Get()->CreateFolders();
-    if (mFile.OpenRaw("user:log.txt", true)) {
+    if (!mFile.OpenRaw(kName, true) && mFile.WasRefused()) {
+        // Something other than a file under the log's name (a FIFO would block every write): it is set
+        // aside as a damaged file is, and a new log begins.
+        const std::string path = ResolvePath(kName);
+        const std::string bad = path + ".bad";
+        SDL_Log("not a regular file %s, moved to %s", path.c_str(), bad.c_str());
+        if (std::rename(path.c_str(), bad.c_str()) == 0) {
+            mFile.OpenRaw(kName, true);
+        }
+    }
+    if (mFile.IsOpen()) {
         mFile.StartCount();
     }
 }
 
-TLogFile::~TLogFile() { mFile.Close(); }
+TLogFile::~TLogFile() {
+    mFile.Close();
+}
 
 void TLogFile::Printf(const char* format, ...) {
     va_list args;
