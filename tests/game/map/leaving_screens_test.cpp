@@ -55,10 +55,14 @@ TEST_F(LeavingScreensTest, APlateClickedTwiceStartsOneLevelWhoseControlsStandOnT
     const int y = plate.y + plate.height / 2;
     ClickAt(x, y);
     ClickAt(x, y);
+    TMyWindow* first = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (first = TMyWindowManager::Get()->FindById(kGameScreenId)) != nullptr; }));
     ASSERT_TRUE(WaitForPlay());
     // Long enough for the board to appear and a second screen change, had one been queued, to end.
     Seconds(5);
     EXPECT_EQ(CountScreens(kGameScreenId), 1);
+    // The second click started nothing: the game screen shown first is still the one in play.
+    EXPECT_EQ(TMyWindowManager::Get()->FindById(kGameScreenId), first);
     TBoardMahjong* controller = Controller();
     ASSERT_NE(controller, nullptr);
     EXPECT_EQ(controller->GetPlayState(), TBoardMahjong::kStatePlaying);
