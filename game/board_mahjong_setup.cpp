@@ -92,6 +92,7 @@ void TBoardMahjong::LoadSceneParticles() {
 }
 
 void TBoardMahjong::Activate() {
+    TGameBase::Activate();
     TSoundManager* sounds = TSoundManager::GetInstance();
     sounds->StopMusic();
     // The very first level always opens with the list's first tune; the stage and level are the ones

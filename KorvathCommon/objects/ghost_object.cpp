@@ -7,7 +7,7 @@
 #include "app/xml_reader.h"
 #include "graphics/random15.h"
 #include "graphics/saved_flags.h"
-#include "rooms/room_services.h"
+#include "objects/object_services.h"
 #include "windows/mouse_event.h"
 
 namespace {

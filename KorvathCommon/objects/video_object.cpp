@@ -10,8 +10,8 @@
 #include "graphics/random15.h"
 #include "graphics/render_state.h"
 #include "graphics/saved_flags.h"
-#include "rooms/object_listener.h"
-#include "rooms/room_services.h"
+#include "objects/object_listener.h"
+#include "objects/object_services.h"
 #include "windows/mouse_event.h"
 
 #include <tinyxml.h>
