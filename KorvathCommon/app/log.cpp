@@ -44,7 +44,9 @@ TLogFile::TLogFile() : mLine{} {
         // aside as a damaged file is, and a new log begins.
         const std::string path = ResolvePath(kName);
         const std::string bad = path + ".bad";
-        SDL_Log("not a regular file %s, moved to %s", path.c_str(), bad.c_str());
+        // The log is not open yet: the line goes to the echo alone.
+        const std::string line = "not a regular file " + path + ", moved to " + bad;
+        gEcho.load()(line.c_str());
         if (std::rename(path.c_str(), bad.c_str()) == 0) {
             mFile.OpenRaw(kName, true);
         }
