@@ -59,7 +59,7 @@ TEST_F(ControllerScreenTest, ActivationPlaysLevelMusicLoadsTheFramesAndListensTo
     EXPECT_EQ(CurrentTune(), "first");
     EXPECT_TRUE(TSoundManager::GetInstance()->IsMusicPlaying("first"));
     EXPECT_EQ(TMyTutorialWindow::Get()->mTutorialListener, mController.get());
-    EXPECT_EQ(mController->GetActivationCount(), 0);
+    EXPECT_EQ(mController->GetActivationCount(), 1);
 
     // The frame of the level's stage stands around the board with its pictures.
     Play(0, 0);
