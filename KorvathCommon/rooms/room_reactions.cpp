@@ -112,7 +112,8 @@ void TRoom::FollowLink(TObject* object, const std::array<std::string, 6>& target
     if (!targets[kTargetPocket].empty()) {
         auto* pocket = dynamic_cast<TRoom*>(FindPocket(targets[kTargetPocket]));
         if (pocket == nullptr) {
-            LogDebug("Pocket not found %s", targets[kTargetPocket].c_str());
+            TLogFile::Get()->Printf("warning: room %s: pocket %s not found", mName.c_str(),
+                                    targets[kTargetPocket].c_str());
         } else if (!pocket->mOpened && pocket->CanBeOpened()) {
             OpenPocket(x, y, pocket);
         }

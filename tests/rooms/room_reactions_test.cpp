@@ -62,6 +62,7 @@ TEST_F(RoomPlayTest, AClickFollowsTheObjectsFirstLink) {
         EXPECT_EQ(room->GetOpenSubSpace(), nullptr);
     }
     EXPECT_TRUE(TUserInfo::Get()->HasPair("IHelpShown", "WAS_ENTER_ROOM"));
+    EXPECT_TRUE(harness::LogContains("warning: room hall: pocket missing not found"));
 }
 
 TEST_F(RoomPlayTest, PocketsOpenTakeTheInputAndCloseDeepestFirst) {
