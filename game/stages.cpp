@@ -79,15 +79,6 @@ TStageBackground ReadBackground(const TiXmlElement* element) {
     return {ReadXmlString(element, "back", ""), ReadXmlString(element, "hero", "")};
 }
 
-TTilesetDefaults ReadTilesetDefaults(const TiXmlElement* element) {
-    TTilesetDefaults defaults;
-    defaults.mGameType = ReadXmlInt(element, "gametype", 0);
-    defaults.mCanChange = ReadXmlBool(element, "canchange", false);
-    defaults.mNeedReshuffle = ReadXmlBool(element, "needreshuffle", false);
-    ReadXmlStringList(element, "tilesets", ',', defaults.mTilesets);
-    return defaults;
-}
-
 TStageReward ReadStageReward(const TiXmlElement* element) {
     return {ReadXmlInt(element, "i", 1) - 1, ReadXmlString(element, "reward", "")};
 }
@@ -182,6 +173,15 @@ int TStageCatalogue::GetStageLevelCount(int levelSet, int stage) const {
         return 0;
     }
     return static_cast<int>(list.mStages[static_cast<size_t>(stage)]->mLevels.size());
+}
+
+TTilesetDefaults ReadTilesetDefaults(const TiXmlElement* element) {
+    TTilesetDefaults defaults;
+    defaults.mGameType = ReadXmlInt(element, "gametype", 0);
+    defaults.mCanChange = ReadXmlBool(element, "canchange", false);
+    defaults.mNeedReshuffle = ReadXmlBool(element, "needreshuffle", false);
+    ReadXmlStringList(element, "tilesets", ',', defaults.mTilesets);
+    return defaults;
 }
 
 void LoadStages() {

@@ -33,6 +33,20 @@ public:
         return name;
     }
 
+    // The game's other data files as small as the checker's rules allow: four difficulty presets with a
+    // time entry for game type 0, four help pages, the tileset "base" with two colours.
+    void WriteGameData() const {
+        std::string presets;
+        for (int preset = 0; preset < 4; ++preset) {
+            presets += "<settings><time time=\"6\" type=\"0\"/></settings>";
+        }
+        Write("settings.xml", "<gamesettings>" + presets + "</gamesettings>");
+        Write("help.xml", "<help><page/><page/><page/><page/></help>");
+        Write("tilesets/tilesets.xml", "<tilesets><tileset path=\"tilesets/base.xml\" name=\"base\"/></tilesets>");
+        Write("tilesets/base.xml", "<tileset><tile/><tile mast=\"1\"/><tile mast=\"2\"/><tile type=\"-1\"/>"
+                                   "<tile type=\"-2\"/></tileset>");
+    }
+
 private:
     std::string mFolder;
 };

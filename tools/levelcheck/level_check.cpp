@@ -119,6 +119,8 @@ TLevelVerdict CheckLevel(const TLevelEntry& level) {
     for (std::string& fault : FindOffScreenParts(board)) {
         verdict.faults.push_back(std::move(fault));
     }
+    verdict.difficulty = MeasureDifficulty(ShownPuzzleOf(board));
+    verdict.measured = true;
     const TUnprovedCells unproved = FindUnprovedCells(board);
     if (unproved.contradiction) {
         verdict.faults.push_back("line logic found the clues contradict each other");
@@ -133,8 +135,15 @@ TLevelVerdict CheckLevel(const TLevelEntry& level) {
 
 std::string FormatVerdict(const TLevelVerdict& verdict) {
     std::string text = verdict.path + " \"" + verdict.name + "\" " +
-                       FormatString("%d x %d, %d colour%s: ", verdict.cols, verdict.rows, verdict.colours,
+                       FormatString("%d x %d, %d colour%s", verdict.cols, verdict.rows, verdict.colours,
                                     verdict.colours == 1 ? "" : "s");
+    if (verdict.measured) {
+        const TDifficulty& difficulty = verdict.difficulty;
+        text +=
+            FormatString(", difficulty %.1f (%d sweep%s, %d%% by one line)", difficulty.Score(), difficulty.sweeps,
+                         difficulty.sweeps == 1 ? "" : "s", static_cast<int>(difficulty.OneLineShare() * 100.0 + 0.5));
+    }
+    text += ": ";
     if (verdict.Passed()) {
         return text + "PASS";
     }
