@@ -175,19 +175,14 @@ int TStageCatalogue::GetStageLevelCount(int levelSet, int stage) const {
     return static_cast<int>(list.mStages[static_cast<size_t>(stage)]->mLevels.size());
 }
 
-TTilesetDefaults ReadTilesetDefaults(const TiXmlElement* element) {
-    TTilesetDefaults defaults;
-    defaults.mGameType = ReadXmlInt(element, "gametype", 0);
-    defaults.mCanChange = ReadXmlBool(element, "canchange", false);
-    defaults.mNeedReshuffle = ReadXmlBool(element, "needreshuffle", false);
-    ReadXmlStringList(element, "tilesets", ',', defaults.mTilesets);
-    return defaults;
+void LoadStages() {
+    LoadStages(ReadXmlSource(kStagesFile));
 }
 
-void LoadStages() {
+void LoadStages(const TXmlSource& source) {
     FreeStages();
     auto catalogue = std::make_unique<TStageCatalogue>();
-    if (const TiXmlElement* root = LoadXmlRoot(kStagesFile)) {
+    if (const TiXmlElement* root = ParseXmlRoot(source)) {
         {
             TXmlRootWalk walk;
             LoadCatalogue(root, *catalogue);

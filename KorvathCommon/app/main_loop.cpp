@@ -18,12 +18,11 @@ bool gFrameDrawing = true;
 uint64_t gLastPresentCounter = 0;
 constexpr uint64_t kFramePeriodUs = 1000000 / 60;
 
+// The one conversion of the pointer: through the inverse of the view that the frame is drawn with.
 void ToDesignCoordinates(TInputEvent& event) {
-    const TDisplayValues& display = GetDisplay();
-    event.x =
-        static_cast<int>(static_cast<float>(event.x) * (1.0f / display.mScaleX) - static_cast<float>(gScreenOffset.x));
-    event.y =
-        static_cast<int>(static_cast<float>(event.y) * (1.0f / display.mScaleY) - static_cast<float>(gScreenOffset.y));
+    const TViewTransform& view = GetDisplay().mView;
+    event.x = view.ToDesignX(event.x) - gScreenOffset.x;
+    event.y = view.ToDesignY(event.y) - gScreenOffset.y;
 }
 
 void HandleFocus(bool gained) {
@@ -99,6 +98,8 @@ void RunLoopStep() {
     gLoopState.mLastLoopTicks = now;
     SDL_Renderer* renderer = GetSDLRenderer();
     if (renderer != nullptr && gFrameDrawing) {
+        // The bars beside the design area stay black.
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
         SDL_RenderClear(renderer);
         DrawFrame();
         SDL_RenderPresent(renderer);
@@ -152,11 +153,7 @@ void UpdateFrame(float dt) {
 }
 
 void DrawFrame() {
-    const TDisplayValues& display = GetDisplay();
-    SDL_Renderer* renderer = GetSDLRenderer();
-    if (renderer != nullptr) {
-        SDL_RenderSetScale(renderer, display.mScaleX, display.mScaleY);
-    }
+    ApplyViewTransform(GetSDLRenderer(), GetDisplay().mView);
     GetSeams().DrawWindows();
     GetSeams().DrawCursor();
 }

@@ -18,13 +18,6 @@ TLevelInfoMosaic LevelOf(const std::string& element) {
     return level;
 }
 
-TTile Tile(int mast, int type = 0) {
-    TTile tile;
-    tile.mMast = mast;
-    tile.mType = type;
-    return tile;
-}
-
 // Four presets with time entries for game types 0 and 1; four help pages; the tileset "base" with two
 // colours; game type 0 defaults to it; two backgrounds.
 TGameData SmallGameData() {
@@ -35,9 +28,7 @@ TGameData SmallGameData() {
         data.presets.push_back(settings);
     }
     data.helpPages = 4;
-    data.tilesets.push_back(std::make_unique<TTileset>(""));
-    data.tilesets.back()->mTiles = {Tile(0), Tile(1), Tile(2), Tile(0, -1), Tile(0, -2)};
-    data.tilesetNames.push_back("base");
+    data.tilesets.push_back({"base", {0, 1, 2, 0, 0}});
     TTilesetDefaults defaults;
     defaults.mTilesets = {"base"};
     data.catalogue.tilesets.push_back(defaults);

@@ -62,13 +62,15 @@ struct TTally {
     int passed = 0;
     int failed = 0;
     int skipped = 0;
+    // The shipped game screen; none when single files are checked.
+    const TGameScreenData* screen = nullptr;
 
     void Count(const TLevelVerdict& verdict, const std::string& prefix, std::ostream& out) {
         (verdict.Passed() ? passed : failed) += 1;
         out << prefix << FormatVerdict(verdict) << "\n";
     }
     void Check(const TLevelEntry& entry, const std::string& prefix, std::ostream& out) {
-        Count(CheckLevel(entry), prefix, out);
+        Count(CheckLevel(entry, screen), prefix, out);
     }
     int Report(std::ostream& out) const {
         out << FormatString("%d levels checked: %d passed, %d failed", passed + failed, passed, failed);
@@ -135,6 +137,9 @@ int CheckCatalogue(const std::string& root, bool allowNoStages, std::ostream& ou
     const TGameData data = ReadGameData(extras);
     TTally tally;
     TStageMeans stageMeans;
+    // Every shipped level's numbers and mistakes must show on the shipped game screen.
+    const TGameScreenData screen = ReadGameScreenData();
+    tally.screen = &screen;
     for (const TCatalogueLevel& level : levels) {
         const std::string prefix = FormatString("%s %d-%d: ", level.set.c_str(), level.stage, level.level);
         if (!level.IsPuzzle()) {
@@ -142,7 +147,7 @@ int CheckCatalogue(const std::string& root, bool allowNoStages, std::ostream& ou
             out << prefix << level.entry.path << ": SKIP (type \"" << level.type << "\" is not a puzzle level)\n";
             continue;
         }
-        TLevelVerdict verdict = CheckLevel(level.entry);
+        TLevelVerdict verdict = CheckLevel(level.entry, &screen);
         for (std::string& fault : CheckLevelData(level.info, verdict.colours, data)) {
             verdict.faults.push_back(std::move(fault));
         }

@@ -37,6 +37,22 @@ bool ReadHelpPages(TGameData& data) {
     return true;
 }
 
+// The "mast" of every "tile" of a tileset file, in order; none when the file cannot be read.
+std::vector<int> ReadTileColours(const std::string& file) {
+    std::vector<int> colours;
+    TiXmlDocument* document = nullptr;
+    const TiXmlElement* root = LoadXmlDocument(file, document);
+    if (root != nullptr) {
+        std::vector<TiXmlElement*> tiles;
+        CollectXmlChildren(root, "tile", tiles);
+        for (const TiXmlElement* tile : tiles) {
+            colours.push_back(ReadXmlInt(tile, "mast", 0));
+        }
+    }
+    delete document;
+    return colours;
+}
+
 bool ReadTilesets(TGameData& data) {
     TiXmlDocument* document = nullptr;
     const TiXmlElement* root = LoadXmlDocument(kTilesetsFile, document);
@@ -46,8 +62,7 @@ bool ReadTilesets(TGameData& data) {
     std::vector<TiXmlElement*> entries;
     CollectXmlChildren(root, "tileset", entries);
     for (const TiXmlElement* entry : entries) {
-        data.tilesets.push_back(std::make_unique<TTileset>(ReadXmlString(entry, "path", "")));
-        data.tilesetNames.push_back(ReadXmlString(entry, "name", ""));
+        data.tilesets.push_back({ReadXmlString(entry, "name", ""), ReadTileColours(ReadXmlString(entry, "path", ""))});
     }
     delete document;
     return true;
@@ -94,15 +109,15 @@ void CheckTileset(const TLevelInfoMosaic& level, int colours, const TGameData& d
             FormatString("no tileset: the level names none and game type %d has no default", level.mGameType));
         return;
     }
-    const TTileset* tileset = data.FindTileset(name);
+    const TTilesetColours* tileset = data.FindTileset(name);
     if (tileset == nullptr) {
         faults.push_back("tileset " + name + " is not in " + kTilesetsFile);
         return;
     }
     // Player values 0 .. colours take the tiles at those places, each colour's tile giving that colour.
     for (int value = 1; value <= colours; ++value) {
-        if (value >= static_cast<int>(tileset->mTiles.size()) ||
-            tileset->mTiles[static_cast<size_t>(value)].mMast != value) {
+        if (value >= static_cast<int>(tileset->colours.size()) ||
+            tileset->colours[static_cast<size_t>(value)] != value) {
             faults.push_back(FormatString("tileset %s has no tile for colour %d", name.c_str(), value));
             return;
         }
@@ -111,10 +126,10 @@ void CheckTileset(const TLevelInfoMosaic& level, int colours, const TGameData& d
 
 } // namespace
 
-const TTileset* TGameData::FindTileset(const std::string& name) const {
-    for (size_t i = 0; i < tilesetNames.size(); ++i) {
-        if (tilesetNames[i] == name) {
-            return tilesets[i].get();
+const TTilesetColours* TGameData::FindTileset(const std::string& name) const {
+    for (const TTilesetColours& tileset : tilesets) {
+        if (tileset.name == name) {
+            return &tileset;
         }
     }
     return nullptr;

@@ -11,19 +11,24 @@
 #include "level_info.h"
 #include "levelcheck/level_catalogue.h"
 #include "mosaic_settings.h"
-#include "tilesets.h"
+
+// A tileset as the checker needs it: its catalogue name and the colour ("mast") of each tile in file
+// order. The game's own tileset reader holds the tiles' pictures, which the checker does without.
+struct TTilesetColours {
+    std::string name;
+    std::vector<int> colours;
+};
 
 struct TGameData {
     // Texts for the data files that could not be read; the rules they feed are then not checked.
     std::vector<std::string> unreadable;
     std::vector<TBaseMosaicSettings> presets;
     int helpPages = 0;
-    // Catalogue order, with the names the catalogue gives them.
-    std::vector<std::unique_ptr<TTileset>> tilesets;
-    std::vector<std::string> tilesetNames;
+    // Catalogue order.
+    std::vector<TTilesetColours> tilesets;
     TCatalogueExtras catalogue;
 
-    const TTileset* FindTileset(const std::string& name) const;
+    const TTilesetColours* FindTileset(const std::string& name) const;
 };
 
 // Reads "settings.xml", "help.xml" and "tilesets/tilesets.xml" with every tileset it lists (data path

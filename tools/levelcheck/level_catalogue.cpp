@@ -18,6 +18,7 @@ TCatalogueLevel ReadLevel(const TiXmlElement* element, const std::string& folder
     level.entry.originX = ReadXmlInt(element, "startx", 0);
     level.entry.originY = ReadXmlInt(element, "starty", 0);
     level.info.LoadFromXml(element, folder);
+    level.entry.maxErrors = ReadXmlInt(element, "maxerrors", 0);
     return level;
 }
 
