@@ -24,9 +24,15 @@ LEVEL_FOLDER = "levels/"
 
 
 class Picture:
-    def __init__(self, name, art):
+    """A level's picture and how the level plays it: its game type ("laytype"), its own mistake limit (0:
+    the difficulty's) and its background (None: chosen by the level's place in its stage)."""
+
+    def __init__(self, name, art, laytype=0, maxerrors=0, backidx=None):
         self.name = name
         self.art = art.strip("\n").split("\n")
+        self.laytype = laytype
+        self.maxerrors = maxerrors
+        self.backidx = backidx
 
     @property
     def rows(self):
@@ -43,7 +49,7 @@ class Picture:
 
 class Stage:
     def __init__(self, pictures, reward=None):
-        self.pictures = [Picture(name, art) for name, art in pictures]
+        self.pictures = pictures
         # (level number within the stage, counted from 1; reward id) or None.
         self.reward = reward
 
@@ -88,22 +94,42 @@ def layout_text(picture):
     return "\n".join(lines) + "\n</layout>\n"
 
 
-def star_keys(picture):
-    """Casual; normal; expert; custom. Larger pictures forgive a little more."""
-    cells = picture.rows * picture.cols
-    big = 1 if cells >= 150 else 0
-    casual = "complete,%derror,%dhint" % (3 + big, 1 + big)
-    normal = "complete,%derror,%dhint" % (1 + big, big)
-    expert = "complete,0error,%dtime" % (85 if cells < 60 else 90)
-    return ";".join((casual, normal, expert, normal))
+# Star keys of each stage, per difficulty: casual; normal; expert; custom. Later stages ask for fewer
+# hints and mistakes and, on expert, a faster finish; between them the stages use every star rule.
+STAGE_STARS = [
+    "complete,5error,6hint;complete,3error,3hint;complete,1error,90time;complete,4error,4hint",
+    "complete,5error,5hint;complete,2error,2hint;complete,0error,85time;complete,3error,3hint",
+    "complete,4error,4hint;complete,2error,1hint;complete,0error,80time;complete,2error,2hint",
+    "complete,4error,3hint;complete,1error,1hint;complete,0error,75time;complete,2error,1hint",
+    "complete,3error,2hint;complete,1error,0hint;complete,0error,80time;complete,1error,1hint",
+    "complete,3error,2hint;complete,1error,0hint;complete,0error,75time;complete,1error,0hint",
+]
+
+# The three sounds a stage's list holds; each level of the stage is won to one of them, in turn.
+WIN_SOUNDS = ["winbells", "winharp", "winhorns"]
 
 
-def level_element(picture):
+def preview_type(picture):
+    """The results window's picture size: 0 small, 1 middle, 2 large, by the grid's longer side."""
+    side = max(picture.cols, picture.rows)
+    return 0 if side <= 8 else 1 if side <= 13 else 2
+
+
+def level_element(picture, stage_index, level_index):
     tileset, _ = palette_of(picture)
     x, y = grid_origin(picture.cols, picture.rows)
-    return ('      <level filename="%s.xml" name="%s" tileset="%s" frame="%s" startx="%d" starty="%d"\n'
-            '             stars="%s"/>' % (picture.name, picture.name, tileset, picture.frame, x, y,
-                                         star_keys(picture)))
+    extra = ""
+    if picture.laytype:
+        extra += ' laytype="%d"' % picture.laytype
+    if picture.maxerrors:
+        extra += ' maxerrors="%d"' % picture.maxerrors
+    if picture.backidx is not None:
+        extra += ' backidx="%d"' % picture.backidx
+    return ('      <level filename="%s.xml" name="%s" tileset="%s" frame="%s" startx="%d" starty="%d"%s\n'
+            '             previewtype="%d" sound="%s"\n'
+            '             stars="%s"/>' % (picture.name, picture.name, tileset, picture.frame, x, y, extra,
+                                         preview_type(picture), WIN_SOUNDS[level_index % len(WIN_SOUNDS)],
+                                         STAGE_STARS[stage_index % len(STAGE_STARS)]))
 
 
 def frame_sizes():
@@ -141,15 +167,25 @@ def frame_element(cols, rows):
             '           back="textures/frames/back%s"/>' % (name, x, y, name, x, y, name[len("frame"):]))
 
 
+# The screen backgrounds; a level without "backidx" takes the one of its place in its stage, so the
+# background cross-fades from one level to the next.
+BACKGROUNDS = 4
+# The game types the pack plays; each lets the game menu browse every tileset.
+GAME_TYPES = [0, 1, 2, 3, 4, 6, 8, 21]
+
+
 def stages_text():
+    from make_puzzle_art import TILESETS
     lines = ["<catalogue>", "  <frames>"]
     lines += [frame_element(cols, rows) for cols, rows in frame_sizes()]
     lines += ["  </frames>", "  <!-- Star keys per difficulty: casual; normal; expert; custom. -->"]
     for set_name, stages in LEVEL_SETS:
         lines.append('  <%s folder="%s">' % (set_name, LEVEL_FOLDER))
         if set_name == "stages":
-            lines.append('    <back back="textures/backs/back1" hero=""/>')
-            lines.append('    <tilesets gametype="0" tilesets="basic"/>')
+            lines += ['    <back back="textures/backs/back%d" hero=""/>' % n for n in range(1, BACKGROUNDS + 1)]
+            names = ",".join(name for name, _ in TILESETS)
+            lines += ['    <tilesets gametype="%d" canchange="1" tilesets="%s"/>' % (game_type, names)
+                      for game_type in GAME_TYPES]
             first = 1
             for stage in stages:
                 if stage.reward is not None:
@@ -158,7 +194,8 @@ def stages_text():
         for number, stage in enumerate(stages, start=1):
             soundlist = ("stage%d" if set_name == "stages" else "stageusual%d") % number
             lines.append('    <stage frame="%s" soundlist="%s">' % (stage.pictures[-1].frame, soundlist))
-            lines += [level_element(picture) for picture in stage.pictures]
+            lines += ['      <sound id="%s" name="sounds/%s" volume="0.9"/>' % (name, name) for name in WIN_SOUNDS]
+            lines += [level_element(picture, number - 1, index) for index, picture in enumerate(stage.pictures)]
             lines.append("    </stage>")
         lines.append("  </%s>" % set_name)
     return "\n".join(lines) + "\n</catalogue>\n"
@@ -191,63 +228,35 @@ def generate(root):
         draw_frame(root, cols, rows)
 
 
-# The main set grows from 5 x 5 with two colours to 20 x 15 with many; the second set keeps the
-# second level list of the catalogue covered.
+# The main set: six stages of six levels, each stage harder to read off than the one before (the level
+# checker's difficulty); within a stage the levels go from the easiest up. The game types each play in
+# some stage: 1 to 3 open their help pages, 4 ends in a bomb, 6 shows the maze tips at a stage's fourth
+# level, 8 marks each wrong cell, 21 keeps its score unclamped. The reward of a stage hides in its fourth
+# level. The second set is reached only through a profile's mode.
 LEVEL_SETS = [
     ("stages", [
         Stage([
-            ("tulip", """
+            Picture("tulip", """
 r.r.r
 rrrrr
 .rrr.
 g.g.g
 .ggg.
 """),
-            ("cherries", """
-..ggg
-..g.g
-.gg.g
-rr.rr
-rr.rr
+            Picture("icecream", """
+..ppp..
+.ppppp.
+ppppppp
+.ggggg.
+ggggggg
+yyyyyyy
+.ybyby.
+.yyyyy.
+..yby..
+..yyy..
+...y...
 """),
-            ("mushroom", """
-.rrrr.
-rwrrwr
-rrrrrr
-..ww..
-..ww..
-.wwww.
-"""),
-            ("goldfish", """
-..ww....
-.ooooo.o
-oouooooo
-oooooooo
-.ooooo.o
-..ww....
-"""),
-            ("sailboat", """
-..o....
-..ww...
-..www..
-..wwww.
-..wwwww
-ooooooo
-uuuuuuu
-"""),
-            ("cactus", """
-...rr...
-...gg...
-g..gg..g
-g..gg..g
-gggggggg
-...gg...
-.bbbbbb.
-..bbbb..
-"""),
-        ], reward=(3, "acorn")),
-        Stage([
-            ("house", """
+            Picture("house", """
 ...rr...
 ..rrrr..
 .rrrrrr.
@@ -257,7 +266,92 @@ rrrrrrrr
 .ybbyyy.
 ggbbgggg
 """),
-            ("snail", """
+            Picture("apple", """
+....bg.
+...bgg.
+.rr.rr.
+rrrrrrr
+rrrrrrr
+rrrrrrr
+.rr.rr.
+"""),
+            Picture("umbrella", """
+.....b.....
+...ooooo...
+.ooooooooo.
+ooooooooooo
+o.o.obo.o.o
+.....b.....
+.....b.....
+.....b.....
+..b..b.....
+..bbbb.....
+""", laytype=1),
+            Picture("cat", """
+o.........o
+oo.......oo
+ooooooooooo
+oggoooooggo
+ooooobooooo
+oooobbboooo
+.ooooooooo.
+..ooooooo..
+...ooooo...
+"""),
+        ], reward=(4, "acorn")),
+        Stage([
+            Picture("mushroom", """
+.rrrr.
+rwrrwr
+rrrrrr
+..ww..
+..ww..
+.wwww.
+"""),
+            Picture("key", """
+.kkk.......
+kk.kk......
+k...kkkkkkk
+kk.kk...k.k
+.kkk....k.k
+""", laytype=2),
+            Picture("teapot", """
+......y......
+....uuuuu....
+...wwwwwww...
+u..uuuuuuu.uu
+uu.uuuuuuuu.u
+.uuuuuuuuuu.u
+..uuuuuuuuuu.
+..uuuuuuuuu..
+...uuuuuuu...
+..ooooooooo..
+"""),
+            Picture("candle", """
+...y...
+..yyy..
+..yuy..
+...y...
+...k...
+.wwwww.
+.wwwww.
+.wwwww.
+.wwwww.
+.wwwww.
+kkkkkkk
+.kkkkk.
+""", laytype=3),
+            Picture("cherries", """
+.....ggg.
+..bbbbg..
+..b...b..
+..b...b..
+.rrr.rrr.
+rrrr.rrrr
+rrrr.rrrr
+.rrr.rrr.
+"""),
+            Picture("snail", """
 ...oooooo.
 ..obbbbbbo
 ..oboooobo
@@ -266,44 +360,18 @@ b.obooobbo
 b.obbbbbo.
 bbbbbbbbbb
 .gggggggg.
+""", laytype=8),
+        ], reward=(4, "leaf")),
+        Stage([
+            Picture("turtle", """
+....bbbbb....
+..bbgbbbgbb..
+.bbbbbgbbbbbg
+bbgbbbbbbgbgg
+.bbbbbbbbbbbg
+..g.g...g.g..
 """),
-            ("sunflower", """
-..o.oo.o..
-.oyyyyyyo.
-.yybbbbyy.
-oybbbbbbyo
-oybbbbbbyo
-.yybbbbyy.
-.oyyyyyyo.
-..o.g..o..
-.gg.g.gg..
-..ggggg...
-"""),
-            ("duckling", """
-.....yyy..
-....yyyyy.
-....yyuyoo
-.....yyy..
-y...yyyy..
-yy.yyyyyyy
-yyyyyyyyyy
-.yyyyyyyy.
-..yyyyyy..
-uuwuuuwuuu
-"""),
-            ("teapot", """
-.....yy.....
-....rrrr....
-..yyyyyyyy..
-r.rrrrrrrr..
-rrrrwrrwrrrr
-.rrwrrwrrr.r
-..rrrwrrwrrr
-..rrrrrrrr..
-...rrrrrr...
-.gggggggggg.
-"""),
-            ("lighthouse", """
+            Picture("lighthouse", """
 ....rr....
 yy.yyyy.yy
 ...yyyy...
@@ -317,10 +385,32 @@ yy.yyyy.yy
 .oooooooo.
 uoooooooou
 uuuuuuuuuu
-"""),
-        ], reward=(3, "leaf")),
-        Stage([
-            ("owl", """
+""", laytype=4, maxerrors=2),
+            Picture("castle", """
+..rr.......rr.
+..b........b..
+.y.y......y.y.
+.yyy......yyy.
+.yuy.y..y.yuy.
+.yuyyyyyyyyuy.
+.yyyyyyyyyyyy.
+.yyyyuyyuyyyy.
+.yyyyyyyyyyyy.
+.yyyybbbbyyyy.
+.yyyybbbbyyyy.
+gggggbbbbggggg
+""", backidx=0),
+            Picture("cactus", """
+...rr...
+...gg...
+g..gg..g
+g..gg..g
+gggggggg
+...gg...
+.bbbbbb.
+..bbbb..
+""", laytype=6),
+            Picture("owl", """
 .bb......bb.
 .bbbbbbbbbb.
 bbwwwbbwwwbb
@@ -334,35 +424,76 @@ bbbyybbyybbb
 ...oo..oo...
 gggggggggggg
 """),
-            ("castle", """
-..rr.......rr.
-..b........b..
-.y.y......y.y.
-.yyy......yyy.
-.yuy.y..y.yuy.
-.yuyyyyyyyyuy.
-.yyyyyyyyyyyy.
-.yyyyuyyuyyyy.
-.yyyyyyyyyyyy.
-.yyyybbbbyyyy.
-.yyyybbbbyyyy.
-gggggbbbbggggg
+            Picture("snowman", """
+...uuu...
+...uuu...
+.uuuuuuu.
+...www...
+..wuwuw..
+..wwoow..
+...www...
+uuwwwwwuu
+..wwuww..
+..wwwww..
+.wwwuwww.
+.wwwwwww.
+..wwwww..
+""", laytype=21),
+        ], reward=(4, "shell")),
+        Stage([
+            Picture("sailboat", """
+....rr...
+....o....
+...woy...
+..wwoyy..
+.wwwoyyy.
+wwwwoyyyy
+.ooooooo.
+..ooooo..
+uuuuuuuuu
 """),
-            ("butterfly", """
-......b.b......
-......b.b......
-.uuu...b...uuu.
-uuyyuubbbuuyyuu
-uuyyuubbbuuyyuu
-.uuuuubbbuuuuu.
-..uuuubbbuuuu..
-..rrrrbbbrrrr..
-.rryrrbbbrryrr.
-..rrr.bbb.rrr..
-..rr..gbg..rr..
-...ggggggggg...
+            Picture("frog", """
+..ww....ww..
+.wbbw..wbbw.
+.wwwwggwwww.
+gggggggggggg
+grrrrrrrrrrg
+.gggggggggg.
+..gyyyyyyg..
+.gggyyyyggg.
+gg..g..g..gg
+""", laytype=8, maxerrors=3),
+            Picture("windmill", """
+......wbw......
+......wbw......
+......wbw......
+......wbw......
+wwwwwwooowwwwww
+bbbbbbooobbbbbb
+wwwwwwooowwwwww
+.....bwbwb.....
+.....bwbwb.....
+....bbwbwbb....
+....bbwbwbb....
+...bbbbbbbbb...
+...bbbbybbbb...
+...bbbbybbbb...
+ggggggggggggggg
 """),
-            ("tractor", """
+            Picture("pine", """
+....y....
+...ggg...
+..gogyg..
+...ggg...
+..gyggg..
+.ggggogg.
+..ggggg..
+.gogggyg.
+ggggggggg
+....b....
+...bbb...
+""", laytype=4, maxerrors=3),
+            Picture("tractor", """
 ..b............
 ..b......rrrrr.
 ..b......ruuur.
@@ -374,43 +505,103 @@ uuyyuubbbuuyyuu
 .bbybb.bbbbb...
 ..bbb...bbb....
 ggggggggggggggg
+""", maxerrors=4),
+            Picture("cupcake", """
+....gr...
+....r....
+..ppppp..
+.ppwpppp.
+ppppppwpp
+bybybybyb
+.bybybyb.
+.bybybyb.
+..bbbbb..
 """),
-            ("parrot", """
-.....rrrr....
-....rrrrrr...
-...rrwwrrrr..
-..yyrwurrrr..
-..yyyrrrrrr..
-...yy.rrrrr..
-......rrrruu.
-bbbbbbbbruuu.
-.....rrrruuuu
-.....rrruuuu.
-.....rruuuu..
-.....yyuuu...
-.....yy.uu...
-......g..u...
-.....ggg.....
-"""),
-            ("windmill", """
-.......ww.......
-.......ww.......
-.......ww.......
-......oooo......
-wwwwwwoyyowwwwww
-wwwwwwoyyowwwwww
-.....bboobb.....
-.....bbwwbb.....
-....bbbwwbbb....
-....bbbwwbbb....
-...bbbbyybbbb...
-...bbbbbbbbbb...
-..bbbbboobbbbb..
-gggbbbboobbbbggg
-"""),
-        ], reward=(3, "shell")),
+        ], reward=(4, "feather")),
         Stage([
-            ("fox", """
+            Picture("aquarium", """
+.....wwwwwwwwww.....
+...uuuuuuuuuuuuuu...
+..uuuuoooouuuuuuuu..
+.uuuuooooooouuuuuuu.
+.uuuooowoooouoouuuu.
+uuuuoooooooooooouuuu
+uuuuuoooooooouoouuuu
+uuwuuuooooouuuuuuguu
+uuuuuuuuuuuuuuuuugug
+uuuyyuuuuuuuuuuugugu
+uuyyyyyyuuuuuuuugugu
+.yyuyyyyuuuguuuuugg.
+.uyyyyyyyuugguurugg.
+..uyyuuuuuuguurrrg..
+...bbbbbbbbbbbbbb...
+""", laytype=1),
+            Picture("penguin", """
+..uuuu..
+.uuuuuu.
+.uwuuwu.
+.uuoouu.
+uuwwwwuu
+uwwwwwwu
+uwwwwwwu
+uuwwwwuu
+.uwwwwu.
+.oo..oo.
+"""),
+            Picture("sunflower", """
+..o.oo.o..
+.oyyyyyyo.
+.yybbbbyy.
+oybbbbbbyo
+oybbbbbbyo
+.yybbbbyy.
+.oyyyyyyo.
+..o.g..o..
+.gg.g.gg..
+..ggggg...
+""", laytype=2),
+            Picture("duckling", """
+.....yyy..
+....yyyyy.
+....yyuyoo
+.....yyy..
+y...yyyy..
+yy.yyyyyyy
+yyyyyyyyyy
+.yyyyyyyy.
+..yyyyyy..
+uuwuuuwuuu
+""", laytype=6),
+            Picture("train", """
+.ww.kk..............
+wwwwkkk.............
+.wwkkk..............
+...bb.......rrrrrrrr
+...bb........ruuuur.
+..bbbb.......ruuuur.
+.rrrrrrrrrrrrrrrrrr.
+orryrrrryrrrryrrrrr.
+.rrrrrrrrrrrrrrrrrr.
+.bbbbbbbbbbbbbbbbbb.
+..kkk...kkk...kkk...
+..kyk...kyk...kyk...
+..kkk...kkk...kkk...
+bbbbbbbbbbbbbbbbbbbb
+ggpgggggggpgggggggpg
+""", backidx=2),
+            Picture("crab", """
+rr.r....r.rr
+r..r....r..r
+.rr.w..w.rr.
+...rwrrwr...
+.rrrrrrrrrr.
+r.rrrrrrrr.r
+..r.r..r.r..
+.r..r..r..r.
+""", laytype=3),
+        ]),
+        Stage([
+            Picture("fox", """
 .oo..........oo.
 .ooo........ooo.
 .obooo....ooobo.
@@ -427,7 +618,7 @@ wwooooooooooooww
 .....wwwwww.....
 gggggg.ww.gggggg
 """),
-            ("balloon", """
+            Picture("balloon", """
 ......rrrr......
 ....rryyyyrr....
 ...ruyyrryyur...
@@ -443,25 +634,22 @@ www...bbbb....ww
 www...........ww
 gg.ggggg..gggggg
 gggggggggggggggg
+""", laytype=21),
+            Picture("butterfly", """
+......b.b......
+......b.b......
+.uuu...b...uuu.
+uuyyuubbbuuyyuu
+uuyyuubbbuuyyuu
+.uuuuubbbuuuuu.
+..uuuubbbuuuu..
+..rrrrbbbrrrr..
+.rryrrbbbrryrr.
+..rrr.bbb.rrr..
+..rr..gbg..rr..
+...ggggggggg...
 """),
-            ("cottage", """
-.y..........bb....
-yyy....rrrr.bb....
-.y....rrrrrrbb....
-.....rrrrrrrrrr...
-....rrrrrrrrrrrr..
-...rrrrrrrrrrrrrr.
-..rrrrrrrrrrrrrrrr
-...wwwwwwwwwwwwww.
-...wuuwwbbbwwuuww.
-...wuuwwbbbwwuuww.
-...wwwwwbybwwwwww.
-...wwwwwbbbwwwwww.
-.p.wwwwwbbbwwwwwp.
-gpgwwwwwbbbwwwwwpg
-gggggggggggggggggg
-"""),
-            ("rooster", """
+            Picture("rooster", """
 ....rrr...........
 ...rrrrr.....uuu..
 ...ooooo....uuggg.
@@ -477,53 +665,48 @@ gggggggggggggggggg
 .......y...y......
 .....wyyy.yyyw....
 ggggggggggggggggg.
+""", laytype=8),
+            Picture("parrot", """
+.....rrrr....
+....rrrrrr...
+...rrwwrrrr..
+..yyrwurrrr..
+..yyyrrrrrr..
+...yy.rrrrr..
+......rrrruu.
+bbbbbbbbruuu.
+.....rrrruuuu
+.....rrruuuu.
+.....rruuuu..
+.....yyuuu...
+.....yy.uu...
+......g..u...
+.....ggg.....
+""", laytype=4, maxerrors=2),
+            Picture("anchor", """
+...uuu...
+...u.u...
+...uuu...
+.uuuuuuu.
+....u....
+....u....
+u...u...u
+uu..u..uu
+.uu.u.uu.
+..uuuuu..
 """),
-            ("aquarium", """
-uuuuuuuuuuuuuuuuuuuu
-uuwuuuuuuuuuuuuuuuuu
-uwuuuuoooouuuuuuuuuu
-uuuuuooooooouuuuuuuu
-uuuuooowoooouoouuuuu
-uuuuoooooooooooouuuu
-uuuuuoooooooouoouuuu
-uuwuuuooooouuuuuuguu
-uuuuuuuuuuuuuuuuugug
-uuuyyuuuuuuuuuuugugu
-uuyyyyyyuuuuuuuugugu
-uyyuyyyyuuuguuuuuggu
-uuyyyyyyyuugguuruggu
-uuuyyuuuuuuguurrrggu
-bbbbbbbbbbbbbbbbbbbb
-"""),
-            ("train", """
-.ww.kk..............
-wwwwkkk.............
-.wwkkk..............
-...bb.......rrrrrrrr
-...bb........ruuuur.
-..bbbb.......ruuuur.
-.rrrrrrrrrrrrrrrrrr.
-orryrrrryrrrryrrrrr.
-.rrrrrrrrrrrrrrrrrr.
-.bbbbbbbbbbbbbbbbbb.
-..kkk...kkk...kkk...
-..kyk...kyk...kyk...
-..kkk...kkk...kkk...
-bbbbbbbbbbbbbbbbbbbb
-ggpgggggggpgggggggpg
-"""),
-        ], reward=(3, "feather")),
+        ]),
     ]),
     ("stagesusual", [
         Stage([
-            ("leaf", """
+            Picture("leaf", """
 ..ggg
 .gggg
 ggbgg
 gbgg.
 b....
 """),
-            ("acorn", """
+            Picture("acorn", """
 ..bb..
 .bbbb.
 bbbbbb
@@ -531,36 +714,45 @@ bbbbbb
 .gggg.
 ..gg..
 """),
-            ("strawberry", """
-..g.g..
-.ggggg.
-rrrrrrr
-rwrrwrr
-rrrwrrr
-.rrrrr.
-..rrr..
+            Picture("strawberry", """
+..g.g.g..
+.bggggg..
+rrrggrrr.
+rryrrryrr
+rrrrryrrr
+.ryrrrrr.
+..rrryr..
+...rrr...
 """),
-            ("rabbit", """
-.ww..ww.
-.ww..ww.
-.ww..ww.
-.wwwwww.
-wwrwwrww
-wwwwwwww
-.wwwwww.
-gggggggg
+            Picture("rabbit", """
+..pw...wp..
+..pw...wp..
+..pw...wp..
+..ww...ww..
+...wwwww...
+..wwwwwww..
+..wbwwwbw..
+..wwwpwww..
+...wwwww...
+..wwwwwww..
+.wwwwwwwww.
+.wwwwwwwww.
+gywwwwwwwyg
+ggggggggggg
 """),
-            ("bee", """
-...ww.ww.
-..wwwwww.
-.bybyby..
-bybybybyo
-bybybybyo
-.bybyby..
-..g...g..
-ggggggggg
+            Picture("bee", """
+....ww.ww....
+...wwwwwww...
+...wwwwwww...
+....wwbww....
+.bbybbybbyy..
+byybbyybbyyy.
+byybbyybbyybo
+.bbybbybbyy..
+...g.....g...
+ggggggggggggg
 """),
-            ("rocket", """
+            Picture("rocket", """
 ...rr...
 ..rwwr..
 ..wwww..

@@ -43,6 +43,10 @@ TILESETS = [
     ("picnic", [1, 6, 2, 4, 3, 5, 7, 8, 9]),  # red, white, green, yellow, brown, ...
     ("sea", [5, 6, 8, 4, 1, 2, 3, 9, 7]),     # blue, white, orange, yellow, red, ...
     ("woods", [3, 2, 8, 4, 6, 1, 5, 9, 7]),   # brown, green, orange, yellow, white, ...
+    ("garden", [7, 2, 4, 3, 6, 1, 5, 8, 9]),  # pink, green, yellow, brown, white, ...
+    ("harvest", [8, 3, 2, 4, 1, 6, 5, 7, 9]), # orange, brown, green, yellow, red, ...
+    ("frost", [5, 6, 9, 4, 1, 2, 3, 7, 8]),   # blue, white, grey, yellow, red, ...
+    ("stone", [9, 6, 3, 1, 5, 4, 2, 7, 8]),   # grey, white, brown, red, blue, ...
 ]
 PAPER = (236, 226, 200)
 INK = (60, 48, 40)
@@ -129,17 +133,25 @@ def write_tilesets(root):
     generated_data.write_text(root, "tilesets/tilesets.xml", "\n".join(catalogue) + "\n</tilesets>\n")
 
 
-def draw_background(root):
+# The screen backgrounds, top and bottom colour of each: sky over meadow, dusk, sea, autumn.
+BACKGROUNDS = [
+    ((120, 170, 210), (210, 228, 190)),
+    ((92, 84, 150), (236, 170, 130)),
+    ((70, 140, 170), (200, 230, 220)),
+    ((190, 120, 70), (240, 214, 150)),
+]
+
+
+def draw_background(root, number, top, bottom):
     # Bands rather than a smooth ramp keep the file small.
     width, height, bands = 1366, 768, 16
-    top, bottom = (120, 170, 210), (210, 228, 190)
     image = Image.new("RGB", (width, height))
     draw = ImageDraw.Draw(image)
     for band in range(bands):
         t = band / (bands - 1)
         colour = tuple(int(a + (b - a) * t) for a, b in zip(top, bottom))
         draw.rectangle([0, band * height // bands, width - 1, (band + 1) * height // bands], fill=colour)
-    save(image.convert("P", palette=Image.ADAPTIVE, colors=bands), root, "textures/backs/back1")
+    save(image.convert("P", palette=Image.ADAPTIVE, colors=bands), root, "textures/backs/back%d" % number)
 
 
 def reward_canvas(size):
@@ -323,7 +335,8 @@ def generate(root):
     draw_number_atlases(root)
     draw_clue_backs(root)
     write_tilesets(root)
-    draw_background(root)
+    for number, (top, bottom) in enumerate(BACKGROUNDS, start=1):
+        draw_background(root, number, top, bottom)
     draw_rewards(root)
 
 

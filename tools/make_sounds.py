@@ -312,6 +312,26 @@ def fx_move():
     return [Layer(0, 0.12, [(0, pluck(79, 0.8))], ("l", 0.0, 0.1))], []
 
 
+def fx_winbells():
+    peal = arpeggio(0, [84, 79, 76, 72, 76, 79, 84], 0.11, bell, 1.5, 0.7, ("l", 0.003, 0.8))
+    return [peal], ["reverb", "50", "50", "80"]
+
+
+def fx_winharp():
+    sweep = arpeggio(0, [60, 64, 67, 72, 76, 79, 84, 88], 0.07, pluck, 1.4, 0.8)
+    return [sweep], ["reverb", "60", "50", "90"]
+
+
+def fx_winhorns():
+    call = arpeggio(0, [67, 72, 76], 0.16, pad, 0.6, 0.8)
+    held = Layer(0.48, 1.4, [(0, pad(72, 0.6) + pad(76, 0.5) + pad(79, 0.5))], ("q", 0.05, 1.2))
+    return [call, held], ["reverb", "40", "50", "70"]
+
+
+# The stages' own sound lists ("stages.xml"): the sound a level is won to. Not in "sounds.xml".
+STAGE_SOUNDS = [("winbells", fx_winbells), ("winharp", fx_winharp), ("winhorns", fx_winhorns)]
+
+
 # id -> (maker, volume in the list). Every name the game plays, in the order the list keeps.
 EFFECTS = [
     ("btnmouseenter", fx_btnmouseenter, 0.5),
@@ -492,7 +512,7 @@ def generate(folder):
     os.makedirs(folder, exist_ok=True)
     with tempfile.TemporaryDirectory() as scratch:
         renderer = Renderer(scratch)
-        for name, maker, _volume in EFFECTS:
+        for name, maker, _volume in EFFECTS + [(name, maker, 0) for name, maker in STAGE_SOUNDS]:
             layers, effects = maker()
             mixed = renderer.layers(layers, 1, effects, EFFECT_LEVEL)
             renderer.encode(mixed, folder, "sounds/" + name, EFFECT_PEAK, EFFECT_QUALITY)
