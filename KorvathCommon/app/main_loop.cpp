@@ -4,6 +4,7 @@
 
 #include "app/clock.h"
 #include "app/display_modes.h"
+#include "app/frame_clear.h"
 #include "app/game_app.h"
 #include "app/input_event.h"
 #include "app/log.h"
@@ -99,8 +100,7 @@ void RunLoopStep() {
     gLoopState.mLastLoopTicks = now;
     SDL_Renderer* renderer = GetSDLRenderer();
     if (renderer != nullptr && gFrameDrawing) {
-        SDL_RenderClear(renderer);
-        DrawFrame();
+        DrawWholeFrame();
         SDL_RenderPresent(renderer);
     }
     PaceFrame();
@@ -149,6 +149,44 @@ void UpdateFrame(float dt) {
         GetGameApp()->Update(dt);
     }
     KeepDisplayAwake();
+}
+
+void DrawWholeFrame() {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    int width = 0;
+    int height = 0;
+    if (renderer == nullptr || SDL_GetRendererOutputSize(renderer, &width, &height) != 0) {
+        return;
+    }
+    // The clear is put off to the first draw, which may make it needless.
+    TDisplayValues& display = GetDisplay();
+    const TFrameArea area{0, 0, width, height, display.mScaleX, display.mScaleY};
+    const bool scaled = display.mScaleX != 1.0f || display.mScaleY != 1.0f;
+    SDL_Texture* target = scaled && IsScaledThroughTarget() && AreDrawShortcutsOn()
+                              ? GetDesignTarget(display.mDesignWidth, display.mDesignHeight)
+                              : nullptr;
+    if (target == nullptr) {
+        BeginFrameClear(area);
+        DrawFrame();
+        FinishFrameClear();
+        return;
+    }
+    // Drawn at the design size, as at scale 1, then scaled onto the output in one copy.
+    SDL_SetRenderTarget(renderer, target);
+    const float scaleX = display.mScaleX;
+    const float scaleY = display.mScaleY;
+    display.mScaleX = display.mScaleY = 1.0f;
+    BeginFrameClear(TFrameArea{0, 0, display.mDesignWidth, display.mDesignHeight, 1.0f, 1.0f, target});
+    DrawFrame();
+    FinishFrameClear();
+    display.mScaleX = scaleX;
+    display.mScaleY = scaleY;
+    SDL_SetRenderTarget(renderer, nullptr);
+    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
+    BeginFrameClear(TFrameArea{area.x, area.y, area.width, area.height, 1.0f, 1.0f});
+    const SDL_Rect destination{area.x, area.y, area.width, area.height};
+    SDL_RenderCopy(renderer, target, nullptr, &destination);
+    MarkFrameCovered();
 }
 
 void DrawFrame() {

@@ -1,9 +1,12 @@
 #include "graphics/texture.h"
 
 #include <SDL.h>
+#include <cmath>
 
+#include "app/frame_clear.h"
 #include "app/renderer.h"
 #include "graphics/render_copy.h"
+#include "graphics/texture_opaque.h"
 
 bool gBuildAlphaMaps = true;
 bool gBuildColorMaps = false;
@@ -35,13 +38,27 @@ SDL_BlendMode ToSDLBlend(int blend) {
 // Alpha blending a picture without an alpha channel at full alpha gives the picture's own pixels, which
 // SDL's software renderer copies many times faster than it blends them (a full screen: 0.5 ms against
 // 10 ms), so such a draw is made as a copy.
+// The same holds for a picture whose alpha channel is opaque everywhere (not when the frame is drawn the
+// plain way, for the comparison).
 SDL_BlendMode BlendForDraw(SDL_Texture* texture, SDL_BlendMode blend, Uint8 alpha) {
     Uint32 format = 0;
     if (blend != SDL_BLENDMODE_BLEND || alpha != 255 ||
-        SDL_QueryTexture(texture, &format, nullptr, nullptr, nullptr) != 0 || SDL_ISPIXELFORMAT_ALPHA(format)) {
+        SDL_QueryTexture(texture, &format, nullptr, nullptr, nullptr) != 0) {
         return blend;
     }
-    return SDL_BLENDMODE_NONE;
+    const bool opaque = !SDL_ISPIXELFORMAT_ALPHA(format) || (AreDrawShortcutsOn() && IsMarkedOpaque(texture));
+    return opaque ? SDL_BLENDMODE_NONE : blend;
+}
+
+bool IsBlended(SDL_Texture* texture) {
+    SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
+    return SDL_GetTextureBlendMode(texture, &blend) != 0 || blend != SDL_BLENDMODE_NONE;
+}
+
+// A draw that lands on its whole destination rectangle: unrotated, unflipped, whole texels.
+bool IsPlainCopy(const TFloatRect& source, float angle, int flip) {
+    return angle == 0.0f && flip == SDL_FLIP_NONE && source.x == std::floor(source.x) &&
+           source.y == std::floor(source.y) && source.w == std::floor(source.w) && source.h == std::floor(source.h);
 }
 
 } // namespace
@@ -76,6 +93,7 @@ void TTexture::DrawTriangles(const SDL_Vertex* vertices, int count, const TRende
     if (vertices == nullptr || count < 3 || !ApplyState(state)) {
         return;
     }
+    BeforeDraw(TDrawCall{nullptr, IsBlended(mTexture), false});
     SDL_RenderGeometry(GetSDLRenderer(), mTexture, vertices, count, nullptr, 0);
 }
 
@@ -94,11 +112,14 @@ void TTexture::Draw(const TRenderState& state) {
     if ((state.flags & TRenderState::kFlipVertical) != 0) {
         flip |= SDL_FLIP_VERTICAL;
     }
+    const TFloatRect cover{state.GetTranslationX(), state.GetTranslationY(), source.w * state.GetScaleX(),
+                           source.h * state.GetScaleY()};
     float centreX = 0, centreY = 0;
     if ((state.flags & TRenderState::kCentre) != 0) {
         centreX = state.centreX;
         centreY = state.centreY;
     }
+    BeforeDraw(TDrawCall{&cover, IsBlended(mTexture), IsPlainCopy(source, state.angle, flip)});
     RenderCopyExFloat(GetSDLRenderer(), mTexture, source, state.GetTranslationX(), state.GetTranslationY(),
                       state.GetScaleX(), state.GetScaleY(), state.angle, centreX, centreY, flip);
 }

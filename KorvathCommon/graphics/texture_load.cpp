@@ -1,6 +1,7 @@
 // Loading of textures from image files: single images and colour + mask pairs.
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -8,6 +9,7 @@
 #include "app/image_file.h"
 #include "app/renderer.h"
 #include "graphics/texture.h"
+#include "graphics/texture_opaque.h"
 
 namespace {
 
@@ -120,6 +122,9 @@ bool TTexture::LoadImage(const std::string& name) {
         mAlphaMap.clear();
         mColorMap.clear();
         return false;
+    }
+    if (!mAlphaMap.empty() && std::all_of(mAlphaMap.begin(), mAlphaMap.end(), [](uint8_t a) { return a == 255; })) {
+        MarkOpaqueTexture(mTexture);
     }
     mFilePath = candidate;
     mName = name;
