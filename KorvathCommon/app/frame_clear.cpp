@@ -38,8 +38,8 @@ void ClearBlack(SDL_Renderer* renderer) {
     ++gCounts.calls;
 }
 
-// Fills a rectangle of the output black, whatever the scale, viewport, colour and blend of the moment.
-void FillBlack(SDL_Renderer* renderer, const SDL_Rect& rect) {
+// Fills a rectangle black in the current render units, whatever the colour and blend of the moment.
+void FillBlack(SDL_Renderer* renderer, const SDL_FRect& rect) {
     if (rect.w <= 0 || rect.h <= 0) {
         return;
     }
@@ -49,7 +49,8 @@ void FillBlack(SDL_Renderer* renderer, const SDL_Rect& rect) {
     SDL_GetRenderDrawBlendMode(renderer, &blend);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-    SDL_RenderFillRect(renderer, &rect);
+    SDL_RenderFillRectF(renderer, &rect);
+    ++gCounts.calls;
     SDL_SetRenderDrawBlendMode(renderer, blend);
     SDL_SetRenderDrawColor(renderer, r, g, b, a);
 }
@@ -103,10 +104,14 @@ void BeginFrameClear(const TFrameArea& area) {
     SDL_RenderSetScale(renderer, 1.0f, 1.0f);
     const int right = area.x + area.width;
     const int bottom = area.y + area.height;
-    FillBlack(renderer, {0, 0, width, area.y});
-    FillBlack(renderer, {0, bottom, width, height - bottom});
-    FillBlack(renderer, {0, area.y, area.x, area.height});
-    FillBlack(renderer, {right, area.y, width - right, area.height});
+    const auto fill = [renderer](int x, int y, int w, int h) {
+        FillBlack(renderer, SDL_FRect{static_cast<float>(x), static_cast<float>(y), static_cast<float>(w),
+                                      static_cast<float>(h)});
+    };
+    fill(0, 0, width, area.y);
+    fill(0, bottom, width, height - bottom);
+    fill(0, area.y, area.x, area.height);
+    fill(right, area.y, width - right, area.height);
 }
 
 void BeforeDraw(const TDrawCall& call) {
@@ -130,6 +135,24 @@ void BeforeDraw(const TDrawCall& call) {
         return;
     }
     ClearBlack(renderer);
+}
+
+bool TakeFrameCover(const TFloatRect& rect) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    if (!gPending || !gShortcuts || renderer == nullptr || SDL_GetRenderTarget(renderer) != gArea.target ||
+        !CoversArea(renderer, rect)) {
+        return false;
+    }
+    gPending = false;
+    gSkipped = true;
+    ++gCounts.clearsLeftOut;
+    return true;
+}
+
+void FillFrameBlack(const TFloatRect& rect) {
+    if (SDL_Renderer* renderer = GetSDLRenderer()) {
+        FillBlack(renderer, SDL_FRect{rect.x, rect.y, rect.w, rect.h});
+    }
 }
 
 void MarkFrameCovered() {

@@ -35,6 +35,13 @@ struct TDrawCall {
 // unless this draw is an unblended plain copy that covers the whole area. Draws into a target texture,
 // or while no frame is pending, leave the clear as it is.
 void BeforeDraw(const TDrawCall& call);
+// For a draw about to copy a picture over the whole area that is opaque but for a part (the hole, in
+// the current render units): when it is the frame's first draw, the clear is left out and true comes
+// back; the caller then copies the picture, fills the hole black with FillFrameBlack and blends the hole
+// again, the pixels of a clear and a blended draw. False, nothing changed, otherwise.
+bool TakeFrameCover(const TFloatRect& rect);
+// Fills a rectangle in the current render units black.
+void FillFrameBlack(const TFloatRect& rect);
 // The area was filled whole by one opaque copy made outside the draw path (a frame drawn into a texture,
 // scaled onto the output): nothing is owed.
 void MarkFrameCovered();

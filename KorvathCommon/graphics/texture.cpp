@@ -46,7 +46,9 @@ SDL_BlendMode BlendForDraw(SDL_Texture* texture, SDL_BlendMode blend, Uint8 alph
         SDL_QueryTexture(texture, &format, nullptr, nullptr, nullptr) != 0) {
         return blend;
     }
-    const bool opaque = !SDL_ISPIXELFORMAT_ALPHA(format) || (AreDrawShortcutsOn() && IsMarkedOpaque(texture));
+    SDL_Rect box{};
+    const bool opaque = !SDL_ISPIXELFORMAT_ALPHA(format) ||
+                        (AreDrawShortcutsOn() && GetTranslucentBox(texture, box) && SDL_RectEmpty(&box));
     return opaque ? SDL_BLENDMODE_NONE : blend;
 }
 
@@ -61,6 +63,45 @@ bool IsPlainCopy(const TFloatRect& source, float angle, int flip) {
            source.y == std::floor(source.y) && source.w == std::floor(source.w) && source.h == std::floor(source.h);
 }
 
+// The frame's first draw, a picture over the whole picture area that blends only inside a small box of
+// translucent pixels (the screens' backgrounds): copied, then the box filled black and blended again,
+// which gives the pixels of a clear and a blended draw for a small part of their cost. Only unscaled,
+// at whole pixels, where the copy and the box's draw land on the same pixels. False when not taken.
+bool DrawOverClearedFrame(SDL_Texture* texture, const TFloatRect& source, const TFloatRect& cover,
+                          const TRenderState& state, int flip) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    float renderScaleX = 0, renderScaleY = 0;
+    SDL_RenderGetScale(renderer, &renderScaleX, &renderScaleY);
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    SDL_Rect box{};
+    int width = 0, height = 0;
+    if (!AreDrawShortcutsOn() || SDL_GetTextureBlendMode(texture, &blend) != 0 || blend != SDL_BLENDMODE_BLEND ||
+        !IsPlainCopy(source, state.angle, flip) || state.GetScaleX() != 1.0f || state.GetScaleY() != 1.0f ||
+        renderScaleX != 1.0f || renderScaleY != 1.0f || cover.x != std::floor(cover.x) ||
+        cover.y != std::floor(cover.y) || SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) != 0 ||
+        source.x != 0 || source.y != 0 || source.w != static_cast<float>(width) ||
+        source.h != static_cast<float>(height) || !GetTranslucentBox(texture, box) || SDL_RectEmpty(&box) ||
+        2 * box.w * box.h > width * height || !TakeFrameCover(cover)) {
+        return false;
+    }
+    Uint8 alpha = 255;
+    SDL_GetTextureAlphaMod(texture, &alpha);
+    if (alpha != 255) {
+        return false;
+    }
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    BeforeDraw(TDrawCall{&cover, false, true});
+    RenderCopyExFloat(renderer, texture, source, cover.x, cover.y, 1.0f, 1.0f, 0.0, 0.0f, 0.0f, SDL_FLIP_NONE);
+    const TFloatRect hole{cover.x + static_cast<float>(box.x), cover.y + static_cast<float>(box.y),
+                          static_cast<float>(box.w), static_cast<float>(box.h)};
+    FillFrameBlack(hole);
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    BeforeDraw(TDrawCall{&hole, true, true});
+    const TFloatRect boxSource{static_cast<float>(box.x), static_cast<float>(box.y), hole.w, hole.h};
+    RenderCopyExFloat(renderer, texture, boxSource, hole.x, hole.y, 1.0f, 1.0f, 0.0, 0.0f, 0.0f, SDL_FLIP_NONE);
+    return true;
+}
+
 } // namespace
 
 TTexture::TTexture(const std::string& name) {
@@ -73,6 +114,7 @@ TTexture::TTexture(const std::string& colorName, const std::string& maskName, bo
 
 TTexture::~TTexture() {
     if (mTexture != nullptr) {
+        ForgetTranslucentBox(mTexture);
         SDL_DestroyTexture(mTexture);
     }
 }
@@ -118,6 +160,9 @@ void TTexture::Draw(const TRenderState& state) {
     if ((state.flags & TRenderState::kCentre) != 0) {
         centreX = state.centreX;
         centreY = state.centreY;
+    }
+    if (DrawOverClearedFrame(mTexture, source, cover, state, flip)) {
+        return;
     }
     BeforeDraw(TDrawCall{&cover, IsBlended(mTexture), IsPlainCopy(source, state.angle, flip)});
     RenderCopyExFloat(GetSDLRenderer(), mTexture, source, state.GetTranslationX(), state.GetTranslationY(),

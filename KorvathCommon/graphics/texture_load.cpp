@@ -1,7 +1,6 @@
 // Loading of textures from image files: single images and colour + mask pairs.
 
 #include <SDL.h>
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -123,8 +122,10 @@ bool TTexture::LoadImage(const std::string& name) {
         mColorMap.clear();
         return false;
     }
-    if (!mAlphaMap.empty() && std::all_of(mAlphaMap.begin(), mAlphaMap.end(), [](uint8_t a) { return a == 255; })) {
-        MarkOpaqueTexture(mTexture);
+    // The draws copy what is opaque: where a picture with an alpha channel is, is noted once here.
+    if (SDL_LockSurface(surface.get()) == 0) {
+        NoteTranslucentBox(mTexture, *surface);
+        SDL_UnlockSurface(surface.get());
     }
     mFilePath = candidate;
     mName = name;

@@ -1,16 +1,14 @@
 #pragma once
-// A mark on SDL textures whose every pixel is opaque although their format has an alpha channel (a PNG
-// saved with one): drawn at full alpha, such a texture is copied instead of blended, the same pixels for
-// far less.
+// What the engine knows of the opaque part of textures with an alpha channel, for the draws that copy
+// instead of blending: the smallest rectangle holding every pixel whose alpha is not 255. An empty box
+// means opaque everywhere. Known only for single images loaded with their alpha maps.
 
 #include <SDL.h>
 
-inline char gOpaqueTextureMark = 0;
-
-inline void MarkOpaqueTexture(SDL_Texture* texture) {
-    SDL_SetTextureUserData(texture, &gOpaqueTextureMark);
-}
-
-inline bool IsMarkedOpaque(SDL_Texture* texture) {
-    return SDL_GetTextureUserData(texture) == &gOpaqueTextureMark;
-}
+// Records the box of a texture from the surface it was made from: 32-bit pixels with an alpha mask;
+// nothing is known of textures made from other surfaces.
+void NoteTranslucentBox(SDL_Texture* texture, const SDL_Surface& surface);
+// The texture's box; false when nothing is known of it.
+bool GetTranslucentBox(SDL_Texture* texture, SDL_Rect& box);
+// The texture is going.
+void ForgetTranslucentBox(SDL_Texture* texture);

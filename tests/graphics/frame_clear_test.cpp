@@ -1,7 +1,9 @@
 // The frame's clear put off to its first draw: left out only when that draw covers the picture opaquely,
 // and in no case does a pixel of what the output held before the frame survive it.
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "app/frame_clear.h"
 #include "graphics/render_state.h"
@@ -22,6 +24,9 @@ protected:
         WriteRgbImage("opaque.png", kOutput, kOutput, kBluePicture);
         WriteRgbImage("wide.png", 2 * kOutput, kOutput, kBluePicture);
         WriteSolidImage("translucent.png", kOutput, kOutput, 0x800000C8u);
+        // Opaque but for a box of half-transparent pixels, as the screens' backgrounds are.
+        WriteImage("holed.png", kOutput, kOutput,
+                   [](int x, int y) { return x >= 8 && x < 16 && y >= 4 && y < 12 ? 0x800000C8u : 0xFF0000C8u; });
     }
 
     void TearDown() override {
@@ -46,14 +51,11 @@ protected:
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     }
 
-    int LeftoverPixels() {
-        int count = 0;
-        for (int y = 0; y < kOutput; ++y) {
-            for (int x = 0; x < kOutput; ++x) {
-                count += NearColor(Pixel(x, y), kMagenta, 0) ? 1 : 0;
-            }
-        }
-        return count;
+    static int LeftoverPixels() {
+        std::vector<uint32_t> pixels(kOutput * kOutput);
+        EXPECT_EQ(SDL_RenderReadPixels(GetSDLRenderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), kOutput * 4),
+                  0);
+        return static_cast<int>(std::count(pixels.begin(), pixels.end(), 0xFFFF00FFu));
     }
 };
 
@@ -106,6 +108,24 @@ TEST_F(FrameClearTest, NothingOfTheLastFrameSurvivesAndTheClearGoesOnlyUnderAnOp
          [] { Draw("translucent", 0, 0); },
          false,
          {{0, 0, {0, 0, 100, 255}}}},
+        {"a picture opaque but for a box: the box blended over black",
+         whole,
+         true,
+         [] { Draw("holed", 0, 0); },
+         true,
+         {{0, 0, kBluePicture}, {8, 4, {0, 0, 100, 255}}, {15, 11, {0, 0, 100, 255}}, {16, 11, kBluePicture}}},
+        {"the same, drawn the plain way",
+         whole,
+         false,
+         [] { Draw("holed", 0, 0); },
+         false,
+         {{0, 0, kBluePicture}, {8, 4, {0, 0, 100, 255}}, {15, 11, {0, 0, 100, 255}}, {16, 11, kBluePicture}}},
+        {"the same picture one pixel short",
+         whole,
+         true,
+         [] { Draw("holed", 0, 1); },
+         false,
+         {{0, 0, black}, {8, 5, {0, 0, 100, 255}}, {0, 1, kBluePicture}}},
         {"a fill first, in its own colour only",
          whole,
          true,
