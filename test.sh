@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the sanitized suite (build-test/), the threaded tests under
-# ThreadSanitizer (build-tsan/) and, once fuzz targets exist, the replay of their corpora (build-fuzz/).
+# ThreadSanitizer (build-tsan/) and the replay of the fuzz targets' corpora (build-fuzz/).
 #   ./test.sh              everything above
 #   ./test.sh --fuzz SECS  also fuzz each target for SECS seconds
 #   ./test.sh --long       also the exhaustive sweeps
@@ -34,7 +34,7 @@ configure() { # tree, extra cmake args...
 }
 
 begin packages
-tools/ensure-packages.sh packages.txt || exit 1
+tools/ensure-packages.sh --for run --for test packages.txt || exit 1
 end packages
 
 begin "build build-test"
@@ -47,15 +47,11 @@ configure build-tsan -DCMAKE_BUILD_TYPE= -DVERDANEL_TSAN=ON &&
     cmake --build build-tsan -j "$jobs" || exit 1
 end "build build-tsan"
 
-fuzz_tree=0
-if [ -f fuzz/CMakeLists.txt ]; then
-    fuzz_tree=1
-    begin "build build-fuzz"
-    configure build-fuzz -DCMAKE_BUILD_TYPE= -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DVERDANEL_FUZZ=ON -DVERDANEL_TESTS=OFF &&
-        cmake --build build-fuzz -j "$jobs" || exit 1
-    end "build build-fuzz"
-fi
+begin "build build-fuzz"
+configure build-fuzz -DCMAKE_BUILD_TYPE= -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DVERDANEL_FUZZ=ON -DVERDANEL_TESTS=OFF &&
+    cmake --build build-fuzz -j "$jobs" || exit 1
+end "build build-fuzz"
 
 begin "tests build-tsan"
 (cd build-tsan && ctest -j "$jobs" --timeout 300 --output-on-failure) >build-tsan/ctest.log 2>&1 || failed=1
@@ -63,13 +59,9 @@ grep -E "tests passed|No tests were found" build-tsan/ctest.log | tail -1 | sed 
 [ $failed -eq 0 ] || cat build-tsan/ctest.log
 end "tests build-tsan"
 
-if [ $fuzz_tree -eq 1 ]; then
-    begin "fuzz replay"
-    if [ -x fuzz/run.sh ]; then
-        fuzz/run.sh build-fuzz "$fuzz_seconds" || failed=1
-    fi
-    end "fuzz replay"
-fi
+begin "fuzz replay"
+fuzz/run.sh build-fuzz "$fuzz_seconds" || failed=1
+end "fuzz replay"
 
 begin "tests build-test"
 (cd build-test && ctest -j "$jobs" --timeout 300 --output-on-failure) >build-test/ctest.log 2>&1

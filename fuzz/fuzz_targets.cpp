@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "app/ini_file.h"
 #include "app/level_sets.h"
 #include "app/log.h"
+#include "app/log_sdl.h"
 #include "app/missing_names.h"
 #include "app/renderer.h"
 #include "app/settings.h"
@@ -34,7 +36,10 @@
 #include "level_layout_file.h"
 #include "media/openal_system.h"
 #include "media/sound_manager.h"
+#include "objects/object_factory.h"
+#include "media/video_window.h"
 #include "rewards.h"
+#include "rooms/room.h"
 #include "stages.h"
 #include "tilesets.h"
 #include "user_records.h"
@@ -44,7 +49,7 @@
 
 namespace {
 
-// Where the inputs are written, under "assets/".
+// The inputs are named as data files of this folder under "assets/", where the fixtures are.
 const char* const kInputFolder = "fuzz/";
 
 // Rendered by the vorbis target between stream updates: one chunk of stereo 16-bit frames.
@@ -59,6 +64,9 @@ constexpr float kParticleStepSeconds = 0.25f;
 constexpr float kPathSpeed = 300.0f;
 constexpr int kPathSteps = 64;
 constexpr float kPathStepSeconds = 0.2f;
+// A room plays this many updates of this many seconds: long enough for keys, repeaters and paths to turn.
+constexpr int kRoomSteps = 24;
+constexpr float kRoomStepSeconds = 0.25f;
 constexpr float kCursorStepSeconds = 0.13f;
 
 LPALCRENDERSAMPLESSOFT gRenderSamples = nullptr;
@@ -90,29 +98,27 @@ bool WriteBytes(const std::string& path, const void* data, size_t size) {
     return std::fclose(file) == 0 && written;
 }
 
-// The input as a data file of that name (path rules apply).
-std::string WriteInput(const std::string& name, const uint8_t* data, size_t size) {
-    const std::string path = ResolvePath(name);
-    if (!WriteBytes(path, data, size)) {
-        std::fprintf(stderr, "fuzz: cannot write %s\n", path.c_str());
-        std::abort();
-    }
-    return name;
+std::string Bytes(const uint8_t* data, size_t size) {
+    return std::string(reinterpret_cast<const char*>(data), size);
 }
 
-// A save file whose CRC matches, so the input reaches the parser behind the check.
-std::string WriteSaveInput(const std::string& name, const uint8_t* data, size_t size) {
+// The input as an XML document of that name.
+TXmlSource XmlInput(const std::string& name, const uint8_t* data, size_t size) {
+    return TXmlSource{name, Bytes(data, size), nullptr};
+}
+
+// The input as a save file whose CRC matches, so it reaches the parser behind the check.
+std::string SaveInput(const uint8_t* data, size_t size) {
     TBufferBin payload;
     for (size_t i = 0; i < size; ++i) {
         payload.WriteByte(data[i]);
     }
     const uint32_t crc = payload.Crc(0);
-    std::vector<uint8_t> file;
+    std::string file;
     for (int shift = 0; shift < 32; shift += 8) {
-        file.push_back(static_cast<uint8_t>((crc >> shift) & 0xFF));
+        file.push_back(static_cast<char>((crc >> shift) & 0xFF));
     }
-    file.insert(file.end(), data, data + size);
-    return WriteInput(name, file.data(), file.size());
+    return file + Bytes(data, size);
 }
 
 std::string ReadBytes(const std::string& name) {
@@ -168,16 +174,13 @@ void ResetAfterRun() {
     TLogFile::Release();
     // The per-user folder holds the written saves, their ".bad" and ".bak" files and the log.
     RemoveFolderContents(TAppConfig::Get()->GetUserFolder());
-    std::error_code ignored;
-    std::filesystem::remove(ResolvePath("stages.xml"), ignored);
 }
 
 // ---- save files
 
 void RunSettingsFile(const uint8_t* data, size_t size) {
-    WriteSaveInput(TMySettings::kFileName, data, size);
     auto* settings = static_cast<TMySettings*>(CreateSettings("mysettings"));
-    if (!settings->LoadSettings()) {
+    if (!settings->LoadSettingsBytes(SaveInput(data, size))) {
         return;
     }
     for (int i = -1; i <= settings->GetUserCount(); ++i) {
@@ -221,8 +224,7 @@ void UseProfile(TUserInfo& profile) {
 
 void RunProfileFile(const uint8_t* data, size_t size) {
     PrepareProfile();
-    const std::string name = WriteSaveInput("user:user1", data, size);
-    TUserInfo::Get()->Load(name);
+    TUserInfo::Get()->LoadBytes(SaveInput(data, size));
     // Whatever was read, the profile saves to a file that loads exactly and saves to the same bytes.
     if (!TUserInfo::Get()->Save("user:user2")) {
         Fail("the profile could not be saved");
@@ -240,11 +242,11 @@ void RunProfileFile(const uint8_t* data, size_t size) {
 // ---- game data
 
 void RunLevelLayout(const uint8_t* data, size_t size) {
-    const std::string name = WriteInput(AssetName("level.xml"), data, size);
+    const TXmlSource source = XmlInput(AssetName("level.xml"), data, size);
     for (bool singleColour : {false, true}) {
         TMosaicBoard board;
         ConnectBoardLog(board);
-        if (LoadLevelLayout(board, name, singleColour)) {
+        if (LoadLevelLayout(board, source, singleColour)) {
             board.IsSolved();
         }
     }
@@ -269,8 +271,7 @@ void UseStageList(const TStageList& list) {
 }
 
 void RunStages(const uint8_t* data, size_t size) {
-    WriteInput("stages.xml", data, size);
-    LoadStages();
+    LoadStages(XmlInput("stages.xml", data, size));
     UseStageList(GetStageList(kMainLevelSet));
     UseStageList(GetStageList(kSecondLevelSet));
     for (int index : {INT_MIN, -1, 0, 7, INT_MAX}) {
@@ -279,7 +280,7 @@ void RunStages(const uint8_t* data, size_t size) {
 }
 
 void RunGameSettings(const uint8_t* data, size_t size) {
-    if (!LoadGameSettings(WriteInput(AssetName("settings.xml"), data, size))) {
+    if (!LoadGameSettings(XmlInput(AssetName("settings.xml"), data, size))) {
         return;
     }
     const TMosaicGameSettings& settings = TMosaicGameSettings::Get();
@@ -296,7 +297,7 @@ void RunGameSettings(const uint8_t* data, size_t size) {
 }
 
 void RunRewards(const uint8_t* data, size_t size) {
-    LoadRewards(WriteInput(AssetName("rewards_in.xml"), data, size));
+    LoadRewards(XmlInput(AssetName("rewards_in.xml"), data, size));
     for (const auto& reward : GetRewardList()) {
         FindReward(reward->mId);
     }
@@ -304,30 +305,36 @@ void RunRewards(const uint8_t* data, size_t size) {
     CollectEarnedRewards(TRewardConnector::Get(), earned);
 }
 
+void UseTileset(const TTileset& tileset) {
+    const int tiles = static_cast<int>(tileset.mTiles.size());
+    for (int value = -3; value <= tiles; ++value) {
+        tileset.GetTileForValue(value);
+    }
+    for (int mast = 0; mast <= 9; ++mast) {
+        tileset.GetTileByGroup(mast, kButtonTileGroup);
+        tileset.GetTileByGroup(mast, kIndicatorTileGroup);
+    }
+}
+
 void RunTilesets(const uint8_t* data, size_t size) {
-    // The input serves as the catalogue and, named by its own entries, as a tileset.
-    LoadTilesets(WriteInput(AssetName("tilesets.xml"), data, size));
+    // The input serves as the catalogue and as a tileset.
+    const TXmlSource source = XmlInput(AssetName("tilesets.xml"), data, size);
+    LoadTilesets(source);
     for (const auto& tileset : GetTilesets()) {
-        const int tiles = static_cast<int>(tileset->mTiles.size());
-        for (int value = -3; value <= tiles; ++value) {
-            tileset->GetTileForValue(value);
-        }
-        for (int mast = 0; mast <= 9; ++mast) {
-            tileset->GetTileByGroup(mast, kButtonTileGroup);
-            tileset->GetTileByGroup(mast, kIndicatorTileGroup);
-        }
+        UseTileset(*tileset);
         FindTileset(tileset->mName);
     }
+    UseTileset(TTileset(source));
 }
 
 // ---- interface, fonts and texts
 
 void RunUiInfo(const uint8_t* data, size_t size) {
-    const std::string name = WriteInput(AssetName("interface.xml"), data, size);
+    const TXmlSource source = XmlInput(AssetName("interface.xml"), data, size);
     // Loaded as the global description too, so the boxes of the second holder find its styles.
-    TUIInfoHolder::GetGlobal()->LoadFromFile(name);
+    TUIInfoHolder::GetGlobal()->LoadFromSource(source);
     TUIInfoHolder holder;
-    holder.LoadFromFile(name);
+    holder.LoadFromSource(source);
     for (const auto& box : holder.GetObjects()) {
         FindUIObject<TUIText>(holder, box->mName);
     }
@@ -349,7 +356,7 @@ void UseFont(ImageFont& font) {
 }
 
 void RunFontsList(const uint8_t* data, size_t size) {
-    const TiXmlElement* root = LoadXmlRoot(WriteInput(AssetName("fonts.xml"), data, size));
+    const TiXmlElement* root = ParseXmlRoot(XmlInput(AssetName("fonts.xml"), data, size));
     if (root == nullptr) {
         return;
     }
@@ -372,7 +379,7 @@ void RunFontsList(const uint8_t* data, size_t size) {
 }
 
 void RunFontDescription(const uint8_t* data, size_t size) {
-    ImageFont font(WriteInput(AssetName("input.txt"), data, size));
+    ImageFont font(AssetName("input.txt"), Bytes(data, size));
     if (font.IsLoaded()) {
         UseFont(font);
     }
@@ -386,15 +393,15 @@ void UseTerms(const std::vector<std::string>& keys) {
 }
 
 void RunTermsXml(const uint8_t* data, size_t size) {
-    if (GetTerms()->LoadXml(WriteInput(AssetName("termins.xml"), data, size))) {
+    if (GetTerms()->LoadXml(XmlInput(AssetName("termins.xml"), data, size))) {
         UseTerms({"a", "key", "Menu_Play"});
     }
 }
 
 void RunIni(const uint8_t* data, size_t size) {
-    const std::string name = WriteInput(AssetName("termins.txt"), data, size);
+    const std::string name = AssetName("termins.txt");
     IniFile_t ini;
-    ini.Load(name, true);
+    ini.LoadBytes(Bytes(data, size), true);
     std::vector<std::string> keys;
     for (const auto& [sectionName, section] : ini.GetSections()) {
         for (const auto& [key, entry] : section.GetKeys()) {
@@ -404,18 +411,18 @@ void RunIni(const uint8_t* data, size_t size) {
             keys.push_back(key);
         }
     }
-    if (GetTerms()->LoadIni(name)) {
+    if (GetTerms()->LoadIni(ini, name)) {
         UseTerms(keys);
     }
     // The same file as a particle description and as a sprite description.
-    ParticleSystem particles(name, TTextureHandle());
+    ParticleSystem particles(ini, TTextureHandle());
     particles.mStopped = false;
     for (int step = 0; step < kParticleSteps; ++step) {
         particles.Update(kParticleStepSeconds);
         particles.Draw(1.0f, 0, 0);
     }
     AnimObject2 sprite;
-    sprite.LoadIni(name);
+    sprite.LoadIni(ini, name);
     sprite.Restart();
     sprite.DrawOver();
 }
@@ -424,7 +431,7 @@ void RunIni(const uint8_t* data, size_t size) {
 
 void RunTrajectories(const uint8_t* data, size_t size) {
     TSplinePathSet& paths = GetGlobalPathSet();
-    paths.Load(WriteInput(AssetName("trajectories.dat"), data, size));
+    paths.LoadBytes(AssetName("trajectories.dat"), Bytes(data, size));
     for (uint32_t index = 0; index < paths.GetCount(); ++index) {
         TSplinePath* path = paths.GetPath(index);
         if (paths.Find(path->mName) == nullptr) {
@@ -441,11 +448,50 @@ void RunTrajectories(const uint8_t* data, size_t size) {
     }
 }
 
+// ---- room description files
+
+// A room file with its objects, animators and reaction lists: loaded, shown, played a little, drawn and
+// hidden; its saved state read into a second room from the same file writes the same bytes again.
+void RunRoomFile(const uint8_t* data, size_t size) {
+    TObjectFactory::CreateInstance();
+    const TXmlSource source = XmlInput(AssetName("room.xml"), data, size);
+    std::vector<uint8_t> saved;
+    {
+        TRoom room;
+        room.LoadSource(source);
+        room.LoadImages(false);
+        room.Show();
+        for (int step = 0; step < kRoomSteps; ++step) {
+            room.Update(kRoomStepSeconds);
+            room.Draw();
+        }
+        room.Hide();
+        room.Show();
+        TBaseBuffer state;
+        room.WriteState(state);
+        saved = state.GetBytes();
+    }
+    TRoom restored;
+    restored.LoadSource(source);
+    TBaseBuffer reader;
+    for (uint8_t byte : saved) {
+        reader.WriteByte(byte);
+    }
+    restored.ReadState(reader);
+    TBaseBuffer again;
+    restored.WriteState(again);
+    if (again.GetBytes() != saved) {
+        Fail("a room's saved state does not read back to the same bytes");
+    }
+    restored.Update(kRoomStepSeconds);
+    TObjectFactory::DestroyInstance();
+}
+
 // ---- cursors
 
 void RunCursors(const uint8_t* data, size_t size) {
     TGameCursors* cursors = TGameCursors::Get();
-    cursors->Load(WriteInput(AssetName("cursors.xml"), data, size));
+    cursors->Load(XmlInput(AssetName("cursors.xml"), data, size));
     std::vector<std::string> names;
     for (const auto& cursor : cursors->mCursors) {
         names.push_back(cursor->mName);
@@ -469,9 +515,8 @@ void RenderLoopback() {
 }
 
 void RunVorbis(const uint8_t* data, size_t size) {
-    const std::string path = ResolvePath(WriteInput(AssetName("input.ogg"), data, size));
     TOpenAlSystem* system = TOpenAlSystem::GetInstance();
-    const uint32_t stream = system->OpenStream(path);
+    const uint32_t stream = system->OpenStreamBytes(ResolvePath(AssetName("input.ogg")), Bytes(data, size));
     if (stream == 0) {
         return;
     }
@@ -483,16 +528,74 @@ void RunVorbis(const uint8_t* data, size_t size) {
     system->CloseStream(stream);
 }
 
+// ---- video
+
+// Locked pixels in memory, at most 256 x 256 whatever the stream says: the writers clip to it.
+class TFuzzPixels : public TTexture {
+public:
+    TFuzzPixels(int width, int height)
+        : mPixelWidth(std::clamp(width, 1, 256)), mPixelHeight(std::clamp(height, 1, 256)),
+          mPixels(static_cast<size_t>(mPixelWidth * mPixelHeight)) {}
+    bool Lock(uint32_t*& pixels, int& pitch) override {
+        pixels = mPixels.data();
+        pitch = mPixelWidth;
+        return true;
+    }
+    void Unlock() override {}
+    int GetWidth() const override { return mPixelWidth; }
+    int GetHeight() const override { return mPixelHeight; }
+    uint8_t GetAlphaAt(int x, int y) const override { return static_cast<uint8_t>((x * 7 + y * 3) & 0xFF); }
+
+private:
+    int mPixelWidth;
+    int mPixelHeight;
+    std::vector<uint32_t> mPixels;
+};
+
+// Straight from memory: two passes of up to 30 decode steps a pass, both writers, a mask half over the
+// picture, and the alpha map read back.
+void RunTheora(const uint8_t* data, size_t size) {
+    TVideoWindow window;
+    window.mPassLimit = 2;
+    window.mAlphaMode = size > 0 && (data[size - 1] & 1) != 0;
+    const float fps = window.OpenBytes("fuzz input", std::string(reinterpret_cast<const char*>(data), size));
+    if (!(fps > 0)) {
+        if (window.mPlaying || window.Advance(0)) {
+            Fail("theora: an unreadable stream still plays");
+        }
+        return;
+    }
+    const int width = static_cast<int>(window.GetFrameWidth()), height = static_cast<int>(window.GetPictureHeight());
+    TTextureHandle texture(new TFuzzPixels(width, height));
+    window.mMask = TTextureHandle(new TFuzzPixels(width, height));
+    window.mMaskOffsetX = width / 2;
+    float time = 0;
+    for (int step = 0; step < 60 && window.mPlaying; ++step) {
+        window.Advance(time);
+        time = window.mRestarted ? 0 : time + 0.1f;
+        window.mRestarted = false;
+        if (window.mAlphaMode) {
+            window.WriteFrameWithAlpha(texture, true);
+        } else {
+            window.WriteFrameOpaque(texture, true);
+        }
+        const int alpha = window.AlphaAt(width - 1, height - 1);
+        if (alpha < 0 || alpha > 255) {
+            Fail("theora: alpha out of range");
+        }
+    }
+}
+
 void RunSoundLists(const uint8_t* data, size_t size) {
     TSoundManager* manager = TSoundManager::FindInstance();
-    manager->Load(WriteInput(AssetName("sounds.xml"), data, size));
+    manager->Load(XmlInput(AssetName("sounds.xml"), data, size));
     manager->StartMusicList("music", false);
     manager->Update(0.5f);
     manager->StopMusic();
 }
 
 void RunPreloadList(const uint8_t* data, size_t size) {
-    ReadPreloadList(WriteInput(AssetName("resources.xml"), data, size))->LoadImages();
+    ReadPreloadList(XmlInput(AssetName("resources.xml"), data, size))->LoadImages();
 }
 
 // ---- the environment's fixtures
@@ -572,6 +675,8 @@ const std::vector<TFuzzTarget>& GetFuzzTargets() {
         {"preload_list", RunPreloadList},
         {"trajectories", RunTrajectories},
         {"cursors", RunCursors},
+        {"room_file", RunRoomFile},
+        {"theora", RunTheora},
     };
     return targets;
 }
@@ -601,6 +706,7 @@ TFuzzEnvironment::TFuzzEnvironment() : mState(std::make_unique<TState>()) {
         const size_t equals = text.find('=');
         setenv(text.substr(0, equals).c_str(), text.substr(equals + 1).c_str(), 0);
     }
+    EchoLogToSdl();
     SDL_LogSetOutputFunction(QuietSdlLog, nullptr);
     std::string pattern = (std::filesystem::temp_directory_path() / "verdanel-fuzz-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {

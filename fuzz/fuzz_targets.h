@@ -1,7 +1,7 @@
 #pragma once
-// The fuzz targets over every reader of data and save files, by name. Each target writes its input where
-// the reader looks for it, runs the reader and what uses its result, then resets everything it touched,
-// so one run never depends on the runs before it.
+// The fuzz targets over every reader of data and save files, by name. Each target hands its input to the
+// reader's entry for bytes in memory, runs what uses the result, then resets everything it touched, so
+// one run never depends on the runs before it.
 
 #include <cstddef>
 #include <cstdint>

@@ -31,7 +31,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 
 dictionary_of() {
     case "$1" in
-        settings_file | profile_file | vorbis) ;;
+        settings_file | profile_file | vorbis | theora) ;;
         trajectories) echo "-dict=$here/dict/trajectories.dict" ;;
         font_description) echo "-dict=$here/dict/font_description.dict" ;;
         ini) echo "-dict=$here/dict/ini.dict" ;;

@@ -82,7 +82,6 @@ void EffectGo::Draw(float parentAlpha) {
 EffectRemover::EffectRemover(int startX, int startY, const std::vector<TTarget>& targets,
                              EffectRemoverListener* listener, int tag)
     : mListener(listener), mTag(tag) {
-    mTrail.SetImage("textures/effect/particle_lightning");
     for (size_t i = 0; i < targets.size(); ++i) {
         const float dx = static_cast<float>(targets[i].x - startX);
         const float dy = static_cast<float>(targets[i].y - startY);
@@ -94,7 +93,24 @@ EffectRemover::EffectRemover(int startX, int startY, const std::vector<TTarget>&
     }
 }
 
+void EffectRemover::LeaveTrailParticle(float x, float y) {
+    // Opaque red, green, blue, magenta and cyan.
+    static const TColorArgb kColours[] = {
+        {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 0, 255, 255}, {0, 255, 255, 255}};
+    auto particle = std::make_unique<Particle>(x, y, 0.0f, kTrailImage, 0, 0, 0, 0);
+    const float angle = static_cast<float>(Rand15() % 360) * 3.14159265f / 180.0f;
+    particle->mVelocityX = kTrailSpeed * std::cos(angle);
+    particle->mVelocityY = kTrailSpeed * std::sin(angle);
+    particle->mColor = kColours[Rand15() % 5];
+    particle->mCentred = true;
+    mTrailParticles.push_back(std::move(particle));
+}
+
 bool EffectRemover::Update(float seconds) {
+    for (auto& particle : mTrailParticles) {
+        particle->Update(seconds);
+    }
+    std::erase_if(mTrailParticles, [](const std::unique_ptr<Particle>& particle) { return particle->IsFinished(); });
     bool allArrived = true;
     for (size_t i = 0; i < mHeads.size(); ++i) {
         THead& head = mHeads[i];
@@ -103,6 +119,7 @@ bool EffectRemover::Update(float seconds) {
         }
         if (!head.mover->IsDone()) {
             allArrived = false;
+            LeaveTrailParticle(head.mover->mBaseX, head.mover->mBaseY);
         } else if (!head.reported) {
             head.reported = true;
             if (mListener != nullptr) {
@@ -110,7 +127,7 @@ bool EffectRemover::Update(float seconds) {
             }
         }
     }
-    if (allArrived && !mFinished) {
+    if (allArrived && mTrailParticles.empty() && !mFinished) {
         mFinished = true;
         if (mListener != nullptr) {
             mListener->OnRemoverFinished(this, mTag);
@@ -120,10 +137,8 @@ bool EffectRemover::Update(float seconds) {
 }
 
 void EffectRemover::Draw(float parentAlpha) {
-    for (THead& head : mHeads) {
-        if (!head.mover->IsDone()) {
-            DrawImageAt(mTrail, head.mover->mBaseX, head.mover->mBaseY, 1.0f, parentAlpha);
-        }
+    for (auto& particle : mTrailParticles) {
+        particle->Draw(parentAlpha);
     }
 }
 

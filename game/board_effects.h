@@ -12,6 +12,7 @@
 #include "graphics/draw_object.h"
 #include "graphics/inc_value.h"
 #include "graphics/move_obj.h"
+#include "graphics/particle.h"
 #include "graphics/point_mover.h"
 #include "graphics/spline_path.h"
 #include "graphics/static_image.h"
@@ -54,12 +55,19 @@ public:
     };
     // The heads fly at this share of their arc's length per second.
     static constexpr float kSpeedFactor = 0.8f;
+    static constexpr const char* kTrailImage = "textures/effect/particle_lightning";
+    // Trail particles drift this far per update in a random direction.
+    static constexpr float kTrailSpeed = 0.25f;
 
     EffectRemover(int startX, int startY, const std::vector<TTarget>& targets, EffectRemoverListener* listener,
                   int tag);
 
+    // Finished once every head has arrived and its trail has faded.
     bool Update(float seconds) override;
+    // The trail.
     void Draw(float parentAlpha) override;
+
+    const std::vector<std::unique_ptr<Particle>>& GetTrail() const { return mTrailParticles; }
 
     // The controller ignores the targets of a bonus flight.
     bool mBonus = false;
@@ -71,8 +79,10 @@ private:
         bool reported = false;
     };
 
+    void LeaveTrailParticle(float x, float y);
+
     std::vector<THead> mHeads;
-    StaticImage mTrail;
+    std::vector<std::unique_ptr<Particle>> mTrailParticles;
     EffectRemoverListener* mListener;
     int mTag;
 };

@@ -18,7 +18,9 @@
 #include "graphics/fader.h"
 #include "graphics/objects_manager.h"
 #include "mosaic_layout.h"
+#include "objects/particle_object.h"
 #include "regenerate_button.h"
+#include "windows/tutorial_window.h"
 
 #include "app/user_info.h"
 
@@ -52,6 +54,7 @@ class TBoardMahjong : public TGameBase,
                       public TBaseUserInfoListener,
                       public EffectBonusTimeListener,
                       public TMyWindowListener,
+                      public TMyTutorialWindowListener,
                       public IncValueListener {
 public:
     // Play states.
@@ -94,6 +97,13 @@ public:
     static constexpr int kUnclampedGameType = 21;
     static constexpr int kBombGameType = 4;
     static constexpr int kMarkedMistakeGameType = 8;
+    // The pause between a tutorial tip and the one that follows it.
+    static constexpr float kTipPause = 0.3f;
+    static constexpr const char* kLevelMusic = "music1";
+    static constexpr const char* kSceneFile = "ui/mainback.xml";
+    // The shape indicator's pictures, shape 1 first.
+    static constexpr const char* kShapePreviews[] = {"textures/tilesets/prevsquarebig",
+                                                     "textures/tilesets/prevcirclebig", "textures/tilesets/prev6big"};
 
     // The controller of the game screens, made on first use with the game's real windows.
     static TBoardMahjong* Get();
@@ -110,6 +120,8 @@ public:
 
     // TGameBase.
     int GetKind() const override { return 1; }
+    // The level music, the map frames' pictures and the tutorial tips' listener; not counted.
+    void Activate() override;
     void Enter() override;
     void Leave() override;
     void Update(float dt) override;
@@ -161,6 +173,7 @@ public:
     void OnBonusTimeShown(EffectBonusTime* effect) override;
     void OnIncValueFinished(IncValue& value) override;
     void OnSettingsChanged() override;
+    void OnTutorialFinished(const std::string& name) override;
 
     // What tests and the game screen read.
     int GetPlayState() const { return mPlayState; }
@@ -189,7 +202,18 @@ public:
     TSimpleTextImage* GetTimerLabel() const { return mTimerLabel; }
     const std::vector<TMyImage*>& GetColourButtons() const { return mColourButtons; }
     const std::vector<TMyImage*>& GetMistakeMarks() const { return mMistakeMarks; }
+    const std::vector<TMyImage*>& GetShapeButtons() const { return mShapeButtons; }
+    TMyImage* GetShapeIndicator() const { return mShapeIndicator; }
+    TMyImage* GetColourIndicator() const { return mColourIndicator; }
+    // Shape 1 is the first; 0 while none is chosen.
+    int GetCurrentShape() const { return mCurrentShape; }
+    bool IsDeveloperMode() const { return mDeveloperMode; }
+    bool IsDeveloperHighlight() const { return mDeveloperHighlight; }
     TBoardBackground& GetBackground() { return mBackground; }
+    const AlphaStaticImage& GetFrameImage() const { return mFrameImage; }
+    const StaticImage& GetFrameBackImage() const { return mFrameBackImage; }
+    const TParticleObject& GetSceneParticles() const { return mSceneParticles; }
+    const IncValue& GetTipTween() const { return mTipTween; }
 
 private:
     // Set-up steps.
@@ -212,6 +236,7 @@ private:
     void BeginLevelAppear();
     void StartPlay();
     void ShowHelpOnce();
+    void LoadSceneParticles();
 
     // Play steps.
     bool IsPlayRunning() const;
@@ -224,6 +249,13 @@ private:
     bool IsColourComplete(int index) const;
     void RefreshColourMarks();
     void RefreshColourButtonImages();
+    // Shapes: the pickers show the board's shapes; a shape the board skips for the current colour is
+    // marked and never chosen.
+    bool IsShapeSkipped(int index) const;
+    void SelectShape(int index);
+    void SelectNextShape();
+    void SelectFirstShape();
+    void RefreshShapeMarks();
     void CountBonusStroke();
     void StartComboEffect();
     void DeleteComboEffect();
@@ -275,6 +307,8 @@ private:
     bool mPlayTimePaused = false;
     std::unique_ptr<TShadow> mShadow;
     bool mDeveloperMode = false;
+    bool mDeveloperHighlight = false;
+    int mCurrentShape = 0;
     int mStageAdvance = 1;
     bool mNoHint = true;
     TTimeCounter mCountdown;
@@ -298,6 +332,9 @@ private:
     std::vector<const TMosaicStar*> mLevelStars;
     int mHintsUsed = 0;
     TLevelStatistics mStatistics;
+    // The pause before the next tutorial tip.
+    IncValue mTipTween;
+    TParticleObject mSceneParticles;
     bool mScreenFrozen = false;
     bool mLoaded = false;
 };

@@ -3,10 +3,13 @@
 
 #include <SDL.h>
 
+#include <iterator>
+
 #include "app/renderer.h"
 #include "app/settings.h"
 #include "app/string_utils.h"
 #include "board_mahjong.h"
+#include "developer_keys.h"
 #include "level_info.h"
 #include "media/sound_manager.h"
 #include "rewards.h"
@@ -22,6 +25,7 @@ bool TBoardMahjong::IsPlayRunning() const {
 }
 
 void TBoardMahjong::Update(float dt) {
+    mSceneParticles.Update(dt);
     mBoard.Update(dt);
     if (mShadow != nullptr) {
         mShadow->Update(dt);
@@ -49,6 +53,7 @@ void TBoardMahjong::Update(float dt) {
         }
         CheckTimeOver();
         UpdateTimer(dt);
+        mTipTween.Update(dt);
     }
     if (mPlayState == kStateWon && !mResultsOpen && mSparkleEffects.GetCount() == 0) {
         ComputeResults();
@@ -100,6 +105,7 @@ void TBoardMahjong::UpdateTimerText() {
 void TBoardMahjong::Draw() {
     const bool boardShown = mPlayState == kStatePlaying || mPlayState == kStateLost;
     mBackground.Draw();
+    mSceneParticles.Draw(1.0f);
     if (mPlayState == kStateSetUp && mAppearEffect != nullptr) {
         mBoard.DrawClues();
         mAppearEffect->Draw();
@@ -178,14 +184,24 @@ void TBoardMahjong::SetFrozen(bool frozen) {
 }
 
 void TBoardMahjong::OnKeyUp(int key) {
+    if (!DeveloperKeysEnabled()) {
+        return;
+    }
     if (key == SDLK_BACKQUOTE) {
         mDeveloperMode = !mDeveloperMode;
+        mBoard.ShowHiddenCellMarks(mDeveloperMode);
         return;
     }
     if (!mDeveloperMode) {
         return;
     }
-    if (key == SDLK_h && mHintButton != nullptr) {
+    if (key == SDLK_c || key == SDLK_x) {
+        mDeveloperHighlight = !mDeveloperHighlight;
+        mBoard.SetDeveloperHighlight(mDeveloperHighlight);
+        if (key == SDLK_x) {
+            mBoard.ShowSolution(mDeveloperHighlight);
+        }
+    } else if (key == SDLK_h && mHintButton != nullptr) {
         OnButtonClick(kGameScreenId, nullptr, mHintButton->mId, mHintButton);
     } else if (key == SDLK_DELETE && mPlayState == kStatePlaying) {
         mPlayTimePaused = true;
@@ -283,7 +299,61 @@ void TBoardMahjong::SelectNextColour() {
         index = (index + 1) % count;
     }
     SelectColour(index);
+    mBoard.ClearClueHighlights();
     PlaySoundByName("changemosaiccolor");
+    RefreshShapeMarks();
+    SelectFirstShape();
+}
+
+bool TBoardMahjong::IsShapeSkipped(int index) const {
+    return mBoard.IsShapeAvailable(index, mBoard.GetBoard().GetCurrentColourIndex());
+}
+
+void TBoardMahjong::SelectShape(int index) {
+    mCurrentShape = index + 1;
+    mBoard.GetBoard().ApplyColourLayer(false);
+    constexpr int previews = static_cast<int>(std::size(kShapePreviews));
+    if (mShapeIndicator != nullptr && index >= 0 && index < previews) {
+        mShapeIndicator->SetImage(kShapePreviews[index]);
+    }
+    SetCheckedIndex(mShapeButtons, index);
+    PlaySoundByName("changemosaicshape");
+}
+
+void TBoardMahjong::SelectNextShape() {
+    const int count = mBoard.GetShapeCount();
+    if (count <= 0) {
+        return;
+    }
+    int index = mCurrentShape % count;
+    for (int step = 0; step < count && IsShapeSkipped(index); ++step) {
+        index = (index + 1) % count;
+    }
+    SelectShape(index);
+}
+
+void TBoardMahjong::SelectFirstShape() {
+    for (int index = 0; index < mBoard.GetShapeCount(); ++index) {
+        if (!IsShapeSkipped(index)) {
+            SelectShape(index);
+            return;
+        }
+    }
+}
+
+// Only a board with shapes shows the shape pickers; a skipped shape's button shows its second image.
+void TBoardMahjong::RefreshShapeMarks() {
+    const int count = mBoard.GetShapeCount();
+    SetShownCount(mShapeButtons, count);
+    for (size_t i = 0; i < mShapeButtons.size(); ++i) {
+        mShapeButtons[i]->mShowSecond = IsShapeSkipped(static_cast<int>(i));
+    }
+    if (mShapeIndicator != nullptr) {
+        mShapeIndicator->mShown = count > 0;
+        if (count == 0) {
+            mShapeIndicator->mMouseOver = false;
+        }
+    }
 }
 
 void TBoardMahjong::RefreshColourButtonImages() {
@@ -315,7 +385,20 @@ void TBoardMahjong::OnWindowMouseDown(TMyWindow* window, const TMouseEvent&) {
         if (window == mColourButtons[i] && !IsColourComplete(index) &&
             index != mBoard.GetBoard().GetCurrentColourIndex()) {
             SelectColour(index);
+            mBoard.ClearClueHighlights();
             PlaySoundByName("changemosaiccolor");
+            RefreshShapeMarks();
+        }
+    }
+    if (window == mShapeIndicator) {
+        SelectNextShape();
+        return;
+    }
+    for (size_t i = 0; i < mShapeButtons.size(); ++i) {
+        const int index = static_cast<int>(i);
+        if (window == mShapeButtons[i] && index < mBoard.GetShapeCount() && !IsShapeSkipped(index) &&
+            index + 1 != mCurrentShape) {
+            SelectShape(index);
         }
     }
 }
@@ -358,7 +441,11 @@ void TBoardMahjong::OnCellsPainted(int count) {
     if (!mBoard.IsSolved() && IsColourComplete(mBoard.GetBoard().GetCurrentColourIndex())) {
         SelectNextColour();
     }
+    if (!mBoard.IsSolved() && mBoard.GetShapeCount() > 0 && IsShapeSkipped(mCurrentShape - 1)) {
+        SelectNextShape();
+    }
     RefreshColourMarks();
+    RefreshShapeMarks();
     if (count > 1) {
         CountBonusStroke();
     }
@@ -385,8 +472,22 @@ void TBoardMahjong::StopComboWindow() {
     mComboWindow.SetValue(0.0f);
 }
 
-void TBoardMahjong::OnIncValueFinished(IncValue&) {
+void TBoardMahjong::OnIncValueFinished(IncValue& value) {
+    if (&value == &mTipTween) {
+        mWindows->ShowTutorial("TipLabirythmModeMove");
+        return;
+    }
     mComboCount = 0;
+}
+
+void TBoardMahjong::OnTutorialFinished(const std::string& name) {
+    if (name == "TipLabirythmMode") {
+        mTipTween.Start(kTipPause);
+    } else if (name == "TipMixColorsMode") {
+        mWindows->ShowTutorial("TipMixColorsButton");
+    } else if (name == "TipMixColorsButton") {
+        mWindows->ShowTutorial("TipMixColorsMode2");
+    }
 }
 
 void TBoardMahjong::StartComboEffect() {

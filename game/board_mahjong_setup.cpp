@@ -3,6 +3,7 @@
 
 #include "app/log.h"
 #include "app/settings.h"
+#include "app/xml_reader.h"
 #include "board_mahjong.h"
 #include "game_windows.h"
 #include "level_layout_file.h"
@@ -69,12 +70,44 @@ void TBoardMahjong::Release() {
 
 TBoardMahjong::TBoardMahjong(TControllerWindows* windows) : mWindows(windows != nullptr ? windows : &DefaultWindows()) {
     mComboWindow.listener = this;
+    mTipTween.listener = this;
     for (ObjectsManager* list : {&mHintEffects, &mSparkleEffects, &mCaptionEffects}) {
         list->mDeleteFinished = true;
     }
+    LoadSceneParticles();
+}
+
+// The particles behind the board come from the first object of the scene file; without the file the
+// scene stays empty.
+void TBoardMahjong::LoadSceneParticles() {
+    TiXmlDocument* document = nullptr;
+    const TiXmlElement* root = LoadXmlDocument(kSceneFile, document);
+    std::unique_ptr<TiXmlDocument> owner(document);
+    if (root == nullptr) {
+        return;
+    }
+    if (const TiXmlElement* element = root->FirstChildElement("object")) {
+        mSceneParticles.LoadFromXml(element, "textures/");
+    }
+}
+
+void TBoardMahjong::Activate() {
+    TGameBase::Activate();
+    TSoundManager* sounds = TSoundManager::GetInstance();
+    sounds->StopMusic();
+    // The very first level always opens with the list's first tune; the stage and level are the ones
+    // the coming Enter starts.
+    const TModeProgress& progress = TUserInfo::Get()->GetCurrentModeProgress();
+    sounds->StartMusicList(kLevelMusic, !(progress.mStage == 0 && progress.mLevel == 0));
+    LoadMapFrameImages();
+    SetTutorialListener(this);
 }
 
 TBoardMahjong::~TBoardMahjong() {
+    if (TMyTutorialWindow* tutorial = TMyTutorialWindow::FindInstance();
+        tutorial != nullptr && tutorial->mTutorialListener == this) {
+        tutorial->mTutorialListener = nullptr;
+    }
     // The profile outlives the controller: it must not call a deleted listener.
     if (TUserInfo::Get()->GetListener() == this) {
         TUserInfo::Get()->SetListener(nullptr);
@@ -206,7 +239,8 @@ void TBoardMahjong::StartLevel(int stage, int level) {
     }
     PrepareBoard();
     LoadTileset();
-    if (!mBoard.Load(mLevelRecord->mFileName, false)) {
+    // A level larger than the screen cannot be played: refused as one that cannot be read.
+    if (!mBoard.Load(mLevelRecord->mFileName, false) || !FitsTheScreen(mBoard.GetBoard())) {
         AbandonLevel("cannot be loaded");
         return;
     }
@@ -272,6 +306,9 @@ void TBoardMahjong::PrepareBoard() {
     mGameType = mLevelRecord->mGameType;
     mBoard.SetMode(MosaicLayout_t::kModeShown);
     mBoard.mAlpha = 1.0f;
+    mBoard.ReleaseAll();
+    mBoard.mSolved = false;
+    mBoard.SetDeveloperHighlight(mDeveloperHighlight);
     mBoard.SetGridOrigin(mLevelRecord->mStartX != 0 ? mLevelRecord->mStartX : kDefaultOriginX,
                          mLevelRecord->mStartY != 0 ? mLevelRecord->mStartY : kDefaultOriginY);
     mBoard.SetVisible(false);
@@ -408,6 +445,9 @@ void TBoardMahjong::StartPlay() {
         SelectColour(0);
     }
     RefreshColourMarks();
+    mCurrentShape = 0;
+    RefreshShapeMarks();
+    SelectFirstShape();
     SetShownCount(mMistakeMarks, GetMaxErrors());
     SetCheckedCount(mMistakeMarks, 0);
     mFrameBackImage.mAlpha = 1.0f;

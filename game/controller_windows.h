@@ -6,6 +6,9 @@
 
 #include <string>
 
+// The pause window's id, kPauseWindowId, is the main loop's.
+#include "app/main_loop.h"
+
 class TFlyWindowListener;
 class TLevelInfoMosaic;
 struct TLevelResult;
@@ -14,7 +17,6 @@ struct TLevelStatistics;
 // Window ids the controller knows.
 constexpr int kGameScreenId = 4;
 constexpr int kGameMenuId = 10;
-constexpr int kPauseWindowId = 304;
 constexpr int kLevelIntroId = 311;
 constexpr int kMessageBoxId = 313;
 constexpr int kResultsWindowId = 314;

@@ -69,6 +69,13 @@ void TGameSeams::ClosePauseWindow() {
     }
 }
 
+void TGameSeams::ForgetProfile() {
+    TEngineSeams::ForgetProfile();
+    RemoveUserRecords();
+    TRewardConnector::Get() = TRewardConnector();
+    GetProfileDifficulty() = TBaseMosaicSettings();
+}
+
 void TGameSeams::DeleteController() {
     TBoardMahjong::Release();
 }

@@ -28,4 +28,6 @@ public:
     // The settings, colour table, level catalogue and tilesets: their textures and sound lists go while
     // the renderer and the sound manager still exist.
     void DestroyGameSettings() override;
+    // The profile with the game's records of it, its counters and its difficulty.
+    void ForgetProfile() override;
 };

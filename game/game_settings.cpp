@@ -89,7 +89,11 @@ TColor TMosaicColorTable::FirstBaseColor() const {
 }
 
 bool LoadGameSettings(const std::string& name) {
-    const TiXmlElement* root = LoadXmlRoot(name);
+    return LoadGameSettings(ReadXmlSource(name));
+}
+
+bool LoadGameSettings(const TXmlSource& source) {
+    const TiXmlElement* root = ParseXmlRoot(source);
     if (root == nullptr) {
         return false;
     }

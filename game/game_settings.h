@@ -8,6 +8,8 @@
 
 #include <tinyxml.h>
 
+#include "app/xml_reader.h"
+
 #include "app/color.h"
 #include "mosaic_settings.h"
 
@@ -56,3 +58,5 @@ private:
 
 // Reads the file's root into the game settings and the colour table. False when it cannot be read.
 bool LoadGameSettings(const std::string& name);
+// The same from a document in memory.
+bool LoadGameSettings(const TXmlSource& source);

@@ -4,6 +4,7 @@
 
 #include "app/log.h"
 #include "app/xml_reader.h"
+#include "rules/screen_fit.h"
 
 int DefaultRewardCellCount = 0;
 
@@ -23,7 +24,12 @@ void ReadInfo(const TiXmlElement* info, TLevelLayoutData& data) {
 } // namespace
 
 bool ReadLevelLayoutFile(const std::string& path, TLevelLayoutData& data) {
-    TiXmlElement* root = LoadXmlRoot(path);
+    return ReadLevelLayout(ReadXmlSource(path), data);
+}
+
+bool ReadLevelLayout(const TXmlSource& source, TLevelLayoutData& data) {
+    const std::string& path = source.mName;
+    TiXmlElement* root = ParseXmlRoot(source);
     if (root == nullptr) {
         return false;
     }
@@ -49,8 +55,25 @@ void ConnectBoardLog(TMosaicBoard& board) {
 }
 
 bool LoadLevelLayout(TMosaicBoard& board, const std::string& path, bool singleColour) {
+    return LoadLevelLayout(board, ReadXmlSource(path), singleColour);
+}
+
+bool LoadLevelLayout(TMosaicBoard& board, const TXmlSource& source, bool singleColour) {
     TLevelLayoutData data;
-    bool read = ReadLevelLayoutFile(path, data);
+    bool read = ReadLevelLayout(source, data);
     ReleaseXmlRoot();
     return read && board.Load(data, singleColour);
+}
+
+bool FitsTheScreen(const TMosaicBoard& board) {
+    const std::vector<std::string> offScreen = FindOffScreenParts(board);
+    if (offScreen.empty()) {
+        return true;
+    }
+    const TGridGeometry& geometry = board.GetGeometry();
+    TLogFile::Get()->Printf("level %s \"%s\" %d x %d (%d x %d pixels at %d, %d) does not fit the %d x %d screen: %s",
+                            board.GetPath().c_str(), board.GetName().c_str(), board.GetCols(), board.GetRows(),
+                            board.GetPixelWidth(), board.GetPixelHeight(), geometry.originX, geometry.originY,
+                            kDesignWidth, kDesignHeight, offScreen.front().c_str());
+    return false;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/buffer.h"
 #include "level_layout_file.h"
 #include "tilesets.h"
 
@@ -25,6 +26,8 @@ bool MosaicLayout_t::Load(const std::string& file, bool singleColour) {
     mHintCells.clear();
     LoadBoardImages();
     BuildItems();
+    AssignOverColours(GetTileset());
+    ShowHiddenCellMarks(mHiddenCellMarks);
     BuildClueBackgrounds();
     const TGridGeometry& geometry = mBoard.GetGeometry();
     DrawObject::SetPosition(static_cast<float>(geometry.originX), static_cast<float>(geometry.originY), false);
@@ -47,12 +50,86 @@ void MosaicLayout_t::LoadBoardImages() {
     mHighlight.SetImage(kLineHighlight);
     mClueCross[kRows].SetImage(kRowCross);
     mClueCross[kColumns].SetImage(kColumnCross);
+    mNumbers.Load();
+    for (TNumberPainter& numbers : mClueNumbers) {
+        numbers.Load();
+    }
 }
 
 void MosaicLayout_t::BuildItems() {
     mItems.clear();
     for (const TMosaicCell& cell : mBoard.GetCells()) {
         mItems.push_back(CreateCell(cell));
+    }
+}
+
+void MosaicLayout_t::AssignOverColours(const TTileset* tileset) {
+    for (const auto& item : mItems) {
+        const TMosaicCell& cell = item->GetCell();
+        item->mOverColourIndex = 0;
+        if (cell.visible) {
+            item->mOverColourIndex = -1;
+            for (const TTile& tile : tileset != nullptr ? tileset->mTiles : std::vector<TTile>{}) {
+                if (tile.mMast == cell.solution) {
+                    item->mOverColourIndex = tile.mOverColor;
+                    break;
+                }
+            }
+        }
+        item->SetOverColor();
+    }
+}
+
+void MosaicLayout_t::SaveState(TBaseBuffer& writer) {
+    TObject::SaveState(writer);
+    for (const auto& item : mItems) {
+        item->Write(writer);
+    }
+}
+
+void MosaicLayout_t::RestoreState(TBaseBuffer& reader) {
+    TObject::RestoreState(reader);
+    for (const auto& item : mItems) {
+        const MosaicItem_t::TSavedCell saved = item->Read(reader);
+        TMosaicCell& cell = mBoard.CellAt(item->GetCell().row, item->GetCell().column);
+        cell.player = cell.shown = saved.player;
+        cell.visible = saved.visible;
+    }
+}
+
+void MosaicLayout_t::ReleaseAll() {
+    for (int row = 0; row < mBoard.GetRows(); ++row) {
+        for (int column = 0; column < mBoard.GetCols(); ++column) {
+            mBoard.CellAt(row, column).visible = false;
+        }
+    }
+}
+
+void MosaicLayout_t::Reset() {
+    for (const auto& item : mItems) {
+        TMosaicCell& cell = mBoard.CellAt(item->GetCell().row, item->GetCell().column);
+        cell.player = cell.shown = mosaic::kUntouched;
+        cell.committed = {};
+        cell.hiddenReward = false;
+        item->mSpark = false;
+    }
+}
+
+void MosaicLayout_t::ShowSolution(bool on) {
+    for (int row = 0; row < mBoard.GetRows(); ++row) {
+        for (int column = 0; column < mBoard.GetCols(); ++column) {
+            TMosaicCell& cell = mBoard.CellAt(row, column);
+            if (cell.visible) {
+                mBoard.SetCell(cell, {on ? cell.solution : mosaic::kUntouched, 0}, false);
+            }
+        }
+    }
+}
+
+void MosaicLayout_t::ShowHiddenCellMarks(bool on) {
+    mHiddenCellMarks = on;
+    for (const auto& item : mItems) {
+        item->mDeveloperMark = on && item->GetCell().hiddenReward;
     }
 }
 
@@ -152,49 +229,49 @@ void MosaicLayout_t::OnCellLayoutSolved(const TMosaicCell& cell) {
 }
 
 void MosaicLayout_t::OnLayoutSolved() {
-    if (mListener != nullptr) {
-        mListener->OnLayoutSolved();
+    if (mLayoutListener != nullptr) {
+        mLayoutListener->OnLayoutSolved();
     }
 }
 
 void MosaicLayout_t::OnCellVisited(const TMosaicCell& cell) {
-    if (mListener != nullptr) {
-        mListener->OnCellVisited(ItemOf(cell));
+    if (mLayoutListener != nullptr) {
+        mLayoutListener->OnCellVisited(ItemOf(cell));
     }
 }
 
 void MosaicLayout_t::OnCellFilled(const TMosaicCell& cell) {
-    if (mListener != nullptr) {
-        mListener->OnCellFilled(ItemOf(cell));
+    if (mLayoutListener != nullptr) {
+        mLayoutListener->OnCellFilled(ItemOf(cell));
     }
 }
 
 void MosaicLayout_t::OnCellWrong(const TMosaicCell& cell) {
-    if (mListener != nullptr) {
-        mListener->OnCellWrong(ItemOf(cell));
+    if (mLayoutListener != nullptr) {
+        mLayoutListener->OnCellWrong(ItemOf(cell));
     }
 }
 
 void MosaicLayout_t::OnMistakes(int count) {
-    if (mListener != nullptr) {
-        mListener->OnMistakes(count);
+    if (mLayoutListener != nullptr) {
+        mLayoutListener->OnMistakes(count);
     }
 }
 
 void MosaicLayout_t::OnCellHover(const TMosaicCell& cell) {
-    if (mListener != nullptr) {
-        mListener->OnCellHover(ItemOf(cell));
+    if (mLayoutListener != nullptr) {
+        mLayoutListener->OnCellHover(ItemOf(cell));
     }
 }
 
 void MosaicLayout_t::OnCellsPainted(int count) {
-    if (mListener != nullptr) {
-        mListener->OnCellsPainted(count);
+    if (mLayoutListener != nullptr) {
+        mLayoutListener->OnCellsPainted(count);
     }
 }
 
 void MosaicLayout_t::OnHiddenCellFound(const TMosaicCell& cell) {
-    if (mListener != nullptr) {
-        mListener->OnHiddenCellFound(ItemOf(cell));
+    if (mLayoutListener != nullptr) {
+        mLayoutListener->OnHiddenCellFound(ItemOf(cell));
     }
 }

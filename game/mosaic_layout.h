@@ -11,15 +11,16 @@
 #include <vector>
 
 #include "game_listeners.h"
-#include "graphics/draw_object.h"
 #include "graphics/static_image.h"
 #include "mosaic_item.h"
 #include "mosaic_numbers.h"
+#include "objects/object.h"
 #include "rules/mosaic_board.h"
+#include "windows/mouse_event.h"
 
 class TTileset;
 
-class MosaicLayout_t : public DrawObject, public TMosaicCellHooks, private TMosaicBoardListener {
+class MosaicLayout_t : public TObject, public TMosaicCellHooks, private TMosaicBoardListener {
 public:
     static constexpr int kTypeId = 4;
     // Modes: the board alpha rises to 1, falls to 0, or stays; pointer input counts only while shown.
@@ -49,7 +50,29 @@ public:
     MosaicLayout_t(const MosaicLayout_t&) = delete;
     MosaicLayout_t& operator=(const MosaicLayout_t&) = delete;
 
-    virtual int GetTypeId() const { return kTypeId; }
+    int GetTypeId() const override { return kTypeId; }
+
+    // The object record, then every cell's value and visible flag in row order.
+    void SaveState(TBaseBuffer& writer) override;
+    void RestoreState(TBaseBuffer& reader) override;
+    // Every cell hidden.
+    void ReleaseAll() override;
+    // Every cell untouched and uncommitted, without hidden reward or spark; the memories of wrong and
+    // ruled-out colours stay.
+    void Reset() override;
+    // The developer's views: every visible cell shows its solution (or nothing), uncommitted; the hidden
+    // reward cells marked; the open cells of the current colour highlighted, with the sparks.
+    virtual void ShowSolution(bool on);
+    void ShowHiddenCellMarks(bool on);
+    bool IsShowingHiddenCellMarks() const { return mHiddenCellMarks; }
+    void SetDeveloperHighlight(bool on) { mDeveloperHighlight = on; }
+    bool GetDeveloperHighlight() const { return mDeveloperHighlight; }
+    // Shapes: this board offers none (the controller's shape pickers stay hidden).
+    int GetShapeCount() const { return mShapeCount; }
+    virtual bool IsShapeAvailable(int shape, int colourIndex) const { return false; }
+    // Every clue number of every colour loses its hover flag.
+    void ClearClueHighlights() { mBoard.ClearClueHighlights(); }
+    int CountHiddenCells() const { return mBoard.CountHiddenCells(); }
 
     // Reads a level layout file (data path rules) into the board and rebuilds its drawing; false, with
     // the board as it was, when the file cannot be read or the level cannot be played.
@@ -62,7 +85,7 @@ public:
     const TMosaicBoard& GetBoard() const { return mBoard; }
     // Once every run is done; the listener hears of it the first time.
     bool IsSolved() { return mBoard.IsSolved(); }
-    void SetListener(MosaicLayoutListener* listener) { mListener = listener; }
+    void SetListener(MosaicLayoutListener* listener) { mLayoutListener = listener; }
     int GetMode() const { return mMode; }
     void SetMode(int mode) { mMode = mode; }
     void SetHighlightLines(bool on) { mHighlightLines = on; }
@@ -87,6 +110,13 @@ public:
     bool OnMouseMove(int x, int y);
     bool OnMouseDrag(int x, int y, int button);
     bool OnMouseUp(int x, int y, int button);
+    // The same as a scene object's events: design coordinates and the button.
+    bool OnMouseDown(const TMouseEvent& event) override { return OnMouseDown(event.gameX, event.gameY, event.buttons); }
+    bool OnMouseMove(const TMouseEvent& event, bool* /*firstHover*/) override {
+        return OnMouseMove(event.gameX, event.gameY);
+    }
+    bool OnMouseDrag(const TMouseEvent& event) override { return OnMouseDrag(event.gameX, event.gameY, event.buttons); }
+    bool OnMouseUp(const TMouseEvent& event) override { return OnMouseUp(event.gameX, event.gameY, event.buttons); }
 
     // Fades the board alpha by one step per call in modes 0 and 1, then updates every cell.
     bool Update(float seconds) override;
@@ -96,6 +126,7 @@ public:
     // The clue area of the current colour at full alpha, whatever the board alpha.
     virtual void DrawClues();
     virtual void DrawClueNumbers(int colourIndex, float alpha);
+    virtual void DrawSparks();
     void DrawClueBackgrounds(float alpha);
     void DrawHighlightLines(int row, int column, float factor);
     virtual bool GetHighlightLines() const { return mHighlightLines; }
@@ -127,6 +158,8 @@ private:
     // The item of a cell of the rules; null while a load replaces the cells.
     MosaicItem_t* ItemOf(const TMosaicCell& cell);
     void BuildItems();
+    // Each visible cell's over-colour index: the "overcolor" of the first tile of its colour.
+    void AssignOverColours(const TTileset* tileset);
     void LoadBoardImages();
     void BuildClueBackgrounds();
     void PlaceClueBackList(TClueBack list, int count, TAxis axis, bool lines);
@@ -137,11 +170,17 @@ private:
     std::vector<std::unique_ptr<MosaicItem_t>> mItems;
     std::vector<MosaicItem_t*> mHintCells;
     bool mLoading = false;
-    MosaicLayoutListener* mListener = nullptr;
+    MosaicLayoutListener* mLayoutListener = nullptr;
     int mMode = kModeShown;
     bool mHighlightLines = true;
     bool mDrawClues = true;
-    TNumberPainter mNumbers;
+    bool mDeveloperHighlight = false;
+    bool mHiddenCellMarks = false;
+    int mShapeCount = 0;
+    // Stroke numbers, row clues, column clues.
+    TNumberPainter mNumbers{TNumberPainter::kStrokeAtlas};
+    std::array<TNumberPainter, kAxisCount> mClueNumbers{TNumberPainter(TNumberPainter::kRowAtlas),
+                                                        TNumberPainter(TNumberPainter::kColumnAtlas)};
     StaticImage mHoverMark;
     StaticImage mHighlight;
     std::array<StaticImage, kAxisCount> mClueCross;

@@ -37,21 +37,36 @@ void MosaicLayout_t::DrawCells() {
         return;
     }
     const TTileset* tileset = GetTileset();
+    const TMosaicColorInfo* current = mBoard.GetCurrentColourRecord();
     for (const auto& item : mItems) {
-        item->SetTile(tileset != nullptr ? tileset->GetTileForValue(item->GetCell().shown) : nullptr);
+        const TMosaicCell& cell = item->GetCell();
+        item->SetTile(tileset != nullptr ? tileset->GetTileForValue(cell.shown) : nullptr);
         item->Draw(mAlpha);
+        // The developer sees where the current colour's open cells are.
+        if (mDeveloperHighlight && current != nullptr && cell.visible && cell.solution == current->colour &&
+            cell.player <= 0) {
+            DrawImageAt(mHighlight, cell.x, cell.y, kHighlightFactor);
+        }
     }
     const int row = mBoard.GetHoverRow();
     const int column = mBoard.GetHoverColumn();
-    if (row < 0 || column < 0) {
-        return;
+    if (row >= 0 && column >= 0) {
+        if (GetHighlightLines()) {
+            DrawHighlightLines(row, column, kHighlightFactor);
+        }
+        if (GetShowHoverMark()) {
+            const TMosaicCell& cell = mBoard.GetCell(row, column);
+            DrawImageAt(mHoverMark, cell.x, cell.y, mAlpha);
+        }
     }
-    if (GetHighlightLines()) {
-        DrawHighlightLines(row, column, kHighlightFactor);
+    if (mDeveloperHighlight) {
+        DrawSparks();
     }
-    if (GetShowHoverMark()) {
-        const TMosaicCell& cell = mBoard.GetCell(row, column);
-        DrawImageAt(mHoverMark, cell.x, cell.y, mAlpha);
+}
+
+void MosaicLayout_t::DrawSparks() {
+    for (const auto& item : mItems) {
+        item->DrawSpark(mAlpha);
     }
 }
 
@@ -110,7 +125,8 @@ void MosaicLayout_t::DrawClueNumber(const TMosaicColorInfo& info, TAxis axis, in
     const TMosaicNumberItem& number = info.numbers[axis][static_cast<size_t>(line)][static_cast<size_t>(j)];
     const bool crossed = info.IsClueCrossed(axis, line, j, setNumbersNow);
     const TPixelRect& rect = number.rect;
-    mNumbers.Draw(number.value, {rect.x, rect.y - kClueRaise, rect.w, rect.h}, crossed ? kCrossedClueAlpha : 1.0f);
+    mClueNumbers[axis].Draw(number.value, {rect.x, rect.y - kClueRaise, rect.w, rect.h},
+                            crossed ? kCrossedClueAlpha : 1.0f);
     if (crossed) {
         DrawImageAt(mClueCross[axis], rect.x, rect.y, 1.0f);
     }

@@ -1,28 +1,28 @@
 #include "mosaic_numbers.h"
 
-#include <algorithm>
-#include <cmath>
-
-#include "graphics/font_registry.h"
-
-namespace {
-
-uint32_t WithAlpha(uint32_t argb, float alpha) {
-    const float clamped = std::clamp(alpha, 0.0f, 1.0f);
-    const auto opacity = static_cast<uint32_t>(std::lround(static_cast<float>(argb >> 24) * clamped));
-    return (opacity << 24) | (argb & 0x00FFFFFFu);
+void TNumberPainter::Load() {
+    mAtlas.SetImage(mAtlasName);
 }
 
-} // namespace
+int TNumberPainter::GetFrameCount(int frameHeight) const {
+    return mAtlas.mTexture && frameHeight > 0 ? mAtlas.mTexture->GetHeight() / frameHeight : 0;
+}
+
+int TNumberPainter::GetWidth() const {
+    return mAtlas.mTexture ? mAtlas.mTexture->GetWidth() : 0;
+}
 
 void TNumberPainter::Draw(int value, const TPixelRect& frame, float alpha) const {
-    // The registry is looked up on every draw: it may be rebuilt while a board lives.
-    ImageFont* font = TFontRegistry::GetInstance()->FindFont(mFontId);
-    if (font == nullptr || !(alpha > 0.0f)) {
+    if (value < 1 || value > GetFrameCount(frame.h) || frame.w > GetWidth() || !(alpha > 0.0f)) {
         return;
     }
-    const std::wstring text = std::to_wstring(value);
-    const int left = frame.x + (frame.w - font->GetTextWidthW(text)) / 2;
-    const int top = frame.y + (frame.h - font->GetHeight()) / 2;
-    font->DrawStringAtW(left, top + font->GetAscent(), text, WithAlpha(kInk, alpha), 0, true);
+    TRenderState& state = mAtlas.mRenderState;
+    state.flags |= TRenderState::kSourceRect;
+    state.srcX = 0.0f;
+    state.srcY = static_cast<float>(frame.h * (value - 1));
+    state.srcW = static_cast<float>(frame.w);
+    state.srcH = static_cast<float>(frame.h);
+    mAtlas.SetPosition(static_cast<float>(frame.x), static_cast<float>(frame.y), false);
+    mAtlas.mAlpha = alpha;
+    mAtlas.Draw(1.0f);
 }

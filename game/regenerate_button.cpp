@@ -46,7 +46,8 @@ void TStandartRegenerateButton::DrawSelf() {
         return;
     }
     TMyButton::DrawSelf();
-    if (!mDisabled) {
+    // Switched off, the button is only its disabled look: a full recharge wipe would make it look ready.
+    if (!mDisabled || mSwitchedOff) {
         return;
     }
     // A width of 0 would mean the whole frame to DrawFrame: the first moments of a recharge draw nothing.

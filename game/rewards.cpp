@@ -52,7 +52,11 @@ TRewardList& GetRewardList() {
 }
 
 void LoadRewards(const std::string& name) {
-    TiXmlElement* root = LoadXmlRoot(name);
+    LoadRewards(ReadXmlSource(name));
+}
+
+void LoadRewards(const TXmlSource& source) {
+    TiXmlElement* root = ParseXmlRoot(source);
     if (root == nullptr) {
         return;
     }

@@ -8,6 +8,8 @@
 
 #include <tinyxml.h>
 
+#include "app/xml_reader.h"
+
 #include "app/buffer.h"
 #include "graphics/static_image.h"
 
@@ -51,6 +53,8 @@ TRewardList& GetRewardList();
 // Appends one reward per "reward" child of the file's root and loads their pictures; a missing file
 // leaves the list as it is.
 void LoadRewards(const std::string& name);
+// The same from a document in memory.
+void LoadRewards(const TXmlSource& source);
 void ClearRewards();
 // The first reward of exactly that id, or null.
 TReward* FindReward(const std::string& id);

@@ -185,9 +185,13 @@ int TStageCatalogue::GetStageLevelCount(int levelSet, int stage) const {
 }
 
 void LoadStages() {
+    LoadStages(ReadXmlSource(kStagesFile));
+}
+
+void LoadStages(const TXmlSource& source) {
     FreeStages();
     auto catalogue = std::make_unique<TStageCatalogue>();
-    if (const TiXmlElement* root = LoadXmlRoot(kStagesFile)) {
+    if (const TiXmlElement* root = ParseXmlRoot(source)) {
         {
             TXmlRootWalk walk;
             LoadCatalogue(root, *catalogue);

@@ -9,6 +9,8 @@
 
 #include <tinyxml.h>
 
+#include "app/xml_reader.h"
+
 #include "app/level_sets.h"
 #include "graphics/static_image.h"
 #include "level_info.h"
@@ -87,6 +89,8 @@ public:
 // Reads "stages.xml" (replacing a catalogue read before) and installs it as the profile's level-set
 // source. A file that cannot be read leaves an empty catalogue.
 void LoadStages();
+// The same from a catalogue in memory.
+void LoadStages(const TXmlSource& source);
 void FreeStages();
 // The catalogue; an empty one before LoadStages.
 const TStageCatalogue& GetStageCatalogue();

@@ -32,16 +32,19 @@ void TTile::LoadFromXml(const TiXmlElement* element) {
     mOverColor = ReadXmlInt(element, "overcolor", -1);
 }
 
-TTileset::TTileset(const std::string& file) {
-    TiXmlDocument* document = nullptr;
-    const TiXmlElement* root = LoadXmlDocument(file, document);
+TTileset::TTileset(const std::string& file) : TTileset(ReadXmlSource(file)) {}
+
+TTileset::TTileset(const TXmlSource& source) {
+    TiXmlDocument* slot = nullptr;
+    const TiXmlElement* root = ParseXmlDocument(source, slot);
+    // A document without a root element stays in the slot: it is deleted all the same.
+    const std::unique_ptr<TiXmlDocument> document(slot);
     if (root == nullptr) {
         return;
     }
     ReadTiles(root, "tile", mTiles);
     ReadTiles(root, "numbershapes", mNumberShapes);
     ReadXmlStringList(root, "numbers", ',', mNumberFonts);
-    delete document;
 }
 
 const TTile* TTileset::GetTileForValue(int value) const {
@@ -72,7 +75,11 @@ std::vector<std::unique_ptr<TTileset>>& GetTilesets() {
 }
 
 void LoadTilesets(const std::string& catalogue) {
-    const TiXmlElement* root = LoadXmlRoot(catalogue);
+    LoadTilesets(ReadXmlSource(catalogue));
+}
+
+void LoadTilesets(const TXmlSource& catalogue) {
+    const TiXmlElement* root = ParseXmlRoot(catalogue);
     if (root == nullptr) {
         return;
     }

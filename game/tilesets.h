@@ -9,6 +9,8 @@
 
 #include <tinyxml.h>
 
+#include "app/xml_reader.h"
+
 #include "graphics/static_image.h"
 
 struct TTile {
@@ -31,6 +33,8 @@ class TTileset {
 public:
     // Reads a tileset file; one that cannot be read gives a tileset without tiles.
     explicit TTileset(const std::string& file);
+    // The same from a document in memory.
+    explicit TTileset(const TXmlSource& source);
 
     // The tile of a player value: value v >= 0 the tile at position v, a negative value the last tile of
     // that type; tile 0 when there is no such tile. Null only for a tileset without tiles.
@@ -51,6 +55,8 @@ private:
 
 // Appends every tileset of the catalogue file. Nothing when it cannot be read.
 void LoadTilesets(const std::string& catalogue);
+// The same from a catalogue in memory.
+void LoadTilesets(const TXmlSource& catalogue);
 void ClearTilesets();
 std::vector<std::unique_ptr<TTileset>>& GetTilesets();
 TTileset* FindTileset(const std::string& name);

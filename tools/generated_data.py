@@ -34,27 +34,28 @@ def _digests(folder):
     return found
 
 
-def check(label, generate, script, owned=()):
+def check(label, generate, script, owned=(), root=ASSETS):
     with tempfile.TemporaryDirectory() as scratch:
         generate(scratch)
         fresh = _digests(scratch)
     differing = []
     # A file in a folder the generator owns that it no longer makes is stale.
     for folder in owned:
-        for name in sorted(_digests(os.path.join(ASSETS, folder))):
+        for name in sorted(_digests(os.path.join(root, folder))):
             relative = os.path.join(folder, name)
             if relative not in fresh:
                 differing.append((relative, "not made by the script"))
     for name, digest in sorted(fresh.items()):
-        shipped = os.path.join(ASSETS, name)
+        shipped = os.path.join(root, name)
         if not os.path.isfile(shipped):
             differing.append((name, "missing"))
         else:
             with open(shipped, "rb") as data:
                 if hashlib.sha256(data.read()).hexdigest() != digest:
                     differing.append((name, "differs"))
+    shown = os.path.relpath(root, TOP)
     for name, state in differing:
-        print("assets/%s: %s" % (name, state))
+        print("%s/%s: %s" % (shown, name, state))
     if differing:
         print("%s: %d file(s) out of date; run tools/%s" % (label, len(differing), script))
         return 1
@@ -62,14 +63,15 @@ def check(label, generate, script, owned=()):
     return 0
 
 
-def run(description, label, generate, script, prepare=None, owned=()):
+def run(description, label, generate, script, prepare=None, owned=(), root=ASSETS):
+    """root: the folder the generator's files belong below (assets/ unless it makes test data too)."""
     parser = argparse.ArgumentParser(description=description)
-    parser.add_argument("--out", help="assets folder to write into (default: the repository's assets/)")
+    parser.add_argument("--out", help="folder to write into (default: %s)" % os.path.relpath(root, TOP))
     parser.add_argument("--check", action="store_true", help="compare a fresh render with assets/")
     args = parser.parse_args()
     if prepare is not None:
         prepare()
     if args.check:
-        return check(label, generate, script, owned)
-    generate(args.out or ASSETS)
+        return check(label, generate, script, owned, root)
+    generate(args.out or root)
     return 0

@@ -129,28 +129,33 @@ def runs(line):
     return [(colour, length) for colour, length, _ in found]
 
 
-def board_picture(states, show_clues=True):
-    """The small picture as the board draws it: clue numbers in the colours of their runs left and
-    above, cells from the tileset. states maps (row, column) to "color", "out" or "cross"; other
-    cells are untouched."""
+# The board's clue area: dark numbers on a light back.
+CLUE_PAPER = (236, 226, 200, 220)
+CLUE_INK = (60, 48, 40, 255)
+
+
+def board_picture(states, show_clues=True, colour=1):
+    """The small picture as the board draws it with one colour chosen: the clue numbers of that colour's
+    runs left and above, in the board's ink on its clue backs, cells from the tileset. states maps
+    (row, column) to "color", "out" or "cross"; other cells are untouched."""
     rows, cols = len(PICTURE), len(PICTURE[0])
     left, top = (96, 96) if show_clues else (0, 0)
     image = art_style.Image.new("RGBA", (left + cols * CELL + 2, top + rows * CELL + 2), (0, 0, 0, 0))
     draw = art_style.ImageDraw.Draw(image)
     face = art_style.font(20, bold=True)
-    # Each clue in the colour of its cells, as the board shows it.
-    colours = {value: tile("color%d" % value).getpixel((CELL // 2, CELL // 2)) for value in (1, 2)}
     if show_clues:
+        draw.rectangle([0, top, left - 4, top + rows * CELL - 1], fill=CLUE_PAPER)
+        draw.rectangle([left, 0, left + cols * CELL - 1, top - 4], fill=CLUE_PAPER)
         for row in range(rows):
-            clue = runs(PICTURE[row])
-            for index, (colour, length) in enumerate(reversed(clue)):
-                box = (left - 30 * (index + 1), top + row * CELL, left - 30 * index, top + (row + 1) * CELL)
-                art_style.centred_text(draw, box, str(length), face, fill=colours[colour])
+            clue = [length for value, length in runs(PICTURE[row]) if value == colour]
+            for index, length in enumerate(reversed(clue)):
+                box = (left - 6 - 28 * (index + 1), top + row * CELL, left - 6 - 28 * index, top + (row + 1) * CELL)
+                art_style.centred_text(draw, box, str(length), face, fill=CLUE_INK)
         for col in range(cols):
-            clue = runs([PICTURE[row][col] for row in range(rows)])
-            for index, (colour, length) in enumerate(reversed(clue)):
-                box = (left + col * CELL, top - 30 * (index + 1), left + (col + 1) * CELL, top - 30 * index)
-                art_style.centred_text(draw, box, str(length), face, fill=colours[colour])
+            clue = [length for value, length in runs([PICTURE[row][col] for row in range(rows)]) if value == colour]
+            for index, length in enumerate(reversed(clue)):
+                box = (left + col * CELL, top - 6 - 24 * (index + 1), left + (col + 1) * CELL, top - 6 - 24 * index)
+                art_style.centred_text(draw, box, str(length), face, fill=CLUE_INK)
     for row in range(rows):
         for col in range(cols):
             state = states.get((row, col))

@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """Draws the puzzle's art into assets/: the tiles, the tilesets that order them with their previews, the
-board's marks (hover mark, line highlight, clue crosses, reward overlay) and clue backgrounds, the screen
+board's marks (hover mark, line highlight, clue crosses, reward overlay), the number atlases of the clues
+and strokes (sized by the shipped levels: their longest run, widest cells and longest line, so regenerating
+after adding levels covers them) and clue backgrounds, the screen
 background and the reward pictures. Fixed parameters, so every run writes the same files.
 Usage: tools/make_puzzle_art.py [--out ASSETS] [--check]"""
 
@@ -13,10 +15,14 @@ import generated_data
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 try:
-    from PIL import Image, ImageDraw
+    from PIL import Image, ImageDraw, ImageFont
 except ImportError:
     subprocess.run([os.path.join(TOP, "tools", "ensure-packages.sh"), "python3-pil"], check=True)
-    from PIL import Image, ImageDraw
+    from PIL import Image, ImageDraw, ImageFont
+import xml.etree.ElementTree as ElementTree
+
+# The numbers are drawn in the game's bold face.
+NUMBER_FACE = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 # Colour numbers 1 to 9 of the tileset, in this order; "settings.xml" lists the same as base colours.
 PALETTE = [
@@ -221,6 +227,88 @@ def draw_board_marks(root):
     save(image, root, "textures/items/rewardover")
 
 
+# Atlas frames: row clues 28 x 20, column clues a cell wide x 20, stroke numbers 40 x 20; number n in the
+# frame at y = 20 x (n - 1).
+NUMBER_FRAME_HEIGHT = 20
+ROW_NUMBER_WIDTH = 28
+DRAG_NUMBER_WIDTH = 40
+
+
+def shipped_level_files(assets):
+    """The layout files of every level of both level sets of stages.xml."""
+    root = ElementTree.parse(os.path.join(assets, "stages.xml")).getroot()
+    files = []
+    for level_set in ("stages", "stagesusual"):
+        for stages in root.findall(level_set):
+            folder = stages.get("folder", "")
+            for level in stages.iter("level"):
+                path = os.path.join(assets, folder + level.get("filename", ""))
+                if path not in files:
+                    files.append(path)
+    return files
+
+
+def longest_run(lines):
+    """The longest run of one colour digit along any row or column of a grid of digit lines."""
+    width = max((len(line) for line in lines), default=0)
+    grid = [line.ljust(width, "0") for line in lines]
+    columns = ["".join(row[c] for row in grid) for c in range(width)]
+    longest = 0
+    for line in grid + columns:
+        run, previous = 0, ""
+        for char in line:
+            run = run + 1 if char == previous and char in "123456789" else (1 if char in "123456789" else 0)
+            previous = char
+            longest = max(longest, run)
+    return longest
+
+
+def number_ranges(assets):
+    """(longest run, narrowest and widest cell, longest line) over the shipped levels."""
+    runs, narrowest, widest, line = 1, CELL, CELL, 1
+    cells = []
+    for path in shipped_level_files(assets):
+        layout = ElementTree.parse(path).getroot()
+        info = layout.find("info")
+        lines = [element.get("line", "") for element in layout.findall("line")]
+        runs = max(runs, longest_run(lines))
+        cells.append(int(info.get("collwidth", CELL)) if info is not None else CELL)
+        if info is not None:
+            line = max(line, int(info.get("rows", 0)), int(info.get("cols", 0)))
+    if cells:
+        narrowest, widest = min(cells), max(cells)
+    return runs, narrowest, widest, line
+
+
+def number_strip(count, width, centre, size, fill, outline=None):
+    """count frames of width x 20, number n centred at x = centre in frame n - 1."""
+    face = ImageFont.truetype(NUMBER_FACE, size, layout_engine=ImageFont.Layout.BASIC)
+    image = Image.new("RGBA", (width, count * NUMBER_FRAME_HEIGHT), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    for n in range(1, count + 1):
+        text = str(n)
+        left, top, right, bottom = draw.textbbox((0, 0), text, font=face)
+        x = centre - (right - left) // 2 - left
+        y = (n - 1) * NUMBER_FRAME_HEIGHT + (NUMBER_FRAME_HEIGHT - (bottom - top)) // 2 - top
+        if outline is not None:
+            draw.text((x, y), text, font=face, fill=fill, stroke_width=1, stroke_fill=outline)
+        else:
+            draw.text((x, y), text, font=face, fill=fill)
+    return image
+
+
+def draw_number_atlases(root):
+    runs, narrowest, widest, line = number_ranges(generated_data.ASSETS)
+    folder = "textures/tilesets/"
+    ink = INK + (255,)
+    save(number_strip(runs, ROW_NUMBER_WIDTH, ROW_NUMBER_WIDTH // 2, 15, ink), root, folder + "basenumberslines")
+    # Every level takes the left part of a column frame as wide as its cells: the numbers stand in the
+    # middle of the narrowest.
+    save(number_strip(runs, widest, narrowest // 2, 15, ink), root, folder + "basenumbers")
+    save(number_strip(line, DRAG_NUMBER_WIDTH, DRAG_NUMBER_WIDTH // 2, 15, (255, 255, 255, 255), ink), root,
+         folder + "overnumbers")
+
+
 def draw_clue_backs(root):
     folder = "textures/gui/gamescreen/"
     save(Image.new("RGBA", (ROW_CLUES_WIDTH, CELL), PAPER + (220,)), root, folder + "rowback")
@@ -232,6 +320,7 @@ def draw_clue_backs(root):
 def generate(root):
     draw_tiles(root)
     draw_board_marks(root)
+    draw_number_atlases(root)
     draw_clue_backs(root)
     write_tilesets(root)
     draw_background(root)

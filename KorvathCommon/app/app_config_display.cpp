@@ -23,6 +23,33 @@ SurfacePtr LoadDataImage(const std::string& name) {
     }
     return SurfacePtr(LoadImageFile(ResolvePath(name)));
 }
+
+// Full screen keeps the desktop's own mode. Where nothing honours the request (an X server without a
+// window manager) the window would keep its old size while SDL reports the desktop's, so it is first
+// made a borderless window covering the display itself.
+void EnterDesktopFullscreen(SDL_Window* window, int width, int height) {
+    SDL_Rect bounds{0, 0, width, height};
+    const int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0 || SDL_GetDisplayBounds(display, &bounds) != 0) {
+        bounds = SDL_Rect{0, 0, width, height};
+    }
+    SDL_SetWindowBordered(window, SDL_FALSE);
+    SDL_SetWindowPosition(window, bounds.x, bounds.y);
+    SDL_SetWindowSize(window, bounds.w, bounds.h);
+    if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        TLogFile::Get()->Printf("Error SDL_SetWindowFullscreen");
+    }
+}
+
+void LeaveFullscreen(SDL_Window* window, int width, int height) {
+    if (SDL_SetWindowFullscreen(window, 0) != 0) {
+        TLogFile::Get()->Printf("Error SDL_SetWindowFullscreen");
+    }
+    SDL_SetWindowBordered(window, SDL_TRUE);
+    SDL_SetWindowSize(window, width, height);
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
 } // namespace
 
 void TAppConfig::ListDisplayModes(TDisplayModeSet& modes) const {
@@ -44,12 +71,16 @@ void TAppConfig::SetDisplayMode(int width, int height, bool fullscreen) const {
     if (SDL_SetWindowDisplayMode(mWindow, &mode) != 0) {
         TLogFile::Get()->Printf("ERROR SET DISPLAY MODE: %s", SDL_GetError());
     }
-    if (SDL_SetWindowFullscreen(mWindow, fullscreen ? SDL_WINDOW_FULLSCREEN : 0) != 0) {
-        TLogFile::Get()->Printf("Error SDL_SetWindowFullscreen");
+    if (fullscreen) {
+        EnterDesktopFullscreen(mWindow, width, height);
+    } else {
+        LeaveFullscreen(mWindow, width, height);
     }
-    SDL_SetWindowSize(mWindow, width, height);
-    SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    TLogFile::Get()->Printf("ERROR: %s", SDL_GetError());
+    // Only a real error is logged: an empty line on every switch says nothing.
+    const char* error = SDL_GetError();
+    if (error != nullptr && *error != '\0') {
+        TLogFile::Get()->Printf("ERROR: %s", error);
+    }
     int newWidth = 0;
     int newHeight = 0;
     SDL_GetWindowSize(mWindow, &newWidth, &newHeight);
@@ -65,4 +96,3 @@ void TAppConfig::SetWindowIcon(SDL_Window* window, const std::string& name) cons
         SDL_SetWindowIcon(window, icon.get());
     }
 }
-

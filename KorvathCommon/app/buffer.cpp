@@ -46,8 +46,17 @@ void TBaseBuffer::ReadBuffer(TBaseBuffer& other) {
     std::vector<uint8_t> bytes;
     bool read = ReadBlob(bytes);
     other.mBytes = std::move(bytes);
-    if (read) {
-        ReadInt32();
+    if (!read) {
+        return;
+    }
+    const size_t blobEnd = mReadPos;
+    const bool crcPresent = GetBytesLeft() >= 4;
+    const auto stored = static_cast<uint32_t>(ReadInt32());
+    if (!crcPresent || stored != other.Crc(0)) {
+        TLogFile::Get()->Printf("nested buffer of block \"%s\" ending at byte %d is damaged (CRC mismatch): dropped",
+                                mReadBlock.c_str(), static_cast<int>(blobEnd));
+        other.Clear();
+        mFailed = true;
     }
 }
 
@@ -163,6 +172,11 @@ bool TBufferBin::Load(const std::string& path, bool withCrc, uint32_t seed) {
     if (!ReadWholeFile(path, file, kMaxFileBytes)) {
         return false;
     }
+    return LoadBytes(file, withCrc, seed);
+}
+
+bool TBufferBin::LoadBytes(const std::string& file, bool withCrc, uint32_t seed) {
+    Clear();
     size_t offset = withCrc ? 4 : 0;
     if (file.size() < offset) {
         return false;

@@ -15,9 +15,10 @@ public:
 
     virtual bool Save(const std::string& path, bool withCrc, uint32_t seed);
     virtual bool Load(const std::string& path, bool withCrc, uint32_t seed);
-    // Labels around groups of values; they never reach the bytes.
+    // Labels around groups of values; they never reach the bytes. The read label names the block in
+    // the log when a nested buffer in it is damaged.
     virtual void BeginWriteBlock(const char* label) {}
-    virtual void BeginReadBlock(const char* label) {}
+    virtual void BeginReadBlock(const char* label) { mReadBlock = label != nullptr ? label : ""; }
     virtual void EndBlock() {}
     virtual void Clear();
     virtual void WriteByte(uint8_t value);
@@ -25,7 +26,8 @@ public:
     virtual void WriteBuffer(const TBaseBuffer& other);
     // 0 without moving when the read position is at the end.
     virtual uint8_t ReadByte();
-    // A blob into the other buffer's bytes; the 4 CRC bytes after it are skipped unchecked.
+    // A blob into the other buffer's bytes, checked against the 4 CRC bytes after it. On a mismatch
+    // the other buffer is emptied, this one is marked failed and one log line names the block.
     virtual void ReadBuffer(TBaseBuffer& other);
     virtual uint32_t Crc(uint32_t seed) const;
 
@@ -59,6 +61,7 @@ protected:
     size_t mReadPos = 0;
     size_t mWritePos = 0;
     bool mFailed = false;
+    std::string mReadBlock;
 };
 
 // The buffer of save files: saved as a CRC-32 of the payload followed by the payload.
@@ -72,6 +75,8 @@ public:
     bool Save(const std::string& path, bool withCrc, uint32_t seed) override;
     // A missing, short, oversized or damaged file fails and leaves the buffer empty.
     bool Load(const std::string& path, bool withCrc, uint32_t seed) override;
+    // The same from a file's bytes in memory.
+    bool LoadBytes(const std::string& file, bool withCrc, uint32_t seed);
 };
 
 // Floats in records: the nearest integer of value x 1000, so a value survives any number of cycles.

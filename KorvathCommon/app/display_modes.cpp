@@ -8,7 +8,6 @@
 #include "app/log.h"
 #include "app/renderer.h"
 
-
 namespace {
 
 TDisplayValues gDisplay;
@@ -161,16 +160,19 @@ void UpdateDisplay(bool fullscreen, bool apply) {
     TDisplayValues& display = GetDisplay();
     const TWindowSize size = ChooseDisplaySize(display, modes, fullscreen);
     if (apply) {
-        display.mScaleX = static_cast<float>(size.width) / static_cast<float>(display.mDesignWidth);
-        display.mScaleY = static_cast<float>(size.height) / static_cast<float>(display.mDesignHeight);
         TAppConfig::Get()->SetDisplayMode(size.width, size.height, fullscreen);
+        // The system may give the window another size than asked for: the view fits the one it got.
+        display.mView = FitDesignToOutput(display.mDesignWidth, display.mDesignHeight, size.width, size.height);
+        SDL_PumpEvents();
+        RefreshRenderScale();
     }
+    const TViewTransform& view = display.mView;
     TLogFile::Get()->Printf("update display fullscreen = %d mRealResolutionWidth =  %d  mRealResolutionHeight = %d  "
                             "mWindowedResolutionWidth =  %d  mWindowedResolutionHeight = %d offsetx = %d  offsety = %d",
                             fullscreen ? 1 : 0, display.mRealResolutionWidth, display.mRealResolutionHeight,
-                            display.mWindowedResolutionWidth, display.mWindowedResolutionHeight, gScreenOffset.x,
-                            gScreenOffset.y);
-    TLogFile::Get()->Printf("scalex=%f scaley=%f", display.mScaleX, display.mScaleY);
+                            display.mWindowedResolutionWidth, display.mWindowedResolutionHeight, view.offsetX,
+                            view.offsetY);
+    TLogFile::Get()->Printf("scalex=%f scaley=%f", view.scale, view.scale);
 }
 
 void RefreshRenderScale() {
@@ -181,8 +183,7 @@ void RefreshRenderScale() {
         return;
     }
     TDisplayValues& display = GetDisplay();
-    display.mScaleX = static_cast<float>(width) / static_cast<float>(display.mDesignWidth);
-    display.mScaleY = static_cast<float>(height) / static_cast<float>(display.mDesignHeight);
+    display.mView = FitDesignToOutput(display.mDesignWidth, display.mDesignHeight, width, height);
 }
 
 bool IsWindowFullscreen() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/view_transform.h"
 #include "graphics/render_state.h"
 
 struct TDisplayMode {
@@ -41,16 +42,14 @@ struct TDisplayValues {
     int mWindowedResolutionWidth = 800;
     int mWindowedResolutionHeight = 600;
     bool mPortrait = false;
-    // Output size / design size.
-    float mScaleX = 1.0f;
-    float mScaleY = 1.0f;
+    // The design space on the renderer's output: one scale for both axes, centred.
+    TViewTransform mView;
 };
 
 struct TWindowSize {
     int width = 0;
     int height = 0;
 };
-
 
 // The process-wide display values, and their start values again (start-up and tests).
 TDisplayValues& GetDisplay();
@@ -68,10 +67,11 @@ void ChooseWindowedSize(TDisplayValues& display, const TDisplayModeSet& modes);
 TWindowSize ChooseDisplaySize(TDisplayValues& display, const TDisplayModeSet& modes, bool fullscreen);
 
 // The display update of the settings object on the game's window: the modes of display 0, the sizes
-// above and, when apply is set, the window switched and the render scale set. Logs the result.
+// above and, when apply is set, the window switched and the view fitted to the size it really got.
+// Logs the result.
 void UpdateDisplay(bool fullscreen, bool apply);
 
-// The render scale from the renderer's real output size; unchanged while there is no renderer.
+// The view from the renderer's real output size; unchanged while there is no renderer.
 void RefreshRenderScale();
 
 // Whether the game's window is full screen now.

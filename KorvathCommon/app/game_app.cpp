@@ -45,8 +45,7 @@ bool TMyAppTask::Execute() {
 
 TGameAppBase::TGameAppBase() {
     TDisplayValues& display = GetDisplay();
-    display.mScaleX = 1.0f;
-    display.mScaleY = 1.0f;
+    display.mView = TViewTransform();
     GetLoopState().mHasFocus = true;
     SDL_DisplayMode desktop{};
     if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
@@ -85,4 +84,3 @@ TGameApp* GetGameApp() {
 void DestroyGameApp() {
     gGameApp.reset();
 }
-

@@ -38,8 +38,18 @@ void IniSection_t::SetString(const std::string& key, const std::string& value) {
 void IniFile_t::Load(const std::string& name, bool clearFirst) {
     std::string bytes;
     if (ReadWholeFile(name, bytes, kMaxFileBytes)) {
-        Parse(bytes.data(), bytes.size(), clearFirst);
+        LoadBytes(bytes, clearFirst);
     }
+}
+
+IniFile_t ReadIniFile(const std::string& name) {
+    IniFile_t ini;
+    ini.Load(name, true);
+    return ini;
+}
+
+void IniFile_t::LoadBytes(const std::string& bytes, bool clearFirst) {
+    Parse(bytes.data(), bytes.size(), clearFirst);
 }
 
 void IniFile_t::Parse(const char* bytes, size_t length, bool clearFirst) {

@@ -32,7 +32,9 @@ private:
     Keys mKeys;
 };
 
-inline const std::string& IniValueText(IniSection_t::Keys::const_iterator entry) { return entry->second.value; }
+inline const std::string& IniValueText(IniSection_t::Keys::const_iterator entry) {
+    return entry->second.value;
+}
 
 class IniFile_t {
 public:
@@ -44,6 +46,8 @@ public:
 
     // Reads a file through the path rules; nothing happens when it does not open.
     void Load(const std::string& name, bool clearFirst);
+    // The same from a file's bytes in memory.
+    void LoadBytes(const std::string& bytes, bool clearFirst);
     // Lines end at LF or CR LF; keys and values are trimmed of spaces and tabs.
     void Parse(const char* bytes, size_t length, bool clearFirst);
     // The section, created empty when missing.
@@ -54,3 +58,6 @@ public:
 private:
     std::map<std::string, IniSection_t> mSections;
 };
+
+// A file read whole (nothing when it does not open).
+IniFile_t ReadIniFile(const std::string& name);

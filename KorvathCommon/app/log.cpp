@@ -1,14 +1,25 @@
 #include "app/log.h"
 
-#include <SDL.h>
+#include <atomic>
 #include <cstdio>
 
 #include "app/app_config.h"
+#include "app/log_echo.h"
 
 namespace {
 std::mutex gLogInstanceMutex;
 TLogFile* gLog = nullptr;
+
+void EchoToStandardError(const char* line) {
+    std::fprintf(stderr, "INFO: %s\n", line);
+}
+
+std::atomic<TLogEcho> gEcho{EchoToStandardError};
 } // namespace
+
+void SetLogEcho(TLogEcho echo) {
+    gEcho.store(echo != nullptr ? echo : EchoToStandardError);
+}
 
 TLogFile* TLogFile::Get() {
     std::lock_guard<std::mutex> lock(gLogInstanceMutex);
@@ -31,7 +42,9 @@ TLogFile::TLogFile() : mLine{} {
     }
 }
 
-TLogFile::~TLogFile() { mFile.Close(); }
+TLogFile::~TLogFile() {
+    mFile.Close();
+}
 
 void TLogFile::Printf(const char* format, ...) {
     va_list args;
@@ -49,8 +62,7 @@ void TLogFile::VPrintf(const char* format, va_list args) {
     } else if (length >= kLineSize) {
         length = kLineSize - 1;
     }
-    // The line is data, never a format.
-    SDL_Log("%s", mLine);
+    gEcho.load()(mLine);
     if (mFile.IsOpen()) {
         mLine[length] = '\n';
         mFile.Write(mLine, static_cast<size_t>(length) + 1);

@@ -21,7 +21,8 @@ public:
     TLogFile& operator=(const TLogFile&) = delete;
     ~TLogFile();
 
-    // One line, printf-style, cut at kLineSize - 1 bytes; written to SDL_Log and the file, then flushed.
+    // One line, printf-style, cut at kLineSize - 1 bytes; written to the echo (SDL_Log in the engine's
+    // programs, see log_echo.h) and the file, then flushed.
     void Printf(const char* format, ...) KORVATH_PRINTF(2, 3);
     void VPrintf(const char* format, va_list args);
 

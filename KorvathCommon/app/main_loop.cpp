@@ -19,12 +19,11 @@ bool gFrameDrawing = true;
 uint64_t gLastPresentCounter = 0;
 constexpr uint64_t kFramePeriodUs = 1000000 / 60;
 
+// The one conversion of the pointer: through the inverse of the view that the frame is drawn with.
 void ToDesignCoordinates(TInputEvent& event) {
-    const TDisplayValues& display = GetDisplay();
-    event.x =
-        static_cast<int>(static_cast<float>(event.x) * (1.0f / display.mScaleX) - static_cast<float>(gScreenOffset.x));
-    event.y =
-        static_cast<int>(static_cast<float>(event.y) * (1.0f / display.mScaleY) - static_cast<float>(gScreenOffset.y));
+    const TViewTransform& view = GetDisplay().mView;
+    event.x = view.ToDesignX(event.x) - gScreenOffset.x;
+    event.y = view.ToDesignY(event.y) - gScreenOffset.y;
 }
 
 void HandleFocus(bool gained) {
@@ -158,11 +157,18 @@ void DrawWholeFrame() {
     if (renderer == nullptr || SDL_GetRendererOutputSize(renderer, &width, &height) != 0) {
         return;
     }
-    // The clear is put off to the first draw, which may make it needless.
+    // The clear is put off to the first draw, which may make it needless; the bars beside the design
+    // area are filled black every frame whatever the first draw is.
     TDisplayValues& display = GetDisplay();
-    const TFrameArea area{0, 0, width, height, display.mScaleX, display.mScaleY};
-    const bool scaled = display.mScaleX != 1.0f || display.mScaleY != 1.0f;
-    SDL_Texture* target = scaled && IsScaledThroughTarget() && AreDrawShortcutsOn()
+    const TViewTransform view = display.mView;
+    const bool known = view.width > 0 && view.height > 0;
+    const TFrameArea area{known ? view.offsetX : 0,
+                          known ? view.offsetY : 0,
+                          known ? view.width : width,
+                          known ? view.height : height,
+                          view.scale,
+                          view.scale};
+    SDL_Texture* target = view.scale != 1.0f && IsScaledThroughTarget() && AreDrawShortcutsOn()
                               ? GetDesignTarget(display.mDesignWidth, display.mDesignHeight)
                               : nullptr;
     if (target == nullptr) {
@@ -171,17 +177,15 @@ void DrawWholeFrame() {
         FinishFrameClear();
         return;
     }
-    // Drawn at the design size, as at scale 1, then scaled onto the output in one copy.
+    // Drawn at the design size, as at scale 1, then scaled onto the design area in one copy.
     SDL_SetRenderTarget(renderer, target);
-    const float scaleX = display.mScaleX;
-    const float scaleY = display.mScaleY;
-    display.mScaleX = display.mScaleY = 1.0f;
+    display.mView = TViewTransform();
     BeginFrameClear(TFrameArea{0, 0, display.mDesignWidth, display.mDesignHeight, 1.0f, 1.0f, target});
     DrawFrame();
     FinishFrameClear();
-    display.mScaleX = scaleX;
-    display.mScaleY = scaleY;
+    display.mView = view;
     SDL_SetRenderTarget(renderer, nullptr);
+    SDL_RenderSetViewport(renderer, nullptr);
     SDL_RenderSetScale(renderer, 1.0f, 1.0f);
     BeginFrameClear(TFrameArea{area.x, area.y, area.width, area.height, 1.0f, 1.0f});
     const SDL_Rect destination{area.x, area.y, area.width, area.height};
@@ -190,11 +194,7 @@ void DrawWholeFrame() {
 }
 
 void DrawFrame() {
-    const TDisplayValues& display = GetDisplay();
-    SDL_Renderer* renderer = GetSDLRenderer();
-    if (renderer != nullptr) {
-        SDL_RenderSetScale(renderer, display.mScaleX, display.mScaleY);
-    }
+    ApplyViewTransform(GetSDLRenderer(), GetDisplay().mView);
     GetSeams().DrawWindows();
     GetSeams().DrawCursor();
 }

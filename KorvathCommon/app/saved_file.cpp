@@ -23,7 +23,8 @@ TLoadResult LoadOne(const std::string& name, TSaveFileBuffer& buffer, const std:
     if (!FileExists(name)) {
         return TLoadResult::Missing;
     }
-    if (buffer.Load(name, true, 0) && parse()) {
+    std::string bytes;
+    if (ReadWholeFile(name, bytes, TBufferBin::kMaxFileBytes) && ParseSaveBytes(bytes, buffer, parse)) {
         return TLoadResult::Loaded;
     }
     SetAside(name);
@@ -42,6 +43,10 @@ uint8_t TSaveFileBuffer::ReadByte() {
 void TSaveFileBuffer::Clear() {
     TBufferBin::Clear();
     mReadPastEnd = false;
+}
+
+bool ParseSaveBytes(const std::string& bytes, TSaveFileBuffer& buffer, const std::function<bool()>& parse) {
+    return buffer.LoadBytes(bytes, true, 0) && parse();
 }
 
 bool LoadSaveFile(const std::string& name, TSaveFileBuffer& buffer, const std::function<bool()>& parse) {

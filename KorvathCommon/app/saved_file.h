@@ -27,6 +27,8 @@ private:
 // Loads name (CRC, seed 0) into buffer and calls parse, which answers false for damaged bytes and then
 // must leave everything as it was. A file that fails its CRC or its parse is moved to its name + ".bad"
 // (logged) and name + ".bak" is tried the same way. False when neither gave a usable file.
+// A save file's bytes in memory (CRC, seed 0) into buffer, then parse; false when either fails.
+bool ParseSaveBytes(const std::string& bytes, TSaveFileBuffer& buffer, const std::function<bool()>& parse);
 bool LoadSaveFile(const std::string& name, TSaveFileBuffer& buffer, const std::function<bool()>& parse);
 
 // The backup the atomic save keeps beside a file.

@@ -237,6 +237,16 @@ bool TMySettings::LoadSettings() {
     return true;
 }
 
+bool TMySettings::LoadSettingsBytes(const std::string& bytes) {
+    TSaveFileBuffer buffer;
+    TFileContents contents;
+    if (!ParseSaveBytes(bytes, buffer, [&] { return contents.Read(buffer); })) {
+        return false;
+    }
+    TakeFileContents(contents);
+    return true;
+}
+
 bool TMySettings::SaveProfile() {
     return SaveProfileAt(mCurrentUser);
 }

@@ -86,6 +86,8 @@ public:
     bool LoadProfile() override;
     // A damaged file is set aside and its backup used; without a usable file nothing changes.
     bool LoadSettings() override;
+    // The same from the file's bytes in memory (no backup is tried).
+    bool LoadSettingsBytes(const std::string& bytes);
     bool SaveProfile() override;
     bool SaveSettings() override;
     void SaveProgress() override;

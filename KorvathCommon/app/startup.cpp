@@ -11,8 +11,10 @@
 #include "app/file_object.h"
 #include "app/game_app.h"
 #include "app/log.h"
+#include "app/log_sdl.h"
 #include "app/main_loop.h"
 #include "app/renderer.h"
+#include "app/settings.h"
 #include "app/startup_seams.h"
 #include "app/xml_reader.h"
 
@@ -78,8 +80,8 @@ void ChooseStartSize() {
     GetSeams().UpdateDisplay(false, false);
     TLogFile::Get()->Printf("mRealResolutionWidth =  %d  mRealResolutionHeight = %d", display.mRealResolutionWidth,
                             display.mRealResolutionHeight);
-    display.mScaleX = static_cast<float>(display.mRealResolutionWidth) / static_cast<float>(display.mDesignWidth);
-    display.mScaleY = static_cast<float>(display.mRealResolutionHeight) / static_cast<float>(display.mDesignHeight);
+    display.mView = FitDesignToOutput(display.mDesignWidth, display.mDesignHeight, display.mRealResolutionWidth,
+                                      display.mRealResolutionHeight);
 }
 
 SDL_Window* OpenWindow() {
@@ -154,8 +156,8 @@ int StartUp() {
 bool LoadStartupData() {
     TSubsystemSeams& seams = GetSeams();
     Progress("int start");
-    ReadWithReader("ui/interface.xml", [&](TiXmlElement* root) { seams.LoadInterfaceDescription(root); });
-    Progress("load ui/interface.xml complete");
+    // Logs "complete" or "failed" itself; the game goes on without the description.
+    seams.LoadInterfaceDescription();
     seams.AddScreenFader();
     ReadWithReader("settings.xml", [&](TiXmlElement* root) { seams.LoadGameSettings(root); });
     ReadWithReader("settings.xml", [&](TiXmlElement* root) { seams.LoadColorTable(root); });
@@ -198,9 +200,10 @@ void RunMainLoop() {
     }
 }
 
-void ReleaseAll() {
+namespace {
+// ReleaseAll after the settings.
+void ReleaseAllButSettings() {
     TSubsystemSeams& seams = GetSeams();
-    seams.SaveAndDeleteSettings();
     seams.DeleteMessageManager();
     seams.ReleasePreloadList();
     seams.DeleteCursors();
@@ -219,6 +222,18 @@ void ReleaseAll() {
     TAppConfig::Release();
     TLogFile::Release();
 }
+} // namespace
+
+void ReleaseAll() {
+    GetSeams().SaveAndDeleteSettings();
+    ReleaseAllButSettings();
+}
+
+void ReleaseProcessState() {
+    TSettings::Release();
+    ReleaseAllButSettings();
+    GetSeams().ForgetProfile();
+}
 
 void Shutdown() {
     // The configuration goes in ReleaseAll; the window is taken down after it.
@@ -233,6 +248,7 @@ void Shutdown() {
 }
 
 int RunGame() {
+    EchoLogToSdl();
     const int failed = StartUp();
     if (failed != 0) {
         TAppConfig::Release();

@@ -18,6 +18,9 @@ void RunMainLoop();
 void ReleaseAll();
 // ReleaseAll, then the renderer, the window, the image loader and SDL.
 void Shutdown();
+// ReleaseAll with the settings deleted unsaved, then the profile and what the game keeps of it for as
+// long as the process lives: a test starts the game again in one process after it.
+void ReleaseProcessState();
 
 // The whole program: start-up, the main loop, shutdown. Returns the exit code.
 int RunGame();

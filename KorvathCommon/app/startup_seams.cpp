@@ -4,14 +4,16 @@
 #include "app/input_event.h"
 #include "app/log.h"
 #include "app/settings.h"
+#include "app/user_info.h"
 #include "app/xml_reader.h"
 #include "graphics/fader.h"
 #include "graphics/font_registry.h"
-#include "graphics/spline_path.h"
 #include "graphics/preload_list.h"
+#include "graphics/spline_path.h"
 #include "graphics/terms.h"
 #include "media/sound_manager.h"
 #include "objects/object_factory.h"
+#include "rooms/effector.h"
 #include "windows/game_cursors.h"
 #include "windows/messages.h"
 #include "windows/ui_info_holder.h"
@@ -52,8 +54,9 @@ void TSubsystemSeams::DestroyTerms() {
     NotBuilt("DestroyTerms");
 }
 
-void TSubsystemSeams::LoadInterfaceDescription(TiXmlElement* /*root*/) {
+bool TSubsystemSeams::LoadInterfaceDescription() {
     NotBuilt("LoadInterfaceDescription");
+    return false;
 }
 
 void TSubsystemSeams::AddScreenFader() {
@@ -82,6 +85,10 @@ bool TSubsystemSeams::IsWindowShown(int id) {
 
 void TSubsystemSeams::DeleteWindowManager() {
     TMyWindowManager::Release();
+}
+
+void TSubsystemSeams::ForgetProfile() {
+    TUserInfo::Release();
 }
 
 void TSubsystemSeams::DeleteMessageManager() {
@@ -286,8 +293,8 @@ void TEngineSeams::DestroyTerms() {
     TTerms::Destroy();
 }
 
-void TEngineSeams::LoadInterfaceDescription(TiXmlElement* root) {
-    TUIInfoHolder::GetGlobal()->LoadFromXml(root);
+bool TEngineSeams::LoadInterfaceDescription() {
+    return LoadGlobalUIInfo();
 }
 
 void TEngineSeams::LoadFonts(TiXmlElement* root) {
@@ -305,11 +312,13 @@ void TEngineSeams::LoadSplinePaths(const std::string& file) {
 void TEngineSeams::CreateFactories() {
     TObjectFactory::CreateInstance();
     TRoomFactory::CreateInstance();
+    TEffectorsFactory::CreateInstance();
 }
 
 void TEngineSeams::DeleteFactories() {
-    TRoomFactory::DestroyInstance();
+    TEffectorsFactory::DestroyInstance();
     TObjectFactory::DestroyInstance();
+    TRoomFactory::DestroyInstance();
 }
 
 void TEngineSeams::LoadPreloadList(const std::string& file) {

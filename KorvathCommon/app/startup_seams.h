@@ -25,7 +25,8 @@ public:
     virtual void DestroyTerms();
 
     // Interface descriptions, the window manager and its fader.
-    virtual void LoadInterfaceDescription(TiXmlElement* root);
+    // The global interface description "ui/interface.xml"; logs whether it was read and answers it.
+    virtual bool LoadInterfaceDescription();
     virtual void AddScreenFader();
     virtual void HandleEvent(const TInputEvent& event);
     // The frame task's update of every screen and popup.
@@ -82,6 +83,8 @@ public:
     virtual bool IsCustomCursor();
     // Saved once, before anything else is taken down, then deleted.
     virtual void SaveAndDeleteSettings();
+    // The profile and what is kept of it beside it, which otherwise live as long as the process.
+    virtual void ForgetProfile();
 
     // The puzzle game.
     virtual void LoadGameSettings(TiXmlElement* root);
@@ -120,7 +123,7 @@ public:
     std::string GetTermText(const std::string& key) override;
     void DestroyTerms() override;
 
-    void LoadInterfaceDescription(TiXmlElement* root) override;
+    bool LoadInterfaceDescription() override;
 
     void LoadFonts(TiXmlElement* root) override;
     void DestroyFonts() override;

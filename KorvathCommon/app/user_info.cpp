@@ -31,6 +31,11 @@ bool TBaseUserInfo::Load(const std::string& name) {
     return loaded && buffer.IsReadExact();
 }
 
+bool TBaseUserInfo::LoadBytes(const std::string& bytes) {
+    TSaveFileBuffer buffer;
+    return ParseSaveBytes(bytes, buffer, [&] { return ReadFile(buffer); }) && buffer.IsReadExact();
+}
+
 // Damaged bytes (a wrong header, a count or length beyond the data) leave the profile as it was.
 bool TBaseUserInfo::ReadFile(TBaseBuffer& buffer) {
     if (buffer.ReadInt32() != kSaveFileHeader) {

@@ -38,6 +38,8 @@ public:
     // True only for a whole file read exactly. A file that ends early still gives its values (false);
     // a damaged one is set aside, its backup is tried, and without a usable file nothing changes.
     virtual bool Load(const std::string& name);
+    // The same from a save file's bytes in memory (no backup is tried).
+    bool LoadBytes(const std::string& bytes);
     // The real result of the atomic save.
     virtual bool Save(const std::string& name);
     virtual bool HasKey(const std::string& key) const;

@@ -109,12 +109,12 @@ int XmlNestingDepth(const std::string& text) {
     return deepest;
 }
 
-// The parser's own file loading, with three guards: the size is bounded (a folder opens on Linux and
-// claims an enormous size), so is the nesting, and the text ends in several zero bytes, because the
-// parser steps up to three bytes past a UTF-8 sequence that the end of the file cuts short.
-bool ParseXmlFile(TFileObject& file, TiXmlDocument& document) {
-    std::string text;
-    if (!ReadOpenFile(file, text, kMaxXmlBytes)) {
+// The parser's own loading, with two guards on top of the bounded read: the nesting is bounded, and
+// the text ends in several zero bytes, because the parser steps up to three bytes past a UTF-8 sequence
+// that the end of the text cuts short.
+bool ParseXmlBytes(const TXmlSource& source, TiXmlDocument& document) {
+    const std::string& text = source.mBytes;
+    if (text.size() > kMaxXmlBytes) {
         return false;
     }
     // Line ends become "\n" as the parser's file loading makes them.
@@ -128,7 +128,8 @@ bool ParseXmlFile(TFileObject& file, TiXmlDocument& document) {
         }
     }
     if (XmlNestingDepth(normalised) > kMaxXmlDepth) {
-        TLogFile::Get()->Printf("xml nested deeper than %d elements %s", kMaxXmlDepth, file.GetPath().c_str());
+        TLogFile::Get()->Printf("xml nested deeper than %d elements %s", kMaxXmlDepth,
+                                ResolvePath(source.mName).c_str());
         return false;
     }
     normalised.append(4, '\0');
@@ -155,32 +156,50 @@ int ReadPairs(const TiXmlElement* element, const char* name, std::vector<std::pa
 }
 } // namespace
 
-TiXmlElement* LoadXmlDocument(const std::string& name, TiXmlDocument*& slot) {
+TXmlSource ReadXmlSource(const std::string& name) {
+    TXmlSource source{name, "", nullptr};
+    TFileObject file(name.c_str(), "rb");
+    // A folder opens for reading on Linux and claims an enormous size: the read is bounded.
+    if (!file.IsOpen()) {
+        source.mReadError = "Failed to open file";
+    } else if (!ReadOpenFile(file, source.mBytes, kMaxXmlBytes)) {
+        source.mReadError = "Failed to read file";
+    }
+    return source;
+}
+
+TiXmlElement* ParseXmlDocument(const TXmlSource& source, TiXmlDocument*& slot) {
     delete slot;
     slot = new TiXmlDocument();
-    TFileObject file(name.c_str(), "rb");
-    const char* error = nullptr;
+    const char* error = source.mReadError;
     int line = 0;
-    if (!file.IsOpen()) {
-        error = "Failed to open file";
-    } else if (!ParseXmlFile(file, *slot)) {
+    if (error == nullptr && !ParseXmlBytes(source, *slot)) {
         error = slot->Error() ? slot->ErrorDesc() : "Failed to read file";
         line = slot->Error() ? slot->ErrorRow() : 0;
     }
     if (error != nullptr) {
-        TLogFile::Get()->Printf("File not found %s error=%s line = %d", name.c_str(), error, line);
+        const char* name = source.mName.c_str();
+        TLogFile::Get()->Printf("File not found %s error=%s line = %d", name, error, line);
         delete slot;
         slot = nullptr;
-        TLogFile::Get()->Printf("File not found %s ", name.c_str());
+        TLogFile::Get()->Printf("File not found %s ", name);
         return nullptr;
     }
     return slot->RootElement();
 }
 
-TiXmlElement* LoadXmlRoot(const std::string& name) {
-    assert(gRootWalkers == 0 && "LoadXmlRoot while a shared root is still walked");
+TiXmlElement* LoadXmlDocument(const std::string& name, TiXmlDocument*& slot) {
+    return ParseXmlDocument(ReadXmlSource(name), slot);
+}
+
+TiXmlElement* ParseXmlRoot(const TXmlSource& source) {
+    assert(gRootWalkers == 0 && "a shared root is replaced while it is still walked");
     ReleaseXmlRoot();
-    return LoadXmlDocument(name, gSharedDocument);
+    return ParseXmlDocument(source, gSharedDocument);
+}
+
+TiXmlElement* LoadXmlRoot(const std::string& name) {
+    return ParseXmlRoot(ReadXmlSource(name));
 }
 
 void ReleaseXmlRoot() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/file_object.h"
 #include "app/log.h"
 #include "app/string_utils.h"
 
@@ -143,11 +144,24 @@ FontData::FontData() : DescParserW(kSemicolonEndsStatement) {
 }
 
 bool FontData::LoadFile(const std::string& path) {
+    std::string bytes;
+    if (mLoaded) {
+        return false;
+    }
+    if (!ReadWholeFile(path, bytes, kMaxFileBytes)) {
+        mDescriptorPath = path;
+        TLogFile::Get()->Printf("error load font file %s", path.c_str());
+        return true;
+    }
+    return LoadBytes(path, bytes);
+}
+
+bool FontData::LoadBytes(const std::string& path, const std::string& bytes) {
     if (mLoaded) {
         return false;
     }
     mDescriptorPath = path;
-    mLoaded = ReadFile(path);
+    mLoaded = ReadBytes(bytes);
     if (!mLoaded && !GetLastError().empty()) {
         TLogFile::Get()->Printf("Font Descriptor Error in %s: %s", path.c_str(), ToUtf8(GetLastError()).c_str());
     }

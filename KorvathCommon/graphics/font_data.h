@@ -82,6 +82,8 @@ public:
     // Reads the description once: false, doing nothing, when already loaded. A statement that fails
     // is logged with the path and leaves the data unloaded.
     bool LoadFile(const std::string& path);
+    // The same from a description's bytes in memory; its images are found beside the path.
+    bool LoadBytes(const std::string& path, const std::string& bytes);
     bool IsLoaded() const { return mLoaded; }
 
     int GetDefaultPointSize() const { return mDefaultPointSize; }

@@ -147,6 +147,16 @@ const TActiveGlyph* ActiveFontLayer::FindGlyph(unsigned int code) const {
 
 ImageFont::ImageFont(const std::string& descriptorName) : mData(std::make_shared<FontData>()) {
     mData->LoadFile(descriptorName);
+    Prepare();
+}
+
+ImageFont::ImageFont(const std::string& descriptorName, const std::string& bytes)
+    : mData(std::make_shared<FontData>()) {
+    mData->LoadBytes(descriptorName, bytes);
+    Prepare();
+}
+
+void ImageFont::Prepare() {
     mPointSize = mData->GetDefaultPointSize();
     PrepareLayers();
     mPrepared = true;

@@ -73,6 +73,8 @@ class ImageFont : public TMyFont {
 public:
     // Loads the description (path rules apply) and prepares the layers for its default point size.
     explicit ImageFont(const std::string& descriptorName);
+    // The same from a description's bytes in memory; its images are found beside the name.
+    ImageFont(const std::string& descriptorName, const std::string& bytes);
     ~ImageFont() override = default;
     ImageFont& operator=(const ImageFont&) = delete;
 
@@ -115,6 +117,8 @@ protected:
     void RefreshMetrics() override { EnsurePrepared(); }
 
 private:
+    // Takes the description's default point size and prepares the layers for it.
+    void Prepare();
     bool IsSelected(const FontLayer& layer) const;
     ActiveFontLayer MakeActiveLayer(const FontLayer& layer) const;
     void AddLayerMetrics(const ActiveFontLayer& active, bool first);

@@ -82,6 +82,11 @@ bool DescParserW::ReadFile(const std::string& path) {
         TLogFile::Get()->Printf("error load font file %s", path.c_str());
         return false;
     }
+    return ReadBytes(bytes);
+}
+
+bool DescParserW::ReadBytes(const std::string& bytes) {
+    mLastError.clear();
     bool utf16 = false;
     std::wstring units = DecodeDescription(bytes, utf16);
     bool result = ReadUnits(units, utf16);

@@ -76,6 +76,8 @@ public:
     // Reads and runs a whole file (path rules apply): 8-bit, or UTF-16 after a byte-order mark.
     // True when the file opened and every statement succeeded; the first failing statement stops it.
     bool ReadFile(const std::string& path);
+    // The same from a description's bytes in memory.
+    bool ReadBytes(const std::string& bytes);
     bool RunStatement(const std::wstring& statement);
     // Cuts text from position on into items of out; nested calls end at the matching ')'.
     bool Tokenize(const std::wstring& text, ListDataElement& out, bool nested, size_t& position);

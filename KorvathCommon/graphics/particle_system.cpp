@@ -51,10 +51,11 @@ float ParticleSystem::Uniform(float lo, float hi) {
     return lo + (hi - lo) / kRandomMax * static_cast<float>(NextRandom());
 }
 
-ParticleSystem::ParticleSystem(const std::string& iniFile, const TTextureHandle& mask) : mMask(mask) {
+ParticleSystem::ParticleSystem(const std::string& iniFile, const TTextureHandle& mask)
+    : ParticleSystem(ReadIniFile(iniFile), mask) {}
+
+ParticleSystem::ParticleSystem(const IniFile_t& ini, const TTextureHandle& mask) : mMask(mask) {
     SetDefaults();
-    IniFile_t ini;
-    ini.Load(iniFile, true);
     ReadSection(ini, "Default");
 }
 

@@ -89,6 +89,8 @@ public:
     // Reads section "Default" of the description; a missing file or section leaves the defaults and no
     // particle texture. Stopped until the owner starts it.
     ParticleSystem(const std::string& iniFile, const TTextureHandle& mask);
+    // The same from a description read into memory.
+    ParticleSystem(const IniFile_t& ini, const TTextureHandle& mask);
     ParticleSystem(const ParticleSystem&) = delete;
     ParticleSystem& operator=(const ParticleSystem&) = delete;
 

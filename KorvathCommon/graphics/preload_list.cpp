@@ -25,9 +25,13 @@ TPreloadList* GetPreloadList() {
 }
 
 TPreloadList* ReadPreloadList(const std::string& fileName) {
+    return ReadPreloadList(ReadXmlSource(fileName));
+}
+
+TPreloadList* ReadPreloadList(const TXmlSource& source) {
     DeletePreloadList();
     gPreloadList = std::make_unique<TPreloadList>();
-    if (const TiXmlElement* root = LoadXmlRoot(fileName)) {
+    if (const TiXmlElement* root = ParseXmlRoot(source)) {
         TXmlRootWalk walk;
         std::vector<TiXmlElement*> items;
         CollectXmlChildren(root, "item", items);

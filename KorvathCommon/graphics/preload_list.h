@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/xml_reader.h"
 #include "graphics/static_image.h"
 
 class TPreloadList {
@@ -24,5 +25,7 @@ TPreloadList* GetPreloadList();
 // Deletes any list (releasing its images), then reads the names of the file's "item" elements into a new
 // one. A missing or malformed file leaves the new list empty.
 TPreloadList* ReadPreloadList(const std::string& fileName);
+// The same from a document in memory.
+TPreloadList* ReadPreloadList(const TXmlSource& source);
 // Releases the images and deletes the list.
 void DeletePreloadList();

@@ -251,6 +251,10 @@ bool TSplinePathSet::Load(const std::string& fileName) {
     if (!ReadWholeFile(fileName, bytes, kMaxPathFileBytes)) {
         return false;
     }
+    return LoadBytes(fileName, bytes);
+}
+
+bool TSplinePathSet::LoadBytes(const std::string& fileName, const std::string& bytes) {
     mPaths.clear();
     TByteReader reader(bytes);
     int32_t rawCount = 0;

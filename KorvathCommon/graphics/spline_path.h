@@ -53,10 +53,14 @@ public:
     // The paths stored in a "trajectories.dat" file, replacing the set's paths. False when the file cannot be
     // read; a damaged file keeps the paths read whole before the damage, logs once and answers false too.
     bool Load(const std::string& fileName);
+    // The same from a file's bytes in memory; the name is for the log line.
+    bool LoadBytes(const std::string& fileName, const std::string& bytes);
     // Appends a closed five-point loop from (x0, y0) to (x1, y1) and back, through the side points at +bulge
     // and -bulge from the chord's midpoint; the set owns it.
     TSplinePath* AddEllipse(int x0, int y0, int x1, int y1, float bulge);
     void Clear() { mPaths.clear(); }
+    // Appends a path the set then owns.
+    void Add(std::unique_ptr<TSplinePath> path) { mPaths.push_back(std::move(path)); }
     uint32_t GetCount() const { return static_cast<uint32_t>(mPaths.size()); }
     TSplinePath* GetPath(uint32_t index) const { return index < mPaths.size() ? mPaths[index].get() : nullptr; }
     // The first path of this name (exact bytes), or null.

@@ -69,6 +69,10 @@ void AnimObject2::SetPositionF(float x, float y) {
 void AnimObject2::LoadIni(const std::string& fileName) {
     IniFile_t ini;
     ini.Load(fileName, true);
+    LoadIni(ini, fileName);
+}
+
+void AnimObject2::LoadIni(const IniFile_t& ini, const std::string& fileName) {
     if (ini.GetSections().empty()) {
         return;
     }

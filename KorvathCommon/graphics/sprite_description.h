@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ini_file.h"
 #include "graphics/draw_object.h"
 #include "graphics/static_image.h"
 
@@ -25,6 +26,8 @@ public:
     // Section "Main" names the sprite's section in "Sprite"; the keys are read from that section when the
     // file has it, else from "Main". Nothing happens for a file that cannot be read.
     virtual void LoadIni(const std::string& fileName);
+    // The same from a file read into memory.
+    void LoadIni(const IniFile_t& ini, const std::string& fileName);
     virtual void ReadSection(const IniSection_t& section, const std::string& fileName);
     virtual bool IsPaused() { return mPaused; }
     virtual bool IsRunning() { return !IsFinished() && !mPaused; }

@@ -50,7 +50,11 @@ std::wstring TTerms::MakeText(const std::string& key, std::string bytes) {
 }
 
 bool TTerms::LoadXml(const std::string& fileName) {
-    const TiXmlElement* root = LoadXmlRoot(fileName);
+    return LoadXml(ReadXmlSource(fileName));
+}
+
+bool TTerms::LoadXml(const TXmlSource& source) {
+    const TiXmlElement* root = ParseXmlRoot(source);
     TXmlRootWalk walk;
     const TiXmlElement* sheet = root != nullptr ? root->FirstChildElement("Worksheet") : nullptr;
     const TiXmlElement* table = sheet != nullptr ? sheet->FirstChildElement("Table") : nullptr;
@@ -75,6 +79,10 @@ bool TTerms::LoadXml(const std::string& fileName) {
 bool TTerms::LoadIni(const std::string& fileName) {
     IniFile_t ini;
     ini.Load(fileName, true);
+    return LoadIni(ini, fileName);
+}
+
+bool TTerms::LoadIni(const IniFile_t& ini, const std::string& fileName) {
     if (ini.GetSections().empty()) {
         TLogFile::Get()->Printf("termins not found %s", fileName.c_str());
         return false;

@@ -5,6 +5,9 @@
 #include <map>
 #include <string>
 
+#include "app/ini_file.h"
+#include "app/xml_reader.h"
+
 class TTerms {
 public:
     // A text longer than this (in characters) is cut.
@@ -20,9 +23,13 @@ public:
     // Adds or replaces the terms of an XML spreadsheet: per row, the first cell's data is the key, the next
     // cell's data the text. False, changing nothing, without a root, "Worksheet" or "Table".
     bool LoadXml(const std::string& fileName);
+    // The same from a document in memory.
+    bool LoadXml(const TXmlSource& source);
     // Replaces the whole table by every key=value of an INI file. False, changing nothing, when the file
     // holds no term.
     bool LoadIni(const std::string& fileName);
+    // The same from a file read into memory; the name is for the log lines.
+    bool LoadIni(const IniFile_t& ini, const std::string& fileName);
 
     // Keys ignore letter case. A missing key comes back as asked for (logged once).
     std::string GetText(const std::string& key) const;

@@ -135,7 +135,19 @@ TVorbisFile::~TVorbisFile() {
 }
 
 TVorbisFile::TOpenResult TVorbisFile::Open(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "rb");
+    return OpenDecoder(std::fopen(path.c_str(), "rb"));
+}
+
+TVorbisFile::TOpenResult TVorbisFile::OpenBytes(std::string bytes) {
+    mBytes = std::move(bytes);
+    // An empty memory file cannot be opened; it is no Vorbis stream either.
+    if (mBytes.empty()) {
+        return TOpenResult::NotVorbis;
+    }
+    return OpenDecoder(fmemopen(mBytes.data(), mBytes.size(), "rb"));
+}
+
+TVorbisFile::TOpenResult TVorbisFile::OpenDecoder(FILE* file) {
     if (file == nullptr) {
         return TOpenResult::NoFile;
     }

@@ -87,12 +87,18 @@ public:
 
     enum class TOpenResult { Opened, NoFile, NotVorbis, NoInfo };
     TOpenResult Open(const std::string& path);
+    // The same over a file's bytes, kept by the decoder and read through an in-memory FILE*.
+    TOpenResult OpenBytes(std::string bytes);
     OggVorbis_File* Decoder() { return &mDecoder; }
     // Decodes 16-bit signed little-endian samples: bytes read, 0 at the end, negative on an error.
     long Read(char* buffer, int length);
     const vorbis_info* Info() const { return mInfo; }
 
 private:
+    // Takes the file (closing it on failure).
+    TOpenResult OpenDecoder(FILE* file);
+
+    std::string mBytes;
     OggVorbis_File mDecoder{};
     vorbis_info* mInfo = nullptr;
     bool mOpen = false;

@@ -79,7 +79,24 @@ uint32_t TOpenAlSystem::OpenStream(const std::string& path) {
     }
     auto stream = std::make_unique<TAlStream>();
     stream->path = path;
-    switch (stream->file.Open(path)) {
+    const TVorbisFile::TOpenResult opened = stream->file.Open(path);
+    return AddStream(std::move(stream), opened);
+}
+
+uint32_t TOpenAlSystem::OpenStreamBytes(const std::string& name, std::string bytes) {
+    std::lock_guard<std::mutex> lock(mMutex);
+    if (!mDevice.IsOpen()) {
+        return 0;
+    }
+    auto stream = std::make_unique<TAlStream>();
+    stream->path = name;
+    const TVorbisFile::TOpenResult opened = stream->file.OpenBytes(std::move(bytes));
+    return AddStream(std::move(stream), opened);
+}
+
+uint32_t TOpenAlSystem::AddStream(std::unique_ptr<TAlStream> stream, TVorbisFile::TOpenResult opened) {
+    const std::string& path = stream->path;
+    switch (opened) {
     case TVorbisFile::TOpenResult::NoFile:
         TLogFile::Get()->Printf("ERROR: Could not find file named \"%s\"", path.c_str());
         return 0;

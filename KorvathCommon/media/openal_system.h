@@ -49,6 +49,8 @@ public:
 
     // The stream handle (the name of its first buffer), 0 on failure.
     uint32_t OpenStream(const std::string& path);
+    // The same over a file's bytes in memory; the name is for the log lines.
+    uint32_t OpenStreamBytes(const std::string& name, std::string bytes);
     // Rewinds and plays; the source, 0 on failure.
     uint32_t Play(uint32_t handle, bool loop, float gain);
     void Stop(uint32_t source);
@@ -68,6 +70,8 @@ public:
     bool HasDevice() const { return mDevice.IsOpen(); }
 
 private:
+    // Keeps an opened stream with its buffers (called with the lock held); 0, logged, when it cannot play.
+    uint32_t AddStream(std::unique_ptr<TAlStream> stream, TVorbisFile::TOpenResult opened);
     TOpenAlSystem(ALCdevice* device, ALCcontext* context);
 
     TAlStream* FindBySource(uint32_t source);

@@ -21,7 +21,9 @@ bool IsReservedListName(const std::string& name) {
 
 } // namespace
 
-TSoundManager* TSoundManager::FindInstance() { return gManager; }
+TSoundManager* TSoundManager::FindInstance() {
+    return gManager;
+}
 
 TSoundManager* TSoundManager::GetInstance() {
     if (gManager == nullptr) {
@@ -59,7 +61,11 @@ TSoundManager::~TSoundManager() {
 }
 
 void TSoundManager::Load(const std::string& file) {
-    const TiXmlElement* root = LoadXmlRoot(file);
+    Load(ReadXmlSource(file));
+}
+
+void TSoundManager::Load(const TXmlSource& source) {
+    const TiXmlElement* root = ParseXmlRoot(source);
     if (root == nullptr) {
         return;
     }

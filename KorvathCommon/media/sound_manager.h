@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/xml_reader.h"
 #include "media/music_play_list.h"
 #include "media/openal_system.h"
 #include "media/play_list.h"
@@ -29,6 +30,8 @@ public:
 
     // Reads the lists "music", "music1", "sound" and "voice" of the file; a missing file loads nothing.
     void Load(const std::string& file);
+    // The same from a document in memory.
+    void Load(const TXmlSource& source);
     // A list of a stage or room. The names of the game's own lists are refused, and an empty name
     // does nothing; a list stored under the name before is released.
     void AddSoundList(const std::string& name, const TiXmlElement* element, const char* tag, bool loadNow,

@@ -7,7 +7,7 @@
 #include "app/log.h"
 #include "app/string_utils.h"
 #include "app/xml_reader.h"
-#include "rooms/game_space.h"
+#include "objects/object_space.h"
 #include "windows/mouse_event.h"
 
 void TLabyrinthObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {

@@ -5,9 +5,9 @@
 #include "graphics/texture.h"
 #include "media/sound_manager.h"
 #include "objects/hint_effects.h"
+#include "objects/object_services.h"
+#include "objects/object_space.h"
 #include "objects/scoped_clip.h"
-#include "rooms/game_space.h"
-#include "rooms/room_services.h"
 
 TObject::TObject() = default;
 
@@ -265,8 +265,8 @@ void TObject::UpdateHintBlink(float seconds) {
         !mTargets[kTargetRoomXo].empty()) {
         return;
     }
-    const TGameSpace* root = GetRootSpace();
-    if (root == nullptr || root->GetKindFlags() != TGameSpace::kKindRoom || !IsHintable()) {
+    const TObjectSpace* root = GetRootSpace();
+    if (root == nullptr || root->GetKindFlags() != TObjectSpace::kKindRoom || !IsHintable()) {
         return;
     }
     mHintBlinkTimer += seconds;
@@ -475,11 +475,11 @@ void TObject::SetListener(TObjectListener* listener) {
     }
 }
 
-bool TObject::AttachEffector(TEffector* effector) {
+bool TObject::AttachEffector(TObjectEffector* effector) {
     if (effector == nullptr) {
         return false;
     }
-    if (!mEffectorName.empty() && effector->mName == mEffectorName) {
+    if (!mEffectorName.empty() && effector->GetName() == mEffectorName) {
         mEffector = effector;
         effector->SetOwner(this);
         return true;
@@ -494,14 +494,14 @@ bool TObject::AttachEffector(TEffector* effector) {
 
 std::string TObject::BuildSaveKey() const {
     std::string key = mName;
-    for (const TGameSpace* space = mSpace; space != nullptr; space = space->mParent) {
+    for (const TObjectSpace* space = mSpace; space != nullptr; space = space->mParent) {
         key = space->mName + "." + key;
     }
     return key;
 }
 
-TGameSpace* TObject::GetRootSpace() const {
-    TGameSpace* space = mSpace;
+TObjectSpace* TObject::GetRootSpace() const {
+    TObjectSpace* space = mSpace;
     while (space != nullptr && space->mParent != nullptr) {
         space = space->mParent;
     }
@@ -509,7 +509,7 @@ TGameSpace* TObject::GetRootSpace() const {
 }
 
 void TObject::PlaySpaceSound(const std::string& name) const {
-    TGameSpace* root = GetRootSpace();
+    TObjectSpace* root = GetRootSpace();
     if (!name.empty() && root != nullptr) {
         root->GetSoundPlayer()->PlaySound(name);
     }

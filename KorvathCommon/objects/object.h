@@ -14,9 +14,9 @@
 #include "objects/object_records.h"
 
 class TBaseBuffer;
-class TEffector;
 class TExecuter;
-class TGameSpace;
+class TObjectEffector;
+class TObjectSpace;
 class THintExecuter;
 class TObjectListener;
 class TTool;
@@ -197,11 +197,11 @@ public:
 
     // The id preceded by the names of the spaces from the outermost one, each followed by ".".
     std::string BuildSaveKey() const;
-    TGameSpace* GetRootSpace() const;
+    TObjectSpace* GetRootSpace() const;
     // For the whole subtree.
     void SetListener(TObjectListener* listener);
     // Keeps an effector whose name is the object's "effector", else offers it to the children; true when taken.
-    bool AttachEffector(TEffector* effector);
+    bool AttachEffector(TObjectEffector* effector);
     TObject* FindChildById(const std::string& id);
     bool ContainsChild(const TObject* object) const;
     TObject* FindParentOf(const TObject* object);
@@ -260,7 +260,7 @@ public:
     int mHoldToolAfterUse = 0;
     bool mSetVisibleAfterTempTool = true;
     int mBlendMode = 1;
-    TGameSpace* mSpace = nullptr;
+    TObjectSpace* mSpace = nullptr;
     bool mIgnoreSubObjects = false;
     bool mHovered = false;
     // The pointer is over the object: enter and leave are sent once per crossing.
@@ -301,7 +301,7 @@ public:
     std::string mSoundMouseLeave;
     std::vector<std::string> mActivationSounds;
     std::string mEffectorName;
-    TEffector* mEffector = nullptr;
+    TObjectEffector* mEffector = nullptr;
     float mClickDelay = 0;
     float mClickDelayLeft = 0;
     int mCentreOffsetX = 0;

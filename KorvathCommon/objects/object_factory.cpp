@@ -5,14 +5,17 @@
 
 #include "objects/cadr_object.h"
 #include "objects/clouds_object.h"
+#include "objects/finish_video_wrapper.h"
+#include "objects/ghost_object.h"
 #include "objects/hidden_object.h"
+#include "objects/infrared_object.h"
 #include "objects/labyrinth_object.h"
 #include "objects/morphing_object.h"
 #include "objects/object.h"
 #include "objects/particle_object.h"
 #include "objects/switcher_object.h"
 #include "objects/transparent_object.h"
-#include "rooms/game_space.h"
+#include "objects/video_object.h"
 
 namespace {
 
@@ -29,7 +32,6 @@ using TFlexibleStandIn = TStandIn<TObject, 24>;
 using TLightCheckButtonStandIn = TStandIn<TObject, 27>;
 using TSliderStandIn = TStandIn<TObject, 35>;
 using TDragSliderStandIn = TStandIn<TSliderStandIn, 36>;
-using TVideoStandIn = TStandIn<TObject, 10>;
 using TClockArrowStandIn = TStandIn<TObject, 20>;
 // The dragged clock hand has no type name of its own; the limited hand builds on it.
 using TDragClockArrowStandIn = TStandIn<TClockArrowStandIn, 20>;
@@ -83,13 +85,13 @@ const TObjectKind kObjectKinds[] = {
     {"timer", "TTimerObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
     {"shape", "TShapeObject", "TObject", 45, Make<TStandIn<TObject, 45>>, true},
     {"focuser", "TFocuserObject", "TObject", 60, Make<TStandIn<TObject, 60>>, true},
-    {"ghost", "TGhostObject", "TVideoObject", 22, Make<TStandIn<TVideoStandIn, 22>>, true},
-    {"infrared", "TInfraredObject", "TObject", 23, Make<TStandIn<TObject, 23>>, true},
+    {"ghost", "TGhostObject", "TVideoObject", 22, Make<TGhostObject>, false},
+    {"infrared", "TInfraredObject", "TObject", 23, Make<TInfraredObject>, false},
     {"clockarrow", "TClockArrowObject", "TObject", 20, Make<TStandIn<TObject, 20>>, true},
     {"limitedarrow", "TLimitedArrowObject", "TDragClockArrowObject", 29, Make<TStandIn<TDragClockArrowStandIn, 29>>,
      true},
     {"clock", "TClockObject", "TObject", 21, Make<TStandIn<TObject, 21>>, true},
-    {"video", "TVideoObject", "TObject", 10, Make<TVideoStandIn>, true},
+    {"video", "TVideoObject", "TObject", 10, Make<TVideoObject>, false},
     {"animfile", "TAnimFileObject", "TObject", 39, Make<TStandIn<TObject, 39>>, true},
     {"transp", "TTransparentObject", "TObject", 40, Make<TTransparentObject>, false},
     {"bring_to_top", "TBringToTopObject", "TTransparentObject", 41, Make<TStandIn<TTransparentObject, 41>>, true},
@@ -129,7 +131,7 @@ const TObjectKind kObjectKinds[] = {
     {"click_button", "TClickButtonObject", "TObject", 75, Make<TStandIn<TObject, 75>>, true},
     {"change_on_activate", "TChangeOnActivateObject", "TObject", 76, Make<TStandIn<TObject, 76>>, true},
     {"change_on_activatep", "TChangeOnActivateParentObject", "TObject", 77, Make<TStandIn<TObject, 77>>, true},
-    {"finish_video_wrapper", "TFinishVideoWrapperObject", "TObject", 78, Make<TStandIn<TObject, 78>>, true},
+    {"finish_video_wrapper", "TFinishVideoWrapperObject", "TObject", 78, Make<TFinishVideoWrapperObject>, false},
     {"conjunct_weight", "TConjunctWeightObject", "TObject", 79, Make<TStandIn<TObject, 79>>, true},
     {"conjunct_weightp", "TConjunctWeightParentObject", "TTransparentObject", 80,
      Make<TStandIn<TTransparentObject, 80>>, true},
@@ -143,7 +145,6 @@ const TObjectKind kObjectKinds[] = {
 };
 
 std::unique_ptr<TBaseObjectFactory> gObjectFactory;
-std::unique_ptr<TBaseRoomFactory> gRoomFactory;
 
 } // namespace
 
@@ -175,22 +176,4 @@ TObject* TObjectFactory::Create(const std::string& type) {
         }
     }
     return nullptr;
-}
-
-TBaseRoomFactory* TRoomFactory::GetInstance() {
-    return gRoomFactory.get();
-}
-
-void TRoomFactory::CreateInstance() {
-    if (!gRoomFactory) {
-        gRoomFactory = std::make_unique<TRoomFactory>();
-    }
-}
-
-void TRoomFactory::DestroyInstance() {
-    gRoomFactory.reset();
-}
-
-TRoom* TRoomFactory::Create(const std::string& name, const std::string& folder) {
-    return new (std::nothrow) TRoom();
 }

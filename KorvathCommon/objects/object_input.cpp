@@ -6,8 +6,8 @@
 
 #include "media/sound_manager.h"
 #include "objects/object.h"
-#include "rooms/object_listener.h"
-#include "rooms/room_services.h"
+#include "objects/object_listener.h"
+#include "objects/object_services.h"
 #include "windows/mouse_event.h"
 
 bool TObject::HitTestSelf(int x, int y) {

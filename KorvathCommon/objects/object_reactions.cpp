@@ -2,8 +2,8 @@
 // space: group i of each list applies to the i-th counted click or tool use, or to event i.
 
 #include "objects/object.h"
-#include "rooms/object_listener.h"
-#include "rooms/room_services.h"
+#include "objects/object_listener.h"
+#include "objects/object_services.h"
 
 namespace {
 

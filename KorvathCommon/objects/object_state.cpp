@@ -7,7 +7,7 @@
 #include "app/log.h"
 #include "graphics/saved_flags.h"
 #include "objects/object.h"
-#include "rooms/room_services.h"
+#include "objects/object_services.h"
 
 namespace {
 
@@ -50,8 +50,7 @@ void TObject::SaveState(TBaseBuffer& writer) {
         WriteFixed1000(writer, mX);
         WriteFixed1000(writer, mY);
     }
-    const auto* trajectory = dynamic_cast<const TTrajectoryEffector*>(mEffector);
-    WriteFlag(writer, mVisible && !(trajectory != nullptr && trajectory->mHideAtEnd));
+    WriteFlag(writer, mVisible && !(mEffector != nullptr && mEffector->HidesOwnerAtEnd()));
     WriteFixed1000(writer, mAlpha);
     WriteFlag(writer, mLocked);
     WriteFlag(writer, mSolved);

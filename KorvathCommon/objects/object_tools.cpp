@@ -4,9 +4,9 @@
 
 #include "objects/hint_effects.h"
 #include "objects/object.h"
-#include "rooms/game_space.h"
-#include "rooms/object_listener.h"
-#include "rooms/room_services.h"
+#include "objects/object_listener.h"
+#include "objects/object_services.h"
+#include "objects/object_space.h"
 
 namespace {
 
@@ -147,16 +147,16 @@ bool TObject::IsHintableWithoutTool() const {
     if (!mGivenTools.empty()) {
         return true;
     }
-    auto* room = dynamic_cast<TRoom*>(GetRootSpace());
-    if (!mTargets[kTargetPocket].empty() && room != nullptr) {
-        TGameSpace* pocket = room->FindPocket(mTargets[kTargetPocket]);
+    TObjectSpace* room = GetRootSpace();
+    if (!mTargets[kTargetPocket].empty() && room != nullptr && room->IsKind(TObjectSpace::kKindRoom)) {
+        TObjectSpace* pocket = room->FindPocket(mTargets[kTargetPocket]);
         if (pocket != nullptr && pocket->HasHintCandidates()) {
             return true;
         }
     }
     if (!mTargets[kTargetMiniGame].empty()) {
-        TGameSpace* space = TGameSpaceManager::FindSpace(mTargets[kTargetMiniGame]);
-        const int kinds = TGameSpace::kKindMiniGame | TGameSpace::kKindRoom;
+        TObjectSpace* space = FindObjectSpace(mTargets[kTargetMiniGame]);
+        const int kinds = TObjectSpace::kKindMiniGame | TObjectSpace::kKindRoom;
         if (space != nullptr && (space->GetKindFlags() & kinds) != 0 && space->HasHintCandidates()) {
             return true;
         }
@@ -167,9 +167,9 @@ bool TObject::IsHintableWithoutTool() const {
     if (mTargets[kTargetRoom].empty()) {
         return false;
     }
-    TGameSpace* target = TGameSpaceManager::FindSpace(mTargets[kTargetRoom]);
-    return target != nullptr && target != TGameSpaceManager::FindSpace("") &&
-           (target->GetKindFlags() & TGameSpace::kKindRoom) != 0 && target->HasHintCandidates();
+    TObjectSpace* target = FindObjectSpace(mTargets[kTargetRoom]);
+    return target != nullptr && target != FindObjectSpace("") &&
+           (target->GetKindFlags() & TObjectSpace::kKindRoom) != 0 && target->HasHintCandidates();
 }
 
 void TObject::CollectHintCandidates(std::vector<TObject*>& list) {

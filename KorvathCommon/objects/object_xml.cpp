@@ -6,7 +6,7 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "objects/object.h"
-#include "rooms/room_services.h"
+#include "objects/object_services.h"
 
 namespace {
 

@@ -1,9 +1,12 @@
-#include "rooms/room_services.h"
+#include "objects/object_services.h"
 
 #include <algorithm>
 #include <set>
 
+#include "app/clock.h"
 #include "app/log.h"
+#include "rooms/game_space.h"
+#include "rooms/space_manager.h"
 
 namespace {
 
@@ -40,9 +43,8 @@ THopaBaseUserInfo* GetHopaUserInfo() {
     return nullptr;
 }
 
-TGameSpace* TGameSpaceManager::FindSpace(const std::string& name) {
-    LogNotBuiltOnce("space", name);
-    return nullptr;
+TObjectSpace* FindObjectSpace(const std::string& name) {
+    return TGameSpaceManager::FindSpace(name);
 }
 
 TInterfaceEvents& TInterfaceEvents::Get() {
@@ -52,4 +54,27 @@ TInterfaceEvents& TInterfaceEvents::Get() {
 
 bool TInterfaceEvents::IsBlocked(const std::string& name) const {
     return std::find(mBlockedNames.begin(), mBlockedNames.end(), name) != mBlockedNames.end();
+}
+
+TInterfaceEvent::TInterfaceEvent(const std::string& eventName, uint32_t delayMs, const std::string& argument)
+    : name(eventName), argument1(argument), created(GetTicks()), delay(delayMs) {}
+
+bool TInterfaceEvents::IsPending(const std::string& name) const {
+    return std::any_of(mPending.begin(), mPending.end(), [&](const TInterfaceEvent& e) { return e.name == name; });
+}
+
+void TInterfaceEvents::Post(const TInterfaceEvent& event, bool force) {
+    if (!force && (IsBlocked(event.name) || IsPending(event.name))) {
+        return;
+    }
+    if (event.delay > 0) {
+        mPending.push_back(event);
+    } else if (mListener != nullptr) {
+        mListener->OnInterfaceEvent(event, event.name);
+    }
+}
+
+void TInterfaceEvents::Clear() {
+    mPending.clear();
+    mBlockedNames.clear();
 }

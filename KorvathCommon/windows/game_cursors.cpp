@@ -111,7 +111,12 @@ void TGameCursors::Release() {
 }
 
 void TGameCursors::Load(const std::string& file) {
-    const TiXmlElement* root = LoadXmlRoot(file);
+    Load(ReadXmlSource(file));
+}
+
+void TGameCursors::Load(const TXmlSource& source) {
+    const std::string& file = source.mName;
+    const TiXmlElement* root = ParseXmlRoot(source);
     if (root == nullptr) {
         return;
     }

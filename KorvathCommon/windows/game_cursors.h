@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/xml_reader.h"
 #include "graphics/static_image.h"
 #include "windows/color_cursor.h"
 #include "windows/window.h"
@@ -83,6 +84,8 @@ public:
     // Reads the "cursors" element under the file's root, loads the images and shows the default cursor.
     // A file that cannot be read changes nothing.
     void Load(const std::string& file);
+    // The same from a document in memory.
+    void Load(const TXmlSource& source);
     void LoadFromXml(const TiXmlElement* element);
     // The first cursor of that exact name in the family of the current mode.
     TGameCursor* Find(const std::string& name) const;

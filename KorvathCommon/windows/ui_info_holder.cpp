@@ -142,7 +142,11 @@ const TUIStyle* TUIInfoHolder::FindStyleForBox(const std::string& name) const {
 }
 
 bool TUIInfoHolder::LoadFromFile(const std::string& name) {
-    const TiXmlElement* root = LoadXmlRoot(name);
+    return LoadFromSource(ReadXmlSource(name));
+}
+
+bool TUIInfoHolder::LoadFromSource(const TXmlSource& source) {
+    const TiXmlElement* root = ParseXmlRoot(source);
     {
         TXmlRootWalk walk;
         LoadFromXml(root);

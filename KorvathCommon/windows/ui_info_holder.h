@@ -10,6 +10,8 @@
 
 #include <tinyxml.h>
 
+#include "app/xml_reader.h"
+
 #include "windows/ui_box.h"
 #include "windows/ui_style.h"
 
@@ -38,6 +40,8 @@ public:
     // Reads a description file through the shared document slot. False (with the reader's log
     // lines) when it cannot be read; the holder then keeps what it had.
     bool LoadFromFile(const std::string& name);
+    // The same from a document in memory.
+    bool LoadFromSource(const TXmlSource& source);
 
     // The first box of exactly that name, or null.
     TUIBaseBox* FindObject(const std::string& name) const;

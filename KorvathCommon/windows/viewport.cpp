@@ -1,23 +1,8 @@
 #include "windows/viewport.h"
 
-#include <SDL.h>
-
 #include "app/display_modes.h"
 #include "app/renderer.h"
-
-namespace {
-// The viewport's origin moves, its size stays. SDL reads a viewport in the units of the current scale,
-// so the frame's scale is set first: the origin is then in design units whatever ran before.
-void PlaceViewport(SDL_Renderer* renderer, int x, int y) {
-    const TDisplayValues& display = GetDisplay();
-    SDL_RenderSetScale(renderer, display.mScaleX, display.mScaleY);
-    SDL_Rect viewport{};
-    SDL_RenderGetViewport(renderer, &viewport);
-    viewport.x = x;
-    viewport.y = y;
-    SDL_RenderSetViewport(renderer, &viewport);
-}
-} // namespace
+#include "app/view_transform.h"
 
 void SetScaledViewport(float x, float y, float scaleX, float scaleY) {
     TRenderer* record = GetRenderer();
@@ -27,9 +12,7 @@ void SetScaledViewport(float x, float y, float scaleX, float scaleY) {
     const int offsetX = static_cast<int>(x);
     const int offsetY = static_cast<int>(y);
     record->SetViewportOffset(offsetX, offsetY);
-    PlaceViewport(record->GetRenderer(), offsetX, offsetY);
-    const TDisplayValues& display = GetDisplay();
-    SDL_RenderSetScale(record->GetRenderer(), display.mScaleX * scaleX, display.mScaleY * scaleY);
+    ApplyViewTransform(record->GetRenderer(), GetDisplay().mView, offsetX, offsetY, scaleX, scaleY);
 }
 
 void ResetViewport() {
@@ -38,5 +21,5 @@ void ResetViewport() {
         return;
     }
     record->SetViewportOffset(0, 0);
-    PlaceViewport(record->GetRenderer(), 0, 0);
+    ApplyViewTransform(record->GetRenderer(), GetDisplay().mView);
 }

@@ -6,6 +6,7 @@
 #include "app/renderer.h"
 #include "app/user_info.h"
 #include "board_effects.h"
+#include "developer_keys.h"
 #include "graphics/terms.h"
 #include "map_openers.h"
 #include "reward_place.h"
@@ -306,7 +307,9 @@ void TMapWindow::StartLevel(int plateIndex) {
 
 bool TMapWindow::OnKeyUp(const TKeyEvent& event) {
     if (event.key == kUnlockKey) {
-        mUnlockAll = !mUnlockAll;
+        if (DeveloperKeysEnabled()) {
+            mUnlockAll = !mUnlockAll;
+        }
     } else if (event.key == kReloadTermsKey) {
         GetTerms()->LoadIni("termins.txt");
     }

@@ -2,7 +2,7 @@
 
 #include "app/file_object.h"
 #include "app/log.h"
-#include "rooms/game_space.h"
+#include "rooms/room.h"
 
 TScreenScene::TScreenScene() = default;
 TScreenScene::~TScreenScene() = default;
@@ -12,8 +12,9 @@ void TScreenScene::Load(const std::string& file) {
     if (!FileExists(file)) {
         return;
     }
-    // Room files are read by the rooms code, which the game does not have yet.
-    TLogFile::Get()->Printf("scene %s: rooms not built yet", file.c_str());
+    mRoom = std::make_unique<TRoom>();
+    mRoom->Load(file);
+    mRoom->LoadImages(false);
 }
 
 void TScreenScene::Show() {
@@ -30,6 +31,6 @@ void TScreenScene::Update(float dt) {
 
 void TScreenScene::Draw(float alpha) {
     if (mRoom) {
-        mRoom->Draw(0, alpha);
+        mRoom->Draw();
     }
 }

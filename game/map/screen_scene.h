@@ -1,7 +1,7 @@
 #pragma once
 // The animated scene a screen may play behind or over its controls, read from a room description file.
-// Without the file, or while the game cannot build rooms, there is no scene: show, update and draw then
-// do nothing, so a screen works the same with or without one.
+// Without the file there is no scene: show, update and draw then do nothing, so a screen works the same
+// with or without one.
 
 #include <memory>
 #include <string>
@@ -15,7 +15,7 @@ public:
     TScreenScene(const TScreenScene&) = delete;
     TScreenScene& operator=(const TScreenScene&) = delete;
 
-    // The room of that description file with its images, when it exists and rooms can be built.
+    // The room of that description file with its images, when the file exists.
     void Load(const std::string& file);
     void Show();
     void Update(float dt);

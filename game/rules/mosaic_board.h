@@ -111,6 +111,8 @@ public:
     void Press(int x, int y, int button);
     // Pointer moved with no button held.
     void Move(int x, int y);
+    // Every clue number of every colour loses its hover flag.
+    void ClearClueHighlights();
     void Drag(int x, int y, int button);
     void Release(int x, int y, int button);
 

@@ -38,6 +38,18 @@ void TMosaicBoard::UpdateClueHover(int x, int y) {
     }
 }
 
+void TMosaicBoard::ClearClueHighlights() {
+    for (TMosaicColorInfo& record : mRecords) {
+        for (auto& lines : record.numbers) {
+            for (auto& line : lines) {
+                for (TMosaicNumberItem& number : line) {
+                    number.hover = false;
+                }
+            }
+        }
+    }
+}
+
 void TMosaicBoard::VisitCell(TMosaicCell& cell) {
     if (!cell.visible || cell.visited) {
         return;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -96,17 +97,38 @@ TEST(Buffer, ValuesReadBackInWriteOrder) {
     EXPECT_FALSE(buffer.IsFailed());
 }
 
-TEST(Buffer, InnerBufferCrcIsSkippedUnchecked) {
+TEST(Buffer, ADamagedInnerBufferIsDroppedAndFailsTheOuterOne) {
     TBaseBuffer outer;
     outer.WriteBuffer(BufferOf({5, 6, 7}));
     outer.WriteByte(42);
-    Bytes bytes = outer.GetBytes();
-    bytes[7] ^= 0xFF; // first CRC byte
-    TBaseBuffer damaged = BufferOf(bytes);
-    TBaseBuffer inner;
-    damaged.ReadBuffer(inner);
-    EXPECT_EQ(inner.GetBytes(), (Bytes{5, 6, 7}));
-    EXPECT_EQ(damaged.ReadByte(), 42);
+    const struct {
+        const char* what;
+        int flipped; // -1: none
+    } cases[] = {{"whole", -1}, {"a payload byte", 5}, {"the first CRC byte", 7}, {"the last CRC byte", 10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string line =
+            "nested buffer of block \"object states\" ending at byte 7 is damaged (CRC mismatch): dropped";
+        const auto countLine = [&line] {
+            const std::vector<std::string> lines = harness::LogLines();
+            return std::count(lines.begin(), lines.end(), line);
+        };
+        const auto before = countLine();
+        Bytes bytes = outer.GetBytes();
+        if (c.flipped >= 0) {
+            bytes[static_cast<size_t>(c.flipped)] ^= 0xFF;
+        }
+        TBaseBuffer read = BufferOf(bytes);
+        read.BeginReadBlock("object states");
+        TBaseBuffer inner = BufferOf({1});
+        read.ReadBuffer(inner);
+        const bool damaged = c.flipped >= 0;
+        EXPECT_EQ(inner.GetBytes(), damaged ? Bytes{} : (Bytes{5, 6, 7}));
+        EXPECT_EQ(read.IsFailed(), damaged);
+        EXPECT_EQ(countLine() - before, damaged ? 1 : 0);
+        // The values after the block are still where they were.
+        EXPECT_EQ(read.ReadByte(), 42);
+    }
 }
 
 TEST(Buffer, FloatsRoundToNearestAndSurviveRepeatedCycles) {

@@ -81,25 +81,31 @@ TEST(FrameInput, TranslatesEverySdlEventKind) {
     }
 }
 
-TEST(FrameInput, PointerIsDividedByTheRenderScale) {
+TEST(FrameInput, PointerGoesThroughTheInverseOfTheView) {
     struct Case {
         const char* name;
         bool appExists;
-        float scaleX;
-        float scaleY;
+        int outputWidth;
+        int outputHeight;
         int x;
         int y;
         int wantX;
         int wantY;
     };
+    // The design space 1366 x 768 at one scale for both axes, centred: 1024 x 768 shows it 1024 x 576
+    // with 96-pixel bars above and below, 800 x 600 shows it 800 x 450 with 75-pixel bars.
     const Case cases[] = {
-        {"1920 x 1080 centre", true, 1920.0f / 1366.0f, 1080.0f / 768.0f, 960, 540, 683, 384},
-        {"1920 x 1080 last pixel", true, 1920.0f / 1366.0f, 1080.0f / 768.0f, 1919, 1079, 1365, 767},
-        {"1920 x 1080 origin", true, 1920.0f / 1366.0f, 1080.0f / 768.0f, 0, 0, 0, 0},
-        {"scale 1", true, 1.0f, 1.0f, 700, 500, 700, 500},
-        {"1024 x 768 full screen", true, 1024.0f / 1366.0f, 1.0f, 512, 384, 683, 384},
-        {"800 x 600 window", true, 800.0f / 1366.0f, 600.0f / 768.0f, 799, 599, 1364, 766},
-        {"no application object yet", false, 2.0f, 2.0f, 960, 540, 960, 540},
+        {"1920 x 1080 centre", true, 1920, 1080, 960, 540, 683, 384},
+        {"1920 x 1080 last pixel", true, 1920, 1080, 1919, 1079, 1365, 767},
+        {"1920 x 1080 origin", true, 1920, 1080, 0, 0, 0, 0},
+        {"scale 1", true, 1366, 768, 700, 500, 700, 500},
+        {"1024 x 768 full screen centre", true, 1024, 768, 512, 384, 683, 384},
+        {"1024 x 768 first row of the design area", true, 1024, 768, 0, 96, 0, 0},
+        {"1024 x 768 in the top bar", true, 1024, 768, 0, 95, 0, -2},
+        {"800 x 600 window, bottom bar", true, 800, 600, 799, 599, 1364, 894},
+        {"800 x 600 window, top bar", true, 800, 600, 400, 10, 683, -111},
+        {"1024 x 600 centre", true, 1024, 600, 512, 300, 683, 384},
+        {"no application object yet", false, 1920, 1080, 960, 540, 960, 540},
     };
     for (const Case& c : cases) {
         StandInSeams* seams = InstallStandIns();
@@ -108,8 +114,7 @@ TEST(FrameInput, PointerIsDividedByTheRenderScale) {
         } else {
             DestroyGameApp();
         }
-        GetDisplay().mScaleX = c.scaleX;
-        GetDisplay().mScaleY = c.scaleY;
+        GetDisplay().mView = FitDesignToOutput(1366, 768, c.outputWidth, c.outputHeight);
         TInputEvent press{kInputLeftDown, 1, c.x, c.y, 0};
         EXPECT_TRUE(DispatchInputEvent(press)) << c.name;
         ASSERT_EQ(seams->handled.size(), 1u) << c.name;

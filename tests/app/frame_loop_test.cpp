@@ -125,8 +125,9 @@ TEST_F(FrameLoop, DesignSizedWindowHasScaleOne) {
     EXPECT_EQ(width, 1366);
     EXPECT_EQ(height, 768);
     EXPECT_FALSE(IsWindowFullscreen());
-    EXPECT_EQ(GetDisplay().mScaleX, 1.0f);
-    EXPECT_EQ(GetDisplay().mScaleY, 1.0f);
+    EXPECT_EQ(GetDisplay().mView.scale, 1.0f);
+    EXPECT_EQ(GetDisplay().mView.offsetX, 0);
+    EXPECT_EQ(GetDisplay().mView.offsetY, 0);
 }
 
 TEST_F(FrameLoop, ToggleEventSwitchesFullScreenAndGoesOnToTheWindows) {

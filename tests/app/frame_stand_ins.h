@@ -9,8 +9,10 @@
 #include <tinyxml.h>
 
 #include "app/input_event.h"
+#include "app/log.h"
 #include "app/main_loop.h"
 #include "app/startup_seams.h"
+#include "app/xml_reader.h"
 
 class StandInSeams : public TSubsystemSeams {
 public:
@@ -62,7 +64,16 @@ public:
     void DeleteCursors() override { calls.emplace_back("DeleteCursors"); }
 
     // Readers record which root they were given.
-    void LoadInterfaceDescription(TiXmlElement* root) override { RecordRoot("LoadInterfaceDescription", root); }
+    // Read as the real one reads it, with its log line.
+    bool LoadInterfaceDescription() override {
+        TiXmlElement* root = LoadXmlRoot("ui/interface.xml");
+        if (root != nullptr) {
+            RecordRoot("LoadInterfaceDescription", root);
+        }
+        ReleaseXmlRoot();
+        TLogFile::Get()->Printf(root != nullptr ? "load ui/interface.xml complete" : "load ui/interface.xml failed");
+        return root != nullptr;
+    }
     void LoadGameSettings(TiXmlElement* root) override { RecordRoot("LoadGameSettings", root); }
     void LoadColorTable(TiXmlElement* root) override { RecordRoot("LoadColorTable", root); }
     void LoadFonts(TiXmlElement* root) override { RecordRoot("LoadFonts", root); }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -75,7 +76,13 @@ TEST(FrameStartUp, LoadsInOrderAndSkipsMissingFiles) {
         harness::RunningGame game;
         ASSERT_EQ(game.GetStartResult(), 0) << c.name;
         const std::vector<std::string> lines = harness::LogLines();
-        EXPECT_TRUE(harness::HasLinesInOrder(lines, StartLines())) << c.name;
+        std::vector<std::string> start = StartLines();
+        if (c.readers.empty()) {
+            // Without the description start-up says so, and goes on.
+            std::replace(start.begin(), start.end(), std::string("load ui/interface.xml complete"),
+                         std::string("load ui/interface.xml failed"));
+        }
+        EXPECT_TRUE(harness::HasLinesInOrder(lines, start)) << c.name;
         EXPECT_TRUE(harness::HasLinesInOrder(lines, c.notFound)) << c.name;
 
         std::vector<std::string> expected = {"LoadTerms", "CreateSettings", "TSettings::UpdateDisplay", "GetTermText"};

@@ -393,6 +393,30 @@ TEST_F(UserInfoTest, DamagedFileIsSetAsideAndItsBackupLoaded) {
     }
 }
 
+// A save file's bytes in memory load as the file does; damaged bytes change nothing.
+TEST_F(UserInfoTest, SaveFileBytesInMemoryLoadAsTheFile) {
+    TUserInfo* profile = TUserInfo::Get();
+    profile->Reset();
+    profile->AddToCounter(12);
+    profile->GetModeProgress(1).mLevels[2].mBestScore = 31;
+    ASSERT_TRUE(profile->Save("user:user1"));
+    const std::string good = harness::ReadFile(PathOf("user1"));
+    for (const harness::FileDamage& damage : Damages()) {
+        SCOPED_TRACE(damage.name);
+        profile->Reset();
+        profile->AddToCounter(77);
+        EXPECT_FALSE(profile->LoadBytes(damage.make(good)));
+        EXPECT_EQ(profile->GetCounter(), 77);
+        EXPECT_EQ(profile->GetModeProgress(1).mLevels[2].mBestScore, 0);
+    }
+    profile->Reset();
+    EXPECT_TRUE(profile->LoadBytes(good));
+    EXPECT_EQ(profile->GetCounter(), 12);
+    EXPECT_EQ(profile->GetModeProgress(1).mLevels[2].mBestScore, 31);
+    ASSERT_TRUE(profile->Save("user:user2"));
+    EXPECT_EQ(harness::ReadFile(PathOf("user2")), good);
+}
+
 TEST_F(UserInfoTest, DamagedFileWithoutBackupChangesNothing) {
     for (const harness::FileDamage& damage : Damages()) {
         SCOPED_TRACE(damage.name);

@@ -282,6 +282,40 @@ TEST_F(XmlDocumentTest, MissingAndMalformedFilesLogTwoLines) {
     }
 }
 
+// The bytes in memory read as the same file does: the same root, or the same two log lines.
+TEST_F(XmlDocumentTest, DocumentInMemoryReadsAsItsFile) {
+    const struct {
+        const char* name;
+        const char* text;
+        const char* root;
+    } cases[] = {
+        {"good.xml", "<?xml version=\"1.0\"?>\r\n<root n=\"5\"><child/></root>\r\n", "root"},
+        {"bad.xml", "<root>\n  <a>\n</root>\n", nullptr},
+        {"empty.xml", "", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteUserFile(c.name, c.text);
+        const std::string name = std::string("user:") + c.name;
+        TLogFile::Release();
+        TiXmlElement* fromFile = LoadXmlRoot(name);
+        const std::string fileRoot = fromFile != nullptr ? fromFile->Value() : "";
+        const std::vector<std::string> fileLines = harness::LogLines();
+        TLogFile::Release();
+        TiXmlElement* fromBytes = ParseXmlRoot(TXmlSource{name, c.text, nullptr});
+        EXPECT_EQ(fromBytes != nullptr ? fromBytes->Value() : "", fileRoot);
+        EXPECT_EQ(fromBytes != nullptr ? ReadXmlInt(fromBytes, "n", 0) : 0, c.root != nullptr ? 5 : 0);
+        EXPECT_EQ(fileRoot, c.root != nullptr ? c.root : "");
+        EXPECT_EQ(harness::LogLines(), fileLines);
+    }
+    // A read error carried by the source is logged as the file's would be.
+    TLogFile::Release();
+    EXPECT_EQ(ParseXmlRoot(TXmlSource{"user:gone.xml", "<a/>", "Failed to open file"}), nullptr);
+    EXPECT_EQ(harness::LogLines(),
+              (std::vector<std::string>{"File not found user:gone.xml error=Failed to open file line = 0",
+                                        "File not found user:gone.xml "}));
+}
+
 std::string Repeat(const std::string& text, int times) {
     std::string out;
     for (int i = 0; i < times; ++i) {

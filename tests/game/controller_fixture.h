@@ -45,6 +45,7 @@ public:
     void ShowHelpPage(int page, float, TControllerDialogListener*) override {
         mCalls.push_back("help " + std::to_string(page));
     }
+    void ShowTutorial(const std::string& name) override { mShownTips.push_back(name); }
     void ShowMap() override { mCalls.push_back("map"); }
     void ShowMainMenu() override { mCalls.push_back("main menu"); }
     bool IsWindowOpen(int id) const override { return mOpen.count(id) != 0; }
@@ -54,6 +55,7 @@ public:
 
     std::vector<std::string> mCalls;
     std::set<int> mOpen;
+    std::vector<std::string> mShownTips;
     TLevelResult mResult;
     float mIntroTimeAllowed = 0;
 

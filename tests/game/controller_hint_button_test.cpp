@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "data_fixture.h"
+#include "graphics/font_test_support.h"
 #include "regenerate_button.h"
 
 namespace {
@@ -78,6 +80,59 @@ TEST(HintButtonTest, HiddenOrFrozenButtonsKeepTheirRecharge) {
     button.Update(1.0f);
     EXPECT_FLOAT_EQ(button.GetProgress(), 0.5f);
     EXPECT_TRUE(button.mDisabled);
+}
+
+// The button's picture: its normal look red over its disabled look green, 20 x 10 each.
+class HintButtonDrawTest : public GameDataTest {
+protected:
+    void SetUp() override {
+        GameDataTest::SetUp();
+        ASSERT_TRUE(mRenderer.IsReady());
+        WriteImage("hint.png", 20, 20, [](int, int y) { return y < 10 ? 0xFFFF0000u : 0xFF00FF00u; });
+        mButton.mImage.SetImage("hint");
+        mButton.mStateRects[TMyButton::kNormal] = {0, 0, 20, 10};
+        mButton.mStateRects[TMyButton::kDisabled] = {0, 10, 20, 10};
+        mButton.mRechargeTime = 4.0f;
+    }
+
+    // Red and green of the drawn pixel.
+    std::vector<int> DrawnAt(int x) {
+        mRenderer.Clear(0, 0, 0);
+        mButton.DrawSelf();
+        const std::vector<int> rgb = mRenderer.PixelAt(x, 5);
+        return {rgb[0], rgb[1]};
+    }
+
+    fonttest::HeadlessRenderer mRenderer{32, 16};
+    TStandartRegenerateButton mButton;
+};
+
+TEST_F(HintButtonDrawTest, RechargeWipesTheNormalLookInAndSwitchedOffShowsOnlyTheDisabledLook) {
+    const std::vector<int> red = {255, 0};
+    const std::vector<int> green = {0, 255};
+    mButton.SetFull();
+    mButton.Update(0.1f);
+    EXPECT_EQ(DrawnAt(15), red);
+
+    mButton.StartRecharge();
+    mButton.Update(2.0f);
+    EXPECT_EQ(DrawnAt(2), red);
+    EXPECT_EQ(DrawnAt(15), green);
+
+    // Hints off: however full the recharge, the button looks as disabled as it is.
+    for (bool full : {true, false}) {
+        SCOPED_TRACE(full ? "full" : "recharging");
+        if (full) {
+            mButton.SetFull();
+        } else {
+            mButton.StartRecharge();
+        }
+        mButton.mSwitchedOff = true;
+        mButton.Update(2.0f);
+        ASSERT_TRUE(mButton.mDisabled);
+        EXPECT_EQ(DrawnAt(2), green);
+        EXPECT_EQ(DrawnAt(15), green);
+    }
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // The real start-up, frames and shutdown of the game in-process, over the shipped assets/: what loads,
 // what the log says, and what a player keeps from one run to the next.
 
-#include "process_state.h"
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -14,12 +13,15 @@
 #include "app/file_object.h"
 #include "app/missing_names.h"
 #include "app/settings.h"
+#include "app/startup.h"
 #include "app/startup_seams.h"
 #include "app/user_info.h"
 #include "game_seams.h"
 #include "game_settings.h"
 #include "harness/harness.h"
+#include "objects/object_factory.h"
 #include "rewards.h"
+#include "rooms/effector.h"
 #include "stages.h"
 #include "tilesets.h"
 #include "user_records.h"
@@ -43,12 +45,10 @@ std::string SeamNameOf(const std::string& line) {
 class GameStartUpTest : public testing::Test {
 protected:
     void SetUp() override { InstallGame(); }
-    void TearDown() override { ForgetProcessState(); }
+    void TearDown() override { ReleaseProcessState(); }
 
     // What main() does before the engine starts.
     static void InstallGame() { SetSeams(std::make_unique<TGameSeams>()); }
-
-    static void ForgetProcessState() { ForgetGameProcessState(); }
 
     static std::string DifficultyBytes(const TBaseMosaicSettings& settings) {
         TBufferBin buffer;
@@ -73,6 +73,9 @@ TEST_F(GameStartUpTest, ShippedDataLoadsInOrderWithoutAComplaint) {
     EXPECT_TRUE(GetCurrentTileset()->mLoaded);
     EXPECT_FALSE(GetRewardList().empty());
     ASSERT_NE(TSettings::Get(), nullptr);
+    EXPECT_NE(TObjectFactory::GetInstance(), nullptr);
+    EXPECT_NE(TRoomFactory::GetInstance(), nullptr);
+    EXPECT_NE(TEffectorsFactory::GetInstance(), nullptr);
 
     for (int frame = 0; frame < 3; ++frame) {
         mClock.Advance(16);
@@ -80,6 +83,9 @@ TEST_F(GameStartUpTest, ShippedDataLoadsInOrderWithoutAComplaint) {
     }
     game.Shutdown();
     EXPECT_EQ(TSettings::Get(), nullptr);
+    EXPECT_EQ(TObjectFactory::GetInstance(), nullptr);
+    EXPECT_EQ(TRoomFactory::GetInstance(), nullptr);
+    EXPECT_EQ(TEffectorsFactory::GetInstance(), nullptr);
     EXPECT_TRUE(GetRewardList().empty());
     EXPECT_TRUE(GetTilesets().empty());
     EXPECT_TRUE(harness::PathExists(harness::UserFolder() + "/settings.dat"));
@@ -125,7 +131,7 @@ TEST_F(GameStartUpTest, PlayerKeepsRewardsCountersAndSettingsAcrossARestart) {
         mClock.Advance(16);
         game.Step();
     }
-    ForgetProcessState();
+    ReleaseProcessState();
     // Not saved: a new run must start it at 0 itself.
     TRewardConnector::Get().mLevelsSolvedThisRun = 9;
 
@@ -144,6 +150,32 @@ TEST_F(GameStartUpTest, PlayerKeepsRewardsCountersAndSettingsAcrossARestart) {
     EXPECT_EQ(counters.mLevelsSolvedThisRun, 0);
     EXPECT_EQ(TUserInfo::Get()->GetCurrentModeProgress().mScore, 250);
     EXPECT_EQ(DifficultyBytes(GetProfileDifficulty()), presetBytes);
+}
+
+// Releasing the process state in the middle of a run saves nothing (the settings file keeps its bytes)
+// and forgets the player: the settings, the profile, its records, counters and difficulty, the rewards.
+TEST_F(GameStartUpTest, ReleasingTheProcessStateSavesNothingAndForgetsThePlayer) {
+    harness::RunningGame game;
+    ASSERT_EQ(game.GetStartResult(), 0);
+    TSettings::Get()->AddUser("Anna");
+    ASSERT_TRUE(TSettings::Get()->SaveSettings());
+    const std::string settingsPath = ResolvePath(TMySettings::kFileName);
+    const std::string savedBytes = harness::ReadFile(settingsPath);
+    // Only a shutdown would save this one.
+    TSettings::Get()->SetCustomCursor(false);
+    TRewardConnector::Get().mLevelsWon = 4;
+    TUserInfo::Get()->AddScore(250);
+    ASSERT_GE(TMosaicGameSettings::Get().GetPresetCount(), 3);
+    SetProfileDifficulty(TMosaicGameSettings::Get().GetPreset(2));
+    ASSERT_FALSE(GetRewardList().empty());
+
+    ReleaseProcessState();
+    EXPECT_EQ(harness::ReadFile(settingsPath), savedBytes);
+    EXPECT_EQ(TSettings::Get(), nullptr);
+    EXPECT_TRUE(GetRewardList().empty());
+    EXPECT_EQ(TRewardConnector::Get().mLevelsWon, 0);
+    EXPECT_EQ(DifficultyBytes(GetProfileDifficulty()), DifficultyBytes(TBaseMosaicSettings()));
+    EXPECT_EQ(TUserInfo::Get()->GetCurrentModeProgress().mScore, 0);
 }
 
 // Whether the log says that a save of the file failed.
@@ -196,7 +228,7 @@ TEST_F(GameStartUpTest, FullDiskKeepsTheLastSavedProgressAndSaysSo) {
         EXPECT_FALSE(harness::PathExists(harness::UserFolder() + "/user1.tmp"));
         EXPECT_TRUE(LogReportsFailedSave(harness::UserFolder() + "/settings.dat"));
         EXPECT_TRUE(LogReportsFailedSave(harness::UserFolder() + "/user1"));
-        ForgetProcessState();
+        ReleaseProcessState();
         InstallGame();
     }
     harness::RunningGame game;

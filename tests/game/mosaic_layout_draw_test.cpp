@@ -10,7 +10,6 @@
 
 #include "app/xml_reader.h"
 #include "data_fixture.h"
-#include "graphics/font_registry.h"
 #include "graphics/font_test_support.h"
 #include "mosaic_layout.h"
 #include "tilesets.h"
@@ -63,13 +62,13 @@ struct Probe {
     Rgb rgb;
 };
 
-// Digits 1 and 2 as solid 4 x 8 glyphs, advance 5, ascent 8.
-const char* const kDigitFont = "SetDefaultPointSize 8;\n"
-                               "CreateLayer Main;\n"
-                               "LayerSetImage Main 'digits.png';\n"
-                               "LayerSetAscent Main 8;\n"
-                               "LayerSetImageMap Main ('1' '2') ((0 0 4 8) (4 0 4 8));\n"
-                               "LayerSetCharWidths Main ('1' '2') (5 5);\n";
+// The number atlases: frame n (20 high) holds an ink block 4 wide at x = 4 x (n - 1), y 6 to 14, so a
+// pixel tells which number was drawn.
+uint32_t AtlasPixel(int x, int y) {
+    const int n = y / 20 + 1;
+    const int inFrame = y % 20;
+    return x >= 4 * (n - 1) && x < 4 * n && inFrame >= 6 && inFrame < 14 ? Argb(kInk) : 0u;
+}
 
 // Three rows, six columns of 40 x 40 at (70, 50): columns start at x 70, 110, 150, 190, 230 and, after
 // the gap of 2, 272; rows at y 50, 90, 130. Colour 1 holds rows 0 and 2; row 1 has none; the hidden
@@ -88,7 +87,6 @@ protected:
         mSetNumbersNow = GetProfileDifficulty().mSetNumbersNow;
         WriteTileset();
         WriteBoardImages();
-        WriteFont();
         WriteData("levels/mid.xml", kLevel);
         mBoard.SetGridOrigin(kOriginX, kOriginY);
         ASSERT_TRUE(mBoard.Load("levels/mid.xml", false));
@@ -96,7 +94,6 @@ protected:
 
     void TearDown() override {
         // Textures go before the renderer.
-        TFontRegistry::Destroy();
         ClearTilesets();
         GetProfileDifficulty().mSetNumbersNow = mSetNumbersNow;
     }
@@ -130,16 +127,9 @@ protected:
         WriteSolidImage("textures/gui/gamescreen/colback.png", 40, 50, Argb(kColumnBack));
         WriteSolidImage("textures/gui/gamescreen/rowbackline.png", 66, 2, Argb(kLine));
         WriteSolidImage("textures/gui/gamescreen/colbackline.png", 2, 50, Argb(kLine));
-    }
-
-    void WriteFont() {
-        WriteSolidImage("fonts/digits.png", 8, 8, Argb(kWhite));
-        WriteData("fonts/digits.txt", kDigitFont);
-        WriteData("fonts.xml", R"(<fonts><font id="default16" name="fonts/digits.txt"/></fonts>)");
-        const TiXmlElement* root = LoadXmlRoot("fonts.xml");
-        ASSERT_NE(root, nullptr);
-        TFontRegistry::GetInstance()->LoadXml(root);
-        ReleaseXmlRoot();
+        WriteImage("textures/tilesets/basenumberslines.png", 28, 100, AtlasPixel);
+        WriteImage("textures/tilesets/basenumbers.png", 40, 100, AtlasPixel);
+        WriteImage("textures/tilesets/overnumbers.png", 40, 100, AtlasPixel);
     }
 
     int CentreX(int column) const { return mBoard.GetBoard().GetCell(0, column).x + 20; }
@@ -200,9 +190,11 @@ TEST_F(BoardDrawTest, MidGameGridShowsTilesMarksAndStrokeNumbers) {
                   {"hidden reward cell painted", 80, 140, Lit(kRed)},
                   {"its reward overlay", 100, 160, Lit(kMagenta)},
                   {"highlighted row, open", 260, 165, Lit(kGrey)},
-                  {"stroke number 1", 249, 149, Lit(kInk)},
-                  {"stroke number 2", 291, 149, Lit(kInk)},
-                  {"beside stroke number 2", 284, 149, Lit(kGrey)},
+                  {"stroke number 1", 231, 149, Lit(kInk)},
+                  {"where 2 would be in cell 1", 235, 149, Lit(kGrey)},
+                  {"stroke number 2", 277, 149, Lit(kInk)},
+                  {"where 1 would be in cell 2", 273, 149, Lit(kGrey)},
+                  {"below the stroke number", 231, 155, Lit(kGrey)},
                   {"hover mark", 273, 131, kWhite},
                   {"beside the hover mark", 277, 135, Lit(kGrey)}},
                  "mid-game");
@@ -221,14 +213,18 @@ TEST_F(BoardDrawTest, ClueNumbersAreCrossedPerSetNumbersNow) {
         PlayToTheMiddle();
         Draw();
         const std::string label = "setnumbersnow " + std::to_string(c.setNumbersNow);
-        ExpectPixels({{"row 0, run 1", 17, 67, c.doneRunOfOpenRow},
+        // Row clues 28 wide end 10 pixels left of the grid and stand 2 pixels high; row 0 reads 2 1.
+        ExpectPixels({{"row 0, run 1 (a 2)", 9, 67, c.doneRunOfOpenRow},
+                      {"row 0, run 1 not a 1", 5, 67, kRowBack},
                       {"row 0, run 1 cross", 4, 60, c.rowCrossCorner},
-                      {"row 0, run 2 open", 45, 67, kInk},
-                      {"row 2, run 1", 17, 147, c.doneRunOfOpenRow},
+                      {"row 0, run 2 open (a 1)", 33, 67, kInk},
+                      {"row 0, run 2 not a 2", 37, 67, kRowBack},
+                      {"row 2, run 1 (a 1)", 5, 147, c.doneRunOfOpenRow},
                       // Column 1's only run is done: crossed in both modes.
-                      {"column 1", 129, 27, Dimmed(kColumnBack)},
+                      {"column 1 (a 1)", 111, 27, Dimmed(kColumnBack)},
                       {"column 1 cross", 110, 20, kCyan},
-                      {"column 4 open", 249, 27, kInk},
+                      {"column 4 open (a 1)", 231, 27, kInk},
+                      {"column 4 above its number", 231, 23, kColumnBack},
                       {"row back", 8, 100, kRowBack},
                       {"row line", 30, 89, kLine},
                       {"column line after the gap", 271, 40, kLine},
@@ -259,7 +255,7 @@ TEST_F(BoardDrawTest, HiddenOrFadingBoardStillDrawsItsCluesWhole) {
         }
         Draw();
         ExpectPixels(
-            {{"open cell", 250, 70, c.cell}, {"row 0 open clue", 45, 67, kInk}, {"row back", 8, 100, kRowBack}},
+            {{"open cell", 250, 70, c.cell}, {"row 0 open clue", 33, 67, kInk}, {"row back", 8, 100, kRowBack}},
             c.name);
     }
 }
@@ -286,6 +282,38 @@ TEST_F(BoardDrawTest, ClueBackgroundsLeanOnTheGridWithTheGap) {
             EXPECT_EQ(std::make_pair(image.GetX(), image.GetY()), c.places[i]) << c.list << " #" << c.indices[i];
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BoardDrawTest, DeveloperViewsMarkHiddenCellsOpenCellsAndSparks) {
+    // Hidden-cell marks: the reward overlay on the reward cell (row 2, column 0) before it is found, and a
+    // blue square in its corner.
+    mBoard.ShowHiddenCellMarks(true);
+    Draw();
+    ExpectPixels({{"reward overlay", 100, 160, kMagenta},
+                  {"blue corner", 72, 132, kBlue},
+                  {"rest of the reward cell", 80, 140, kGrey},
+                  {"an open cell, not highlighted", 80, 60, kGrey}},
+                 "hidden-cell marks");
+    mBoard.ShowHiddenCellMarks(false);
+
+    // The highlight lights every open cell of the current colour; a spark outlines 16 x 16 from a centre.
+    mBoard.SetDeveloperHighlight(true);
+    mBoard.GetItem(0, 1)->mSpark = true;
+    Draw();
+    ExpectPixels({{"open cell of colour 1", 80, 60, Lit(kGrey)},
+                  {"cell of colour 2, ruled out in this view", 200, 70, kBlue},
+                  {"spark's top edge", 138, 70, kRed},
+                  {"spark's left edge", 130, 78, kRed},
+                  {"inside the spark", 138, 78, Lit(kGrey)},
+                  {"reward cell without marks", 100, 160, Lit(kGrey)}},
+                 "developer highlight");
+    mBoard.SetDeveloperHighlight(false);
+    Draw();
+    ExpectPixels({{"open cell of colour 1", 80, 60, kGrey}, {"no spark", 138, 70, kGrey}}, "highlight off");
 }
 
 } // namespace

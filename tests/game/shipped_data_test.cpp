@@ -1,9 +1,12 @@
 // The game's own data under assets/: every file the start-up reads loads without a complaint, and
 // what the readers give fits together (levels, their tiles, stars, frames, backgrounds, rewards).
 
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -23,6 +26,7 @@
 #include "stars.h"
 #include "startup_data.h"
 #include "tilesets.h"
+#include "windows/ui_info_holder.h"
 
 namespace {
 
@@ -104,6 +108,92 @@ TEST_F(ShippedDataTest, SettingsHaveFourPresetsWithTimesAndBaseColours) {
     EXPECT_LT(settings.mHintMin, settings.mHintMax);
     EXPECT_LT(settings.mErrorsMin, settings.mErrorsMax);
     EXPECT_GE(TMosaicColorTable::Get().mBaseColors.size(), 9u);
+}
+
+// A level is lost at the maximum + 1th mistake, and the marks then show maximum + 1: there must be a mark
+// for that many mistakes whatever preset, custom setting or level maximum is played.
+TEST_F(ShippedDataTest, MistakeMarksReachOnePastEveryMaximum) {
+    ASSERT_TRUE(TUIInfoHolder::GetGlobal()->LoadFromFile("ui/interface.xml"));
+    int marks = 0;
+    while (TUIInfoHolder::GetGlobal()->FindObject("mosaicerror" + std::to_string(marks + 1)) != nullptr) {
+        ++marks;
+    }
+    const TMosaicGameSettings& settings = TMosaicGameSettings::Get();
+    int largest = settings.mErrorsMax;
+    for (int i = 0; i < settings.GetPresetCount(); ++i) {
+        largest = std::max(largest, settings.GetPreset(i).mMaxErrors);
+    }
+    for (const TLevelInfoMosaic* level : AllLevels()) {
+        largest = std::max(largest, level->mMaxErrors);
+    }
+    EXPECT_GE(marks, largest + 1);
+    EXPECT_GE(largest, 5) << "casual allows five mistakes";
+}
+
+// Every dialog puts its answers in one order: the one that goes on (OK, yes, confirm) on the right of the
+// one that goes back (cancel, no, the options' close).
+TEST_F(ShippedDataTest, DialogsPutTheirAnswersInOneOrder) {
+    int pairs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("assets/ui")) {
+        if (entry.path().extension() != ".xml") {
+            continue;
+        }
+        const std::string name = "ui/" + entry.path().filename().string();
+        TiXmlDocument* document = nullptr;
+        const TiXmlElement* root = LoadXmlDocument(name, document);
+        std::unique_ptr<TiXmlDocument> owner(document);
+        ASSERT_NE(root, nullptr) << name;
+        int confirmX = -1;
+        int cancelX = -1;
+        for (const TiXmlElement* object = root->FirstChildElement("object"); object != nullptr;
+             object = object->NextSiblingElement("object")) {
+            const std::string control = ReadXmlString(object, "name", "");
+            const int x = ReadXmlInt(object, "x", 0);
+            if (control == "ok" || control == "yes" || control == "confirm") {
+                confirmX = x;
+            } else if (control == "cancel" || control == "no" || (name == "ui/options.xml" && control == "menu")) {
+                cancelX = x;
+            }
+        }
+        if (confirmX >= 0 && cancelX >= 0) {
+            ++pairs;
+            EXPECT_GT(confirmX, cancelX) << name;
+        }
+    }
+    EXPECT_GE(pairs, 5);
+}
+
+// The help book's board pictures show clues as the board does: the chosen colour's numbers in the
+// board's dark ink on the light clue backs, never numbers in the colours of the cells.
+TEST_F(ShippedDataTest, HelpPicturesShowTheCluesOfOneColourInInk) {
+    for (const char* name : {"assets/ui/dialogs/help_clues.png", "assets/ui/dialogs/help_done.png"}) {
+        SCOPED_TRACE(name);
+        SDL_Surface* loaded = IMG_Load(name);
+        ASSERT_NE(loaded, nullptr) << IMG_GetError();
+        SDL_Surface* picture = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ABGR8888, 0);
+        SDL_FreeSurface(loaded);
+        ASSERT_NE(picture, nullptr);
+        int ink = 0;
+        int coloured = 0;
+        // The clue area: the 96 pixels left of the grid and above it.
+        for (int y = 0; y < picture->h; ++y) {
+            for (int x = 0; x < picture->w; ++x) {
+                if (x >= 92 && y >= 92) {
+                    continue;
+                }
+                const uint8_t* p = static_cast<const uint8_t*>(picture->pixels) + y * picture->pitch + x * 4;
+                if (p[3] < 200) {
+                    continue;
+                }
+                ink += p[0] < 90 && p[1] < 80 && p[2] < 70 ? 1 : 0;
+                // A saturated pixel: a number drawn in a cell colour.
+                coloured += std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) > 90 ? 1 : 0;
+            }
+        }
+        SDL_FreeSurface(picture);
+        EXPECT_GT(ink, 50);
+        EXPECT_EQ(coloured, 0);
+    }
 }
 
 TEST_F(ShippedDataTest, BothSetsHaveTheSameShapeWhereTheyMeet) {

@@ -64,6 +64,25 @@ TEST_F(TilesetsTest, CatalogueAndTilesetFilesAreRead) {
     EXPECT_EQ(FindTileset("Alt"), nullptr);
 }
 
+// A tileset in memory; bytes that parse without a root element give no tiles and leave nothing behind
+// (the leak checker of the test tree would fail the run).
+TEST_F(TilesetsTest, TilesetFromBytesInMemory) {
+    const struct {
+        const char* bytes;
+        size_t tiles;
+    } cases[] = {
+        {R"(<tileset><tile sprite="a/open"/><tile sprite="a/c1" mast="1"/></tileset>)", 2},
+        {"<", 0},
+        {"<!-- only a comment -->", 0},
+        {"", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const TTileset tileset(TXmlSource{"mem/tiles.xml", c.bytes, nullptr});
+        EXPECT_EQ(tileset.mTiles.size(), c.tiles);
+    }
+}
+
 TEST_F(TilesetsTest, TileOfAPlayerValue) {
     WriteCatalogue();
     const TTileset& plain = *FindTileset("plain");

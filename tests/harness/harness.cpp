@@ -19,7 +19,9 @@
 namespace harness {
 namespace {
 uint32_t gNow = 0;
-uint32_t SteppedTicks() { return gNow; }
+uint32_t SteppedTicks() {
+    return gNow;
+}
 } // namespace
 
 namespace {
@@ -42,11 +44,17 @@ SteppedClock::SteppedClock(uint32_t startMs) {
     SetTickSource(&SteppedTicks);
 }
 
-SteppedClock::~SteppedClock() { SetTickSource(nullptr); }
+SteppedClock::~SteppedClock() {
+    SetTickSource(nullptr);
+}
 
-void SteppedClock::Advance(uint32_t ms) { gNow += ms; }
+void SteppedClock::Advance(uint32_t ms) {
+    gNow += ms;
+}
 
-uint32_t SteppedClock::Now() const { return gNow; }
+uint32_t SteppedClock::Now() const {
+    return gNow;
+}
 
 ScopedDataRoot::ScopedDataRoot(const std::string& folder) {
     char cwd[4096];
@@ -68,7 +76,9 @@ std::string TestDataHome() {
     return home != nullptr ? home : "";
 }
 
-std::string UserFolder() { return TAppConfig::Get()->GetUserFolder(); }
+std::string UserFolder() {
+    return TAppConfig::Get()->GetUserFolder();
+}
 
 std::string MakeTempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "verdanel-test-XXXXXX").string();
@@ -93,7 +103,9 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
-bool PathExists(const std::string& path) { return std::filesystem::exists(path); }
+bool PathExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 bool WriteImageFile(const std::string& path, int w, int h, const std::function<uint32_t(int, int)>& argb) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -166,7 +178,9 @@ const std::vector<std::string>& StartUpProgressLines() {
     return lines;
 }
 
-std::string FixtureFolder() { return VERDANEL_TEST_DATA_DIR; }
+std::string FixtureFolder() {
+    return VERDANEL_TEST_DATA_DIR;
+}
 
 RunningGame::RunningGame() {
     SetFramePacing(false);
@@ -221,7 +235,9 @@ HeadlessRenderer::~HeadlessRenderer() {
     }
 }
 
-bool HeadlessRenderer::IsReady() const { return GetSDLRenderer() != nullptr; }
+bool HeadlessRenderer::IsReady() const {
+    return GetSDLRenderer() != nullptr;
+}
 
 bool WriteSolidPng(const std::string& path, int width, int height, uint32_t argb) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -233,6 +249,30 @@ bool WriteSolidPng(const std::string& path, int width, int height, uint32_t argb
     const bool saved = IMG_SavePNG(surface, path.c_str()) == 0;
     SDL_FreeSurface(surface);
     return saved;
+}
+
+} // namespace harness
+
+namespace harness {
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : mName(name) {
+    if (const char* previous = std::getenv(name)) {
+        mPrevious = previous;
+        mHadValue = true;
+    }
+    if (value != nullptr) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (mHadValue) {
+        setenv(mName.c_str(), mPrevious.c_str(), 1);
+    } else {
+        unsetenv(mName.c_str());
+    }
 }
 
 } // namespace harness

@@ -35,6 +35,20 @@ private:
     std::string mPreviousWorkingFolder;
 };
 
+// Sets an environment variable (null unsets it) for the lifetime of the object, then restores it.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string mName;
+    std::string mPrevious;
+    bool mHadValue = false;
+};
+
 // The fresh $XDG_DATA_HOME of the running test, and the game's per-user folder inside it.
 std::string TestDataHome();
 std::string UserFolder();

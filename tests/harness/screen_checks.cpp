@@ -154,6 +154,8 @@ bool SaveShotIfAsked(const std::string& name) {
     if (renderer == nullptr || SDL_GetRendererOutputSize(renderer, &width, &height) != 0) {
         return false;
     }
+    // The whole output, bars included: the frame leaves the viewport on the design area.
+    SDL_RenderSetViewport(renderer, nullptr);
     std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface(
         SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888), SDL_FreeSurface);
     if (!surface ||

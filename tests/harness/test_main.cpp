@@ -11,6 +11,7 @@
 #include "app/file_object.h"
 #include "app/game_app.h"
 #include "app/log.h"
+#include "app/log_sdl.h"
 #include "app/main_loop.h"
 #include "app/missing_names.h"
 #include "app/renderer.h"
@@ -85,6 +86,7 @@ int main(int argc, char** argv) {
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("ALSOFT_DRIVERS", "null", 0);
+    EchoLogToSdl();
     testing::InitGoogleTest(&argc, argv);
     testing::TestEventListeners& listeners = testing::UnitTest::GetInstance()->listeners();
     listeners.Append(new FreshUserFolder());

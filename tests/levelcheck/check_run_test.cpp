@@ -39,6 +39,8 @@ TEST(LevelCheckRun, ChecksEveryPuzzleLevelTheCatalogueLists) {
     // 27 columns leave the screen from the default origin, not from x 40.
     root.Write("levels/wide.xml", LevelXml("Wide", {std::string(27, '1')}));
     root.Write("extra/plus.xml", LevelXml("Plus again", kPlus));
+    root.WriteAtlases(27, 3, 40, 27);
+    root.WriteMistakeMarks(6, 5);
     root.Write("stages.xml",
                "<catalogue><frames/>"
                "<stages folder=\"levels/\">"
@@ -106,6 +108,8 @@ TEST(LevelCheckRun, ReportsHonestlyWhatACatalogueHolds) {
         SCOPED_TRACE(c.name);
         DataRoot root;
         root.Write("levels/plus.xml", LevelXml("Plus", kPlus));
+        root.WriteAtlases(3, 3, 40, 3);
+        root.WriteMistakeMarks(6, 5);
         if (!c.stages.empty()) {
             root.Write("stages.xml", c.stages);
         }
@@ -118,6 +122,78 @@ TEST(LevelCheckRun, ReportsHonestlyWhatACatalogueHolds) {
             expected.replace(at, 4, root.Folder());
         }
         EXPECT_EQ(result.output, expected);
+    }
+}
+
+TEST(LevelCheckRun, FailsShippedLevelsWhoseNumbersTheAtlasesCannotDraw) {
+    // One row of four cells: a row clue 4, four column clues 1, strokes of up to 4 cells.
+    struct Case {
+        const char* name;
+        std::string extraInfo;
+        int rowFrames, columnFrames, columnWidth, strokeFrames;
+        std::string faults; // empty: PASS
+    };
+    const Case cases[] = {
+        {"every atlas just large enough", "", 4, 1, 40, 4, ""},
+        {"wider cells than the column frames", "collwidth=\"50\"", 4, 1, 40, 4,
+         "the atlas basenumbers (40 x 20) cannot draw numbers up to 1 in frames 50 wide"},
+        {"a run beyond the row frames", "", 3, 1, 40, 4,
+         "the atlas basenumberslines (28 x 60) cannot draw numbers up to 4 in frames 28 wide"},
+        {"a line beyond the stroke frames", "", 4, 1, 40, 3,
+         "the atlas overnumbers (40 x 60) cannot draw numbers up to 4 in frames 40 wide"},
+        {"no atlases at all", "", 0, 0, 0, 0,
+         "the atlas basenumberslines (0 x 0) cannot draw numbers up to 4 in frames 28 wide; the atlas basenumbers "
+         "(0 x 0) cannot draw numbers up to 1 in frames 40 wide; the atlas overnumbers (0 x 0) cannot draw numbers "
+         "up to 4 in frames 40 wide"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DataRoot root;
+        root.Write("levels/row.xml", LevelXml("Row", {"1111"}, c.extraInfo));
+        if (c.rowFrames > 0) {
+            root.WriteAtlases(c.rowFrames, c.columnFrames, c.columnWidth, c.strokeFrames);
+        }
+        root.WriteMistakeMarks(6, 5);
+        root.Write("stages.xml",
+                   "<c><stages folder=\"levels/\"><stage><level filename=\"row.xml\"/></stage></stages></c>");
+        const RunResult result = RunChecker({"--root", root.Folder()});
+        EXPECT_EQ(result.code, c.faults.empty() ? kAllPassed : kSomeFailed);
+        EXPECT_EQ(result.output, "stages 1-1: levels/row.xml \"Row\" 4 x 1, 1 colour: " +
+                                     (c.faults.empty() ? std::string("PASS") : "FAIL: " + c.faults) + "\n" +
+                                     (c.faults.empty() ? "1 levels checked: 1 passed, 0 failed\n"
+                                                       : "1 levels checked: 0 passed, 1 failed\n"));
+    }
+}
+
+TEST(LevelCheckRun, FailsShippedLevelsWhoseLastMistakeHasNoMark) {
+    struct Case {
+        const char* name;
+        const char* levelMaximum; // "" plays the difficulty's
+        int marks, errorsMax;
+        std::string fault; // empty: PASS
+    };
+    const Case cases[] = {
+        {"the largest difficulty maximum and one more", "", 6, 5, ""},
+        {"a difficulty allows as many mistakes as there are marks", "", 6, 6,
+         "6 mistakes allowed by a difficulty need 7 mistake marks, the game screen has 6"},
+        {"the level's own maximum below the difficulties'", "2", 3, 5, ""},
+        {"the level's own maximum", "6", 6, 5, "6 mistakes allowed need 7 mistake marks, the game screen has 6"},
+        {"no marks at all", "", 0, 5, "5 mistakes allowed by a difficulty need 6 mistake marks, the game screen has 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DataRoot root;
+        root.Write("levels/plus.xml", LevelXml("Plus", kPlus));
+        root.WriteAtlases(3, 3, 40, 3);
+        root.WriteMistakeMarks(c.marks, c.errorsMax);
+        root.Write("stages.xml", std::string("<c><stages folder=\"levels/\"><stage><level filename=\"plus.xml\" "
+                                             "maxerrors=\"") +
+                                     c.levelMaximum + "\"/></stage></stages></c>");
+        const RunResult result = RunChecker({"--root", root.Folder()});
+        EXPECT_EQ(result.output, "stages 1-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour: " +
+                                     (c.fault.empty() ? std::string("PASS") : "FAIL: " + c.fault) + "\n" +
+                                     (c.fault.empty() ? "1 levels checked: 1 passed, 0 failed\n"
+                                                      : "1 levels checked: 0 passed, 1 failed\n"));
     }
 }
 

@@ -33,6 +33,35 @@ public:
         return name;
     }
 
+    // The three number atlases as the checker reads them: only the PNG header, width x height.
+    void WriteAtlases(int rowFrames, int columnFrames, int columnWidth, int strokeFrames) const {
+        WritePngHeader("textures/tilesets/basenumberslines.png", 28, rowFrames * 20);
+        WritePngHeader("textures/tilesets/basenumbers.png", columnWidth, columnFrames * 20);
+        WritePngHeader("textures/tilesets/overnumbers.png", 40, strokeFrames * 20);
+    }
+
+    // The game screen's mistake marks and the settings' largest maximum of mistakes.
+    void WriteMistakeMarks(int marks, int errorsMax) const {
+        std::string objects;
+        for (int n = 1; n <= marks; ++n) {
+            objects += "<object name=\"mosaicerror" + std::to_string(n) + "\" type=\"image\"/>";
+        }
+        Write("ui/interface.xml", "<interface>" + objects + "</interface>");
+        Write("settings.xml", "<gamesettings errorsmax=\"" + std::to_string(errorsMax) +
+                                  "\"><settings maxerrorscount=\"1\"/></gamesettings>");
+    }
+
+    void WritePngHeader(const std::string& name, int width, int height) const {
+        std::string bytes("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16);
+        for (int value : {width, height}) {
+            for (int shift = 24; shift >= 0; shift -= 8) {
+                bytes.push_back(static_cast<char>((value >> shift) & 0xFF));
+            }
+        }
+        bytes += std::string("\x08\x06\0\0\0", 5);
+        Write(name, bytes);
+    }
+
 private:
     std::string mFolder;
 };

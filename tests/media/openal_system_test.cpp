@@ -214,6 +214,39 @@ TEST_F(OpenAlSystemTest, BrokenFilesAreRefusedWithTheirLogLine) {
     EXPECT_EQ(CountOpenFiles(), filesBefore);
 }
 
+// A file's bytes in memory stream as the file does, and broken bytes are refused with the file's log
+// lines under the name given, leaving no file open.
+TEST_F(OpenAlSystemTest, BytesInMemoryStreamAsTheFileAndBrokenOnesAreRefused) {
+    const std::string tone = harness::ReadFile(WriteSound("tone", MakeTone(2.0)));
+    const std::string three = harness::ReadFile(WriteSound("three", MakeTone(0.3, 440.0, 3)));
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* line;
+    } refused[] = {
+        {"mem/text.ogg", "this is not an Ogg file\n", "Cannot open og file mem/text.ogg"},
+        {"mem/empty.ogg", "", "Cannot open og file mem/empty.ogg"},
+        {"mem/cut.ogg", tone.substr(0, 60), "Cannot open og file mem/cut.ogg"},
+        {"mem/three.ogg", three, "ERROR: \"mem/three.ogg\" has 3 channels, only mono and stereo play"},
+    };
+    int filesBefore = CountOpenFiles();
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(mSystem->OpenStreamBytes(c.name, c.bytes), 0u);
+        EXPECT_EQ(CountLogLines(c.line), 1);
+    }
+    EXPECT_EQ(CountOpenFiles(), filesBefore);
+
+    uint32_t handle = mSystem->OpenStreamBytes("mem/tone.ogg", tone);
+    ASSERT_NE(handle, 0u);
+    ASSERT_NE(mSystem->Play(handle, false, 1.0f), 0u);
+    std::vector<int16_t> out = RenderWithUpdates(1.5);
+    EXPECT_NEAR(LeftFrequency(out, At(0.1), At(1.2)), 440.0, 5.0);
+    EXPECT_GT(Rms(out, At(0.1) * 2, At(1.2) * 2), 3000.0);
+    mSystem->CloseStream(handle);
+    EXPECT_EQ(CountOpenFiles(), filesBefore);
+}
+
 TEST_F(OpenAlSystemTest, FileWithoutSamplesOpensButDoesNotPlay) {
     uint32_t handle = mSystem->OpenStream(WriteSound("empty", TPcm{}));
     ASSERT_NE(handle, 0u);

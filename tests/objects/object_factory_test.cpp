@@ -115,9 +115,21 @@ const Kind kKinds[] = {
 };
 
 // Kinds whose own behaviour is built; every other name stands in.
-const std::set<std::string> kBuilt = {"transp",    "doublescore", "switcher",         "hidden",    "particle",
-                                      "cloud",     "cadrobj",     "labyrinth_object", "morph_obj", "double_morph_obj",
-                                      "morph_obj2"};
+const std::set<std::string> kBuilt = {"transp",
+                                      "doublescore",
+                                      "switcher",
+                                      "hidden",
+                                      "particle",
+                                      "cloud",
+                                      "cadrobj",
+                                      "labyrinth_object",
+                                      "morph_obj",
+                                      "double_morph_obj",
+                                      "morph_obj2",
+                                      "video",
+                                      "ghost",
+                                      "infrared",
+                                      "finish_video_wrapper"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
@@ -269,10 +281,10 @@ TEST_F(SpaceLoadTest, LayersAndShows) {
     EXPECT_EQ(space.mSounds.mPlayed, (std::vector<std::string>{"hum"}));
     space.Update(0.016f);
     BeginCanvas();
-    space.Draw(1, 1.0f);
+    space.DrawLayer(1);
     ExpectPixels({{3, 3, kBlack}, {5, 5, kGreenPixel}});
     BeginCanvas();
-    space.Draw(0, 1.0f);
+    space.Draw();
     ExpectPixels({{3, 3, kRedPixel}, {6, 6, kBlack}});
 }
 

@@ -12,9 +12,11 @@
 #include "graphics/graphics_fixture.h"
 #include "objects/object.h"
 #include "objects/object_factory.h"
-#include "rooms/game_space.h"
-#include "rooms/object_listener.h"
-#include "rooms/room_services.h"
+#include "objects/object_listener.h"
+#include "objects/object_services.h"
+#include "rooms/effector.h"
+#include "rooms/room.h"
+#include "rooms/trajectory_effector.h"
 #include "windows/mouse_event.h"
 
 namespace objtest {

@@ -27,7 +27,8 @@ const std::vector<BoxKind>& BoxKinds() {
         {"ok", [](TFlyWindowListener* l) { return new TMessageBoxOkWindow(l, "quit", "sureexit", 50); }, {1}},
         {"ok-cancel",
          [](TFlyWindowListener* l) { return new TMessageBoxOkCancelWindow(l, "quit", "sureexit", 50); },
-         {1, 2}},
+         // Cancel first: every dialog keeps its confirming button on the right.
+         {2, 1}},
     };
     return kinds;
 }

@@ -91,15 +91,15 @@ TEST_F(ShippedTutorialTest, AStepDrawsItsPanelTextsAndPointerOverTheScreen) {
     DrawOverBackdrop();
     EXPECT_TRUE(SaveFrame("tutorial_step.png"));
     // The panel's body runs, as the dialogs' do, from (38, 74, 96) at its top to (18, 36, 54) at its bottom. The
-    // arrow's tip (1180, 300) points right, so its shaft lies left of the tip, with the pale shine along its
-    // middle line; 50 pixels from the tip is on the shine for any scale of its pulse, and at this frame the
-    // alpha pulse stands at 1. The art is drawn large and scaled down, which moves its colours a few units
+    // arrow's tip (1149, 224), at the first colour button, points right, so its shaft lies left of the tip, with the
+    // pale shine along its middle line; 50 pixels from the tip is on the shine for any scale of its pulse, and at this
+    // frame the alpha pulse stands at 1. The art is drawn large and scaled down, which moves its colours a few units
     // near shapes.
     ExpectScreen({{"screen above the panel", 820, 525, kBackdrop},
                   {"panel body, row 110", 540 + 20, 530 + 110, {26, 51, 70, 255}},
                   {"gold border", 540 + 1, 530 + 90, {232, 200, 106, 255}},
-                  {"arrow shaft", 1180 - 50, 300, {255, 236, 160, 255}},
-                  {"beyond the arrow's tip", 1180 + 4, 300, kBackdrop}},
+                  {"arrow shaft", 1149 - 50, 224, {255, 236, 160, 255}},
+                  {"beyond the arrow's tip", 1149 + 4, 224, kBackdrop}},
                  5);
 }
 

@@ -27,8 +27,7 @@ TEST(ScaledViewport, PutsTheDesignOriginAtItsOffsetAndScalesOnTopOfTheFrameScale
     ASSERT_TRUE(window.IsReady());
     SDL_Renderer* renderer = GetSDLRenderer();
     TDisplayValues& display = GetDisplay();
-    display.mScaleX = 2.0f;
-    display.mScaleY = 2.0f;
+    display.mView = FitDesignToOutput(100, 50, 200, 100);
     struct Case {
         const char* name;
         std::function<void()> before;

@@ -59,9 +59,11 @@ struct TTally {
     int passed = 0;
     int failed = 0;
     int skipped = 0;
+    // The shipped game screen; none when single files are checked.
+    const TGameScreenData* screen = nullptr;
 
     void Check(const TLevelEntry& entry, const std::string& prefix, std::ostream& out) {
-        const TLevelVerdict verdict = CheckLevel(entry);
+        const TLevelVerdict verdict = CheckLevel(entry, screen);
         (verdict.Passed() ? passed : failed) += 1;
         out << prefix << FormatVerdict(verdict) << "\n";
     }
@@ -97,7 +99,10 @@ int CheckCatalogue(const std::string& root, bool allowNoStages, std::ostream& ou
         out << "levelcheck: " << root << "/assets/" << kCatalogue << " cannot be read\n";
         return kCannotRun;
     }
+    // Every shipped level's numbers and mistakes must show on the shipped game screen.
+    const TGameScreenData screen = ReadGameScreenData();
     TTally tally;
+    tally.screen = &screen;
     for (const TCatalogueLevel& level : levels) {
         const std::string prefix = FormatString("%s %d-%d: ", level.set.c_str(), level.stage, level.level);
         if (!level.IsPuzzle()) {

@@ -17,6 +17,7 @@ TCatalogueLevel ReadLevel(const TiXmlElement* element, const std::string& folder
     level.entry.path = folder + WithoutLeadingBlanks(ReadXmlString(element, "filename", ""));
     level.entry.originX = ReadXmlInt(element, "startx", 0);
     level.entry.originY = ReadXmlInt(element, "starty", 0);
+    level.entry.maxErrors = ReadXmlInt(element, "maxerrors", 0);
     return level;
 }
 

@@ -1,6 +1,10 @@
 #include "levelcheck/level_check.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
+
+#include "app/file_object.h"
 
 #include "app/string_utils.h"
 #include "app/xml_reader.h"
@@ -8,46 +12,6 @@
 #include "levelcheck/grid_solver.h"
 
 namespace {
-
-// The clue atlas is drawn 2 pixels above its number's place.
-constexpr int kClueDrawLift = 2;
-
-struct TExtent {
-    bool any = false;
-    TPixelRect box;
-
-    void Add(const TPixelRect& rect) {
-        box = any ? UniteBoxes(box, rect) : rect;
-        any = true;
-    }
-    bool OnScreen() const {
-        return !any || (box.x >= 0 && box.y >= 0 && box.x + box.w <= kDesignWidth && box.y + box.h <= kDesignHeight);
-    }
-};
-
-TExtent ClueExtent(const TMosaicBoard& board, TAxis axis) {
-    TExtent extent;
-    for (const TMosaicColorInfo& record : board.GetColourRecords()) {
-        for (const auto& numbers : record.numbers[axis]) {
-            for (const TMosaicNumberItem& number : numbers) {
-                extent.Add(number.rect);
-                TPixelRect drawn = number.rect;
-                drawn.y -= kClueDrawLift;
-                extent.Add(drawn);
-            }
-        }
-    }
-    return extent;
-}
-
-void AddIfOffScreen(const char* what, const TExtent& extent, std::vector<std::string>& faults) {
-    if (extent.OnScreen()) {
-        return;
-    }
-    const TPixelRect& box = extent.box;
-    faults.push_back(FormatString("%s reach x %d to %d, y %d to %d, outside the %d x %d screen", what, box.x,
-                                  box.x + box.w, box.y, box.y + box.h, kDesignWidth, kDesignHeight));
-}
 
 bool LoadBoard(const TLevelEntry& level, TMosaicBoard& board, TLevelVerdict& verdict) {
     std::vector<std::string> loadLog;
@@ -75,17 +39,6 @@ bool LoadBoard(const TLevelEntry& level, TMosaicBoard& board, TLevelVerdict& ver
 
 } // namespace
 
-std::vector<std::string> FindOffScreenParts(const TMosaicBoard& board) {
-    std::vector<std::string> faults;
-    TExtent grid;
-    const TGridGeometry& geometry = board.GetGeometry();
-    grid.Add({geometry.originX, geometry.originY, board.GetPixelWidth(), board.GetPixelHeight()});
-    AddIfOffScreen("the grid cells", grid, faults);
-    AddIfOffScreen("the row clues", ClueExtent(board, kRows), faults);
-    AddIfOffScreen("the column clues", ClueExtent(board, kColumns), faults);
-    return faults;
-}
-
 TUnprovedCells FindUnprovedCells(const TMosaicBoard& board) {
     TGridSolver solver(ShownPuzzleOf(board));
     TUnprovedCells unproved;
@@ -105,7 +58,89 @@ TUnprovedCells FindUnprovedCells(const TMosaicBoard& board) {
     return unproved;
 }
 
-TLevelVerdict CheckLevel(const TLevelEntry& level) {
+TAtlasSize ReadPngSize(const std::string& name) {
+    // The signature, the IHDR chunk's length and name, then width and height, big-endian.
+    static constexpr unsigned char kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                                   0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+    std::string bytes;
+    if (!ReadWholeFile(name, bytes, 1 << 24) || bytes.size() < 24 ||
+        !std::equal(std::begin(kSignature), std::end(kSignature), bytes.begin(),
+                    [](unsigned char want, char got) { return want == static_cast<unsigned char>(got); })) {
+        return {};
+    }
+    const auto bigEndian = [&bytes](size_t at) {
+        uint32_t value = 0;
+        for (size_t i = 0; i < 4; ++i) {
+            value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+        }
+        return static_cast<int>(std::min<uint32_t>(value, 1u << 30));
+    };
+    return {bigEndian(16), bigEndian(20)};
+}
+
+TGameScreenData ReadGameScreenData() {
+    TGameScreenData data;
+    data.atlases = {ReadPngSize("textures/tilesets/basenumberslines.png"),
+                    ReadPngSize("textures/tilesets/basenumbers.png"), ReadPngSize("textures/tilesets/overnumbers.png")};
+    if (const TiXmlElement* root = LoadXmlRoot("ui/interface.xml")) {
+        TXmlRootWalk walk;
+        std::vector<std::string> names;
+        for (const TiXmlElement* object = root->FirstChildElement("object"); object != nullptr;
+             object = object->NextSiblingElement("object")) {
+            names.push_back(ReadXmlString(object, "name", ""));
+        }
+        while (std::find(names.begin(), names.end(), FormatString("mosaicerror%d", data.mistakeMarks + 1)) !=
+               names.end()) {
+            ++data.mistakeMarks;
+        }
+    }
+    if (const TiXmlElement* root = LoadXmlRoot("settings.xml")) {
+        TXmlRootWalk walk;
+        data.difficultyMaxErrors = ReadXmlInt(root, "errorsmax", 0);
+        for (const TiXmlElement* preset = root->FirstChildElement("settings"); preset != nullptr;
+             preset = preset->NextSiblingElement("settings")) {
+            data.difficultyMaxErrors = std::max(data.difficultyMaxErrors, ReadXmlInt(preset, "maxerrorscount", 0));
+        }
+    }
+    ReleaseXmlRoot();
+    return data;
+}
+
+std::vector<std::string> FindMissingMistakeMarks(const TLevelEntry& level, const TGameScreenData& screen) {
+    const int maximum = level.maxErrors > 0 ? level.maxErrors : screen.difficultyMaxErrors;
+    if (maximum + 1 <= screen.mistakeMarks) {
+        return {};
+    }
+    return {FormatString("%d mistakes allowed%s need %d mistake marks, the game screen has %d", maximum,
+                         level.maxErrors > 0 ? "" : " by a difficulty", maximum + 1, screen.mistakeMarks)};
+}
+
+std::vector<std::string> FindUndrawableNumbers(const TMosaicBoard& board, const TNumberAtlases& atlases) {
+    int longest[kAxisCount] = {0, 0};
+    for (const TMosaicColorInfo& record : board.GetColourRecords()) {
+        for (const TAxis axis : {kRows, kColumns}) {
+            for (const auto& numbers : record.numbers[axis]) {
+                for (const TMosaicNumberItem& number : numbers) {
+                    longest[axis] = std::max(longest[axis], number.value);
+                }
+            }
+        }
+    }
+    std::vector<std::string> faults;
+    const auto need = [&faults](const char* atlas, const TAtlasSize& size, int frames, int width) {
+        if (frames > size.Frames() || width > size.width) {
+            faults.push_back(FormatString("the atlas %s (%d x %d) cannot draw numbers up to %d in frames %d wide",
+                                          atlas, size.width, size.height, frames, width));
+        }
+    };
+    const TGridGeometry& geometry = board.GetGeometry();
+    need("basenumberslines", atlases.rows, longest[kRows], TGridGeometry::kRowClueWidth);
+    need("basenumbers", atlases.columns, longest[kColumns], geometry.cellWidth);
+    need("overnumbers", atlases.strokes, std::max(board.GetRows(), board.GetCols()), 40);
+    return faults;
+}
+
+TLevelVerdict CheckLevel(const TLevelEntry& level, const TGameScreenData* screen) {
     TLevelVerdict verdict;
     verdict.path = level.path;
     TMosaicBoard board;
@@ -118,6 +153,14 @@ TLevelVerdict CheckLevel(const TLevelEntry& level) {
     verdict.colours = static_cast<int>(board.GetColourRecords().size());
     for (std::string& fault : FindOffScreenParts(board)) {
         verdict.faults.push_back(std::move(fault));
+    }
+    if (screen != nullptr) {
+        for (std::string& fault : FindUndrawableNumbers(board, screen->atlases)) {
+            verdict.faults.push_back(std::move(fault));
+        }
+        for (std::string& fault : FindMissingMistakeMarks(level, *screen)) {
+            verdict.faults.push_back(std::move(fault));
+        }
     }
     const TUnprovedCells unproved = FindUnprovedCells(board);
     if (unproved.contradiction) {

@@ -3,7 +3,7 @@
 // pointer and typing pushed as SDL events; frames are stepped with the test clock. Helpers find the
 // dialogs' controls and click their centres.
 
-#include "../process_state.h"
+#include "app/startup.h"
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -65,7 +65,7 @@ protected:
 
     void TearDown() override {
         mGame.reset();
-        ForgetGameProcessState();
+        ReleaseProcessState();
     }
 
     void Frame(int count = 1) {
@@ -82,9 +82,9 @@ protected:
 
     // Design coordinates, turned into the window's (they differ once the display has gone full screen).
     void ClickAt(int designX, int designY, Uint8 button = SDL_BUTTON_LEFT) {
-        const TDisplayValues& display = GetDisplay();
-        const int x = static_cast<int>((static_cast<float>(designX + gScreenOffset.x) + 0.5f) * display.mScaleX);
-        const int y = static_cast<int>((static_cast<float>(designY + gScreenOffset.y) + 0.5f) * display.mScaleY);
+        const TViewTransform& view = GetDisplay().mView;
+        const int x = static_cast<int>(view.ToOutputX(static_cast<float>(designX + gScreenOffset.x) + 0.5f));
+        const int y = static_cast<int>(view.ToOutputY(static_cast<float>(designY + gScreenOffset.y) + 0.5f));
         Push(MotionEvent(0, x, y));
         Push(ButtonEvent(SDL_MOUSEBUTTONDOWN, button, x, y));
         Push(ButtonEvent(SDL_MOUSEBUTTONUP, button, x, y));

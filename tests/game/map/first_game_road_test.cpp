@@ -79,7 +79,7 @@ TEST_F(FirstGameRoadTest, FirstStartToTheSecondLevelAndTheStarsAfterARestart) {
 
     // A new start of the game: Play goes straight to the map, which shows what was earned.
     mGame.reset();
-    ForgetGameProcessState();
+    ReleaseProcessState();
     Start();
     ASSERT_NE(TopScreen<TMainMenu>(), nullptr);
     ASSERT_EQ(TSettings::Get()->GetUserCount(), 1);

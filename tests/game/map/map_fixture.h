@@ -3,7 +3,7 @@
 // events at design coordinates, frames stepped with the test clock, and the screens read back from the
 // window manager.
 
-#include "../process_state.h"
+#include "app/startup.h"
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ protected:
 
     void TearDown() override {
         mGame.reset();
-        ForgetGameProcessState();
+        ReleaseProcessState();
     }
 
     void Start() {
@@ -298,6 +298,33 @@ protected:
 
     // A stop of the screen tour: the picture saved when asked, every label's text fitting its box, and no
     // name the screens asked for missing from the shipped data.
+    // The frame as the window shows it, one ARGB value per pixel.
+    std::vector<uint32_t> Picture() {
+        SDL_RenderClear(GetSDLRenderer());
+        TMyWindowManager::Get()->Draw();
+        int w = 0;
+        int h = 0;
+        SDL_GetRendererOutputSize(GetSDLRenderer(), &w, &h);
+        std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
+        SDL_RenderReadPixels(GetSDLRenderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4);
+        mPictureWidth = w;
+        return pixels;
+    }
+
+    // How many pixels of the rectangle (x, y, w, h, in the picture's pixels) differ between two pictures.
+    int ChangedPixels(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, const SDL_Rect& rect) const {
+        int changed = 0;
+        for (int y = rect.y; y < rect.y + rect.h; ++y) {
+            for (int x = rect.x; x < rect.x + rect.w; ++x) {
+                const size_t i = static_cast<size_t>(y) * static_cast<size_t>(mPictureWidth) + static_cast<size_t>(x);
+                if (i < a.size() && i < b.size() && a[i] != b[i]) {
+                    ++changed;
+                }
+            }
+        }
+        return changed;
+    }
+
     void ExpectLooksRight(const char* shot) {
         SDL_RenderClear(GetSDLRenderer());
         TMyWindowManager::Get()->Draw();
@@ -333,4 +360,5 @@ protected:
 
     harness::SteppedClock mClock;
     std::unique_ptr<harness::RunningGame> mGame;
+    int mPictureWidth = 0;
 };

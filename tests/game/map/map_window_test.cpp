@@ -184,6 +184,7 @@ TEST_F(MapWindowTest, PagingIsGatedByTheFirstStageOnly) {
         ASSERT_NE(map, nullptr);
         ASSERT_EQ(map->GetPage(), test.startPage);
         if (test.unlockAll) {
+            harness::ScopedEnv developer("VERDANEL_DEVELOPER", "1");
             KeyUp(SDLK_BACKQUOTE);
             ASSERT_TRUE(map->IsUnlockAll());
         }
@@ -303,11 +304,17 @@ TEST_F(MapWindowTest, TheTipsComeAfterAMomentAndTheNextStageTipOnlyAfterFiveLeve
     }
 }
 
-TEST_F(MapWindowTest, BackquoteUnlocksEveryPictureAndMenuGoesBack) {
+TEST_F(MapWindowTest, BackquoteUnlocksEveryPictureOnlyForDevelopersAndMenuGoesBack) {
     StartWithPlayer();
     MarkMapTipsSeen();
     TMapWindow* map = OpenMap();
     ASSERT_NE(map, nullptr);
+    for (const char* value : {static_cast<const char*>(nullptr), "0", ""}) {
+        harness::ScopedEnv player("VERDANEL_DEVELOPER", value);
+        KeyUp(SDLK_BACKQUOTE);
+        EXPECT_FALSE(map->IsUnlockAll()) << (value != nullptr ? value : "unset");
+    }
+    harness::ScopedEnv developer("VERDANEL_DEVELOPER", "1");
     KeyUp(SDLK_BACKQUOTE);
     EXPECT_TRUE(map->IsUnlockAll());
     map->BuildPage(0);

@@ -70,6 +70,11 @@ TEST_F(ScreenTourMapTest, MainMenuAndMap) {
     ASSERT_NE(TopScreen<TMainMenu>(), nullptr);
     Seconds(1.0f);
     ExpectLooksRight("main_menu");
+    // The scene behind the menu moves: the kite beside the panel sways.
+    const std::vector<uint32_t> early = Picture();
+    Seconds(4.0f);
+    ExpectLooksRight("main_menu_later");
+    EXPECT_GT(ChangedPixels(early, Picture(), {120, 260, 260, 260}), 500);
     // A dialog dims the menu while it is shown.
     TMainMenu* menu = TopScreen<TMainMenu>();
     menu->OnButtonClick(-1, nullptr, 0, dynamic_cast<TMyButton*>(menu->FindChildByName("main_exit")));
@@ -91,6 +96,11 @@ TEST_F(ScreenTourMapTest, MainMenuAndMap) {
     Frames(kFaderFrames);
     ASSERT_NE(TopScreen<TMapWindow>(), nullptr);
     ExpectLooksRight("map");
+    // The map's scene keeps to the edges: the balloon drifts along the top strip.
+    const std::vector<uint32_t> mapEarly = Picture();
+    Seconds(6.0f);
+    ExpectLooksRight("map_later");
+    EXPECT_GT(ChangedPixels(mapEarly, Picture(), {200, 0, 480, 110}), 300);
 }
 
 // From the first start of the game: every dialog of the menus, and each stage's page of the map.

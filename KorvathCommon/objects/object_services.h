@@ -1,14 +1,16 @@
 #pragma once
-// What scene objects call of the rooms and the hidden-object play, as far as this game uses it: click
-// strategies found by name, key-track animators, inventory tools, the hidden-object profile and the
-// interface events' blocked names. None of them is built yet: look-ups find nothing, once logged.
+// What scene objects call of the rooms and the hidden-object play: click strategies found by name, the
+// animator an object carries, inventory tools, the hidden-object profile, spaces by name and the interface
+// events' blocked names. Declared here for the objects, implemented by the rooms.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/user_info.h"
 
-class TGameSpace;
+class DrawObject;
+class TObjectSpace;
 class TObject;
 class TTool;
 struct TMouseEvent;
@@ -35,22 +37,17 @@ public:
 // The executer registered under the name; none are registered yet.
 TExecuter* FindExecuter(const std::string& name);
 
-// The key-track animator of one object; the object advances it.
-class TEffector {
+// The animator an object carries: the object keeps it, advances it every update and starts and stops it.
+class TObjectEffector {
 public:
-    virtual ~TEffector() = default;
-    virtual void SetOwner(TObject* owner) { mOwner = owner; }
-    virtual void Update(float seconds) {}
-    virtual void Start() {}
-    virtual void Stop() {}
-
-    std::string mName;
-    TObject* mOwner = nullptr;
-};
-
-class TTrajectoryEffector : public TEffector {
-public:
-    bool mHideAtEnd = false;
+    virtual ~TObjectEffector() = default;
+    virtual const std::string& GetName() const = 0;
+    virtual void SetOwner(DrawObject* owner) = 0;
+    virtual void Update(float seconds) = 0;
+    virtual void Start() = 0;
+    virtual void Stop() = 0;
+    // A trajectory that hides its owner at its end: the object then saves itself as hidden.
+    virtual bool HidesOwnerAtEnd() const { return false; }
 };
 
 // The inventory tool a pointer event may carry.
@@ -96,18 +93,46 @@ public:
 // This game's profile is never of the hidden-object kind.
 THopaBaseUserInfo* GetHopaUserInfo();
 
-// Spaces by name; none are managed yet.
-class TGameSpaceManager {
-public:
-    // The current space for an empty name.
-    static TGameSpace* FindSpace(const std::string& name);
+// The space of that name among the managed spaces, the current one for an empty name; null when none.
+TObjectSpace* FindObjectSpace(const std::string& name);
+
+// A named event for the interface around a space.
+struct TInterfaceEvent {
+    TInterfaceEvent(const std::string& eventName, uint32_t delayMs, const std::string& argument);
+
+    std::string name;
+    int32_t reserved0 = -1;
+    std::string argument1;
+    std::string argument2;
+    std::string argument3;
+    int32_t reserved1 = 0;
+    int32_t reserved2 = 0;
+    void* reserved3 = nullptr;
+    // SDL_GetTicks when made.
+    uint32_t created = 0;
+    uint32_t delay = 0;
+    TObject* source = nullptr;
 };
 
-// The interface event channel: flags with a blocked name never reach the space.
+class TInterfaceEventListener {
+public:
+    virtual ~TInterfaceEventListener() = default;
+    virtual void OnInterfaceEvent(TInterfaceEvent event, std::string name) = 0;
+};
+
+// The interface event channel: flags with a blocked name never reach the space. The game installs no
+// listener, so undelayed events go nowhere; delayed ones wait in the pending list, where they block
+// further events of their name.
 class TInterfaceEvents {
 public:
     static TInterfaceEvents& Get();
     bool IsBlocked(const std::string& name) const;
+    bool IsPending(const std::string& name) const;
+    // Unless forced, dropped when the name is blocked or pending.
+    void Post(const TInterfaceEvent& event, bool force = false);
+    void Clear();
 
+    TInterfaceEventListener* mListener = nullptr;
     std::vector<std::string> mBlockedNames;
+    std::vector<TInterfaceEvent> mPending;
 };

@@ -1,0 +1,4 @@
+#pragma once
+// The engine's programs send every log line to SDL_Log.
+
+void EchoLogToSdl();
