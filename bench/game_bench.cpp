@@ -9,8 +9,15 @@
 //   taskset -c 0 build-release/bin/game_bench           the full run
 //   game_bench --benchmark_min_time=0 (or --smoke)       a few frames of each phase, to prove it runs
 //   game_bench --first-frame                             one start-up, its time printed alone
+//   game_bench --record-baseline                         the screens drawn the plain way, their SDL calls
+//                                                        written to bench/frame_baseline.txt
+//
+// Each screen's frames are followed by the baseline's calls for that screen replayed straight into SDL
+// (no game code runs), the same number of frames: the ratio of the two medians is what the game's frame
+// costs against the plain drawing it replaced.
 
 #include <SDL.h>
+#include <malloc.h>
 #include <sched.h>
 #include <sys/resource.h>
 
@@ -40,6 +47,7 @@
 #include "harness/screen_checks.h"
 #include "headless.h"
 #include "screen_openers.h"
+#include "sdl_calls.h"
 #include "user_records.h"
 #include "windows/window_manager.h"
 
@@ -115,6 +123,72 @@ void PrintDrawCounts() {
                 static_cast<double>(counts.calls) / frames, counts.blendedPixels / frames / 1e6,
                 100.0 * static_cast<double>(counts.clearsLeftOut) / frames);
     GetDrawCounts() = TDrawCounts();
+}
+
+// Recording the baseline, or the baseline to replay after each screen.
+bool gRecordingBaseline = false;
+std::vector<TSdlRecording> gBaseline;
+constexpr int kRecordedFramesPerScreen = 30;
+
+std::string BaselinePath() {
+    return std::string(VERDANEL_SOURCE_DIR) + "/bench/frame_baseline.txt";
+}
+
+// Every so many frames of the measured ones, so the recorded frames spread over the whole phase.
+std::function<void()> RecordSome(const char* screen, int measured, const std::function<void()>& beforeFrame = {}) {
+    if (!gRecordingBaseline) {
+        return beforeFrame;
+    }
+    gBaseline.push_back(TSdlRecording{screen, {}, {}});
+    const int stride = std::max(1, measured / kRecordedFramesPerScreen);
+    return [stride, beforeFrame, frame = 0]() mutable {
+        if (beforeFrame) {
+            beforeFrame();
+        }
+        if (frame++ % stride == 0 && static_cast<int>(gBaseline.back().frames.size()) < kRecordedFramesPerScreen) {
+            RecordNextFrame(&gBaseline.back());
+        }
+    };
+}
+
+void NoteGamePeak();
+void ForgetReplayPeak();
+
+// The screen's baseline calls replayed for as many frames as the game drew, against the game's median.
+void PrintBaseline(const char* screen, const std::vector<double>& gameCosts) {
+    if (gRecordingBaseline) {
+        StopRecording();
+        return;
+    }
+    // Read for each replay and let go after it, so the game's memory is measured without it.
+    NoteGamePeak();
+    std::vector<TSdlRecording> recordings;
+    LoadRecordings(BaselinePath(), recordings);
+    const auto found = std::find_if(recordings.begin(), recordings.end(),
+                                    [screen](const TSdlRecording& recording) { return recording.screen == screen; });
+    if (found == recordings.end()) {
+        std::printf("%-28s none recorded for %s\n", "baseline", screen);
+        return;
+    }
+    const TReplayResult replay = Replay(*found, static_cast<int>(gameCosts.size()));
+    const size_t recordedFrames = found->frames.size();
+    recordings.clear();
+    recordings.shrink_to_fit();
+    ForgetReplayPeak();
+    const double baseline = Percentile(replay.frameMs, 0.5);
+    std::string note;
+    if (replay.texturesBySize > 0) {
+        note += FormatString("; %d textures matched by size only", replay.texturesBySize);
+    }
+    if (replay.texturesMissing > 0) {
+        note +=
+            FormatString("; %d textures not found, %ld calls left out", replay.texturesMissing, replay.callsLeftOut);
+    }
+    std::printf("%-28s median %6.2f ms   p99 %6.2f ms   (%zu recorded frames replayed, %.1f draw calls a frame%s)\n",
+                "  baseline replayed", baseline, Percentile(replay.frameMs, 0.99), recordedFrames, replay.callsPerFrame,
+                note.c_str());
+    std::printf("%-28s %6.2f   (game median / baseline median; target at most 0.60)\n", "  ratio",
+                baseline > 0 ? Percentile(gameCosts, 0.5) / baseline : 0.0);
 }
 
 double ProcessCpuSeconds() {
@@ -244,7 +318,33 @@ std::string Commit() {
     return commit;
 }
 
+// The process's peak resident memory so far (VmHWM), in MB; 0 when it cannot be read.
+double HighWaterMegabytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::atof(line.c_str() + 6) / 1024.0;
+        }
+    }
+    return 0;
+}
+
+// The game's own peak: the replays' memory (the baseline, the textures' pixels read back) is left out by
+// taking the peak before each replay and starting the count again after it.
+double gGamePeakMegabytes = 0;
+void NoteGamePeak() {
+    gGamePeakMegabytes = std::max(gGamePeakMegabytes, HighWaterMegabytes());
+}
+void ForgetReplayPeak() {
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
 double PeakResidentMegabytes() {
+    NoteGamePeak();
+    if (gGamePeakMegabytes > 0) {
+        return gGamePeakMegabytes;
+    }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
@@ -266,13 +366,20 @@ bool IsSmokeRun(int argc, char** argv) {
 }
 
 // The screen through its opener, a fade's worth of frames to settle, then the measured frames.
-void MeasureScreen(TFrameRunner& runner, const char* phase, void (*open)(), const TPhaseFrames& frames) {
+// The screen's name in the baseline, when the phase has one.
+void MeasureScreen(TFrameRunner& runner, const char* phase, void (*open)(), const TPhaseFrames& frames,
+                   const char* screen = nullptr) {
     open();
     runner.Run(frames.warmUp);
     const std::string note = TopScreenNote();
     GetDrawCounts() = TDrawCounts();
-    PrintFrames(phase, runner.Run(frames.measured), note);
+    const std::vector<double> costs =
+        runner.Run(frames.measured, screen != nullptr ? RecordSome(screen, frames.measured) : std::function<void()>{});
+    PrintFrames(phase, costs, note);
     PrintDrawCounts();
+    if (screen != nullptr) {
+        PrintBaseline(screen, costs);
+    }
 }
 
 // One start-up to its first presented frame, in ms; negative when the game did not start.
@@ -294,10 +401,17 @@ double FirstFrameOnly() {
 }
 
 int RunBenchmark(bool smoke, const char* self) {
+    // The baseline is the frames drawn the plain way: the output cleared whole, every layer from its images.
+    if (gRecordingBaseline) {
+        SetDrawShortcuts(false);
+    }
+    const bool baselineRead = !gRecordingBaseline && std::filesystem::exists(BaselinePath());
     const TPhaseFrames screenFrames = smoke ? TPhaseFrames{2, 5} : TPhaseFrames{};
     const int gameFrames = smoke ? 60 : playscript::TPlayScript::kCycleFrames;
     const int loads = smoke ? 1 : 20;
 
+    // Every texture drawn from, so the baseline's replay finds the ones of the same pixels.
+    WatchTextures(true);
     SetSeams(std::make_unique<TGameSeams>());
     harness::SteppedClock clock;
     const TSteady::time_point startUp = TSteady::now();
@@ -321,6 +435,9 @@ int RunBenchmark(bool smoke, const char* self) {
                 std::thread::hardware_concurrency(), UsableCores());
     std::printf("build: %s, commit %s\n", BuildType().c_str(), Commit().c_str());
     std::printf("window: %d x %d, renderer %s%s\n", width, height, renderer.name, smoke ? ", smoke run" : "");
+    if (!gRecordingBaseline && !baselineRead) {
+        std::printf("no baseline in %s\n", BaselinePath().c_str());
+    }
     std::printf("%-28s %8.1f ms   (this run)\n", "start-up to first frame", startUpMs);
     const int startRuns = smoke ? 1 : 5;
     std::printf("%-28s %8.1f ms   (median of %d new processes)\n", "start-up to first frame",
@@ -328,8 +445,8 @@ int RunBenchmark(bool smoke, const char* self) {
 
     // A returning player: the menus do not stop to ask for a name.
     playscript::EnsurePlayer();
-    MeasureScreen(runner, "main menu frame", &ShowMainMenuScreen, screenFrames);
-    MeasureScreen(runner, "map frame", &ShowMapScreen, screenFrames);
+    MeasureScreen(runner, "main menu frame", &ShowMainMenuScreen, screenFrames, "menu");
+    MeasureScreen(runner, "map frame", &ShowMapScreen, screenFrames, "map");
 
     playscript::TPlayScript script;
     const playscript::TLevelChoice level = playscript::FindLargestLevel();
@@ -338,12 +455,21 @@ int RunBenchmark(bool smoke, const char* self) {
         return 1;
     }
     GetDrawCounts() = TDrawCounts();
-    const std::vector<double> gameCosts = runner.Run(gameFrames, [&script] { script.BeforeFrame(); });
+    const std::vector<double> gameCosts =
+        runner.Run(gameFrames, RecordSome("game", gameFrames, [&script] { script.BeforeFrame(); }));
     PrintFrames("game screen frame", gameCosts,
                 FormatString("level %s, %d strokes, %d hint%s, %s, %s", level.name.c_str(), script.GetStrokesMade(),
                              script.GetHintsTaken(), script.GetHintsTaken() == 1 ? "" : "s",
                              IsWindowShown(kResultsWindowId) ? "solved" : "not solved", GameScreenNote().c_str()));
     PrintDrawCounts();
+    PrintBaseline("game", gameCosts);
+    if (gRecordingBaseline) {
+        game.Shutdown();
+        SetSeams(nullptr);
+        const bool saved = !smoke && SaveRecordings(BaselinePath(), gBaseline);
+        std::printf("%s %s\n", saved ? "baseline written to" : "baseline not written:", BaselinePath().c_str());
+        return saved ? 0 : 1;
+    }
 
     // A level loaded as a replay loads it: the board, its tiles and the level intro, which goes again
     // at once so the intros do not pile up.
@@ -381,7 +507,8 @@ int RunBenchmark(bool smoke, const char* self) {
     harness::UseWindowSized(1024, 768);
     MeasureIdle(game, "menu idle scaled, processor", idleSeconds);
     game.Shutdown();
-    std::printf("%-28s %8.1f MB\n", "peak resident memory", PeakResidentMegabytes());
+    std::printf("%-28s %8.1f MB   (the game's; the replays left out)\n", "peak resident memory",
+                PeakResidentMegabytes());
     SetSeams(nullptr);
     return 0;
 }
@@ -403,6 +530,7 @@ int main(int argc, char** argv) {
     } else {
         std::error_code error;
         const std::string self = std::filesystem::read_symlink("/proc/self/exe", error).string();
+        gRecordingBaseline = argc > 1 && std::strcmp(argv[1], "--record-baseline") == 0;
         result = RunBenchmark(IsSmokeRun(argc, argv), error ? argv[0] : self.c_str());
     }
     TUserInfo::Release();
