@@ -178,27 +178,29 @@ void BeginFrame(SDL_Renderer* renderer) {
     TSdlCall unscaled = Call(TSdlOp::kScale);
     unscaled.values[0] = unscaled.values[1] = 1;
     gFrame.push_back(unscaled);
-    // SDL hands the viewport back in the units of the scale in force.
+    // SDL keeps the viewport and the clip in output pixels but hands them back in the units of the scale
+    // in force, rounded: they are read at scale 1 and set again there, before the scale.
+    gInside = true;
+    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
     SDL_Rect viewport{};
     SDL_RenderGetViewport(renderer, &viewport);
-    const SDL_Rect pixels{static_cast<int>(static_cast<float>(viewport.x) * scaleX),
-                          static_cast<int>(static_cast<float>(viewport.y) * scaleY),
-                          static_cast<int>(static_cast<float>(viewport.w) * scaleX),
-                          static_cast<int>(static_cast<float>(viewport.h) * scaleY)};
+    const bool clipped = SDL_RenderIsClipEnabled(renderer) == SDL_TRUE;
+    SDL_Rect clipRect{};
+    SDL_RenderGetClipRect(renderer, &clipRect);
+    SDL_RenderSetScale(renderer, scaleX, scaleY);
+    gInside = false;
     TSdlCall view = Call(TSdlOp::kViewport);
-    PutRect(view, 0, 1, &pixels);
+    PutRect(view, 0, 1, &viewport);
     gFrame.push_back(view);
+    TSdlCall clip = Call(TSdlOp::kClip);
+    if (clipped) {
+        PutRect(clip, 0, 1, &clipRect);
+    }
+    gFrame.push_back(clip);
     TSdlCall scale = Call(TSdlOp::kScale);
     scale.values[0] = scaleX;
     scale.values[1] = scaleY;
     gFrame.push_back(scale);
-    TSdlCall clip = Call(TSdlOp::kClip);
-    if (SDL_RenderIsClipEnabled(renderer) == SDL_TRUE) {
-        SDL_Rect rect{};
-        SDL_RenderGetClipRect(renderer, &rect);
-        PutRect(clip, 0, 1, &rect);
-    }
-    gFrame.push_back(clip);
     Uint8 r = 0, g = 0, b = 0, a = 0;
     SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
     TSdlCall color = Call(TSdlOp::kDrawColor);
@@ -676,7 +678,6 @@ TReplayResult Replay(const TSdlRecording& recording, int frames) {
             }
         }
         result.texturesMissing += textures[i] == nullptr ? 1 : 0;
-        std::printf("missing %s %d %d %p\n", key.key.c_str(), key.width, key.height, (void*)textures[i]);
     }
     long calls = 0;
     for (int frame = 0; frame < frames; ++frame) {
