@@ -102,6 +102,39 @@ bool DrawOverClearedFrame(SDL_Texture* texture, const TFloatRect& source, const 
     return true;
 }
 
+// A picture opaque inside a rectangle and clear outside it (the board's tiles), drawn whole at full
+// alpha, unscaled and at whole pixels: blending leaves the clear pixels as they were and puts the opaque
+// ones down as they are, so copying the rectangle alone gives the same pixels for less. False when not
+// taken.
+bool DrawOpaqueCore(SDL_Texture* texture, const TFloatRect& source, const TFloatRect& cover, const TRenderState& state,
+                    int flip) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    float renderScaleX = 0, renderScaleY = 0;
+    SDL_RenderGetScale(renderer, &renderScaleX, &renderScaleY);
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    Uint8 alpha = 0;
+    SDL_Rect core{};
+    int width = 0, height = 0;
+    if (!AreDrawShortcutsOn() || SDL_GetTextureBlendMode(texture, &blend) != 0 || blend != SDL_BLENDMODE_BLEND ||
+        SDL_GetTextureAlphaMod(texture, &alpha) != 0 || alpha != 255 || !IsPlainCopy(source, state.angle, flip) ||
+        state.GetScaleX() != 1.0f || state.GetScaleY() != 1.0f || renderScaleX != 1.0f || renderScaleY != 1.0f ||
+        cover.x != std::floor(cover.x) || cover.y != std::floor(cover.y) ||
+        SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) != 0 || source.x != 0 || source.y != 0 ||
+        source.w != static_cast<float>(width) || source.h != static_cast<float>(height) ||
+        !GetOpaqueCore(texture, core)) {
+        return false;
+    }
+    const TFloatRect coreCover{cover.x + static_cast<float>(core.x), cover.y + static_cast<float>(core.y),
+                               static_cast<float>(core.w), static_cast<float>(core.h)};
+    const TFloatRect coreSource{static_cast<float>(core.x), static_cast<float>(core.y), coreCover.w, coreCover.h};
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    BeforeDraw(TDrawCall{&coreCover, false, true});
+    RenderCopyExFloat(renderer, texture, coreSource, coreCover.x, coreCover.y, 1.0f, 1.0f, 0.0, 0.0f, 0.0f,
+                      SDL_FLIP_NONE);
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    return true;
+}
+
 } // namespace
 
 TTexture::TTexture(const std::string& name) {
@@ -161,7 +194,8 @@ void TTexture::Draw(const TRenderState& state) {
         centreX = state.centreX;
         centreY = state.centreY;
     }
-    if (DrawOverClearedFrame(mTexture, source, cover, state, flip)) {
+    if (DrawOverClearedFrame(mTexture, source, cover, state, flip) ||
+        DrawOpaqueCore(mTexture, source, cover, state, flip)) {
         return;
     }
     BeforeDraw(TDrawCall{&cover, IsBlended(mTexture), IsPlainCopy(source, state.angle, flip)});

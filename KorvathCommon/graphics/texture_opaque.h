@@ -10,5 +10,8 @@
 void NoteTranslucentBox(SDL_Texture* texture, const SDL_Surface& surface);
 // The texture's box; false when nothing is known of it.
 bool GetTranslucentBox(SDL_Texture* texture, SDL_Rect& box);
+// The rectangle of a texture that is opaque inside it and fully clear outside it (a tile with a clear
+// margin), the rectangle smaller than the texture; false when the texture is not so, or nothing is known.
+bool GetOpaqueCore(SDL_Texture* texture, SDL_Rect& core);
 // The texture is going.
 void ForgetTranslucentBox(SDL_Texture* texture);
