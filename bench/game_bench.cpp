@@ -1,13 +1,23 @@
 // Frame costs of the real game: started the way the player starts it, with the shipped data, in a
 // 1366 x 768 window on SDL's software renderer, every frame one loop step (events, update, draw,
-// present) on the stepped clock. Prints start-up to the first presented frame, the median and 99th
-// percentile frame cost on the main menu, the map and the game screen during the play script, the
-// cost of loading the level, the peak resident memory and the machine it ran on.
+// present) on the stepped clock. Prints start-up to the first presented frame (the median of five new
+// processes), the median and 99th percentile frame cost on the main menu, the map and the game screen
+// during the play script with the draw calls and blended pixels of their frames, the cost of loading
+// the level, the processor share of the game idling in the menu on the real clock (at the design size
+// and at a scaled output), the peak resident memory and the machine it ran on.
 //
 //   taskset -c 0 build-release/bin/game_bench           the full run
 //   game_bench --benchmark_min_time=0 (or --smoke)       a few frames of each phase, to prove it runs
+//   game_bench --first-frame                             one start-up, its time printed alone
+//   game_bench --record-baseline                         the screens drawn the plain way, their SDL calls
+//                                                        written to bench/frame_baseline.txt
+//
+// Each screen's frames are followed by the baseline's calls for that screen replayed straight into SDL
+// (no game code runs), the same number of frames: the ratio of the two medians is what the game's frame
+// costs against the plain drawing it replaced.
 
 #include <SDL.h>
+#include <malloc.h>
 #include <sched.h>
 #include <sys/resource.h>
 
@@ -25,6 +35,8 @@
 #include <thread>
 #include <vector>
 
+#include "app/clock.h"
+#include "app/frame_clear.h"
 #include "app/renderer.h"
 #include "app/startup_seams.h"
 #include "app/string_utils.h"
@@ -32,10 +44,15 @@
 #include "game/growth/play_script.h"
 #include "game_seams.h"
 #include "harness/harness.h"
+#include "harness/screen_checks.h"
 #include "headless.h"
 #include "screen_openers.h"
+#include "sdl_calls.h"
 #include "user_records.h"
 #include "windows/window_manager.h"
+
+// From app/main_loop.h, which cannot come in beside the game's headers: both name the pause window's id.
+void SetFramePacing(bool enabled);
 
 namespace {
 
@@ -93,6 +110,136 @@ double Percentile(std::vector<double> values, double share) {
 void PrintFrames(const char* phase, const std::vector<double>& costs, const std::string& note) {
     std::printf("%-28s median %6.2f ms   p99 %6.2f ms   (%zu frames%s%s)\n", phase, Percentile(costs, 0.5),
                 Percentile(costs, 0.99), costs.size(), note.empty() ? "" : "; ", note.c_str());
+}
+
+std::string TopScreenNote();
+std::string FirstLineOf(const std::string& command);
+
+// What the frames since the last reset drew, per frame.
+void PrintDrawCounts() {
+    const TDrawCounts& counts = GetDrawCounts();
+    const double frames = static_cast<double>(std::max(1L, counts.frames));
+    std::printf("%-28s %6.1f draw calls   %5.2f Mpx blended   clear left out in %3.0f%% of frames\n", "",
+                static_cast<double>(counts.calls) / frames, counts.blendedPixels / frames / 1e6,
+                100.0 * static_cast<double>(counts.clearsLeftOut) / frames);
+    GetDrawCounts() = TDrawCounts();
+}
+
+// Recording the baseline, or the baseline to replay after each screen.
+bool gRecordingBaseline = false;
+std::vector<TSdlRecording> gBaseline;
+constexpr int kRecordedFramesPerScreen = 30;
+
+std::string BaselinePath() {
+    return std::string(VERDANEL_SOURCE_DIR) + "/bench/frame_baseline.txt";
+}
+
+// Every so many frames of the measured ones, so the recorded frames spread over the whole phase.
+std::function<void()> RecordSome(const char* screen, int measured, const std::function<void()>& beforeFrame = {}) {
+    if (!gRecordingBaseline) {
+        return beforeFrame;
+    }
+    gBaseline.push_back(TSdlRecording{screen, {}, {}});
+    const int stride = std::max(1, measured / kRecordedFramesPerScreen);
+    return [stride, beforeFrame, frame = 0]() mutable {
+        if (beforeFrame) {
+            beforeFrame();
+        }
+        if (frame++ % stride == 0 && static_cast<int>(gBaseline.back().frames.size()) < kRecordedFramesPerScreen) {
+            RecordNextFrame(&gBaseline.back());
+        }
+    };
+}
+
+void NoteGamePeak();
+void ForgetReplayPeak();
+
+// The screen's baseline calls replayed for as many frames as the game drew, against the game's median.
+void PrintBaseline(const char* screen, const std::vector<double>& gameCosts) {
+    if (gRecordingBaseline) {
+        StopRecording();
+        return;
+    }
+    // Read for each replay and let go after it, so the game's memory is measured without it.
+    NoteGamePeak();
+    std::vector<TSdlRecording> recordings;
+    LoadRecordings(BaselinePath(), recordings);
+    const auto found = std::find_if(recordings.begin(), recordings.end(),
+                                    [screen](const TSdlRecording& recording) { return recording.screen == screen; });
+    if (found == recordings.end()) {
+        std::printf("%-28s none recorded for %s\n", "baseline", screen);
+        return;
+    }
+    const TReplayResult replay = Replay(*found, static_cast<int>(gameCosts.size()));
+    const size_t recordedFrames = found->frames.size();
+    recordings.clear();
+    recordings.shrink_to_fit();
+    ForgetReplayPeak();
+    const double baseline = Percentile(replay.frameMs, 0.5);
+    std::string note;
+    if (replay.texturesBySize > 0) {
+        note += FormatString("; %d textures matched by size only", replay.texturesBySize);
+    }
+    if (replay.texturesMissing > 0) {
+        note +=
+            FormatString("; %d textures not found, %ld calls left out", replay.texturesMissing, replay.callsLeftOut);
+    }
+    std::printf("%-28s median %6.2f ms   p99 %6.2f ms   (%zu recorded frames replayed, %.1f draw calls a frame%s)\n",
+                "  baseline replayed", baseline, Percentile(replay.frameMs, 0.99), recordedFrames, replay.callsPerFrame,
+                note.c_str());
+    std::printf("%-28s %6.2f   (game median / baseline median; target at most 0.60)\n", "  ratio",
+                baseline > 0 ? Percentile(gameCosts, 0.5) / baseline : 0.0);
+}
+
+double ProcessCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The real clock, going on from where the stepped clock stood so the game sees no jump back.
+uint32_t gIdleClockBase = 0;
+uint32_t gIdleClockStart = 0;
+uint32_t IdleTicks() {
+    return gIdleClockBase + (SDL_GetTicks() - gIdleClockStart);
+}
+
+// The game as the player leaves it: the loop on the real clock with its own frame pacing, nothing
+// touched, for the given seconds. Prints the processor time of the whole process over the wall time.
+void MeasureIdle(harness::RunningGame& game, const char* phase, double seconds) {
+    gIdleClockBase = GetTicks();
+    gIdleClockStart = SDL_GetTicks();
+    SetTickSource(&IdleTicks);
+    SetFramePacing(true);
+    int width = 0;
+    int height = 0;
+    SDL_GetRendererOutputSize(GetSDLRenderer(), &width, &height);
+    const double cpuAtStart = ProcessCpuSeconds();
+    const TSteady::time_point start = TSteady::now();
+    long frames = 0;
+    while (MillisecondsSince(start) < seconds * 1000.0) {
+        game.Step();
+        ++frames;
+    }
+    const double wall = MillisecondsSince(start) / 1000.0;
+    const double cpu = ProcessCpuSeconds() - cpuAtStart;
+    SetFramePacing(false);
+    std::printf("%-28s %5.1f%% of a core   (%d x %d, %.1f s, %ld frames, %s)\n", phase, 100.0 * cpu / wall, width,
+                height, wall, frames, TopScreenNote().c_str());
+}
+
+// Start-up to the first presented frame in a new process of this program, as many times; the median.
+// Each run starts from main with nothing loaded, as the player's start does.
+double MedianFirstFrame(const char* self, int runs) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const std::string line = FirstLineOf(FormatString("'%s' --first-frame 2>/dev/null", self));
+        if (!line.empty()) {
+            times.push_back(std::atof(line.c_str()));
+        }
+    }
+    return times.size() == static_cast<size_t>(runs) ? Percentile(times, 0.5) : -1.0;
 }
 
 // What the top screen is, and any popup over it, so a phase whose screen is not there says so.
@@ -171,7 +318,33 @@ std::string Commit() {
     return commit;
 }
 
+// The process's peak resident memory so far (VmHWM), in MB; 0 when it cannot be read.
+double HighWaterMegabytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::atof(line.c_str() + 6) / 1024.0;
+        }
+    }
+    return 0;
+}
+
+// The game's own peak: the replays' memory (the baseline, the textures' pixels read back) is left out by
+// taking the peak before each replay and starting the count again after it.
+double gGamePeakMegabytes = 0;
+void NoteGamePeak() {
+    gGamePeakMegabytes = std::max(gGamePeakMegabytes, HighWaterMegabytes());
+}
+void ForgetReplayPeak() {
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
 double PeakResidentMegabytes() {
+    NoteGamePeak();
+    if (gGamePeakMegabytes > 0) {
+        return gGamePeakMegabytes;
+    }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
@@ -193,18 +366,52 @@ bool IsSmokeRun(int argc, char** argv) {
 }
 
 // The screen through its opener, a fade's worth of frames to settle, then the measured frames.
-void MeasureScreen(TFrameRunner& runner, const char* phase, void (*open)(), const TPhaseFrames& frames) {
+// The screen's name in the baseline, when the phase has one.
+void MeasureScreen(TFrameRunner& runner, const char* phase, void (*open)(), const TPhaseFrames& frames,
+                   const char* screen = nullptr) {
     open();
     runner.Run(frames.warmUp);
     const std::string note = TopScreenNote();
-    PrintFrames(phase, runner.Run(frames.measured), note);
+    GetDrawCounts() = TDrawCounts();
+    const std::vector<double> costs =
+        runner.Run(frames.measured, screen != nullptr ? RecordSome(screen, frames.measured) : std::function<void()>{});
+    PrintFrames(phase, costs, note);
+    PrintDrawCounts();
+    if (screen != nullptr) {
+        PrintBaseline(screen, costs);
+    }
 }
 
-int RunBenchmark(bool smoke) {
+// One start-up to its first presented frame, in ms; negative when the game did not start.
+double FirstFrameOnly() {
+    SetSeams(std::make_unique<TGameSeams>());
+    harness::SteppedClock clock;
+    const TSteady::time_point startUp = TSteady::now();
+    harness::RunningGame game;
+    if (game.GetStartResult() != 0) {
+        return -1;
+    }
+    harness::UseDesignSizedWindow();
+    TFrameRunner runner(game, clock);
+    runner.Step();
+    const double startUpMs = MillisecondsSince(startUp);
+    game.Shutdown();
+    SetSeams(nullptr);
+    return startUpMs;
+}
+
+int RunBenchmark(bool smoke, const char* self) {
+    // The baseline is the frames drawn the plain way: the output cleared whole, every layer from its images.
+    if (gRecordingBaseline) {
+        SetDrawShortcuts(false);
+    }
+    const bool baselineRead = !gRecordingBaseline && std::filesystem::exists(BaselinePath());
     const TPhaseFrames screenFrames = smoke ? TPhaseFrames{2, 5} : TPhaseFrames{};
     const int gameFrames = smoke ? 60 : playscript::TPlayScript::kCycleFrames;
     const int loads = smoke ? 1 : 20;
 
+    // Every texture drawn from, so the baseline's replay finds the ones of the same pixels.
+    WatchTextures(true);
     SetSeams(std::make_unique<TGameSeams>());
     harness::SteppedClock clock;
     const TSteady::time_point startUp = TSteady::now();
@@ -228,12 +435,18 @@ int RunBenchmark(bool smoke) {
                 std::thread::hardware_concurrency(), UsableCores());
     std::printf("build: %s, commit %s\n", BuildType().c_str(), Commit().c_str());
     std::printf("window: %d x %d, renderer %s%s\n", width, height, renderer.name, smoke ? ", smoke run" : "");
-    std::printf("%-28s %8.1f ms\n", "start-up to first frame", startUpMs);
+    if (!gRecordingBaseline && !baselineRead) {
+        std::printf("no baseline in %s\n", BaselinePath().c_str());
+    }
+    std::printf("%-28s %8.1f ms   (this run)\n", "start-up to first frame", startUpMs);
+    const int startRuns = smoke ? 1 : 5;
+    std::printf("%-28s %8.1f ms   (median of %d new processes)\n", "start-up to first frame",
+                MedianFirstFrame(self, startRuns), startRuns);
 
     // A returning player: the menus do not stop to ask for a name.
     playscript::EnsurePlayer();
-    MeasureScreen(runner, "main menu frame", &ShowMainMenuScreen, screenFrames);
-    MeasureScreen(runner, "map frame", &ShowMapScreen, screenFrames);
+    MeasureScreen(runner, "main menu frame", &ShowMainMenuScreen, screenFrames, "menu");
+    MeasureScreen(runner, "map frame", &ShowMapScreen, screenFrames, "map");
 
     playscript::TPlayScript script;
     const playscript::TLevelChoice level = playscript::FindLargestLevel();
@@ -241,11 +454,22 @@ int RunBenchmark(bool smoke) {
         std::printf("the largest level did not open\n");
         return 1;
     }
-    const std::vector<double> gameCosts = runner.Run(gameFrames, [&script] { script.BeforeFrame(); });
+    GetDrawCounts() = TDrawCounts();
+    const std::vector<double> gameCosts =
+        runner.Run(gameFrames, RecordSome("game", gameFrames, [&script] { script.BeforeFrame(); }));
     PrintFrames("game screen frame", gameCosts,
                 FormatString("level %s, %d strokes, %d hint%s, %s, %s", level.name.c_str(), script.GetStrokesMade(),
                              script.GetHintsTaken(), script.GetHintsTaken() == 1 ? "" : "s",
                              IsWindowShown(kResultsWindowId) ? "solved" : "not solved", GameScreenNote().c_str()));
+    PrintDrawCounts();
+    PrintBaseline("game", gameCosts);
+    if (gRecordingBaseline) {
+        game.Shutdown();
+        SetSeams(nullptr);
+        const bool saved = !smoke && SaveRecordings(BaselinePath(), gBaseline);
+        std::printf("%s %s\n", saved ? "baseline written to" : "baseline not written:", BaselinePath().c_str());
+        return saved ? 0 : 1;
+    }
 
     // A level loaded as a replay loads it: the board, its tiles and the level intro, which goes again
     // at once so the intros do not pile up.
@@ -258,8 +482,33 @@ int RunBenchmark(bool smoke) {
     }
     std::printf("%-28s median %6.2f ms   first %6.2f ms   (%zu loads, %d cells)\n", "level load",
                 Percentile(loadCosts, 0.5), loadCosts.front(), loadCosts.size(), level.cells);
+
+    // The results of the last level are not part of the menus measured below.
+    delete TMyWindowManager::Get()->CloseById(kResultsWindowId);
+
+    // A scaled output (the dummy display's 1024 x 768) drawn both ways: every image scaled as it is
+    // drawn, and the frame drawn at the design size into a texture scaled once.
+    harness::UseWindowSized(1024, 768);
+    const bool throughTarget = IsScaledThroughTarget();
+    for (const bool target : {false, true}) {
+        SetScaledThroughTarget(target);
+        MeasureScreen(runner, target ? "menu 1024x768, one scaling" : "menu 1024x768, each scaled", &ShowMainMenuScreen,
+                      screenFrames);
+    }
+    SetScaledThroughTarget(throughTarget);
+    harness::UseDesignSizedWindow();
+
+    // The menu left alone, as a player leaves it: at the design size, then at the dummy display's
+    // 1024 x 768, where the picture is scaled.
+    const double idleSeconds = smoke ? 0.3 : 20.0;
+    ShowMainMenuScreen();
+    runner.Run(screenFrames.warmUp);
+    MeasureIdle(game, "menu idle, processor", idleSeconds);
+    harness::UseWindowSized(1024, 768);
+    MeasureIdle(game, "menu idle scaled, processor", idleSeconds);
     game.Shutdown();
-    std::printf("%-28s %8.1f MB\n", "peak resident memory", PeakResidentMegabytes());
+    std::printf("%-28s %8.1f MB   (the game's; the replays left out)\n", "peak resident memory",
+                PeakResidentMegabytes());
     SetSeams(nullptr);
     return 0;
 }
@@ -272,7 +521,18 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string userData = std::getenv("XDG_DATA_HOME");
-    const int result = RunBenchmark(IsSmokeRun(argc, argv));
+    const bool firstFrameOnly = argc > 1 && std::strcmp(argv[1], "--first-frame") == 0;
+    int result = 0;
+    if (firstFrameOnly) {
+        const double ms = FirstFrameOnly();
+        std::printf("%.3f\n", ms);
+        result = ms < 0 ? 1 : 0;
+    } else {
+        std::error_code error;
+        const std::string self = std::filesystem::read_symlink("/proc/self/exe", error).string();
+        gRecordingBaseline = argc > 1 && std::strcmp(argv[1], "--record-baseline") == 0;
+        result = RunBenchmark(IsSmokeRun(argc, argv), error ? argv[0] : self.c_str());
+    }
     TUserInfo::Release();
     RemoveUserRecords();
     std::error_code ignored;

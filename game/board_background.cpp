@@ -1,8 +1,33 @@
 #include "board_background.h"
 
+#include <SDL.h>
 #include <cmath>
 
+#include "app/frame_clear.h"
+#include "app/renderer.h"
 #include "stages.h"
+
+namespace {
+
+// The alpha modulation a draw at this alpha gets (the texture's draw truncates the same way).
+int AlphaByte(float alpha) {
+    const float scaled = alpha * 255.0f;
+    if (!(scaled > 0.0f)) {
+        return 0;
+    }
+    return scaled >= 255.0f ? 255 : static_cast<int>(scaled);
+}
+
+// A picture drawn whole at its texture's size from the origin, so it covers what the other covers.
+bool IsWholeAtOrigin(const AlphaStaticImage& image) {
+    const TRenderState& state = image.mRenderState;
+    return image.mTexture && image.mVisible && image.mBaseX == 0.0f && image.mBaseY == 0.0f && image.mOffsetX == 0.0f &&
+           image.mOffsetY == 0.0f && image.mScaleX == 1.0f && image.mScaleY == 1.0f && image.mAngle == 0.0f &&
+           (state.flags & (TRenderState::kSourceRect | TRenderState::kFlipHorizontal | TRenderState::kFlipVertical)) ==
+               0;
+}
+
+} // namespace
 
 TBoardBackground::TBoardBackground() {
     Reset();
@@ -102,9 +127,59 @@ void TBoardBackground::Update(float dt) {
     }
 }
 
+// While the pictures cross-fade both blend over the whole screen, yet their alphas take a new step only
+// every two or three frames: the pair is composed into a texture at each step, and every frame copies
+// that texture, the pixels the two draws would give.
+bool TBoardBackground::DrawComposed() {
+    const int alphas[2] = {AlphaByte(mMainA.mAlpha), AlphaByte(mMainB.mAlpha)};
+    const bool blending = (alphas[0] > 0 && alphas[0] < 255) || (alphas[1] > 0 && alphas[1] < 255);
+    SDL_Renderer* renderer = GetSDLRenderer();
+    if (!AreDrawShortcutsOn() || !blending || renderer == nullptr || !IsWholeAtOrigin(mMainA) ||
+        !IsWholeAtOrigin(mMainB)) {
+        return false;
+    }
+    const int width = mMainA.mTexture->GetWidth();
+    const int height = mMainA.mTexture->GetHeight();
+    if (mMainB.mTexture->GetWidth() != width || mMainB.mTexture->GetHeight() != height) {
+        return false;
+    }
+    if (!mComposed || mComposed->GetWidth() != width || mComposed->GetHeight() != height) {
+        mComposed = CreateBlankTexture(width, height, TTexture::kAccessTarget);
+        mComposedAlphas[0] = mComposedAlphas[1] = -1;
+    }
+    if (!mComposed) {
+        return false;
+    }
+    const TTexture* from[2] = {mMainA.mTexture.Get(), mMainB.mTexture.Get()};
+    if (from[0] != mComposedFrom[0] || from[1] != mComposedFrom[1] || alphas[0] != mComposedAlphas[0] ||
+        alphas[1] != mComposedAlphas[1]) {
+        SDL_Texture* frameTarget = SDL_GetRenderTarget(renderer);
+        SDL_SetRenderTarget(renderer, mComposed->GetSDLTexture());
+        Uint8 r = 0, g = 0, b = 0, a = 0;
+        SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_SetRenderDrawColor(renderer, r, g, b, a);
+        mMainA.Draw(1.0f);
+        mMainB.Draw(1.0f);
+        SDL_SetRenderTarget(renderer, frameTarget);
+        mComposedFrom[0] = from[0];
+        mComposedFrom[1] = from[1];
+        mComposedAlphas[0] = alphas[0];
+        mComposedAlphas[1] = alphas[1];
+    }
+    TRenderState copy;
+    copy.Init(0.0f, 0.0f, 1.0f, 1.0f, 0);
+    copy.blend = 0;
+    mComposed->Draw(copy);
+    return true;
+}
+
 void TBoardBackground::Draw() {
-    mMainA.Draw(1.0f);
-    mMainB.Draw(1.0f);
+    if (!DrawComposed()) {
+        mMainA.Draw(1.0f);
+        mMainB.Draw(1.0f);
+    }
     if (mOverlayOn) {
         mOverlayA.Draw(1.0f);
         mOverlayB.Draw(1.0f);

@@ -39,6 +39,7 @@ public:
 private:
     void UpdateOverlay(AlphaStaticImage& overlay);
     void Switch();
+    bool DrawComposed();
 
     int mState = kStateNone;
     AlphaStaticImage mMainA;
@@ -55,4 +56,8 @@ private:
     int mPairIndex = -1;
     bool mSwitchPending = false;
     bool mNewPicture = false;
+    // The two main pictures as the cross-fade shows them, composed at the alphas in mComposedAlphas.
+    TTextureHandle mComposed;
+    const TTexture* mComposedFrom[2] = {nullptr, nullptr};
+    int mComposedAlphas[2] = {-1, -1};
 };

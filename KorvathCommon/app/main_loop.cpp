@@ -4,6 +4,7 @@
 
 #include "app/clock.h"
 #include "app/display_modes.h"
+#include "app/frame_clear.h"
 #include "app/game_app.h"
 #include "app/input_event.h"
 #include "app/log.h"
@@ -98,10 +99,7 @@ void RunLoopStep() {
     gLoopState.mLastLoopTicks = now;
     SDL_Renderer* renderer = GetSDLRenderer();
     if (renderer != nullptr && gFrameDrawing) {
-        // The bars beside the design area stay black.
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
-        SDL_RenderClear(renderer);
-        DrawFrame();
+        DrawWholeFrame();
         SDL_RenderPresent(renderer);
     }
     PaceFrame();
@@ -150,6 +148,49 @@ void UpdateFrame(float dt) {
         GetGameApp()->Update(dt);
     }
     KeepDisplayAwake();
+}
+
+void DrawWholeFrame() {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    int width = 0;
+    int height = 0;
+    if (renderer == nullptr || SDL_GetRendererOutputSize(renderer, &width, &height) != 0) {
+        return;
+    }
+    // The clear is put off to the first draw, which may make it needless; the bars beside the design
+    // area are filled black every frame whatever the first draw is.
+    TDisplayValues& display = GetDisplay();
+    const TViewTransform view = display.mView;
+    const bool known = view.width > 0 && view.height > 0;
+    const TFrameArea area{known ? view.offsetX : 0,
+                          known ? view.offsetY : 0,
+                          known ? view.width : width,
+                          known ? view.height : height,
+                          view.scale,
+                          view.scale};
+    SDL_Texture* target = view.scale != 1.0f && IsScaledThroughTarget() && AreDrawShortcutsOn()
+                              ? GetDesignTarget(display.mDesignWidth, display.mDesignHeight)
+                              : nullptr;
+    if (target == nullptr) {
+        BeginFrameClear(area);
+        DrawFrame();
+        FinishFrameClear();
+        return;
+    }
+    // Drawn at the design size, as at scale 1, then scaled onto the design area in one copy.
+    SDL_SetRenderTarget(renderer, target);
+    display.mView = TViewTransform();
+    BeginFrameClear(TFrameArea{0, 0, display.mDesignWidth, display.mDesignHeight, 1.0f, 1.0f, target});
+    DrawFrame();
+    FinishFrameClear();
+    display.mView = view;
+    SDL_SetRenderTarget(renderer, nullptr);
+    SDL_RenderSetViewport(renderer, nullptr);
+    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
+    BeginFrameClear(TFrameArea{area.x, area.y, area.width, area.height, 1.0f, 1.0f});
+    const SDL_Rect destination{area.x, area.y, area.width, area.height};
+    SDL_RenderCopy(renderer, target, nullptr, &destination);
+    MarkFrameCovered();
 }
 
 void DrawFrame() {

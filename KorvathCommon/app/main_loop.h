@@ -25,6 +25,9 @@ void RunLoopStep();
 bool DispatchInputEvent(const TInputEvent& event);
 void UpdateFrame(float dt);
 void DrawFrame();
+// The frame as the step draws it, short of the present: the output cleared (or, when the first draw
+// covers the picture opaquely, only the bars outside it filled black), then DrawFrame.
+void DrawWholeFrame();
 // Keeps the screen saver off while the game runs full screen with the focus.
 void KeepDisplayAwake();
 

@@ -3,7 +3,9 @@
 #include <SDL.h>
 #include <cstring>
 
+#include "app/frame_clear.h"
 #include "app/log.h"
+#include "graphics/render_copy.h"
 
 namespace {
 std::unique_ptr<TRenderer> gRenderer;
@@ -13,8 +15,8 @@ TRenderer::TRenderer(SDL_Window* window) {
     if (window == nullptr) {
         return;
     }
-    mRenderer =
-        SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE);
+    mRenderer = SDL_CreateRenderer(window, -1,
+                                   SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE);
     if (mRenderer == nullptr) {
         TLogFile::Get()->Printf("accelerated renderer failed: %s, using the software renderer", SDL_GetError());
         mRenderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
@@ -41,6 +43,11 @@ void TRenderer::FillRect(int x, int y, int w, int h, const TColor& color) {
     if (mRenderer == nullptr) {
         return;
     }
+    // The frame's clear, if still owed, is made in the draw colour of the frame, not the fill's.
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    SDL_GetRenderDrawBlendMode(mRenderer, &blend);
+    const TFloatRect area{static_cast<float>(x), static_cast<float>(y), static_cast<float>(w), static_cast<float>(h)};
+    BeforeDraw(TDrawCall{&area, blend != SDL_BLENDMODE_NONE, false});
     Uint8 r = 0, g = 0, b = 0, a = 0;
     SDL_GetRenderDrawColor(mRenderer, &r, &g, &b, &a);
     const auto byte = [](float v) { return static_cast<Uint8>(SDL_clamp(v, 0.0f, 1.0f) * 255.0f); };
@@ -51,16 +58,24 @@ void TRenderer::FillRect(int x, int y, int w, int h, const TColor& color) {
 }
 
 TRenderer* CreateRenderer(SDL_Window* window) {
+    ForgetDesignTarget();
     gRenderer.reset();
     gRenderer = std::make_unique<TRenderer>(window);
     return gRenderer.get();
 }
 
-TRenderer* GetRenderer() { return gRenderer.get(); }
+TRenderer* GetRenderer() {
+    return gRenderer.get();
+}
 
-SDL_Renderer* GetSDLRenderer() { return gRenderer ? gRenderer->GetRenderer() : nullptr; }
+SDL_Renderer* GetSDLRenderer() {
+    return gRenderer ? gRenderer->GetRenderer() : nullptr;
+}
 
-void DestroyRenderer() { gRenderer.reset(); }
+void DestroyRenderer() {
+    ForgetDesignTarget();
+    gRenderer.reset();
+}
 
 void DrawRectFrame(int x, int y, int w, int h, const TColor& color) {
     TRenderer* renderer = GetRenderer();

@@ -1,9 +1,12 @@
 #include "graphics/texture.h"
 
 #include <SDL.h>
+#include <cmath>
 
+#include "app/frame_clear.h"
 #include "app/renderer.h"
 #include "graphics/render_copy.h"
+#include "graphics/texture_opaque.h"
 
 bool gBuildAlphaMaps = true;
 bool gBuildColorMaps = false;
@@ -35,13 +38,101 @@ SDL_BlendMode ToSDLBlend(int blend) {
 // Alpha blending a picture without an alpha channel at full alpha gives the picture's own pixels, which
 // SDL's software renderer copies many times faster than it blends them (a full screen: 0.5 ms against
 // 10 ms), so such a draw is made as a copy.
+// The same holds for a picture whose alpha channel is opaque everywhere (not when the frame is drawn the
+// plain way, for the comparison).
 SDL_BlendMode BlendForDraw(SDL_Texture* texture, SDL_BlendMode blend, Uint8 alpha) {
     Uint32 format = 0;
     if (blend != SDL_BLENDMODE_BLEND || alpha != 255 ||
-        SDL_QueryTexture(texture, &format, nullptr, nullptr, nullptr) != 0 || SDL_ISPIXELFORMAT_ALPHA(format)) {
+        SDL_QueryTexture(texture, &format, nullptr, nullptr, nullptr) != 0) {
         return blend;
     }
-    return SDL_BLENDMODE_NONE;
+    SDL_Rect box{};
+    const bool opaque = !SDL_ISPIXELFORMAT_ALPHA(format) ||
+                        (AreDrawShortcutsOn() && GetTranslucentBox(texture, box) && SDL_RectEmpty(&box));
+    return opaque ? SDL_BLENDMODE_NONE : blend;
+}
+
+bool IsBlended(SDL_Texture* texture) {
+    SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
+    return SDL_GetTextureBlendMode(texture, &blend) != 0 || blend != SDL_BLENDMODE_NONE;
+}
+
+// A draw that lands on its whole destination rectangle: unrotated, unflipped, whole texels.
+bool IsPlainCopy(const TFloatRect& source, float angle, int flip) {
+    return angle == 0.0f && flip == SDL_FLIP_NONE && source.x == std::floor(source.x) &&
+           source.y == std::floor(source.y) && source.w == std::floor(source.w) && source.h == std::floor(source.h);
+}
+
+// The frame's first draw, a picture over the whole picture area that blends only inside a small box of
+// translucent pixels (the screens' backgrounds): copied, then the box filled black and blended again,
+// which gives the pixels of a clear and a blended draw for a small part of their cost. Only unscaled,
+// at whole pixels, where the copy and the box's draw land on the same pixels. False when not taken.
+bool DrawOverClearedFrame(SDL_Texture* texture, const TFloatRect& source, const TFloatRect& cover,
+                          const TRenderState& state, int flip) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    float renderScaleX = 0, renderScaleY = 0;
+    SDL_RenderGetScale(renderer, &renderScaleX, &renderScaleY);
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    SDL_Rect box{};
+    int width = 0, height = 0;
+    if (!AreDrawShortcutsOn() || SDL_GetTextureBlendMode(texture, &blend) != 0 || blend != SDL_BLENDMODE_BLEND ||
+        !IsPlainCopy(source, state.angle, flip) || state.GetScaleX() != 1.0f || state.GetScaleY() != 1.0f ||
+        renderScaleX != 1.0f || renderScaleY != 1.0f || cover.x != std::floor(cover.x) ||
+        cover.y != std::floor(cover.y) || SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) != 0 ||
+        source.x != 0 || source.y != 0 || source.w != static_cast<float>(width) ||
+        source.h != static_cast<float>(height) || !GetTranslucentBox(texture, box) || SDL_RectEmpty(&box) ||
+        2 * box.w * box.h > width * height || !TakeFrameCover(cover)) {
+        return false;
+    }
+    Uint8 alpha = 255;
+    SDL_GetTextureAlphaMod(texture, &alpha);
+    if (alpha != 255) {
+        return false;
+    }
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    BeforeDraw(TDrawCall{&cover, false, true});
+    RenderCopyExFloat(renderer, texture, source, cover.x, cover.y, 1.0f, 1.0f, 0.0, 0.0f, 0.0f, SDL_FLIP_NONE);
+    const TFloatRect hole{cover.x + static_cast<float>(box.x), cover.y + static_cast<float>(box.y),
+                          static_cast<float>(box.w), static_cast<float>(box.h)};
+    FillFrameBlack(hole);
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    BeforeDraw(TDrawCall{&hole, true, true});
+    const TFloatRect boxSource{static_cast<float>(box.x), static_cast<float>(box.y), hole.w, hole.h};
+    RenderCopyExFloat(renderer, texture, boxSource, hole.x, hole.y, 1.0f, 1.0f, 0.0, 0.0f, 0.0f, SDL_FLIP_NONE);
+    return true;
+}
+
+// A picture opaque inside a rectangle and clear outside it (the board's tiles), drawn whole at full
+// alpha, unscaled and at whole pixels: blending leaves the clear pixels as they were and puts the opaque
+// ones down as they are, so copying the rectangle alone gives the same pixels for less. False when not
+// taken.
+bool DrawOpaqueCore(SDL_Texture* texture, const TFloatRect& source, const TFloatRect& cover, const TRenderState& state,
+                    int flip) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    float renderScaleX = 0, renderScaleY = 0;
+    SDL_RenderGetScale(renderer, &renderScaleX, &renderScaleY);
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    Uint8 alpha = 0;
+    SDL_Rect core{};
+    int width = 0, height = 0;
+    if (!AreDrawShortcutsOn() || SDL_GetTextureBlendMode(texture, &blend) != 0 || blend != SDL_BLENDMODE_BLEND ||
+        SDL_GetTextureAlphaMod(texture, &alpha) != 0 || alpha != 255 || !IsPlainCopy(source, state.angle, flip) ||
+        state.GetScaleX() != 1.0f || state.GetScaleY() != 1.0f || renderScaleX != 1.0f || renderScaleY != 1.0f ||
+        cover.x != std::floor(cover.x) || cover.y != std::floor(cover.y) ||
+        SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) != 0 || source.x != 0 || source.y != 0 ||
+        source.w != static_cast<float>(width) || source.h != static_cast<float>(height) ||
+        !GetOpaqueCore(texture, core)) {
+        return false;
+    }
+    const TFloatRect coreCover{cover.x + static_cast<float>(core.x), cover.y + static_cast<float>(core.y),
+                               static_cast<float>(core.w), static_cast<float>(core.h)};
+    const TFloatRect coreSource{static_cast<float>(core.x), static_cast<float>(core.y), coreCover.w, coreCover.h};
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    BeforeDraw(TDrawCall{&coreCover, false, true});
+    RenderCopyExFloat(renderer, texture, coreSource, coreCover.x, coreCover.y, 1.0f, 1.0f, 0.0, 0.0f, 0.0f,
+                      SDL_FLIP_NONE);
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    return true;
 }
 
 } // namespace
@@ -56,6 +147,7 @@ TTexture::TTexture(const std::string& colorName, const std::string& maskName, bo
 
 TTexture::~TTexture() {
     if (mTexture != nullptr) {
+        ForgetTranslucentBox(mTexture);
         SDL_DestroyTexture(mTexture);
     }
 }
@@ -76,6 +168,7 @@ void TTexture::DrawTriangles(const SDL_Vertex* vertices, int count, const TRende
     if (vertices == nullptr || count < 3 || !ApplyState(state)) {
         return;
     }
+    BeforeDraw(TDrawCall{nullptr, IsBlended(mTexture), false});
     SDL_RenderGeometry(GetSDLRenderer(), mTexture, vertices, count, nullptr, 0);
 }
 
@@ -94,11 +187,18 @@ void TTexture::Draw(const TRenderState& state) {
     if ((state.flags & TRenderState::kFlipVertical) != 0) {
         flip |= SDL_FLIP_VERTICAL;
     }
+    const TFloatRect cover{state.GetTranslationX(), state.GetTranslationY(), source.w * state.GetScaleX(),
+                           source.h * state.GetScaleY()};
     float centreX = 0, centreY = 0;
     if ((state.flags & TRenderState::kCentre) != 0) {
         centreX = state.centreX;
         centreY = state.centreY;
     }
+    if (DrawOverClearedFrame(mTexture, source, cover, state, flip) ||
+        DrawOpaqueCore(mTexture, source, cover, state, flip)) {
+        return;
+    }
+    BeforeDraw(TDrawCall{&cover, IsBlended(mTexture), IsPlainCopy(source, state.angle, flip)});
     RenderCopyExFloat(GetSDLRenderer(), mTexture, source, state.GetTranslationX(), state.GetTranslationY(),
                       state.GetScaleX(), state.GetScaleY(), state.angle, centreX, centreY, flip);
 }

@@ -8,6 +8,7 @@
 #include "app/image_file.h"
 #include "app/renderer.h"
 #include "graphics/texture.h"
+#include "graphics/texture_opaque.h"
 
 namespace {
 
@@ -120,6 +121,11 @@ bool TTexture::LoadImage(const std::string& name) {
         mAlphaMap.clear();
         mColorMap.clear();
         return false;
+    }
+    // The draws copy what is opaque: where a picture with an alpha channel is, is noted once here.
+    if (SDL_LockSurface(surface.get()) == 0) {
+        NoteTranslucentBox(mTexture, *surface);
+        SDL_UnlockSurface(surface.get());
     }
     mFilePath = candidate;
     mName = name;

@@ -3,6 +3,7 @@
 // target whose pixels tests read back.
 
 #include <SDL.h>
+#include <SDL_image.h>
 #include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
@@ -67,6 +68,8 @@ protected:
     // Writes assets/<name> as a PNG (or a JPG when the name ends in ".jpg") whose pixels are ARGB values.
     void WriteImage(const std::string& name, int w, int h, const std::function<uint32_t(int, int)>& argb);
     void WriteSolidImage(const std::string& name, int w, int h, uint32_t argb);
+    // A PNG of one colour without an alpha channel.
+    void WriteRgbImage(const std::string& name, int w, int h, const TRgba& color);
 
     // Makes a fresh render target of kCanvasSize square filled with a colour and draws into it.
     void BeginCanvas(const TRgba& fill = {0, 0, 0, 255});
@@ -124,6 +127,16 @@ inline void GraphicsTest::WriteImage(const std::string& name, int w, int h,
 
 inline void GraphicsTest::WriteSolidImage(const std::string& name, int w, int h, uint32_t argb) {
     WriteImage(name, w, h, [argb](int, int) { return argb; });
+}
+
+inline void GraphicsTest::WriteRgbImage(const std::string& name, int w, int h, const TRgba& color) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 24, SDL_PIXELFORMAT_RGB24);
+    ASSERT_NE(surface, nullptr) << SDL_GetError();
+    SDL_FillRect(surface, nullptr,
+                 SDL_MapRGB(surface->format, static_cast<Uint8>(color.r), static_cast<Uint8>(color.g),
+                            static_cast<Uint8>(color.b)));
+    EXPECT_EQ(IMG_SavePNG(surface, (Root() + "/assets/" + name).c_str()), 0) << SDL_GetError();
+    SDL_FreeSurface(surface);
 }
 
 inline void GraphicsTest::BeginCanvas(const TRgba& fill) {

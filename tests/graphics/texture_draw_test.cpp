@@ -15,17 +15,6 @@ namespace {
 
 class TextureDrawTest : public GraphicsTest {
 protected:
-    // A PNG of one colour without an alpha channel.
-    void WriteRgbImage(const std::string& name, int w, int h, const TRgba& color) {
-        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 24, SDL_PIXELFORMAT_RGB24);
-        ASSERT_NE(surface, nullptr) << SDL_GetError();
-        SDL_FillRect(surface, nullptr,
-                     SDL_MapRGB(surface->format, static_cast<Uint8>(color.r), static_cast<Uint8>(color.g),
-                                static_cast<Uint8>(color.b)));
-        EXPECT_EQ(IMG_SavePNG(surface, (Root() + "/assets/" + name).c_str()), 0) << SDL_GetError();
-        SDL_FreeSurface(surface);
-    }
-
     // A 4 x 2 image: the left half red, the right half green.
     TTextureHandle HalfAndHalf() {
         WriteImage("halves.png", 4, 2, [](int x, int) { return x < 2 ? kRed : kGreen; });

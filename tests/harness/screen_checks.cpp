@@ -3,9 +3,15 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 
+#include "app/app_config.h"
+#include "app/display_modes.h"
+#include "app/frame_clear.h"
+#include "app/main_loop.h"
 #include "app/renderer.h"
 #include "app/string_utils.h"
 #include "graphics/font_image.h"
@@ -30,15 +36,15 @@ void CheckLabel(TSimpleTextImage* label, const std::string& path, std::vector<st
     if (label->mWrapped) {
         const int used = label->MeasureWrapped(label->mWidth, label->mText);
         if (used > label->mHeight) {
-            found.push_back(FormatString("%s: \"%s\" needs %d px of height, the box has %d", path.c_str(),
-                                         text.c_str(), used, label->mHeight));
+            found.push_back(FormatString("%s: \"%s\" needs %d px of height, the box has %d", path.c_str(), text.c_str(),
+                                         used, label->mHeight));
         }
         return;
     }
     const int width = font->GetTextWidthW(label->mText);
     if (width > label->mWidth) {
-        found.push_back(FormatString("%s: \"%s\" is %d px wide, the box %d", path.c_str(), text.c_str(), width,
-                                     label->mWidth));
+        found.push_back(
+            FormatString("%s: \"%s\" is %d px wide, the box %d", path.c_str(), text.c_str(), width, label->mWidth));
     }
 }
 
@@ -55,7 +61,70 @@ void Walk(TMyWindow* window, const std::string& parentPath, std::vector<std::str
     }
 }
 
+// The output's pixels as 32-bit ARGB, row after row; empty when they cannot be read.
+std::vector<uint32_t> ReadOutput(int& width, int& height) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    if (renderer == nullptr || SDL_GetRendererOutputSize(renderer, &width, &height) != 0 || width <= 0 || height <= 0) {
+        return {};
+    }
+    // The whole output, bars included: a frame may leave the viewport on the picture area.
+    SDL_RenderSetViewport(renderer, nullptr);
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) != 0) {
+        return {};
+    }
+    return pixels;
+}
+
+int ChannelDifference(uint32_t a, uint32_t b) {
+    int largest = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int difference = static_cast<int>((a >> shift) & 0xFFu) - static_cast<int>((b >> shift) & 0xFFu);
+        largest = std::max(largest, std::abs(difference));
+    }
+    return largest;
+}
+
 } // namespace
+
+FrameDifference CompareWithPlainFrame() {
+    FrameDifference result;
+    SDL_Renderer* renderer = GetSDLRenderer();
+    if (renderer == nullptr) {
+        result.failure = "no renderer";
+        return result;
+    }
+    const bool shortcuts = AreDrawShortcutsOn();
+    SetDrawShortcuts(false);
+    DrawWholeFrame();
+    int width = 0, height = 0;
+    const std::vector<uint32_t> plain = ReadOutput(width, height);
+    SetDrawShortcuts(true);
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
+    SDL_SetRenderDrawColor(renderer, 255, 0, 255, 255);
+    SDL_RenderClear(renderer);
+    SDL_SetRenderDrawColor(renderer, r, g, b, a);
+    DrawWholeFrame();
+    const std::vector<uint32_t> drawn = ReadOutput(width, height);
+    SetDrawShortcuts(shortcuts);
+    if (plain.empty() || plain.size() != drawn.size()) {
+        result.failure = "the output could not be read";
+        return result;
+    }
+    for (size_t i = 0; i < plain.size(); ++i) {
+        const int difference = ChannelDifference(plain[i], drawn[i]);
+        if (difference == 0) {
+            continue;
+        }
+        if (result.pixels++ == 0) {
+            result.firstX = static_cast<int>(i % static_cast<size_t>(width));
+            result.firstY = static_cast<int>(i / static_cast<size_t>(width));
+        }
+        result.largest = std::max(result.largest, difference);
+    }
+    return result;
+}
 
 std::vector<std::string> LabelsThatDoNotFit(TMyWindow* root) {
     std::vector<std::string> found;
@@ -95,6 +164,13 @@ bool SaveShotIfAsked(const std::string& name) {
     }
     const std::string path = std::string(folder) + "/" + name + ".png";
     return IMG_SavePNG(surface.get(), path.c_str()) == 0;
+}
+
+void UseWindowSized(int width, int height) {
+    TAppConfig::Get()->SetDisplayMode(width, height, false);
+    // The renderer learns the new size from the window events.
+    SDL_PumpEvents();
+    RefreshRenderScale();
 }
 
 } // namespace harness

@@ -19,4 +19,21 @@ std::vector<std::string> LabelsThatDoNotFit(TMyWindow* root);
 // nothing. False when a picture was asked for and could not be written.
 bool SaveShotIfAsked(const std::string& name);
 
+// How a frame the main loop draws differs from the same frame drawn the plain way (the output cleared
+// whole, every layer drawn from its images): the largest difference of one colour channel, how many
+// pixels differ at all, and the first of them. The loop's frame is drawn over an output filled with a
+// colour no screen uses, so a clear left out where the picture is not covered shows.
+struct FrameDifference {
+    int largest = 0;
+    long pixels = 0;
+    int firstX = -1;
+    int firstY = -1;
+    // Empty, or why nothing could be compared.
+    std::string failure;
+};
+FrameDifference CompareWithPlainFrame();
+
+// After start-up: the window that size, windowed, with the render scale that follows from it.
+void UseWindowSized(int width, int height);
+
 } // namespace harness

@@ -333,6 +333,29 @@ protected:
         for (const TMissingName& missing : GetMissingNames()) {
             ADD_FAILURE() << shot << ": " << missing.kind << " not found " << missing.name;
         }
+        ExpectDrawnAsPlainFrame(shot);
+    }
+
+    // The frame the loop draws, with its left-out clear and cached layers, shows what the plain frame
+    // shows: the same pixels at the design size, and at most 2 apart per channel at a scaled output
+    // (the dummy display's 1024 x 768, whose picture has bars).
+    static void ExpectDrawnAsPlainFrame(const char* shot) {
+        struct Output {
+            int width;
+            int height;
+            int tolerance;
+        };
+        for (const Output output : {Output{1366, 768, 0}, Output{1024, 768, 2}}) {
+            if (output.width != 1366) {
+                harness::UseWindowSized(output.width, output.height);
+            }
+            const harness::FrameDifference difference = harness::CompareWithPlainFrame();
+            EXPECT_EQ(difference.failure, "") << shot;
+            EXPECT_LE(difference.largest, output.tolerance)
+                << shot << " at " << output.width << " x " << output.height << ": " << difference.pixels
+                << " pixels differ, the first at (" << difference.firstX << ", " << difference.firstY << ")";
+        }
+        harness::UseDesignSizedWindow();
     }
 
     harness::SteppedClock mClock;

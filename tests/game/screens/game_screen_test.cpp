@@ -2,6 +2,7 @@
 // controller singleton over the small level set of the controller tests.
 
 #include "../controller_fixture.h"
+#include "app/frame_clear.h"
 #include "app/input_event.h"
 #include "board_background.h"
 #include "board_effects.h"
@@ -410,6 +411,67 @@ TEST_F(ScreenEffectsTest, SwitchesOnlyAfterANewPictureHasLoaded) {
     EXPECT_EQ(background.GetState(), TBoardBackground::kStateNone);
     background.SetBackground(TStageBackground{"textures/one", ""}, "");
     EXPECT_EQ(background.GetName(), "textures/one") << "after a reset the same picture loads again";
+}
+
+// The cross-fade drawn from its composed texture shows what the two blended pictures show, at every step
+// of the fade, also after the pair changed pictures; the composed copy covers what was there before.
+TEST_F(ScreenEffectsTest, CrossFadeFromItsComposedPictureShowsTheBlendedPair) {
+    // Pictures of the renderer's size without an alpha channel, as the screens' backgrounds are.
+    const auto pattern = [](uint32_t seed) {
+        return [seed](int x, int y) {
+            return 0xff000000u | ((seed * 37u + static_cast<uint32_t>(x) * 4u) & 0xffu) << 16 |
+                   ((seed * 91u + static_cast<uint32_t>(y) * 8u) & 0xffu) << 8 |
+                   ((seed + static_cast<uint32_t>(x * y)) & 0xffu);
+        };
+    };
+    WriteImage("textures/wide_one.jpg", 64, 32, pattern(1));
+    WriteImage("textures/wide_two.jpg", 64, 32, pattern(2));
+    WriteImage("textures/wide_three.jpg", 64, 32, pattern(3));
+    const auto readAll = [] {
+        std::vector<uint32_t> pixels(64 * 32);
+        SDL_RenderReadPixels(GetSDLRenderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), 64 * 4);
+        return pixels;
+    };
+    TBoardBackground background;
+    struct Step {
+        const char* picture; // loaded into the hidden pair and switched to; null: the fade goes on
+        float seconds;
+    };
+    const Step steps[] = {{"textures/wide_one", 0.0f},
+                          {"textures/wide_two", 0.01f},
+                          {nullptr, 0.01f},
+                          {nullptr, 2.5f},
+                          {nullptr, 0.004f},
+                          {nullptr, 5.0f},
+                          {nullptr, 5.0f},
+                          {"textures/wide_three", 1.0f},
+                          {nullptr, 4.0f}};
+    int blendedSteps = 0;
+    for (const Step& step : steps) {
+        if (step.picture != nullptr) {
+            background.SetBackground(TStageBackground{step.picture, ""}, "");
+            background.RequestSwitch();
+        }
+        background.Update(step.seconds);
+        SCOPED_TRACE(testing::Message() << "A alpha " << background.GetMain(false).mAlpha << ", B alpha "
+                                        << background.GetMain(true).mAlpha);
+        SetDrawShortcuts(false);
+        mRenderer.Clear(0, 0, 0);
+        background.Draw();
+        const std::vector<uint32_t> plain = readAll();
+        SetDrawShortcuts(true);
+        mRenderer.Clear(255, 0, 255);
+        background.Draw();
+        const std::vector<uint32_t> composed = readAll();
+        long differing = 0;
+        for (size_t i = 0; i < plain.size(); ++i) {
+            differing += plain[i] != composed[i] ? 1 : 0;
+        }
+        EXPECT_EQ(differing, 0);
+        const float alphaB = background.GetMain(true).mAlpha;
+        blendedSteps += alphaB > 0.01f && alphaB < 0.99f ? 1 : 0;
+    }
+    EXPECT_GE(blendedSteps, 5) << "the steps must catch the fade part-way";
 }
 
 // The combo badge runs its frames once over the combo's life and starts again with every count.
