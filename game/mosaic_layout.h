@@ -84,7 +84,7 @@ public:
     TMosaicBoard& GetBoard() { return mBoard; }
     const TMosaicBoard& GetBoard() const { return mBoard; }
     // Once every run is done; the listener hears of it the first time.
-    bool IsSolved() { return mBoard.IsSolved(); }
+    virtual bool IsSolved() { return mBoard.IsSolved(); }
     void SetListener(MosaicLayoutListener* listener) { mLayoutListener = listener; }
     int GetMode() const { return mMode; }
     void SetMode(int mode) { mMode = mode; }
@@ -109,7 +109,7 @@ public:
     bool OnMouseDown(int x, int y, int button);
     bool OnMouseMove(int x, int y);
     bool OnMouseDrag(int x, int y, int button);
-    bool OnMouseUp(int x, int y, int button);
+    virtual bool OnMouseUp(int x, int y, int button);
     // The same as a scene object's events: design coordinates and the button.
     bool OnMouseDown(const TMouseEvent& event) override { return OnMouseDown(event.gameX, event.gameY, event.buttons); }
     bool OnMouseMove(const TMouseEvent& event, bool* /*firstHover*/) override {
@@ -143,16 +143,19 @@ public:
 protected:
     // Makes the drawn item of a cell; boards of other kinds make their own.
     virtual std::unique_ptr<MosaicItem_t> CreateCell(const TMosaicCell& cell);
-
-private:
+    // The hovered row and column highlight and the hover mark, then the developer's sparks.
+    void DrawHoverMarks();
+    const TNumberPainter& GetStrokeNumbers() const { return mNumbers; }
     // The rules' events, passed to the listener with the cell's item.
     void OnLayoutSolved() override;
+    void OnCellsPainted(int count) override;
+
+private:
     void OnCellVisited(const TMosaicCell& cell) override;
     void OnCellFilled(const TMosaicCell& cell) override;
     void OnCellWrong(const TMosaicCell& cell) override;
     void OnMistakes(int count) override;
     void OnCellHover(const TMosaicCell& cell) override;
-    void OnCellsPainted(int count) override;
     void OnHiddenCellFound(const TMosaicCell& cell) override;
 
     // The item of a cell of the rules; null while a load replaces the cells.

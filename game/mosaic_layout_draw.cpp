@@ -48,6 +48,10 @@ void MosaicLayout_t::DrawCells() {
             DrawImageAt(mHighlight, cell.x, cell.y, kHighlightFactor);
         }
     }
+    DrawHoverMarks();
+}
+
+void MosaicLayout_t::DrawHoverMarks() {
     const int row = mBoard.GetHoverRow();
     const int column = mBoard.GetHoverColumn();
     if (row >= 0 && column >= 0) {
