@@ -20,6 +20,7 @@
 #include "objects/particle_object.h"
 #include "objects/rotator_object.h"
 #include "objects/switcher_object.h"
+#include "objects/text_objects.h"
 #include "objects/timer_objects.h"
 #include "objects/transparent_object.h"
 #include "objects/uv_objects.h"
@@ -41,7 +42,6 @@ using TDragSliderStandIn = TStandIn<TSliderStandIn, 36>;
 using TClockArrowStandIn = TStandIn<TObject, 20>;
 // The dragged clock hand has no type name of its own; the limited hand builds on it.
 using TDragClockArrowStandIn = TStandIn<TClockArrowStandIn, 20>;
-using TTextInfoStandIn = TStandIn<TObject, 49>;
 
 template <typename T> TObject* Make() {
     return new (std::nothrow) T();
@@ -105,8 +105,8 @@ const TObjectKind kObjectKinds[] = {
     {"case_lock", "TCaseLockObject", "TTransparentObject", 44, Make<TStandIn<TTransparentObject, 44>>, true},
     {"rotator", "TRotatorObject", "TObject", 46, Make<TRotatorObject>, false},
     {"counter", "TActivateCounter", "TObject", 48, Make<TActivateCounter>, false},
-    {"textinfo", "TTextInfoObject", "TObject", 49, Make<TTextInfoStandIn>, true},
-    {"textinfoswitch", "TTextInfoSwitchImageObject", "TTextInfoObject", 50, Make<TStandIn<TTextInfoStandIn, 50>>, true},
+    {"textinfo", "TTextInfoObject", "TObject", 49, Make<TTextInfoObject>, false},
+    {"textinfoswitch", "TTextInfoSwitchImageObject", "TTextInfoObject", 50, Make<TTextInfoSwitchImageObject>, false},
     {"morph_obj", "TMorphingObject", "TObject", 51, Make<TMorphingObject>, false},
     {"double_morph_obj", "TDoubleMorphingObject", "TMorphingObject", 51, Make<TDoubleMorphingObject>, false},
     {"morph_obj2", "TMorphingObject2", "TObject", 52, Make<TMorphingObject2>, false},
@@ -125,7 +125,7 @@ const TObjectKind kObjectKinds[] = {
     {"note_collection_item", "TNoteCollectionItemObject", "TObject", 66, Make<TStandIn<TObject, 66>>, true},
     {"doublescore", "TDoubleScoreObject", "TObject", 67, Make<TDoubleScoreObject>, false},
     {"doublescorecounter", "TDoubleHOCadrObject", "TCadrObject", 69, Make<TStandIn<TCadrObject, 69>>, true},
-    {"text_obj", "TTextObject", "TObject", 68, Make<TStandIn<TObject, 68>>, true},
+    {"text_obj", "TTextObject", "TObject", 68, Make<TTextObject>, false},
     {"change_on_click", "TChangeOnClickObject", "TObject", 70, Make<TStandIn<TObject, 70>>, true},
     {"change_on_clickp", "TChangeOnClickParentObject", "TTransparentObject", 71, Make<TStandIn<TTransparentObject, 71>>,
      true},

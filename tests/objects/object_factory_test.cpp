@@ -152,7 +152,10 @@ const std::set<std::string> kBuilt = {"transp",
                                       "fading_video",
                                       "focuser",
                                       "uv_obj",
-                                      "uvspin_obj"};
+                                      "uvspin_obj",
+                                      "text_obj",
+                                      "textinfo",
+                                      "textinfoswitch"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
