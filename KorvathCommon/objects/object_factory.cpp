@@ -19,6 +19,7 @@
 #include "objects/object.h"
 #include "objects/particle_object.h"
 #include "objects/rotator_object.h"
+#include "objects/sequence_objects.h"
 #include "objects/switcher_object.h"
 #include "objects/text_objects.h"
 #include "objects/timer_objects.h"
@@ -59,7 +60,7 @@ const TObjectKind kObjectKinds[] = {
     {"animlinemover", "TLineMovingAnimObject", "TAnimObject", 12, Make<TStandIn<TAnimStandIn, 12>>, true},
     {"anim", "TAnimObject", "TObject", 11, Make<TAnimStandIn>, true},
     {"cadrobj", "TCadrObject", "TObject", 18, Make<TCadrObject>, false},
-    {"cadritemsobj", "TCadrItemsObject", "TObject", 19, Make<TStandIn<TObject, 19>>, true},
+    {"cadritemsobj", "TCadrItemsObject", "TObject", 19, Make<TCadrItemsObject>, false},
     {"udflex", "TUDFlexibleObject", "TFlexibleObject", 25, Make<TUDFlexibleObject>, false},
     {"tag_object", "TTagObject", "TObject", 38, Make<TStandIn<TObject, 38>>, true},
     {"labyrinth_object", "TLabyrinthObject", "TObject", 26, Make<TLabyrinthObject>, false},
@@ -141,7 +142,7 @@ const TObjectKind kObjectKinds[] = {
      Make<TStandIn<TTransparentObject, 80>>, true},
     {"weight_system", "TWeightSystemObject", "TObject", 83, Make<TStandIn<TObject, 83>>, true},
     {"weight_part", "TWeightPartObject", "TObject", 82, Make<TStandIn<TObject, 82>>, true},
-    {"seq_show", "TShowSequenceObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+    {"seq_show", "TShowSequenceObject", "TObject", 0, Make<TShowSequenceObject>, false},
     {"finder_mover", "TFinderMoverObject", "TMoverObject", 0, Make<TStandIn<TMoverObject, 0>>, true},
     {"mouse_enter", "TMouseEnterObject", "TObject", 84, Make<TMouseEnterObject>, false},
     {"target", "TTargetObject", "TMoverObject", 85, Make<TTargetObject>, false},

@@ -155,7 +155,9 @@ const std::set<std::string> kBuilt = {"transp",
                                       "uvspin_obj",
                                       "text_obj",
                                       "textinfo",
-                                      "textinfoswitch"};
+                                      "textinfoswitch",
+                                      "seq_show",
+                                      "cadritemsobj"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
