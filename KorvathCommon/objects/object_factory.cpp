@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "objects/anim_objects.h"
 #include "objects/cadr_object.h"
 #include "objects/clouds_object.h"
 #include "objects/container_objects.h"
@@ -36,7 +37,6 @@ public:
 };
 
 // Stand-ins of the bases other kinds build on.
-using TAnimStandIn = TStandIn<TObject, 11>;
 using TLightCheckButtonStandIn = TStandIn<TObject, 27>;
 using TSliderStandIn = TStandIn<TObject, 35>;
 using TDragSliderStandIn = TStandIn<TSliderStandIn, 36>;
@@ -57,8 +57,8 @@ const TObjectKind kObjectKinds[] = {
     {"multytool", "TMultyToolObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
     {"particle", "TParticleObject", "TObject", 47, Make<TParticleObject>, false},
     {"cloud", "TCloudsObject", "TObject", 0, Make<TCloudsObject>, false},
-    {"animlinemover", "TLineMovingAnimObject", "TAnimObject", 12, Make<TStandIn<TAnimStandIn, 12>>, true},
-    {"anim", "TAnimObject", "TObject", 11, Make<TAnimStandIn>, true},
+    {"animlinemover", "TLineMovingAnimObject", "TAnimObject", 12, Make<TLineMovingAnimObject>, false},
+    {"anim", "TAnimObject", "TObject", 11, Make<TAnimObject>, false},
     {"cadrobj", "TCadrObject", "TObject", 18, Make<TCadrObject>, false},
     {"cadritemsobj", "TCadrItemsObject", "TObject", 19, Make<TCadrItemsObject>, false},
     {"udflex", "TUDFlexibleObject", "TFlexibleObject", 25, Make<TUDFlexibleObject>, false},

@@ -157,7 +157,9 @@ const std::set<std::string> kBuilt = {"transp",
                                       "textinfo",
                                       "textinfoswitch",
                                       "seq_show",
-                                      "cadritemsobj"};
+                                      "cadritemsobj",
+                                      "anim",
+                                      "animlinemover"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
@@ -208,7 +210,7 @@ TEST_F(ObjectTest, TypeNamesAreExact) {
 TEST_F(ObjectTest, StandInsLoadAsObjectsAndContainersPassInput) {
     TObjectFactory factory;
     TXml xml(R"(<object id="gear" x="5" tool="key" w="10" h="10" cob="1"/>)");
-    std::unique_ptr<TObject> anim(factory.Create("anim"));
+    std::unique_ptr<TObject> anim(factory.Create("spinner"));
     anim->LoadFromXml(xml.Root(), "");
     EXPECT_EQ(anim->mName, "gear");
     EXPECT_EQ(anim->mMaxToolClicks, 1);
