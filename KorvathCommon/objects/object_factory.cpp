@@ -7,6 +7,7 @@
 #include "objects/cadr_object.h"
 #include "objects/clouds_object.h"
 #include "objects/container_objects.h"
+#include "objects/counter_movers.h"
 #include "objects/finish_video_wrapper.h"
 #include "objects/flexible_objects.h"
 #include "objects/ghost_object.h"
@@ -125,7 +126,7 @@ const TObjectKind kObjectKinds[] = {
     {"note_collection", "TNoteCollectionObject", "TObject", 65, Make<TStandIn<TObject, 65>>, true},
     {"note_collection_item", "TNoteCollectionItemObject", "TObject", 66, Make<TStandIn<TObject, 66>>, true},
     {"doublescore", "TDoubleScoreObject", "TObject", 67, Make<TDoubleScoreObject>, false},
-    {"doublescorecounter", "TDoubleHOCadrObject", "TCadrObject", 69, Make<TStandIn<TCadrObject, 69>>, true},
+    {"doublescorecounter", "TDoubleHOCadrObject", "TCadrObject", 69, Make<TDoubleHOCadrObject>, false},
     {"text_obj", "TTextObject", "TObject", 68, Make<TTextObject>, false},
     {"change_on_click", "TChangeOnClickObject", "TObject", 70, Make<TStandIn<TObject, 70>>, true},
     {"change_on_clickp", "TChangeOnClickParentObject", "TTransparentObject", 71, Make<TStandIn<TTransparentObject, 71>>,
@@ -143,10 +144,11 @@ const TObjectKind kObjectKinds[] = {
     {"weight_system", "TWeightSystemObject", "TObject", 83, Make<TStandIn<TObject, 83>>, true},
     {"weight_part", "TWeightPartObject", "TObject", 82, Make<TStandIn<TObject, 82>>, true},
     {"seq_show", "TShowSequenceObject", "TObject", 0, Make<TShowSequenceObject>, false},
-    {"finder_mover", "TFinderMoverObject", "TMoverObject", 0, Make<TStandIn<TMoverObject, 0>>, true},
+    {"finder_mover", "TFinderMoverObject", "TMoverObject", 0, Make<TFinderMoverObject>, false},
     {"mouse_enter", "TMouseEnterObject", "TObject", 84, Make<TMouseEnterObject>, false},
     {"target", "TTargetObject", "TMoverObject", 85, Make<TTargetObject>, false},
-    {"trajectorymovercadr2", "TrajectoryMoverCadrImage2Object", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+    {"trajectorymovercadr2", "TrajectoryMoverCadrImage2Object", "TObject", 0, Make<TrajectoryMoverCadrImage2Object>,
+     false},
 };
 
 std::unique_ptr<TBaseObjectFactory> gObjectFactory;

@@ -4,6 +4,7 @@
 #include <tinyxml.h>
 
 #include "media/sound_test_support.h"
+#include "objects/counter_movers.h"
 #include "objects/object_listener.h"
 #include "objects/timer_objects.h"
 
@@ -21,8 +22,9 @@ protected:
     void SetUp() override {
         SoundTest::SetUp();
         WriteSound("hum", MakeTone(4.0));
-        ASSERT_TRUE(
-            harness::WriteFile("assets/sounds.xml", R"(<sounds><sound id="hum" name="hum"/><sound id="tick" name="hum"/>
+        ASSERT_TRUE(harness::WriteFile(
+            "assets/sounds.xml",
+            R"(<sounds><sound id="hum" name="hum"/><sound id="tick" name="hum"/><sound id="clockticking" name="hum"/><sound id="whirr" name="hum"/>
                 </sounds>)"));
         mManager = TSoundManager::CreateInstance(false);
         mManager->Load("sounds.xml");
@@ -117,6 +119,34 @@ TEST_F(SoundObjectTest, DelayedLoopSoundWithoutDelaysStaysSilent) {
     sound->Restart();
     EXPECT_FALSE(mManager->IsSoundPlaying("tick"));
     EXPECT_EQ(mCounter.mEvents, 0);
+}
+
+// The clock ticks while its time runs and stops with it; the animation sound stops on deactivation.
+TEST_F(SoundObjectTest, TimedCounterTicksOnlyWhileItsTimeRuns) {
+    struct Step {
+        const char* action;
+        float seconds;
+        bool ticking, whirring;
+    };
+    const Step steps[] = {
+        {"activate", 0, false, true},    {"wait", 0.5f, true, true},   {"wait", 0.6f, false, true},
+        {"wait", 1.0f, false, true},     {"activate", 0, false, true}, {"wait", 0.2f, true, true},
+        {"deactivate", 0, false, false}, {"wait", 1.0f, false, false},
+    };
+    auto clock = Make<TDoubleHOCadrObject>(R"(id="clock" time="1" anim_sound="whirr")");
+    for (const Step& step : steps) {
+        const std::string action = step.action;
+        SCOPED_TRACE(action + " " + std::to_string(step.seconds));
+        if (action == "activate") {
+            clock->Activate(0, 0, 0);
+        } else if (action == "deactivate") {
+            clock->Deactivate(0, 0, 0);
+        } else {
+            Advance(*clock, step.seconds);
+        }
+        EXPECT_EQ(mManager->IsSoundPlaying("clockticking"), step.ticking);
+        EXPECT_EQ(mManager->IsSoundPlaying("whirr"), step.whirring);
+    }
 }
 
 } // namespace

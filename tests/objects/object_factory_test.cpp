@@ -159,7 +159,10 @@ const std::set<std::string> kBuilt = {"transp",
                                       "seq_show",
                                       "cadritemsobj",
                                       "anim",
-                                      "animlinemover"};
+                                      "animlinemover",
+                                      "finder_mover",
+                                      "doublescorecounter",
+                                      "trajectorymovercadr2"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
