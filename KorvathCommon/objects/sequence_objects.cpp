@@ -191,6 +191,6 @@ void TCadrItemsObject::RestoreState(TBaseBuffer& reader) {
     }
     if (mActive) {
         Activate(0, 0, 0);
-        mPassesDone = passes;
     }
+    mPassesDone = passes;
 }

@@ -197,3 +197,26 @@ TEST_F(ObjectTest, FrameItemsDrawTheirShownFrame) {
 }
 
 } // namespace
+
+namespace {
+
+// A finished frame-items object keeps its passes through a save, so its record reads back to the same bytes.
+TEST_F(ObjectTest, FinishedFrameItemsRecordReadsBackTheSame) {
+    for (const char* attributes : {R"(active="1" speed="0.1")", R"(active="1")"}) {
+        SCOPED_TRACE(attributes);
+        auto items = MakeWithChildren<TCadrItemsObject>(attributes);
+        items->OnSpaceFirstShow();
+        Advance(*items, 1.0f, 0.01f);
+        EXPECT_FALSE(items->IsActive());
+        TBaseBuffer saved;
+        items->SaveState(saved);
+        auto restored = MakeWithChildren<TCadrItemsObject>(attributes);
+        ASSERT_TRUE(RestoreObjectState(*restored, saved));
+        EXPECT_EQ(restored->mPassesDone, 1);
+        TBaseBuffer again;
+        restored->SaveState(again);
+        EXPECT_EQ(again.GetBytes(), saved.GetBytes());
+    }
+}
+
+} // namespace
