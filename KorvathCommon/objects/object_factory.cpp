@@ -16,6 +16,7 @@
 #include "objects/input_objects.h"
 #include "objects/labyrinth_object.h"
 #include "objects/light_objects.h"
+#include "objects/map_object.h"
 #include "objects/morphing_object.h"
 #include "objects/mover_objects.h"
 #include "objects/object.h"
@@ -112,7 +113,7 @@ const TObjectKind kObjectKinds[] = {
     {"morph_obj", "TMorphingObject", "TObject", 51, Make<TMorphingObject>, false},
     {"double_morph_obj", "TDoubleMorphingObject", "TMorphingObject", 51, Make<TDoubleMorphingObject>, false},
     {"morph_obj2", "TMorphingObject2", "TObject", 52, Make<TMorphingObject2>, false},
-    {"map_obj", "TMapObject", "TObject", 53, Make<TStandIn<TObject, 53>>, true},
+    {"map_obj", "TMapObject", "TObject", 53, Make<TMapObject>, false},
     {"sound_obj", "TSoundObject", "TObject", 54, Make<TSoundObject>, false},
     {"me_group", "TMouseEventsGroup", "TObject", 55, Make<TMouseEventsGroup>, false},
     {"dialog_obj", "TDialogObject", "TObject", 56, Make<TDialogObject>, false},

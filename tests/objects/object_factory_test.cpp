@@ -162,7 +162,8 @@ const std::set<std::string> kBuilt = {"transp",
                                       "animlinemover",
                                       "finder_mover",
                                       "doublescorecounter",
-                                      "trajectorymovercadr2"};
+                                      "trajectorymovercadr2",
+                                      "map_obj"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
