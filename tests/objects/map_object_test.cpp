@@ -5,6 +5,7 @@
 #include "objects/map_object.h"
 #include "rooms/space_manager.h"
 #include "windows/text_label.h"
+#include "windows/window_manager.h"
 
 namespace {
 
@@ -75,6 +76,22 @@ TEST_F(MapObjectTest, StateAndClickTargets) {
     auto lost = Make("cellar");
     lost->OnSpaceShow();
     EXPECT_TRUE(lost->mUnavailable);
+}
+
+// Window 6 is this game's level map: a map location never hides it.
+TEST_F(MapObjectTest, ClicksLeaveTheLevelMapShown) {
+    auto* screen = new TMyWindow();
+    screen->mId = 6;
+    screen->SetRect(0, 0, 100, 100);
+    TMyWindowManager::Get()->ShowScreen(screen, false, 0);
+    ASSERT_EQ(TMyWindowManager::Get()->FindById(6), screen);
+    for (const char* id : {"cellar", "hall"}) {
+        auto map = Make(id);
+        map->OnSpaceShow();
+        EXPECT_TRUE(map->OnMouseDown(At(5, 5)));
+        EXPECT_TRUE(screen->mShown) << id;
+    }
+    TMyWindowManager::Release();
 }
 
 TEST_F(MapObjectTest, LoadsSoundLabelAndImages) {

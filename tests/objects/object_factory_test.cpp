@@ -6,6 +6,7 @@
 #include <typeinfo>
 
 #include "object_test_support.h"
+#include "objects/container_objects.h"
 #include "objects/transparent_object.h"
 
 namespace {
@@ -207,6 +208,12 @@ TEST_F(ObjectTest, TypeNamesAreExact) {
         std::unique_ptr<TObject> first(factory.Create(a)), second(factory.Create(b));
         EXPECT_EQ(typeid(*first), typeid(*second)) << a;
     }
+    // Kinds that share a type id are told apart by class.
+    std::unique_ptr<TObject> group(factory.Create("group")), found(factory.Create("fgroup"));
+    EXPECT_EQ(group->GetTypeId(), found->GetTypeId());
+    EXPECT_EQ(dynamic_cast<TFoudedGroupObject*>(group.get()), nullptr);
+    EXPECT_NE(dynamic_cast<TFoudedGroupObject*>(found.get()), nullptr);
+    EXPECT_NE(dynamic_cast<TGroupObject*>(found.get()), nullptr);
     std::unique_ptr<TObject> place(factory.Create("places_object")), handle(factory.Create("places_handle_object"));
     EXPECT_NE(typeid(*place), typeid(*handle));
 }
