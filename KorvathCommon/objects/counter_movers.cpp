@@ -82,7 +82,8 @@ void TDoubleHOCadrObject::Activate(int index, int x, int y) {
     if (!mAnimationSound.empty()) {
         TSoundManager::GetInstance()->PlaySound(mAnimationSound);
     }
-    mRemaining = mTime;
+    // A negative time is no time: the clock does not run.
+    mRemaining = std::max(0.0f, mTime);
 }
 
 void TDoubleHOCadrObject::Deactivate(int index, int x, int y) {

@@ -165,6 +165,23 @@ TEST_F(TimedCounterTest, RunsForItsTimeThenFreezes) {
     }
 }
 
+// A negative time does not run the clock, and its record reads back to the same bytes.
+TEST_F(TimedCounterTest, NegativeTimeDoesNotRun) {
+    auto clock =
+        objtest::Load<TDoubleHOCadrObject>(R"(id="clock" anim="clock.png" w="4" h="4" time="-0.01")", "scenes/");
+    clock->Activate(0, 0, 0);
+    EXPECT_FALSE(clock->IsActive());
+    EXPECT_EQ(clock->mRemaining, 0);
+    TBaseBuffer saved;
+    clock->SaveState(saved);
+    auto restored =
+        objtest::Load<TDoubleHOCadrObject>(R"(id="clock" anim="clock.png" w="4" h="4" time="-0.01")", "scenes/");
+    ASSERT_TRUE(RestoreObjectState(*restored, saved));
+    TBaseBuffer again;
+    restored->SaveState(again);
+    EXPECT_EQ(again.GetBytes(), saved.GetBytes());
+}
+
 TEST_F(TimedCounterTest, DrawAllShowsItOnlyWhileRunning) {
     auto clock = Make();
     BeginCanvas();
