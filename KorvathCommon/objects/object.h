@@ -160,8 +160,9 @@ public:
     virtual void MoveBy(int dx, int dy);
     // Deletes the hint effect, the image and every child.
     virtual void ReleaseAll();
-    virtual int GetWidth() const { return static_cast<int>(mW); }
-    virtual int GetHeight() const { return static_cast<int>(mH); }
+    // Held to the int range: a size read from data may be any float.
+    virtual int GetWidth() const { return SizeToInt(mW); }
+    virtual int GetHeight() const { return SizeToInt(mH); }
     virtual int GetCenterX() const;
     virtual int GetCenterY() const;
     virtual bool HasGivenTool(const std::string& toolName) const;
@@ -328,6 +329,12 @@ public:
     bool mAllowClickWithTool = false;
 
 protected:
+    static int SizeToInt(float size) {
+        if (!(size > -2147483648.0f)) {
+            return size != size ? 0 : INT32_MIN;
+        }
+        return size >= 2147483648.0f ? INT32_MAX : static_cast<int>(size);
+    }
     // The image's width and height for anchoring: source rectangle, else texture, else the logical size.
     float GetImageWidth() const;
     float GetImageHeight() const;

@@ -3,18 +3,31 @@
 #include <memory>
 #include <new>
 
+#include "objects/anim_objects.h"
 #include "objects/cadr_object.h"
 #include "objects/clouds_object.h"
+#include "objects/container_objects.h"
+#include "objects/counter_movers.h"
 #include "objects/finish_video_wrapper.h"
+#include "objects/flexible_objects.h"
 #include "objects/ghost_object.h"
 #include "objects/hidden_object.h"
 #include "objects/infrared_object.h"
+#include "objects/input_objects.h"
 #include "objects/labyrinth_object.h"
+#include "objects/light_objects.h"
+#include "objects/map_object.h"
 #include "objects/morphing_object.h"
+#include "objects/mover_objects.h"
 #include "objects/object.h"
 #include "objects/particle_object.h"
+#include "objects/rotator_object.h"
+#include "objects/sequence_objects.h"
 #include "objects/switcher_object.h"
+#include "objects/text_objects.h"
+#include "objects/timer_objects.h"
 #include "objects/transparent_object.h"
+#include "objects/uv_objects.h"
 #include "objects/video_object.h"
 
 namespace {
@@ -26,18 +39,12 @@ public:
 };
 
 // Stand-ins of the bases other kinds build on.
-using TMoverStandIn = TStandIn<TObject, 0>;
-using TAnimStandIn = TStandIn<TObject, 11>;
-using TFlexibleStandIn = TStandIn<TObject, 24>;
 using TLightCheckButtonStandIn = TStandIn<TObject, 27>;
 using TSliderStandIn = TStandIn<TObject, 35>;
 using TDragSliderStandIn = TStandIn<TSliderStandIn, 36>;
 using TClockArrowStandIn = TStandIn<TObject, 20>;
 // The dragged clock hand has no type name of its own; the limited hand builds on it.
 using TDragClockArrowStandIn = TStandIn<TClockArrowStandIn, 20>;
-using TTextInfoStandIn = TStandIn<TObject, 49>;
-using TGroupStandIn = TStandIn<TTransparentObject, 42>;
-using TUVStandIn = TStandIn<TObject, 57>;
 
 template <typename T> TObject* Make() {
     return new (std::nothrow) T();
@@ -46,17 +53,17 @@ template <typename T> TObject* Make() {
 const TObjectKind kObjectKinds[] = {
     {"switcher", "TSwitcherObject", "TObject", 2, Make<TSwitcherObject>, false},
     {"hidden", "THiddenObject", "TObject", 1, Make<THiddenObject>, false},
-    {"mover", "TMoverObject", "TObject", 0, Make<TMoverStandIn>, true},
-    {"arc_mover", "TArcMoverObject", "TObject", 13, Make<TStandIn<TObject, 13>>, true},
+    {"mover", "TMoverObject", "TObject", 0, Make<TMoverObject>, false},
+    {"arc_mover", "TArcMoverObject", "TObject", 13, Make<TArcMoverObject>, false},
     {"shutter_object", "TShutterObject", "TObject", 34, Make<TStandIn<TObject, 34>>, true},
     {"multytool", "TMultyToolObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
     {"particle", "TParticleObject", "TObject", 47, Make<TParticleObject>, false},
     {"cloud", "TCloudsObject", "TObject", 0, Make<TCloudsObject>, false},
-    {"animlinemover", "TLineMovingAnimObject", "TAnimObject", 12, Make<TStandIn<TAnimStandIn, 12>>, true},
-    {"anim", "TAnimObject", "TObject", 11, Make<TAnimStandIn>, true},
+    {"animlinemover", "TLineMovingAnimObject", "TAnimObject", 12, Make<TLineMovingAnimObject>, false},
+    {"anim", "TAnimObject", "TObject", 11, Make<TAnimObject>, false},
     {"cadrobj", "TCadrObject", "TObject", 18, Make<TCadrObject>, false},
-    {"cadritemsobj", "TCadrItemsObject", "TObject", 19, Make<TStandIn<TObject, 19>>, true},
-    {"udflex", "TUDFlexibleObject", "TFlexibleObject", 25, Make<TStandIn<TFlexibleStandIn, 25>>, true},
+    {"cadritemsobj", "TCadrItemsObject", "TObject", 19, Make<TCadrItemsObject>, false},
+    {"udflex", "TUDFlexibleObject", "TFlexibleObject", 25, Make<TUDFlexibleObject>, false},
     {"tag_object", "TTagObject", "TObject", 38, Make<TStandIn<TObject, 38>>, true},
     {"labyrinth_object", "TLabyrinthObject", "TObject", 26, Make<TLabyrinthObject>, false},
     {"balance_object", "TBalanceObject", "TTransparentObject", 15, Make<TStandIn<TTransparentObject, 15>>, true},
@@ -72,7 +79,7 @@ const TObjectKind kObjectKinds[] = {
      Make<TStandIn<TTransparentObject, 32>>, true},
     {"ball_shooter_object", "TBallShooterObject", "TTransparentObject", 16, Make<TStandIn<TTransparentObject, 16>>,
      true},
-    {"asterix", "TAsterixObject", "TObject", 14, Make<TStandIn<TObject, 14>>, true},
+    {"asterix", "TAsterixObject", "TObject", 14, Make<TAsterixObject>, false},
     {"gun_ball", "TGunBallObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
     {"moving_clock_arrow", "TMovingClockArrowObject", "TObject", 30, Make<TStandIn<TObject, 30>>, true},
     {"button_seq_control", "TButtonSequenceControlObject", "TObject", 17, Make<TStandIn<TObject, 17>>, true},
@@ -82,9 +89,9 @@ const TObjectKind kObjectKinds[] = {
     {"slider", "TSliderObject", "TObject", 35, Make<TSliderStandIn>, true},
     {"dragslider", "TDragSliderObject", "TSliderObject", 36, Make<TDragSliderStandIn>, true},
     {"springedobj", "TSpringedObject", "TDragSliderObject", 37, Make<TStandIn<TDragSliderStandIn, 37>>, true},
-    {"timer", "TTimerObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
-    {"shape", "TShapeObject", "TObject", 45, Make<TStandIn<TObject, 45>>, true},
-    {"focuser", "TFocuserObject", "TObject", 60, Make<TStandIn<TObject, 60>>, true},
+    {"timer", "TTimerObject", "TObject", 0, Make<TTimerObject>, false},
+    {"shape", "TShapeObject", "TObject", 45, Make<TShapeObject>, false},
+    {"focuser", "TFocuserObject", "TObject", 60, Make<TFocuserObject>, false},
     {"ghost", "TGhostObject", "TVideoObject", 22, Make<TGhostObject>, false},
     {"infrared", "TInfraredObject", "TObject", 23, Make<TInfraredObject>, false},
     {"clockarrow", "TClockArrowObject", "TObject", 20, Make<TStandIn<TObject, 20>>, true},
@@ -92,36 +99,36 @@ const TObjectKind kObjectKinds[] = {
      true},
     {"clock", "TClockObject", "TObject", 21, Make<TStandIn<TObject, 21>>, true},
     {"video", "TVideoObject", "TObject", 10, Make<TVideoObject>, false},
-    {"animfile", "TAnimFileObject", "TObject", 39, Make<TStandIn<TObject, 39>>, true},
+    {"animfile", "TAnimFileObject", "TObject", 39, Make<TAnimFileObject>, false},
     {"transp", "TTransparentObject", "TObject", 40, Make<TTransparentObject>, false},
-    {"bring_to_top", "TBringToTopObject", "TTransparentObject", 41, Make<TStandIn<TTransparentObject, 41>>, true},
-    {"group", "TGroupObject", "TTransparentObject", 42, Make<TGroupStandIn>, true},
-    {"fgroup", "TFoudedGroupObject", "TGroupObject", 42, Make<TStandIn<TGroupStandIn, 42>>, true},
+    {"bring_to_top", "TBringToTopObject", "TTransparentObject", 41, Make<TBringToTopObject>, false},
+    {"group", "TGroupObject", "TTransparentObject", 42, Make<TGroupObject>, false},
+    {"fgroup", "TFoudedGroupObject", "TGroupObject", 42, Make<TFoudedGroupObject>, false},
     {"slide_rotator", "TSlideImageRotator", "TObject", 43, Make<TStandIn<TObject, 43>>, true},
     {"case_lock", "TCaseLockObject", "TTransparentObject", 44, Make<TStandIn<TTransparentObject, 44>>, true},
-    {"rotator", "TRotatorObject", "TObject", 46, Make<TStandIn<TObject, 46>>, true},
-    {"counter", "TActivateCounter", "TObject", 48, Make<TStandIn<TObject, 48>>, true},
-    {"textinfo", "TTextInfoObject", "TObject", 49, Make<TTextInfoStandIn>, true},
-    {"textinfoswitch", "TTextInfoSwitchImageObject", "TTextInfoObject", 50, Make<TStandIn<TTextInfoStandIn, 50>>, true},
+    {"rotator", "TRotatorObject", "TObject", 46, Make<TRotatorObject>, false},
+    {"counter", "TActivateCounter", "TObject", 48, Make<TActivateCounter>, false},
+    {"textinfo", "TTextInfoObject", "TObject", 49, Make<TTextInfoObject>, false},
+    {"textinfoswitch", "TTextInfoSwitchImageObject", "TTextInfoObject", 50, Make<TTextInfoSwitchImageObject>, false},
     {"morph_obj", "TMorphingObject", "TObject", 51, Make<TMorphingObject>, false},
     {"double_morph_obj", "TDoubleMorphingObject", "TMorphingObject", 51, Make<TDoubleMorphingObject>, false},
     {"morph_obj2", "TMorphingObject2", "TObject", 52, Make<TMorphingObject2>, false},
-    {"map_obj", "TMapObject", "TObject", 53, Make<TStandIn<TObject, 53>>, true},
-    {"sound_obj", "TSoundObject", "TObject", 54, Make<TStandIn<TObject, 54>>, true},
-    {"me_group", "TMouseEventsGroup", "TObject", 55, Make<TStandIn<TObject, 55>>, true},
-    {"dialog_obj", "TDialogObject", "TObject", 56, Make<TStandIn<TObject, 56>>, true},
-    {"uv_obj", "TUVObject", "TObject", 57, Make<TUVStandIn>, true},
-    {"uvspin_obj", "TUVSpinObject", "TUVObject", 59, Make<TStandIn<TUVStandIn, 59>>, true},
-    {"light_obj", "TLightObject", "TObject", 58, Make<TStandIn<TObject, 58>>, true},
-    {"fading_video", "TLightObject", "TObject", 58, Make<TStandIn<TObject, 58>>, true},
-    {"delay_loops_sound", "TDelayLoopsSoundObject", "TObject", 62, Make<TStandIn<TObject, 62>>, true},
+    {"map_obj", "TMapObject", "TObject", 53, Make<TMapObject>, false},
+    {"sound_obj", "TSoundObject", "TObject", 54, Make<TSoundObject>, false},
+    {"me_group", "TMouseEventsGroup", "TObject", 55, Make<TMouseEventsGroup>, false},
+    {"dialog_obj", "TDialogObject", "TObject", 56, Make<TDialogObject>, false},
+    {"uv_obj", "TUVObject", "TObject", 57, Make<TUVObject>, false},
+    {"uvspin_obj", "TUVSpinObject", "TUVObject", 59, Make<TUVSpinObject>, false},
+    {"light_obj", "TLightObject", "TObject", 58, Make<TLightObject>, false},
+    {"fading_video", "TLightObject", "TObject", 58, Make<TLightObject>, false},
+    {"delay_loops_sound", "TDelayLoopsSoundObject", "TObject", 62, Make<TDelayLoopsSoundObject>, false},
     {"blending_obj", "TBlendingObject", "TObject", 63, Make<TStandIn<TObject, 63>>, true},
     {"collection_item", "TCollectionItemObject", "TObject", 64, Make<TStandIn<TObject, 64>>, true},
     {"note_collection", "TNoteCollectionObject", "TObject", 65, Make<TStandIn<TObject, 65>>, true},
     {"note_collection_item", "TNoteCollectionItemObject", "TObject", 66, Make<TStandIn<TObject, 66>>, true},
     {"doublescore", "TDoubleScoreObject", "TObject", 67, Make<TDoubleScoreObject>, false},
-    {"doublescorecounter", "TDoubleHOCadrObject", "TCadrObject", 69, Make<TStandIn<TCadrObject, 69>>, true},
-    {"text_obj", "TTextObject", "TObject", 68, Make<TStandIn<TObject, 68>>, true},
+    {"doublescorecounter", "TDoubleHOCadrObject", "TCadrObject", 69, Make<TDoubleHOCadrObject>, false},
+    {"text_obj", "TTextObject", "TObject", 68, Make<TTextObject>, false},
     {"change_on_click", "TChangeOnClickObject", "TObject", 70, Make<TStandIn<TObject, 70>>, true},
     {"change_on_clickp", "TChangeOnClickParentObject", "TTransparentObject", 71, Make<TStandIn<TTransparentObject, 71>>,
      true},
@@ -137,11 +144,12 @@ const TObjectKind kObjectKinds[] = {
      Make<TStandIn<TTransparentObject, 80>>, true},
     {"weight_system", "TWeightSystemObject", "TObject", 83, Make<TStandIn<TObject, 83>>, true},
     {"weight_part", "TWeightPartObject", "TObject", 82, Make<TStandIn<TObject, 82>>, true},
-    {"seq_show", "TShowSequenceObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
-    {"finder_mover", "TFinderMoverObject", "TMoverObject", 0, Make<TStandIn<TMoverStandIn, 0>>, true},
-    {"mouse_enter", "TMouseEnterObject", "TObject", 84, Make<TStandIn<TObject, 84>>, true},
-    {"target", "TTargetObject", "TMoverObject", 85, Make<TStandIn<TMoverStandIn, 85>>, true},
-    {"trajectorymovercadr2", "TrajectoryMoverCadrImage2Object", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+    {"seq_show", "TShowSequenceObject", "TObject", 0, Make<TShowSequenceObject>, false},
+    {"finder_mover", "TFinderMoverObject", "TMoverObject", 0, Make<TFinderMoverObject>, false},
+    {"mouse_enter", "TMouseEnterObject", "TObject", 84, Make<TMouseEnterObject>, false},
+    {"target", "TTargetObject", "TMoverObject", 85, Make<TTargetObject>, false},
+    {"trajectorymovercadr2", "TrajectoryMoverCadrImage2Object", "TObject", 0, Make<TrajectoryMoverCadrImage2Object>,
+     false},
 };
 
 std::unique_ptr<TBaseObjectFactory> gObjectFactory;

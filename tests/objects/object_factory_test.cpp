@@ -6,6 +6,7 @@
 #include <typeinfo>
 
 #include "object_test_support.h"
+#include "objects/container_objects.h"
 #include "objects/transparent_object.h"
 
 namespace {
@@ -129,7 +130,41 @@ const std::set<std::string> kBuilt = {"transp",
                                       "video",
                                       "ghost",
                                       "infrared",
-                                      "finish_video_wrapper"};
+                                      "finish_video_wrapper",
+                                      "animfile",
+                                      "bring_to_top",
+                                      "group",
+                                      "fgroup",
+                                      "me_group",
+                                      "shape",
+                                      "mouse_enter",
+                                      "dialog_obj",
+                                      "udflex",
+                                      "asterix",
+                                      "timer",
+                                      "counter",
+                                      "sound_obj",
+                                      "delay_loops_sound",
+                                      "mover",
+                                      "target",
+                                      "arc_mover",
+                                      "rotator",
+                                      "light_obj",
+                                      "fading_video",
+                                      "focuser",
+                                      "uv_obj",
+                                      "uvspin_obj",
+                                      "text_obj",
+                                      "textinfo",
+                                      "textinfoswitch",
+                                      "seq_show",
+                                      "cadritemsobj",
+                                      "anim",
+                                      "animlinemover",
+                                      "finder_mover",
+                                      "doublescorecounter",
+                                      "trajectorymovercadr2",
+                                      "map_obj"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
@@ -173,6 +208,12 @@ TEST_F(ObjectTest, TypeNamesAreExact) {
         std::unique_ptr<TObject> first(factory.Create(a)), second(factory.Create(b));
         EXPECT_EQ(typeid(*first), typeid(*second)) << a;
     }
+    // Kinds that share a type id are told apart by class.
+    std::unique_ptr<TObject> group(factory.Create("group")), found(factory.Create("fgroup"));
+    EXPECT_EQ(group->GetTypeId(), found->GetTypeId());
+    EXPECT_EQ(dynamic_cast<TFoudedGroupObject*>(group.get()), nullptr);
+    EXPECT_NE(dynamic_cast<TFoudedGroupObject*>(found.get()), nullptr);
+    EXPECT_NE(dynamic_cast<TGroupObject*>(found.get()), nullptr);
     std::unique_ptr<TObject> place(factory.Create("places_object")), handle(factory.Create("places_handle_object"));
     EXPECT_NE(typeid(*place), typeid(*handle));
 }
@@ -180,7 +221,7 @@ TEST_F(ObjectTest, TypeNamesAreExact) {
 TEST_F(ObjectTest, StandInsLoadAsObjectsAndContainersPassInput) {
     TObjectFactory factory;
     TXml xml(R"(<object id="gear" x="5" tool="key" w="10" h="10" cob="1"/>)");
-    std::unique_ptr<TObject> anim(factory.Create("anim"));
+    std::unique_ptr<TObject> anim(factory.Create("spinner"));
     anim->LoadFromXml(xml.Root(), "");
     EXPECT_EQ(anim->mName, "gear");
     EXPECT_EQ(anim->mMaxToolClicks, 1);

@@ -1,0 +1,167 @@
+// Frame-strip animations: pauses, moves along lines, the strip's play state, and what is drawn.
+
+#include <cstdlib>
+
+#include "app/buffer.h"
+#include "object_test_support.h"
+#include "objects/anim_objects.h"
+
+namespace {
+
+using objtest::Advance;
+using objtest::ObjectTest;
+using objtest::TXml;
+
+template <typename T> std::unique_ptr<T> Make(const std::string& text) {
+    TXml xml(text);
+    auto object = std::make_unique<T>();
+    object->LoadFromXml(xml.Root(), "");
+    return object;
+}
+
+struct Step {
+    // "activate", "wait" or "save".
+    const char* action;
+    float seconds;
+    bool playing, waiting, moving;
+    int stepIndex;
+    std::pair<int, int> strip;
+};
+
+template <typename T> void Play(const std::string& text, const std::vector<Step>& steps) {
+    for (const bool withSaves : {false, true}) {
+        auto object = Make<T>(text);
+        for (size_t i = 0; i < steps.size(); ++i) {
+            const Step& step = steps[i];
+            const std::string action = step.action;
+            SCOPED_TRACE(std::string(withSaves ? "saved " : "") + "step " + std::to_string(i) + " " + action);
+            if (action == "activate") {
+                object->Activate(0, 0, 0);
+            } else if (action == "wait") {
+                Advance(*object, step.seconds, 0.001f);
+            } else if (withSaves) {
+                TBaseBuffer saved;
+                object->SaveState(saved);
+                object = Make<T>(text);
+                ASSERT_TRUE(RestoreObjectState(*object, saved));
+            }
+            EXPECT_EQ(object->mPlaying, step.playing);
+            EXPECT_EQ(object->mStrip.mPlaying, step.playing);
+            EXPECT_EQ(object->mWaiting, step.waiting);
+            EXPECT_EQ(object->mMoving, step.moving);
+            EXPECT_EQ(object->mStepIndex, step.stepIndex);
+            EXPECT_NEAR(object->mStrip.mImage.GetX(), step.strip.first, 1.0f);
+            EXPECT_NEAR(object->mStrip.mImage.GetY(), step.strip.second, 1.0f);
+        }
+    }
+}
+
+constexpr const char* kStrip = R"(filename="strip.png" frames="2" cadr_width="4" cadr_height="4" speed="0.5" tw="8")";
+
+TEST_F(ObjectTest, AnimRunsOnePauseOnceActivated) {
+    Play<TAnimObject>(std::string("<object x=\"3\" y=\"4\" ") + kStrip + R"(><movedat pause="1"/></object>)",
+                      {
+                          // The first pause, begun at load, waits for the activation.
+                          {"wait", 2.0f, false, true, false, 0, {3, 4}},
+                          {"activate", 0, true, true, false, 0, {3, 4}},
+                          {"wait", 0.5f, true, true, false, 0, {3, 4}},
+                          {"save", 0, true, true, false, 0, {3, 4}},
+                          // The pause ends; a plain anim has no move, so its sequence stops there.
+                          {"wait", 0.6f, true, false, false, 0, {3, 4}},
+                          {"wait", 3.0f, true, false, false, 0, {3, 4}},
+                      });
+}
+
+TEST_F(ObjectTest, LineMoverCyclesThroughItsSteps) {
+    const std::string text = std::string("<object x=\"0\" y=\"0\" play=\"1\" ") + kStrip + R"(>
+        <movedat pause="0.5" startX="0" startY="0" endX="10" endY="0" time="1" dont_move="0"/>
+        <movedat pause="0.5" sflp="1" endX="10" endY="10" time="1"/></object>)";
+    Play<TLineMovingAnimObject>(text, {
+                                          {"activate", 0, true, true, false, 0, {0, 0}},
+                                          {"wait", 1.0f, true, false, true, 0, {5, 0}},
+                                          {"save", 0, true, false, true, 0, {5, 0}},
+                                          {"wait", 0.505f, false, true, false, 1, {10, 0}},
+                                          {"wait", 1.0f, true, false, true, 1, {10, 5}},
+                                          // Round to the first step again.
+                                          {"wait", 0.505f, true, true, false, 0, {10, 10}},
+                                          {"wait", 1.0f, true, false, true, 0, {5, 0}},
+                                      });
+    auto chained = Make<TLineMovingAnimObject>(text);
+    ASSERT_EQ(chained->mSteps.size(), 2u);
+    EXPECT_EQ(chained->mSteps[1].startX, 10);
+    EXPECT_EQ(chained->mSteps[1].startY, 0);
+    EXPECT_TRUE(chained->mSteps[1].stopDuringPause);
+    EXPECT_FALSE(chained->mSteps[0].stopDuringPause);
+}
+
+TEST_F(ObjectTest, AnimPauseSpreadsAroundItsValue) {
+    for (unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}) {
+        std::srand(seed);
+        auto anim = Make<TAnimObject>(R"(<object><movedat pause="2" diff="0.5"/></object>)");
+        EXPECT_GE(anim->mPauseTween.duration, 1.5f);
+        EXPECT_LE(anim->mPauseTween.duration, 2.5f);
+    }
+    // The first chained step starts where the strip stands.
+    auto first = Make<TAnimObject>(R"(<object x="7" y="9"><movedat sflp="1" endX="1" endY="2"/></object>)");
+    EXPECT_EQ(first->mSteps[0].startX, 7);
+    EXPECT_EQ(first->mSteps[0].startY, 9);
+}
+
+TEST_F(ObjectTest, AnimTestFlagAndRestoreChecks) {
+    auto test = Make<TAnimObject>(std::string("<object test=\"1\" play=\"1\" ") + kStrip + "/>");
+    EXPECT_TRUE(test->IsActive());
+    EXPECT_FALSE(test->mPlaying);
+    EXPECT_FALSE(test->mStrip.mPlaying);
+    test->Restart();
+    EXPECT_TRUE(test->mStrip.mPlaying);
+
+    auto played = Make<TAnimObject>(std::string("<object play=\"1\" ") + kStrip + "/>");
+    EXPECT_TRUE(played->mStrip.mPlaying);
+    EXPECT_FALSE(played->IsActive());
+
+    auto anim = Make<TAnimObject>(R"(<object id="a"><movedat pause="1"/></object>)");
+    anim->mStepIndex = 4;
+    TBaseBuffer saved;
+    anim->SaveState(saved);
+    auto restored = Make<TAnimObject>(R"(<object id="a"><movedat pause="1"/></object>)");
+    ASSERT_TRUE(RestoreObjectState(*restored, saved));
+    EXPECT_EQ(restored->mStepIndex, -1);
+    EXPECT_TRUE(harness::LogContains("anim a: saved step 4 of 1 refused"));
+    // A step index of -1 survives the 16-bit record.
+    auto none = Make<TAnimObject>(R"(<object id="n"/>)");
+    TBaseBuffer idle;
+    none->SaveState(idle);
+    auto back = Make<TAnimObject>(R"(<object id="n"/>)");
+    back->mStepIndex = 0;
+    ASSERT_TRUE(RestoreObjectState(*back, idle));
+    EXPECT_EQ(back->mStepIndex, -1);
+}
+
+// The room view draws no strip; the developer view draws the current frame while active.
+TEST_F(ObjectTest, AnimDrawsItsStripOnlyInTheAnimationView) {
+    WriteImage("strip.png", 8, 4, [](int x, int) { return x < 4 ? kRed : kGreen; });
+    auto anim =
+        Make<TAnimObject>(std::string("<object x=\"2\" y=\"2\" name=\"strip.png\" play=\"1\" ") + kStrip + "/>");
+    anim->LoadResources();
+    anim->OnSpaceShow();
+    BeginCanvas();
+    anim->DrawAnimation();
+    ExpectPixels({{3, 3, kBlack}});
+    anim->Activate(0, 0, 0);
+    BeginCanvas();
+    anim->Draw(1.0f);
+    ExpectPixels({{3, 3, kBlack}});
+    BeginCanvas();
+    anim->DrawAnimation();
+    ExpectPixels({{3, 3, kRedPixel}, {7, 3, kBlack}});
+    Advance(*anim, 0.6f, 0.01f);
+    BeginCanvas();
+    anim->DrawAnimation();
+    ExpectPixels({{3, 3, kGreenPixel}, {7, 3, kBlack}});
+    anim->SetVisible(false);
+    BeginCanvas();
+    anim->DrawAnimation();
+    ExpectPixels({{3, 3, kBlack}});
+}
+
+} // namespace
