@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/renderer.h"
+#include "graphics/build_maps_scope.h"
 #include "graphics/render_copy.h"
 #include "graphics/texture_cache.h"
 
@@ -26,10 +27,11 @@ std::shared_ptr<TFontTexture> TFontTexture::Load(const std::string& name) {
         return nullptr;
     }
     // Glyph images are never hit-tested, so they keep no alpha map.
-    const bool alphaMaps = gBuildAlphaMaps;
-    gBuildAlphaMaps = false;
-    TTextureHandle texture = TTextureCache::Get().Find(name, [&name] { return new TTexture(name); });
-    gBuildAlphaMaps = alphaMaps;
+    TTextureHandle texture;
+    {
+        TBuildMapsScope maps(false);
+        texture = TTextureCache::Get().Find(name, [&name] { return new TTexture(name); });
+    }
     if (!texture) {
         return nullptr;
     }

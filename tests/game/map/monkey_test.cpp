@@ -169,6 +169,8 @@ struct TMonkeyRun {
     // The longest frame in real seconds and in the game thread's processor seconds.
     double slowestFrame = 0;
     double slowestFrameCpu = 0;
+    // The action during which that frame ran.
+    size_t slowestAction = 0;
 };
 
 class MonkeyTest : public MapScreensTest {
@@ -218,10 +220,13 @@ protected:
         char line[256];
         std::snprintf(line, sizeof line,
                       "monkey seed %u: %zu actions, %ld frames, %.1f s game time, %.1f s real time, %d starts, "
-                      "slowest frame %.2f s (%.2f s processor), reached %zu:",
+                      "slowest frame %.2f s (%.2f s processor, action %zu), reached %zu:",
                       seed, run.actions.size(), run.frames, static_cast<double>(run.gameMs) / 1000.0, wallSeconds,
-                      run.starts, run.slowestFrame, run.slowestFrameCpu, run.reached.size());
-        return line + names;
+                      run.starts, run.slowestFrame, run.slowestFrameCpu, run.slowestAction, run.reached.size());
+        const std::string slowest = run.slowestAction < run.trace.size()
+                                        ? "\n  slowest frame's action left: " + run.trace[run.slowestAction]
+                                        : "";
+        return line + slowest + names;
     }
 
 private:
@@ -454,7 +459,11 @@ private:
             const double cpu = ClockSeconds(CLOCK_THREAD_CPUTIME_ID);
             mGame->Step();
             run.slowestFrame = std::max(run.slowestFrame, ClockSeconds(CLOCK_MONOTONIC) - wall);
-            run.slowestFrameCpu = std::max(run.slowestFrameCpu, ClockSeconds(CLOCK_THREAD_CPUTIME_ID) - cpu);
+            const double used = ClockSeconds(CLOCK_THREAD_CPUTIME_ID) - cpu;
+            if (used > run.slowestFrameCpu) {
+                run.slowestFrameCpu = used;
+                run.slowestAction = run.actions.size();
+            }
             ++gFrames;
             ++run.frames;
             run.gameMs += static_cast<uint64_t>(mFrameMs);
