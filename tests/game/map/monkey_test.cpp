@@ -327,7 +327,9 @@ private:
             CentreOf(*targets[static_cast<size_t>(pick(static_cast<int>(targets.size())))], action.a, action.b);
             return action;
         }
-        if (roll < 52) {
+        // On the board, painting comes first.
+        const bool onBoard = Controller() != nullptr && TMyWindowManager::Get()->GetTopActivePopup() == nullptr;
+        if (roll < (onBoard ? 70 : 52)) {
             return ChooseOnScreen(random);
         }
         if (roll < 62) {
@@ -400,6 +402,10 @@ private:
         }
         if (TBoardMahjong* controller = Controller(); controller != nullptr) {
             const TMosaicBoard& board = controller->GetActiveLayout().GetBoard();
+            // Half the time a right stroke, so that levels get solved and what follows is reached too.
+            if (pick(2) == 0 && RightStroke(*controller, action)) {
+                return action;
+            }
             if (board.GetRows() > 0 && board.GetCols() > 0) {
                 const int row = pick(board.GetRows());
                 const int column = pick(board.GetCols());
@@ -429,6 +435,45 @@ private:
             CentreOf(*targets[static_cast<size_t>(pick(static_cast<int>(targets.size())))], action.a, action.b);
         }
         return action;
+    }
+
+    // A stroke over the first unsolved run of the current colour along a row; with none left, a click on
+    // the button of a colour that still has one. False when the board has nothing left to paint.
+    static bool RightStroke(TBoardMahjong& controller, TMonkeyAction& action) {
+        const TMosaicBoard& board = controller.GetActiveLayout().GetBoard();
+        const int colour = board.GetCurrentColourIndex() + 1;
+        int otherColour = 0;
+        for (int row = 0; row < board.GetRows(); ++row) {
+            for (int column = 0; column < board.GetCols(); ++column) {
+                const TMosaicCell& cell = board.GetCell(row, column);
+                if (!cell.visible || cell.solution <= 0 || cell.IsSolved()) {
+                    continue;
+                }
+                if (cell.solution != colour) {
+                    otherColour = otherColour == 0 ? cell.solution : otherColour;
+                    continue;
+                }
+                int last = column;
+                while (last + 1 < board.GetCols() && board.GetCell(row, last + 1).solution == colour &&
+                       !board.GetCell(row, last + 1).IsSolved()) {
+                    ++last;
+                }
+                const TMosaicCell& end = board.GetCell(row, last);
+                action.kind = TMonkeyAction::kDrag;
+                action.a = cell.x + cell.w / 2;
+                action.b = cell.y + cell.h / 2;
+                action.c = end.x + end.w / 2;
+                action.d = end.y + end.h / 2;
+                return true;
+            }
+        }
+        const auto& buttons = controller.GetColourButtons();
+        if (otherColour == 0 || otherColour > static_cast<int>(buttons.size())) {
+            return false;
+        }
+        action.kind = TMonkeyAction::kClick;
+        CentreOf(*buttons[static_cast<size_t>(otherColour - 1)], action.a, action.b);
+        return true;
     }
 
     // A design point in the window's pixels, wherever the window and its scale are now.
