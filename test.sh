@@ -3,7 +3,7 @@
 # ThreadSanitizer (build-tsan/) and the replay of the fuzz targets' corpora (build-fuzz/).
 #   ./test.sh              everything above
 #   ./test.sh --fuzz SECS  also fuzz each target for SECS seconds
-#   ./test.sh --long       also the exhaustive sweeps
+#   ./test.sh --long       also the exhaustive sweeps and the monkey's long runs
 set -uo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 cd "$top"

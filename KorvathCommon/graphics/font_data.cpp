@@ -426,7 +426,7 @@ bool FontData::LoadLayerImage(FontLayer& layer, const std::wstring& name) {
         layer.image = known->second;
         return true;
     }
-    std::shared_ptr<TFontTexture> image = TFontTexture::Load(path);
+    TTextureHandle image = LoadFontLayerImage(path);
     if (!image) {
         return Error(L"Failed to Load Image");
     }

@@ -45,7 +45,7 @@ struct FontLayer {
     std::vector<std::wstring> excludedTags;
     uint32_t colorMult = 0xFFFFFFFFu;
     uint32_t colorAdd = 0;
-    std::shared_ptr<TFontTexture> image;
+    TTextureHandle image;
     int drawMode = -1;
     int offsetX = 0;
     int offsetY = 0;
@@ -146,7 +146,7 @@ private:
     int mDefaultPointSize = 0;
     std::array<uint8_t, 256> mCharMap{};
     // Every image a layer loaded, by combined path, so layers naming the same image share it.
-    std::map<std::string, std::shared_ptr<TFontTexture>> mLayerImages;
+    std::map<std::string, TTextureHandle> mLayerImages;
     std::vector<std::unique_ptr<FontLayer>> mLayers;
     std::map<std::wstring, FontLayer*> mLayersByName;
     std::string mDescriptorPath;

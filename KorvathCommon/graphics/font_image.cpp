@@ -8,7 +8,7 @@
 namespace {
 // One glyph of one layer, laid out and waiting to be drawn.
 struct GlyphDrawRecord {
-    std::shared_ptr<TFontTexture> texture;
+    TTextureHandle texture;
     int x = 0;
     int y = 0;
     TActiveGlyph glyph;
@@ -62,15 +62,15 @@ void DrawBuckets(int used, bool draw) {
             for (int i = chain.first; i >= 0; i = gGlyphDrawRecords[static_cast<size_t>(i)].next) {
                 const GlyphDrawRecord& record = gGlyphDrawRecords[static_cast<size_t>(i)];
                 if (record.texture && record.texture->GetWidth() != 0) {
-                    record.texture->Draw(record.glyph.source, record.x, record.y, record.glyph.width,
-                                         record.glyph.height, record.color);
+                    DrawFontLayerImage(*record.texture, record.glyph.source, record.x, record.y, record.glyph.width,
+                                       record.glyph.height, record.color);
                 }
             }
         }
     }
     // Records let go of their textures at once, so no texture outlives its renderer in the pool.
     for (int i = 0; i < used; ++i) {
-        gGlyphDrawRecords[static_cast<size_t>(i)].texture.reset();
+        gGlyphDrawRecords[static_cast<size_t>(i)].texture.Reset();
     }
 }
 } // namespace

@@ -57,7 +57,7 @@ struct ActiveFontLayer {
     using GlyphPage = std::array<TActiveGlyph, kGlyphPageSize>;
 
     const FontLayer* layer = nullptr;
-    std::shared_ptr<TFontTexture> texture;
+    TTextureHandle texture;
     // Layer sizes are multiplied by numerator / denominator: the scale, times point size / layer point size
     // when the layer has a point size. Measuring and drawing share it, so they agree to the pixel.
     float numerator = 1.0f;

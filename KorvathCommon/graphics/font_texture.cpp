@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/renderer.h"
+#include "graphics/build_maps_scope.h"
 #include "graphics/render_copy.h"
 #include "graphics/texture_cache.h"
 
@@ -21,27 +22,25 @@ float ScaleTo(float size, float target) {
 
 } // namespace
 
-std::shared_ptr<TFontTexture> TFontTexture::Load(const std::string& name) {
+TTextureHandle LoadFontLayerImage(const std::string& name) {
     if (GetSDLRenderer() == nullptr || name.empty()) {
-        return nullptr;
+        return TTextureHandle();
     }
     // Glyph images are never hit-tested, so they keep no alpha map.
-    const bool alphaMaps = gBuildAlphaMaps;
-    gBuildAlphaMaps = false;
-    TTextureHandle texture = TTextureCache::Get().Find(name, [&name] { return new TTexture(name); });
-    gBuildAlphaMaps = alphaMaps;
-    if (!texture) {
-        return nullptr;
+    TTextureHandle texture;
+    {
+        TBuildMapsScope maps(false);
+        texture = TTextureCache::Get().Find(name, [&name] { return new TTexture(name); });
     }
-    return std::make_shared<TFontTexture>(std::move(texture));
+    return texture;
 }
 
-void TFontTexture::Draw(const TFontRect& source, int x, int y, int w, int h, uint32_t color) const {
+void DrawFontLayerImage(const TTexture& image, const TFontRect& source, int x, int y, int w, int h, uint32_t color) {
     const Uint8 alpha = static_cast<Uint8>(color >> 24);
-    if (!mTexture || alpha == 0 || source.w <= 0 || source.h <= 0 || w <= 0 || h <= 0) {
+    SDL_Texture* texture = image.GetSDLTexture();
+    if (texture == nullptr || alpha == 0 || source.w <= 0 || source.h <= 0 || w <= 0 || h <= 0) {
         return;
     }
-    SDL_Texture* texture = mTexture->GetSDLTexture();
     SDL_SetTextureColorMod(texture, static_cast<Uint8>(color >> 16), static_cast<Uint8>(color >> 8),
                            static_cast<Uint8>(color));
     SDL_SetTextureAlphaMod(texture, alpha);

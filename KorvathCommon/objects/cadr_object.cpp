@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/xml_reader.h"
+#include "graphics/build_maps_scope.h"
 #include "media/sound_manager.h"
 
 namespace {
@@ -74,9 +75,10 @@ void TCadrObject::LoadResources() {
     if (!mAnimation) {
         return;
     }
-    gBuildAlphaMaps = !mCheckOnlyBounds;
-    mAnimation->mImage.SetImage(mAnimation->mImageName);
-    gBuildAlphaMaps = true;
+    {
+        TBuildMapsScope maps(!mCheckOnlyBounds);
+        mAnimation->mImage.SetImage(mAnimation->mImageName);
+    }
     LayOutFrames();
 }
 

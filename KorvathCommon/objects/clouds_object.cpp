@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/xml_reader.h"
+#include "graphics/build_maps_scope.h"
 #include "graphics/texture.h"
 #include "objects/scoped_clip.h"
 
@@ -35,11 +36,10 @@ void TCloudsObject::Reset() {
 void TCloudsObject::LoadResources() {
     mBackground.SetImage(mBackgroundName);
     mBackground.SetPosition(static_cast<float>(mRect.x), static_cast<float>(mRect.y), false);
-    gBuildAlphaMaps = !mCheckOnlyBounds;
+    TBuildMapsScope maps(!mCheckOnlyBounds);
     for (int layer = 0; layer < kLayers; ++layer) {
         mClouds[layer].SetImage(mCloudNames[layer]);
     }
-    gBuildAlphaMaps = true;
 }
 
 void TCloudsObject::UnloadResources() {

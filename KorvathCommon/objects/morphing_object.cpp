@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/xml_reader.h"
+#include "graphics/build_maps_scope.h"
 #include "graphics/texture.h"
 
 namespace {
@@ -21,9 +22,8 @@ float ImageHeight(const StaticImage& image) {
 
 // The morph images keep their texture's alpha map unless the object is tested by its bounds only.
 void LoadImageFor(const TObject& object, StaticImage& image, const std::string& name) {
-    gBuildAlphaMaps = !object.mCheckOnlyBounds;
+    TBuildMapsScope maps(!object.mCheckOnlyBounds);
     image.SetImage(name);
-    gBuildAlphaMaps = true;
 }
 
 // A position pair of the description; -1 in either coordinate means the object's draw position.

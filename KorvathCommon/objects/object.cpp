@@ -2,6 +2,7 @@
 
 #include "app/log.h"
 #include "app/renderer.h"
+#include "graphics/build_maps_scope.h"
 #include "graphics/texture.h"
 #include "media/sound_manager.h"
 #include "objects/hint_effects.h"
@@ -166,11 +167,10 @@ void TObject::SyncImage() {
 
 void TObject::LoadResources() {
     mImage = std::make_unique<StaticImage>();
-    gBuildAlphaMaps = !mCheckOnlyBounds;
-    gBuildColorMaps = mCacheColor;
-    mImage->SetImage(mImageName);
-    gBuildAlphaMaps = true;
-    gBuildColorMaps = false;
+    {
+        TBuildMapsScope maps(!mCheckOnlyBounds, mCacheColor);
+        mImage->SetImage(mImageName);
+    }
     if (mW == 0) {
         const float width = GetImageWidth();
         if (width > 0) {

@@ -1,6 +1,7 @@
 #include "windows/classic_window.h"
 
 #include "app/display_modes.h"
+#include "graphics/build_maps_scope.h"
 #include "graphics/texture.h"
 #include "windows/game_cursors.h"
 #include "windows/image_control.h"
@@ -109,10 +110,10 @@ void TClassicWindow::ApplyWindowDescription(TUIClassicWindow* description) {
         return;
     }
     // A background is never hit-tested by its alpha, so no alpha map is built for it.
-    const bool buildAlphaMaps = gBuildAlphaMaps;
-    gBuildAlphaMaps = false;
-    mBackground.SetImage(description->mImage);
-    gBuildAlphaMaps = buildAlphaMaps;
+    {
+        TBuildMapsScope maps(false);
+        mBackground.SetImage(description->mImage);
+    }
     mBackground.SetPosition(0, 0, false);
     if (description->mAlphaTime == 0) {
         mFade.SetValue(1.0f);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "graphics/build_maps_scope.h"
 #include "graphics/texture.h"
 #include "windows/game_cursors.h"
 #include "windows/image_parts.h"
@@ -47,9 +48,8 @@ void TMyImage::ApplyDescription(TUIMyImage* box) {
 }
 
 void TMyImage::SetImage(const std::string& name) {
-    gBuildAlphaMaps = mKeepAlphaMap;
+    TBuildMapsScope maps(mKeepAlphaMap);
     mMainImage.SetImage(name);
-    gBuildAlphaMaps = true;
 }
 
 bool TMyImage::Fit() {

@@ -451,7 +451,11 @@ void ShowTutorial(const std::string& name, bool recordAsShown, int targetId) {
 }
 
 void HideTutorial(bool forgetTarget) {
-    TMyTutorialWindow::Get()->HideNow(forgetTarget);
+    // With no window there is nothing to hide; making one here would load it even while the game shuts
+    // down, after the terms it needs are gone.
+    if (TMyTutorialWindow* window = TMyTutorialWindow::FindInstance()) {
+        window->HideNow(forgetTarget);
+    }
 }
 
 void SetTutorialListener(TMyTutorialWindowListener* listener) {

@@ -226,8 +226,9 @@ TEST_F(FontDataTest, LayerSettings) {
               (std::vector<int>{0x3FFF7F00, static_cast<int>(0xFFFF0000u), 1, 2, -3, 10, -1, 16, 2, 5, 16, -4}));
     EXPECT_EQ(copy.requiredTags, main.requiredTags);
     EXPECT_EQ(copy.FindGlyph('A'), nullptr);
-    // The same image named twice is loaded once.
-    EXPECT_EQ(copy.image, main.image);
+    // The same image named twice is loaded once: both layers hold the one texture.
+    ASSERT_TRUE(copy.image);
+    EXPECT_EQ(&*copy.image, &*main.image);
 }
 
 TEST_F(FontDataTest, DuplicateLayerNamesReachTheFirst) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/missing_names.h"
+#include "graphics/build_maps_scope.h"
 #include "graphics/texture.h"
 #include "graphics/texture_cache.h"
 #include "graphics_fixture.h"
@@ -190,9 +191,11 @@ TEST_F(TextureCacheTest, AlphaAndColourMaps) {
         return (static_cast<uint32_t>(x * 100 + y * 10) << 24) | (static_cast<uint32_t>(x * 80) << 16) |
                (static_cast<uint32_t>(y * 90) << 8) | 7u;
     });
-    gBuildColorMaps = true;
-    TTextureHandle texture = GetTexture("maps");
-    gBuildColorMaps = false;
+    TTextureHandle texture;
+    {
+        TBuildMapsScope maps(true, true);
+        texture = GetTexture("maps");
+    }
     ASSERT_TRUE(texture);
     struct AlphaCase {
         int x;
@@ -214,13 +217,38 @@ TEST_F(TextureCacheTest, AlphaAndColourMaps) {
 
     // Loaded with the alpha switch off: no map, alpha 0 everywhere.
     WriteSolidImage("plain.png", 2, 2, kRed);
-    gBuildAlphaMaps = false;
-    TTextureHandle plain = GetTexture("plain");
-    gBuildAlphaMaps = true;
+    TTextureHandle plain;
+    {
+        TBuildMapsScope maps(false);
+        plain = GetTexture("plain");
+    }
     ASSERT_TRUE(plain);
     EXPECT_FALSE(plain->HasAlphaMap());
     EXPECT_EQ(plain->GetAlphaAt(0, 0), 0);
     EXPECT_FALSE(plain->GetColorAt(0, 0, color)) << "no colour map unless asked for";
+}
+
+// Scopes inside scopes: a load sees the innermost switches, and each scope's end gives back what was set
+// before it, not the switches' first values.
+TEST_F(TextureCacheTest, MapSwitchScopesGiveBackWhatWasSetBeforeThem) {
+    WriteSolidImage("inner.png", 2, 2, kRed);
+    {
+        TBuildMapsScope outer(false, true);
+        {
+            TBuildMapsScope inner(true);
+            EXPECT_TRUE(gBuildAlphaMaps);
+            EXPECT_TRUE(gBuildColorMaps) << "the one-switch scope leaves the colour switch as it was";
+            TTextureHandle texture = GetTexture("inner");
+            ASSERT_TRUE(texture);
+            EXPECT_TRUE(texture->HasAlphaMap());
+            TRgb color;
+            EXPECT_TRUE(texture->GetColorAt(0, 0, color));
+        }
+        EXPECT_FALSE(gBuildAlphaMaps);
+        EXPECT_TRUE(gBuildColorMaps);
+    }
+    EXPECT_TRUE(gBuildAlphaMaps);
+    EXPECT_FALSE(gBuildColorMaps);
 }
 
 TEST_F(TextureCacheTest, BlankTexturesLockAndBlit) {

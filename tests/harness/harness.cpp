@@ -55,6 +55,10 @@ void SteppedClock::Advance(uint32_t ms) {
     gNow += ms;
 }
 
+void SteppedClock::Reset(uint32_t ms) {
+    gNow = ms;
+}
+
 uint32_t SteppedClock::Now() const {
     return gNow;
 }

@@ -20,6 +20,8 @@ public:
     SteppedClock& operator=(const SteppedClock&) = delete;
 
     void Advance(uint32_t ms);
+    // Back to a given time, for a run that must begin exactly as an earlier one did.
+    void Reset(uint32_t ms);
     uint32_t Now() const;
 };
 

@@ -1,9 +1,11 @@
 // The game in a real X window on a plain X server (Xvfb, no window manager), as a new player meets it:
 // full screen really covers the screen, the first window's OK button is drawn where its layout puts it,
-// and a click made at the X server on that spot reaches it.
+// and a click made at the X server on that spot reaches it; then the same windowed and back, switched
+// with the options window's full-screen box.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -30,6 +32,8 @@ using namespace std::chrono_literals;
 
 constexpr int kScreenWidth = 1366;
 constexpr int kScreenHeight = 768;
+constexpr int kDesignWidth = 1366;
+constexpr int kDesignHeight = 768;
 
 // A started program, killed and reaped when the test leaves, whatever happened.
 class TChild {
@@ -150,11 +154,37 @@ private:
     XImage* mImage = nullptr;
 };
 
-// A 180 x 56 dialog button centred on (x, y): gold below its caption at both ends and in the middle,
-// dialog blue just beside it.
-bool ButtonDrawnAt(const TScreen& screen, int x, int y) {
-    return IsGold(screen.At(x - 70, y + 14)) && IsGold(screen.At(x + 70, y + 14)) && IsGold(screen.At(x, y + 22)) &&
-           IsDialogBlue(screen.At(x - 100, y)) && IsDialogBlue(screen.At(x + 100, y));
+// Where the design space should land in the game's window: one scale for both axes, the largest that
+// fits, centred, in screen pixels.
+struct TView {
+    double scale = 1.0;
+    double left = 0.0;
+    double top = 0.0;
+
+    int X(double designX) const { return static_cast<int>(left + designX * scale); }
+    int Y(double designY) const { return static_cast<int>(top + designY * scale); }
+};
+
+TView ViewOf(const XWindowAttributes& window) {
+    TView view;
+    view.scale =
+        std::min(static_cast<double>(window.width) / kDesignWidth, static_cast<double>(window.height) / kDesignHeight);
+    view.left = window.x + (window.width - kDesignWidth * view.scale) / 2.0;
+    view.top = window.y + (window.height - kDesignHeight * view.scale) / 2.0;
+    return view;
+}
+
+// A 180 x 56 dialog button centred on the design point (x, y): gold below its caption at both ends and in
+// the middle, dialog blue just beside it. Probes in both directions catch a picture stretched, cut or
+// shifted on either axis.
+bool ButtonDrawnAt(const TScreen& screen, int x, int y, const TView& view = TView()) {
+    auto at = [&](int dx, int dy) { return screen.At(view.X(x + dx), view.Y(y + dy)); };
+    return IsGold(at(-70, 14)) && IsGold(at(70, 14)) && IsGold(at(0, 22)) && IsDialogBlue(at(-100, 0)) &&
+           IsDialogBlue(at(100, 0));
+}
+
+bool IsBlack(const TRgb& c) {
+    return c.r + c.g + c.b == 0;
 }
 
 bool WaitFor(const std::function<bool()>& done, std::chrono::seconds limit) {
@@ -189,6 +219,27 @@ bool GameWindowGeometry(Display* display, XWindowAttributes& found) {
         XFree(children);
     }
     return any;
+}
+
+// The game window's geometry once it has not changed for a second.
+bool WaitForSteadyGeometry(Display* display, XWindowAttributes& found) {
+    XWindowAttributes last{};
+    int steady = 0;
+    const auto deadline = std::chrono::steady_clock::now() + 15s;
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(250ms);
+        if (!GameWindowGeometry(display, found)) {
+            return false;
+        }
+        const bool same =
+            found.x == last.x && found.y == last.y && found.width == last.width && found.height == last.height;
+        steady = same ? steady + 1 : 0;
+        last = found;
+        if (steady >= 4) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // A click injected at the X server.
@@ -246,6 +297,81 @@ TEST(RealWindow, FullScreenCoversAPlainXServerAndClicksReachTheFirstWindows) {
     const int difficultyOkX = 683 - 430 + 620;
     const int difficultyOkY = 384 - 310 + 556;
     EXPECT_TRUE(WaitFor([&] { return screen.Grab() && ButtonDrawnAt(screen, difficultyOkX, difficultyOkY); }, 15s));
+    ASSERT_FALSE(HasFailure());
+
+    // Started again, the game shows the menu; its Options button (683, 456) opens the options window (640 x
+    // 600 centred: its OK at 803, 614, the full-screen box's centre at 451, 206).
+    game.Stop();
+    game.Reset(Spawn({GetExecutableFolder() + "/verdanel"},
+                     {"DISPLAY=" + displayName, "SDL_VIDEODRIVER=x11", "XDG_DATA_HOME=" + dataHome,
+                      "ASAN_OPTIONS=exitcode=86:detect_leaks=0"},
+                     work + "/game2.txt"));
+    ASSERT_TRUE(WaitFor(
+        [&] { return harness::ReadFile(userFolder + "/log.txt").find("show main menu") != std::string::npos; }, 70s))
+        << harness::ReadFile(work + "/game2.txt");
+    constexpr int kOptionsOkX = 803;
+    constexpr int kOptionsOkY = 614;
+    constexpr int kBoxX = 451;
+    constexpr int kBoxY = 206;
+    // Clicks during the menu's fade-in do nothing, so the click is made again until the window comes.
+    bool optionsShown = false;
+    for (int attempt = 0; attempt < 6 && !optionsShown; ++attempt) {
+        ASSERT_TRUE(ClickAt(displayName, 683, 456, work + "/xdotool.txt"));
+        optionsShown = WaitFor([&] { return screen.Grab() && ButtonDrawnAt(screen, kOptionsOkX, kOptionsOkY); }, 5s);
+    }
+    ASSERT_TRUE(optionsShown) << harness::ReadFile(userFolder + "/log.txt");
+
+    // Windowed: the window is smaller than the screen and the whole picture fills it at one scale, centred,
+    // black bars beside it where the shapes differ.
+    ASSERT_TRUE(ClickAt(displayName, kBoxX, kBoxY, work + "/xdotool.txt"));
+    XWindowAttributes windowed{};
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return GameWindowGeometry(display, windowed) &&
+                   (windowed.width < kScreenWidth || windowed.height < kScreenHeight);
+        },
+        15s))
+        << harness::ReadFile(userFolder + "/log.txt");
+    // Without a window manager the window is placed after it is resized: read it once it stays put.
+    ASSERT_TRUE(WaitForSteadyGeometry(display, windowed));
+    EXPECT_GE(windowed.x, 0);
+    EXPECT_GE(windowed.y, 0);
+    EXPECT_LE(windowed.x + windowed.width, kScreenWidth);
+    EXPECT_LE(windowed.y + windowed.height, kScreenHeight);
+    const TView view = ViewOf(windowed);
+    EXPECT_TRUE(WaitFor([&] { return screen.Grab() && ButtonDrawnAt(screen, kOptionsOkX, kOptionsOkY, view); }, 15s))
+        << "windowed " << windowed.width << " x " << windowed.height << " at " << windowed.x << ", " << windowed.y;
+    for (const auto& corner : {std::pair{3, 3}, std::pair{kDesignWidth - 4, 3}, std::pair{3, kDesignHeight - 4},
+                               std::pair{kDesignWidth - 4, kDesignHeight - 4}}) {
+        EXPECT_FALSE(IsBlack(screen.At(view.X(corner.first), view.Y(corner.second))))
+            << "design corner " << corner.first << ", " << corner.second;
+    }
+    const int barWidth = static_cast<int>(view.left) - windowed.x;
+    const int barHeight = static_cast<int>(view.top) - windowed.y;
+    if (barWidth >= 4) {
+        EXPECT_TRUE(IsBlack(screen.At(windowed.x + barWidth / 2, windowed.y + windowed.height / 2)));
+    }
+    if (barHeight >= 4) {
+        EXPECT_TRUE(IsBlack(screen.At(windowed.x + windowed.width / 2, windowed.y + barHeight / 2)));
+    }
+
+    // A click on the box where the windowed picture shows it lands on it: full screen again, whole.
+    ASSERT_TRUE(ClickAt(displayName, view.X(kBoxX), view.Y(kBoxY), work + "/xdotool.txt"));
+    XWindowAttributes full{};
+    EXPECT_TRUE(WaitFor(
+        [&] { return GameWindowGeometry(display, full) && full.width == kScreenWidth && full.height == kScreenHeight; },
+        15s))
+        << full.width << " x " << full.height;
+    EXPECT_EQ(full.x, 0);
+    EXPECT_EQ(full.y, 0);
+    EXPECT_TRUE(WaitFor([&] { return screen.Grab() && ButtonDrawnAt(screen, kOptionsOkX, kOptionsOkY); }, 15s));
+    for (const auto& corner : {std::pair{2, 2}, std::pair{kScreenWidth - 3, 2}, std::pair{2, kScreenHeight - 3},
+                               std::pair{kScreenWidth - 3, kScreenHeight - 3}}) {
+        EXPECT_FALSE(IsBlack(screen.At(corner.first, corner.second))) << corner.first << ", " << corner.second;
+    }
+    // And OK, where it is drawn, closes the window.
+    ASSERT_TRUE(ClickAt(displayName, kOptionsOkX, kOptionsOkY, work + "/xdotool.txt"));
+    EXPECT_TRUE(WaitFor([&] { return screen.Grab() && !ButtonDrawnAt(screen, kOptionsOkX, kOptionsOkY); }, 15s));
     // Leaving, the game stops first, then the connection closes, then the server stops.
 }
 

@@ -118,3 +118,19 @@ TEST_F(LeavingScreensTest, TheGameMenuLeavesWithTheGameScreenForTheMapAndStaysGo
     EXPECT_EQ(TMyWindowManager::Get()->FindById(kGameMenuId), nullptr);
     EXPECT_EQ(PopupCount(), 0u);
 }
+
+// A game that ends before any tip was shown, its controller made (a new game chosen on the menu): the
+// controller's way out hides no tip, so it makes no tip window after the terms are gone (which logged
+// the skip button's term as missing).
+TEST_F(LeavingScreensTest, AGameEndedBeforeAnyTipMakesNoTipWindowOnItsWayOut) {
+    Start();
+    ResetGameBackground();
+    ASSERT_NE(TBoardMahjong::FindInstance(), nullptr);
+    ASSERT_EQ(TMyTutorialWindow::FindInstance(), nullptr);
+    mGame.reset();
+    EXPECT_EQ(TMyTutorialWindow::FindInstance(), nullptr);
+    for (const TMissingName& missing : GetMissingNames()) {
+        ADD_FAILURE() << missing.kind << " not found " << missing.name;
+    }
+    EXPECT_EQ(CountLogLines(" not found "), 0);
+}
