@@ -109,6 +109,13 @@ def panel(width, height, border=GOLD_DARK, border_width=3):
     return framed_panel(width, height, 18, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, border, border_width)
 
 
+def results_back():
+    """The results panel with the caption band every dialog has (no cell row: the stars sit under it)."""
+    image = panel(640, 600, GOLD, 4)
+    image.alpha_composite(art_style.caption_band(640 - 16, 54, cells=False), (8, 8))
+    return image
+
+
 def frame(size, back):
     if back:
         return framed_panel(size, size, 10, (250, 244, 226, 255), (230, 220, 196, 255), (250, 244, 226, 255), 1)
@@ -142,8 +149,9 @@ IMAGES = {
     "textures/gui/game/sidepanel": lambda: panel(200, 380),
     "textures/gui/game/combo": lambda: combo_strip(),
     # Framed as the dialogs are: the results window is one of them.
-    "textures/gui/game/resultsback": lambda: panel(640, 600, GOLD, 4),
-    "textures/gui/levelcomplete/starshape": lambda: star((40, 56, 70, 255), (20, 30, 40, 255)),
+    "textures/gui/game/resultsback": results_back,
+    # A star still to earn: a dark hollow with a pale rim, plain against the panel.
+    "textures/gui/levelcomplete/starshape": lambda: star((22, 38, 52, 255), (196, 206, 218, 255)),
     "textures/gui/levelcomplete/star": lambda: star((255, 214, 80, 255), GOLD_DARK),
     "textures/gui/levelcomplete/frame": lambda: frame(200, False),
     "textures/gui/levelcomplete/frameback": lambda: frame(200, True),
