@@ -23,13 +23,9 @@ BAND_W = DIALOG_W - 16
 
 
 def draw_dialog_back():
-    """The message box panel. Its caption band is a control of its own, so a box without a caption
-    has none."""
-    image = framed_panel(DIALOG_W, DIALOG_H, 26, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, GOLD, 4)
-    # A faint inner line that frames the message.
-    art_style.draw_over(image, lambda over: over.rounded_rectangle([14, 84, DIALOG_W - 15, DIALOG_H - 15],
-                                                                    radius=16, outline=(255, 255, 255, 40), width=1))
-    return image
+    """The message box panel: plain, since its caption band is a control of its own and a box without a
+    caption shows none."""
+    return framed_panel(DIALOG_W, DIALOG_H, 26, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, GOLD, 4)
 
 
 def draw_caption_band():
