@@ -6,6 +6,7 @@ after adding levels covers them) and clue backgrounds, the screen
 background and the reward pictures. Fixed parameters, so every run writes the same files.
 Usage: tools/make_puzzle_art.py [--out ASSETS] [--check]"""
 
+import math
 import os
 import subprocess
 import sys
@@ -45,6 +46,9 @@ TILESETS = [
     ("woods", [3, 2, 8, 4, 6, 1, 5, 9, 7]),   # brown, green, orange, yellow, white, ...
 ]
 PAPER = (236, 226, 200)
+# An unpainted cell: a kraft tone darker than the paper, so that white paint and every light colour stand
+# out from it as plainly as the colours do from each other (the tileset test measures this).
+EMPTY = (180, 160, 132)
 INK = (60, 48, 40)
 CELL = 40
 BUTTON = 48
@@ -70,7 +74,7 @@ def square(size, fill, border, width=2):
 
 def draw_tiles(root):
     folder = "textures/tilesets/basic/"
-    image, _ = square(CELL, PAPER, darker(PAPER, 0.8), 1)
+    image, _ = square(CELL, EMPTY, darker(EMPTY, 0.8), 1)
     save(image, root, folder + "empty")
     for number, colour in enumerate(PALETTE, start=1):
         image, draw = square(CELL, colour, darker(colour))
@@ -82,11 +86,11 @@ def draw_tiles(root):
         ImageDraw.Draw(image).ellipse([2, 2, INDICATOR - 3, INDICATOR - 3], fill=colour + (255,),
                                       outline=INK + (255,), width=3)
         save(image, root, folder + "indicator%d" % number)
-    # Ruled out: a dot on paper; the error cross: a red X.
-    image, draw = square(CELL, PAPER, darker(PAPER, 0.8), 1)
+    # Ruled out: a dot on an empty cell; the error cross: a red X.
+    image, draw = square(CELL, EMPTY, darker(EMPTY, 0.8), 1)
     draw.ellipse([CELL // 2 - 4, CELL // 2 - 4, CELL // 2 + 3, CELL // 2 + 3], fill=INK + (255,))
     save(image, root, folder + "out")
-    image, draw = square(CELL, PAPER, darker(PAPER, 0.8), 1)
+    image, draw = square(CELL, EMPTY, darker(EMPTY, 0.8), 1)
     draw.line([9, 9, CELL - 10, CELL - 10], fill=PALETTE[0] + (255,), width=4)
     draw.line([9, CELL - 10, CELL - 10, 9], fill=PALETTE[0] + (255,), width=4)
     save(image, root, folder + "cross")
@@ -168,14 +172,26 @@ def leaf(size, blade, vein):
 
 
 def shell(size, face, rib):
+    """A scallop: a fan of ribs opening upward from its hinge, a scalloped rim and the two ears at the
+    hinge, so it cannot read as a cap on a stem."""
     image, draw, s = reward_canvas(size)
-    draw.pieslice([4 * s, 8 * s, 60 * s, 64 * s], 180, 360, fill=face + (255,), outline=INK + (255,),
-                  width=max(1, int(2 * s)))
-    draw.rectangle([24 * s, 36 * s, 40 * s, 50 * s], fill=face + (255,), outline=INK + (255,),
-                   width=max(1, int(2 * s)))
-    for x in (10, 20, 32, 44, 54):
-        draw.line([32 * s, 36 * s, x * s, 14 * s if 14 < x < 50 else 28 * s], fill=rib + (255,),
-                  width=max(1, int(2 * s)))
+    hinge = (32 * s, 52 * s)
+    width = max(1, int(2 * s))
+    # The rim: bumps along an arc from 215 to 325 degrees around the hinge.
+    angles = [215 + 110 * i / 7 for i in range(8)]
+    rim = [(hinge[0] + 38 * s * math.cos(math.radians(a)), hinge[1] + 38 * s * math.sin(math.radians(a)))
+           for a in angles]
+    draw.polygon([hinge] + rim, fill=face + (255,), outline=INK + (255,))
+    for x, y in rim[1:-1]:
+        draw.ellipse([x - 5 * s, y - 5 * s, x + 5 * s, y + 5 * s], fill=face + (255,), outline=INK + (255,),
+                     width=width)
+    draw.polygon([hinge] + rim, fill=face + (255,))
+    for x, y in rim[1:-1]:
+        draw.line([hinge, (x, y)], fill=rib + (255,), width=width)
+    draw.line([rim[0], hinge, rim[-1]], fill=INK + (255,), width=width)
+    # The ears either side of the hinge.
+    draw.polygon([(20 * s, 62 * s), (24 * s, 48 * s), (32 * s, 52 * s), (40 * s, 48 * s), (44 * s, 62 * s)],
+                 fill=face + (255,), outline=INK + (255,))
     return image
 
 
@@ -193,7 +209,7 @@ def feather(size, vane, shaft):
 REWARDS = [
     ("acorn", acorn, PALETTE[2], PALETTE[7]),
     ("leaf", leaf, PALETTE[1], darker(PALETTE[1])),
-    ("shell", shell, PALETTE[6], PALETTE[5]),
+    ("shell", shell, PALETTE[6], darker(PALETTE[6], 0.7)),
     ("feather", feather, PALETTE[4], PALETTE[5]),
 ]
 GREYS = ((120, 120, 120), (170, 170, 170))
@@ -309,12 +325,69 @@ def draw_number_atlases(root):
          folder + "overnumbers")
 
 
+def runs_per_colour(line):
+    """{colour digit: number of its runs} along one line of digits."""
+    counts, previous = {}, ""
+    for char in line:
+        if char in "123456789" and char != previous:
+            counts[char] = counts.get(char, 0) + 1
+        previous = char
+    return counts
+
+
+def longest_clue_lists(assets):
+    """The most clue numbers one colour shows beside any row and above any column of a shipped level."""
+    most_row, most_column = 1, 1
+    for path in shipped_level_files(assets):
+        lines = [element.get("line", "") for element in ElementTree.parse(path).getroot().findall("line")]
+        width = max((len(line) for line in lines), default=0)
+        grid = [line.ljust(width, "0") for line in lines]
+        columns = ["".join(row[c] for row in grid) for c in range(width)]
+        for line in grid:
+            most_row = max([most_row] + list(runs_per_colour(line).values()))
+        for line in columns:
+            most_column = max([most_column] + list(runs_per_colour(line).values()))
+    return most_row, most_column
+
+
+# The strips hold the longest clue list of any level on full paper, then fade out over this length, so
+# their far end melts into the background instead of ending as a block.
+CLUE_FADE = 36
+CLUE_PAPER_ALPHA = 225
+
+
+def fade_profile(length, solid):
+    """Alpha over a strip's length from its far end (index 0) to the grid: 0 rising to full over the fade,
+    then full over the solid part next to the grid."""
+    fade = length - solid
+    return [int(round(CLUE_PAPER_ALPHA * min(1.0, (i + 0.5) / fade) ** 1.5)) for i in range(length)]
+
+
+def clue_strip(length, thickness, solid, colour, alpha_scale=1.0, along_x=True):
+    profile = fade_profile(length, solid)
+    size = (length, thickness) if along_x else (thickness, length)
+    image = Image.new("RGBA", size, (0, 0, 0, 0))
+    pixels = image.load()
+    for i, alpha in enumerate(profile):
+        for j in range(thickness):
+            # A touch lighter along the middle of the strip, as paper catches the light.
+            lift = 1.0 + 0.04 * (1.0 - abs(2.0 * (j + 0.5) / thickness - 1.0)) if thickness > 4 else 1.0
+            fill = tuple(min(255, int(c * lift)) for c in colour) + (int(alpha * alpha_scale),)
+            pixels[(i, j) if along_x else (j, i)] = fill
+    return image
+
+
 def draw_clue_backs(root):
     folder = "textures/gui/gamescreen/"
-    save(Image.new("RGBA", (ROW_CLUES_WIDTH, CELL), PAPER + (220,)), root, folder + "rowback")
-    save(Image.new("RGBA", (CELL, COLUMN_CLUES_HEIGHT), PAPER + (220,)), root, folder + "colback")
-    save(Image.new("RGBA", (ROW_CLUES_WIDTH, 2), INK + (90,)), root, folder + "rowbackline")
-    save(Image.new("RGBA", (2, COLUMN_CLUES_HEIGHT), INK + (90,)), root, folder + "colbackline")
+    most_row, most_column = longest_clue_lists(generated_data.ASSETS)
+    row_solid = 10 + most_row * ROW_NUMBER_WIDTH + 6
+    column_solid = 10 + most_column * NUMBER_FRAME_HEIGHT + 4
+    row_length, column_length = row_solid + CLUE_FADE, column_solid + CLUE_FADE
+    save(clue_strip(row_length, CELL, row_solid, PAPER), root, folder + "rowback")
+    save(clue_strip(column_length, CELL, column_solid, PAPER, along_x=False), root, folder + "colback")
+    save(clue_strip(row_length, 2, row_solid, INK, 90 / CLUE_PAPER_ALPHA), root, folder + "rowbackline")
+    save(clue_strip(column_length, 2, column_solid, INK, 90 / CLUE_PAPER_ALPHA, along_x=False), root,
+         folder + "colbackline")
 
 
 def generate(root):
