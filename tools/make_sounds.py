@@ -451,7 +451,8 @@ def bar_layers(track, index, rng, melody_state):
     for parity, side in ((0, -0.35), (1, 0.35)):
         offset = parity * step
         notes = [(i * step - offset, pluck(m, 0.6)) for i, m in enumerate(picks) if i % 2 == parity]
-        layers.append(Layer(offset, 1.2, notes, ("l", 0.0, 0.9), ["lowpass", "3500"], side, 0.45))
+        # A few milliseconds of attack: a pluck that jumps in at full level clicks, above all at the loop seam.
+        layers.append(Layer(offset, 1.2, notes, ("l", 0.004, 0.9), ["lowpass", "3500"], side, 0.45))
     # Bell melody from the second bar on, resting on the last bar so the loop breathes.
     if 0 < index < bar_count - 1:
         scale_notes = track.melody_notes()
@@ -581,12 +582,19 @@ def band_share(path, band):
 
 
 def seam_steps(frames, channels):
-    """For each channel: the step from the last sample back to the first, and the largest step inside."""
+    """For each channel: the step from the last sample back to the first and the largest step inside, then
+    the change of slope across the seam (the larger of its two sides) and the largest change inside. A
+    loop whose seam breaks either is heard as a tick each time it starts again."""
     result = []
     for c in range(channels):
         x = frames[c::channels]
-        inside = max((abs(b - a) for a, b in zip(x, x[1:])), default=0.0)
-        result.append((abs(x[0] - x[-1]) if x else 0.0, inside))
+        if len(x) < 3:
+            result.append((0.0, 0.0, 0.0, 0.0))
+            continue
+        inside = max(abs(b - a) for a, b in zip(x, x[1:]))
+        bend = max(abs(a - 2 * b + d) for a, b, d in zip(x, x[1:], x[2:]))
+        seam_bend = max(abs(x[-2] - 2 * x[-1] + x[0]), abs(x[-1] - 2 * x[0] + x[1]))
+        result.append((abs(x[0] - x[-1]), inside, seam_bend, bend))
     return result
 
 
@@ -624,9 +632,11 @@ def measure(folder):
         expect(spread <= ROLE_SPREAD, "the %s sounds lie within %.1f dB (at most %.0f)" % (role, spread, ROLE_SPREAD))
     for name, _listname, _loop, _volume, _track in MUSIC:
         frames, channels = read_samples(os.path.join(folder, "music", name + ".ogg"))
-        for channel, (seam, inside) in enumerate(seam_steps(frames, channels)):
+        for channel, (seam, inside, seam_bend, bend) in enumerate(seam_steps(frames, channels)):
             expect(seam <= inside, "music %s channel %d: loop seam step %.4f, largest step inside %.4f"
                    % (name, channel, seam, inside))
+            expect(seam_bend <= bend, "music %s channel %d: change of slope at the seam %.4f, largest inside %.4f"
+                   % (name, channel, seam_bend, bend))
     print("sound check: %s" % ("%d number(s) out of bounds" % len(failures) if failures else "all numbers in bounds"))
     return 1 if failures else 0
 
