@@ -48,7 +48,7 @@ private:
     bool IsAllArrived() const;
 
     const MosaicLayout_t& mBoard;
-    BoardAppearMosaicEffectListener* mListener;
+    TWeakRef<BoardAppearMosaicEffectListener> mListener;
     TRandomSource mRandom;
     std::vector<std::unique_ptr<TPiece>> mPieces;
     std::vector<char> mPlaced;

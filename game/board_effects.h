@@ -42,7 +42,7 @@ private:
     float mFade;
     int mKind;
     TState mState = kAppearing;
-    EffectGoListener* mListener;
+    TWeakRef<EffectGoListener> mListener;
 };
 
 // Heads flying from a start point to targets along arcs; each target reached is reported once, then the
@@ -83,7 +83,7 @@ private:
 
     std::vector<THead> mHeads;
     std::vector<std::unique_ptr<Particle>> mTrailParticles;
-    EffectRemoverListener* mListener;
+    TWeakRef<EffectRemoverListener> mListener;
     int mTag;
 };
 
@@ -137,7 +137,7 @@ private:
     TCadrImage mAnimation;
     float mLifeLeft = 0;
     int mCount = kFirstCount;
-    EffectBonusTimeListener* mListener;
+    TWeakRef<EffectBonusTimeListener> mListener;
 };
 
 // Six copies of an image flying out from a point.

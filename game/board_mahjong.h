@@ -44,6 +44,10 @@ struct TTimeCounter {
     }
 };
 
+// The controls the controller made on the game screen: the screen owns them, so they read as gone
+// once it is deleted.
+using TControls = std::vector<TWeakRef<TMyImage>>;
+
 class TBoardMahjong : public TGameBase,
                       public TStandartRegenerateButtonListener,
                       public TControllerDialogListener,
@@ -200,9 +204,9 @@ public:
     TStandartRegenerateButton* GetHintButton() const { return mHintButton; }
     TMyButton* GetMenuButton() const { return mMenuButton; }
     TSimpleTextImage* GetTimerLabel() const { return mTimerLabel; }
-    const std::vector<TMyImage*>& GetColourButtons() const { return mColourButtons; }
-    const std::vector<TMyImage*>& GetMistakeMarks() const { return mMistakeMarks; }
-    const std::vector<TMyImage*>& GetShapeButtons() const { return mShapeButtons; }
+    const TControls& GetColourButtons() const { return mColourButtons; }
+    const TControls& GetMistakeMarks() const { return mMistakeMarks; }
+    const TControls& GetShapeButtons() const { return mShapeButtons; }
     TMyImage* GetShapeIndicator() const { return mShapeIndicator; }
     TMyImage* GetColourIndicator() const { return mColourIndicator; }
     // Shape 1 is the first; 0 while none is chosen.
@@ -219,7 +223,7 @@ private:
     // Set-up steps.
     TMyWindow* FindGameScreen() const;
     void CreateControls(TMyWindow* screen);
-    void CreateNumberedList(TMyWindow* screen, const std::string& prefix, std::vector<TMyImage*>& list, bool listen);
+    void CreateNumberedList(TMyWindow* screen, const std::string& prefix, TControls& list, bool listen);
     bool ChooseLevel(int stage, int level);
     void PrepareRewardCells();
     void PlaceFrame();
@@ -274,9 +278,9 @@ private:
     void OnResultsClosed(int result);
     TLevelProgress* FindLevelProgress() const;
 
-    void SetShownCount(std::vector<TMyImage*>& list, int count);
-    void SetCheckedCount(std::vector<TMyImage*>& list, int count);
-    void SetCheckedIndex(std::vector<TMyImage*>& list, int index);
+    void SetShownCount(TControls& list, int count);
+    void SetCheckedCount(TControls& list, int count);
+    void SetCheckedIndex(TControls& list, int index);
     static void Hide(TMyWindow* window);
     static void SaveProgress();
 
@@ -292,10 +296,10 @@ private:
     int mGameType = 0;
     int mPlayState = kStateIdle;
     std::unique_ptr<TBoardAppearEffect> mAppearEffect;
-    TStandartRegenerateButton* mHintButton = nullptr;
-    TMyButton* mMenuButton = nullptr;
-    TSimpleTextImage* mGameTypeLabel = nullptr;
-    TSimpleTextImage* mTimerLabel = nullptr;
+    TWeakRef<TStandartRegenerateButton> mHintButton;
+    TWeakRef<TMyButton> mMenuButton;
+    TWeakRef<TSimpleTextImage> mGameTypeLabel;
+    TWeakRef<TSimpleTextImage> mTimerLabel;
     const TStageInfo* mStageRecord = nullptr;
     int mStage = 0;
     int mLevel = 0;
@@ -317,15 +321,15 @@ private:
     IncValue mComboWindow;
     int mBonusCount = 0;
     int mMistakes = 0;
-    std::vector<TMyImage*> mColourButtons;
-    std::vector<TMyImage*> mShapeButtons;
-    std::vector<TMyImage*> mMistakeMarks;
-    TMyImage* mColourChange = nullptr;
-    TMyImage* mColourChangeBack = nullptr;
-    TMyImage* mColourMixHint = nullptr;
-    TMyImage* mColourIndicator = nullptr;
-    TMyImage* mShapeIndicator = nullptr;
-    TMyImage* mImageBack = nullptr;
+    TControls mColourButtons;
+    TControls mShapeButtons;
+    TControls mMistakeMarks;
+    TWeakRef<TMyImage> mColourChange;
+    TWeakRef<TMyImage> mColourChangeBack;
+    TWeakRef<TMyImage> mColourMixHint;
+    TWeakRef<TMyImage> mColourIndicator;
+    TWeakRef<TMyImage> mShapeIndicator;
+    TWeakRef<TMyImage> mImageBack;
     AlphaStaticImage mFrameImage;
     StaticImage mFrameBackImage;
     int mClickGuard = 0;

@@ -122,7 +122,17 @@ TBoardMahjong::~TBoardMahjong() {
 
 TMyWindow* TBoardMahjong::FindGameScreen() const {
     TMyWindowManager* manager = TMyWindowManager::FindInstance();
-    return manager != nullptr ? manager->FindById(kGameScreenId) : nullptr;
+    if (manager == nullptr) {
+        return nullptr;
+    }
+    // While a fade swaps one game screen for another both are on the stack: the new one is on top.
+    const std::vector<TMyWindow*>& screens = manager->GetScreens();
+    for (auto it = screens.rbegin(); it != screens.rend(); ++it) {
+        if ((*it)->mId == kGameScreenId) {
+            return *it;
+        }
+    }
+    return manager->FindById(kGameScreenId);
 }
 
 void TBoardMahjong::Enter() {
@@ -184,8 +194,7 @@ void TBoardMahjong::CreateControls(TMyWindow* screen) {
     }
 }
 
-void TBoardMahjong::CreateNumberedList(TMyWindow* screen, const std::string& prefix, std::vector<TMyImage*>& list,
-                                       bool listen) {
+void TBoardMahjong::CreateNumberedList(TMyWindow* screen, const std::string& prefix, TControls& list, bool listen) {
     if (!list.empty()) {
         return;
     }
@@ -483,7 +492,7 @@ void TBoardMahjong::OnSettingsChanged() {
     OnMistakes(0);
 }
 
-void TBoardMahjong::SetShownCount(std::vector<TMyImage*>& list, int count) {
+void TBoardMahjong::SetShownCount(TControls& list, int count) {
     for (size_t i = 0; i < list.size(); ++i) {
         list[i]->mShown = static_cast<int>(i) < count;
         if (!list[i]->mShown) {
@@ -492,13 +501,13 @@ void TBoardMahjong::SetShownCount(std::vector<TMyImage*>& list, int count) {
     }
 }
 
-void TBoardMahjong::SetCheckedCount(std::vector<TMyImage*>& list, int count) {
+void TBoardMahjong::SetCheckedCount(TControls& list, int count) {
     for (size_t i = 0; i < list.size(); ++i) {
         list[i]->mShowChecked = static_cast<int>(i) < count;
     }
 }
 
-void TBoardMahjong::SetCheckedIndex(std::vector<TMyImage*>& list, int index) {
+void TBoardMahjong::SetCheckedIndex(TControls& list, int index) {
     for (size_t i = 0; i < list.size(); ++i) {
         list[i]->mShowChecked = static_cast<int>(i) == index;
     }

@@ -24,7 +24,7 @@ public:
         }
     }
 
-    TControllerDialogListener* mListener = nullptr;
+    TWeakRef<TControllerDialogListener> mListener;
 };
 
 TDialogRelay& Relay() {

@@ -4,6 +4,7 @@
 // screens it leaves for. Until the screens connect them, each operation logs that the window is not
 // there and opens nothing. The controller hears the dialogs through TControllerDialogListener.
 
+#include "app/weak_ref.h"
 #include <string>
 
 // The pause window's id, kPauseWindowId, is the main loop's.
@@ -23,7 +24,7 @@ constexpr int kResultsWindowId = 314;
 constexpr int kHelpWindowId = 333;
 
 // What a dialog the controller opened tells it.
-class TControllerDialogListener {
+class TControllerDialogListener : public TWeakTarget {
 public:
     virtual ~TControllerDialogListener() = default;
     virtual void OnDialogShown() {}

@@ -2,12 +2,13 @@
 // How the game screen drives a game and hears from it. Every operation has an empty default, so a game
 // overrides only what it needs.
 
+#include "app/weak_ref.h"
 #include <cstdint>
 
 struct TMouseEvent;
 class TGameBase;
 
-class TGameBaseListener {
+class TGameBaseListener : public TWeakTarget {
 public:
     virtual ~TGameBaseListener() = default;
     // The game asks for the next level of the stage.
@@ -58,5 +59,5 @@ protected:
     bool mAttached = false;
     int mActivationCount = 0;
     int mFrozenCount = 0; // above 0 the game skips most of its update
-    TGameBaseListener* mListener = nullptr;
+    TWeakRef<TGameBaseListener> mListener;
 };

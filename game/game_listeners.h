@@ -2,12 +2,14 @@
 // What a puzzle board tells its owner, and what the game's effects and buttons tell theirs. Every
 // operation has an empty default; senders check the listener pointer before each call.
 
+#include "app/weak_ref.h"
+
 class MosaicItem_t;
 class EffectRemover;
 class EffectGo;
 class EffectBonusTime;
 
-class MosaicLayoutListener {
+class MosaicLayoutListener : public TWeakTarget {
 public:
     virtual ~MosaicLayoutListener() = default;
     virtual void UnusedHookA1() {}
@@ -64,14 +66,14 @@ public:
     virtual void OnHiddenCellFound(MosaicItem_t* cell) {}
 };
 
-class EffectRemoverListener {
+class EffectRemoverListener : public TWeakTarget {
 public:
     virtual ~EffectRemoverListener() = default;
     virtual void OnRemoverFinished(EffectRemover* effect, int tag) {}
     virtual void OnRemoverTargetReached(EffectRemover* effect, int target, int tag) {}
 };
 
-class EffectGoListener {
+class EffectGoListener : public TWeakTarget {
 public:
     virtual ~EffectGoListener() = default;
     virtual void OnEffectGoFinished(EffectGo* effect) {}
@@ -79,14 +81,14 @@ public:
     virtual void OnEffectGoHoldEnd(EffectGo* effect) {}
 };
 
-class EffectBonusTimeListener {
+class EffectBonusTimeListener : public TWeakTarget {
 public:
     virtual ~EffectBonusTimeListener() = default;
     virtual void OnBonusTime(int count) {}
     virtual void OnBonusTimeShown(EffectBonusTime* effect) {}
 };
 
-class BoardAppearMosaicEffectListener {
+class BoardAppearMosaicEffectListener : public TWeakTarget {
 public:
     virtual ~BoardAppearMosaicEffectListener() = default;
     virtual void UnusedHookA() {}
@@ -95,7 +97,7 @@ public:
     virtual void OnBoardAppeared() {}
 };
 
-class BoardAppearEffect2Listener {
+class BoardAppearEffect2Listener : public TWeakTarget {
 public:
     virtual ~BoardAppearEffect2Listener() = default;
     virtual void UnusedHookA() {}
@@ -103,20 +105,20 @@ public:
     virtual void OnBoardAppeared() {}
 };
 
-class TButtonBackListener {
+class TButtonBackListener : public TWeakTarget {
 public:
     virtual ~TButtonBackListener() = default;
     virtual void UnusedHookA() {}
     virtual void UnusedHookB() {}
 };
 
-class SwapListener {
+class SwapListener : public TWeakTarget {
 public:
     virtual ~SwapListener() = default;
     virtual void OnSwap(int value) {}
 };
 
-class BonusChangeListener {
+class BonusChangeListener : public TWeakTarget {
 public:
     virtual ~BonusChangeListener() = default;
     virtual void OnBonusChanged(int value) {}

@@ -170,7 +170,7 @@ private:
     std::vector<std::unique_ptr<MosaicItem_t>> mItems;
     std::vector<MosaicItem_t*> mHintCells;
     bool mLoading = false;
-    MosaicLayoutListener* mLayoutListener = nullptr;
+    TWeakRef<MosaicLayoutListener> mLayoutListener;
     int mMode = kModeShown;
     bool mHighlightLines = true;
     bool mDrawClues = true;

@@ -37,7 +37,7 @@ void TStandartRegenerateButton::ReportRegenerated() {
         return;
     }
     TMyWindow* parent = GetParentWindow();
-    static_cast<TStandartRegenerateButtonListener*>(mButtonListener)
+    static_cast<TStandartRegenerateButtonListener*>(mButtonListener.Get())
         ->OnRegenerated(parent != nullptr ? parent->mId : -1, parent, mId, this);
 }
 

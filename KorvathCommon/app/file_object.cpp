@@ -1,9 +1,11 @@
 #include "app/file_object.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "app/app_config.h"
 #include "app/log.h"
@@ -41,7 +43,40 @@ bool PathExists(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0;
 }
+
+// Opens only a regular file. A FIFO, device, socket or folder is refused (refused set) before it is
+// opened, and the open itself does not wait, so a FIFO swapped in after the check cannot block either.
+FILE* OpenRegular(const std::string& path, bool write, bool& refused) {
+    refused = false;
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        refused = true;
+        return nullptr;
+    }
+    const int flags = (write ? O_WRONLY | O_CREAT | O_TRUNC : O_RDONLY) | O_NONBLOCK | O_CLOEXEC;
+    const int fd = open(path.c_str(), flags, 0644);
+    if (fd < 0) {
+        refused = errno == ENXIO;
+        return nullptr;
+    }
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        refused = true;
+        close(fd);
+        return nullptr;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FILE* file = fdopen(fd, write ? "wb" : "rb");
+    if (file == nullptr) {
+        close(fd);
+    }
+    return file;
+}
 } // namespace
+
+bool IsRegularFileOrMissing(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode);
+}
 
 std::string ResolvePath(const std::string& name) {
     static const std::string kUserPrefix = "user:";
@@ -55,15 +90,10 @@ std::string ResolvePath(const std::string& name) {
 }
 
 bool FileExists(const std::string& name) {
-    FILE* file = std::fopen(ResolvePath(name).c_str(), "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    // On Linux a folder opens for reading too, but nothing can be read from it.
+    // Nothing is opened: a FIFO or a device must not be touched, and a folder cannot be read.
+    const std::string path = ResolvePath(name);
     struct stat info {};
-    bool isFolder = fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
-    std::fclose(file);
-    return !isFolder;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), R_OK) == 0;
 }
 
 void SetLanguageName(const std::string& name) {
@@ -111,6 +141,8 @@ TFileObject::~TFileObject() {
 bool TFileObject::Open(const std::string& name, bool write) {
     if (OpenRaw(name, write)) {
         StartCount();
+    } else if (mRefused) {
+        TLogFile::Get()->Printf("not a regular file %s, not opened", ResolvePath(name).c_str());
     }
     return IsOpen();
 }
@@ -118,13 +150,14 @@ bool TFileObject::Open(const std::string& name, bool write) {
 bool TFileObject::OpenRaw(const std::string& name, bool write) {
     // A file still held would otherwise stay open under the new path.
     Close();
+    mRefused = false;
     mWrite = write;
     mPath = ResolvePath(name);
     if (!write && !GetLanguageCode().empty()) {
         mFile = OpenLocalized(mPath);
     }
     if (mFile == nullptr) {
-        mFile = std::fopen(mPath.c_str(), write ? "wb" : "rb");
+        mFile = OpenRegular(mPath, write, mRefused);
     }
     if (mFile == nullptr) {
         mPath.clear();
@@ -139,7 +172,8 @@ FILE* TFileObject::OpenLocalized(const std::string& resolvedPath) {
     }
     std::string localized =
         resolvedPath.substr(0, slash + 1) + GetLanguageCode() + "/" + resolvedPath.substr(slash + 1);
-    FILE* file = std::fopen(localized.c_str(), "rb");
+    bool refused = false;
+    FILE* file = OpenRegular(localized, false, refused);
     if (file != nullptr) {
         mPath = localized;
     }
@@ -216,7 +250,17 @@ bool WriteFileAtomically(const std::string& name, const void* data, size_t size)
     const std::string temp = path + ".tmp";
     const std::string backup = path + ".bak";
 
-    FILE* file = Faulted(TWriteFault::Open) ? nullptr : std::fopen(temp.c_str(), "wb");
+    // A temporary file left by a killed save, or anything else under its name, is replaced: the new one
+    // is created exclusively, so it is always a fresh regular file.
+    std::remove(temp.c_str());
+    FILE* file = nullptr;
+    if (!Faulted(TWriteFault::Open)) {
+        const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+        if (fd >= 0 && file == nullptr) {
+            close(fd);
+        }
+    }
     if (file == nullptr) {
         TLogFile::Get()->Printf("cannot write %s", path.c_str());
         return false;
@@ -226,7 +270,8 @@ bool WriteFileAtomically(const std::string& name, const void* data, size_t size)
     ok = ok && !Faulted(TWriteFault::Sync) && fsync(fileno(file)) == 0;
     bool closed = std::fclose(file) == 0 && !Faulted(TWriteFault::Close);
     ok = ok && closed;
-    if (ok && PathExists(path)) {
+    // Only a regular file is kept as the backup; anything else under the name is simply replaced.
+    if (ok && PathExists(path) && IsRegularFileOrMissing(path)) {
         // The old file stays reachable under the backup name at every moment.
         std::remove(backup.c_str());
         if (link(path.c_str(), backup.c_str()) != 0) {
@@ -248,4 +293,32 @@ bool WriteFileAtomically(const std::string& name, const void* data, size_t size)
 
 void SetWriteFault(TWriteFault fault) {
     gWriteFault = fault;
+}
+
+int RemoveStaleTempFiles(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return 0;
+    }
+    static const std::string kSuffix = ".tmp";
+    std::vector<std::string> stale;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() > kSuffix.size() && name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) == 0) {
+            stale.push_back(folder + "/" + name);
+        }
+    }
+    closedir(dir);
+    int removed = 0;
+    for (const std::string& path : stale) {
+        struct stat info {};
+        if (lstat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+            continue;
+        }
+        if (unlink(path.c_str()) == 0) {
+            TLogFile::Get()->Printf("stale temporary file %s removed", path.c_str());
+            ++removed;
+        }
+    }
+    return removed;
 }

@@ -11,8 +11,14 @@
 // "user:name" -> per-user folder + "/name"; names containing "assets/" stay; others get "assets/" in front.
 std::string ResolvePath(const std::string& name);
 
-// Whether the resolved name opens for reading as a file, not a folder (the localised copy is not tried).
+// Whether the resolved name is a readable regular file (the localised copy is not tried); nothing is
+// opened.
 bool FileExists(const std::string& name);
+// Whether the path (already resolved) is a regular file or nothing at all: not a FIFO, device, socket or
+// folder.
+bool IsRegularFileOrMissing(const std::string& path);
+// Removes the temporary files a save that was cut short left in the folder (logged); returns how many.
+int RemoveStaleTempFiles(const std::string& folder);
 
 // The language name; its code (cut at the first "_", at most 3 characters) selects localised copies.
 void SetLanguageName(const std::string& name);
@@ -50,12 +56,15 @@ public:
     FILE* GetFile() const { return mFile; }
     const std::string& GetPath() const { return mPath; }
     bool IsWrite() const { return mWrite; }
+    // The last open found something other than a regular file under the name and left it alone.
+    bool WasRefused() const { return mRefused; }
 
 private:
     FILE* mFile = nullptr;
     CountedPtr<int> mOpenCount;
     std::string mPath;
     bool mWrite = false;
+    bool mRefused = false;
 };
 
 // Reads a whole file (path rules apply). False when it does not open, is larger than maxBytes,

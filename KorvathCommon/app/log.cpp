@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <string>
 
 #include "app/app_config.h"
 #include "app/log_echo.h"
@@ -15,6 +16,7 @@ void EchoToStandardError(const char* line) {
 }
 
 std::atomic<TLogEcho> gEcho{EchoToStandardError};
+const char* const kName = "user:log.txt";
 } // namespace
 
 void SetLogEcho(TLogEcho echo) {
@@ -37,7 +39,19 @@ void TLogFile::Release() {
 
 TLogFile::TLogFile() : mLine{} {
     TAppConfig::Get()->CreateFolders();
-    if (mFile.OpenRaw("user:log.txt", true)) {
+    if (!mFile.OpenRaw(kName, true) && mFile.WasRefused()) {
+        // Something other than a file under the log's name (a FIFO would block every write): it is set
+        // aside as a damaged file is, and a new log begins.
+        const std::string path = ResolvePath(kName);
+        const std::string bad = path + ".bad";
+        // The log is not open yet: the line goes to the echo alone.
+        const std::string line = "not a regular file " + path + ", moved to " + bad;
+        gEcho.load()(line.c_str());
+        if (std::rename(path.c_str(), bad.c_str()) == 0) {
+            mFile.OpenRaw(kName, true);
+        }
+    }
+    if (mFile.IsOpen()) {
         mFile.StartCount();
     }
 }

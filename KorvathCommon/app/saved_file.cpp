@@ -20,6 +20,12 @@ void SetAside(const std::string& name) {
 }
 
 TLoadResult LoadOne(const std::string& name, TSaveFileBuffer& buffer, const std::function<bool()>& parse) {
+    // A FIFO, device, socket or folder under the name is never opened: it would block or read nothing.
+    if (!IsRegularFileOrMissing(ResolvePath(name))) {
+        TLogFile::Get()->Printf("not a regular file %s", ResolvePath(name).c_str());
+        SetAside(name);
+        return TLoadResult::Damaged;
+    }
     if (!FileExists(name)) {
         return TLoadResult::Missing;
     }

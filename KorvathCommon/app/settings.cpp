@@ -224,6 +224,8 @@ bool TMySettings::LoadProfile() {
 }
 
 bool TMySettings::LoadSettings() {
+    // The start-up read: what a save cut short left behind goes before anything is read or written.
+    RemoveStaleTempFiles(TAppConfig::Get()->GetUserFolder());
     TSaveFileBuffer buffer;
     TFileContents contents;
     const bool loaded = LoadSaveFile(kFileName, buffer, [&] {

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "app/level_sets.h"
+#include "app/log.h"
 #include "app/saved_file.h"
 
 namespace {
@@ -199,12 +200,45 @@ void TUserInfo::Read(TBaseBuffer& buffer) {
     for (int mode = 0; mode < kModeCount; ++mode) {
         mProgress[mode].Read(buffer, LevelSetOfMode(mode));
     }
+    if (!buffer.IsFailed()) {
+        MendOutOfRange();
+    }
     if (gRecords == nullptr || buffer.IsFailed()) {
         return;
     }
     gRecords->ReadRewards(buffer);
     gRecords->ReadCounters(buffer);
     gRecords->ReadDifficulty(buffer);
+}
+
+// A value no level or mode has is damage in that field alone: it takes its default, the rest is kept.
+void TUserInfo::MendOutOfRange() {
+    if (mCurrentMode < 0 || mCurrentMode >= kModeCount) {
+        TLogFile::Get()->Printf("profile: mode %d out of range, 0 used", mCurrentMode);
+        mCurrentMode = 0;
+    }
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        const int levelSet = LevelSetOfMode(mode);
+        const int stages = GetLevelSetStageCount(levelSet);
+        // Without the catalogue nothing can be judged.
+        if (stages <= 0) {
+            continue;
+        }
+        TModeProgress& progress = mProgress[mode];
+        const TModeProgress defaults;
+        if (progress.mStage < -1 || progress.mStage >= stages) {
+            TLogFile::Get()->Printf("profile: stage %d of mode %d out of range, %d used", progress.mStage, mode,
+                                    defaults.mStage);
+            progress.mStage = defaults.mStage;
+        }
+        // Stage -1 (none chosen yet) starts at the first stage.
+        const int levels = GetLevelSetStageLevels(levelSet, std::max(progress.mStage, 0));
+        if (progress.mLevel < -1 || progress.mLevel >= levels) {
+            TLogFile::Get()->Printf("profile: level %d of mode %d out of range, %d used", progress.mLevel, mode,
+                                    defaults.mLevel);
+            progress.mLevel = defaults.mLevel;
+        }
+    }
 }
 
 void TUserInfo::Write(TBaseBuffer& buffer) const {

@@ -2,6 +2,7 @@
 // The player's profile: volumes, key/value pairs, progress through both game modes and the game's
 // records, saved to "user:user%d".
 
+#include "app/weak_ref.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,7 +10,7 @@
 #include "app/buffer.h"
 #include "app/mode_progress.h"
 
-class TBaseUserInfoListener {
+class TBaseUserInfoListener : public TWeakTarget {
 public:
     virtual ~TBaseUserInfoListener() = default;
     virtual void OnKeyAdded(const std::string& key, const std::string& value) {}
@@ -72,7 +73,7 @@ private:
     bool ReadFile(TBaseBuffer& buffer);
 
     uint8_t mFlag = 0;
-    TBaseUserInfoListener* mListener = nullptr;
+    TWeakRef<TBaseUserInfoListener> mListener;
     std::vector<TUserPair> mPairs;
     float mMusicVolume = kDefaultMusicVolume;
     float mGroupVolumes[kVolumeGroups] = {kDefaultGroupVolume, kDefaultGroupVolume, kDefaultGroupVolume};
@@ -135,6 +136,7 @@ public:
     void SetDifficultyChoice(int choice) { mDifficultyChoice = choice; }
 
 private:
+    void MendOutOfRange();
     TUserInfo() = default;
 
     TModeProgress mProgress[kModeCount];

@@ -273,11 +273,29 @@ std::wstring ImageFont::GetDefineText(const std::string& name) const {
 
 unsigned int ImageFont::MapWide(wchar_t c) const {
     auto code = static_cast<unsigned int>(c);
-    return code < 256 ? mData->MapChar(code) : code;
+    return WithReplacement(code < 256 ? mData->MapChar(code) : code);
 }
 
 unsigned int ImageFont::Map8(wchar_t c) const {
-    return mData->MapChar(static_cast<unsigned int>(c));
+    return WithReplacement(mData->MapChar(static_cast<unsigned int>(c)));
+}
+
+bool ImageFont::HasGlyph(unsigned int code) const {
+    // A code on a page the layer has is a record, but only an advance or an image makes it a glyph.
+    return std::any_of(mActiveLayers.begin(), mActiveLayers.end(), [code](const ActiveFontLayer& active) {
+        const CharData* glyph = active.layer->FindGlyph(code);
+        return glyph != nullptr && (glyph->advance != 0 || glyph->image.w > 0);
+    });
+}
+
+unsigned int ImageFont::WithReplacement(unsigned int code) const {
+    // A character the font cannot draw shows as a question mark rather than as nothing, so a name in a
+    // script the font lacks is still seen to be there; control codes stay as they are.
+    if (code < 0x20 || HasGlyph(code)) {
+        return code;
+    }
+    const unsigned int mark = mData->MapChar(kReplacementChar);
+    return HasGlyph(mark) ? mark : code;
 }
 
 int ImageFont::AdvanceOf(unsigned int code, bool hasPrevious, unsigned int previous) const {

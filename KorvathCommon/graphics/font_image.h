@@ -71,6 +71,9 @@ struct ActiveFontLayer {
 
 class ImageFont : public TMyFont {
 public:
+    // Drawn in place of a character the font has no glyph for.
+    static constexpr unsigned int kReplacementChar = '?';
+
     // Loads the description (path rules apply) and prepares the layers for its default point size.
     explicit ImageFont(const std::string& descriptorName);
     // The same from a description's bytes in memory; its images are found beside the name.
@@ -124,8 +127,11 @@ private:
     void AddLayerMetrics(const ActiveFontLayer& active, bool first);
     // Largest advance over the layers of a glyph code after the previous one (none when hasPrevious is false).
     int AdvanceOf(unsigned int code, bool hasPrevious, unsigned int previous) const;
+    // Both give the replacement mark's code for a character no layer has a glyph for.
     unsigned int MapWide(wchar_t c) const;
     unsigned int Map8(wchar_t c) const;
+    bool HasGlyph(unsigned int code) const;
+    unsigned int WithReplacement(unsigned int code) const;
     void LayOut(bool wide, int x, int y, const std::wstring& text, uint32_t color, std::vector<TFontRect>* rects,
                 int* advance, bool draw);
 

@@ -3,6 +3,7 @@
 // disabled), an optional caption, and presses, releases and clicks reported to a listener. A click is a
 // press released while the pointer stayed on the button.
 
+#include "app/weak_ref.h"
 #include <memory>
 
 #include "graphics/point_mover.h"
@@ -15,7 +16,7 @@ class TUIMyButton;
 
 // Most operations receive the parent's window id (-1 without a parent), the parent window, the button's
 // window id and the button.
-class TMyButtonListener {
+class TMyButtonListener : public TWeakTarget {
 public:
     virtual ~TMyButtonListener() = default;
     virtual int GetListenerType() const { return 0; }
@@ -92,7 +93,7 @@ public:
     int mHomeX = 0;
     int mHomeY = 0;
     TWindowRect mStateRects[kStateCount];
-    TMyButtonListener* mButtonListener = nullptr;
+    TWeakRef<TMyButtonListener> mButtonListener;
     // Added to the caption's position while pressed.
     int mPressedTextOffset = 0;
     // The caption shows only while the pointer is over the button.

@@ -3,6 +3,7 @@
 // characters and one in pixels, a one-step undo and a blinking caret. Of the fields of one window only
 // the focused one takes keys and characters: the one last pressed, else the first shown and enabled.
 
+#include "app/weak_ref.h"
 #include <memory>
 #include <string>
 
@@ -13,7 +14,7 @@
 class TUIEdit;
 
 // Every call starts with the field's window id.
-class TMyEditListener {
+class TMyEditListener : public TWeakTarget {
 public:
     virtual ~TMyEditListener() = default;
     // Enter was pressed.
@@ -76,7 +77,7 @@ public:
 
     TColor mColors[kColorCount] = {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}};
     std::wstring mText;
-    TMyEditListener* mEditListener = nullptr;
+    TWeakRef<TMyEditListener> mEditListener;
     bool mCaretShown = true;
     // The caret stands before this character.
     int mCaret = 0;

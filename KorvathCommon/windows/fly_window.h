@@ -3,6 +3,7 @@
 // (optionally fading), then reports that it closed with a result; a click on any of its buttons closes
 // it with that button's id. It ignores the pointer while it flies.
 
+#include "app/weak_ref.h"
 #include <string>
 
 #include "graphics/inc_value.h"
@@ -12,7 +13,7 @@ class TFlyWindow;
 class TUIFlyWindow;
 
 // Told of every stage of a fly window by the object that opened it.
-class TFlyWindowListener {
+class TFlyWindowListener : public TWeakTarget {
 public:
     virtual ~TFlyWindowListener() = default;
     virtual void OnFlyWindowLoaded(TFlyWindow* window, int windowId) {}
@@ -68,7 +69,7 @@ protected:
     // Raises the close request and tells the listener the result.
     void EndFlyOut();
 
-    TFlyWindowListener* mFlyListener = nullptr;
+    TWeakRef<TFlyWindowListener> mFlyListener;
     IncValue mXTween;
     IncValue mYTween;
     TUIFlyWindow* mFlyDescription = nullptr;

@@ -3,6 +3,7 @@
 // id of the button clicked. Which buttons, their ids, where the texts go and the flight are data of
 // "ui/mbok.xml" and "ui/mbokcancel.xml".
 
+#include "app/weak_ref.h"
 #include <string>
 
 #include "windows/fly_window.h"
@@ -28,8 +29,8 @@ public:
 private:
     TSimpleTextImage* FindLabel(const std::string& name, const std::string& key);
 
-    TSimpleTextImage* mCaption = nullptr;
-    TSimpleTextImage* mMessage = nullptr;
+    TWeakRef<TSimpleTextImage> mCaption;
+    TWeakRef<TSimpleTextImage> mMessage;
 };
 
 class TMessageBoxOkWindow : public TMessageBoxWindow {

@@ -2,6 +2,7 @@
 // A process-wide post office: objects that do not know each other signal by name. A message posted with a
 // delay reaches every listener subscribed to its name once the delay has passed. Main thread only.
 
+#include "app/weak_ref.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,7 +25,7 @@ public:
     float mDelay = 0;
 };
 
-class TMyMessageListener {
+class TMyMessageListener : public TWeakTarget {
 public:
     TMyMessageListener() = default;
     TMyMessageListener(const TMyMessageListener&) = delete;

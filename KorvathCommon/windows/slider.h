@@ -3,13 +3,14 @@
 // the track. Its receiver hears the value, mapped to an optional range, while it is dragged and when it
 // is released.
 
+#include "app/weak_ref.h"
 #include "graphics/static_image.h"
 #include "windows/window.h"
 
 class TBaseSlider;
 class TUIBaseSlider;
 
-class TBaseSliderListener {
+class TBaseSliderListener : public TWeakTarget {
 public:
     virtual ~TBaseSliderListener() = default;
     virtual void OnSliderChanged(int id, float value, TBaseSlider* slider) {}
@@ -36,7 +37,7 @@ public:
     // The value mapped to the range (the value itself when the range is empty).
     float GetReportedValue() const;
 
-    TBaseSliderListener* mSliderListener = nullptr;
+    TWeakRef<TBaseSliderListener> mSliderListener;
     float mValue = 0;
     int mTrackOffsetY = 0;
     // The thumb's centre runs from the margin to the width minus the margin.

@@ -102,13 +102,43 @@ void TSimpleTextImage::DrawSelf() {
 
 void TSimpleTextImage::DrawLine(int x, int y, int width, const std::wstring& line, uint32_t color) {
     const int lineWidth = mFont->GetTextWidthW(line);
-    int offset = 0;
-    if (mAlignment == 0) {
-        offset = (width - lineWidth) / 2;
-    } else if (mAlignment == 1) {
-        offset = width - lineWidth;
+    if (lineWidth > width && width > 0 && line.size() > 1) {
+        // Text longer than its box (a long player name) is cut where it is drawn; the text itself stays.
+        const std::wstring cut = CutToWidth(line, width);
+        mFont->DrawStringAtW(x + AlignedOffset(width, mFont->GetTextWidthW(cut)), y, cut, color, 0, true);
+        return;
     }
-    mFont->DrawStringAtW(x + offset, y, line, color, 0, true);
+    mFont->DrawStringAtW(x + AlignedOffset(width, lineWidth), y, line, color, 0, true);
+}
+
+int TSimpleTextImage::AlignedOffset(int width, int lineWidth) const {
+    if (mAlignment == 0) {
+        return (width - lineWidth) / 2;
+    }
+    return mAlignment == 1 ? width - lineWidth : 0;
+}
+
+std::wstring TSimpleTextImage::CutToWidth(const std::wstring& line, int width) {
+    static const std::wstring kEllipsis = L"...";
+    const int markWidth = mFont->GetTextWidthW(kEllipsis);
+    const bool marked = markWidth < width;
+    const int room = marked ? width - markWidth : width;
+    int used = 0;
+    size_t kept = 0;
+    while (kept < line.size()) {
+        const int advance = mFont->GetCharAdvanceW(line[kept], kept > 0 ? line[kept - 1] : 0);
+        if (used + advance > room) {
+            break;
+        }
+        used += advance;
+        ++kept;
+    }
+    const auto make = [&] { return marked ? line.substr(0, kept) + kEllipsis : line.substr(0, kept); };
+    // Spacing between glyphs can make the whole a little wider than the sum of the advances.
+    while (kept > 0 && mFont->GetTextWidthW(make()) > width) {
+        --kept;
+    }
+    return make();
 }
 
 int TSimpleTextImage::MeasureWrapped(int width, const std::wstring& text) {

@@ -50,7 +50,10 @@ public:
 private:
     // Lays out (and with draw set, draws) the text wrapped into the rectangle; returns the height used.
     int LayOutWrapped(const TWindowRect& rect, const std::wstring& text, uint32_t color, bool draw);
+    // A line wider than the width is cut, with "..." when that fits.
     void DrawLine(int x, int y, int width, const std::wstring& line, uint32_t color);
+    int AlignedOffset(int width, int lineWidth) const;
+    std::wstring CutToWidth(const std::wstring& line, int width);
     uint32_t PackedColor() const;
 
     ImageFont* mFont = nullptr;

@@ -5,6 +5,7 @@
 // pointer input, passes it on to the controls of a target window below, and the first release anywhere
 // ends the step. Steps completed with record-as-shown set are remembered in the player's profile.
 
+#include "app/weak_ref.h"
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,7 +44,7 @@ struct TTutorialPointer {
     std::string imageName;
 };
 
-class TMyTutorialWindowListener {
+class TMyTutorialWindowListener : public TWeakTarget {
 public:
     virtual ~TMyTutorialWindowListener() = default;
     // The step of that state text has ended and the window is gone, so another step may show.
@@ -97,7 +98,7 @@ public:
     // Invisible at once and out of the manager's lists, so a later step shows normally.
     void HideNow(bool forgetTarget);
 
-    TMyTutorialWindowListener* mTutorialListener = nullptr;
+    TWeakRef<TMyTutorialWindowListener> mTutorialListener;
     bool mRecordAsShown = true;
 
     const std::vector<std::unique_ptr<TTutorialPointer>>& GetPointers() const { return mPointers; }
@@ -125,9 +126,9 @@ private:
     void FinishStep();
 
     std::vector<std::unique_ptr<TTutorialPointer>> mPointers;
-    TSimpleTextImage* mFirstText = nullptr;
-    TSimpleTextImage* mSecondText = nullptr;
-    TMyButton* mSkipButton = nullptr;
+    TWeakRef<TSimpleTextImage> mFirstText;
+    TWeakRef<TSimpleTextImage> mSecondText;
+    TWeakRef<TMyButton> mSkipButton;
     std::optional<int> mTargetId;
     bool mDone = false;
     bool mFinalize = false;

@@ -2,6 +2,7 @@
 // The window tree: every screen, dialog and control is a node that owns its children, updates them,
 // draws them over itself, finds the deepest child under a point and offers keys to them.
 
+#include "app/weak_ref.h"
 #include <atomic>
 #include <string>
 #include <vector>
@@ -29,7 +30,7 @@ enum TWindowKind : int {
 };
 
 // Follows one window's pointer events without deriving from it. Not owned by the window.
-class TMyWindowListener {
+class TMyWindowListener : public TWeakTarget {
 public:
     virtual ~TMyWindowListener() = default;
     virtual void OnWindowMouseEnter(TMyWindow* window) {}
@@ -51,7 +52,7 @@ struct TWindowRect {
     int h = 0;
 };
 
-class TMyWindowContainer {
+class TMyWindowContainer : public TWeakTarget {
 public:
     // Update flag bit 0: the manager updates a popup only while it is set.
     static constexpr int kUpdatePopup = 1;
@@ -123,6 +124,11 @@ public:
 private:
     static inline std::atomic<long> sLiveCount{0};
 };
+
+// A window that also listens by an interface is referred to through its window part, the last to go.
+inline const TWeakTarget* WeakTargetOf(const TMyWindowContainer* window) {
+    return window;
+}
 
 class TMyWindow : public TMyWindowContainer {
 public:
@@ -205,7 +211,7 @@ public:
     // The manager skips the update of a frozen root.
     bool mFrozen = false;
     bool mInteractive = true;
-    TMyWindowListener* mListener = nullptr;
+    TWeakRef<TMyWindowListener> mListener;
     int mPassThrough = 0;
     std::string mSoundEnter;
     std::string mSoundLeave;

@@ -111,6 +111,17 @@ void TMyWindowManager::DeleteDoomed() {
     }
 }
 
+void TMyWindowManager::CloseLeftDialogs() {
+    std::vector<TMyWindow*> dialogs = mPopups;
+    dialogs.insert(dialogs.end(), mWaitingPopups.begin(), mWaitingPopups.end());
+    for (TMyWindow* dialog : dialogs) {
+        // A popup the manager does not own (the tutorial) is closed by its owner when it leaves.
+        if (dialog->mOwnedByManager && (IsPopup(dialog) || Holds(mWaitingPopups, dialog))) {
+            CloseRoot(dialog);
+        }
+    }
+}
+
 void TMyWindowManager::CloseRoot(TMyWindow* window) {
     Remove(window);
     window->Hide();
@@ -489,6 +500,7 @@ void TMyWindowManager::ShowScreen(TMyWindow* window, bool replaceTop, int faderI
 
 void TMyWindowManager::SwapScreenNow(TMyWindow* window, bool replaceTop) {
     if (replaceTop && !mScreens.empty()) {
+        CloseLeftDialogs();
         CloseRoot(mScreens.back());
     }
     mScreens.push_back(window);
@@ -511,6 +523,7 @@ void TMyWindowManager::OnFaderMiddle(TFader* fader) {
         }
     }
     if (replaced != nullptr) {
+        CloseLeftDialogs();
         replaced->Hide();
     }
     if (pending != nullptr) {

@@ -95,6 +95,9 @@ private:
     bool IsAwaitingSwap(const TMyWindow* window) const;
     // Removes, hides and (when owned) deletes a root window at the end of the event or frame.
     void CloseRoot(TMyWindow* window);
+    // The dialogs of a screen that is replaced go with it: every popup, shown or waiting, that the
+    // manager owns.
+    void CloseLeftDialogs();
     void DeleteLater(TMyWindow* window);
     void DeleteDoomed();
     void DropHover();

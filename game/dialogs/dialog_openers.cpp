@@ -37,7 +37,7 @@ public:
     }
 
 private:
-    TControllerDialogListener* mTarget = nullptr;
+    TWeakRef<TControllerDialogListener> mTarget;
 };
 
 // One bridge per window the controller opens; they outlive every window that reports to them.

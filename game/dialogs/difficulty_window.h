@@ -3,6 +3,7 @@
 // limit, timer, bonus-time display and clue-crossing mode. Confirming (-1) writes the choice into the
 // profile, saves it and tells the running game; cancelling (-2) changes nothing.
 
+#include "app/weak_ref.h"
 #include <vector>
 
 #include "mosaic_settings.h"
@@ -40,15 +41,15 @@ private:
     TBaseMosaicSettings mSettings;
     TMyButton* mPresetBoxes[4] = {nullptr, nullptr, nullptr, nullptr};
     std::vector<TSimpleTextImage*> mUsualLabels;
-    TSimpleTextImage* mUsualCaption = nullptr;
-    TMyButton* mHintBox = nullptr;
-    TBaseSlider* mHintSlider = nullptr;
-    TSimpleTextImage* mHintLabel = nullptr;
-    TBaseSlider* mErrorsSlider = nullptr;
-    TSimpleTextImage* mErrorsValueLabel = nullptr;
-    TSimpleTextImage* mErrorsCaption = nullptr;
-    TMyButton* mTimerBox = nullptr;
-    TMyButton* mBonusTimeBox = nullptr;
+    TWeakRef<TSimpleTextImage> mUsualCaption;
+    TWeakRef<TMyButton> mHintBox;
+    TWeakRef<TBaseSlider> mHintSlider;
+    TWeakRef<TSimpleTextImage> mHintLabel;
+    TWeakRef<TBaseSlider> mErrorsSlider;
+    TWeakRef<TSimpleTextImage> mErrorsValueLabel;
+    TWeakRef<TSimpleTextImage> mErrorsCaption;
+    TWeakRef<TMyButton> mTimerBox;
+    TWeakRef<TMyButton> mBonusTimeBox;
     // Index 0 crosses a clue when its line is done, index 1 when its run is.
     TMyButton* mRadio[2] = {nullptr, nullptr};
 };

@@ -3,6 +3,7 @@
 // the difficulty, quitting (after a confirmation) and a browser of the tileset previews of the level's
 // game type. It closes with the id of the choice, which the game controller acts on.
 
+#include "app/weak_ref.h"
 #include <string>
 #include <vector>
 
@@ -55,8 +56,8 @@ private:
     const TTilesetDefaults* mTilesets = nullptr;
     int mPreviewX = 0;
     int mPreviewY = 0;
-    TMyButton* mNextButton = nullptr;
-    TMyButton* mPrevButton = nullptr;
+    TWeakRef<TMyButton> mNextButton;
+    TWeakRef<TMyButton> mPrevButton;
     int mPreviewIndex = 0;
     int mPendingResult = 0;
 };

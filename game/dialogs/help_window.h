@@ -3,6 +3,7 @@
 // still images and looping frame animations; the window shows one page at a time with previous, next and
 // close buttons, or a single page with only the close button.
 
+#include "app/weak_ref.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,8 +98,8 @@ private:
     void UpdateButtons();
 
     THelpBook mBook;
-    TMyButton* mPrevButton = nullptr;
-    TMyButton* mNextButton = nullptr;
-    TMyButton* mCloseButton = nullptr;
+    TWeakRef<TMyButton> mPrevButton;
+    TWeakRef<TMyButton> mNextButton;
+    TWeakRef<TMyButton> mCloseButton;
     bool mSinglePage = false;
 };

@@ -2,6 +2,7 @@
 // The options: full screen or windowed, the drawn cursor on or off, and four volumes, all applied at
 // once; "ok" also writes the profile, which holds the volumes.
 
+#include "app/weak_ref.h"
 #include <string>
 
 #include "windows/fly_window.h"
@@ -32,11 +33,11 @@ private:
     TMyButton* FindButton(const char* name) const;
     void SetSliderValue(int id, float value);
 
-    TMyButton* mFullscreen = nullptr;
-    TMyButton* mWidescreen = nullptr;
-    TMyButton* mCustomCursor = nullptr;
-    TMyButton* mMenu = nullptr;
-    TMyButton* mOk = nullptr;
-    TMyButton* mDifficulty = nullptr;
+    TWeakRef<TMyButton> mFullscreen;
+    TWeakRef<TMyButton> mWidescreen;
+    TWeakRef<TMyButton> mCustomCursor;
+    TWeakRef<TMyButton> mMenu;
+    TWeakRef<TMyButton> mOk;
+    TWeakRef<TMyButton> mDifficulty;
     bool mMusicStarted = false;
 };

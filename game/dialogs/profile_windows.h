@@ -3,6 +3,7 @@
 // and selects profiles; the name window takes a new name. The list describes its rows with its own
 // interface-description kind, "textselectuser".
 
+#include "app/weak_ref.h"
 #include <memory>
 #include <string>
 
@@ -97,9 +98,9 @@ private:
     void UpdateDeleteButton();
 
     TSimpleTextSelected* mRows[kRows] = {};
-    TMyButton* mDeleteButton = nullptr;
-    TMyButton* mOkButton = nullptr;
-    TMyButton* mCreateButton = nullptr;
+    TWeakRef<TMyButton> mDeleteButton;
+    TWeakRef<TMyButton> mOkButton;
+    TWeakRef<TMyButton> mCreateButton;
     int mSelectedIndex = -1;
     bool mSelectionMade = false;
 };
@@ -122,7 +123,7 @@ public:
     TMyEditWindow* GetEdit() const { return mEdit; }
 
 private:
-    TMyEditWindow* mEdit = nullptr;
+    TWeakRef<TMyEditWindow> mEdit;
 };
 
 void ShowUserNameWindow(TFlyWindowListener* listener);

@@ -3,6 +3,7 @@
 // help, options and the profile list, confirms quitting, shows the player's name, and plays its key-frame
 // animations and scene behind the buttons. Every dialog it opens dims it while shown.
 
+#include "app/weak_ref.h"
 #include <memory>
 
 #include "graphics/cadr_image.h"
@@ -65,14 +66,14 @@ private:
     TCadrImage2 mAnimation1;
     TCadrImage2 mAnimation2;
     TScreenScene mScene;
-    TMyButton* mPlay = nullptr;
-    TMyButton* mHelp = nullptr;
-    TMyButton* mOptions = nullptr;
-    TMyButton* mExit = nullptr;
-    TMyButton* mMoreGames = nullptr;
-    TMyButton* mProfiles = nullptr;
-    TSimpleTextImage* mNameLabel = nullptr;
-    TSimpleTextImage* mNotYouLabel = nullptr;
+    TWeakRef<TMyButton> mPlay;
+    TWeakRef<TMyButton> mHelp;
+    TWeakRef<TMyButton> mOptions;
+    TWeakRef<TMyButton> mExit;
+    TWeakRef<TMyButton> mMoreGames;
+    TWeakRef<TMyButton> mProfiles;
+    TWeakRef<TSimpleTextImage> mNameLabel;
+    TWeakRef<TSimpleTextImage> mNotYouLabel;
     bool mProfileCheck = true;
     std::unique_ptr<TShadow> mOverlay;
     // The dialog the overlay was raised for; only its hiding lowers the overlay. Compared, never used.

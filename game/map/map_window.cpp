@@ -297,6 +297,10 @@ void TMapWindow::OnMouseUp(const TMouseEvent& event) {
 }
 
 void TMapWindow::StartLevel(int plateIndex) {
+    if (mLevelStarted || TMyWindowManager::Get()->GetActiveFader() != nullptr) {
+        return;
+    }
+    mLevelStarted = true;
     TModeProgress& record = GetCurrentModeProgress();
     record.mStage = mPage;
     record.mLevel = plateIndex;

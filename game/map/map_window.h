@@ -4,6 +4,7 @@
 // ring on the first level without stars, paging gated by the first stage, the rewards found so far at
 // their places, and the map tips. A click on a plate starts that level.
 
+#include "app/weak_ref.h"
 #include <memory>
 #include <vector>
 
@@ -95,15 +96,16 @@ private:
     void UpdateButtonStates();
     void UpdateTipTimers(float dt);
     // The plate's level becomes the current one and the game screen replaces the map.
+    // One level start at a time: a second click, or one while a screen change runs, starts nothing.
     void StartLevel(int plateIndex);
     void ShowNextPage();
     void ShowPreviousPage();
     void RemoveRewardTip();
     void AddRing(const TMapLevelPlate& plate);
 
-    TMyButton* mNext = nullptr;
-    TMyButton* mPrev = nullptr;
-    TMyButton* mMenu = nullptr;
+    TWeakRef<TMyButton> mNext;
+    TWeakRef<TMyButton> mPrev;
+    TWeakRef<TMyButton> mMenu;
     int mBoardX = 0;
     int mBoardY = 0;
     int mGapX = 0;
@@ -126,6 +128,7 @@ private:
     float mClickTipTimer = 0;
     float mNextStageTipTimer = 0;
     bool mUnlockAll = false;
+    bool mLevelStarted = false;
     bool mAllRewardsObtained = false;
 };
 

@@ -2,6 +2,7 @@
 // The level intro: a fly window naming the stage and level and listing the level's star conditions for
 // the player's difficulty. Its close lets the controller start the level.
 
+#include "app/weak_ref.h"
 #include <string>
 #include <vector>
 
@@ -29,7 +30,7 @@ public:
 private:
     void FillStars(const TLevelInfoMosaic& level, const TLevelStatistics& statistics);
 
-    TSimpleTextImage* mCaption = nullptr;
-    TSimpleTextImage* mGameType = nullptr;
+    TWeakRef<TSimpleTextImage> mCaption;
+    TWeakRef<TSimpleTextImage> mGameType;
     std::vector<TSimpleTextImage*> mStarLabels;
 };

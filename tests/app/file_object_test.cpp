@@ -210,14 +210,14 @@ TEST_F(FileObjectTest, ReadWholeFileRefusesOversizedAndShortFiles) {
     EXPECT_TRUE(harness::LogContains("file too large assets/ten.bin"));
     EXPECT_FALSE(ReadWholeFile("missing.bin", bytes, 10));
 
-    // A folder opens, claims a size, and then reads nothing.
+    // A folder claims a size but holds no bytes: it is refused without being opened.
     WriteData("assets/folder.bin/inside", "x");
     struct stat info {};
     ASSERT_EQ(stat((mRoot + "/assets/folder.bin").c_str(), &info), 0);
     ASSERT_GT(info.st_size, 0);
     EXPECT_FALSE(ReadWholeFile("folder.bin", bytes, 1 << 20));
     EXPECT_EQ(bytes, "");
-    EXPECT_TRUE(harness::LogContains("short read assets/folder.bin"));
+    EXPECT_TRUE(harness::LogContains("not a regular file assets/folder.bin, not opened"));
 }
 
 TEST_F(FileObjectTest, AtomicWriteKeepsTheOldFileAsBackup) {

@@ -417,6 +417,50 @@ TEST_F(UserInfoTest, SaveFileBytesInMemoryLoadAsTheFile) {
     EXPECT_EQ(harness::ReadFile(PathOf("user2")), good);
 }
 
+TEST_F(UserInfoTest, AModeStageOrLevelNoSetHasTakesItsDefaultAndIsLogged) {
+    struct Case {
+        const char* what;
+        int mode, stage, level;
+        int modeAfter, stageAfter, levelAfter;
+        const char* line;
+    };
+    // Main set: stages of 2 and 1 levels. The second mode's record stays whole.
+    const Case cases[] = {
+        {"all in range", 0, 1, 0, 0, 1, 0, nullptr},
+        {"no level yet", 1, -1, -1, 1, -1, -1, nullptr},
+        {"mode 255", 255, 0, 1, 0, 0, 1, "profile: mode 255 out of range, 0 used"},
+        {"stage past the set", 0, 2, 0, 0, 0, 0, "profile: stage 2 of mode 0 out of range, 0 used"},
+        {"negative stage", 0, -7, 0, 0, 0, 0, "profile: stage -7 of mode 0 out of range, 0 used"},
+        {"level past its stage", 0, 1, 1, 0, 1, -1, "profile: level 1 of mode 0 out of range, -1 used"},
+        {"huge level", 0, 0, 1 << 30, 0, 0, -1, "profile: level 1073741824 of mode 0 out of range, -1 used"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SaveBytes bytes;
+        bytes.I32(1000).I32(400).I32(500).I32(500).I32(0).U8(0).U8(0).I16(0).U8(1).U8(c.mode);
+        ModeBytes main = UnplayedMode(3);
+        main.stage = c.stage;
+        main.level = c.level;
+        AppendMode(bytes, main);
+        ModeBytes second = UnplayedMode(4);
+        second.level = 2;
+        AppendMode(bytes, second);
+        ASSERT_TRUE(harness::WriteFile(PathOf("odd"), bytes.File()));
+        TUserInfo* profile = TUserInfo::Get();
+        profile->Reset();
+        const size_t before = harness::LogLines().size();
+        profile->Load("user:odd");
+        EXPECT_EQ(profile->GetCurrentMode(), c.modeAfter);
+        EXPECT_EQ(profile->GetModeProgress(0).mStage, c.stageAfter);
+        EXPECT_EQ(profile->GetModeProgress(0).mLevel, c.levelAfter);
+        EXPECT_EQ(profile->GetModeProgress(1).mLevel, 2);
+        EXPECT_EQ(profile->GetDifficultyChoice(), 1);
+        const std::vector<std::string> lines = harness::LogLines();
+        const std::vector<std::string> added(lines.begin() + static_cast<long>(before), lines.end());
+        EXPECT_EQ(added, c.line != nullptr ? std::vector<std::string>{c.line} : std::vector<std::string>{});
+    }
+}
+
 TEST_F(UserInfoTest, DamagedFileWithoutBackupChangesNothing) {
     for (const harness::FileDamage& damage : Damages()) {
         SCOPED_TRACE(damage.name);

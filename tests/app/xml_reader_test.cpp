@@ -269,7 +269,8 @@ TEST_F(XmlDocumentTest, MissingAndMalformedFilesLogTwoLines) {
         {"user:bad-crlf.xml", {"File not found user:bad-crlf.xml error=Error reading end tag. line = 3"}},
         {"user:empty.xml", {"File not found user:empty.xml error=Error document empty. line = 0"}},
         {"user:folder.xml",
-         {"short read " + UserPath("folder.xml"), "File not found user:folder.xml error=Failed to read file line = 0"}},
+         {"not a regular file " + UserPath("folder.xml") + ", not opened",
+          "File not found user:folder.xml error=Failed to open file line = 0"}},
         {"user:huge.xml",
          {"file too large " + UserPath("huge.xml"), "File not found user:huge.xml error=Failed to read file line = 0"}},
     };

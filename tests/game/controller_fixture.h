@@ -201,8 +201,8 @@ protected:
         ASSERT_EQ(mWindows.mOpen.count(kResultsWindowId), 1u);
     }
 
-    static int CountShown(const std::vector<TMyImage*>& list);
-    static int CountChecked(const std::vector<TMyImage*>& list);
+    static int CountShown(const TControls& list);
+    static int CountChecked(const TControls& list);
 
     fonttest::HeadlessRenderer mRenderer{64, 32};
     harness::SteppedClock mClock;

@@ -7,7 +7,7 @@
 
 namespace controllertest {
 
-int ControllerTest::CountShown(const std::vector<TMyImage*>& list) {
+int ControllerTest::CountShown(const TControls& list) {
     int count = 0;
     for (const TMyImage* image : list) {
         count += image->mShown ? 1 : 0;
@@ -15,7 +15,7 @@ int ControllerTest::CountShown(const std::vector<TMyImage*>& list) {
     return count;
 }
 
-int ControllerTest::CountChecked(const std::vector<TMyImage*>& list) {
+int ControllerTest::CountChecked(const TControls& list) {
     int count = 0;
     for (const TMyImage* image : list) {
         count += image->mShowChecked ? 1 : 0;

@@ -87,6 +87,39 @@ TEST_F(ImageFontTest, TextWidthsOnBothPaths) {
     }
 }
 
+TEST_F(ImageFontTest, ACharacterTheFontLacksIsDrawnAsTheQuestionMark) {
+    std::string font = fonttest::kBasicFont;
+    const std::string from = "('A' 'B' ' ')";
+    for (size_t at = font.find(from); at != std::string::npos; at = font.find(from, at)) {
+        font.replace(at, from.size(), "('A' 'B' ' ' '?')");
+    }
+    font.replace(font.find("(0 0) (0 0) (0 0)"), 17, "(0 0) (0 0) (0 0) (0 0)");
+    font.replace(font.find("(8 8 4)"), 7, "(8 8 4 6)");
+    font.replace(font.find("(9 9 5)"), 7, "(9 9 5 7)");
+    font.replace(font.find("basic.png"), 9, "marked.png");
+    mAssets.WriteImage("fonts/marked.png", 40, 16, {{0, 0, 26, 16, 255, 255, 255, 255}});
+    mAssets.Write("fonts/marked.txt", font);
+    ImageFont marked("fonts/marked.txt");
+    struct Case {
+        std::wstring text;
+        int width;
+        size_t glyphs;
+    };
+    // A 9, '?' 7, spacing 1; Cyrillic, an emoji and a code on a page the font has all show the mark.
+    const Case cases[] = {
+        {L"A", 9, 1}, {L"\x416", 7, 1}, {L"A\x416", 17, 2}, {L"\x1F600\x1F600", 15, 2}, {L"C", 7, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.text));
+        EXPECT_EQ(marked.GetTextWidthW(c.text), c.width);
+        std::vector<TFontRect> rects;
+        int advance = 0;
+        marked.DrawStringW(0, 20, c.text, 0xFFFFFFFF, 0, &rects, &advance, false);
+        EXPECT_EQ(advance, c.width);
+        EXPECT_EQ(rects.size(), c.glyphs);
+    }
+}
+
 TEST_F(ImageFontTest, CharacterAdvances) {
     ImageFont font("fonts/basic.txt");
     struct Case {

@@ -188,4 +188,23 @@ TEST_F(FlyWindowTest, CloseDuringTheFlyInFliesOutFromWhereTheWindowIs) {
     EXPECT_EQ(recorder.Take(), (Lines{"loaded 0", "shown 0", "flyout 0", "closed 0 2", "hidden 0"}));
 }
 
+TEST_F(FlyWindowTest, AListenerDeletedWhileItsWindowFliesIsNotCalledAgain) {
+    // The window's story after its listener went: it flies in, is clicked and leaves without a call.
+    auto* recorder = new TFlyRecorder();
+    TFlyWindow* window =
+        Open(FlyFile(R"(x1="150" y1="40" x="150" y="100" x2="150" y2="400" time="1" stay="-1")"), recorder);
+    window->mOwnedByManager = false;
+    Step(2);
+    ASSERT_EQ(window->GetState(), TFlyWindow::kFlyingIn);
+    EXPECT_EQ(recorder->Take(), (Lines{"loaded 0", "shown 0"}));
+    delete recorder;
+    Step(3);
+    ASSERT_EQ(window->GetState(), TFlyWindow::kShown);
+    Click(115, 85);
+    Step(4);
+    EXPECT_FALSE(IsPopup(window));
+    EXPECT_EQ(window->GetResult(), 3);
+    delete window;
+}
+
 } // namespace

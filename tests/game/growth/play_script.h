@@ -328,7 +328,7 @@ private:
         if (GetController().GetActiveLayout().GetBoard().GetCurrentColourIndex() == index) {
             return true;
         }
-        const std::vector<TMyImage*>& buttons = GetController().GetColourButtons();
+        const TControls& buttons = GetController().GetColourButtons();
         if (index >= static_cast<int>(buttons.size())) {
             return false;
         }
