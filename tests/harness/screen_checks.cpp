@@ -9,6 +9,7 @@
 #include "app/renderer.h"
 #include "app/string_utils.h"
 #include "graphics/font_image.h"
+#include "windows/button.h"
 #include "windows/text_label.h"
 #include "windows/window_manager.h"
 
@@ -30,15 +31,15 @@ void CheckLabel(TSimpleTextImage* label, const std::string& path, std::vector<st
     if (label->mWrapped) {
         const int used = label->MeasureWrapped(label->mWidth, label->mText);
         if (used > label->mHeight) {
-            found.push_back(FormatString("%s: \"%s\" needs %d px of height, the box has %d", path.c_str(),
-                                         text.c_str(), used, label->mHeight));
+            found.push_back(FormatString("%s: \"%s\" needs %d px of height, the box has %d", path.c_str(), text.c_str(),
+                                         used, label->mHeight));
         }
         return;
     }
     const int width = font->GetTextWidthW(label->mText);
     if (width > label->mWidth) {
-        found.push_back(FormatString("%s: \"%s\" is %d px wide, the box %d", path.c_str(), text.c_str(), width,
-                                     label->mWidth));
+        found.push_back(
+            FormatString("%s: \"%s\" is %d px wide, the box %d", path.c_str(), text.c_str(), width, label->mWidth));
     }
 }
 
@@ -49,6 +50,13 @@ void Walk(TMyWindow* window, const std::string& parentPath, std::vector<std::str
     const std::string path = PathOf(window, parentPath);
     if (window->GetType() == kWindowKindLabel) {
         CheckLabel(static_cast<TSimpleTextImage*>(window), path, found);
+    }
+    // A button draws its caption itself (a check box's beside it), so the caption is no child to walk.
+    if (window->GetType() == kWindowKindButton) {
+        auto* button = static_cast<TMyButton*>(window);
+        if (button->GetCaption() != nullptr && !button->mTextAsHint) {
+            CheckLabel(button->GetCaption(), path + "/caption", found);
+        }
     }
     for (TMyWindow* child : window->mChildren) {
         Walk(child, path, found);
