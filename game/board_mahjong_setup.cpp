@@ -464,8 +464,7 @@ void TBoardMahjong::StartPlay() {
 }
 
 void TBoardMahjong::ShowHelpOnce() {
-    static constexpr int kPageOfType[] = {1, 0, 2, 3};
-    const int page = mGameType >= 0 && mGameType < 4 ? kPageOfType[mGameType] : 0;
+    const int page = HelpPageOfGameType(mGameType);
     bool& shown = GetCurrentModeProgress().mHelpShown[page];
     if (!shown) {
         shown = true;

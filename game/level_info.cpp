@@ -26,6 +26,11 @@ bool IsGameTypePlayable(int gameType) {
     return gameType != kPictureGameType;
 }
 
+int HelpPageOfGameType(int gameType) {
+    static constexpr int kPageOfType[] = {1, 0, 2, 3};
+    return gameType >= 0 && gameType < 4 ? kPageOfType[gameType] : 0;
+}
+
 void TLevelInfo::LoadFromXml(const TiXmlElement* element, const std::string& folder) {
     const std::string file = ReadXmlString(element, "filename", "");
     const size_t first = file.find_first_not_of(" \t");

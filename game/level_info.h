@@ -21,6 +21,8 @@ TLevelKind LevelKindOfType(const std::string& type);
 constexpr int kPictureGameType = 9;
 // Whether the game has a board for the game type.
 bool IsGameTypePlayable(int gameType);
+// The help book's page that explains a game type, shown once at the start of its first level.
+int HelpPageOfGameType(int gameType);
 
 class TLevelInfo {
 public:

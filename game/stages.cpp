@@ -79,15 +79,6 @@ TStageBackground ReadBackground(const TiXmlElement* element) {
     return {ReadXmlString(element, "back", ""), ReadXmlString(element, "hero", "")};
 }
 
-TTilesetDefaults ReadTilesetDefaults(const TiXmlElement* element) {
-    TTilesetDefaults defaults;
-    defaults.mGameType = ReadXmlInt(element, "gametype", 0);
-    defaults.mCanChange = ReadXmlBool(element, "canchange", false);
-    defaults.mNeedReshuffle = ReadXmlBool(element, "needreshuffle", false);
-    ReadXmlStringList(element, "tilesets", ',', defaults.mTilesets);
-    return defaults;
-}
-
 TStageReward ReadStageReward(const TiXmlElement* element) {
     return {ReadXmlInt(element, "i", 1) - 1, ReadXmlString(element, "reward", "")};
 }

@@ -86,6 +86,9 @@ public:
     std::vector<TStageReward> mRewards;
 };
 
+// One "tilesets" element of the main set.
+TTilesetDefaults ReadTilesetDefaults(const TiXmlElement* element);
+
 // Reads "stages.xml" (replacing a catalogue read before) and installs it as the profile's level-set
 // source. A file that cannot be read leaves an empty catalogue.
 void LoadStages();

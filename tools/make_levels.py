@@ -1,15 +1,16 @@
 #!/usr/bin/python3
 """Writes the level pack into assets/: every picture below becomes a layout file under levels/,
 stages.xml lists them in their stages with star rules, tileset and frame, and every grid size gets a
-frame that hugs the grid under textures/frames/. A picture is text art, one letter per cell naming its
+frame and back around the grid and its clue strips under textures/frames/, 20 pixels clear of the screen's
+edges and the side panel. A picture is text art, one letter per cell naming its
 colour ("." is empty); its colour numbers follow the first tileset whose leading colours are exactly the
 picture's. Fixed data, so every run writes the same files. Usage: tools/make_levels.py [--out ASSETS] [--check]"""
 
 import sys
 
 import generated_data
-from make_puzzle_art import (COLUMN_CLUES_HEIGHT, INK, PALETTE, PAPER, ROW_CLUES_WIDTH, TILESETS, Image, ImageDraw,
-                             darker, save)
+from make_puzzle_art import (CLUE_FADE, INK, PALETTE, TILESETS, Image, ImageDraw, clue_strip_solids, darker,
+                             runs_per_colour, save)
 
 # Letter -> base colour number (1-based: the order of the tiles and of "settings.xml").
 LETTERS = {"r": 1, "g": 2, "b": 3, "y": 4, "u": 5, "w": 6, "p": 7, "o": 8, "k": 9}
@@ -17,16 +18,25 @@ LETTERS = {"r": 1, "g": 2, "b": 3, "y": 4, "u": 5, "w": 6, "p": 7, "o": 8, "k": 
 # The board's default grid origin, cell size and the gap after every fifth line.
 ORIGIN_X, ORIGIN_Y = 312, 155
 CELL, GAP = 40, 2
-# The frame ring lies in this margin around the grid; the clue numbers keep 10 pixels off the grid.
-FRAME_MARGIN = 8
+# The frame and its back hold the grid and its clue strips with FRAME_PAD around them (the ring lies in
+# that pad), and keep SCREEN_MARGIN from the screen's edges and from the side panel (ui/interface.xml).
+FRAME_PAD = 4
+SCREEN_MARGIN = 20
+PANEL_LEFT, SCREEN_H = 1146, 768
 
 LEVEL_FOLDER = "levels/"
 
 
 class Picture:
-    def __init__(self, name, art):
+    """A level's picture and how the level plays it: its game type ("laytype"), its own mistake limit (0:
+    the difficulty's) and its background (None: chosen by the level's place in its stage)."""
+
+    def __init__(self, name, art, laytype=0, maxerrors=0, backidx=None):
         self.name = name
         self.art = art.strip("\n").split("\n")
+        self.laytype = laytype
+        self.maxerrors = maxerrors
+        self.backidx = backidx
 
     @property
     def rows(self):
@@ -43,7 +53,7 @@ class Picture:
 
 class Stage:
     def __init__(self, pictures, reward=None):
-        self.pictures = [Picture(name, art) for name, art in pictures]
+        self.pictures = pictures
         # (level number within the stage, counted from 1; reward id) or None.
         self.reward = reward
 
@@ -88,22 +98,42 @@ def layout_text(picture):
     return "\n".join(lines) + "\n</layout>\n"
 
 
-def star_keys(picture):
-    """Casual; normal; expert; custom. Larger pictures forgive a little more."""
-    cells = picture.rows * picture.cols
-    big = 1 if cells >= 150 else 0
-    casual = "complete,%derror,%dhint" % (3 + big, 1 + big)
-    normal = "complete,%derror,%dhint" % (1 + big, big)
-    expert = "complete,0error,%dtime" % (85 if cells < 60 else 90)
-    return ";".join((casual, normal, expert, normal))
+# Star keys of each stage, per difficulty: casual; normal; expert; custom. Later stages ask for fewer
+# hints and mistakes and, on expert, a faster finish; between them the stages use every star rule.
+STAGE_STARS = [
+    "complete,5error,6hint;complete,3error,3hint;complete,1error,90time;complete,4error,4hint",
+    "complete,5error,5hint;complete,2error,2hint;complete,0error,85time;complete,3error,3hint",
+    "complete,4error,4hint;complete,2error,1hint;complete,0error,80time;complete,2error,2hint",
+    "complete,4error,3hint;complete,1error,1hint;complete,0error,75time;complete,2error,1hint",
+    "complete,3error,2hint;complete,1error,0hint;complete,0error,80time;complete,1error,1hint",
+    "complete,3error,2hint;complete,1error,0hint;complete,0error,75time;complete,1error,0hint",
+]
+
+# The three sounds a stage's list holds; each level of the stage is won to one of them, in turn.
+WIN_SOUNDS = ["winbells", "winharp", "winhorns"]
 
 
-def level_element(picture):
+def preview_type(picture):
+    """The results window's picture size: 0 small, 1 middle, 2 large, by the grid's longer side."""
+    side = max(picture.cols, picture.rows)
+    return 0 if side <= 8 else 1 if side <= 13 else 2
+
+
+def level_element(picture, stage_index, level_index):
     tileset, _ = palette_of(picture)
     x, y = grid_origin(picture.cols, picture.rows)
-    return ('      <level filename="%s.xml" name="%s" tileset="%s" frame="%s" startx="%d" starty="%d"\n'
-            '             stars="%s"/>' % (picture.name, picture.name, tileset, picture.frame, x, y,
-                                         star_keys(picture)))
+    extra = ""
+    if picture.laytype:
+        extra += ' laytype="%d"' % picture.laytype
+    if picture.maxerrors:
+        extra += ' maxerrors="%d"' % picture.maxerrors
+    if picture.backidx is not None:
+        extra += ' backidx="%d"' % picture.backidx
+    return ('      <level filename="%s.xml" name="%s" tileset="%s" frame="%s" startx="%d" starty="%d"%s\n'
+            '             previewtype="%d" sound="%s"\n'
+            '             stars="%s"/>' % (picture.name, picture.name, tileset, picture.frame, x, y, extra,
+                                         preview_type(picture), WIN_SOUNDS[level_index % len(WIN_SOUNDS)],
+                                         STAGE_STARS[stage_index % len(STAGE_STARS)]))
 
 
 def frame_sizes():
@@ -118,38 +148,70 @@ def grid_pixels(count):
     return count * CELL + (count // 5) * GAP
 
 
-# The part of the game screen the board and its clues share: left of the side panel, above the screen's
-# bottom edge.
-PLAY_AREA_W, PLAY_AREA_H = 1140, 768
+def clue_strips():
+    """The solid length of the row and column clue strips: as long as the longest clue list of any level."""
+    most_row = most_column = 1
+    for _, stages in LEVEL_SETS:
+        for stage in stages:
+            for picture in stage.pictures:
+                grid, _ = digits_of(picture)
+                lines = ["".join(str(d) for d in row) for row in grid]
+                columns = ["".join(line[c] for line in lines) for c in range(picture.cols)]
+                most_row = max([most_row] + [max(runs_per_colour(line).values(), default=0) for line in lines])
+                most_column = max([most_column] + [max(runs_per_colour(line).values(), default=0)
+                                                   for line in columns])
+    return clue_strip_solids(most_row, most_column)
+
+
+def board_box(cols, rows):
+    """(left, top, width, height) of the frame of a grid size: the grid and its clue strips, fade included
+    where the room allows, centred in the part of the screen left of the side panel, SCREEN_MARGIN clear."""
+    row_solid, column_solid = clue_strips()
+    area_w, area_h = PANEL_LEFT - 2 * SCREEN_MARGIN, SCREEN_H - 2 * SCREEN_MARGIN
+    sizes = []
+    for solid, grid, area in ((row_solid, grid_pixels(cols), area_w), (column_solid, grid_pixels(rows), area_h)):
+        size = solid + CLUE_FADE + grid + 2 * FRAME_PAD
+        if size > area:
+            size = solid + grid + 2 * FRAME_PAD
+        if size > area:
+            sys.exit("a %d x %d grid and its clues do not fit the screen" % (cols, rows))
+        sizes.append(size)
+    width, height = sizes
+    return SCREEN_MARGIN + (area_w - width) // 2, SCREEN_MARGIN + (area_h - height) // 2, width, height
 
 
 def grid_origin(cols, rows):
-    """Where a grid of that size starts so that it and its clues stand centred in the play area; the
-    largest grids keep the default origin."""
-    width = ROW_CLUES_WIDTH + grid_pixels(cols)
-    height = COLUMN_CLUES_HEIGHT + grid_pixels(rows)
-    x = ROW_CLUES_WIDTH + (PLAY_AREA_W - width) // 2
-    y = COLUMN_CLUES_HEIGHT + (PLAY_AREA_H - height) // 2
-    return max(ORIGIN_X, x), max(ORIGIN_Y, y)
+    """Where a grid of that size starts: its frame's bottom-right corner less the pad and the grid."""
+    left, top, width, height = board_box(cols, rows)
+    return left + width - FRAME_PAD - grid_pixels(cols), top + height - FRAME_PAD - grid_pixels(rows)
 
 
 def frame_element(cols, rows):
     name = "frame%dx%d" % (cols, rows)
-    origin_x, origin_y = grid_origin(cols, rows)
-    x, y = origin_x - FRAME_MARGIN, origin_y - FRAME_MARGIN
+    x, y, _width, _height = board_box(cols, rows)
     return ('    <frame id="%s" x="%d" y="%d" frame="textures/frames/%s" xback="%d" yback="%d"\n'
             '           back="textures/frames/back%s"/>' % (name, x, y, name, x, y, name[len("frame"):]))
 
 
+# The screen backgrounds; a level without "backidx" takes the one of its place in its stage, so the
+# background cross-fades from one level to the next.
+BACKGROUNDS = 4
+# The game types the pack plays; each lets the game menu browse every tileset.
+GAME_TYPES = [0, 1, 2, 3, 4, 6, 8, 21]
+
+
 def stages_text():
+    from make_puzzle_art import TILESETS
     lines = ["<catalogue>", "  <frames>"]
     lines += [frame_element(cols, rows) for cols, rows in frame_sizes()]
     lines += ["  </frames>", "  <!-- Star keys per difficulty: casual; normal; expert; custom. -->"]
     for set_name, stages in LEVEL_SETS:
         lines.append('  <%s folder="%s">' % (set_name, LEVEL_FOLDER))
         if set_name == "stages":
-            lines.append('    <back back="textures/backs/back1" hero=""/>')
-            lines.append('    <tilesets gametype="0" tilesets="basic"/>')
+            lines += ['    <back back="textures/backs/back%d" hero=""/>' % n for n in range(1, BACKGROUNDS + 1)]
+            names = ",".join(name for name, _ in TILESETS)
+            lines += ['    <tilesets gametype="%d" canchange="1" tilesets="%s"/>' % (game_type, names)
+                      for game_type in GAME_TYPES]
             first = 1
             for stage in stages:
                 if stage.reward is not None:
@@ -158,22 +220,28 @@ def stages_text():
         for number, stage in enumerate(stages, start=1):
             soundlist = ("stage%d" if set_name == "stages" else "stageusual%d") % number
             lines.append('    <stage frame="%s" soundlist="%s">' % (stage.pictures[-1].frame, soundlist))
-            lines += [level_element(picture) for picture in stage.pictures]
+            lines += ['      <sound id="%s" name="sounds/%s" volume="0.9"/>' % (name, name) for name in WIN_SOUNDS]
+            lines += [level_element(picture, number - 1, index) for index, picture in enumerate(stage.pictures)]
             lines.append("    </stage>")
         lines.append("  </%s>" % set_name)
     return "\n".join(lines) + "\n</catalogue>\n"
 
 
 def draw_frame(root, cols, rows):
-    width = grid_pixels(cols) + 2 * FRAME_MARGIN
-    height = grid_pixels(rows) + 2 * FRAME_MARGIN
-    image = Image.new("RGBA", (width, height), (0, 0, 0, 0))
-    draw = ImageDraw.Draw(image)
-    # Ink, wood, ink: the ring stays inside the margin so it never covers a cell or a clue.
-    for inset, colour, line in ((0, INK, 2), (2, PALETTE[2], 4), (6, darker(PALETTE[2]), 2)):
-        draw.rectangle([inset, inset, width - 1 - inset, height - 1 - inset], outline=colour + (255,), width=line)
-    save(image, root, "textures/frames/frame%dx%d" % (cols, rows))
-    save(Image.new("RGBA", (width, height), PAPER + (200,)), root, "textures/frames/back%dx%d" % (cols, rows))
+    """A thin rounded ring of ink and wood in the pad around the grid and its clues, and behind them a
+    shaded back that sets the board off from the screen's background."""
+    _left, _top, width, height = board_box(cols, rows)
+    scale = 4
+    ring = Image.new("RGBA", (width * scale, height * scale), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(ring)
+    for inset, colour, line in ((0, INK, 1), (1, PALETTE[2], 2), (3, darker(PALETTE[2]), 1)):
+        draw.rounded_rectangle([inset * scale, inset * scale, (width - inset) * scale - 1, (height - inset) * scale - 1],
+                               radius=(14 - inset) * scale, outline=colour + (255,), width=line * scale)
+    save(ring.resize((width, height), Image.LANCZOS), root, "textures/frames/frame%dx%d" % (cols, rows))
+    back = Image.new("RGBA", (width * scale, height * scale), (0, 0, 0, 0))
+    ImageDraw.Draw(back).rounded_rectangle([0, 0, width * scale - 1, height * scale - 1], radius=14 * scale,
+                                           fill=(24, 34, 44, 120))
+    save(back.resize((width, height), Image.LANCZOS), root, "textures/frames/back%dx%d" % (cols, rows))
 
 
 def generate(root):
@@ -191,63 +259,35 @@ def generate(root):
         draw_frame(root, cols, rows)
 
 
-# The main set grows from 5 x 5 with two colours to 20 x 15 with many; the second set keeps the
-# second level list of the catalogue covered.
+# The main set: six stages of six levels, each stage harder to read off than the one before (the level
+# checker's difficulty); within a stage the levels go from the easiest up. The game types each play in
+# some stage: 1 to 3 open their help pages, 4 ends in a bomb, 6 shows the maze tips at a stage's fourth
+# level, 8 marks each wrong cell, 21 keeps its score unclamped. The reward of a stage hides in its fourth
+# level. The second set is reached only through a profile's mode.
 LEVEL_SETS = [
     ("stages", [
         Stage([
-            ("tulip", """
+            Picture("tulip", """
 r.r.r
 rrrrr
 .rrr.
 g.g.g
 .ggg.
 """),
-            ("cherries", """
-..ggg
-..g.g
-.gg.g
-rr.rr
-rr.rr
+            Picture("icecream", """
+..ppp..
+.ppppp.
+ppppppp
+.ggggg.
+ggggggg
+yyyyyyy
+.ybyby.
+.yyyyy.
+..yby..
+..yyy..
+...y...
 """),
-            ("mushroom", """
-.rrrr.
-rwrrwr
-rrrrrr
-..ww..
-..ww..
-.wwww.
-"""),
-            ("goldfish", """
-..ww....
-.ooooo.o
-oouooooo
-oooooooo
-.ooooo.o
-..ww....
-"""),
-            ("sailboat", """
-..o....
-..ww...
-..www..
-..wwww.
-..wwwww
-ooooooo
-uuuuuuu
-"""),
-            ("cactus", """
-...rr...
-...gg...
-g..gg..g
-g..gg..g
-gggggggg
-...gg...
-.bbbbbb.
-..bbbb..
-"""),
-        ], reward=(3, "acorn")),
-        Stage([
-            ("house", """
+            Picture("house", """
 ...rr...
 ..rrrr..
 .rrrrrr.
@@ -257,7 +297,92 @@ rrrrrrrr
 .ybbyyy.
 ggbbgggg
 """),
-            ("snail", """
+            Picture("apple", """
+....bg.
+...bgg.
+.rr.rr.
+rrrrrrr
+rrrrrrr
+rrrrrrr
+.rr.rr.
+"""),
+            Picture("umbrella", """
+.....b.....
+...ooooo...
+.ooooooooo.
+ooooooooooo
+o.o.obo.o.o
+.....b.....
+.....b.....
+.....b.....
+..b..b.....
+..bbbb.....
+""", laytype=1),
+            Picture("cat", """
+o.........o
+oo.......oo
+ooooooooooo
+oggoooooggo
+ooooobooooo
+oooobbboooo
+.ooooooooo.
+..ooooooo..
+...ooooo...
+"""),
+        ], reward=(4, "acorn")),
+        Stage([
+            Picture("mushroom", """
+.rrrr.
+rwrrwr
+rrrrrr
+..ww..
+..ww..
+.wwww.
+"""),
+            Picture("key", """
+.kkk.......
+kk.kk......
+k...kkkkkkk
+kk.kk...k.k
+.kkk....k.k
+""", laytype=2),
+            Picture("teapot", """
+......y......
+....uuuuu....
+...wwwwwww...
+u..uuuuuuu.uu
+uu.uuuuuuuu.u
+.uuuuuuuuuu.u
+..uuuuuuuuuu.
+..uuuuuuuuu..
+...uuuuuuu...
+..ooooooooo..
+"""),
+            Picture("candle", """
+...y...
+..yyy..
+..yuy..
+...y...
+...k...
+.wwwww.
+.wwwww.
+.wwwww.
+.wwwww.
+.wwwww.
+kkkkkkk
+.kkkkk.
+""", laytype=3),
+            Picture("cherries", """
+.....ggg.
+..bbbbg..
+..b...b..
+..b...b..
+.rrr.rrr.
+rrrr.rrrr
+rrrr.rrrr
+.rrr.rrr.
+"""),
+            Picture("snail", """
 ...oooooo.
 ..obbbbbbo
 ..oboooobo
@@ -266,44 +391,18 @@ b.obooobbo
 b.obbbbbo.
 bbbbbbbbbb
 .gggggggg.
+""", laytype=8),
+        ], reward=(4, "leaf")),
+        Stage([
+            Picture("turtle", """
+....bbbbb....
+..bbgbbbgbb..
+.bbbbbgbbbbbg
+bbgbbbbbbgbgg
+.bbbbbbbbbbbg
+..g.g...g.g..
 """),
-            ("sunflower", """
-..o.oo.o..
-.oyyyyyyo.
-.yybbbbyy.
-oybbbbbbyo
-oybbbbbbyo
-.yybbbbyy.
-.oyyyyyyo.
-..o.g..o..
-.gg.g.gg..
-..ggggg...
-"""),
-            ("duckling", """
-.....yyy..
-....yyyyy.
-....yyuyoo
-.....yyy..
-y...yyyy..
-yy.yyyyyyy
-yyyyyyyyyy
-.yyyyyyyy.
-..yyyyyy..
-uuwuuuwuuu
-"""),
-            ("teapot", """
-.....yy.....
-....rrrr....
-..yyyyyyyy..
-r.rrrrrrrr..
-rrrrwrrwrrrr
-.rrwrrwrrr.r
-..rrrwrrwrrr
-..rrrrrrrr..
-...rrrrrr...
-.gggggggggg.
-"""),
-            ("lighthouse", """
+            Picture("lighthouse", """
 ....rr....
 yy.yyyy.yy
 ...yyyy...
@@ -317,10 +416,32 @@ yy.yyyy.yy
 .oooooooo.
 uoooooooou
 uuuuuuuuuu
-"""),
-        ], reward=(3, "leaf")),
-        Stage([
-            ("owl", """
+""", laytype=4, maxerrors=2),
+            Picture("castle", """
+..rr.......rr.
+..b........b..
+.y.y......y.y.
+.yyy......yyy.
+.yuy.y..y.yuy.
+.yuyyyyyyyyuy.
+.yyyyyyyyyyyy.
+.yyyyuyyuyyyy.
+.yyyyyyyyyyyy.
+.yyyybbbbyyyy.
+.yyyybbbbyyyy.
+gggggbbbbggggg
+""", backidx=0),
+            Picture("cactus", """
+...rr...
+...gg...
+g..gg..g
+g..gg..g
+gggggggg
+...gg...
+.bbbbbb.
+..bbbb..
+""", laytype=6),
+            Picture("owl", """
 .bb......bb.
 .bbbbbbbbbb.
 bbwwwbbwwwbb
@@ -334,35 +455,76 @@ bbbyybbyybbb
 ...oo..oo...
 gggggggggggg
 """),
-            ("castle", """
-..rr.......rr.
-..b........b..
-.y.y......y.y.
-.yyy......yyy.
-.yuy.y..y.yuy.
-.yuyyyyyyyyuy.
-.yyyyyyyyyyyy.
-.yyyyuyyuyyyy.
-.yyyyyyyyyyyy.
-.yyyybbbbyyyy.
-.yyyybbbbyyyy.
-gggggbbbbggggg
+            Picture("snowman", """
+...uuu...
+...uuu...
+.uuuuuuu.
+...www...
+..wuwuw..
+..wwoow..
+...www...
+uuwwwwwuu
+..wwuww..
+..wwwww..
+.wwwuwww.
+.wwwwwww.
+..wwwww..
+""", laytype=21),
+        ], reward=(4, "shell")),
+        Stage([
+            Picture("sailboat", """
+....rr...
+....o....
+...woy...
+..wwoyy..
+.wwwoyyy.
+wwwwoyyyy
+.ooooooo.
+..ooooo..
+uuuuuuuuu
 """),
-            ("butterfly", """
-......b.b......
-......b.b......
-.uuu...b...uuu.
-uuyyuubbbuuyyuu
-uuyyuubbbuuyyuu
-.uuuuubbbuuuuu.
-..uuuubbbuuuu..
-..rrrrbbbrrrr..
-.rryrrbbbrryrr.
-..rrr.bbb.rrr..
-..rr..gbg..rr..
-...ggggggggg...
+            Picture("frog", """
+..ww....ww..
+.wbbw..wbbw.
+.wwwwggwwww.
+gggggggggggg
+grrrrrrrrrrg
+.gggggggggg.
+..gyyyyyyg..
+.gggyyyyggg.
+gg..g..g..gg
+""", laytype=8, maxerrors=3),
+            Picture("windmill", """
+......wbw......
+......wbw......
+......wbw......
+......wbw......
+wwwwwwooowwwwww
+bbbbbbooobbbbbb
+wwwwwwooowwwwww
+.....bwbwb.....
+.....bwbwb.....
+....bbwbwbb....
+....bbwbwbb....
+...bbbbbbbbb...
+...bbbbybbbb...
+...bbbbybbbb...
+ggggggggggggggg
 """),
-            ("tractor", """
+            Picture("pine", """
+....y....
+...ggg...
+..gogyg..
+...ggg...
+..gyggg..
+.ggggogg.
+..ggggg..
+.gogggyg.
+ggggggggg
+....b....
+...bbb...
+""", laytype=4, maxerrors=3),
+            Picture("tractor", """
 ..b............
 ..b......rrrrr.
 ..b......ruuur.
@@ -374,43 +536,103 @@ uuyyuubbbuuyyuu
 .bbybb.bbbbb...
 ..bbb...bbb....
 ggggggggggggggg
+""", maxerrors=4),
+            Picture("cupcake", """
+....gr...
+....r....
+..ppppp..
+.ppwpppp.
+ppppppwpp
+bybybybyb
+.bybybyb.
+.bybybyb.
+..bbbbb..
 """),
-            ("parrot", """
-.....rrrr....
-....rrrrrr...
-...rrwwrrrr..
-..yyrwurrrr..
-..yyyrrrrrr..
-...yy.rrrrr..
-......rrrruu.
-bbbbbbbbruuu.
-.....rrrruuuu
-.....rrruuuu.
-.....rruuuu..
-.....yyuuu...
-.....yy.uu...
-......g..u...
-.....ggg.....
-"""),
-            ("windmill", """
-.......ww.......
-.......ww.......
-.......ww.......
-......oooo......
-wwwwwwoyyowwwwww
-wwwwwwoyyowwwwww
-.....bboobb.....
-.....bbwwbb.....
-....bbbwwbbb....
-....bbbwwbbb....
-...bbbbyybbbb...
-...bbbbbbbbbb...
-..bbbbboobbbbb..
-gggbbbboobbbbggg
-"""),
-        ], reward=(3, "shell")),
+        ], reward=(4, "feather")),
         Stage([
-            ("fox", """
+            Picture("aquarium", """
+.....wwwwwwwwww.....
+...uuuuuuuuuuuuuu...
+..uuuuoooouuuuuuuu..
+.uuuuooooooouuuuuuu.
+.uuuooowoooouoouuuu.
+uuuuoooooooooooouuuu
+uuuuuoooooooouoouuuu
+uuwuuuooooouuuuuuguu
+uuuuuuuuuuuuuuuuugug
+uuuyyuuuuuuuuuuugugu
+uuyyyyyyuuuuuuuugugu
+.yyuyyyyuuuguuuuugg.
+.uyyyyyyyuugguurugg.
+..uyyuuuuuuguurrrg..
+...bbbbbbbbbbbbbb...
+""", laytype=1),
+            Picture("penguin", """
+..uuuu..
+.uuuuuu.
+.uwuuwu.
+.uuoouu.
+uuwwwwuu
+uwwwwwwu
+uwwwwwwu
+uuwwwwuu
+.uwwwwu.
+.oo..oo.
+"""),
+            Picture("sunflower", """
+..o.oo.o..
+.oyyyyyyo.
+.yybbbbyy.
+oybbbbbbyo
+oybbbbbbyo
+.yybbbbyy.
+.oyyyyyyo.
+..o.g..o..
+.gg.g.gg..
+..ggggg...
+""", laytype=2),
+            Picture("duckling", """
+.....yyy..
+....yyyyy.
+....yyuyoo
+.....yyy..
+y...yyyy..
+yy.yyyyyyy
+yyyyyyyyyy
+.yyyyyyyy.
+..yyyyyy..
+uuwuuuwuuu
+""", laytype=6),
+            Picture("train", """
+.ww.kk..............
+wwwwkkk.............
+.wwkkk..............
+...bb.......rrrrrrrr
+...bb........ruuuur.
+..bbbb.......ruuuur.
+.rrrrrrrrrrrrrrrrrr.
+orryrrrryrrrryrrrrr.
+.rrrrrrrrrrrrrrrrrr.
+.bbbbbbbbbbbbbbbbbb.
+..kkk...kkk...kkk...
+..kyk...kyk...kyk...
+..kkk...kkk...kkk...
+bbbbbbbbbbbbbbbbbbbb
+ggpgggggggpgggggggpg
+""", backidx=2),
+            Picture("crab", """
+rr.r....r.rr
+r..r....r..r
+.rr.w..w.rr.
+...rwrrwr...
+.rrrrrrrrrr.
+r.rrrrrrrr.r
+..r.r..r.r..
+.r..r..r..r.
+""", laytype=3),
+        ]),
+        Stage([
+            Picture("fox", """
 .oo..........oo.
 .ooo........ooo.
 .obooo....ooobo.
@@ -427,7 +649,7 @@ wwooooooooooooww
 .....wwwwww.....
 gggggg.ww.gggggg
 """),
-            ("balloon", """
+            Picture("balloon", """
 ......rrrr......
 ....rryyyyrr....
 ...ruyyrryyur...
@@ -443,25 +665,22 @@ www...bbbb....ww
 www...........ww
 gg.ggggg..gggggg
 gggggggggggggggg
+""", laytype=21),
+            Picture("butterfly", """
+......b.b......
+......b.b......
+.uuu...b...uuu.
+uuyyuubbbuuyyuu
+uuyyuubbbuuyyuu
+.uuuuubbbuuuuu.
+..uuuubbbuuuu..
+..rrrrbbbrrrr..
+.rryrrbbbrryrr.
+..rrr.bbb.rrr..
+..rr..gbg..rr..
+...ggggggggg...
 """),
-            ("cottage", """
-.y..........bb....
-yyy....rrrr.bb....
-.y....rrrrrrbb....
-.....rrrrrrrrrr...
-....rrrrrrrrrrrr..
-...rrrrrrrrrrrrrr.
-..rrrrrrrrrrrrrrrr
-...wwwwwwwwwwwwww.
-...wuuwwbbbwwuuww.
-...wuuwwbbbwwuuww.
-...wwwwwbybwwwwww.
-...wwwwwbbbwwwwww.
-.p.wwwwwbbbwwwwwp.
-gpgwwwwwbbbwwwwwpg
-gggggggggggggggggg
-"""),
-            ("rooster", """
+            Picture("rooster", """
 ....rrr...........
 ...rrrrr.....uuu..
 ...ooooo....uuggg.
@@ -477,53 +696,48 @@ gggggggggggggggggg
 .......y...y......
 .....wyyy.yyyw....
 ggggggggggggggggg.
+""", laytype=8),
+            Picture("parrot", """
+.....rrrr....
+....rrrrrr...
+...rrwwrrrr..
+..yyrwurrrr..
+..yyyrrrrrr..
+...yy.rrrrr..
+......rrrruu.
+bbbbbbbbruuu.
+.....rrrruuuu
+.....rrruuuu.
+.....rruuuu..
+.....yyuuu...
+.....yy.uu...
+......g..u...
+.....ggg.....
+""", laytype=4, maxerrors=2),
+            Picture("anchor", """
+...uuu...
+...u.u...
+...uuu...
+.uuuuuuu.
+....u....
+....u....
+u...u...u
+uu..u..uu
+.uu.u.uu.
+..uuuuu..
 """),
-            ("aquarium", """
-uuuuuuuuuuuuuuuuuuuu
-uuwuuuuuuuuuuuuuuuuu
-uwuuuuoooouuuuuuuuuu
-uuuuuooooooouuuuuuuu
-uuuuooowoooouoouuuuu
-uuuuoooooooooooouuuu
-uuuuuoooooooouoouuuu
-uuwuuuooooouuuuuuguu
-uuuuuuuuuuuuuuuuugug
-uuuyyuuuuuuuuuuugugu
-uuyyyyyyuuuuuuuugugu
-uyyuyyyyuuuguuuuuggu
-uuyyyyyyyuugguuruggu
-uuuyyuuuuuuguurrrggu
-bbbbbbbbbbbbbbbbbbbb
-"""),
-            ("train", """
-.ww.kk..............
-wwwwkkk.............
-.wwkkk..............
-...bb.......rrrrrrrr
-...bb........ruuuur.
-..bbbb.......ruuuur.
-.rrrrrrrrrrrrrrrrrr.
-orryrrrryrrrryrrrrr.
-.rrrrrrrrrrrrrrrrrr.
-.bbbbbbbbbbbbbbbbbb.
-..kkk...kkk...kkk...
-..kyk...kyk...kyk...
-..kkk...kkk...kkk...
-bbbbbbbbbbbbbbbbbbbb
-ggpgggggggpgggggggpg
-"""),
-        ], reward=(3, "feather")),
+        ]),
     ]),
     ("stagesusual", [
         Stage([
-            ("leaf", """
+            Picture("leaf", """
 ..ggg
 .gggg
 ggbgg
 gbgg.
 b....
 """),
-            ("acorn", """
+            Picture("acorn", """
 ..bb..
 .bbbb.
 bbbbbb
@@ -531,36 +745,45 @@ bbbbbb
 .gggg.
 ..gg..
 """),
-            ("strawberry", """
-..g.g..
-.ggggg.
-rrrrrrr
-rwrrwrr
-rrrwrrr
-.rrrrr.
-..rrr..
+            Picture("strawberry", """
+..g.g.g..
+.bggggg..
+rrrggrrr.
+rryrrryrr
+rrrrryrrr
+.ryrrrrr.
+..rrryr..
+...rrr...
 """),
-            ("rabbit", """
-.ww..ww.
-.ww..ww.
-.ww..ww.
-.wwwwww.
-wwrwwrww
-wwwwwwww
-.wwwwww.
-gggggggg
+            Picture("rabbit", """
+..pw...wp..
+..pw...wp..
+..pw...wp..
+..ww...ww..
+...wwwww...
+..wwwwwww..
+..wbwwwbw..
+..wwwpwww..
+...wwwww...
+..wwwwwww..
+.wwwwwwwww.
+.wwwwwwwww.
+gywwwwwwwyg
+ggggggggggg
 """),
-            ("bee", """
-...ww.ww.
-..wwwwww.
-.bybyby..
-bybybybyo
-bybybybyo
-.bybyby..
-..g...g..
-ggggggggg
+            Picture("bee", """
+....ww.ww....
+...wwwwwww...
+...wwwwwww...
+....wwbww....
+.bbybbybbyy..
+byybbyybbyyy.
+byybbyybbyybo
+.bbybbybbyy..
+...g.....g...
+ggggggggggggg
 """),
-            ("rocket", """
+            Picture("rocket", """
 ...rr...
 ..rwwr..
 ..wwww..

@@ -16,10 +16,10 @@ import generated_data
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 try:
-    from PIL import Image, ImageDraw, ImageFont
+    from PIL import Image, ImageDraw, ImageFilter, ImageFont
 except ImportError:
     subprocess.run([os.path.join(TOP, "tools", "ensure-packages.sh"), "python3-pil"], check=True)
-    from PIL import Image, ImageDraw, ImageFont
+    from PIL import Image, ImageDraw, ImageFilter, ImageFont
 import xml.etree.ElementTree as ElementTree
 
 # The numbers are drawn in the game's bold face.
@@ -44,6 +44,10 @@ TILESETS = [
     ("picnic", [1, 6, 2, 4, 3, 5, 7, 8, 9]),  # red, white, green, yellow, brown, ...
     ("sea", [5, 6, 8, 4, 1, 2, 3, 9, 7]),     # blue, white, orange, yellow, red, ...
     ("woods", [3, 2, 8, 4, 6, 1, 5, 9, 7]),   # brown, green, orange, yellow, white, ...
+    ("garden", [7, 2, 4, 3, 6, 1, 5, 8, 9]),  # pink, green, yellow, brown, white, ...
+    ("harvest", [8, 3, 2, 4, 1, 6, 5, 7, 9]), # orange, brown, green, yellow, red, ...
+    ("frost", [5, 6, 9, 4, 1, 2, 3, 7, 8]),   # blue, white, grey, yellow, red, ...
+    ("stone", [9, 6, 3, 1, 5, 4, 2, 7, 8]),   # grey, white, brown, red, blue, ...
 ]
 PAPER = (236, 226, 200)
 # An unpainted cell: a kraft tone darker than the paper, so that white paint and every light colour stand
@@ -133,17 +137,47 @@ def write_tilesets(root):
     generated_data.write_text(root, "tilesets/tilesets.xml", "\n".join(catalogue) + "\n</tilesets>\n")
 
 
-def draw_background(root):
-    # Bands rather than a smooth ramp keep the file small.
-    width, height, bands = 1366, 768, 16
-    top, bottom = (120, 170, 210), (210, 228, 190)
+# The screen backgrounds, themed per stage: sky colours from top to bottom, the colour of the land or sea
+# along the bottom and how long its swells are (pixels per radian): sky over meadow, dusk, sea, autumn.
+BACKGROUNDS = [
+    ((120, 170, 210), (210, 228, 190), (96, 150, 80), 210),
+    ((92, 84, 150), (236, 170, 130), (96, 70, 112), 240),
+    ((70, 140, 170), (200, 230, 220), (46, 118, 150), 90),
+    ((190, 120, 70), (240, 214, 150), (168, 92, 52), 180),
+]
+# The vignette darkens the corners towards this colour, up to this share.
+VIGNETTE = ((16, 20, 30), 0.55)
+
+
+def draw_background(root, number, top, bottom, ground, swell):
+    """A smooth sky (one colour step per row: no bands), two soft layers of land or sea along the
+    bottom, and a vignette that keeps the eye on the board."""
+    width, height = 1366, 768
     image = Image.new("RGB", (width, height))
     draw = ImageDraw.Draw(image)
-    for band in range(bands):
-        t = band / (bands - 1)
-        colour = tuple(int(a + (b - a) * t) for a, b in zip(top, bottom))
-        draw.rectangle([0, band * height // bands, width - 1, (band + 1) * height // bands], fill=colour)
-    save(image.convert("P", palette=Image.ADAPTIVE, colors=bands), root, "textures/backs/back1")
+    for y in range(height):
+        t = y / (height - 1)
+        draw.line([(0, y), (width, y)], fill=tuple(int(round(a + (b - a) * t)) for a, b in zip(top, bottom)))
+    for layer, (amplitude, base, shade) in enumerate(((40, 560, 0.92), (30, 640, 0.84))):
+        mask = Image.new("L", (width, height), 0)
+        outline = [(x, base + amplitude * math.sin(x / (swell + 60 * layer) + 1.7 * layer)
+                    + 0.5 * amplitude * math.sin(x / (swell / 2.2) + layer)) for x in range(0, width + 8, 8)]
+        ImageDraw.Draw(mask).polygon(outline + [(width, height), (0, height)], fill=255)
+        mask = mask.filter(ImageFilter.GaussianBlur(3))
+        # A tint over the sky rather than a flat fill, so the land keeps the sky's light.
+        tint = Image.blend(image, Image.new("RGB", (width, height), tuple(int(c * shade) for c in ground)), 0.55)
+        image.paste(tint, (0, 0), mask)
+    small = Image.new("L", (width // 8, height // 8), 0)
+    pixels = small.load()
+    colour, strength = VIGNETTE
+    for y in range(small.height):
+        for x in range(small.width):
+            dx, dy = (x + 0.5) / small.width - 0.5, ((y + 0.5) / small.height - 0.5) * 1.25
+            r = math.hypot(dx, dy) / 0.75
+            pixels[x, y] = int(255 * strength * min(1.0, max(0.0, (r - 0.45) / 0.55)) ** 2)
+    image = Image.composite(Image.new("RGB", (width, height), colour), image,
+                            small.resize((width, height), Image.BILINEAR))
+    save(image, root, "textures/backs/back%d" % number)
 
 
 def reward_canvas(size):
@@ -377,11 +411,14 @@ def clue_strip(length, thickness, solid, colour, alpha_scale=1.0, along_x=True):
     return image
 
 
+def clue_strip_solids(most_row, most_column):
+    """The solid part of the row and the column clue strips: 10 pixels off the grid, then the numbers."""
+    return 10 + most_row * ROW_NUMBER_WIDTH + 6, 10 + most_column * NUMBER_FRAME_HEIGHT + 4
+
+
 def draw_clue_backs(root):
     folder = "textures/gui/gamescreen/"
-    most_row, most_column = longest_clue_lists(generated_data.ASSETS)
-    row_solid = 10 + most_row * ROW_NUMBER_WIDTH + 6
-    column_solid = 10 + most_column * NUMBER_FRAME_HEIGHT + 4
+    row_solid, column_solid = clue_strip_solids(*longest_clue_lists(generated_data.ASSETS))
     row_length, column_length = row_solid + CLUE_FADE, column_solid + CLUE_FADE
     save(clue_strip(row_length, CELL, row_solid, PAPER), root, folder + "rowback")
     save(clue_strip(column_length, CELL, column_solid, PAPER, along_x=False), root, folder + "colback")
@@ -396,7 +433,8 @@ def generate(root):
     draw_number_atlases(root)
     draw_clue_backs(root)
     write_tilesets(root)
-    draw_background(root)
+    for number, background in enumerate(BACKGROUNDS, start=1):
+        draw_background(root, number, *background)
     draw_rewards(root)
 
 

@@ -331,6 +331,27 @@ def fx_move():
     return [Layer(0, 0.12, [(0, pluck(79, 0.8))], ("l", 0.0, 0.1))], []
 
 
+def fx_winbells():
+    peal = arpeggio(0, [84, 79, 76, 72, 76, 79, 84], 0.11, bell, 1.5, 0.7, ("l", 0.003, 0.8))
+    return [peal], ["reverb", "50", "50", "80"]
+
+
+def fx_winharp():
+    sweep = arpeggio(0, [60, 64, 67, 72, 76, 79, 84, 88], 0.07, pluck, 1.4, 0.8)
+    return [sweep], ["reverb", "60", "50", "90"]
+
+
+def fx_winhorns():
+    call = arpeggio(0, [67, 72, 76], 0.16, pad, 0.6, 0.8)
+    held = Layer(0.48, 1.4, [(0, pad(72, 0.6) + pad(76, 0.5) + pad(79, 0.5))], ("q", 0.05, 1.2))
+    return [call, held], ["reverb", "40", "50", "70"]
+
+
+# The stages' own sound lists ("stages.xml", volume 0.9): the sound a level is won to. Not in "sounds.xml".
+STAGE_SOUNDS = [("winbells", fx_winbells, 0.9, "win"), ("winharp", fx_winharp, 0.9, "win"),
+                ("winhorns", fx_winhorns, 0.9, "win")]
+
+
 # id -> (maker, volume in the list, role). Every name the game plays, in the order the list keeps.
 # Sounds of one role are heard at one loudness; the roles rank how much a sound must be noticed.
 EFFECTS = [
@@ -361,8 +382,9 @@ EFFECTS = [
 
 # The loudness each role is heard at, in dBFS of the loudest LOUDNESS_WINDOW of the file after the
 # list's volume: hovering stays in the background; a stroke's dab sits well under the error buzz
-# that must cut through it; the end-of-level jingles top the star chimes they follow.
-ROLE_LEVELS = {"hover": -28.0, "action": -24.0, "alert": -16.0, "chime": -17.0, "fanfare": -14.5}
+# that must cut through it; the end-of-level jingles top the star chimes they follow, and a stage's
+# own win sounds lie between the two.
+ROLE_LEVELS = {"hover": -28.0, "action": -24.0, "alert": -16.0, "chime": -17.0, "win": -16.0, "fanfare": -14.5}
 LOUDNESS_WINDOW = 0.4
 # Sounds of one role may differ by this much (dB) once encoded.
 ROLE_SPREAD = 3.0
@@ -520,7 +542,7 @@ def generate(folder):
     os.makedirs(folder, exist_ok=True)
     with tempfile.TemporaryDirectory() as scratch:
         renderer = Renderer(scratch)
-        for name, maker, volume, role in EFFECTS:
+        for name, maker, volume, role in EFFECTS + STAGE_SOUNDS:
             layers, effects = maker()
             mixed = renderer.layers(layers, 1, effects, EFFECT_LEVEL)
             # The list's volume scales the file when played: the file makes up for it.
@@ -609,7 +631,7 @@ def measure(folder):
 
     heard = {}
     lengths = {}
-    for name, _maker, volume, role in EFFECTS:
+    for name, _maker, volume, role in EFFECTS + STAGE_SOUNDS:
         frames, channels = read_samples(os.path.join(folder, "sounds", name + ".ogg"))
         heard[name] = loudest_db(frames, channels) + 20.0 * math.log10(volume)
         lengths[name] = len(frames) / channels / RATE
@@ -627,7 +649,7 @@ def measure(folder):
            "levelcomplete is %.1f dB louder and %.2f s longer than gotstar (both above 0)"
            % (heard["levelcomplete"] - heard["gotstar"], lengths["levelcomplete"] - lengths["gotstar"]))
     for role in ROLE_LEVELS:
-        levels = [heard[name] for name, _maker, _volume, r in EFFECTS if r == role]
+        levels = [heard[name] for name, _maker, _volume, r in EFFECTS + STAGE_SOUNDS if r == role]
         spread = max(levels) - min(levels)
         expect(spread <= ROLE_SPREAD, "the %s sounds lie within %.1f dB (at most %.0f)" % (role, spread, ROLE_SPREAD))
     for name, _listname, _loop, _volume, _track in MUSIC:

@@ -343,9 +343,9 @@ TEST_F(ShippedDataTest, EveryLevelFileIsAGridOfColoursWithoutGaps) {
                 }
             }
         }
-        // Colours 1 to N without a gap, each with its tile; the picture reaches every edge, so the shown
-        // area is the whole grid.
-        ASSERT_GE(colours.size(), 2u);
+        // Colours 1 to N without a gap (a picture of one colour is a picture too), each with its tile; the
+        // picture reaches every edge, so the shown area is the whole grid.
+        ASSERT_GE(colours.size(), 1u);
         EXPECT_EQ(*colours.rbegin(), static_cast<int>(colours.size()));
         EXPECT_LT(*colours.rbegin(), static_cast<int>(tileset->mTiles.size()));
         EXPECT_EQ(top, 0);
@@ -388,27 +388,23 @@ int ColourCount(const LayoutShape& shape) {
     return static_cast<int>(colours.size());
 }
 
-TEST_F(ShippedDataTest, MainSetGrowsFromTheSmallestPictureToTheLargest) {
+// The stages rise by how hard their pictures are to read off, which the level checker measures and proves
+// (its shipped-levels test); sizes mix. Here: the pack's shape, the gentle start and the largest grid.
+TEST_F(ShippedDataTest, MainSetHasSixStagesOfSixFromATwoColourStartToTheLargestGrid) {
     const TStageList& main = GetStageList(kMainLevelSet);
-    ASSERT_GE(main.mStages.size(), 4u);
-    int previousLargest = 0;
+    ASSERT_GE(main.mStages.size(), 6u);
+    bool largestFound = false;
     for (const auto& stage : main.mStages) {
         EXPECT_EQ(stage->mLevels.size(), 6u);
-        int largest = 0;
         for (const auto& level : stage->mLevels) {
             const LayoutShape shape = ReadLayout(level->mFileName);
-            largest = std::max(largest, shape.rows * shape.cols);
+            largestFound = largestFound || (shape.rows == kLargestRows && shape.cols == kLargestCols);
         }
-        EXPECT_GT(largest, previousLargest) << "a stage whose pictures are no larger than the last one's";
-        previousLargest = largest;
     }
+    EXPECT_TRUE(largestFound) << "no picture of the largest grid in the main set";
     const LayoutShape first = ReadLayout(main.mStages.front()->mLevels.front()->mFileName);
     EXPECT_EQ(first.rows * first.cols, 25);
     EXPECT_EQ(ColourCount(first), 2);
-    const LayoutShape last = ReadLayout(main.mStages.back()->mLevels.back()->mFileName);
-    EXPECT_EQ(last.rows, kLargestRows);
-    EXPECT_EQ(last.cols, kLargestCols);
-    EXPECT_GE(ColourCount(last), 5);
 }
 
 } // namespace

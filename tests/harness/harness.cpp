@@ -15,6 +15,9 @@
 #include "app/main_loop.h"
 #include "app/renderer.h"
 #include "app/startup.h"
+#include "map/logos_window.h"
+#include "map/main_menu.h"
+#include "windows/window_manager.h"
 
 namespace harness {
 namespace {
@@ -158,8 +161,8 @@ bool LogContains(const std::string& text) {
     return ::testing::AssertionSuccess();
 }
 
-const std::vector<std::string>& StartUpProgressLines() {
-    static const std::vector<std::string> lines = {
+std::vector<std::string> StartUpProgressLines(bool splash) {
+    std::vector<std::string> lines = {
         "int start",
         "load ui/interface.xml complete",
         "load settings complete",
@@ -173,7 +176,7 @@ const std::vector<std::string>& StartUpProgressLines() {
         "load tilesets complete",
         "LayoutsInit complete",
         "int complete",
-        "run mainmenu window",
+        splash ? "run logos window" : "run mainmenu window",
     };
     return lines;
 }
@@ -182,10 +185,16 @@ std::string FixtureFolder() {
     return VERDANEL_TEST_DATA_DIR;
 }
 
-RunningGame::RunningGame() {
+RunningGame::RunningGame(TSplash splash) {
     SetFramePacing(false);
     mStartResult = StartUp();
     mRunning = mStartResult == 0;
+    TMyWindowManager* manager = TMyWindowManager::Get();
+    if (mRunning && splash == kSkipSplash && manager != nullptr && !manager->GetScreens().empty() &&
+        dynamic_cast<TLogosWindow*>(manager->GetScreens().back()) != nullptr) {
+        // What start-up shows first without splash images.
+        manager->ShowScreen(new TMainMenu(), true, 0);
+    }
 }
 
 RunningGame::~RunningGame() {

@@ -39,8 +39,9 @@ TEST(LevelCheckRun, ChecksEveryPuzzleLevelTheCatalogueLists) {
     // 27 columns leave the screen from the default origin, not from x 40.
     root.Write("levels/wide.xml", LevelXml("Wide", {std::string(27, '1')}));
     root.Write("extra/plus.xml", LevelXml("Plus again", kPlus));
+    root.WriteGameData();
     root.WriteAtlases(27, 3, 40, 27);
-    root.WriteMistakeMarks(6, 5);
+    root.WriteMarks(6);
     root.Write("stages.xml",
                "<catalogue><frames/>"
                "<stages folder=\"levels/\">"
@@ -53,14 +54,18 @@ TEST(LevelCheckRun, ChecksEveryPuzzleLevelTheCatalogueLists) {
     const std::string before = CurrentFolder();
     const RunResult result = RunChecker({"--root", root.Folder()});
     EXPECT_EQ(result.code, kSomeFailed);
-    EXPECT_EQ(result.output,
-              "stages 1-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour: PASS\n"
-              "stages 1-2: levels/board.xml: SKIP (type \"xo\" is not a puzzle level)\n"
-              "stages 1-3: levels/pair.xml \"Pair\" 2 x 2, 1 colour: FAIL: 2 of 2 coloured cells not proved by line "
-              "logic (first: row 1, column 1)\n"
-              "stages 2-1: levels/wide.xml \"Wide\" 27 x 1, 1 colour: PASS\n"
-              "stagesusual 1-1: extra/plus.xml \"Plus again\" 3 x 3, 1 colour: PASS\n"
-              "4 levels checked: 3 passed, 1 failed, 1 skipped (not puzzle levels)\n");
+    EXPECT_EQ(
+        result.output,
+        "stages 1-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): PASS\n"
+        "stages 1-2: levels/board.xml: SKIP (type \"xo\" is not a puzzle level)\n"
+        "stages 1-3: levels/pair.xml \"Pair\" 2 x 2, 1 colour, difficulty 0.0 (0 sweeps, 0% by one line): FAIL: "
+        "2 of 2 coloured cells not proved by line logic (first: row 1, column 1)\n"
+        "stages 2-1: levels/wide.xml \"Wide\" 27 x 1, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): PASS\n"
+        "stagesusual 1-1: extra/plus.xml \"Plus again\" 3 x 3, 1 colour, difficulty 1.0 (1 sweep, 100% by one "
+        "line): PASS\n"
+        "4 levels checked: 3 passed, 1 failed, 1 skipped (not puzzle levels)\n"
+        "stages stage 1: mean difficulty 0.50 over 2 levels\n"
+        "stages stage 2: mean difficulty 1.00 over 1 levels\n");
     EXPECT_EQ(CurrentFolder(), before) << "the checker returns to the folder it started in";
 }
 
@@ -69,16 +74,50 @@ struct CatalogueCase {
     std::string stages; // empty: no stages.xml
     std::vector<std::string> extraArgs;
     int code;
-    std::string output; // "ROOT" stands for the data root
+    std::string output;   // "ROOT" stands for the data root
+    bool gameData = true; // settings, help and tilesets written beside the catalogue
 };
 
 TEST(LevelCheckRun, ReportsHonestlyWhatACatalogueHolds) {
     const CatalogueCase cases[] = {
         {"every level passes",
-         "<c><stages folder=\"levels/\"><stage><level filename=\"plus.xml\"/></stage></stages></c>",
+         "<c><stages folder=\"levels/\"><tilesets tilesets=\"base\"/><stage><level filename=\"plus.xml\"/></stage>"
+         "</stages></c>",
          {},
          kAllPassed,
-         "stages 1-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour: PASS\n1 levels checked: 1 passed, 0 failed\n"},
+         "stages 1-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): PASS\n"
+         "1 levels checked: 1 passed, 0 failed\nstages stage 1: mean difficulty 1.00 over 1 levels\n"},
+        {"the game's other data files cannot be read",
+         "<c><stages folder=\"levels/\"><tilesets tilesets=\"base\"/><stage><level filename=\"plus.xml\"/></stage>"
+         "</stages></c>",
+         {},
+         kSomeFailed,
+         "stages 1-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): PASS\n"
+         "1 levels checked: 1 passed, 0 failed\nstages stage 1: mean difficulty 1.00 over 1 levels\n"
+         "levelcheck: settings.xml cannot be read: time entries not checked\n"
+         "levelcheck: help.xml cannot be read: help pages not checked\n"
+         "levelcheck: tilesets/tilesets.xml cannot be read: tilesets not checked\n",
+         false},
+        {"a game type the data does not provide for, and an unknown star key",
+         "<c><stages folder=\"levels/\"><stage><level filename=\"plus.xml\" laytype=\"3\" tileset=\"base\" "
+         "stars=\"complete;complete,7hint\"/></stage></stages></c>",
+         {},
+         kSomeFailed,
+         "stages 1-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): FAIL: star "
+         "key 7hint of difficulty 1 names no star rule; difficulty preset 0 has no time entry for game type 3; "
+         "difficulty preset 1 has no time entry for game type 3; difficulty preset 2 has no time entry for game type "
+         "3; difficulty preset 3 has no time entry for game type 3\n"
+         "1 levels checked: 0 passed, 1 failed\nstages stage 1: mean difficulty 1.00 over 1 levels\n"},
+        {"a later stage easier than the one before",
+         "<c><stages folder=\"levels/\"><tilesets tilesets=\"base\"/><stage><level filename=\"stairs.xml\"/></stage>"
+         "<stage><level filename=\"plus.xml\"/></stage></stages></c>",
+         {},
+         kSomeFailed,
+         "stages 1-1: levels/stairs.xml \"Stairs\" 4 x 2, 1 colour, difficulty 2.8 (2 sweeps, 60% by one line): PASS\n"
+         "stages 2-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): PASS\n"
+         "2 levels checked: 2 passed, 0 failed\n"
+         "stages stage 1: mean difficulty 2.80 over 1 levels\nstages stage 2: mean difficulty 1.00 over 1 levels\n"
+         "levelcheck: stage 2's mean difficulty 1.00 is not above stage 1's 2.80\n"},
         {"no catalogue yet, allowed",
          "",
          {"--allow-no-stages"},
@@ -93,7 +132,7 @@ TEST(LevelCheckRun, ReportsHonestlyWhatACatalogueHolds) {
          "0 levels checked: 0 passed, 0 failed, 1 skipped (not puzzle levels)\n"
          "levelcheck: stages.xml lists no puzzle level\n"},
         {"a listed file that is missing",
-         "<c><stages><stage><level filename=\"gone.xml\"/></stage></stages></c>",
+         "<c><stages><tilesets tilesets=\"base\"/><stage><level filename=\"gone.xml\"/></stage></stages></c>",
          {},
          kSomeFailed,
          "stages 1-1: gone.xml \"\" 0 x 0, 0 colours: FAIL: cannot be read as a level file\n"
@@ -108,8 +147,12 @@ TEST(LevelCheckRun, ReportsHonestlyWhatACatalogueHolds) {
         SCOPED_TRACE(c.name);
         DataRoot root;
         root.Write("levels/plus.xml", LevelXml("Plus", kPlus));
-        root.WriteAtlases(3, 3, 40, 3);
-        root.WriteMistakeMarks(6, 5);
+        root.Write("levels/stairs.xml", LevelXml("Stairs", {"1110", "0011"}));
+        if (c.gameData) {
+            root.WriteGameData();
+        }
+        root.WriteAtlases(4, 3, 40, 4);
+        root.WriteMarks(6);
         if (!c.stages.empty()) {
             root.Write("stages.xml", c.stages);
         }
@@ -153,15 +196,18 @@ TEST(LevelCheckRun, FailsShippedLevelsWhoseNumbersTheAtlasesCannotDraw) {
         if (c.rowFrames > 0) {
             root.WriteAtlases(c.rowFrames, c.columnFrames, c.columnWidth, c.strokeFrames);
         }
-        root.WriteMistakeMarks(6, 5);
-        root.Write("stages.xml",
-                   "<c><stages folder=\"levels/\"><stage><level filename=\"row.xml\"/></stage></stages></c>");
+        root.WriteGameData();
+        root.WriteMarks(6);
+        root.Write("stages.xml", "<c><stages folder=\"levels/\"><tilesets tilesets=\"base\"/><stage><level "
+                                 "filename=\"row.xml\"/></stage></stages></c>");
         const RunResult result = RunChecker({"--root", root.Folder()});
         EXPECT_EQ(result.code, c.faults.empty() ? kAllPassed : kSomeFailed);
-        EXPECT_EQ(result.output, "stages 1-1: levels/row.xml \"Row\" 4 x 1, 1 colour: " +
-                                     (c.faults.empty() ? std::string("PASS") : "FAIL: " + c.faults) + "\n" +
-                                     (c.faults.empty() ? "1 levels checked: 1 passed, 0 failed\n"
-                                                       : "1 levels checked: 0 passed, 1 failed\n"));
+        EXPECT_EQ(result.output,
+                  "stages 1-1: levels/row.xml \"Row\" 4 x 1, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): " +
+                      (c.faults.empty() ? std::string("PASS") : "FAIL: " + c.faults) + "\n" +
+                      (c.faults.empty() ? "1 levels checked: 1 passed, 0 failed\n"
+                                        : "1 levels checked: 0 passed, 1 failed\n") +
+                      "stages stage 1: mean difficulty 1.00 over 1 levels\n");
     }
 }
 
@@ -184,16 +230,19 @@ TEST(LevelCheckRun, FailsShippedLevelsWhoseLastMistakeHasNoMark) {
         SCOPED_TRACE(c.name);
         DataRoot root;
         root.Write("levels/plus.xml", LevelXml("Plus", kPlus));
+        root.WriteGameData();
         root.WriteAtlases(3, 3, 40, 3);
         root.WriteMistakeMarks(c.marks, c.errorsMax);
-        root.Write("stages.xml", std::string("<c><stages folder=\"levels/\"><stage><level filename=\"plus.xml\" "
-                                             "maxerrors=\"") +
+        root.Write("stages.xml", std::string("<c><stages folder=\"levels/\"><tilesets tilesets=\"base\"/><stage>"
+                                             "<level filename=\"plus.xml\" maxerrors=\"") +
                                      c.levelMaximum + "\"/></stage></stages></c>");
         const RunResult result = RunChecker({"--root", root.Folder()});
-        EXPECT_EQ(result.output, "stages 1-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour: " +
-                                     (c.fault.empty() ? std::string("PASS") : "FAIL: " + c.fault) + "\n" +
-                                     (c.fault.empty() ? "1 levels checked: 1 passed, 0 failed\n"
-                                                      : "1 levels checked: 0 passed, 1 failed\n"));
+        EXPECT_EQ(result.output,
+                  "stages 1-1: levels/plus.xml \"Plus\" 3 x 3, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): " +
+                      (c.fault.empty() ? std::string("PASS") : "FAIL: " + c.fault) + "\n" +
+                      (c.fault.empty() ? "1 levels checked: 1 passed, 0 failed\n"
+                                       : "1 levels checked: 0 passed, 1 failed\n") +
+                      "stages stage 1: mean difficulty 1.00 over 1 levels\n");
     }
 }
 
@@ -201,9 +250,11 @@ TEST(LevelCheckRun, ChecksLevelFilesNamedOnTheCommandLine) {
     DataRoot root;
     root.Write("levels/plus.xml", LevelXml("Plus", kPlus));
     root.Write("levels/pair.xml", LevelXml("Pair", kTwoSolutions));
-    const std::string report = "levels/plus.xml \"Plus\" 3 x 3, 1 colour: PASS\n"
-                               "levels/pair.xml \"Pair\" 2 x 2, 1 colour: FAIL: 2 of 2 coloured cells not proved by "
-                               "line logic (first: row 1, column 1)\n"
+    // Files named on the command line are checked alone: no catalogue, no other data files.
+    const std::string report = "levels/plus.xml \"Plus\" 3 x 3, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): "
+                               "PASS\n"
+                               "levels/pair.xml \"Pair\" 2 x 2, 1 colour, difficulty 0.0 (0 sweeps, 0% by one line): "
+                               "FAIL: 2 of 2 coloured cells not proved by line logic (first: row 1, column 1)\n"
                                "2 levels checked: 1 passed, 1 failed\n";
     // From the data root given, and from the current folder when none is given.
     EXPECT_EQ(RunChecker({"--root", root.Folder(), "levels/plus.xml", "levels/pair.xml"}).output, report);

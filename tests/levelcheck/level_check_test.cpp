@@ -150,17 +150,22 @@ struct FileCase {
 TEST(LevelCheck, ChecksALevelFileAsTheGameLoadsIt) {
     const std::string nineRuns = "10101010101010101";
     const FileCase cases[] = {
-        {"a fair level", LevelXml("Plus", {"010", "111", "010"}), 0, "levels/test.xml \"Plus\" 3 x 3, 1 colour: PASS"},
-        {"two colours", LevelXml("Pair", {"12"}), 0, "levels/test.xml \"Pair\" 2 x 1, 2 colours: PASS"},
+        {"a fair level", LevelXml("Plus", {"010", "111", "010"}), 0,
+         "levels/test.xml \"Plus\" 3 x 3, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): PASS"},
+        {"two colours", LevelXml("Pair", {"12"}), 0,
+         "levels/test.xml \"Pair\" 2 x 1, 2 colours, difficulty 1.0 (1 sweep, 100% by one line): PASS"},
         {"the level's grid origin moves the row clues off the screen", LevelXml("Plus", {"010", "111", "010"}), 30,
-         "levels/test.xml \"Plus\" 3 x 3, 1 colour: FAIL: the row clues reach x -8 to 20, y 163 to 265, outside the "
+         "levels/test.xml \"Plus\" 3 x 3, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): FAIL: the row clues "
+         "reach x -8 to 20, y 163 to 265, outside the "
          "1366 x 768 screen"},
         {"too many numbers in a row, though they fit the screen", LevelXml("Dots", {nineRuns}), 0,
-         "levels/test.xml \"Dots\" 17 x 1, 1 colour: FAIL: load logged \"Too many rows in levels/test.xml  col=1 "
+         "levels/test.xml \"Dots\" 17 x 1, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): FAIL: load logged "
+         "\"Too many rows in levels/test.xml  col=1 "
          "rowscount= 9  color count 1\""},
         {"a line longer than the grid",
          "<level><info name=\"Long\" rows=\"1\" cols=\"2\"/><line line=\"111\"/></level>", 0,
-         "levels/test.xml \"Long\" 2 x 1, 1 colour: FAIL: load logged \"Layout levels/test.xml: line 1 longer than "
+         "levels/test.xml \"Long\" 2 x 1, 1 colour, difficulty 1.0 (1 sweep, 100% by one line): FAIL: load logged "
+         "\"Layout levels/test.xml: line 1 longer than "
          "cols=2, cut\""},
         {"no coloured cell", LevelXml("Blank", {"00"}), 0,
          "levels/test.xml \"Blank\" 2 x 1, 0 colours: FAIL: load logged \"Layout levels/test.xml refused: no coloured "

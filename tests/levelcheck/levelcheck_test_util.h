@@ -33,6 +33,17 @@ public:
         return name;
     }
 
+    // The game's other data files as small as the checker's rules allow: four difficulty presets with a
+    // time entry for game type 0 (the largest maximum of mistakes errorsMax), four help pages, the tileset
+    // "base" with two colours.
+    void WriteGameData(int errorsMax = 5) const {
+        WriteSettings(errorsMax);
+        Write("help.xml", "<help><page/><page/><page/><page/></help>");
+        Write("tilesets/tilesets.xml", "<tilesets><tileset path=\"tilesets/base.xml\" name=\"base\"/></tilesets>");
+        Write("tilesets/base.xml", "<tileset><tile/><tile mast=\"1\"/><tile mast=\"2\"/><tile type=\"-1\"/>"
+                                   "<tile type=\"-2\"/></tileset>");
+    }
+
     // The three number atlases as the checker reads them: only the PNG header, width x height.
     void WriteAtlases(int rowFrames, int columnFrames, int columnWidth, int strokeFrames) const {
         WritePngHeader("textures/tilesets/basenumberslines.png", 28, rowFrames * 20);
@@ -42,13 +53,16 @@ public:
 
     // The game screen's mistake marks and the settings' largest maximum of mistakes.
     void WriteMistakeMarks(int marks, int errorsMax) const {
+        WriteMarks(marks);
+        WriteSettings(errorsMax);
+    }
+
+    void WriteMarks(int marks) const {
         std::string objects;
         for (int n = 1; n <= marks; ++n) {
             objects += "<object name=\"mosaicerror" + std::to_string(n) + "\" type=\"image\"/>";
         }
         Write("ui/interface.xml", "<interface>" + objects + "</interface>");
-        Write("settings.xml", "<gamesettings errorsmax=\"" + std::to_string(errorsMax) +
-                                  "\"><settings maxerrorscount=\"1\"/></gamesettings>");
     }
 
     void WritePngHeader(const std::string& name, int width, int height) const {
@@ -60,6 +74,15 @@ public:
         }
         bytes += std::string("\x08\x06\0\0\0", 5);
         Write(name, bytes);
+    }
+
+    void WriteSettings(int errorsMax) const {
+        std::string presets;
+        for (int preset = 0; preset < 4; ++preset) {
+            presets += "<settings maxerrorscount=\"1\"><time time=\"6\" type=\"0\"/></settings>";
+        }
+        Write("settings.xml",
+              "<gamesettings errorsmax=\"" + std::to_string(errorsMax) + "\">" + presets + "</gamesettings>");
     }
 
 private:

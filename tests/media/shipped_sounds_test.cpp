@@ -219,13 +219,21 @@ TEST_F(ShippedSoundsTest, EveryNameTheGamePlaysIsListedAndHeard) {
     }
 }
 
-void CollectSoundIds(const TiXmlElement* element, std::set<std::string>& ids) {
+// The sound ids an element and its children name, without those a "sound" child of an enclosing element
+// lists itself (a stage's own sound list, which the sound manager also plays by id).
+void CollectSoundIds(const TiXmlElement* element, std::set<std::string> inScope, std::set<std::string>& ids) {
+    for (const TiXmlElement* own = element->FirstChildElement("sound"); own != nullptr;
+         own = own->NextSiblingElement("sound")) {
+        if (const char* id = own->Attribute("id")) {
+            inScope.insert(id);
+        }
+    }
     for (const char* attribute : kSoundAttributes) {
         if (const char* value = element->Attribute(attribute)) {
             std::vector<std::string> pieces;
             SplitString(value, ',', pieces);
             for (const std::string& id : pieces) {
-                if (!id.empty()) {
+                if (!id.empty() && inScope.count(id) == 0) {
                     ids.insert(id);
                 }
             }
@@ -233,7 +241,7 @@ void CollectSoundIds(const TiXmlElement* element, std::set<std::string>& ids) {
     }
     for (const TiXmlElement* child = element->FirstChildElement(); child != nullptr;
          child = child->NextSiblingElement()) {
-        CollectSoundIds(child, ids);
+        CollectSoundIds(child, inScope, ids);
     }
 }
 
@@ -246,7 +254,7 @@ TEST_F(ShippedSoundsTest, SoundIdsNamedByTheDataFilesAreListed) {
         }
         TiXmlDocument document;
         ASSERT_TRUE(document.LoadFile(item.path().string().c_str())) << item.path();
-        CollectSoundIds(document.RootElement(), ids);
+        CollectSoundIds(document.RootElement(), {}, ids);
         ++files;
     }
     EXPECT_GT(files, 0);

@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <utility>
+
 #include "app/app_config.h"
 #include "app/file_object.h"
 #include "app/string_utils.h"
+#include "levelcheck/game_data_rules.h"
 #include "levelcheck/level_catalogue.h"
 
 namespace {
@@ -62,10 +65,12 @@ struct TTally {
     // The shipped game screen; none when single files are checked.
     const TGameScreenData* screen = nullptr;
 
-    void Check(const TLevelEntry& entry, const std::string& prefix, std::ostream& out) {
-        const TLevelVerdict verdict = CheckLevel(entry, screen);
+    void Count(const TLevelVerdict& verdict, const std::string& prefix, std::ostream& out) {
         (verdict.Passed() ? passed : failed) += 1;
         out << prefix << FormatVerdict(verdict) << "\n";
+    }
+    void Check(const TLevelEntry& entry, const std::string& prefix, std::ostream& out) {
+        Count(CheckLevel(entry, screen), prefix, out);
     }
     int Report(std::ostream& out) const {
         out << FormatString("%d levels checked: %d passed, %d failed", passed + failed, passed, failed);
@@ -75,6 +80,35 @@ struct TTally {
         out << "\n";
         return failed > 0 ? kSomeFailed : kAllPassed;
     }
+};
+
+// The mean difficulty of each stage of the main set, over its levels that could be measured.
+class TStageMeans {
+public:
+    void Add(const TCatalogueLevel& level, const TLevelVerdict& verdict) {
+        if (level.set != "stages" || !verdict.measured) {
+            return;
+        }
+        if (static_cast<int>(mSums.size()) < level.stage) {
+            mSums.resize(static_cast<size_t>(level.stage), 0.0);
+            mCounts.resize(static_cast<size_t>(level.stage), 0);
+        }
+        mSums[static_cast<size_t>(level.stage - 1)] += verdict.difficulty.Score();
+        ++mCounts[static_cast<size_t>(level.stage - 1)];
+    }
+    std::vector<double> Means(std::ostream& out) const {
+        std::vector<double> means;
+        for (size_t stage = 0; stage < mSums.size(); ++stage) {
+            means.push_back(mCounts[stage] > 0 ? mSums[stage] / mCounts[stage] : 0.0);
+            out << FormatString("stages stage %d: mean difficulty %.2f over %d levels\n", static_cast<int>(stage) + 1,
+                                means.back(), mCounts[stage]);
+        }
+        return means;
+    }
+
+private:
+    std::vector<double> mSums;
+    std::vector<int> mCounts;
 };
 
 int CheckFiles(const std::vector<std::string>& files, std::ostream& out) {
@@ -95,13 +129,16 @@ int CheckCatalogue(const std::string& root, bool allowNoStages, std::ostream& ou
         return kCannotRun;
     }
     std::vector<TCatalogueLevel> levels;
-    if (!ReadLevelCatalogue(kCatalogue, levels)) {
+    TCatalogueExtras extras;
+    if (!ReadLevelCatalogue(kCatalogue, levels, &extras)) {
         out << "levelcheck: " << root << "/assets/" << kCatalogue << " cannot be read\n";
         return kCannotRun;
     }
+    const TGameData data = ReadGameData(extras);
+    TTally tally;
+    TStageMeans stageMeans;
     // Every shipped level's numbers and mistakes must show on the shipped game screen.
     const TGameScreenData screen = ReadGameScreenData();
-    TTally tally;
     tally.screen = &screen;
     for (const TCatalogueLevel& level : levels) {
         const std::string prefix = FormatString("%s %d-%d: ", level.set.c_str(), level.stage, level.level);
@@ -110,9 +147,22 @@ int CheckCatalogue(const std::string& root, bool allowNoStages, std::ostream& ou
             out << prefix << level.entry.path << ": SKIP (type \"" << level.type << "\" is not a puzzle level)\n";
             continue;
         }
-        tally.Check(level.entry, prefix, out);
+        TLevelVerdict verdict = CheckLevel(level.entry, &screen);
+        for (std::string& fault : CheckLevelData(level.info, verdict.colours, data)) {
+            verdict.faults.push_back(std::move(fault));
+        }
+        stageMeans.Add(level, verdict);
+        tally.Count(verdict, prefix, out);
     }
-    const int code = tally.Report(out);
+    int code = tally.Report(out);
+    for (const std::string& fault : CheckStageOrder(stageMeans.Means(out))) {
+        out << "levelcheck: " << fault << "\n";
+        code = kSomeFailed;
+    }
+    for (const std::string& text : data.unreadable) {
+        out << "levelcheck: " << text << "\n";
+        code = kSomeFailed;
+    }
     if (tally.passed + tally.failed == 0) {
         out << "levelcheck: " << kCatalogue << " lists no puzzle level\n";
         return kSomeFailed;

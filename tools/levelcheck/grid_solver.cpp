@@ -1,5 +1,6 @@
 #include "levelcheck/grid_solver.h"
 
+#include <algorithm>
 #include <bit>
 #include <utility>
 
@@ -50,6 +51,24 @@ bool TGridSolver::Solve() {
             return false;
         }
     }
+    return true;
+}
+
+bool TGridSolver::Sweep(bool& changed) {
+    const std::vector<TCellMask> before = mCells;
+    for (int axis = 0; axis < kAxisCount; ++axis) {
+        for (int line = 0; line < LineCount(static_cast<TAxis>(axis)); ++line) {
+            if (!SolveLineAllColours(static_cast<TAxis>(axis), line)) {
+                return false;
+            }
+        }
+    }
+    // A sweep looks at every line anyway; what it queued for another look is not needed.
+    mQueue.clear();
+    for (std::vector<char>& queued : mQueued) {
+        std::fill(queued.begin(), queued.end(), 0);
+    }
+    changed = mCells != before;
     return true;
 }
 

@@ -29,6 +29,9 @@ public:
     // Solves lines of every colour until no line teaches anything more. False when some line has no
     // placement of its runs left (the clues contradict each other).
     bool Solve();
+    // One pass over every row, then every column, each line solved for every colour. changed tells
+    // whether any cell was narrowed. False on a contradiction.
+    bool Sweep(bool& changed);
 
     // The colour a cell is proved to be, -1 when proved empty, 0 while still open.
     int ProvedValue(int row, int column) const;

@@ -17,6 +17,7 @@ TCatalogueLevel ReadLevel(const TiXmlElement* element, const std::string& folder
     level.entry.path = folder + WithoutLeadingBlanks(ReadXmlString(element, "filename", ""));
     level.entry.originX = ReadXmlInt(element, "startx", 0);
     level.entry.originY = ReadXmlInt(element, "starty", 0);
+    level.info.LoadFromXml(element, folder);
     level.entry.maxErrors = ReadXmlInt(element, "maxerrors", 0);
     return level;
 }
@@ -39,7 +40,7 @@ void ReadSet(const TiXmlElement* set, const char* setName, std::vector<TCatalogu
 
 } // namespace
 
-bool ReadLevelCatalogue(const std::string& file, std::vector<TCatalogueLevel>& levels) {
+bool ReadLevelCatalogue(const std::string& file, std::vector<TCatalogueLevel>& levels, TCatalogueExtras* extras) {
     levels.clear();
     const TiXmlElement* root = LoadXmlRoot(file);
     if (root == nullptr) {
@@ -51,6 +52,17 @@ bool ReadLevelCatalogue(const std::string& file, std::vector<TCatalogueLevel>& l
             const TiXmlElement* set = root->FirstChildElement(setName);
             if (set != nullptr) {
                 ReadSet(set, setName, levels);
+            }
+        }
+        const TiXmlElement* mainSet = root->FirstChildElement(kSets[0]);
+        if (extras != nullptr && mainSet != nullptr) {
+            std::vector<TiXmlElement*> children;
+            CollectXmlChildren(mainSet, "back", children);
+            extras->backgrounds = static_cast<int>(children.size());
+            children.clear();
+            CollectXmlChildren(mainSet, "tilesets", children);
+            for (const TiXmlElement* child : children) {
+                extras->tilesets.push_back(ReadTilesetDefaults(child));
             }
         }
     }

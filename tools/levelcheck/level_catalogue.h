@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "level_info.h"
 #include "levelcheck/level_check.h"
+#include "stages.h"
 
 struct TCatalogueLevel {
     // "stages" or "stagesusual".
@@ -16,10 +18,19 @@ struct TCatalogueLevel {
     // As written in "type"; only "" and "mahjong" are puzzle levels.
     std::string type;
     TLevelEntry entry;
+    // The level as the game reads it.
+    TLevelInfoMosaic info;
 
     bool IsPuzzle() const { return type.empty() || type == "mahjong"; }
 };
 
+// What the main set holds beside its levels.
+struct TCatalogueExtras {
+    int backgrounds = 0;
+    std::vector<TTilesetDefaults> tilesets;
+};
+
 // Reads the catalogue (data path rules apply: "stages.xml" is the game's); level paths are data names,
 // the set's "folder" followed by the level's "filename". False when the file cannot be read.
-bool ReadLevelCatalogue(const std::string& file, std::vector<TCatalogueLevel>& levels);
+bool ReadLevelCatalogue(const std::string& file, std::vector<TCatalogueLevel>& levels,
+                        TCatalogueExtras* extras = nullptr);

@@ -154,6 +154,8 @@ TLevelVerdict CheckLevel(const TLevelEntry& level, const TGameScreenData* screen
     for (std::string& fault : FindOffScreenParts(board)) {
         verdict.faults.push_back(std::move(fault));
     }
+    verdict.difficulty = MeasureDifficulty(ShownPuzzleOf(board));
+    verdict.measured = true;
     if (screen != nullptr) {
         for (std::string& fault : FindUndrawableNumbers(board, screen->atlases)) {
             verdict.faults.push_back(std::move(fault));
@@ -176,8 +178,15 @@ TLevelVerdict CheckLevel(const TLevelEntry& level, const TGameScreenData* screen
 
 std::string FormatVerdict(const TLevelVerdict& verdict) {
     std::string text = verdict.path + " \"" + verdict.name + "\" " +
-                       FormatString("%d x %d, %d colour%s: ", verdict.cols, verdict.rows, verdict.colours,
+                       FormatString("%d x %d, %d colour%s", verdict.cols, verdict.rows, verdict.colours,
                                     verdict.colours == 1 ? "" : "s");
+    if (verdict.measured) {
+        const TDifficulty& difficulty = verdict.difficulty;
+        text +=
+            FormatString(", difficulty %.1f (%d sweep%s, %d%% by one line)", difficulty.Score(), difficulty.sweeps,
+                         difficulty.sweeps == 1 ? "" : "s", static_cast<int>(difficulty.OneLineShare() * 100.0 + 0.5));
+    }
+    text += ": ";
     if (verdict.Passed()) {
         return text + "PASS";
     }

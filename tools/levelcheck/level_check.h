@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "levelcheck/difficulty.h"
 #include "rules/mosaic_board.h"
 #include "rules/screen_fit.h"
 
@@ -24,6 +25,9 @@ struct TLevelVerdict {
     int rows = 0;
     int cols = 0;
     int colours = 0;
+    // Measured once the level loads.
+    bool measured = false;
+    TDifficulty difficulty;
     std::vector<std::string> faults;
 
     bool Passed() const { return faults.empty(); }
@@ -77,5 +81,6 @@ struct TUnprovedCells {
 };
 TUnprovedCells FindUnprovedCells(const TMosaicBoard& board);
 
-// "path "name" 20 x 15, 5 colours: PASS" or "...: FAIL: fault; fault".
+// "path "name" 20 x 15, 5 colours, difficulty 7.4 (4 sweeps, 15% by one line): PASS" or
+// "...: FAIL: fault; fault".
 std::string FormatVerdict(const TLevelVerdict& verdict);

@@ -146,12 +146,30 @@ TEST_F(GameMenuTest, ThePreviewBrowserStopsAtBothEnds) {
 }
 
 TEST_F(GameMenuTest, WithoutAnEntryToBrowseThePreviewButtonsAreHidden) {
-    TGameMenuWindow* menu = OpenMenu();
-    ASSERT_NE(menu, nullptr);
-    // The shipped game type 0 has a single tileset.
-    EXPECT_FALSE(FindButton(menu, "prev")->mShown);
-    EXPECT_FALSE(FindButton(menu, "next")->mShown);
-    EXPECT_TRUE(FindButton(menu, "next")->mDisabled);
+    auto& catalogue = const_cast<TStageCatalogue&>(GetStageCatalogue());
+    const struct {
+        const char* name;
+        int gameType;
+        std::vector<TTilesetDefaults> entries;
+        // Hidden either way; with one tileset or none there is no next one either.
+        bool nextDisabled;
+    } cases[] = {
+        {"no entry for the game type", 78, {}, true},
+        {"one tileset that may be changed", 79, {{79, true, false, {"basic"}}}, true},
+        {"several tilesets that may not be changed", 80, {{80, false, false, {"basic", "sea"}}}, false},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        catalogue.mTilesetDefaults.insert(catalogue.mTilesetDefaults.end(), entry.entries.begin(), entry.entries.end());
+        auto* menu = new TGameMenuWindow("ui/gamemenu.xml", nullptr, entry.gameType);
+        TMyWindowManager::Get()->ShowPopup(menu);
+        Settle();
+        EXPECT_FALSE(FindButton(menu, "prev")->mShown);
+        EXPECT_FALSE(FindButton(menu, "next")->mShown);
+        EXPECT_EQ(FindButton(menu, "next")->mDisabled, entry.nextDisabled);
+        delete TMyWindowManager::Get()->Remove(menu);
+        catalogue.mTilesetDefaults.resize(catalogue.mTilesetDefaults.size() - entry.entries.size());
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <SDL_image.h>
 #include <filesystem>
 
 #include "app/app_config.h"
@@ -12,7 +13,8 @@
 
 namespace {
 
-// A data root whose assets are the shipped ones plus the given branding images (10 x 10 PNGs or JPGs).
+// A data root whose assets are the shipped ones with the given branding images (10 x 10 PNGs or JPGs) in
+// place of the shipped ones.
 class TBrandedAssets {
 public:
     explicit TBrandedAssets(const std::vector<std::string>& images) {
@@ -20,6 +22,9 @@ public:
         const std::filesystem::path assets = std::filesystem::path(mFolder) / "assets";
         std::filesystem::create_directories(assets);
         for (const auto& entry : std::filesystem::directory_iterator(shipped)) {
+            if (entry.path().filename() == "branding") {
+                continue;
+            }
             std::filesystem::create_symlink(std::filesystem::canonical(entry.path()), assets / entry.path().filename());
         }
         for (const std::string& image : images) {
@@ -42,7 +47,7 @@ protected:
     // Starts the game over the branded assets; returns the splash screen once its first frame is drawn.
     TLogosWindow* StartWithSplash(const std::vector<std::string>& images) {
         mAssets = std::make_unique<TBrandedAssets>(images);
-        mGame = std::make_unique<harness::RunningGame>();
+        mGame = std::make_unique<harness::RunningGame>(harness::RunningGame::kKeepSplash);
         EXPECT_EQ(mGame->GetStartResult(), 0);
         harness::UseDesignSizedWindow();
         // The splash comes in through the fader; from its first update on, time is the splash's own.
@@ -175,7 +180,43 @@ TEST_F(LogosWindowTest, AClickSkipsToTheFadeOutOnlyWhileTheImageComesInOrStays) 
 }
 
 TEST_F(LogosWindowTest, WithoutBrandingTheMenuComesFirst) {
-    Start();
+    StartWithSplash({});
     EXPECT_NE(TopScreen<TMainMenu>(), nullptr);
     EXPECT_FALSE(harness::LogContains("LogosWindow start constructor"));
+}
+
+// The shipped pictures: each fills the design screen, and a start over the shipped data shows them in
+// turn before the main menu.
+TEST_F(LogosWindowTest, TheShippedPicturesShowBeforeTheMenu) {
+    // Start-up would make the data root the working folder.
+    std::filesystem::current_path(GetExecutableFolder());
+    const std::vector<TSplashEntry> list = TLogosWindow::BuildList();
+    ASSERT_GE(list.size(), 2u);
+    for (const TSplashEntry& entry : list) {
+        SDL_Surface* picture = IMG_Load(("assets/" + entry.image).c_str());
+        ASSERT_NE(picture, nullptr) << entry.image;
+        EXPECT_EQ(picture->w, 1366) << entry.image;
+        EXPECT_EQ(picture->h, 768) << entry.image;
+        SDL_FreeSurface(picture);
+    }
+
+    mGame = std::make_unique<harness::RunningGame>(harness::RunningGame::kKeepSplash);
+    ASSERT_EQ(mGame->GetStartResult(), 0);
+    harness::UseDesignSizedWindow();
+    std::vector<int> shown;
+    for (int frame = 0; frame < 200 && TopScreen<TMainMenu>() == nullptr; ++frame) {
+        Frames(1);
+        if (const TLogosWindow* splash = TopScreen<TLogosWindow>()) {
+            if (splash->GetIndex() >= 0 && (shown.empty() || shown.back() != splash->GetIndex())) {
+                shown.push_back(splash->GetIndex());
+                EXPECT_EQ(splash->GetImage().mImageName, list[static_cast<size_t>(splash->GetIndex())].image);
+            }
+        }
+    }
+    std::vector<int> every(list.size());
+    for (size_t i = 0; i < every.size(); ++i) {
+        every[i] = static_cast<int>(i);
+    }
+    EXPECT_EQ(shown, every);
+    EXPECT_NE(TopScreen<TMainMenu>(), nullptr);
 }
