@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the sanitized suite (build-test/), the threaded tests under
-# ThreadSanitizer (build-tsan/) and the replay of the fuzz targets' corpora (build-fuzz/).
+# ThreadSanitizer (build-tsan/), the sound generator's measurements of the shipped sounds and the
+# replay of the fuzz targets' corpora (build-fuzz/).
 #   ./test.sh              everything above
 #   ./test.sh --fuzz SECS  also fuzz each target for SECS seconds
 #   ./test.sh --long       also the exhaustive sweeps and the monkey's long runs
@@ -58,6 +59,12 @@ begin "tests build-tsan"
 grep -E "tests passed|No tests were found" build-tsan/ctest.log | tail -1 | sed 's/^/tsan: /'
 [ $failed -eq 0 ] || cat build-tsan/ctest.log
 end "tests build-tsan"
+
+begin "sound check"
+# The loudness, spectrum and loop-seam numbers of the shipped sounds and music.
+tools/make_sounds.py --measure >build-test/sound-check.log 2>&1 || { failed=1; cat build-test/sound-check.log; }
+tail -1 build-test/sound-check.log
+end "sound check"
 
 begin "fuzz replay"
 fuzz/run.sh build-fuzz "$fuzz_seconds" || failed=1

@@ -120,6 +120,20 @@ def cell_row(draw, x, y, cell, gap):
         draw.rectangle([left, y, left + cell - 1, y + cell - 1], fill=colour + (255,), outline=INK)
 
 
+def caption_band(width, height=62, cells=True):
+    """The band behind a dialog's caption, with the line of board cells under it when cells is set; it is
+    placed 8 pixels inside the dialog's top-left corner."""
+    image = Image.new("RGBA", (width, height + (10 if cells else 0)), (0, 0, 0, 0))
+    image.paste(gradient(width, height, BAND_TOP, BAND_BOTTOM), (0, 0), rounded_mask(width, height, 20))
+    if cells:
+        draw = ImageDraw.Draw(image)
+        draw.line([(20, height + 4), (width - 21, height + 4)], fill=GOLD_DARK, width=2)
+        cell, gap = 12, 4
+        count = len(CELL_COLOURS)
+        cell_row(draw, (width - (count * cell + (count - 1) * gap)) // 2, height - 2, cell, gap)
+    return image
+
+
 def centred_text(draw, box, text, face, fill=TEXT_LIGHT, shadow=(0, 0, 0, 160)):
     """Text centred in (left, top, right, bottom), with a one-pixel drop shadow."""
     left, top, right, bottom = draw.textbbox((0, 0), text, font=face)

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Draws the art of the message boxes and the tutorial panel into assets/ui/dialog/: the dialog
-background, two button strips (four rows each: normal, pointer over, pressed, disabled), the tutorial
+background and its caption band, the pause notice's full-screen veil, two button strips (four rows each: normal, pointer over, pressed, disabled), the tutorial
 panel and its pointing arrow. Fixed shapes and colours, so every run writes the same files.
 
     tools/make_dialog_art.py              write into the repository's assets/
@@ -13,25 +13,35 @@ import sys
 
 import art_style
 import generated_data
-from art_style import GOLD, GOLD_DARK, INK, SMOOTH, framed_panel, gradient, rounded_mask
+from art_style import GOLD, INK, SMOOTH, framed_panel
 
 FOLDER = os.path.join("ui", "dialog")
 
 
+DIALOG_W, DIALOG_H = 600, 320
+BAND_W = DIALOG_W - 16
+
+
 def draw_dialog_back():
-    width, height = 600, 320
-    image = framed_panel(width, height, 26, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, GOLD, 4)
-    draw = art_style.ImageDraw.Draw(image)
-    # The caption band and its line of board cells.
-    band = gradient(width - 16, 62, art_style.BAND_TOP, art_style.BAND_BOTTOM)
-    image.paste(band, (8, 8), rounded_mask(width - 16, 62, 20))
-    draw.line([(28, 74), (width - 29, 74)], fill=GOLD_DARK, width=2)
-    cell, gap = 12, 4
-    count = len(art_style.CELL_COLOURS)
-    art_style.cell_row(draw, (width - (count * cell + (count - 1) * gap)) // 2, 68, cell, gap)
-    # A faint inner line that frames the message.
-    art_style.draw_over(image, lambda over: over.rounded_rectangle([14, 84, width - 15, height - 15], radius=16,
-                                                                    outline=(255, 255, 255, 40), width=1))
+    """The message box panel: plain, since its caption band is a control of its own and a box without a
+    caption shows none."""
+    return framed_panel(DIALOG_W, DIALOG_H, 26, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, GOLD, 4)
+
+
+def draw_caption_band():
+    """The band behind a message box caption (placed at 8, 8 of the box), with its line of board cells."""
+    return art_style.caption_band(BAND_W)
+
+
+def draw_pause_back():
+    """The pause notice fills the screen: a dimming veil over the game with the captioned panel in its
+    middle, so the paused game stays visible but plainly out of reach."""
+    width, height = 1366, 768
+    image = art_style.Image.new("RGBA", (width, height), (6, 12, 20, 150))
+    left, top = (width - DIALOG_W) // 2, (height - DIALOG_H) // 2
+    panel = draw_dialog_back()
+    panel.alpha_composite(draw_caption_band(), (8, 8))
+    image.alpha_composite(panel, (left, top))
     return image
 
 
@@ -62,6 +72,8 @@ def draw_arrow():
 
 IMAGES = {
     "mb_back": draw_dialog_back,
+    "mb_captionband": draw_caption_band,
+    "pause_back": draw_pause_back,
     "button": lambda: art_style.button_strip(180, 56),
     "button_small": lambda: art_style.button_strip(120, 36),
     "tut_panel": draw_tutorial_panel,

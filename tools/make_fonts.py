@@ -44,6 +44,8 @@ FONT_IDS = [
     ("maproomname", "sansbold24"),
     ("caption", "sansbold28"),
     ("body", "sans20"),
+    # Every push button's text: one weight and one size on every screen.
+    ("button", "sansbold24"),
 ]
 
 

@@ -109,6 +109,44 @@ def panel(width, height, border=GOLD_DARK, border_width=3):
     return framed_panel(width, height, 18, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, border, border_width)
 
 
+# Where the side panel's controls stand, relative to its top-left corner (ui/interface.xml places the panel
+# at 1146, 100): the current colour, the 3 x 3 colour buttons, the row of mistake marks.
+SIDE_INDICATOR = (72, 24, 56)
+SIDE_BUTTONS = [(7 + 62 * (i % 3), 96 + 62 * (i // 3), 56) for i in range(9)]
+SIDE_MISTAKES = [(17 + 28 * i, 312, 28) for i in range(6)]
+
+
+def side_panel():
+    """The game screen's colour panel. Every place a control can take has its well, so a level of two
+    colours shows the seven free wells of the palette instead of an empty panel."""
+    image = panel(200, 380)
+
+    def wells(draw):
+        x, y, size = SIDE_INDICATOR
+        draw.ellipse([x - 6, y - 6, x + size + 5, y + size + 5], fill=(0, 0, 0, 70), outline=(255, 255, 255, 45),
+                     width=2)
+        draw.line([(18, 86), (181, 86)], fill=(255, 255, 255, 35), width=1)
+        for x, y, size in SIDE_BUTTONS:
+            draw.rounded_rectangle([x + 2, y + 2, x + size - 3, y + size - 3], radius=8, fill=(0, 0, 0, 70),
+                                   outline=(255, 255, 255, 40), width=2)
+        draw.line([(18, 292), (181, 292)], fill=(255, 255, 255, 35), width=1)
+        for x, y, size in SIDE_MISTAKES:
+            draw.ellipse([x + 1, y + 1, x + size - 2, y + size - 2], fill=(0, 0, 0, 60))
+        draw.rounded_rectangle([10, 346, 189, 366], radius=8, fill=(0, 0, 0, 40))
+
+    art_style.draw_over(image, wells)
+    draw = art_style.ImageDraw.Draw(image)
+    art_style.cell_row(draw, (200 - (5 * 12 + 4 * 6)) // 2, 350, 12, 6)
+    return image
+
+
+def results_back():
+    """The results panel with the caption band every dialog has (no cell row: the stars sit under it)."""
+    image = panel(640, 600, GOLD, 4)
+    image.alpha_composite(art_style.caption_band(640 - 16, 54, cells=False), (8, 8))
+    return image
+
+
 def frame(size, back):
     if back:
         return framed_panel(size, size, 10, (250, 244, 226, 255), (230, 220, 196, 255), (250, 244, 226, 255), 1)
@@ -139,11 +177,12 @@ IMAGES = {
     "textures/gui/game/colorselected": lambda: slot(56, True),
     "textures/gui/game/mistakeoff": lambda: mistake_mark(28, False),
     "textures/gui/game/mistakeon": lambda: mistake_mark(28, True),
-    "textures/gui/game/sidepanel": lambda: panel(200, 380),
+    "textures/gui/game/sidepanel": side_panel,
     "textures/gui/game/combo": lambda: combo_strip(),
     # Framed as the dialogs are: the results window is one of them.
-    "textures/gui/game/resultsback": lambda: panel(640, 600, GOLD, 4),
-    "textures/gui/levelcomplete/starshape": lambda: star((40, 56, 70, 255), (20, 30, 40, 255)),
+    "textures/gui/game/resultsback": results_back,
+    # A star still to earn: a dark hollow with a pale rim, plain against the panel.
+    "textures/gui/levelcomplete/starshape": lambda: star((22, 38, 52, 255), (196, 206, 218, 255)),
     "textures/gui/levelcomplete/star": lambda: star((255, 214, 80, 255), GOLD_DARK),
     "textures/gui/levelcomplete/frame": lambda: frame(200, False),
     "textures/gui/levelcomplete/frameback": lambda: frame(200, True),

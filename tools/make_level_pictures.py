@@ -19,7 +19,9 @@ import generated_data
 SMALL_FOLDER = os.path.join("textures", "layouts")
 # The largest picture, in pixels: the picture window of a plate.
 SMALL_BOX = (170, 120)
-PAPER = (236, 226, 200, 255)
+# Unpainted cells as the board shows them, so white paint stands out here as it does in play.
+from make_puzzle_art import EMPTY  # noqa: E402
+PAPER = EMPTY + (255,)
 GRID = (60, 48, 40, 255)
 
 

@@ -1,15 +1,16 @@
 #!/usr/bin/python3
 """Writes the level pack into assets/: every picture below becomes a layout file under levels/,
 stages.xml lists them in their stages with star rules, tileset and frame, and every grid size gets a
-frame that hugs the grid under textures/frames/. A picture is text art, one letter per cell naming its
+frame and back around the grid and its clue strips under textures/frames/, 20 pixels clear of the screen's
+edges and the side panel. A picture is text art, one letter per cell naming its
 colour ("." is empty); its colour numbers follow the first tileset whose leading colours are exactly the
 picture's. Fixed data, so every run writes the same files. Usage: tools/make_levels.py [--out ASSETS] [--check]"""
 
 import sys
 
 import generated_data
-from make_puzzle_art import (COLUMN_CLUES_HEIGHT, INK, PALETTE, PAPER, ROW_CLUES_WIDTH, TILESETS, Image, ImageDraw,
-                             darker, save)
+from make_puzzle_art import (CLUE_FADE, INK, PALETTE, TILESETS, Image, ImageDraw, clue_strip_solids, darker,
+                             runs_per_colour, save)
 
 # Letter -> base colour number (1-based: the order of the tiles and of "settings.xml").
 LETTERS = {"r": 1, "g": 2, "b": 3, "y": 4, "u": 5, "w": 6, "p": 7, "o": 8, "k": 9}
@@ -17,8 +18,11 @@ LETTERS = {"r": 1, "g": 2, "b": 3, "y": 4, "u": 5, "w": 6, "p": 7, "o": 8, "k": 
 # The board's default grid origin, cell size and the gap after every fifth line.
 ORIGIN_X, ORIGIN_Y = 312, 155
 CELL, GAP = 40, 2
-# The frame ring lies in this margin around the grid; the clue numbers keep 10 pixels off the grid.
-FRAME_MARGIN = 8
+# The frame and its back hold the grid and its clue strips with FRAME_PAD around them (the ring lies in
+# that pad), and keep SCREEN_MARGIN from the screen's edges and from the side panel (ui/interface.xml).
+FRAME_PAD = 4
+SCREEN_MARGIN = 20
+PANEL_LEFT, SCREEN_H = 1146, 768
 
 LEVEL_FOLDER = "levels/"
 
@@ -144,25 +148,47 @@ def grid_pixels(count):
     return count * CELL + (count // 5) * GAP
 
 
-# The part of the game screen the board and its clues share: left of the side panel, above the screen's
-# bottom edge.
-PLAY_AREA_W, PLAY_AREA_H = 1140, 768
+def clue_strips():
+    """The solid length of the row and column clue strips: as long as the longest clue list of any level."""
+    most_row = most_column = 1
+    for _, stages in LEVEL_SETS:
+        for stage in stages:
+            for picture in stage.pictures:
+                grid, _ = digits_of(picture)
+                lines = ["".join(str(d) for d in row) for row in grid]
+                columns = ["".join(line[c] for line in lines) for c in range(picture.cols)]
+                most_row = max([most_row] + [max(runs_per_colour(line).values(), default=0) for line in lines])
+                most_column = max([most_column] + [max(runs_per_colour(line).values(), default=0)
+                                                   for line in columns])
+    return clue_strip_solids(most_row, most_column)
+
+
+def board_box(cols, rows):
+    """(left, top, width, height) of the frame of a grid size: the grid and its clue strips, fade included
+    where the room allows, centred in the part of the screen left of the side panel, SCREEN_MARGIN clear."""
+    row_solid, column_solid = clue_strips()
+    area_w, area_h = PANEL_LEFT - 2 * SCREEN_MARGIN, SCREEN_H - 2 * SCREEN_MARGIN
+    sizes = []
+    for solid, grid, area in ((row_solid, grid_pixels(cols), area_w), (column_solid, grid_pixels(rows), area_h)):
+        size = solid + CLUE_FADE + grid + 2 * FRAME_PAD
+        if size > area:
+            size = solid + grid + 2 * FRAME_PAD
+        if size > area:
+            sys.exit("a %d x %d grid and its clues do not fit the screen" % (cols, rows))
+        sizes.append(size)
+    width, height = sizes
+    return SCREEN_MARGIN + (area_w - width) // 2, SCREEN_MARGIN + (area_h - height) // 2, width, height
 
 
 def grid_origin(cols, rows):
-    """Where a grid of that size starts so that it and its clues stand centred in the play area; the
-    largest grids keep the default origin."""
-    width = ROW_CLUES_WIDTH + grid_pixels(cols)
-    height = COLUMN_CLUES_HEIGHT + grid_pixels(rows)
-    x = ROW_CLUES_WIDTH + (PLAY_AREA_W - width) // 2
-    y = COLUMN_CLUES_HEIGHT + (PLAY_AREA_H - height) // 2
-    return max(ORIGIN_X, x), max(ORIGIN_Y, y)
+    """Where a grid of that size starts: its frame's bottom-right corner less the pad and the grid."""
+    left, top, width, height = board_box(cols, rows)
+    return left + width - FRAME_PAD - grid_pixels(cols), top + height - FRAME_PAD - grid_pixels(rows)
 
 
 def frame_element(cols, rows):
     name = "frame%dx%d" % (cols, rows)
-    origin_x, origin_y = grid_origin(cols, rows)
-    x, y = origin_x - FRAME_MARGIN, origin_y - FRAME_MARGIN
+    x, y, _width, _height = board_box(cols, rows)
     return ('    <frame id="%s" x="%d" y="%d" frame="textures/frames/%s" xback="%d" yback="%d"\n'
             '           back="textures/frames/back%s"/>' % (name, x, y, name, x, y, name[len("frame"):]))
 
@@ -202,15 +228,20 @@ def stages_text():
 
 
 def draw_frame(root, cols, rows):
-    width = grid_pixels(cols) + 2 * FRAME_MARGIN
-    height = grid_pixels(rows) + 2 * FRAME_MARGIN
-    image = Image.new("RGBA", (width, height), (0, 0, 0, 0))
-    draw = ImageDraw.Draw(image)
-    # Ink, wood, ink: the ring stays inside the margin so it never covers a cell or a clue.
-    for inset, colour, line in ((0, INK, 2), (2, PALETTE[2], 4), (6, darker(PALETTE[2]), 2)):
-        draw.rectangle([inset, inset, width - 1 - inset, height - 1 - inset], outline=colour + (255,), width=line)
-    save(image, root, "textures/frames/frame%dx%d" % (cols, rows))
-    save(Image.new("RGBA", (width, height), PAPER + (200,)), root, "textures/frames/back%dx%d" % (cols, rows))
+    """A thin rounded ring of ink and wood in the pad around the grid and its clues, and behind them a
+    shaded back that sets the board off from the screen's background."""
+    _left, _top, width, height = board_box(cols, rows)
+    scale = 4
+    ring = Image.new("RGBA", (width * scale, height * scale), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(ring)
+    for inset, colour, line in ((0, INK, 1), (1, PALETTE[2], 2), (3, darker(PALETTE[2]), 1)):
+        draw.rounded_rectangle([inset * scale, inset * scale, (width - inset) * scale - 1, (height - inset) * scale - 1],
+                               radius=(14 - inset) * scale, outline=colour + (255,), width=line * scale)
+    save(ring.resize((width, height), Image.LANCZOS), root, "textures/frames/frame%dx%d" % (cols, rows))
+    back = Image.new("RGBA", (width * scale, height * scale), (0, 0, 0, 0))
+    ImageDraw.Draw(back).rounded_rectangle([0, 0, width * scale - 1, height * scale - 1], radius=14 * scale,
+                                           fill=(24, 34, 44, 120))
+    save(back.resize((width, height), Image.LANCZOS), root, "textures/frames/back%dx%d" % (cols, rows))
 
 
 def generate(root):

@@ -44,15 +44,64 @@ def backdrop():
     return image
 
 
-def title(image, centre_y, size):
-    draw = art_style.ImageDraw.Draw(image)
-    art_style.centred_text(draw, (0, centre_y - size, WIDTH, centre_y + size), "Verdanel",
-                           art_style.font(size, bold=True), fill=art_style.GOLD_LIGHT)
-    count = len(art_style.CELL_COLOURS)
-    cell, gap = 14, 6
-    art_style.cell_row(draw, (WIDTH - (count * cell + (count - 1) * gap)) // 2, centre_y + size // 2 + 14, cell, gap)
+def logo(size):
+    """The game's name as a drawn logo: bold letters filled with board cells in the board's colours, each
+    letter its own colour run, rimmed in ink and gold over a soft shadow. size: the letters' point size."""
+    text = "Verdanel"
+    face = art_style.font(size * SMOOTH, bold=True)
+    probe = art_style.ImageDraw.Draw(art_style.Image.new("L", (1, 1)))
+    left, top, right, bottom = probe.textbbox((0, 0), text, font=face)
+    rim = max(2, size // 18) * SMOOTH
+    pad = 3 * rim
+    width, height = right - left + 2 * pad, bottom - top + 2 * pad
+    origin = (pad - left, pad - top)
+    # One mask per letter, so each letter takes its own colour.
+    letters = []
+    x = origin[0]
+    for char in text:
+        mask = art_style.Image.new("L", (width, height), 0)
+        art_style.ImageDraw.Draw(mask).text((x, origin[1]), char, font=face, fill=255)
+        letters.append(mask)
+        x += probe.textlength(char, font=face)
+    whole = art_style.Image.new("L", (width, height), 0)
+    for mask in letters:
+        whole.paste(255, (0, 0), mask)
+    from PIL import ImageFilter
+    def grown(mask, by):
+        return mask.filter(ImageFilter.MaxFilter(2 * (by // 2) + 1))
+
+    # From outside in: a shadow, an ink line, the gold rim, an ink line, then the cells.
+    inner_ink = grown(whole, rim)
+    gold_rim = grown(inner_ink, 2 * rim)
+    outer_ink = grown(gold_rim, rim)
+    shadow = outer_ink.filter(ImageFilter.GaussianBlur(2 * rim))
+    image = art_style.Image.new("RGBA", (width, height), (0, 0, 0, 0))
+    image.paste((0, 0, 0, 150), (rim, 2 * rim), shadow)
+    image.paste(INK, (0, 0), outer_ink)
+    image.paste(GOLD, (0, 0), gold_rim)
+    image.paste(INK, (0, 0), inner_ink)
+    # The cells: a square grid with dark grout; each cell lit at its top edge.
+    cell = max(8, size // 6) * SMOOTH
+    grout = max(1, cell // 7)
+    for index, mask in enumerate(letters):
+        colour = art_style.CELL_COLOURS[index % len(art_style.CELL_COLOURS)]
+        tiles = art_style.Image.new("RGBA", (width, height), art_style.mix(colour, (30, 20, 10), 0.55) + (255,))
+        draw = art_style.ImageDraw.Draw(tiles)
+        for cy in range(0, height, cell):
+            for cx in range(0, width, cell):
+                # A gentle shift down the letter keeps the cells from reading flat.
+                shade = art_style.mix(colour, (255, 255, 255), 0.18 - 0.3 * cy / height)
+                draw.rectangle([cx + grout, cy + grout, cx + cell - grout - 1, cy + cell - grout - 1],
+                               fill=shade + (255,))
+                draw.rectangle([cx + grout, cy + grout, cx + cell - grout - 1, cy + grout + cell // 6],
+                               fill=art_style.mix(shade, (255, 255, 255), 0.35) + (255,))
+        image.paste(tiles, (0, 0), mask)
+    return image.resize((width // SMOOTH, height // SMOOTH), art_style.Image.LANCZOS)
 
 
+def title(image, centre_y, size, centre_x=WIDTH // 2):
+    drawn = logo(size)
+    image.alpha_composite(drawn, (centre_x - drawn.width // 2, centre_y - drawn.height // 2))
 
 
 def menu_back():
@@ -74,8 +123,7 @@ def reward_slots():
 def map_back():
     image = backdrop()
     draw = art_style.ImageDraw.Draw(image)
-    art_style.centred_text(draw, (900, 40, 1300, 140), "Verdanel", art_style.font(64, bold=True),
-                           fill=art_style.GOLD_LIGHT)
+    title(image, 86, 64, 1100)
     # The board of plates: three columns of two rows.
     board = framed_panel(800, 520, 30, art_style.PANEL_TOP, art_style.PANEL_BOTTOM, GOLD, 4)
     image.alpha_composite(board, (60, 120))
@@ -222,7 +270,8 @@ def generate(root):
     save(map_back(), MAP_FOLDER, "mapback")
     save(level_strip(), MAP_FOLDER, "level")
     save(star((250, 204, 72, 255), GOLD_DARK), MAP_FOLDER, "goldstar")
-    save(star((120, 124, 130, 255), (70, 72, 78, 255)), MAP_FOLDER, "graystar")
+    # A star still to earn: a dark hollow with a pale rim, plain against the plate's shelf.
+    save(star((22, 38, 52, 255), (196, 206, 218, 255)), MAP_FOLDER, "graystar")
     for name, colours in PREVIEWS.items():
         save(preview(colours, "?"), MAP_FOLDER, name)
     save(arrow_strip(True), MAP_FOLDER, "prev")

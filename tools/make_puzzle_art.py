@@ -6,6 +6,7 @@ after adding levels covers them) and clue backgrounds, the screen
 background and the reward pictures. Fixed parameters, so every run writes the same files.
 Usage: tools/make_puzzle_art.py [--out ASSETS] [--check]"""
 
+import math
 import os
 import subprocess
 import sys
@@ -15,10 +16,10 @@ import generated_data
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 try:
-    from PIL import Image, ImageDraw, ImageFont
+    from PIL import Image, ImageDraw, ImageFilter, ImageFont
 except ImportError:
     subprocess.run([os.path.join(TOP, "tools", "ensure-packages.sh"), "python3-pil"], check=True)
-    from PIL import Image, ImageDraw, ImageFont
+    from PIL import Image, ImageDraw, ImageFilter, ImageFont
 import xml.etree.ElementTree as ElementTree
 
 # The numbers are drawn in the game's bold face.
@@ -49,6 +50,9 @@ TILESETS = [
     ("stone", [9, 6, 3, 1, 5, 4, 2, 7, 8]),   # grey, white, brown, red, blue, ...
 ]
 PAPER = (236, 226, 200)
+# An unpainted cell: a kraft tone darker than the paper, so that white paint and every light colour stand
+# out from it as plainly as the colours do from each other (the tileset test measures this).
+EMPTY = (180, 160, 132)
 INK = (60, 48, 40)
 CELL = 40
 BUTTON = 48
@@ -74,7 +78,7 @@ def square(size, fill, border, width=2):
 
 def draw_tiles(root):
     folder = "textures/tilesets/basic/"
-    image, _ = square(CELL, PAPER, darker(PAPER, 0.8), 1)
+    image, _ = square(CELL, EMPTY, darker(EMPTY, 0.8), 1)
     save(image, root, folder + "empty")
     for number, colour in enumerate(PALETTE, start=1):
         image, draw = square(CELL, colour, darker(colour))
@@ -86,11 +90,11 @@ def draw_tiles(root):
         ImageDraw.Draw(image).ellipse([2, 2, INDICATOR - 3, INDICATOR - 3], fill=colour + (255,),
                                       outline=INK + (255,), width=3)
         save(image, root, folder + "indicator%d" % number)
-    # Ruled out: a dot on paper; the error cross: a red X.
-    image, draw = square(CELL, PAPER, darker(PAPER, 0.8), 1)
+    # Ruled out: a dot on an empty cell; the error cross: a red X.
+    image, draw = square(CELL, EMPTY, darker(EMPTY, 0.8), 1)
     draw.ellipse([CELL // 2 - 4, CELL // 2 - 4, CELL // 2 + 3, CELL // 2 + 3], fill=INK + (255,))
     save(image, root, folder + "out")
-    image, draw = square(CELL, PAPER, darker(PAPER, 0.8), 1)
+    image, draw = square(CELL, EMPTY, darker(EMPTY, 0.8), 1)
     draw.line([9, 9, CELL - 10, CELL - 10], fill=PALETTE[0] + (255,), width=4)
     draw.line([9, CELL - 10, CELL - 10, 9], fill=PALETTE[0] + (255,), width=4)
     save(image, root, folder + "cross")
@@ -133,25 +137,47 @@ def write_tilesets(root):
     generated_data.write_text(root, "tilesets/tilesets.xml", "\n".join(catalogue) + "\n</tilesets>\n")
 
 
-# The screen backgrounds, top and bottom colour of each: sky over meadow, dusk, sea, autumn.
+# The screen backgrounds, themed per stage: sky colours from top to bottom, the colour of the land or sea
+# along the bottom and how long its swells are (pixels per radian): sky over meadow, dusk, sea, autumn.
 BACKGROUNDS = [
-    ((120, 170, 210), (210, 228, 190)),
-    ((92, 84, 150), (236, 170, 130)),
-    ((70, 140, 170), (200, 230, 220)),
-    ((190, 120, 70), (240, 214, 150)),
+    ((120, 170, 210), (210, 228, 190), (96, 150, 80), 210),
+    ((92, 84, 150), (236, 170, 130), (96, 70, 112), 240),
+    ((70, 140, 170), (200, 230, 220), (46, 118, 150), 90),
+    ((190, 120, 70), (240, 214, 150), (168, 92, 52), 180),
 ]
+# The vignette darkens the corners towards this colour, up to this share.
+VIGNETTE = ((16, 20, 30), 0.55)
 
 
-def draw_background(root, number, top, bottom):
-    # Bands rather than a smooth ramp keep the file small.
-    width, height, bands = 1366, 768, 16
+def draw_background(root, number, top, bottom, ground, swell):
+    """A smooth sky (one colour step per row: no bands), two soft layers of land or sea along the
+    bottom, and a vignette that keeps the eye on the board."""
+    width, height = 1366, 768
     image = Image.new("RGB", (width, height))
     draw = ImageDraw.Draw(image)
-    for band in range(bands):
-        t = band / (bands - 1)
-        colour = tuple(int(a + (b - a) * t) for a, b in zip(top, bottom))
-        draw.rectangle([0, band * height // bands, width - 1, (band + 1) * height // bands], fill=colour)
-    save(image.convert("P", palette=Image.ADAPTIVE, colors=bands), root, "textures/backs/back%d" % number)
+    for y in range(height):
+        t = y / (height - 1)
+        draw.line([(0, y), (width, y)], fill=tuple(int(round(a + (b - a) * t)) for a, b in zip(top, bottom)))
+    for layer, (amplitude, base, shade) in enumerate(((40, 560, 0.92), (30, 640, 0.84))):
+        mask = Image.new("L", (width, height), 0)
+        outline = [(x, base + amplitude * math.sin(x / (swell + 60 * layer) + 1.7 * layer)
+                    + 0.5 * amplitude * math.sin(x / (swell / 2.2) + layer)) for x in range(0, width + 8, 8)]
+        ImageDraw.Draw(mask).polygon(outline + [(width, height), (0, height)], fill=255)
+        mask = mask.filter(ImageFilter.GaussianBlur(3))
+        # A tint over the sky rather than a flat fill, so the land keeps the sky's light.
+        tint = Image.blend(image, Image.new("RGB", (width, height), tuple(int(c * shade) for c in ground)), 0.55)
+        image.paste(tint, (0, 0), mask)
+    small = Image.new("L", (width // 8, height // 8), 0)
+    pixels = small.load()
+    colour, strength = VIGNETTE
+    for y in range(small.height):
+        for x in range(small.width):
+            dx, dy = (x + 0.5) / small.width - 0.5, ((y + 0.5) / small.height - 0.5) * 1.25
+            r = math.hypot(dx, dy) / 0.75
+            pixels[x, y] = int(255 * strength * min(1.0, max(0.0, (r - 0.45) / 0.55)) ** 2)
+    image = Image.composite(Image.new("RGB", (width, height), colour), image,
+                            small.resize((width, height), Image.BILINEAR))
+    save(image, root, "textures/backs/back%d" % number)
 
 
 def reward_canvas(size):
@@ -180,14 +206,26 @@ def leaf(size, blade, vein):
 
 
 def shell(size, face, rib):
+    """A scallop: a fan of ribs opening upward from its hinge, a scalloped rim and the two ears at the
+    hinge, so it cannot read as a cap on a stem."""
     image, draw, s = reward_canvas(size)
-    draw.pieslice([4 * s, 8 * s, 60 * s, 64 * s], 180, 360, fill=face + (255,), outline=INK + (255,),
-                  width=max(1, int(2 * s)))
-    draw.rectangle([24 * s, 36 * s, 40 * s, 50 * s], fill=face + (255,), outline=INK + (255,),
-                   width=max(1, int(2 * s)))
-    for x in (10, 20, 32, 44, 54):
-        draw.line([32 * s, 36 * s, x * s, 14 * s if 14 < x < 50 else 28 * s], fill=rib + (255,),
-                  width=max(1, int(2 * s)))
+    hinge = (32 * s, 52 * s)
+    width = max(1, int(2 * s))
+    # The rim: bumps along an arc from 215 to 325 degrees around the hinge.
+    angles = [215 + 110 * i / 7 for i in range(8)]
+    rim = [(hinge[0] + 38 * s * math.cos(math.radians(a)), hinge[1] + 38 * s * math.sin(math.radians(a)))
+           for a in angles]
+    draw.polygon([hinge] + rim, fill=face + (255,), outline=INK + (255,))
+    for x, y in rim[1:-1]:
+        draw.ellipse([x - 5 * s, y - 5 * s, x + 5 * s, y + 5 * s], fill=face + (255,), outline=INK + (255,),
+                     width=width)
+    draw.polygon([hinge] + rim, fill=face + (255,))
+    for x, y in rim[1:-1]:
+        draw.line([hinge, (x, y)], fill=rib + (255,), width=width)
+    draw.line([rim[0], hinge, rim[-1]], fill=INK + (255,), width=width)
+    # The ears either side of the hinge.
+    draw.polygon([(20 * s, 62 * s), (24 * s, 48 * s), (32 * s, 52 * s), (40 * s, 48 * s), (44 * s, 62 * s)],
+                 fill=face + (255,), outline=INK + (255,))
     return image
 
 
@@ -205,7 +243,7 @@ def feather(size, vane, shaft):
 REWARDS = [
     ("acorn", acorn, PALETTE[2], PALETTE[7]),
     ("leaf", leaf, PALETTE[1], darker(PALETTE[1])),
-    ("shell", shell, PALETTE[6], PALETTE[5]),
+    ("shell", shell, PALETTE[6], darker(PALETTE[6], 0.7)),
     ("feather", feather, PALETTE[4], PALETTE[5]),
 ]
 GREYS = ((120, 120, 120), (170, 170, 170))
@@ -321,12 +359,72 @@ def draw_number_atlases(root):
          folder + "overnumbers")
 
 
+def runs_per_colour(line):
+    """{colour digit: number of its runs} along one line of digits."""
+    counts, previous = {}, ""
+    for char in line:
+        if char in "123456789" and char != previous:
+            counts[char] = counts.get(char, 0) + 1
+        previous = char
+    return counts
+
+
+def longest_clue_lists(assets):
+    """The most clue numbers one colour shows beside any row and above any column of a shipped level."""
+    most_row, most_column = 1, 1
+    for path in shipped_level_files(assets):
+        lines = [element.get("line", "") for element in ElementTree.parse(path).getroot().findall("line")]
+        width = max((len(line) for line in lines), default=0)
+        grid = [line.ljust(width, "0") for line in lines]
+        columns = ["".join(row[c] for row in grid) for c in range(width)]
+        for line in grid:
+            most_row = max([most_row] + list(runs_per_colour(line).values()))
+        for line in columns:
+            most_column = max([most_column] + list(runs_per_colour(line).values()))
+    return most_row, most_column
+
+
+# The strips hold the longest clue list of any level on full paper, then fade out over this length, so
+# their far end melts into the background instead of ending as a block.
+CLUE_FADE = 36
+CLUE_PAPER_ALPHA = 225
+
+
+def fade_profile(length, solid):
+    """Alpha over a strip's length from its far end (index 0) to the grid: 0 rising to full over the fade,
+    then full over the solid part next to the grid."""
+    fade = length - solid
+    return [int(round(CLUE_PAPER_ALPHA * min(1.0, (i + 0.5) / fade) ** 1.5)) for i in range(length)]
+
+
+def clue_strip(length, thickness, solid, colour, alpha_scale=1.0, along_x=True):
+    profile = fade_profile(length, solid)
+    size = (length, thickness) if along_x else (thickness, length)
+    image = Image.new("RGBA", size, (0, 0, 0, 0))
+    pixels = image.load()
+    for i, alpha in enumerate(profile):
+        for j in range(thickness):
+            # A touch lighter along the middle of the strip, as paper catches the light.
+            lift = 1.0 + 0.04 * (1.0 - abs(2.0 * (j + 0.5) / thickness - 1.0)) if thickness > 4 else 1.0
+            fill = tuple(min(255, int(c * lift)) for c in colour) + (int(alpha * alpha_scale),)
+            pixels[(i, j) if along_x else (j, i)] = fill
+    return image
+
+
+def clue_strip_solids(most_row, most_column):
+    """The solid part of the row and the column clue strips: 10 pixels off the grid, then the numbers."""
+    return 10 + most_row * ROW_NUMBER_WIDTH + 6, 10 + most_column * NUMBER_FRAME_HEIGHT + 4
+
+
 def draw_clue_backs(root):
     folder = "textures/gui/gamescreen/"
-    save(Image.new("RGBA", (ROW_CLUES_WIDTH, CELL), PAPER + (220,)), root, folder + "rowback")
-    save(Image.new("RGBA", (CELL, COLUMN_CLUES_HEIGHT), PAPER + (220,)), root, folder + "colback")
-    save(Image.new("RGBA", (ROW_CLUES_WIDTH, 2), INK + (90,)), root, folder + "rowbackline")
-    save(Image.new("RGBA", (2, COLUMN_CLUES_HEIGHT), INK + (90,)), root, folder + "colbackline")
+    row_solid, column_solid = clue_strip_solids(*longest_clue_lists(generated_data.ASSETS))
+    row_length, column_length = row_solid + CLUE_FADE, column_solid + CLUE_FADE
+    save(clue_strip(row_length, CELL, row_solid, PAPER), root, folder + "rowback")
+    save(clue_strip(column_length, CELL, column_solid, PAPER, along_x=False), root, folder + "colback")
+    save(clue_strip(row_length, 2, row_solid, INK, 90 / CLUE_PAPER_ALPHA), root, folder + "rowbackline")
+    save(clue_strip(column_length, 2, column_solid, INK, 90 / CLUE_PAPER_ALPHA, along_x=False), root,
+         folder + "colbackline")
 
 
 def generate(root):
@@ -335,8 +433,8 @@ def generate(root):
     draw_number_atlases(root)
     draw_clue_backs(root)
     write_tilesets(root)
-    for number, (top, bottom) in enumerate(BACKGROUNDS, start=1):
-        draw_background(root, number, top, bottom)
+    for number, background in enumerate(BACKGROUNDS, start=1):
+        draw_background(root, number, *background)
     draw_rewards(root)
 
 

@@ -7,9 +7,14 @@
 
 Every note is synthesised by sox from fixed parameters; sox -R seeds its noise and dither, and
 oggenc gets a fixed stream serial per file, so two runs write the same bytes.
-Usage: tools/make_sounds.py [--out ASSETS] [--check]
+Every render ends by measuring what it wrote (`measure`): how loud each effect is heard by its role,
+where the error buzz and the paint dab put their energy, the end jingle against the star chime, and
+each music loop's seam. A number out of bounds fails the run.
+Usage: tools/make_sounds.py [--out ASSETS] [--check] | --measure
     --check    render into a temporary folder and compare with assets/; exit status 1 on any difference
+    --measure  only measure the files in assets/ (exit status 1 when a number is out of bounds)
 """
+import array
 import math
 import os
 import subprocess
@@ -26,7 +31,8 @@ FLOAT = ["-e", "floating-point", "-b", "32"]
 EFFECT_QUALITY = 3
 MUSIC_QUALITY = 1
 # Peaks of the finished files in dBFS: headroom for the mixer, which adds every playing source.
-EFFECT_PEAK = -3.0
+# Effects are set by loudness (ROLE_LEVELS) and may not peak above the limit.
+EFFECT_PEAK_LIMIT = -1.0
 MUSIC_PEAK = -4.0
 # The level of an effect's notes before normalising: low enough that mixes and reverb never clip.
 EFFECT_LEVEL = 0.5
@@ -176,10 +182,19 @@ class Renderer:
         self.sox(args)
         return out
 
-    def encode(self, mixed, folder, name, peak, quality):
-        """Normalises the mix to its peak and writes folder/name.ogg; the stream serial comes from the name."""
+    def encode(self, mixed, folder, name, quality, peak=None, loudness=None):
+        """Writes folder/name.ogg, normalised either to its peak or to its loudness (see loudest_db);
+        the stream serial comes from the name."""
         final = self.temp("final")
-        self.sox([mixed, "-e", "signed-integer", "-b", "16", final, "gain", "-n", number(peak)])
+        if loudness is None:
+            self.sox([mixed, "-e", "signed-integer", "-b", "16", final, "gain", "-n", number(peak)])
+        else:
+            frames, channels = read_samples(mixed)
+            gain = loudness - loudest_db(frames, channels)
+            if peak_db(frames) + gain > EFFECT_PEAK_LIMIT:
+                raise ValueError("%s would peak at %.1f dBFS (above %.1f) at its loudness"
+                                 % (name, peak_db(frames) + gain, EFFECT_PEAK_LIMIT))
+            self.sox([mixed, "-e", "signed-integer", "-b", "16", final, "gain", number(gain)])
         target = os.path.join(folder, name + ".ogg")
         os.makedirs(os.path.dirname(target), exist_ok=True)
         serial = zlib.crc32(name.encode()) & 0x7FFFFFFF
@@ -240,10 +255,11 @@ def fx_timeup():
 
 
 def fx_changemosaiccolor():
-    # A brush dab: a short band of noise over a soft plucked note.
+    # A brush dab: a short band of noise over a soft plucked note. It plays at every colour change,
+    # so nothing in it hisses: the pluck's bright attack is cut above 5 kHz.
     swish = Layer(0, 0.22, [(0, noise())], ("q", 0.03, 0.17), ["bandpass", "1500", "0.9q"])
     note = Layer(0.02, 0.3, [(0, pluck(67, 0.5))], ("l", 0.0, 0.25))
-    return [swish, note], []
+    return [swish, note], ["lowpass", "5000"]
 
 
 def fx_changemosaicshape():
@@ -253,8 +269,11 @@ def fx_changemosaicshape():
 
 
 def fx_wrongmosaic():
-    buzz = [("sawtooth", 140.0, 0.5), ("sawtooth", 147.0, 0.5)]
-    return [Layer(0, 0.35, [(0, buzz)], ("t", 0.01, 0.12), ["lowpass", "900"])], []
+    # Two short nasal buzzes a semitone apart: low enough to sound wrong, but pitched where the ear
+    # is keen and small speakers play, so it cuts through the music.
+    buzz = [("square", hz(66), 0.35), ("square", hz(67), 0.35)]
+    return [Layer(0, 0.14, [(0, buzz)], ("t", 0.008, 0.04)),
+            Layer(0.15, 0.18, [(0, buzz)], ("t", 0.008, 0.1))], ["highpass", "320", "lowpass", "3200"]
 
 
 def fx_loselevel():
@@ -328,37 +347,47 @@ def fx_winhorns():
     return [call, held], ["reverb", "40", "50", "70"]
 
 
-# The stages' own sound lists ("stages.xml"): the sound a level is won to. Not in "sounds.xml".
-STAGE_SOUNDS = [("winbells", fx_winbells), ("winharp", fx_winharp), ("winhorns", fx_winhorns)]
+# The stages' own sound lists ("stages.xml", volume 0.9): the sound a level is won to. Not in "sounds.xml".
+STAGE_SOUNDS = [("winbells", fx_winbells, 0.9, "win"), ("winharp", fx_winharp, 0.9, "win"),
+                ("winhorns", fx_winhorns, 0.9, "win")]
 
 
-# id -> (maker, volume in the list). Every name the game plays, in the order the list keeps.
+# id -> (maker, volume in the list, role). Every name the game plays, in the order the list keeps.
+# Sounds of one role are heard at one loudness; the roles rank how much a sound must be noticed.
 EFFECTS = [
-    ("btnmouseenter", fx_btnmouseenter, 0.5),
-    ("btnmousedown", fx_btnmousedown, 0.7),
-    ("flywindow", fx_flywindow, 0.5),
-    ("gamename", fx_gamename, 0.9),
-    ("mosaiccellover", fx_mosaiccellover, 0.3),
-    ("cellmove", fx_cellmove, 0.4),
-    ("hint", fx_hint, 0.8),
-    ("timerbonus", fx_timerbonus, 0.7),
-    ("timeup", fx_timeup, 0.8),
-    ("changemosaiccolor", fx_changemosaiccolor, 0.7),
-    ("changemosaicshape", fx_changemosaicshape, 0.6),
-    ("wrongmosaic", fx_wrongmosaic, 0.7),
-    ("loselevel", fx_loselevel, 0.9),
-    ("levelcomplete", fx_levelcomplete, 1.0),
-    ("findhiddencell", fx_findhiddencell, 0.8),
-    ("findpuzzle", fx_findpuzzle, 0.9),
-    ("newpair", fx_newpair, 0.7),
-    ("getreward", fx_getreward, 0.9),
-    ("tipwindow", fx_tipwindow, 0.6),
-    ("gotstar", fx_gotstar, 0.9),
-    ("need_tool", fx_need_tool, 0.7),
-    ("drop_tool", fx_drop_tool, 0.7),
-    ("move", fx_move, 0.6),
+    ("btnmouseenter", fx_btnmouseenter, 0.5, "hover"),
+    ("btnmousedown", fx_btnmousedown, 0.7, "action"),
+    ("flywindow", fx_flywindow, 0.5, "action"),
+    ("gamename", fx_gamename, 0.9, "fanfare"),
+    ("mosaiccellover", fx_mosaiccellover, 0.3, "hover"),
+    ("cellmove", fx_cellmove, 0.4, "action"),
+    ("hint", fx_hint, 0.8, "chime"),
+    ("timerbonus", fx_timerbonus, 0.7, "chime"),
+    ("timeup", fx_timeup, 0.8, "alert"),
+    ("changemosaiccolor", fx_changemosaiccolor, 0.7, "action"),
+    ("changemosaicshape", fx_changemosaicshape, 0.6, "action"),
+    ("wrongmosaic", fx_wrongmosaic, 1.0, "alert"),
+    ("loselevel", fx_loselevel, 0.9, "fanfare"),
+    ("levelcomplete", fx_levelcomplete, 1.0, "fanfare"),
+    ("findhiddencell", fx_findhiddencell, 0.8, "chime"),
+    ("findpuzzle", fx_findpuzzle, 0.9, "chime"),
+    ("newpair", fx_newpair, 0.7, "action"),
+    ("getreward", fx_getreward, 0.9, "chime"),
+    ("tipwindow", fx_tipwindow, 0.6, "action"),
+    ("gotstar", fx_gotstar, 0.9, "chime"),
+    ("need_tool", fx_need_tool, 1.0, "alert"),
+    ("drop_tool", fx_drop_tool, 0.7, "action"),
+    ("move", fx_move, 0.6, "action"),
 ]
 
+# The loudness each role is heard at, in dBFS of the loudest LOUDNESS_WINDOW of the file after the
+# list's volume: hovering stays in the background; a stroke's dab sits well under the error buzz
+# that must cut through it; the end-of-level jingles top the star chimes they follow, and a stage's
+# own win sounds lie between the two.
+ROLE_LEVELS = {"hover": -28.0, "action": -24.0, "alert": -16.0, "chime": -17.0, "win": -16.0, "fanfare": -14.5}
+LOUDNESS_WINDOW = 0.4
+# Sounds of one role may differ by this much (dB) once encoded.
+ROLE_SPREAD = 3.0
 
 # ---------------------------------------------------------------------------------------------
 # Music: four-beat bars over a chord progression. Each bar is rendered with the tails of its notes;
@@ -444,7 +473,8 @@ def bar_layers(track, index, rng, melody_state):
     for parity, side in ((0, -0.35), (1, 0.35)):
         offset = parity * step
         notes = [(i * step - offset, pluck(m, 0.6)) for i, m in enumerate(picks) if i % 2 == parity]
-        layers.append(Layer(offset, 1.2, notes, ("l", 0.0, 0.9), ["lowpass", "3500"], side, 0.45))
+        # A few milliseconds of attack: a pluck that jumps in at full level clicks, above all at the loop seam.
+        layers.append(Layer(offset, 1.2, notes, ("l", 0.004, 0.9), ["lowpass", "3500"], side, 0.45))
     # Bell melody from the second bar on, resting on the last bar so the loop breathes.
     if 0 < index < bar_count - 1:
         scale_notes = track.melody_notes()
@@ -502,7 +532,7 @@ def sounds_xml():
              "<sounds>"]
     for name, listname, loop, volume, _track in MUSIC:
         lines.append('  <%s id="%s" name="music/%s" loop="%d" volume="%.1f"/>' % (listname, name, name, loop, volume))
-    for name, _maker, volume in EFFECTS:
+    for name, _maker, volume, _role in EFFECTS:
         lines.append('  <sound id="%s" name="sounds/%s" volume="%.1f"/>' % (name, name, volume))
     lines.append("</sounds>")
     return "\n".join(lines) + "\n"
@@ -512,17 +542,130 @@ def generate(folder):
     os.makedirs(folder, exist_ok=True)
     with tempfile.TemporaryDirectory() as scratch:
         renderer = Renderer(scratch)
-        for name, maker, _volume in EFFECTS + [(name, maker, 0) for name, maker in STAGE_SOUNDS]:
+        for name, maker, volume, role in EFFECTS + STAGE_SOUNDS:
             layers, effects = maker()
             mixed = renderer.layers(layers, 1, effects, EFFECT_LEVEL)
-            renderer.encode(mixed, folder, "sounds/" + name, EFFECT_PEAK, EFFECT_QUALITY)
+            # The list's volume scales the file when played: the file makes up for it.
+            loudness = ROLE_LEVELS[role] - 20.0 * math.log10(volume)
+            renderer.encode(mixed, folder, "sounds/" + name, EFFECT_QUALITY, loudness=loudness)
         for name, _listname, _loop, _volume, track in MUSIC:
             mixed = render_track(renderer, track)
-            renderer.encode(mixed, folder, "music/" + name, MUSIC_PEAK, MUSIC_QUALITY)
+            renderer.encode(mixed, folder, "music/" + name, MUSIC_QUALITY, peak=MUSIC_PEAK)
     with open(os.path.join(folder, "sounds.xml"), "w", newline="\n") as out:
         out.write(sounds_xml())
+    if measure(folder) != 0:
+        raise SystemExit(1)
+
+
+# ---------------------------------------------------------------------------------------------
+# The numbers every finished file must meet, read back from the encoded files.
+
+def read_samples(path):
+    """The file's samples as floats (channels interleaved) and its channel count."""
+    channels = int(subprocess.run(["soxi", "-c", path], check=True, capture_output=True, text=True).stdout)
+    raw = subprocess.run(["sox", path, "-t", "raw"] + FLOAT + ["-"], check=True, capture_output=True).stdout
+    frames = array.array("f")
+    frames.frombytes(raw)
+    return frames, channels
+
+
+def to_db(power_ratio):
+    return 10.0 * math.log10(max(power_ratio, 1e-20))
+
+
+def peak_db(frames):
+    return 2.0 * to_db(max((abs(v) for v in frames), default=0.0))
+
+
+def loudest_db(frames, channels):
+    """The RMS level of the loudest LOUDNESS_WINDOW (the whole file when shorter), in dBFS: what the ear
+    takes as a short sound's loudness, untouched by how long its tail rings."""
+    count = len(frames) // channels
+    if count == 0:
+        return -200.0
+    running = [0.0]
+    for i in range(count):
+        energy = sum(frames[i * channels + c] ** 2 for c in range(channels)) / channels
+        running.append(running[-1] + energy)
+    window = min(samples(LOUDNESS_WINDOW), count)
+    best = max(running[i + window] - running[i] for i in range(count - window + 1))
+    return to_db(best / window)
+
+
+def band_share(path, band):
+    """The share of the file's energy that passes a sox sinc filter ("300-6000" band-pass, "8000" high-pass)."""
+    def rms(filters):
+        report = subprocess.run(["sox", path, "-n"] + filters + ["stats"], check=True, capture_output=True,
+                                text=True).stderr
+        line = next(line for line in report.splitlines() if line.startswith("RMS lev dB"))
+        return float(line.split()[3])
+    # A 20 Hz transition band: sox's default one is so wide that it takes 1 dB off a 500 Hz tone.
+    return 10.0 ** ((rms(["sinc", "-t", "20", band]) - rms([])) / 10.0)
+
+
+def seam_steps(frames, channels):
+    """For each channel: the step from the last sample back to the first and the largest step inside, then
+    the change of slope across the seam (the larger of its two sides) and the largest change inside. A
+    loop whose seam breaks either is heard as a tick each time it starts again."""
+    result = []
+    for c in range(channels):
+        x = frames[c::channels]
+        if len(x) < 3:
+            result.append((0.0, 0.0, 0.0, 0.0))
+            continue
+        inside = max(abs(b - a) for a, b in zip(x, x[1:]))
+        bend = max(abs(a - 2 * b + d) for a, b, d in zip(x, x[1:], x[2:]))
+        seam_bend = max(abs(x[-2] - 2 * x[-1] + x[0]), abs(x[-1] - 2 * x[0] + x[1]))
+        result.append((abs(x[0] - x[-1]), inside, seam_bend, bend))
+    return result
+
+
+def measure(folder):
+    """Checks the effects and music in folder: prints each number and returns 1 when one is out of bounds."""
+    failures = []
+
+    def expect(ok, text):
+        print("  %s %s" % ("ok  " if ok else "FAIL", text))
+        if not ok:
+            failures.append(text)
+
+    heard = {}
+    lengths = {}
+    for name, _maker, volume, role in EFFECTS + STAGE_SOUNDS:
+        frames, channels = read_samples(os.path.join(folder, "sounds", name + ".ogg"))
+        heard[name] = loudest_db(frames, channels) + 20.0 * math.log10(volume)
+        lengths[name] = len(frames) / channels / RATE
+        expect(peak_db(frames) <= 0.0, "%s peaks at %.1f dBFS, heard at %.1f dB (%s)"
+               % (name, peak_db(frames), heard[name], role))
+    wrong = os.path.join(folder, "sounds", "wrongmosaic.ogg")
+    paint = os.path.join(folder, "sounds", "changemosaiccolor.ogg")
+    share = band_share(wrong, "300-6000")
+    expect(share >= 0.80, "wrongmosaic has %.0f%% of its energy in 300-6000 Hz (at least 80%%)" % (100 * share))
+    share = band_share(paint, "8000")
+    expect(share < 0.05, "changemosaiccolor has %.1f%% of its energy above 8 kHz (under 5%%)" % (100 * share))
+    gap = heard["wrongmosaic"] - heard["changemosaiccolor"]
+    expect(gap >= 6.0, "changemosaiccolor is %.1f dB below wrongmosaic (at least 6)" % gap)
+    expect(heard["levelcomplete"] > heard["gotstar"] and lengths["levelcomplete"] > lengths["gotstar"],
+           "levelcomplete is %.1f dB louder and %.2f s longer than gotstar (both above 0)"
+           % (heard["levelcomplete"] - heard["gotstar"], lengths["levelcomplete"] - lengths["gotstar"]))
+    for role in ROLE_LEVELS:
+        levels = [heard[name] for name, _maker, _volume, r in EFFECTS + STAGE_SOUNDS if r == role]
+        spread = max(levels) - min(levels)
+        expect(spread <= ROLE_SPREAD, "the %s sounds lie within %.1f dB (at most %.0f)" % (role, spread, ROLE_SPREAD))
+    for name, _listname, _loop, _volume, _track in MUSIC:
+        frames, channels = read_samples(os.path.join(folder, "music", name + ".ogg"))
+        for channel, (seam, inside, seam_bend, bend) in enumerate(seam_steps(frames, channels)):
+            expect(seam <= inside, "music %s channel %d: loop seam step %.4f, largest step inside %.4f"
+                   % (name, channel, seam, inside))
+            expect(seam_bend <= bend, "music %s channel %d: change of slope at the seam %.4f, largest inside %.4f"
+                   % (name, channel, seam_bend, bend))
+    print("sound check: %s" % ("%d number(s) out of bounds" % len(failures) if failures else "all numbers in bounds"))
+    return 1 if failures else 0
 
 
 if __name__ == "__main__":
+    if sys.argv[1:] == ["--measure"]:
+        ensure_packages()
+        sys.exit(measure(generated_data.ASSETS))
     sys.exit(generated_data.run("Synthesise the game's sounds and music.", "sounds", generate, "make_sounds.py",
                                 prepare=ensure_packages, owned=("sounds", "music")))

@@ -6,6 +6,11 @@ TMessageBoxWindow::TMessageBoxWindow(TFlyWindowListener* listener, const std::st
     mId = windowId;
     mCaption = FindLabel("caption", captionKey);
     mMessage = FindLabel("mess", messageKey);
+    // The band behind the caption would stand empty over a box opened without one.
+    TMyWindow* band = FindChildByName(kCaptionBand);
+    if (band != nullptr && (mCaption == nullptr || mCaption->mText.empty())) {
+        band->Hide();
+    }
 }
 
 TSimpleTextImage* TMessageBoxWindow::FindLabel(const std::string& name, const std::string& key) {

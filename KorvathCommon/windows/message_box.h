@@ -11,6 +11,9 @@
 
 class TMessageBoxWindow : public TFlyWindow {
 public:
+    // The optional control behind the caption, hidden when the caption is empty.
+    static constexpr const char* kCaptionBand = "captionband";
+
     // The labels "caption" and "mess" of the file show the terms of the two keys; the window takes the id.
     TMessageBoxWindow(TFlyWindowListener* listener, const std::string& file, const std::string& captionKey,
                       const std::string& messageKey, int windowId);

@@ -23,6 +23,17 @@ TMessageBoxOkWindow* MakeNotice(TFlyWindowListener* listener, const char* messag
     return new TMessageBoxOkWindow(listener, "", messageKey, -1);
 }
 
+// The question before a profile is deleted; its confirming button says "Delete", not a bare "OK".
+TMessageBoxOkCancelWindow* MakeDeleteQuestion(TFlyWindowListener* listener) {
+    auto* box = new TMessageBoxOkCancelWindow(listener, "", "DeleteWarning", TSelectUserWindow::kDeleteConfirmId);
+    auto* ok = dynamic_cast<TMyButton*>(box->FindChildByName("ok"));
+    if (ok != nullptr && ok->GetCaption() != nullptr) {
+        ok->GetCaption()->SetTextKey("users_delete");
+        ok->GetCaption()->RefreshText();
+    }
+    return box;
+}
+
 } // namespace
 
 void TRowColors::LoadFromXml(const TiXmlElement* element) {
@@ -208,7 +219,7 @@ void TSelectUserWindow::OnButtonClick(int, TMyWindow*, int buttonId, TMyButton*)
     case kDelete:
         // Nothing to delete: the button is disabled, and a selection may be gone.
         if (mSelectedIndex >= 0) {
-            manager->ShowPopup(new TMessageBoxOkCancelWindow(this, "", "DeleteWarning", kDeleteConfirmId));
+            manager->ShowPopup(MakeDeleteQuestion(this));
         }
         break;
     case kOk:

@@ -245,15 +245,18 @@ void TMainMenu::OnFlyWindowClosed(TFlyWindow* window, int windowId, int result) 
     }
 }
 
-void TMainMenu::OnFlyWindowShown(TFlyWindow* /*window*/, int /*windowId*/) {
+void TMainMenu::OnFlyWindowShown(TFlyWindow* window, int /*windowId*/) {
+    mOverlayOwner = window;
     mOverlay = std::make_unique<TShadow>();
     mOverlay->mMaxAlpha = kOverlayAlpha;
     mOverlay->mHold = true;
     mOverlay->Show();
 }
 
-void TMainMenu::OnFlyWindowHidden(TFlyWindow* /*window*/, int /*windowId*/) {
-    if (mOverlay) {
+void TMainMenu::OnFlyWindowHidden(TFlyWindow* window, int /*windowId*/) {
+    // A window hides only after its close was handled, and that may have opened the next dialog (the
+    // difficulty window, its notice): the overlay then belongs to the new one and stays.
+    if (mOverlay && window == mOverlayOwner) {
         mOverlay->Hide();
     }
 }

@@ -76,6 +76,8 @@ private:
     TWeakRef<TSimpleTextImage> mNotYouLabel;
     bool mProfileCheck = true;
     std::unique_ptr<TShadow> mOverlay;
+    // The dialog the overlay was raised for; only its hiding lowers the overlay. Compared, never used.
+    const TFlyWindow* mOverlayOwner = nullptr;
 };
 
 // Whether the profile holds no progress at all: neither mode played, no level with a best score, no

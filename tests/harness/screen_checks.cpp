@@ -15,6 +15,7 @@
 #include "app/renderer.h"
 #include "app/string_utils.h"
 #include "graphics/font_image.h"
+#include "windows/button.h"
 #include "windows/text_label.h"
 #include "windows/window_manager.h"
 
@@ -55,6 +56,13 @@ void Walk(TMyWindow* window, const std::string& parentPath, std::vector<std::str
     const std::string path = PathOf(window, parentPath);
     if (window->GetType() == kWindowKindLabel) {
         CheckLabel(static_cast<TSimpleTextImage*>(window), path, found);
+    }
+    // A button draws its caption itself (a check box's beside it), so the caption is no child to walk.
+    if (window->GetType() == kWindowKindButton) {
+        auto* button = static_cast<TMyButton*>(window);
+        if (button->GetCaption() != nullptr && !button->mTextAsHint) {
+            CheckLabel(button->GetCaption(), path + "/caption", found);
+        }
     }
     for (TMyWindow* child : window->mChildren) {
         Walk(child, path, found);

@@ -1,5 +1,5 @@
-// Message boxes over the shipped "ui/mbok.xml" and "ui/mbokcancel.xml": what their files hold, the choice
-// a click reports, and how a box looks; and a box file that lacks its message.
+// Message boxes over the shipped "ui/mbok.xml" and "ui/mbokcancel.xml", and the pause notice: what their files hold,
+// the choice a click reports, and how a box looks; and a box file that lacks its message.
 
 #include <functional>
 #include <memory>
@@ -140,6 +140,64 @@ TEST_F(ShippedMessageBoxTest, ABoxDrawsItsPanelTextsAndButtonsOverTheScreen) {
                   {"ok button, row 28", 483, 490, {230, 179, 78, 255}},
                   {"cancel button, row 28", 723, 490, {230, 179, 78, 255}},
                   {"gold border", 383 + 1, 224 + 160, {232, 200, 106, 255}}},
+                 2);
+}
+
+// The caption band is its own control: a box opened with a caption shows it, one opened without (the
+// difficulty notice, the delete question) shows the plain panel where the band would stand.
+TEST_F(ShippedMessageBoxTest, OnlyABoxWithACaptionShowsTheBandBehindIt) {
+    struct Case {
+        const char* kind;
+        const char* captionKey;
+        bool band;
+    };
+    const Case cases[] = {
+        {"ok", "quit", true},
+        {"ok", "", false},
+        {"ok-cancel", "quit", true},
+        {"ok-cancel", "", false},
+    };
+    // At 683, 262 (row 30 of the 62-row band, row 38 of the panel): the band runs from (24, 48, 66) to
+    // (30, 60, 82) and is opaque; the panel body from (38, 74, 96) to (18, 36, 54) over 320 rows, 250
+    // opaque over the backdrop.
+    const TRgba bandColour{27, 54, 74, 255};
+    const TRgba panelColour{36, 69, 90, 255};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.kind << " '" << c.captionKey << "'");
+        const bool ok = std::string(c.kind) == "ok";
+        TMessageBoxWindow* box =
+            ok ? static_cast<TMessageBoxWindow*>(new TMessageBoxOkWindow(nullptr, c.captionKey, "sureexit", 50))
+               : new TMessageBoxOkCancelWindow(nullptr, c.captionKey, "sureexit", 50);
+        TMyWindow* band = box->FindChildByName(TMessageBoxWindow::kCaptionBand);
+        ASSERT_NE(band, nullptr);
+        EXPECT_EQ(band->mShown, c.band);
+        OpenAndWait(box);
+        Step(4);
+        DrawOverBackdrop();
+        ExpectScreen({{"where the band stands", 683, 262, c.band ? bandColour : panelColour}}, 3);
+        // Taken out of the manager, the box is the caller's to delete.
+        delete TMyWindowManager::Get()->CloseById(50);
+    }
+}
+
+// The pause notice's file, shown as the game shows it: a classic window with every control disabled. Its
+// picture covers the screen, dimming what is behind, and its disabled button keeps the normal look.
+TEST_F(ShippedMessageBoxTest, ThePauseNoticeDimsTheWholeScreenAndItsButtonLooksEnabled) {
+    auto* pause = new TClassicWindow("ui/pause.xml", true);
+    pause->SetDisabledRecursive(true);
+    TMyWindowManager::Get()->ShowPopup(pause);
+    Step(8);
+    ASSERT_FLOAT_EQ(pause->mAlpha, 1.0f);
+    auto* button = dynamic_cast<TMyButton*>(pause->FindChildByName("continue"));
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->mDisabled);
+    DrawOverBackdrop();
+    // The veil (6, 12, 20) at 150 of 255 over the backdrop; the panel's top-left corner is 383, 224 as on
+    // the message boxes, and the button's row 28 is (230, 179, 78) as on theirs.
+    ExpectScreen({{"screen corner", 2, 2, {20, 24, 28, 255}},
+                  {"screen right of the panel", 1300, 384, {20, 24, 28, 255}},
+                  {"panel body, row 250", 403, 474, {22, 44, 62, 255}},
+                  {"continue button, row 28", 623, 490, {230, 179, 78, 255}}},
                  2);
 }
 

@@ -78,6 +78,26 @@ TEST_F(ShippedTutorialTest, EveryStepTheGameShowsIsDescribedWithItsTextsAndPoint
     EXPECT_EQ(MissingNames(), Lines{});
 }
 
+// The step the game shows as a level is solved keeps its panel clear of the "Level complete!" caption,
+// which stands centred on the screen while the step is up.
+TEST_F(ShippedTutorialTest, TheStepShownOnASolvedLevelLeavesTheCompletionCaptionClear) {
+    const TUITutorial* step = FindUIObject<TUITutorial>(*TUIInfoHolder::GetGlobal(), "TipLabirythmMode");
+    ASSERT_NE(step, nullptr);
+    TMyTutorialWindow* tutorial = TMyTutorialWindow::Get();
+    ASSERT_NE(tutorial->GetHolder(), nullptr);
+    const TUIFlyWindow* panel = FindUIObject<TUIFlyWindow>(*tutorial->GetHolder(), "window");
+    ASSERT_NE(panel, nullptr);
+    SDL_Surface* caption = IMG_Load("assets/textures/loc/levelcompletetext.png");
+    ASSERT_NE(caption, nullptr);
+    // Both are placed by their centres.
+    const SDL_Rect captionRect{kDesignWidth / 2 - caption->w / 2, kDesignHeight / 2 - caption->h / 2, caption->w,
+                               caption->h};
+    SDL_FreeSurface(caption);
+    const SDL_Rect panelRect{step->mX - panel->mW / 2, step->mY - panel->mH / 2, panel->mW, panel->mH};
+    EXPECT_FALSE(SDL_HasIntersection(&captionRect, &panelRect))
+        << "panel " << panelRect.x << "," << panelRect.y << " " << panelRect.w << "x" << panelRect.h;
+}
+
 TEST_F(ShippedTutorialTest, AStepDrawsItsPanelTextsAndPointerOverTheScreen) {
     GetDisplay().mDesignWidth = kDesignWidth;
     ShowTutorial("TipChangeColor", false, -1);

@@ -158,6 +158,9 @@ TEST_F(ProfileWindowsTest, DeletingAsksFirstAndTheLastDeletionLeavesNoChoice) {
     Click(FindButton(list, "delete"));
     Settle();
     ASSERT_EQ(MessageOnTop(), "DeleteWarning");
+    // The confirming button names what it does.
+    ASSERT_NE(FindButton(TopPopup(), "ok")->GetCaption(), nullptr);
+    EXPECT_EQ(FindButton(TopPopup(), "ok")->GetCaption()->mText, L"Delete");
     Click(FindButton(TopPopup(), "cancel"));
     Settle();
     EXPECT_EQ(TSettings::Get()->GetUserCount(), 2);

@@ -78,6 +78,33 @@ TEST_F(MainMenuTest, TheQuitBoxAsksWithItsTermsAndOnlyOkEndsTheGame) {
     SDL_FlushEvent(SDL_QUIT);
 }
 
+// The difficulty window opens as the name window closes, and its notice as it closes itself: the window
+// that goes hides only after the next is shown, and the menu stays dimmed under the new one.
+TEST_F(MainMenuTest, ADialogOpenedAsAnotherClosesKeepsTheMenuDimmed) {
+    Start();
+    ASSERT_NE(WaitForDialog<TFlyWindow>(TMainMenu::kProfileNameId), nullptr);
+    Push(TextEvent("Mira"));
+    Frames(1);
+    ClickControl(*TMyWindowManager::Get()->FindById(TMainMenu::kProfileNameId), "ok");
+    TFlyWindow* difficulty = WaitForDialog<TFlyWindow>(TMainMenu::kDifficultyId);
+    ASSERT_NE(difficulty, nullptr);
+    ASSERT_TRUE(WaitFor([] { return TMyWindowManager::Get()->FindById(TMainMenu::kProfileNameId) == nullptr; }));
+    TMainMenu* menu = TopScreen<TMainMenu>();
+    ASSERT_NE(menu, nullptr);
+    Seconds(1.5f);
+    ASSERT_NE(menu->GetOverlay(), nullptr);
+    EXPECT_NE(menu->GetOverlay()->mState, TShadow::kFalling);
+    EXPECT_NEAR(menu->GetOverlay()->mCurrentAlpha, TMainMenu::kOverlayAlpha, 0.01f);
+
+    ClickControl(*difficulty, "confirm");
+    ASSERT_NE(WaitForDialog<TFlyWindow>(TMainMenu::kDifficultyNoticeId), nullptr);
+    ASSERT_TRUE(WaitFor([] { return TMyWindowManager::Get()->FindById(TMainMenu::kDifficultyId) == nullptr; }));
+    Seconds(1.5f);
+    ASSERT_NE(menu->GetOverlay(), nullptr);
+    EXPECT_NE(menu->GetOverlay()->mState, TShadow::kFalling);
+    EXPECT_NEAR(menu->GetOverlay()->mCurrentAlpha, TMainMenu::kOverlayAlpha, 0.01f);
+}
+
 // What the menu does when a dialog it opened has closed, by the dialog's window id and result.
 TEST_F(MainMenuTest, ClosingADialogActsByItsIdAndResult) {
     struct Case {

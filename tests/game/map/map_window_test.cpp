@@ -84,8 +84,8 @@ TEST_F(MapWindowTest, PlatesShowTheBestStarsAndThePictureOnceALevelHasAStar) {
     EXPECT_EQ(plates[0]->bestStars, 1);
     EXPECT_EQ(plates[1]->bestStars, 3);
 
-    // Drawn: the first plate's first star gold (250, 204, 72), its second and third grey (120, 124, 130);
-    // the second plate's third star gold. Probed at each star's middle.
+    // Drawn: the first plate's first star gold (250, 204, 72), its second and third unearned, a dark hollow
+    // (22, 38, 52) inside a pale rim; the second plate's third star gold. Probed at each star's middle.
     SDL_SetRenderDrawColor(GetSDLRenderer(), 0, 0, 0, 255);
     SDL_RenderClear(GetSDLRenderer());
     TMyWindowManager::Get()->Draw();
@@ -99,7 +99,7 @@ TEST_F(MapWindowTest, PlatesShowTheBestStarsAndThePictureOnceALevelHasAStar) {
          {Probe{0, 0, true}, Probe{0, 1, false}, Probe{0, 2, false}, Probe{1, 2, true}, Probe{2, 0, false}}) {
         SCOPED_TRACE(testing::Message() << "plate " << probe.plate << " star " << probe.k);
         const TPixel pixel = star(probe.plate, probe.k);
-        const TPixel wanted = probe.gold ? TPixel{250, 204, 72} : TPixel{120, 124, 130};
+        const TPixel wanted = probe.gold ? TPixel{250, 204, 72} : TPixel{22, 38, 52};
         EXPECT_NEAR(pixel.r, wanted.r, 6);
         EXPECT_NEAR(pixel.g, wanted.g, 6);
         EXPECT_NEAR(pixel.b, wanted.b, 6);
