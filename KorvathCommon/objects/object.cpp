@@ -73,11 +73,11 @@ float TObject::GetOwnerOffsetY() const {
 }
 
 int TObject::GetCenterX() const {
-    return static_cast<int>(mDrawType == kDrawCentred ? mX : mX + mW * 0.5f);
+    return SizeToInt(mDrawType == kDrawCentred ? mX : mX + mW * 0.5f);
 }
 
 int TObject::GetCenterY() const {
-    return static_cast<int>(mDrawType == kDrawCentred ? mY : mY + mH * 0.5f);
+    return SizeToInt(mDrawType == kDrawCentred ? mY : mY + mH * 0.5f);
 }
 
 void TObject::GetRect(float rect[4]) {
@@ -88,8 +88,8 @@ void TObject::GetRect(float rect[4]) {
 }
 
 void TObject::RefreshCachedDrawPosition() {
-    mCachedDrawX = static_cast<int>(GetX());
-    mCachedDrawY = static_cast<int>(GetY());
+    mCachedDrawX = SizeToInt(GetX());
+    mCachedDrawY = SizeToInt(GetY());
 }
 
 void TObject::MakeCentred() {

@@ -160,7 +160,7 @@ public:
     virtual void MoveBy(int dx, int dy);
     // Deletes the hint effect, the image and every child.
     virtual void ReleaseAll();
-    // Held to the int range: a size read from data may be any float.
+    // Held to the int range: a size or position read from data, or moved by effects, may be any float.
     virtual int GetWidth() const { return SizeToInt(mW); }
     virtual int GetHeight() const { return SizeToInt(mH); }
     virtual int GetCenterX() const;
