@@ -104,28 +104,14 @@ protected:
         TLevelLayoutData data;
         ASSERT_TRUE(ReadLevelLayoutFile(level.mFileName, data));
         const TMosaicBoard& board = Controller()->GetActiveLayout().GetBoard();
-        for (char colour = '1'; colour <= '9'; ++colour) {
-            for (int row = 0; row < data.rows; ++row) {
-                const std::string& line = data.lines.at(static_cast<size_t>(row));
-                for (int from = 0; from < data.cols;) {
-                    if (line[static_cast<size_t>(from)] != colour) {
-                        ++from;
-                        continue;
-                    }
-                    int to = from;
-                    while (to + 1 < data.cols && line[static_cast<size_t>(to + 1)] == colour) {
-                        ++to;
-                    }
-                    for (int attempt = 0; attempt < 3 && board.GetCell(row, to).shown != colour - '0'; ++attempt) {
-                        if (board.GetCurrentColourIndex() != colour - '1') {
-                            PickColour(colour - '1');
-                        }
-                        Stroke(board.GetCell(row, from), board.GetCell(row, to));
-                    }
-                    from = to + 1;
+        ForEachColourRun(data, [&](char colour, int row, int from, int to) {
+            for (int attempt = 0; attempt < 3 && board.GetCell(row, to).shown != colour - '0'; ++attempt) {
+                if (board.GetCurrentColourIndex() != colour - '1') {
+                    PickColour(colour - '1');
                 }
+                Stroke(board.GetCell(row, from), board.GetCell(row, to));
             }
-        }
+        });
     }
 
     TLevelCompleteWindow* Win(int gameType, const TLevelInfoMosaic& level) {

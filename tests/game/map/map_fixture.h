@@ -250,8 +250,20 @@ protected:
         const TMosaicBoard& board = controller->GetActiveLayout().GetBoard();
         ASSERT_EQ(board.GetRows(), data.rows);
         ASSERT_EQ(board.GetCols(), data.cols);
+        char picked = 0;
+        ForEachColourRun(data, [&](char colour, int row, int from, int to) {
+            if (picked != colour) {
+                PickColour(colour - '1');
+                picked = colour;
+            }
+            Stroke(board.GetCell(row, from), board.GetCell(row, to));
+        });
+    }
+
+    // Calls paint(colour, row, from, to) for every run of one colour ('1' to '9') in the level file's
+    // rows: colour by colour, then row by row, left to right.
+    template <typename Paint> static void ForEachColourRun(const TLevelLayoutData& data, Paint paint) {
         for (char colour = '1'; colour <= '9'; ++colour) {
-            bool picked = false;
             for (int row = 0; row < data.rows; ++row) {
                 const std::string& line = data.lines.at(static_cast<size_t>(row));
                 for (int from = 0; from < data.cols;) {
@@ -263,11 +275,7 @@ protected:
                     while (to + 1 < data.cols && line[static_cast<size_t>(to + 1)] == colour) {
                         ++to;
                     }
-                    if (!picked) {
-                        PickColour(colour - '1');
-                        picked = true;
-                    }
-                    Stroke(board.GetCell(row, from), board.GetCell(row, to));
+                    paint(colour, row, from, to);
                     from = to + 1;
                 }
             }
