@@ -170,6 +170,8 @@ public:
     virtual bool GetCursorNameAt(int x, int y, std::string& name);
     virtual void StopOwnSounds();
     virtual TObject* FindObjectById(const std::string& id);
+    // The top-level objects, in drawing order.
+    const std::vector<std::unique_ptr<TObject>>& GetObjects() const { return mObjects; }
     bool ContainsPoint(int x, int y) const;
     // Only the path, the folder and the name of a description; an unnamed space gets a random number.
     virtual void LoadDescription(const std::string& file);

@@ -26,11 +26,13 @@ struct TOptions {
     std::string out = "roomview.state";
     std::string shots;
     bool play = false;
+    bool addedDraws = false;
 };
 
 void Usage() {
-    std::fprintf(stderr, "usage: roomview [--root DIR] FILE\n"
-                         "       roomview [--root DIR] --play FILE ACTIONS [--out STATE] [--shots PREFIX]\n");
+    std::fprintf(stderr, "usage: roomview [--root DIR] [--added-draws] FILE\n"
+                         "       roomview [--root DIR] [--added-draws] --play FILE ACTIONS [--out STATE] "
+                         "[--shots PREFIX]\n");
 }
 
 bool ReadOptions(int argc, char** argv, TOptions& options) {
@@ -46,6 +48,8 @@ bool ReadOptions(int argc, char** argv, TOptions& options) {
             options.shots = argv[++i];
         } else if (arg == "--play") {
             options.play = true;
+        } else if (arg == "--added-draws") {
+            options.addedDraws = true;
         } else {
             rest.push_back(arg);
         }
@@ -198,6 +202,7 @@ int main(int argc, char** argv) {
         SDL_RenderSetLogicalSize(GetSDLRenderer(), kDesignWidth, kDesignHeight);
         {
             TRoomHost host;
+            host.SetAddedDraws(options.addedDraws);
             if (!host.Open(options.room)) {
                 std::fprintf(stderr, "roomview: cannot load %s\n", options.room.c_str());
             } else if (options.play) {

@@ -1,5 +1,7 @@
 #include "room_host.h"
 
+#include "added_draws.h"
+
 #include <tinyxml.h>
 
 #include <cstdio>
@@ -168,6 +170,18 @@ void TRoomHost::Release(int x, int y) {
     }
 }
 
+void TRoomHost::Drag(int x0, int y0, int x1, int y1) {
+    // Ten steps a frame apart, as a hand moves, so objects that follow the pointer see each step.
+    constexpr int kSteps = 10;
+    Move(x0, y0);
+    Press(x0, y0);
+    for (int i = 1; i <= kSteps; ++i) {
+        Move(x0 + (x1 - x0) * i / kSteps, y0 + (y1 - y0) * i / kSteps);
+        Update(kFrameSeconds);
+    }
+    Release(x1, y1);
+}
+
 void TRoomHost::Update(float seconds) {
     gHostMs += static_cast<double>(seconds) * 1000.0;
     if (mRoom != nullptr) {
@@ -187,6 +201,11 @@ void TRoomHost::Draw(int pointerX, int pointerY) {
     mRoom->DrawLayer1();
     mRoom->DrawLayer2();
     mRoom->DrawHintEffects();
+    if (mAddedDraws) {
+        for (const auto& object : mRoom->GetObjects()) {
+            DrawAddedOperations(*object);
+        }
+    }
     if (mHeld != nullptr) {
         if (StaticImage* image = mHeld->GetFlyImage()) {
             const auto [hx, hy] = mHeld->GetHotPoint();
@@ -222,6 +241,23 @@ bool TRoomHost::Run(const std::string& action) {
         Move(x, y);
         Press(x, y);
         Release(x, y);
+    } else if (verb == "press" || verb == "move" || verb == "release") {
+        int x = 0, y = 0;
+        if (!(line >> x >> y)) {
+            return false;
+        }
+        Move(x, y);
+        if (verb == "press") {
+            Press(x, y);
+        } else if (verb == "release") {
+            Release(x, y);
+        }
+    } else if (verb == "drag") {
+        int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        if (!(line >> x0 >> y0 >> x1 >> y1)) {
+            return false;
+        }
+        Drag(x0, y0, x1, y1);
     } else if (verb == "take") {
         std::string id;
         line >> id;

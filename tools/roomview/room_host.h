@@ -33,14 +33,16 @@ public:
 
     // Loads a room file (relative to the data root's "assets"), its images, and shows it.
     bool Open(const std::string& file);
-    // One action line: "click X Y", "take TOOL", "drop", "wait MS", "hint", "save", "restore". False for
-    // a line it cannot read.
+    // One action line: "click X Y", "press X Y", "move X Y", "release X Y", "drag X0 Y0 X1 Y1",
+    // "take TOOL", "drop", "wait MS", "hint", "save", "restore". False for a line it cannot read.
     bool Run(const std::string& action);
     void Update(float seconds);
     void Draw(int pointerX, int pointerY);
     void Press(int x, int y);
     void Move(int x, int y);
     void Release(int x, int y);
+    // Press at the first point, move there in ten steps a frame apart, release at the second.
+    void Drag(int x0, int y0, int x1, int y1);
     void Save();
     void Restore();
     // The room's saved state as bytes; the bytes Restore reads.
@@ -50,6 +52,8 @@ public:
     TRoom* GetRoom() const { return mRoom; }
     TTool* GetHeldTool() const { return mHeld; }
     bool IsCompleted() const { return mCompleted; }
+    // The developer view: after the room, every object's added drawing operations (added_draws.h).
+    void SetAddedDraws(bool on) { mAddedDraws = on; }
     // Everything heard since the last call, one line each.
     std::vector<std::string> TakeTranscript();
 
@@ -88,5 +92,6 @@ private:
     std::vector<std::string> mTranscript;
     std::vector<uint8_t> mSaved;
     bool mCompleted = false;
+    bool mAddedDraws = false;
     TViewItemFactory mItems;
 };

@@ -13,8 +13,12 @@ The rooms, in "assets/roomview/" (the viewer's data root is this folder):
   statue found with "xodouble"; an object with its own "hint" strategy; an arch into the garden.
 - garden: a gate back into the gallery; a bell that hands out a coin ("tool") for the well.
 Each room ends when a flag posts "complete", on which the viewer completes the room.
+The object catalogue's rooms are written by the rooms_*.py modules beside this script (each says what
+its rooms show).
 """
 
+import glob
+import importlib
 import os
 import struct
 import sys
@@ -259,6 +263,11 @@ def main():
             f.write(text)
         with open(os.path.join(out, name + ".actions"), "w", newline="\n") as f:
             f.write(ACTIONS[name])
+    # Each rooms_*.py module beside this script writes its own rooms (room files, pictures, action
+    # tables) under the same folder, with the helpers above.
+    sys.path.insert(0, ROOMS)
+    for path in sorted(glob.glob(os.path.join(ROOMS, "rooms_*.py"))):
+        importlib.import_module(os.path.splitext(os.path.basename(path))[0]).write(out)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,49 @@
+#include "added_draws.h"
+
+#include "objects/anim_objects.h"
+#include "objects/counter_movers.h"
+#include "objects/ghost_object.h"
+#include "objects/infrared_object.h"
+#include "objects/input_objects.h"
+#include "objects/map_object.h"
+#include "objects/object.h"
+#include "objects/rotator_object.h"
+#include "objects/text_objects.h"
+#include "objects/uv_objects.h"
+#include "objects/video_object.h"
+
+namespace {
+
+// One added operation of one kind (and the kinds built on it): called when the object is of that kind.
+using TAddedDraw = void (*)(TObject& object);
+
+template <typename Kind, void (Kind::*Operation)()> void Call(TObject& object) {
+    if (auto* kind = dynamic_cast<Kind*>(&object)) {
+        (kind->*Operation)();
+    }
+}
+
+// One line per added operation. A ghost's DrawFrame draws its DrawAll, so the ghost has no line of its own.
+const TAddedDraw kAddedDraws[] = {
+    Call<TAnimObject, &TAnimObject::DrawAnimation>,
+    Call<TDoubleHOCadrObject, &TDoubleHOCadrObject::DrawAll>,
+    Call<TInfraredObject, &TInfraredObject::DrawAll>,
+    Call<TMouseEnterObject, &TMouseEnterObject::DrawAll>,
+    Call<TMapObject, &TMapObject::DrawAll>,
+    Call<TRotatorObject, &TRotatorObject::DrawAll>,
+    Call<TTextObject, &TTextObject::DrawAll>,
+    Call<TTextInfoSwitchImageObject, &TTextInfoSwitchImageObject::DrawAll>,
+    Call<TUVObject, &TUVObject::DrawAll>,
+    Call<TVideoObject, &TVideoObject::DrawFrame>,
+};
+
+} // namespace
+
+void DrawAddedOperations(TObject& object) {
+    for (TAddedDraw draw : kAddedDraws) {
+        draw(object);
+    }
+    for (const auto& child : object.GetChildren()) {
+        DrawAddedOperations(*child);
+    }
+}
