@@ -374,7 +374,11 @@ void TGameSpace::LoadEffectorsFromXml(const TiXmlElement* element) {
 }
 
 void TGameSpace::AttachEffectors() {
-    for (const auto& object : mObjects) {
+    AttachEffectorsTo(mObjects);
+}
+
+void TGameSpace::AttachEffectorsTo(const std::vector<std::unique_ptr<TObject>>& objects) {
+    for (const auto& object : objects) {
         for (const auto& effector : mEffectors) {
             if (!object->mEffectorName.empty() && object->mEffectorName == effector->mName) {
                 object->mEffector = effector.get();

@@ -179,6 +179,8 @@ public:
     virtual void UnlockInput() { mInputLocked = false; }
     virtual void LoadEffectorsFromXml(const TiXmlElement* element);
     virtual void AttachEffectors();
+    // Each object of the list (or its first descendant) naming one of this space's effectors gets it.
+    void AttachEffectorsTo(const std::vector<std::unique_ptr<TObject>>& objects);
     // The update of the drawing state: tweens, objects (plain spaces only) and hint effects. Always false.
     virtual bool Update(float seconds);
 

@@ -272,6 +272,7 @@ void TRoom::LoadSource(const TXmlSource& source) {
     LoadGlobalTools(root->FirstChildElement("globaltools"));
     PlaceFrame(root);
     LoadSoundsFromXml(root);
+    AddPocketEffectorReferences(*this);
     LoadEffectorsFromXml(root);
     LoadItemsToFind(root);
     for (const TiXmlElement* animRoot : animRoots) {
@@ -285,6 +286,26 @@ void TRoom::LoadSource(const TXmlSource& source) {
     documents.clear();
     ReleaseXmlRoot();
     mOpenSubSpace = nullptr;
+}
+
+void TRoom::AddPocketEffectorReferences(const TRoom& space) {
+    for (const auto& pocket : space.mPockets) {
+        mEffectorReferences.insert(mEffectorReferences.end(), pocket->mEffectorReferences.begin(),
+                                   pocket->mEffectorReferences.end());
+        AddPocketEffectorReferences(*pocket);
+    }
+}
+
+void TRoom::AttachEffectors() {
+    TGameSpace::AttachEffectors();
+    AttachPocketEffectors(*this);
+}
+
+void TRoom::AttachPocketEffectors(const TRoom& space) {
+    for (const auto& pocket : space.mPockets) {
+        AttachEffectorsTo(pocket->mObjects);
+        AttachPocketEffectors(*pocket);
+    }
 }
 
 void TRoom::LoadItemsLists(const TiXmlElement* element) {

@@ -125,6 +125,12 @@ public:
     virtual void CollectMinigameTools();
 
     void LoadPocketsFromXml(const TiXmlElement* element);
+    // The room's effectors drive the objects of its pockets (nested ones too) as well as its own.
+    void AttachEffectors() override;
+    void AttachPocketEffectors(const TRoom& space);
+    // Adds the pockets' effector names to the room's, so an effector named by several objects of the room
+    // and its pockets is copied once per object.
+    void AddPocketEffectorReferences(const TRoom& space);
     void LoadItemsLists(const TiXmlElement* element);
     void LoadGlobalTools(const TiXmlElement* element);
     void MarkListObjects();

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <set>
 
 #include "../objects/object_test_support.h"
 #include "app/buffer.h"
@@ -163,6 +164,47 @@ TEST_F(RoomTest, LoadsEveryRootChild) {
     EXPECT_NEAR(room->FindObjectById("boat")->mY, 5.0f, 0.2f);
     EXPECT_NEAR(room->FindObjectById("buoy")->mY, 5.0f, 0.2f);
     EXPECT_NEAR(room->FindObjectById("flag")->mAngle, 0.5f, 0.02f);
+}
+
+TEST_F(RoomTest, PocketObjectsAreDrivenByTheRoomsEffectorsEachByItsOwnCopy) {
+    // "sway" is named by a room object and a pocket object; "glow" only inside a nested pocket.
+    Write("den.xml", R"(<scene>
+  <Common name="den" folder="scenes/test/"/>
+  <Objects><object id="lamp" x="10" effector="sway"/></Objects>
+  <pockets>
+    <pocket name="drawer" x="400" y="300" w="300" h="300">
+      <object id="cloth" x="420" effector="sway"/>
+      <pocket name="box" x="420" y="450" w="250" h="120"><object id="gem" effector="glow"/></pocket>
+    </pocket>
+  </pockets>
+  <effector name="sway" loop="1"><key id="x" time="0" value="0"/><key id="x" time="1" value="500"/></effector>
+  <effector name="glow" loop="1"><key id="a" time="0" value="0"/><key id="a" time="1" value="1"/></effector>
+</scene>)");
+    auto room = LoadRoom("den.xml");
+    struct Case {
+        const char* id;
+        const char* effector;
+    };
+    const Case cases[] = {{"lamp", "sway_2"}, {"cloth", "sway"}, {"gem", "glow"}};
+    std::set<const TObjectEffector*> effectors;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        TObject* object = room->FindObjectById(c.id);
+        ASSERT_NE(object, nullptr);
+        ASSERT_NE(object->mEffector, nullptr);
+        EXPECT_EQ(object->mEffectorName, c.effector);
+        EXPECT_EQ(static_cast<TEffector*>(object->mEffector)->mOwner, object);
+        effectors.insert(object->mEffector);
+    }
+    EXPECT_EQ(effectors.size(), 3u);
+
+    // The pocket object's copy runs with it alone; the room object's copy is not moved by it.
+    TObject* cloth = room->FindObjectById("cloth");
+    for (int i = 0; i < 50; ++i) {
+        cloth->Update(0.01f);
+    }
+    EXPECT_NEAR(cloth->mX, 250.0f, 10.0f);
+    EXPECT_EQ(room->FindObjectById("lamp")->mX, 10.0f);
 }
 
 TEST_F(RoomTest, MusicIsLeftAloneUnlessTheRoomNamesSome) {
