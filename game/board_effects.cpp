@@ -14,6 +14,9 @@ namespace {
 
 constexpr const char* kRingImages[] = {"textures/rings/ringyellow", "textures/rings/ringblue",
                                        "textures/rings/ringgreen", "textures/rings/ringpurple"};
+// Drawn under a ring (not under a fixed picture), so the ring reads over pale cells where adding light
+// changes nothing.
+constexpr const char* kRingShadeImage = "textures/rings/ringshade";
 constexpr float kRingStartScaleMin = 0.35f;
 constexpr float kRingStartScaleMax = 0.40f;
 constexpr float kRestartSpread = 0.1f;
@@ -265,6 +268,7 @@ EffectChange3One::EffectChange3One(int x, int y, int dx, int dy, float endScale,
     mY = static_cast<float>(y + dy);
     // Rings light up what they cover.
     mImage.mRenderState.blend = TRenderState::kBlendAdd;
+    mShade.SetImage(kRingShadeImage);
     Reset();
 }
 
@@ -273,6 +277,7 @@ EffectChange3One::EffectChange3One(int x, int y, float seconds, float endScale, 
     mX = static_cast<float>(x);
     mY = static_cast<float>(y);
     mImage.mRenderState.blend = TRenderState::kBlendAdd;
+    mShade.SetImage(kRingShadeImage);
     Reset();
 }
 
@@ -288,6 +293,7 @@ void EffectChange3One::Reset() {
 void EffectChange3One::SetImage(const std::string& name) {
     mImage.ReleaseImage();
     mImage.SetImage(name);
+    mShade.ReleaseImage();
     mFixedImage = true;
 }
 
@@ -305,6 +311,9 @@ bool EffectChange3One::Update(float seconds) {
 }
 
 void EffectChange3One::Draw(float parentAlpha) {
+    if (!mFixedImage) {
+        DrawImageAt(mShade, mX, mY, mScaleTween.current, mAlphaTween.current * parentAlpha);
+    }
     DrawImageAt(mImage, mX, mY, mScaleTween.current, mAlphaTween.current * parentAlpha);
 }
 

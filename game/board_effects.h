@@ -177,6 +177,8 @@ public:
 
 private:
     StaticImage mImage;
+    // The dark band under a ring of random colour.
+    StaticImage mShade;
     IncValue mScaleTween;
     IncValue mAlphaTween;
     float mEndScale;

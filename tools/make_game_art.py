@@ -48,9 +48,22 @@ def caption(text, colour):
 
 
 def ring(colour):
+    # A glow of the colour around a near-white core: added over a cell of the ring's own colour, the core
+    # still lights it up.
+    core = tuple(c + (255 - c) * 3 // 5 for c in colour)
     def paint(draw, s):
-        for width, alpha in ((10, 90), (6, 200), (3, 255)):
-            draw.ellipse([8 * s, 8 * s, 120 * s, 120 * s], outline=colour + (alpha,), width=width * s)
+        for width, alpha, ink in ((10, 90, colour), (6, 200, colour), (3, 255, core)):
+            draw.ellipse([8 * s, 8 * s, 120 * s, 120 * s], outline=ink + (alpha,), width=width * s)
+    return smooth(128, 128, paint)
+
+
+def ring_shade():
+    """The dark band drawn under a ring: an additive ring alone vanishes over a white or pale cell."""
+    def paint(draw, s):
+        # Wider than the ring's glow on both sides of it, softer at its rims.
+        for inset, width, alpha in ((2, 22, 170), (4, 18, 255)):
+            box = [inset * s, inset * s, (128 - inset) * s, (128 - inset) * s]
+            draw.ellipse(box, outline=(12, 14, 22, alpha), width=width * s)
     return smooth(128, 128, paint)
 
 
@@ -197,6 +210,7 @@ IMAGES = {
     "textures/rings/ringblue": lambda: ring((110, 170, 255)),
     "textures/rings/ringgreen": lambda: ring((120, 220, 120)),
     "textures/rings/ringpurple": lambda: ring((200, 130, 240)),
+    "textures/rings/ringshade": ring_shade,
     "textures/fx/sparkle": sparkle,
     "textures/effect/particle_lightning": trail_particle,
     "textures/items/mistake": lambda: mistake_mark(40, True),
