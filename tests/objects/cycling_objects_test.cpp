@@ -213,6 +213,11 @@ TEST_F(CyclingTest, ActivatedParentWithShortListIsNeverSolved) {
     parent->Update(0.01f);
     EXPECT_EQ(Count("unlock //done"), 0);
     EXPECT_FALSE(parent->IsLocked());
+    // A bad "cur_idx" starts at the first image; -1 (the default) means the first.
+    auto* bad = LoadScene<TChangeOnActivateObject>(ActivateChild("c", R"(cur_idx="3")"));
+    EXPECT_EQ(bad->mCurrent, 0);
+    EXPECT_TRUE(harness::LogContains("change_on_activate c: cur_idx 3 outside its 3 images, the first shown"));
+    EXPECT_EQ(LoadScene<TChangeOnActivateObject>(ActivateChild("d", R"(cur_idx="1")"))->mCurrent, 1);
     // Without children it is not solved either.
     auto* empty = LoadScene<TChangeOnActivateParentObject>(R"(<object type="change_on_activatep" id="q" uae="done"/>)");
     empty->Update(0.01f);
