@@ -12,6 +12,7 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "objects/object.h"
+#include "objects/object_factory.h"
 #include "rooms/pocket.h"
 #include "rooms/space_manager.h"
 #include "windows/mouse_event.h"
@@ -68,6 +69,8 @@ TRoomHost::TRoomHost() {
     TInterfaceEvents::Get().mListener = this;
     TGameSpaceManager::CreateInstance();
     TEffectorsFactory::CreateInstance();
+    // Rooms name their objects' kinds; without the factory every object would load as a plain one.
+    TObjectFactory::CreateInstance();
 }
 
 TRoomHost::~TRoomHost() {
@@ -80,6 +83,7 @@ TRoomHost::~TRoomHost() {
     mRooms.clear();
     TGameSpaceManager::DestroyInstance();
     TEffectorsFactory::DestroyInstance();
+    TObjectFactory::DestroyInstance();
     ItemsListItemFactory::SetInstance(nullptr);
     TToolList::GetPlayerTools().Clear();
     GetHandedOutTools().clear();
@@ -176,7 +180,12 @@ void TRoomHost::Drag(int x0, int y0, int x1, int y1) {
     Move(x0, y0);
     Press(x0, y0);
     for (int i = 1; i <= kSteps; ++i) {
-        Move(x0 + (x1 - x0) * i / kSteps, y0 + (y1 - y0) * i / kSteps);
+        const int x = x0 + (x1 - x0) * i / kSteps, y = y0 + (y1 - y0) * i / kSteps;
+        Move(x, y);
+        // With the button held the game's window manager hands the room a drag as well.
+        if (mRoom != nullptr) {
+            mRoom->OnMouseDrag(EventAt(x, y, mHeld));
+        }
         Update(kFrameSeconds);
     }
     Release(x1, y1);
