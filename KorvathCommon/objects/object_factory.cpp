@@ -21,6 +21,8 @@
 #include "objects/mover_objects.h"
 #include "objects/object.h"
 #include "objects/particle_object.h"
+#include "objects/places_items_objects.h"
+#include "objects/places_objects.h"
 #include "objects/rotator_object.h"
 #include "objects/sequence_objects.h"
 #include "objects/switcher_object.h"
@@ -67,16 +69,14 @@ const TObjectKind kObjectKinds[] = {
     {"tag_object", "TTagObject", "TObject", 38, Make<TStandIn<TObject, 38>>, true},
     {"labyrinth_object", "TLabyrinthObject", "TObject", 26, Make<TLabyrinthObject>, false},
     {"balance_object", "TBalanceObject", "TTransparentObject", 15, Make<TStandIn<TTransparentObject, 15>>, true},
-    {"places_object", "TPlacesObject", "TObject", 33, Make<TStandIn<TObject, 33>>, true},
-    {"places_handle_object", "TPlacesHandleObject", "TTransparentObject", 32, Make<TStandIn<TTransparentObject, 32>>,
-     true},
-    {"places_handle_object2", "TPlacesHandleObject", "TTransparentObject", 32, Make<TStandIn<TTransparentObject, 32>>,
-     true},
-    {"placesitems_object", "TPlacesItemsObject", "TObject", 33, Make<TStandIn<TObject, 33>>, true},
-    {"placesitems_handle_object", "TPlacesItemsHandleObject", "TTransparentObject", 32,
-     Make<TStandIn<TTransparentObject, 32>>, true},
-    {"placesitems_handle_object2", "TPlacesItemsHandleObject", "TTransparentObject", 32,
-     Make<TStandIn<TTransparentObject, 32>>, true},
+    {"places_object", "TPlacesObject", "TObject", 33, Make<TPlacesObject>, false},
+    {"places_handle_object", "TPlacesHandleObject", "TTransparentObject", 32, Make<TPlacesHandleObject>, false},
+    {"places_handle_object2", "TPlacesHandleObject", "TTransparentObject", 32, Make<TPlacesHandleObject>, false},
+    {"placesitems_object", "TPlacesItemsObject", "TObject", 33, Make<TPlacesItemsObject>, false},
+    {"placesitems_handle_object", "TPlacesItemsHandleObject", "TTransparentObject", 32, Make<TPlacesItemsHandleObject>,
+     false},
+    {"placesitems_handle_object2", "TPlacesItemsHandleObject", "TTransparentObject", 32, Make<TPlacesItemsHandleObject>,
+     false},
     {"ball_shooter_object", "TBallShooterObject", "TTransparentObject", 16, Make<TStandIn<TTransparentObject, 16>>,
      true},
     {"asterix", "TAsterixObject", "TObject", 14, Make<TAsterixObject>, false},
