@@ -164,7 +164,10 @@ const std::set<std::string> kBuilt = {"transp",
                                       "finder_mover",
                                       "doublescorecounter",
                                       "trajectorymovercadr2",
-                                      "map_obj"};
+                                      "map_obj",
+                                      "clockarrow",
+                                      "limitedarrow",
+                                      "clock"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
