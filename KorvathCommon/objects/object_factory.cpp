@@ -5,6 +5,7 @@
 
 #include "objects/anim_objects.h"
 #include "objects/cadr_object.h"
+#include "objects/clock_objects.h"
 #include "objects/clouds_object.h"
 #include "objects/container_objects.h"
 #include "objects/counter_movers.h"
@@ -43,9 +44,6 @@ public:
 
 // Stand-ins of the bases other kinds build on.
 using TLightCheckButtonStandIn = TStandIn<TObject, 27>;
-using TClockArrowStandIn = TStandIn<TObject, 20>;
-// The dragged clock hand has no type name of its own; the limited hand builds on it.
-using TDragClockArrowStandIn = TStandIn<TClockArrowStandIn, 20>;
 
 template <typename T> TObject* Make() {
     return new (std::nothrow) T();
@@ -93,10 +91,9 @@ const TObjectKind kObjectKinds[] = {
     {"focuser", "TFocuserObject", "TObject", 60, Make<TFocuserObject>, false},
     {"ghost", "TGhostObject", "TVideoObject", 22, Make<TGhostObject>, false},
     {"infrared", "TInfraredObject", "TObject", 23, Make<TInfraredObject>, false},
-    {"clockarrow", "TClockArrowObject", "TObject", 20, Make<TStandIn<TObject, 20>>, true},
-    {"limitedarrow", "TLimitedArrowObject", "TDragClockArrowObject", 29, Make<TStandIn<TDragClockArrowStandIn, 29>>,
-     true},
-    {"clock", "TClockObject", "TObject", 21, Make<TStandIn<TObject, 21>>, true},
+    {"clockarrow", "TClockArrowObject", "TObject", 20, Make<TClockArrowObject>, false},
+    {"limitedarrow", "TLimitedArrowObject", "TDragClockArrowObject", 29, Make<TLimitedArrowObject>, false},
+    {"clock", "TClockObject", "TObject", 21, Make<TClockObject>, false},
     {"video", "TVideoObject", "TObject", 10, Make<TVideoObject>, false},
     {"animfile", "TAnimFileObject", "TObject", 39, Make<TAnimFileObject>, false},
     {"transp", "TTransparentObject", "TObject", 40, Make<TTransparentObject>, false},

@@ -173,7 +173,10 @@ const std::set<std::string> kBuilt = {"transp",
                                       "places_handle_object2",
                                       "placesitems_object",
                                       "placesitems_handle_object",
-                                      "placesitems_handle_object2"};
+                                      "placesitems_handle_object2",
+                                      "clockarrow",
+                                      "limitedarrow",
+                                      "clock"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
