@@ -4,6 +4,7 @@
 #include <new>
 
 #include "objects/anim_objects.h"
+#include "objects/balance_object.h"
 #include "objects/cadr_object.h"
 #include "objects/clock_objects.h"
 #include "objects/clouds_object.h"
@@ -65,7 +66,7 @@ const TObjectKind kObjectKinds[] = {
     {"udflex", "TUDFlexibleObject", "TFlexibleObject", 25, Make<TUDFlexibleObject>, false},
     {"tag_object", "TTagObject", "TObject", 38, Make<TStandIn<TObject, 38>>, true},
     {"labyrinth_object", "TLabyrinthObject", "TObject", 26, Make<TLabyrinthObject>, false},
-    {"balance_object", "TBalanceObject", "TTransparentObject", 15, Make<TStandIn<TTransparentObject, 15>>, true},
+    {"balance_object", "TBalanceObject", "TTransparentObject", 15, Make<TBalanceObject>, false},
     {"places_object", "TPlacesObject", "TObject", 33, Make<TPlacesObject>, false},
     {"places_handle_object", "TPlacesHandleObject", "TTransparentObject", 32, Make<TPlacesHandleObject>, false},
     {"places_handle_object2", "TPlacesHandleObject", "TTransparentObject", 32, Make<TPlacesHandleObject>, false},

@@ -174,6 +174,7 @@ const std::set<std::string> kBuilt = {"transp",
                                       "placesitems_object",
                                       "placesitems_handle_object",
                                       "placesitems_handle_object2",
+                                      "balance_object",
                                       "clockarrow",
                                       "limitedarrow",
                                       "clock"};
