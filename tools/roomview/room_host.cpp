@@ -180,7 +180,12 @@ void TRoomHost::Drag(int x0, int y0, int x1, int y1) {
     Move(x0, y0);
     Press(x0, y0);
     for (int i = 1; i <= kSteps; ++i) {
-        Move(x0 + (x1 - x0) * i / kSteps, y0 + (y1 - y0) * i / kSteps);
+        const int x = x0 + (x1 - x0) * i / kSteps, y = y0 + (y1 - y0) * i / kSteps;
+        Move(x, y);
+        // Objects that follow only a held button (drag sliders, knobs) hear the drag as well.
+        if (mRoom != nullptr) {
+            mRoom->OnMouseDrag(EventAt(x, y, mHeld));
+        }
         Update(kFrameSeconds);
     }
     Release(x1, y1);
