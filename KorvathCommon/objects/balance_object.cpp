@@ -171,7 +171,8 @@ bool TBalanceObject::OnMouseDown(const TMouseEvent& event) {
             return true;
         }
     }
-    return TObject::OnMouseDown(event);
+    // The balance's own handling only: the container's would offer the event to the parts again.
+    return TObject::OnMouseDown(event); // NOLINT(bugprone-parent-virtual-call)
 }
 
 bool TBalanceObject::OnMouseUp(const TMouseEvent& event) {
@@ -181,7 +182,8 @@ bool TBalanceObject::OnMouseUp(const TMouseEvent& event) {
             return true;
         }
     }
-    return TObject::OnMouseUp(event);
+    // The balance's own handling only: the container's would offer the event to the parts again.
+    return TObject::OnMouseUp(event); // NOLINT(bugprone-parent-virtual-call)
 }
 
 bool TBalanceObject::OnMouseMove(const TMouseEvent& event, bool* firstHover) {
@@ -190,7 +192,8 @@ bool TBalanceObject::OnMouseMove(const TMouseEvent& event, bool* firstHover) {
             return true;
         }
     }
-    return TObject::OnMouseMove(event, firstHover);
+    // The balance's own handling only: the container's would offer the event to the parts again.
+    return TObject::OnMouseMove(event, firstHover); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void TBalanceObject::SaveState(TBaseBuffer& writer) {

@@ -224,6 +224,17 @@ TEST_F(PlacesTest, SavedStateIsPictureThenFourFlags) {
     EXPECT_TRUE(restored.mSet);
 }
 
+// The tool flies with the piece handed out and forgets a place that is gone, so no swap reaches it.
+TEST_F(PlacesTest, TheToolRemembersItsPlaceWhileItLives) {
+    TPlacesHandleObject* handle = Build();
+    handle->OnSpaceShow();
+    handle->OnMouseDown(At(4, 4));
+    EXPECT_EQ(mPiece.mSourceObject, &PlaceOf(*handle, "p1"));
+    EXPECT_EQ(mPiece.mFlyImageNames, (Strings{"f/b.png"}));
+    mSpace.reset();
+    EXPECT_EQ(mPiece.mSourceObject, nullptr);
+}
+
 TEST_F(PlacesTest, ChildrenThatAreNotPlacesAreSkipped) {
     mSpace = std::make_unique<TRecordingSpace>();
     TXml xml(R"(<scene><object id="row" type="places_handle_object2" uae="door">)"
