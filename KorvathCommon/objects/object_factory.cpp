@@ -4,7 +4,9 @@
 #include <new>
 
 #include "objects/anim_objects.h"
+#include "objects/balance_object.h"
 #include "objects/cadr_object.h"
+#include "objects/clock_objects.h"
 #include "objects/clouds_object.h"
 #include "objects/container_objects.h"
 #include "objects/counter_movers.h"
@@ -22,6 +24,8 @@
 #include "objects/mover_objects.h"
 #include "objects/object.h"
 #include "objects/particle_object.h"
+#include "objects/places_items_objects.h"
+#include "objects/places_objects.h"
 #include "objects/rotator_object.h"
 #include "objects/sequence_objects.h"
 #include "objects/slider_objects.h"
@@ -44,9 +48,6 @@ public:
 
 // Stand-ins of the bases other kinds build on.
 using TLightCheckButtonStandIn = TStandIn<TObject, 27>;
-using TClockArrowStandIn = TStandIn<TObject, 20>;
-// The dragged clock hand has no type name of its own; the limited hand builds on it.
-using TDragClockArrowStandIn = TStandIn<TClockArrowStandIn, 20>;
 
 template <typename T> TObject* Make() {
     return new (std::nothrow) T();
@@ -68,17 +69,15 @@ const TObjectKind kObjectKinds[] = {
     {"udflex", "TUDFlexibleObject", "TFlexibleObject", 25, Make<TUDFlexibleObject>, false},
     {"tag_object", "TTagObject", "TObject", 38, Make<TStandIn<TObject, 38>>, true},
     {"labyrinth_object", "TLabyrinthObject", "TObject", 26, Make<TLabyrinthObject>, false},
-    {"balance_object", "TBalanceObject", "TTransparentObject", 15, Make<TStandIn<TTransparentObject, 15>>, true},
-    {"places_object", "TPlacesObject", "TObject", 33, Make<TStandIn<TObject, 33>>, true},
-    {"places_handle_object", "TPlacesHandleObject", "TTransparentObject", 32, Make<TStandIn<TTransparentObject, 32>>,
-     true},
-    {"places_handle_object2", "TPlacesHandleObject", "TTransparentObject", 32, Make<TStandIn<TTransparentObject, 32>>,
-     true},
-    {"placesitems_object", "TPlacesItemsObject", "TObject", 33, Make<TStandIn<TObject, 33>>, true},
-    {"placesitems_handle_object", "TPlacesItemsHandleObject", "TTransparentObject", 32,
-     Make<TStandIn<TTransparentObject, 32>>, true},
-    {"placesitems_handle_object2", "TPlacesItemsHandleObject", "TTransparentObject", 32,
-     Make<TStandIn<TTransparentObject, 32>>, true},
+    {"balance_object", "TBalanceObject", "TTransparentObject", 15, Make<TBalanceObject>, false},
+    {"places_object", "TPlacesObject", "TObject", 33, Make<TPlacesObject>, false},
+    {"places_handle_object", "TPlacesHandleObject", "TTransparentObject", 32, Make<TPlacesHandleObject>, false},
+    {"places_handle_object2", "TPlacesHandleObject", "TTransparentObject", 32, Make<TPlacesHandleObject>, false},
+    {"placesitems_object", "TPlacesItemsObject", "TObject", 33, Make<TPlacesItemsObject>, false},
+    {"placesitems_handle_object", "TPlacesItemsHandleObject", "TTransparentObject", 32, Make<TPlacesItemsHandleObject>,
+     false},
+    {"placesitems_handle_object2", "TPlacesItemsHandleObject", "TTransparentObject", 32, Make<TPlacesItemsHandleObject>,
+     false},
     {"ball_shooter_object", "TBallShooterObject", "TTransparentObject", 16, Make<TStandIn<TTransparentObject, 16>>,
      true},
     {"asterix", "TAsterixObject", "TObject", 14, Make<TAsterixObject>, false},
@@ -96,10 +95,9 @@ const TObjectKind kObjectKinds[] = {
     {"focuser", "TFocuserObject", "TObject", 60, Make<TFocuserObject>, false},
     {"ghost", "TGhostObject", "TVideoObject", 22, Make<TGhostObject>, false},
     {"infrared", "TInfraredObject", "TObject", 23, Make<TInfraredObject>, false},
-    {"clockarrow", "TClockArrowObject", "TObject", 20, Make<TStandIn<TObject, 20>>, true},
-    {"limitedarrow", "TLimitedArrowObject", "TDragClockArrowObject", 29, Make<TStandIn<TDragClockArrowStandIn, 29>>,
-     true},
-    {"clock", "TClockObject", "TObject", 21, Make<TStandIn<TObject, 21>>, true},
+    {"clockarrow", "TClockArrowObject", "TObject", 20, Make<TClockArrowObject>, false},
+    {"limitedarrow", "TLimitedArrowObject", "TDragClockArrowObject", 29, Make<TLimitedArrowObject>, false},
+    {"clock", "TClockObject", "TObject", 21, Make<TClockObject>, false},
     {"video", "TVideoObject", "TObject", 10, Make<TVideoObject>, false},
     {"animfile", "TAnimFileObject", "TObject", 39, Make<TAnimFileObject>, false},
     {"transp", "TTransparentObject", "TObject", 40, Make<TTransparentObject>, false},

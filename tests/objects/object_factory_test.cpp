@@ -177,7 +177,17 @@ const std::set<std::string> kBuilt = {"transp",
                                       "finder_mover",
                                       "doublescorecounter",
                                       "trajectorymovercadr2",
-                                      "map_obj"};
+                                      "map_obj",
+                                      "places_object",
+                                      "places_handle_object",
+                                      "places_handle_object2",
+                                      "placesitems_object",
+                                      "placesitems_handle_object",
+                                      "placesitems_handle_object2",
+                                      "balance_object",
+                                      "clockarrow",
+                                      "limitedarrow",
+                                      "clock"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;

@@ -8,6 +8,8 @@
 #include "objects/input_objects.h"
 #include "objects/map_object.h"
 #include "objects/object.h"
+#include "objects/places_items_objects.h"
+#include "objects/places_objects.h"
 #include "objects/rotator_object.h"
 #include "objects/slider_objects.h"
 #include "objects/spinner_objects.h"
@@ -34,6 +36,10 @@ const TAddedDraw kAddedDraws[] = {
     Call<TInfraredObject, &TInfraredObject::DrawAll>,
     Call<TMouseEnterObject, &TMouseEnterObject::DrawAll>,
     Call<TMapObject, &TMapObject::DrawAll>,
+    Call<TPlacesItemsObject, &TPlacesItemsObject::DrawAll>,
+    Call<TPlacesItemsHandleObject, &TPlacesItemsHandleObject::DrawAll>,
+    Call<TPlacesObject, &TPlacesObject::DrawAll>,
+    Call<TPlacesHandleObject, &TPlacesHandleObject::DrawAll>,
     Call<TRotatorObject, &TRotatorObject::DrawAll>,
     Call<TTextObject, &TTextObject::DrawAll>,
     Call<TTextInfoSwitchImageObject, &TTextInfoSwitchImageObject::DrawAll>,
