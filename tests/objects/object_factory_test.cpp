@@ -164,7 +164,12 @@ const std::set<std::string> kBuilt = {"transp",
                                       "finder_mover",
                                       "doublescorecounter",
                                       "trajectorymovercadr2",
-                                      "map_obj"};
+                                      "map_obj",
+                                      "blending_obj",
+                                      "note_collection_item",
+                                      "multytool",
+                                      "collection_item",
+                                      "note_collection"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
