@@ -12,6 +12,7 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "objects/object.h"
+#include "objects/object_factory.h"
 #include "rooms/pocket.h"
 #include "rooms/space_manager.h"
 #include "windows/mouse_event.h"
@@ -68,6 +69,8 @@ TRoomHost::TRoomHost() {
     TInterfaceEvents::Get().mListener = this;
     TGameSpaceManager::CreateInstance();
     TEffectorsFactory::CreateInstance();
+    // Without it every object of a room would load as a plain object, whatever its type.
+    TObjectFactory::CreateInstance();
 }
 
 TRoomHost::~TRoomHost() {
@@ -80,6 +83,7 @@ TRoomHost::~TRoomHost() {
     mRooms.clear();
     TGameSpaceManager::DestroyInstance();
     TEffectorsFactory::DestroyInstance();
+    TObjectFactory::DestroyInstance();
     ItemsListItemFactory::SetInstance(nullptr);
     TToolList::GetPlayerTools().Clear();
     GetHandedOutTools().clear();
@@ -88,6 +92,7 @@ TRoomHost::~TRoomHost() {
 
 TRoom* TRoomHost::LoadRoom(const std::string& file) {
     auto room = std::make_unique<TRoom>();
+    mCollections.ReadFrom(file);
     room->Load(file);
     if (room->mFilePath.empty()) {
         return nullptr;
@@ -191,6 +196,7 @@ void TRoomHost::Update(float seconds) {
         mHeld->Update(seconds);
     }
     TInterfaceEvents::Get().Update();
+    mCollections.Update(seconds);
 }
 
 void TRoomHost::Draw(int pointerX, int pointerY) {
