@@ -2,6 +2,7 @@
 
 #include "objects/anim_objects.h"
 #include "objects/counter_movers.h"
+#include "objects/fading_objects.h"
 #include "objects/ghost_object.h"
 #include "objects/infrared_object.h"
 #include "objects/input_objects.h"
@@ -30,6 +31,7 @@ const TAddedDraw kAddedDraws[] = {
     Call<TInfraredObject, &TInfraredObject::DrawAll>,
     Call<TMouseEnterObject, &TMouseEnterObject::DrawAll>,
     Call<TMapObject, &TMapObject::DrawAll>,
+    Call<TNoteCollectionItemObject, &TNoteCollectionItemObject::DrawAll>,
     Call<TRotatorObject, &TRotatorObject::DrawAll>,
     Call<TTextObject, &TTextObject::DrawAll>,
     Call<TTextInfoSwitchImageObject, &TTextInfoSwitchImageObject::DrawAll>,
