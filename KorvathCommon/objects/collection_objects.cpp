@@ -1,6 +1,7 @@
 #include "objects/collection_objects.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "app/log.h"
 #include "app/xml_reader.h"
@@ -15,6 +16,13 @@ TCollectionEffectRunner* gEffectRunner = nullptr;
 
 // A collection item or a note collection still to find shows at this share of its alpha.
 constexpr float kUncollectedFactor = 0.3f;
+
+// Position plus half the size, held to the int range (both may be anything data says).
+int Centre(float position, int size) {
+    const float held = position != position ? 0.0f : std::clamp(position, -2147483648.0f, 2147483520.0f);
+    const int64_t centre = static_cast<int64_t>(held) + size / 2;
+    return static_cast<int>(std::clamp<int64_t>(centre, INT32_MIN, INT32_MAX));
+}
 
 } // namespace
 
@@ -123,8 +131,8 @@ bool TCollectionItemObject::OnMouseDown(const TMouseEvent& event) {
         profile->AddToCounter(item->number);
     }
     TSoundManager::GetInstance()->PlaySound("collection_item_catch");
-    const int centreX = SizeToInt(mX) + GetWidth() / 2;
-    const int centreY = SizeToInt(mY) + GetHeight() / 2;
+    const int centreX = Centre(mX, GetWidth());
+    const int centreY = Centre(mY, GetHeight());
     if (gEffectRunner != nullptr) {
         gEffectRunner->RunCollectionEffect(centreX, centreY, mImageName, kEffectScale, MessageName(), item->number,
                                            mItemId);

@@ -135,8 +135,9 @@ void TMultyToolObject::PressWithoutTool(const TMouseEvent& event) {
         PlaySpaceSound(mSoundNeedTool);
     }
     if (static_cast<int64_t>(mClickCounter) < static_cast<int64_t>(mMaxClicks) - 1) {
-        ++mClickCounter;
-        mClickCounter = std::min(mClickCounter, mFreezeClicks - 1);
+        // Held at the freeze (never below "not counted": a freeze of 0 or less from data must not wrap).
+        const int64_t frozen = std::min<int64_t>(static_cast<int64_t>(mClickCounter) + 1, int64_t{mFreezeClicks} - 1);
+        mClickCounter = static_cast<int>(std::max<int64_t>(frozen, kNotCounted));
         if (mClickCounter >= 0) {
             ApplyFlags(mClickCounter, mFlags[kAfterClick]);
         }

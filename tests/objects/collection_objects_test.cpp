@@ -174,6 +174,15 @@ TEST_F(CollectionTest, ItemOutsideTheRegistryOrWithoutEffectsStaysSafe) {
     EXPECT_TRUE(late->mVisible);
 }
 
+// The effect's centre is held to the int range instead of overflowing.
+TEST_F(CollectionTest, EffectCentreOfAFarItemStaysInRange) {
+    auto far = Load<TCollectionItemObject>(R"(id="far" iid="wren" x="2147483000" y="-2147483000" w="2000" h="2000"
+        cob="1")");
+    EXPECT_TRUE(far->OnMouseDown(At(2147483100, -2147482900)));
+    // y: -2147483000 is read as the float -2147483008, plus half of 2000.
+    EXPECT_EQ(mEffects.Take(), (Strings{"run 2147483647,-2147482008  0.5 CollectionEffectDonewren 3 wren"}));
+}
+
 TEST_F(CollectionTest, NoteCollectionIsDimmedUntilSomethingIsCollected) {
     WriteSolidImage("birds.png", 4, 4, kGreen);
     WriteSolidImage("shells.png", 4, 4, kGreen);

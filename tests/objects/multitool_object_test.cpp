@@ -167,6 +167,22 @@ TEST_F(MultiToolTest, ClickWithoutToolHandsOutItsToolsAndVanishes) {
         EXPECT_EQ(mListener.Take(), (Strings{"clicked panel"}));
     }
     EXPECT_EQ(plain->mClickCounter, 1);
+    // The counter is held at the freeze, and a freeze of 0 or less from data leaves it uncounted.
+    struct Freeze {
+        const char* attributes;
+        int counter;
+    };
+    const Freeze freezes[] = {
+        {R"(freezeclicks="2")", 1}, {R"(freezeclicks="0")", -1}, {R"(freezeclicks="-2147483648")", -1}};
+    for (const Freeze& f : freezes) {
+        SCOPED_TRACE(f.attributes);
+        auto frozen = Make(f.attributes);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_TRUE(frozen->OnMouseDown(At(45, 5)));
+        }
+        EXPECT_EQ(frozen->mClickCounter, f.counter);
+        mListener.Take();
+    }
 }
 
 TEST_F(MultiToolTest, GroupPassesThePointerToItsChildren) {
