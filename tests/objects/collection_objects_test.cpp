@@ -174,6 +174,21 @@ TEST_F(CollectionTest, ItemOutsideTheRegistryOrWithoutEffectsStaysSafe) {
     EXPECT_TRUE(late->mVisible);
 }
 
+// The item shows its picture until it is picked up.
+TEST_F(CollectionTest, PickedUpItemIsNoLongerDrawn) {
+    WriteSolidImage("textures/conch.png", 4, 4, kRed);
+    auto item = Load<TCollectionItemObject>(R"(id="shell" iid="conch" name="conch.png" x="2" y="2")");
+    item->LoadResources();
+    item->OnSpaceShow();
+    BeginCanvas();
+    item->Draw(1.0f);
+    ExpectPixels({{3, 3, kRedPixel}, {1, 1, kBlack}, {6, 6, kBlack}});
+    EXPECT_TRUE(item->OnMouseDown(At(3, 3)));
+    BeginCanvas();
+    item->Draw(1.0f);
+    ExpectPixels({{3, 3, kBlack}});
+}
+
 // The effect's centre is held to the int range instead of overflowing.
 TEST_F(CollectionTest, EffectCentreOfAFarItemStaysInRange) {
     auto far = Load<TCollectionItemObject>(R"(id="far" iid="wren" x="2147483000" y="-2147483000" w="2000" h="2000"

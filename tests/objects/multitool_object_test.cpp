@@ -185,6 +185,32 @@ TEST_F(MultiToolTest, ClickWithoutToolHandsOutItsToolsAndVanishes) {
     }
 }
 
+// The panel draws its children; once it hands out its tool it vanishes with them.
+TEST_F(MultiToolTest, DrawsItsChildrenUntilItHandsOutItsTool) {
+    WriteSolidImage("textures/a.png", 4, 4, kRed);
+    WriteSolidImage("textures/b.png", 4, 4, kGreen);
+    TObjectFactory::CreateInstance();
+    TXml xml(R"(<scene><object id="panel" type="multytool" tools="key">
+        <object id="a" name="a.png" cob="1"/><object id="b" name="b.png" x="8" y="8" cob="1"/></object></scene>)");
+    TGameSpace space;
+    space.LoadObjectsFromXml(xml.Root(), "");
+    ASSERT_EQ(space.mObjects.size(), 1u);
+    TObject& panel = *space.mObjects[0];
+    panel.SetListener(&mListener);
+    panel.LoadResources();
+    for (const auto& child : panel.GetChildren()) {
+        child->LoadResources();
+    }
+    panel.OnSpaceShow();
+    BeginCanvas();
+    panel.Draw(1.0f);
+    ExpectPixels({{1, 1, kRedPixel}, {9, 9, kGreenPixel}, {5, 5, kBlack}});
+    EXPECT_TRUE(panel.OnMouseDown(At(9, 9)));
+    BeginCanvas();
+    panel.Draw(1.0f);
+    ExpectPixels({{1, 1, kBlack}, {9, 9, kBlack}});
+}
+
 TEST_F(MultiToolTest, GroupPassesThePointerToItsChildren) {
     auto group = Make(R"(group="1")");
     // The press reaches the topmost child under the pointer; a group is never solved.
