@@ -8,9 +8,11 @@
 #include "objects/cadr_object.h"
 #include "objects/clock_objects.h"
 #include "objects/clouds_object.h"
+#include "objects/collection_objects.h"
 #include "objects/container_objects.h"
 #include "objects/counter_movers.h"
 #include "objects/cycling_objects.h"
+#include "objects/fading_objects.h"
 #include "objects/finish_video_wrapper.h"
 #include "objects/flexible_objects.h"
 #include "objects/ghost_object.h"
@@ -22,6 +24,7 @@
 #include "objects/map_object.h"
 #include "objects/morphing_object.h"
 #include "objects/mover_objects.h"
+#include "objects/multitool_object.h"
 #include "objects/object.h"
 #include "objects/particle_object.h"
 #include "objects/places_items_objects.h"
@@ -59,7 +62,7 @@ const TObjectKind kObjectKinds[] = {
     {"mover", "TMoverObject", "TObject", 0, Make<TMoverObject>, false},
     {"arc_mover", "TArcMoverObject", "TObject", 13, Make<TArcMoverObject>, false},
     {"shutter_object", "TShutterObject", "TObject", 34, Make<TStandIn<TObject, 34>>, true},
-    {"multytool", "TMultyToolObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+    {"multytool", "TMultyToolObject", "TObject", 0, Make<TMultyToolObject>, false},
     {"particle", "TParticleObject", "TObject", 47, Make<TParticleObject>, false},
     {"cloud", "TCloudsObject", "TObject", 0, Make<TCloudsObject>, false},
     {"animlinemover", "TLineMovingAnimObject", "TAnimObject", 12, Make<TLineMovingAnimObject>, false},
@@ -122,10 +125,10 @@ const TObjectKind kObjectKinds[] = {
     {"light_obj", "TLightObject", "TObject", 58, Make<TLightObject>, false},
     {"fading_video", "TLightObject", "TObject", 58, Make<TLightObject>, false},
     {"delay_loops_sound", "TDelayLoopsSoundObject", "TObject", 62, Make<TDelayLoopsSoundObject>, false},
-    {"blending_obj", "TBlendingObject", "TObject", 63, Make<TStandIn<TObject, 63>>, true},
-    {"collection_item", "TCollectionItemObject", "TObject", 64, Make<TStandIn<TObject, 64>>, true},
-    {"note_collection", "TNoteCollectionObject", "TObject", 65, Make<TStandIn<TObject, 65>>, true},
-    {"note_collection_item", "TNoteCollectionItemObject", "TObject", 66, Make<TStandIn<TObject, 66>>, true},
+    {"blending_obj", "TBlendingObject", "TObject", 63, Make<TBlendingObject>, false},
+    {"collection_item", "TCollectionItemObject", "TObject", 64, Make<TCollectionItemObject>, false},
+    {"note_collection", "TNoteCollectionObject", "TObject", 65, Make<TNoteCollectionObject>, false},
+    {"note_collection_item", "TNoteCollectionItemObject", "TObject", 66, Make<TNoteCollectionItemObject>, false},
     {"doublescore", "TDoubleScoreObject", "TObject", 67, Make<TDoubleScoreObject>, false},
     {"doublescorecounter", "TDoubleHOCadrObject", "TCadrObject", 69, Make<TDoubleHOCadrObject>, false},
     {"text_obj", "TTextObject", "TObject", 68, Make<TTextObject>, false},

@@ -187,7 +187,12 @@ const std::set<std::string> kBuilt = {"transp",
                                       "balance_object",
                                       "clockarrow",
                                       "limitedarrow",
-                                      "clock"};
+                                      "clock",
+                                      "blending_obj",
+                                      "note_collection_item",
+                                      "multytool",
+                                      "collection_item",
+                                      "note_collection"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;

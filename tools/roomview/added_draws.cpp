@@ -3,6 +3,7 @@
 #include "objects/anim_objects.h"
 #include "objects/counter_movers.h"
 #include "objects/cycling_objects.h"
+#include "objects/fading_objects.h"
 #include "objects/ghost_object.h"
 #include "objects/infrared_object.h"
 #include "objects/input_objects.h"
@@ -40,6 +41,7 @@ const TAddedDraw kAddedDraws[] = {
     Call<TPlacesItemsHandleObject, &TPlacesItemsHandleObject::DrawAll>,
     Call<TPlacesObject, &TPlacesObject::DrawAll>,
     Call<TPlacesHandleObject, &TPlacesHandleObject::DrawAll>,
+    Call<TNoteCollectionItemObject, &TNoteCollectionItemObject::DrawAll>,
     Call<TRotatorObject, &TRotatorObject::DrawAll>,
     Call<TTextObject, &TTextObject::DrawAll>,
     Call<TTextInfoSwitchImageObject, &TTextInfoSwitchImageObject::DrawAll>,

@@ -92,6 +92,7 @@ TRoomHost::~TRoomHost() {
 
 TRoom* TRoomHost::LoadRoom(const std::string& file) {
     auto room = std::make_unique<TRoom>();
+    mCollections.ReadFrom(file);
     room->Load(file);
     if (room->mFilePath.empty()) {
         return nullptr;
@@ -200,6 +201,7 @@ void TRoomHost::Update(float seconds) {
         mHeld->Update(seconds);
     }
     TInterfaceEvents::Get().Update();
+    mCollections.Update(seconds);
 }
 
 void TRoomHost::Draw(int pointerX, int pointerY) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "collections_host.h"
 #include "rooms/items_list.h"
 #include "rooms/room.h"
 #include "rooms/tool.h"
@@ -94,4 +95,6 @@ private:
     bool mCompleted = false;
     bool mAddedDraws = false;
     TViewItemFactory mItems;
+    // Filled from each room file before its objects load.
+    TViewCollections mCollections{[this](const std::string& line) { Add(line); }};
 };
