@@ -164,7 +164,11 @@ const std::set<std::string> kBuilt = {"transp",
                                       "finder_mover",
                                       "doublescorecounter",
                                       "trajectorymovercadr2",
-                                      "map_obj"};
+                                      "map_obj",
+                                      "tag_object",
+                                      "weight_system",
+                                      "slide_rotator",
+                                      "case_lock"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
