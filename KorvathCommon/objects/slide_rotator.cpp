@@ -9,6 +9,7 @@
 #include "app/xml_reader.h"
 #include "graphics/render_state.h"
 #include "graphics/saved_flags.h"
+#include "windows/mouse_event.h"
 
 // ---- wheel ----
 

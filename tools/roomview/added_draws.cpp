@@ -8,9 +8,12 @@
 #include "objects/map_object.h"
 #include "objects/object.h"
 #include "objects/rotator_object.h"
+#include "objects/slide_rotator.h"
+#include "objects/tag_object.h"
 #include "objects/text_objects.h"
 #include "objects/uv_objects.h"
 #include "objects/video_object.h"
+#include "objects/weight_system.h"
 
 namespace {
 
@@ -31,10 +34,13 @@ const TAddedDraw kAddedDraws[] = {
     Call<TMouseEnterObject, &TMouseEnterObject::DrawAll>,
     Call<TMapObject, &TMapObject::DrawAll>,
     Call<TRotatorObject, &TRotatorObject::DrawAll>,
+    Call<TSlideImageRotator, &TSlideImageRotator::DrawAll>,
+    Call<TTagObject, &TTagObject::DrawAll>,
     Call<TTextObject, &TTextObject::DrawAll>,
     Call<TTextInfoSwitchImageObject, &TTextInfoSwitchImageObject::DrawAll>,
     Call<TUVObject, &TUVObject::DrawAll>,
     Call<TVideoObject, &TVideoObject::DrawFrame>,
+    Call<TWeightSystemObject, &TWeightSystemObject::DrawAll>,
 };
 
 } // namespace

@@ -12,8 +12,10 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "objects/object.h"
+#include "objects/object_factory.h"
 #include "rooms/pocket.h"
 #include "rooms/space_manager.h"
+#include "windows/messages.h"
 #include "windows/mouse_event.h"
 
 namespace {
@@ -68,6 +70,8 @@ TRoomHost::TRoomHost() {
     TInterfaceEvents::Get().mListener = this;
     TGameSpaceManager::CreateInstance();
     TEffectorsFactory::CreateInstance();
+    // Without the object factory every typed object of a room would load as a plain object.
+    TObjectFactory::CreateInstance();
 }
 
 TRoomHost::~TRoomHost() {
@@ -80,6 +84,9 @@ TRoomHost::~TRoomHost() {
     mRooms.clear();
     TGameSpaceManager::DestroyInstance();
     TEffectorsFactory::DestroyInstance();
+    TObjectFactory::DestroyInstance();
+    // Messages still queued go before the process-wide tables they are counted in.
+    TMyMessageManager::Release();
     ItemsListItemFactory::SetInstance(nullptr);
     TToolList::GetPlayerTools().Clear();
     GetHandedOutTools().clear();
@@ -191,6 +198,10 @@ void TRoomHost::Update(float seconds) {
         mHeld->Update(seconds);
     }
     TInterfaceEvents::Get().Update();
+    // The game's window manager delivers the objects' messages each frame; the host stands in for it.
+    if (TMyMessageManager* messages = TMyMessageManager::FindInstance()) {
+        messages->Dispatch(seconds);
+    }
 }
 
 void TRoomHost::Draw(int pointerX, int pointerY) {
