@@ -179,6 +179,7 @@ wait 50
 click 490 640
 # saved before anything stands on a pan: which objects a pan carries is not part of the saved state
 save
+wait 50
 take apple
 click %d %d
 drop
