@@ -136,8 +136,6 @@ void TTagObject::SlideTile(int from, int to) {
     target.image = std::move(source.image);
     target.value = source.value;
     source.value = 0;
-    // A fresh path: the mover would otherwise replay the board's earlier slides after this one.
-    target.mover.queue.clear();
     target.mover.MoveTo(source.x, source.y, target.x, target.y, kSlideSeconds);
 }
 

@@ -268,6 +268,23 @@ TEST_F(TagObjectTest, SavedBoardRoundTripsByteForByte) {
     EXPECT_EQ(tag->mCells[5].value, 0);
 }
 
+// A cell that takes a tile a second time slides it once, from where it stood, and then rests.
+TEST_F(TagObjectTest, ACellSlidesEachTileItTakesOnce) {
+    auto tag = MakeBoard();
+    const Board start = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 0, 14, 15};
+    TBaseBuffer arranged = SavedBoard(*tag, start, 0, false);
+    ASSERT_TRUE(RestoreObjectState(*tag, arranged));
+    for (const int cell : {14, 13, 14, 13, 14}) {
+        SCOPED_TRACE(cell);
+        tag->OnMouseDown(At(CentreOf(cell % 4), CentreOf(cell / 4)));
+        Advance(*tag, 0.1f);
+        const int gap = cell == 14 ? 13 : 14;
+        EXPECT_EQ(tag->mCells[gap].value, 14);
+        EXPECT_FALSE(tag->mCells[gap].mover.moving);
+        EXPECT_EQ(tag->mCells[gap].image->mBaseX, CentreOf(gap % 4));
+    }
+}
+
 TEST_F(TagObjectTest, ActivateHidesTheBottomLeftTileAndStepsTheLockedHint) {
     auto tag = MakeBoard(R"(locked="1" hintlocked="first,second,third")");
     EXPECT_EQ(tag->GetLockedHint(), "first");
