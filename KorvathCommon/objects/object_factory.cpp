@@ -31,15 +31,18 @@
 #include "objects/places_objects.h"
 #include "objects/rotator_object.h"
 #include "objects/sequence_objects.h"
+#include "objects/slide_rotator.h"
 #include "objects/slider_objects.h"
 #include "objects/spinner_objects.h"
 #include "objects/switcher_object.h"
+#include "objects/tag_object.h"
 #include "objects/text_objects.h"
 #include "objects/timer_objects.h"
 #include "objects/transparent_object.h"
 #include "objects/uv_objects.h"
 #include "objects/video_object.h"
 #include "objects/weight_objects.h"
+#include "objects/weight_system.h"
 
 namespace {
 
@@ -70,7 +73,7 @@ const TObjectKind kObjectKinds[] = {
     {"cadrobj", "TCadrObject", "TObject", 18, Make<TCadrObject>, false},
     {"cadritemsobj", "TCadrItemsObject", "TObject", 19, Make<TCadrItemsObject>, false},
     {"udflex", "TUDFlexibleObject", "TFlexibleObject", 25, Make<TUDFlexibleObject>, false},
-    {"tag_object", "TTagObject", "TObject", 38, Make<TStandIn<TObject, 38>>, true},
+    {"tag_object", "TTagObject", "TObject", 38, Make<TTagObject>, false},
     {"labyrinth_object", "TLabyrinthObject", "TObject", 26, Make<TLabyrinthObject>, false},
     {"balance_object", "TBalanceObject", "TTransparentObject", 15, Make<TBalanceObject>, false},
     {"places_object", "TPlacesObject", "TObject", 33, Make<TPlacesObject>, false},
@@ -107,8 +110,8 @@ const TObjectKind kObjectKinds[] = {
     {"bring_to_top", "TBringToTopObject", "TTransparentObject", 41, Make<TBringToTopObject>, false},
     {"group", "TGroupObject", "TTransparentObject", 42, Make<TGroupObject>, false},
     {"fgroup", "TFoudedGroupObject", "TGroupObject", 42, Make<TFoudedGroupObject>, false},
-    {"slide_rotator", "TSlideImageRotator", "TObject", 43, Make<TStandIn<TObject, 43>>, true},
-    {"case_lock", "TCaseLockObject", "TTransparentObject", 44, Make<TStandIn<TTransparentObject, 44>>, true},
+    {"slide_rotator", "TSlideImageRotator", "TObject", 43, Make<TSlideImageRotator>, false},
+    {"case_lock", "TCaseLockObject", "TTransparentObject", 44, Make<TCaseLockObject>, false},
     {"rotator", "TRotatorObject", "TObject", 46, Make<TRotatorObject>, false},
     {"counter", "TActivateCounter", "TObject", 48, Make<TActivateCounter>, false},
     {"textinfo", "TTextInfoObject", "TObject", 49, Make<TTextInfoObject>, false},
@@ -147,6 +150,11 @@ const TObjectKind kObjectKinds[] = {
      false},
     {"weight_system", "TWeightSystemObject", "TObject", 83, Make<TStandIn<TObject, 83>>, true},
     {"weight_part", "TWeightPartObject", "TObject", 82, Make<TWeightPartObject>, false},
+    {"conjunct_weight", "TConjunctWeightObject", "TObject", 79, Make<TStandIn<TObject, 79>>, true},
+    {"conjunct_weightp", "TConjunctWeightParentObject", "TTransparentObject", 80,
+     Make<TStandIn<TTransparentObject, 80>>, true},
+    {"weight_system", "TWeightSystemObject", "TObject", 83, Make<TWeightSystemObject>, false},
+    {"weight_part", "TWeightPartObject", "TObject", 82, Make<TStandIn<TObject, 82>>, true},
     {"seq_show", "TShowSequenceObject", "TObject", 0, Make<TShowSequenceObject>, false},
     {"finder_mover", "TFinderMoverObject", "TMoverObject", 0, Make<TFinderMoverObject>, false},
     {"mouse_enter", "TMouseEnterObject", "TObject", 84, Make<TMouseEnterObject>, false},

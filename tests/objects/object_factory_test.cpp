@@ -192,7 +192,11 @@ const std::set<std::string> kBuilt = {"transp",
                                       "note_collection_item",
                                       "multytool",
                                       "collection_item",
-                                      "note_collection"};
+                                      "note_collection",
+                                      "tag_object",
+                                      "weight_system",
+                                      "slide_rotator",
+                                      "case_lock"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;

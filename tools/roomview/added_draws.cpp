@@ -12,12 +12,15 @@
 #include "objects/places_items_objects.h"
 #include "objects/places_objects.h"
 #include "objects/rotator_object.h"
+#include "objects/slide_rotator.h"
 #include "objects/slider_objects.h"
 #include "objects/spinner_objects.h"
+#include "objects/tag_object.h"
 #include "objects/text_objects.h"
 #include "objects/uv_objects.h"
 #include "objects/video_object.h"
 #include "objects/weight_objects.h"
+#include "objects/weight_system.h"
 
 namespace {
 
@@ -43,6 +46,8 @@ const TAddedDraw kAddedDraws[] = {
     Call<TPlacesHandleObject, &TPlacesHandleObject::DrawAll>,
     Call<TNoteCollectionItemObject, &TNoteCollectionItemObject::DrawAll>,
     Call<TRotatorObject, &TRotatorObject::DrawAll>,
+    Call<TSlideImageRotator, &TSlideImageRotator::DrawAll>,
+    Call<TTagObject, &TTagObject::DrawAll>,
     Call<TTextObject, &TTextObject::DrawAll>,
     Call<TTextInfoSwitchImageObject, &TTextInfoSwitchImageObject::DrawAll>,
     Call<TUVObject, &TUVObject::DrawAll>,
@@ -53,6 +58,7 @@ const TAddedDraw kAddedDraws[] = {
     Call<TChangeOnActivateObject, &TChangeOnActivateObject::DrawAll>,
     Call<TSpinnerEchoObject, &TSpinnerEchoObject::DrawAll>,
     Call<TWeightPartObject, &TWeightPartObject::DrawAll>,
+    Call<TWeightSystemObject, &TWeightSystemObject::DrawAll>,
 };
 
 } // namespace

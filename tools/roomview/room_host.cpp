@@ -15,6 +15,7 @@
 #include "objects/object_factory.h"
 #include "rooms/pocket.h"
 #include "rooms/space_manager.h"
+#include "windows/messages.h"
 #include "windows/mouse_event.h"
 
 namespace {
@@ -84,6 +85,8 @@ TRoomHost::~TRoomHost() {
     TGameSpaceManager::DestroyInstance();
     TEffectorsFactory::DestroyInstance();
     TObjectFactory::DestroyInstance();
+    // Messages still queued go before the process-wide tables they are counted in.
+    TMyMessageManager::Release();
     ItemsListItemFactory::SetInstance(nullptr);
     TToolList::GetPlayerTools().Clear();
     GetHandedOutTools().clear();
@@ -202,6 +205,10 @@ void TRoomHost::Update(float seconds) {
     }
     TInterfaceEvents::Get().Update();
     mCollections.Update(seconds);
+    // The game's window manager delivers the objects' messages each frame; the host stands in for it.
+    if (TMyMessageManager* messages = TMyMessageManager::FindInstance()) {
+        messages->Dispatch(seconds);
+    }
 }
 
 void TRoomHost::Draw(int pointerX, int pointerY) {
