@@ -10,10 +10,15 @@
 
 #include "graphics/point_mover.h"
 #include "objects/transparent_object.h"
+#include "objects/weight_system.h"
 
-class TWeightPartObject : public TObject {
+class TWeightPartObject : public TObject, public TWeightPan {
 public:
     ~TWeightPartObject() override = default;
+
+    // What the scales ask of their pans.
+    int GetMaxObjects() const override { return mMaxObjects; }
+    void SetCover(TObject* cover) override { mCover = cover; }
 
     // Carries the children along, then the cover.
     void SetPosition(float x, float y, bool moveChildren) override;

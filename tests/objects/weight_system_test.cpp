@@ -5,6 +5,7 @@
 
 #include "app/buffer.h"
 #include "object_test_support.h"
+#include "objects/weight_objects.h"
 #include "objects/weight_system.h"
 #include "rooms/game_space.h"
 #include "windows/messages.h"
@@ -259,6 +260,36 @@ TEST_F(WeightSystemTest, RefusedPresses) {
         scales->OnMouseDown(At(300, 300));
         EXPECT_FALSE(scales->mRight->mCheckOnlyBounds);
     }
+}
+
+// The scales' own pans from a room file: the left one takes one object and moves its cover with itself.
+TEST_F(WeightSystemTest, RealPansKeepTheirLimitAndTheirCover) {
+    TObjectFactory::CreateInstance();
+    TXml xml(R"(<scene>
+        <object id="shelf" x="0" y="300" w="10" h="10" cob="1">
+          <object id="w1" tag="10" w="5" h="5" cob="1"/>
+          <object id="w2" tag="10" w="5" h="5" cob="1"/>
+        </object>
+        <object id="scales" type="weight_system" x="100" y="100" w="4" h="4" cob="1" sholder="40">
+          <object id="coverleft" w="2" h="2"/>
+          <object id="left" type="weight_part" w="20" h="10" cob="1" maxobj="1" maxclickstool="5" tool="w1,w2"/>
+          <object id="right" type="weight_part" w="20" h="10" cob="1" tool="w1,w2"/>
+        </object></scene>)");
+    mSpace = std::make_unique<TRecordingSpace>();
+    mSpace->LoadObjectsFromXml(xml.Root(), "");
+    auto* scales = dynamic_cast<TWeightSystemObject*>(mSpace->FindObjectById("scales"));
+    ASSERT_NE(scales, nullptr);
+    scales->SetListener(&mListener);
+    scales->LoadResources();
+    scales->Update(0);
+    auto* left = dynamic_cast<TWeightPartObject*>(scales->mLeft);
+    ASSERT_NE(left, nullptr);
+    EXPECT_EQ(left->mCover, scales->FindChildById("coverleft"));
+    EXPECT_EQ(dynamic_cast<TWeightPartObject*>(scales->mRight)->mCover, nullptr);
+    TTestTool first("w1"), second("w2");
+    EXPECT_TRUE(scales->OnMouseDown(At(70, 105, &first)));
+    EXPECT_FALSE(scales->OnMouseDown(At(70, 105, &second)));
+    EXPECT_EQ(Children("left"), Strings{"w1"});
 }
 
 TEST_F(WeightSystemTest, KeepOrderRefusesALaterPansToolWhileAnEarlierWaits) {
