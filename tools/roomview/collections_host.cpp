@@ -26,12 +26,6 @@ void TViewCollections::ReadFrom(const std::string& file) {
     delete document;
 }
 
-void TViewCollections::Update(float seconds) {
-    if (TMyMessageManager* messages = TMyMessageManager::FindInstance()) {
-        messages->Dispatch(seconds);
-    }
-}
-
 void TViewCollections::RunCollectionEffect(int x, int y, const std::string& imageName, float scale,
                                            const std::string& message, int number, const std::string& itemId) {
     mReport("collection effect " + itemId + " " + std::to_string(number));

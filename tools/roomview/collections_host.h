@@ -20,8 +20,6 @@ public:
     // Appends the collections of the room file (relative to the data root's "assets"); none when it has
     // no "collections" element.
     void ReadFrom(const std::string& file);
-    // Delivers the messages that are due.
-    void Update(float seconds);
 
     void RunCollectionEffect(int x, int y, const std::string& imageName, float scale, const std::string& message,
                              int number, const std::string& itemId) override;

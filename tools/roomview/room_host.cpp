@@ -204,7 +204,6 @@ void TRoomHost::Update(float seconds) {
         mHeld->Update(seconds);
     }
     TInterfaceEvents::Get().Update();
-    mCollections.Update(seconds);
     // The game's window manager delivers the objects' messages each frame; the host stands in for it.
     if (TMyMessageManager* messages = TMyMessageManager::FindInstance()) {
         messages->Dispatch(seconds);
