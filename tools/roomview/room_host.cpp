@@ -5,6 +5,7 @@
 #include <tinyxml.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "app/buffer.h"
@@ -12,8 +13,10 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "objects/object.h"
+#include "objects/object_factory.h"
 #include "rooms/pocket.h"
 #include "rooms/space_manager.h"
+#include "windows/game_cursors.h"
 #include "windows/mouse_event.h"
 
 namespace {
@@ -68,9 +71,19 @@ TRoomHost::TRoomHost() {
     TInterfaceEvents::Get().mListener = this;
     TGameSpaceManager::CreateInstance();
     TEffectorsFactory::CreateInstance();
+    // Rooms make their objects by kind through the object factory, which a game's start-up would make.
+    if (TObjectFactory::GetInstance() == nullptr) {
+        TObjectFactory::CreateInstance();
+        mOwnsObjectFactory = true;
+    }
+    // Random flights and pauses repeat from run to run, so a replay ends where it ended before.
+    std::srand(1);
+    mPanel.SetSlotCounts(1, 0);
+    TInventoryPanel::SetInstance(&mPanel);
 }
 
 TRoomHost::~TRoomHost() {
+    TInventoryPanel::SetInstance(nullptr);
     TInterfaceEvents::Get().mListener = nullptr;
     TInterfaceEvents::Get().Clear();
     if (TGameSpaceManager* manager = TGameSpaceManager::GetInstance()) {
@@ -80,6 +93,9 @@ TRoomHost::~TRoomHost() {
     mRooms.clear();
     TGameSpaceManager::DestroyInstance();
     TEffectorsFactory::DestroyInstance();
+    if (mOwnsObjectFactory) {
+        TObjectFactory::DestroyInstance();
+    }
     ItemsListItemFactory::SetInstance(nullptr);
     TToolList::GetPlayerTools().Clear();
     GetHandedOutTools().clear();
@@ -152,19 +168,41 @@ static TMouseEvent EventAt(int x, int y, TTool* tool) {
     return event;
 }
 
+void TRoomHost::PointAt(int x, int y) {
+    mPointerX = x;
+    mPointerY = y;
+    TInventorySlot& slot = mPanel.mMainRow.front();
+    slot.pointX = x;
+    slot.pointY = y;
+    if (TGameCursors* cursors = TGameCursors::Get()) {
+        cursors->mPointerX = x;
+        cursors->mPointerY = y;
+    }
+}
+
+void TRoomHost::Hold(TTool* tool) {
+    mHeld = tool;
+    TInventorySlot& slot = mPanel.mMainRow.front();
+    slot.tool = tool;
+    slot.inUse = tool != nullptr;
+}
+
 void TRoomHost::Press(int x, int y) {
+    PointAt(x, y);
     if (mRoom != nullptr) {
         mRoom->OnMouseDown(EventAt(x, y, mHeld));
     }
 }
 
 void TRoomHost::Move(int x, int y) {
+    PointAt(x, y);
     if (mRoom != nullptr) {
         mRoom->OnMouseMove(EventAt(x, y, mHeld));
     }
 }
 
 void TRoomHost::Release(int x, int y) {
+    PointAt(x, y);
     if (mRoom != nullptr) {
         mRoom->OnMouseUp(EventAt(x, y, mHeld));
     }
@@ -261,7 +299,7 @@ bool TRoomHost::Run(const std::string& action) {
     } else if (verb == "take") {
         std::string id;
         line >> id;
-        mHeld = FindTool(id);
+        Hold(FindTool(id));
         if (mHeld == nullptr) {
             return false;
         }
@@ -271,7 +309,7 @@ bool TRoomHost::Run(const std::string& action) {
         if (mHeld != nullptr) {
             mHeld->Release();
         }
-        mHeld = nullptr;
+        Hold(nullptr);
     } else if (verb == "wait") {
         int ms = 0;
         if (!(line >> ms)) {

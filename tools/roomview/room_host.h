@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "rooms/inventory_panel.h"
 #include "rooms/items_list.h"
 #include "rooms/room.h"
 #include "rooms/tool.h"
@@ -51,6 +52,9 @@ public:
 
     TRoom* GetRoom() const { return mRoom; }
     TTool* GetHeldTool() const { return mHeld; }
+    // Where the pointer was last moved, pressed or released.
+    int GetPointerX() const { return mPointerX; }
+    int GetPointerY() const { return mPointerY; }
     bool IsCompleted() const { return mCompleted; }
     // The developer view: after the room, every object's added drawing operations (added_draws.h).
     void SetAddedDraws(bool on) { mAddedDraws = on; }
@@ -76,6 +80,9 @@ public:
 
 private:
     void Add(const std::string& line) { mTranscript.push_back(line); }
+    // The pointer moves, and the held tool's slot with it (the lens of a ghost catcher follows it).
+    void PointAt(int x, int y);
+    void Hold(TTool* tool);
     TRoom* LoadRoom(const std::string& file);
     void ShowRoom(TRoom* room);
     TObject* FindObject(const TObjectPath& path);
@@ -94,4 +101,9 @@ private:
     bool mCompleted = false;
     bool mAddedDraws = false;
     TViewItemFactory mItems;
+    // One slot: the held tool, in use, at the pointer.
+    TInventoryPanel mPanel;
+    int mPointerX = 0;
+    int mPointerY = 0;
+    bool mOwnsObjectFactory = false;
 };
