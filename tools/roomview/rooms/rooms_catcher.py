@@ -49,10 +49,15 @@ wait 200
 move 592 340
 wait 700
 shot flee
+# the lens beside the ghost where it stopped (it stops where it leaves the lens), the pointer off it
+move 660 312
+wait 200
+shot lens
 click 724 312
 wait 300
 shot catch
 wait 400
+shot viewer
 save
 click 1010 480
 wait 300
