@@ -133,7 +133,8 @@ void TGhostCatcherTool::Apply(int x, int y, int toolClicks) {
     const TVideoWindow* window = mViewer.GetWindow();
     const int width = window != nullptr ? static_cast<int>(window->GetFrameWidth()) : 0;
     const int height = window != nullptr ? static_cast<int>(window->GetPictureHeight()) : 0;
-    mViewer.SetPosition(static_cast<float>(x - width / 2), static_cast<float>(y - height / 2), true);
+    const int left = x - width / 2, top = y - height / 2;
+    mViewer.SetPosition(static_cast<float>(left), static_cast<float>(top), true);
 }
 
 void TGhostCatcherTool::Take() {
