@@ -10,6 +10,11 @@
 - tests/data/video/offset444.ogv: 24 x 20 with full-resolution chroma, so the coded frame is larger than
   the picture and the colour changes every 8 columns (its two frames are equal: one is encoded);
 - tests/data/video/bench640.ogv: 10 frames of 640 x 360 of a drifting colour pattern, for the benchmark.
+The room viewer's catcher room (tools/roomview/rooms/assets) plays two alpha-mode clips:
+- textures/tools/catcher/viewer.ogv: the ghost catcher's viewer, 12 frames of 96 x 96 (192 x 96 coded):
+  a green ring that widens from the centre over a faint green disc, with a cross-hair;
+- roomview/catcher/ghost.ogv: the ghost, 10 frames of 64 x 80 (128 x 80 coded): a pale figure with dark
+  eyes that bobs up and down, for looping.
 
 The script draws every frame itself as raw Y'CbCr planes (a YUV4MPEG stream) and has Debian's ffmpeg
 encode them with libtheora; bit-exact flags keep the stream serials and headers fixed, so two runs
@@ -27,6 +32,9 @@ import generated_data
 TOP = generated_data.TOP
 PACKAGES = ["ffmpeg"]
 TEST_FOLDER = "tests/data/video"
+ROOMS_ASSETS = "tools/roomview/rooms/assets"
+VIEWER_CLIP = ROOMS_ASSETS + "/textures/tools/catcher/viewer.ogv"
+GHOST_CLIP = ROOMS_ASSETS + "/roomview/catcher/ghost.ogv"
 RATE = 10
 
 
@@ -140,6 +148,71 @@ def bench_frames():
     return frames
 
 
+OPAQUE = 235
+CLEAR = 16
+
+
+def alpha_clip_frame(size_w, size_h, colour, at):
+    """A frame of the alpha mode: colour (luma, Cb, Cr) on the left half, and at(x, y) giving the luma of
+    the left half and the alpha luma of the right half (or None where the picture is clear)."""
+    frame = Planes(2 * size_w, size_h, "420")
+    luma, cb, cr = colour
+    frame.fill(0, 0, size_w, size_h, luma, cb, cr)
+    frame.fill(size_w, 0, 2 * size_w, size_h, CLEAR, 128, 128)
+    for y in range(size_h):
+        for x in range(size_w):
+            found = at(x, y)
+            if found is not None:
+                frame.y[y * frame.width + x] = found[0]
+                frame.y[y * frame.width + size_w + x] = found[1]
+    return frame
+
+
+def viewer_frames():
+    frames = []
+    size = 96
+    centre = size / 2.0
+    for index in range(12):
+        ring = 6 + index * 3.5
+
+        def at(x, y, ring=ring):
+            d = ((x + 0.5 - centre) ** 2 + (y + 0.5 - centre) ** 2) ** 0.5
+            if d > 46:
+                return None
+            if abs(d - ring) < 2.5 or d > 43:
+                return (190, OPAQUE)
+            if abs(x + 0.5 - centre) < 1 or abs(y + 0.5 - centre) < 1:
+                return (170, 180)
+            return (110, 70)
+        frames.append(alpha_clip_frame(size, size, (145, 54, 34), at))
+    return frames
+
+
+def ghost_frames():
+    frames = []
+    width, height = 64, 80
+    bob = [0, 1, 2, 3, 4, 4, 3, 2, 1, 0]
+    for index in range(10):
+        lift = bob[index]
+
+        def at(x, y, lift=lift, index=index):
+            y = y + lift - 2
+            cx = x + 0.5 - 32
+            if y < 30:
+                inside = cx * cx + (y + 0.5 - 30) ** 2 < 26 * 26
+            else:
+                # The hem waves: its edge moves with the frame.
+                hem = 72 + 4 * (((x + 2 * index) // 8) % 2)
+                inside = abs(cx) < 26 and y < hem
+            if not inside:
+                return None
+            if (abs(cx + 10) < 4 or abs(cx - 10) < 4) and 22 <= y < 32:
+                return (30, OPAQUE)
+            return (215, 200)
+        frames.append(alpha_clip_frame(width, height, (215, 140, 118), at))
+    return frames
+
+
 def truncate(source, target):
     """Copies the clip up to the middle of its first page after the three header pages' data."""
     with open(source, "rb") as data:
@@ -172,6 +245,8 @@ def generate(folder):
         encode(raw("alpha", alpha_frames(), "420"), os.path.join(tests, "alpha32.ogv"), "420")
         encode(raw("offset", offset_frames(), "444"), os.path.join(tests, "offset444.ogv"), "444")
         encode(raw("bench", bench_frames(), "420"), os.path.join(tests, "bench640.ogv"), "420", quality=5)
+        encode(raw("viewer", viewer_frames(), "420"), os.path.join(folder, VIEWER_CLIP), "420", quality=8)
+        encode(raw("ghost", ghost_frames(), "420"), os.path.join(folder, GHOST_CLIP), "420", quality=8)
 
 
 if __name__ == "__main__":

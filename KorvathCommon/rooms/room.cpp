@@ -7,12 +7,14 @@
 #include "app/string_utils.h"
 #include "app/xml_reader.h"
 #include "media/sound_manager.h"
+#include "objects/ghost_object.h"
+#include "objects/infrared_object.h"
 #include "objects/object.h"
 #include "objects/scoped_clip.h"
 #include "rooms/effector.h"
 #include "rooms/interface_events.h"
 #include "rooms/pocket.h"
-#include "rooms/room_seams.h"
+#include "rooms/room_lens.h"
 #include "rooms/tip_panel.h"
 #include "rooms/tool.h"
 #include "windows/game_cursors.h"
@@ -139,15 +141,50 @@ void TBaseRoom::Hide() {
 }
 
 void TBaseRoom::UpdateGhostUnderLens(TObject* object, float seconds) {
-    if (IsUnderLens(object, mHeldTool)) {
-        object->Update(seconds);
+    auto* ghost = dynamic_cast<TGhostObject*>(object);
+    if (ghost == nullptr) {
+        return;
+    }
+    TLens lens;
+    if (FindSlotLens(mHeldTool, false, lens) && LensCovers(lens, *ghost)) {
+        ghost->SetMask(static_cast<int>(ghost->GetX() - lens.rect[0]), static_cast<int>(ghost->GetY() - lens.rect[1]),
+                       lens.mask);
+        ghost->mShown = true;
+        ghost->Update(seconds);
+    } else {
+        ghost->ClearMask();
+        ghost->mShown = false;
     }
 }
 
 void TBaseRoom::UpdateInfraredUnderLens(TObject* object, float seconds) {
-    if (IsUnderLens(object, mHeldTool)) {
-        object->Update(seconds);
+    auto* infrared = dynamic_cast<TInfraredObject*>(object);
+    if (infrared == nullptr) {
+        return;
     }
+    TLens lens;
+    if (FindSlotLens(mHeldTool, true, lens) && LensCovers(lens, *infrared)) {
+        infrared->SetMask(static_cast<int>(infrared->GetX() - lens.rect[0]),
+                          static_cast<int>(infrared->GetY() - lens.rect[1]), lens.mask);
+        const std::array<float, 4> view = IntersectRects(ObjectBox(*infrared), lens.rect);
+        infrared->mViewX = view[0];
+        infrared->mViewY = view[1];
+        infrared->mViewW = view[2];
+        infrared->mViewH = view[3];
+        infrared->mShown = true;
+        infrared->Update(seconds);
+    } else {
+        infrared->ClearMask();
+        infrared->mShown = false;
+    }
+}
+
+// A ghost is drawn only under the lens at the pointer.
+bool TBaseRoom::IsGhostDrawn(TObject& ghost) const {
+    const TGameCursors* cursors = TGameCursors::Get();
+    TLens lens;
+    return cursors != nullptr && FindPointerLens(mHeldTool, cursors->mPointerX, cursors->mPointerY, lens) &&
+           LensCovers(lens, ghost);
 }
 
 bool TBaseRoom::Update(float seconds) {
@@ -182,7 +219,7 @@ void TBaseRoom::Draw() {
             if (object->mDrawLayer != 0) {
                 continue;
             }
-            if (object->GetTypeId() == TRoom::kGhostTypeId && !IsUnderLens(object.get(), mHeldTool)) {
+            if (object->GetTypeId() == TRoom::kGhostTypeId && !IsGhostDrawn(*object)) {
                 continue;
             }
             object->Draw(1.0f);

@@ -46,6 +46,7 @@ public:
     // Ghosts and infrared objects are updated only under the ghost-catcher's lens.
     void UpdateGhostUnderLens(TObject* object, float seconds);
     void UpdateInfraredUnderLens(TObject* object, float seconds);
+    bool IsGhostDrawn(TObject& ghost) const;
 
     float mCountdown = 0;
     int mCurrentListIndex = -1;

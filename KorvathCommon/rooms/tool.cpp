@@ -10,18 +10,13 @@
 #include "app/xml_reader.h"
 #include "graphics/draw_object.h"
 #include "media/sound_manager.h"
+#include "rooms/ghost_catcher_tool.h"
 
 namespace {
 
 int gLoadedTools = 0;
 
 const char* const kNameLists[6] = {"rtaa", "rtar", "roaa", "roar", "aoaa", "aoar"};
-
-// The catcher's own behaviour comes with the video objects; until then it is a plain tool of its kind.
-class TGhostCatcherTool : public TTool {
-public:
-    int GetKind() const override { return kGhostCatcher; }
-};
 
 std::string Prefixed(const std::string& prefix, const std::string& name) {
     return name.empty() ? std::string() : prefix + name;

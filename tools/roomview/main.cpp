@@ -95,7 +95,7 @@ int Play(TRoomHost& host, const TOptions& options) {
         std::fprintf(stderr, "roomview: cannot read %s\n", options.actions.c_str());
         return 2;
     }
-    DrawFrame(host, 0, 0);
+    DrawFrame(host, host.GetPointerX(), host.GetPointerY());
     if (!options.shots.empty()) {
         SaveShot(options.shots + "-start.png");
     }
@@ -105,7 +105,7 @@ int Play(TRoomHost& host, const TOptions& options) {
         ++number;
         if (line.rfind("shot ", 0) == 0) {
             if (!options.shots.empty()) {
-                DrawFrame(host, 0, 0);
+                DrawFrame(host, host.GetPointerX(), host.GetPointerY());
                 SaveShot(options.shots + "-" + line.substr(5) + ".png");
             }
             continue;
@@ -117,11 +117,11 @@ int Play(TRoomHost& host, const TOptions& options) {
         for (const std::string& heard : host.TakeTranscript()) {
             std::printf("%s\n", heard.c_str());
         }
-        DrawFrame(host, 0, 0);
+        DrawFrame(host, host.GetPointerX(), host.GetPointerY());
         SDL_RenderPresent(GetSDLRenderer());
         SDL_PumpEvents();
     }
-    DrawFrame(host, 0, 0);
+    DrawFrame(host, host.GetPointerX(), host.GetPointerY());
     if (!options.shots.empty()) {
         SaveShot(options.shots + "-end.png");
     }

@@ -5,6 +5,7 @@
 #include <tinyxml.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "app/buffer.h"
@@ -16,6 +17,7 @@
 #include "rooms/pocket.h"
 #include "rooms/space_manager.h"
 #include "windows/messages.h"
+#include "windows/game_cursors.h"
 #include "windows/mouse_event.h"
 
 namespace {
@@ -70,11 +72,19 @@ TRoomHost::TRoomHost() {
     TInterfaceEvents::Get().mListener = this;
     TGameSpaceManager::CreateInstance();
     TEffectorsFactory::CreateInstance();
-    // Rooms name their objects' kinds; without the factory every object would load as a plain one.
-    TObjectFactory::CreateInstance();
+    // Rooms make their objects by kind through the object factory, which a game's start-up would make.
+    if (TObjectFactory::GetInstance() == nullptr) {
+        TObjectFactory::CreateInstance();
+        mOwnsObjectFactory = true;
+    }
+    // Random flights and pauses repeat from run to run, so a replay ends where it ended before.
+    std::srand(1);
+    mPanel.SetSlotCounts(1, 0);
+    TInventoryPanel::SetInstance(&mPanel);
 }
 
 TRoomHost::~TRoomHost() {
+    TInventoryPanel::SetInstance(nullptr);
     TInterfaceEvents::Get().mListener = nullptr;
     TInterfaceEvents::Get().Clear();
     if (TGameSpaceManager* manager = TGameSpaceManager::GetInstance()) {
@@ -84,7 +94,9 @@ TRoomHost::~TRoomHost() {
     mRooms.clear();
     TGameSpaceManager::DestroyInstance();
     TEffectorsFactory::DestroyInstance();
-    TObjectFactory::DestroyInstance();
+    if (mOwnsObjectFactory) {
+        TObjectFactory::DestroyInstance();
+    }
     // Messages still queued go before the process-wide tables they are counted in.
     TMyMessageManager::Release();
     ItemsListItemFactory::SetInstance(nullptr);
@@ -160,19 +172,41 @@ static TMouseEvent EventAt(int x, int y, TTool* tool) {
     return event;
 }
 
+void TRoomHost::PointAt(int x, int y) {
+    mPointerX = x;
+    mPointerY = y;
+    TInventorySlot& slot = mPanel.mMainRow.front();
+    slot.pointX = x;
+    slot.pointY = y;
+    if (TGameCursors* cursors = TGameCursors::Get()) {
+        cursors->mPointerX = x;
+        cursors->mPointerY = y;
+    }
+}
+
+void TRoomHost::Hold(TTool* tool) {
+    mHeld = tool;
+    TInventorySlot& slot = mPanel.mMainRow.front();
+    slot.tool = tool;
+    slot.inUse = tool != nullptr;
+}
+
 void TRoomHost::Press(int x, int y) {
+    PointAt(x, y);
     if (mRoom != nullptr) {
         mRoom->OnMouseDown(EventAt(x, y, mHeld));
     }
 }
 
 void TRoomHost::Move(int x, int y) {
+    PointAt(x, y);
     if (mRoom != nullptr) {
         mRoom->OnMouseMove(EventAt(x, y, mHeld));
     }
 }
 
 void TRoomHost::Release(int x, int y) {
+    PointAt(x, y);
     if (mRoom != nullptr) {
         mRoom->OnMouseUp(EventAt(x, y, mHeld));
     }
@@ -278,7 +312,7 @@ bool TRoomHost::Run(const std::string& action) {
     } else if (verb == "take") {
         std::string id;
         line >> id;
-        mHeld = FindTool(id);
+        Hold(FindTool(id));
         if (mHeld == nullptr) {
             return false;
         }
@@ -288,7 +322,7 @@ bool TRoomHost::Run(const std::string& action) {
         if (mHeld != nullptr) {
             mHeld->Release();
         }
-        mHeld = nullptr;
+        Hold(nullptr);
     } else if (verb == "wait") {
         int ms = 0;
         if (!(line >> ms)) {

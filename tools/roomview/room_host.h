@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "collections_host.h"
+#include "rooms/inventory_panel.h"
 #include "rooms/items_list.h"
 #include "rooms/room.h"
 #include "rooms/tool.h"
@@ -52,6 +53,9 @@ public:
 
     TRoom* GetRoom() const { return mRoom; }
     TTool* GetHeldTool() const { return mHeld; }
+    // Where the pointer was last moved, pressed or released.
+    int GetPointerX() const { return mPointerX; }
+    int GetPointerY() const { return mPointerY; }
     bool IsCompleted() const { return mCompleted; }
     // The developer view: after the room, every object's added drawing operations (added_draws.h).
     void SetAddedDraws(bool on) { mAddedDraws = on; }
@@ -77,6 +81,9 @@ public:
 
 private:
     void Add(const std::string& line) { mTranscript.push_back(line); }
+    // The pointer moves, and the held tool's slot with it (the lens of a ghost catcher follows it).
+    void PointAt(int x, int y);
+    void Hold(TTool* tool);
     TRoom* LoadRoom(const std::string& file);
     void ShowRoom(TRoom* room);
     TObject* FindObject(const TObjectPath& path);
@@ -97,4 +104,9 @@ private:
     TViewItemFactory mItems;
     // Filled from each room file before its objects load.
     TViewCollections mCollections{[this](const std::string& line) { Add(line); }};
+    // One slot: the held tool, in use, at the pointer.
+    TInventoryPanel mPanel;
+    int mPointerX = 0;
+    int mPointerY = 0;
+    bool mOwnsObjectFactory = false;
 };
