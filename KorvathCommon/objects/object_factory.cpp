@@ -4,6 +4,8 @@
 #include <new>
 
 #include "objects/anim_objects.h"
+#include "objects/ball_objects.h"
+#include "objects/button_objects.h"
 #include "objects/cadr_object.h"
 #include "objects/clouds_object.h"
 #include "objects/container_objects.h"
@@ -55,7 +57,7 @@ const TObjectKind kObjectKinds[] = {
     {"hidden", "THiddenObject", "TObject", 1, Make<THiddenObject>, false},
     {"mover", "TMoverObject", "TObject", 0, Make<TMoverObject>, false},
     {"arc_mover", "TArcMoverObject", "TObject", 13, Make<TArcMoverObject>, false},
-    {"shutter_object", "TShutterObject", "TObject", 34, Make<TStandIn<TObject, 34>>, true},
+    {"shutter_object", "TShutterObject", "TObject", 34, Make<TShutterObject>, false},
     {"multytool", "TMultyToolObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
     {"particle", "TParticleObject", "TObject", 47, Make<TParticleObject>, false},
     {"cloud", "TCloudsObject", "TObject", 0, Make<TCloudsObject>, false},
@@ -80,9 +82,9 @@ const TObjectKind kObjectKinds[] = {
     {"ball_shooter_object", "TBallShooterObject", "TTransparentObject", 16, Make<TStandIn<TTransparentObject, 16>>,
      true},
     {"asterix", "TAsterixObject", "TObject", 14, Make<TAsterixObject>, false},
-    {"gun_ball", "TGunBallObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+    {"gun_ball", "TGunBallObject", "TObject", 0, Make<TGunBallObject>, false},
     {"moving_clock_arrow", "TMovingClockArrowObject", "TObject", 30, Make<TStandIn<TObject, 30>>, true},
-    {"button_seq_control", "TButtonSequenceControlObject", "TObject", 17, Make<TStandIn<TObject, 17>>, true},
+    {"button_seq_control", "TButtonSequenceControlObject", "TObject", 17, Make<TButtonSequenceControlObject>, false},
     {"light_checkbutton", "TLightCheckButtonObject", "TObject", 27, Make<TLightCheckButtonStandIn>, true},
     {"light_checkbutton2", "TLCBResetOnUnlockObject", "TLightCheckButtonObject", 28,
      Make<TStandIn<TLightCheckButtonStandIn, 28>>, true},
@@ -135,7 +137,7 @@ const TObjectKind kObjectKinds[] = {
     {"spinner", "TSpinnerObject", "TObject", 72, Make<TStandIn<TObject, 72>>, true},
     {"spinner_seq", "TSpinnerSequenceObject", "TTransparentObject", 73, Make<TStandIn<TTransparentObject, 73>>, true},
     {"spinner_echo", "TSpinnerEchoObject", "TObject", 74, Make<TStandIn<TObject, 74>>, true},
-    {"click_button", "TClickButtonObject", "TObject", 75, Make<TStandIn<TObject, 75>>, true},
+    {"click_button", "TClickButtonObject", "TObject", 75, Make<TClickButtonObject>, false},
     {"change_on_activate", "TChangeOnActivateObject", "TObject", 76, Make<TStandIn<TObject, 76>>, true},
     {"change_on_activatep", "TChangeOnActivateParentObject", "TObject", 77, Make<TStandIn<TObject, 77>>, true},
     {"finish_video_wrapper", "TFinishVideoWrapperObject", "TObject", 78, Make<TFinishVideoWrapperObject>, false},

@@ -164,7 +164,11 @@ const std::set<std::string> kBuilt = {"transp",
                                       "finder_mover",
                                       "doublescorecounter",
                                       "trajectorymovercadr2",
-                                      "map_obj"};
+                                      "map_obj",
+                                      "button_seq_control",
+                                      "click_button",
+                                      "shutter_object",
+                                      "gun_ball"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
