@@ -25,6 +25,7 @@
 #include "objects/particle_object.h"
 #include "objects/rotator_object.h"
 #include "objects/sequence_objects.h"
+#include "objects/slider_objects.h"
 #include "objects/switcher_object.h"
 #include "objects/text_objects.h"
 #include "objects/timer_objects.h"
@@ -42,8 +43,6 @@ public:
 
 // Stand-ins of the bases other kinds build on.
 using TLightCheckButtonStandIn = TStandIn<TObject, 27>;
-using TSliderStandIn = TStandIn<TObject, 35>;
-using TDragSliderStandIn = TStandIn<TSliderStandIn, 36>;
 using TClockArrowStandIn = TStandIn<TObject, 20>;
 // The dragged clock hand has no type name of its own; the limited hand builds on it.
 using TDragClockArrowStandIn = TStandIn<TClockArrowStandIn, 20>;
@@ -88,9 +87,9 @@ const TObjectKind kObjectKinds[] = {
     {"light_checkbutton", "TLightCheckButtonObject", "TObject", 27, Make<TLightCheckButtonStandIn>, true},
     {"light_checkbutton2", "TLCBResetOnUnlockObject", "TLightCheckButtonObject", 28,
      Make<TStandIn<TLightCheckButtonStandIn, 28>>, true},
-    {"slider", "TSliderObject", "TObject", 35, Make<TSliderStandIn>, true},
-    {"dragslider", "TDragSliderObject", "TSliderObject", 36, Make<TDragSliderStandIn>, true},
-    {"springedobj", "TSpringedObject", "TDragSliderObject", 37, Make<TStandIn<TDragSliderStandIn, 37>>, true},
+    {"slider", "TSliderObject", "TObject", 35, Make<TSliderObject>, false},
+    {"dragslider", "TDragSliderObject", "TSliderObject", 36, Make<TDragSliderObject>, false},
+    {"springedobj", "TSpringedObject", "TDragSliderObject", 37, Make<TSpringedObject>, false},
     {"timer", "TTimerObject", "TObject", 0, Make<TTimerObject>, false},
     {"shape", "TShapeObject", "TObject", 45, Make<TShapeObject>, false},
     {"focuser", "TFocuserObject", "TObject", 60, Make<TFocuserObject>, false},
