@@ -1,11 +1,17 @@
 #include "objects/ball_objects.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "app/buffer.h"
 #include "app/log.h"
 #include "app/xml_reader.h"
+#include "graphics/saved_flags.h"
 #include "objects/cadr_object.h"
+#include "objects/flexible_objects.h"
+#include "objects/slider_objects.h"
+#include "rooms/effector.h"
 #include "rooms/game_space.h"
 
 namespace {
@@ -15,6 +21,13 @@ constexpr float kGunPauseSeconds = 0.07f;
 constexpr float kGunDeliverySeconds = 0.5f;
 // How far (pixels) the ball may be from a barrier edge and still touch it.
 constexpr int kGunTouch = 7;
+constexpr float kShotSpeed = 33.0f;
+constexpr float kShotDeceleration = 1.06f;
+constexpr float kShooterDeliverySeconds = 0.3f;
+// How close (pixels) the ball must come to the bar's underside or top to hit it.
+constexpr int kBarTouch = 10;
+// How far (pixels) the ball must keep from both bar edges to count for the bar.
+constexpr int kBarSideGap = 15;
 constexpr float kShutterSlideSeconds = 0.2f;
 constexpr float kShutterDropSeconds = 0.4f;
 
@@ -306,5 +319,190 @@ void TShutterObject::RestoreState(TBaseBuffer& reader) {
     // The ball's own record holds its position only when it is movable; the drop says where it is.
     if (mState == kDropping || mState == kDone) {
         PlaceBallOnMover();
+    }
+}
+
+// ---- ball shooter ----
+
+void TBallShooterObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {
+    TObject::LoadFromXml(element, folder);
+    mBallId = ReadXmlString(element, "ball", "");
+    mBarId = ReadXmlString(element, "bar", "");
+    mHandleId = ReadXmlString(element, "handle", "");
+    mSpringId = ReadXmlString(element, "spring", "");
+    mReleasePos = ReadXmlInt(element, "del_pos", 0);
+    mDeliveryY = ReadXmlInt(element, "ach_py", 0);
+    mDeliveryX = ReadXmlInt(element, "ach_px", 0);
+    mShotSound = ReadXmlString(element, "shot_sound", "");
+    mKickSound = ReadXmlString(element, "kick_sound", "");
+}
+
+void TBallShooterObject::OnSpaceShow() {
+    TObject::OnSpaceShow();
+    mBar = FindChildById(mBarId);
+    mBall = FindChildById(mBallId);
+    TObject* spring = FindChildById(mSpringId);
+    TObject* handle = FindChildById(mHandleId);
+    mSpring = dynamic_cast<TUDFlexibleObject*>(spring);
+    mHandle = dynamic_cast<TSpringedObject*>(handle);
+    const char* missing = mBar == nullptr      ? "bar"
+                          : mBall == nullptr   ? "ball"
+                          : spring == nullptr  ? "spring"
+                          : mSpring == nullptr ? "spring of another kind"
+                          : handle == nullptr  ? "handle"
+                          : mHandle == nullptr ? "handle of another kind"
+                                               : nullptr;
+    if (missing != nullptr) {
+        TLogFile::Get()->Printf("ball shooter %s: no %s, the shooter does nothing", mName.c_str(), missing);
+    }
+}
+
+bool TBallShooterObject::OnMouseDown(const TMouseEvent& event) {
+    TObject::OnMouseDown(event);
+    if (!mLocked && HasParts()) {
+        mHandle->OnMouseDown(event);
+    }
+    return false;
+}
+
+bool TBallShooterObject::OnMouseMove(const TMouseEvent& event, bool* firstHover) {
+    TObject::OnMouseMove(event, firstHover);
+    if (!mLocked && HasParts()) {
+        mHandle->OnMouseDrag(event);
+    }
+    return false;
+}
+
+bool TBallShooterObject::OnMouseDrag(const TMouseEvent& event) {
+    TObject::OnMouseDrag(event);
+    if (mLocked || !HasParts()) {
+        return false;
+    }
+    return mHandle->OnMouseDrag(event);
+}
+
+bool TBallShooterObject::OnMouseUp(const TMouseEvent& event) {
+    TObject::OnMouseUp(event);
+    if (!HasParts()) {
+        return false;
+    }
+    mHandle->OnMouseUp(event);
+    if (mState == kOnSpring) {
+        mDeceleration = kShotDeceleration;
+        mSpeed = mHandle->GetValue() * kShotSpeed;
+        mBall->ActivateDefault();
+        mState = kFlying;
+        PlayObjectSound(mShotSound);
+    }
+    return false;
+}
+
+void TBallShooterObject::PlaceBall(int x, int y) {
+    mBall->SetPosition(static_cast<float>(x), static_cast<float>(y), true);
+}
+
+bool TBallShooterObject::Update(float seconds) {
+    TObject::Update(seconds);
+    if (mLocked || !HasParts()) {
+        return false;
+    }
+    mSpring->ApplyStretch(std::max(1.0f - mHandle->GetValue(), 0.2f));
+    const int springTop = mSpring->mCurrentRect.y;
+    const int ballX = Truncated(mBall->mX);
+    switch (mState) {
+    case kOnSpring:
+        PlaceBall(ballX, Truncated(static_cast<float>(springTop) - static_cast<float>(mBall->GetHeight()) * 0.8f));
+        break;
+    case kFlying:
+        UpdateFlight(springTop);
+        break;
+    case kRiding:
+        PlaceBall(Truncated(mBar->mX) + mBallOffsetX, Truncated(mBar->mY) + mBallOffsetY);
+        if (Truncated(mBar->mX) < mReleasePos) {
+            mState = kDelivering;
+            mMover.queue.clear();
+            mMover.MoveTo(Truncated(mBall->mX), Truncated(mBall->mY), mDeliveryX, mDeliveryY, kShooterDeliverySeconds);
+        }
+        break;
+    case kDelivering:
+        mMover.Update(seconds);
+        PlaceBall(Truncated(mMover.currentX), Truncated(mMover.currentY));
+        if (mMover.done) {
+            ApplyAfterEvent(0);
+            Lock();
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void TBallShooterObject::UpdateFlight(int springTop) {
+    PlaceBall(Truncated(mBall->mX), Truncated(mBall->mY) - Truncated(mSpeed));
+    mSpeed -= mDeceleration;
+    const TIntBox ball = BoxOf(*mBall), bar = BoxOf(*mBar);
+    const int leftGap = std::abs(ball.x - bar.x - bar.w);
+    const int rightGap = std::abs(ball.w + ball.x - bar.x);
+    // The gaps alone would also pass a ball far to one side of the bar: it must be under the bar as well.
+    const bool under = ball.x < bar.x + bar.w && bar.x < ball.x + ball.w;
+    const bool clear = under && leftGap >= kBarSideGap && rightGap >= kBarSideGap;
+    const int restY = Truncated(static_cast<float>(springTop) - static_cast<float>(ball.h) * 0.8f);
+    if (clear && std::abs(ball.y - bar.y - bar.h) <= kBarTouch && mSpeed > 0) {
+        PlayObjectSound(mKickSound);
+        mSpeed = -std::fabs(mSpeed);
+        PlaceBall(ball.x, Truncated(static_cast<float>(bar.y) + static_cast<float>(bar.h) * 0.5f));
+    } else if (clear && std::abs(ball.h + ball.y - bar.y) <= kBarTouch && mSpeed < 0) {
+        mState = kRiding;
+        PlaceBall(Truncated(mBall->mX), Truncated(static_cast<float>(bar.y) - static_cast<float>(ball.h) * 0.9f));
+        mBall->DeactivateDefault();
+        mBallOffsetX = Truncated(mBall->mX) - Truncated(mBar->mX);
+        mBallOffsetY = Truncated(mBall->mY) - Truncated(mBar->mY);
+    } else if (mSpeed < 0 && restY < ball.y) {
+        PlaceBall(Truncated(mBall->mX), restY);
+        mBall->DeactivateDefault();
+        mState = kOnSpring;
+    }
+}
+
+void TBallShooterObject::OnEffectorTrackFinished(int track) {
+    if (mBall == nullptr) {
+        return;
+    }
+    mBall->DeactivateDefault();
+    mBall->mEffector = nullptr;
+    mState = kOnSpring;
+}
+
+void TBallShooterObject::SaveState(TBaseBuffer& writer) {
+    TObject::SaveState(writer);
+    writer.WriteInt16(mState);
+    WriteFixed1000(writer, mSpeed);
+    WriteFixed1000(writer, mDeceleration);
+    mMover.Write(writer);
+}
+
+void TBallShooterObject::RestoreState(TBaseBuffer& reader) {
+    TObject::RestoreState(reader);
+    const int state = reader.ReadInt16();
+    const float speed = ReadFixed1000(reader);
+    const float deceleration = ReadFixed1000(reader);
+    TPointMover mover;
+    mover.Read(reader);
+    if (reader.IsFailed()) {
+        return;
+    }
+    if (state < kIdle || state > kDelivering) {
+        TLogFile::Get()->Printf("ball shooter %s: saved state %d unknown, kept %d", mName.c_str(), state, mState);
+        return;
+    }
+    mState = state;
+    mSpeed = speed;
+    mDeceleration = deceleration;
+    mMover = mover;
+    // Riding, the offset to the bar is where the ball stands now.
+    if (mState == kRiding && HasParts()) {
+        mBallOffsetX = Truncated(mBall->mX) - Truncated(mBar->mX);
+        mBallOffsetY = Truncated(mBall->mY) - Truncated(mBar->mY);
     }
 }

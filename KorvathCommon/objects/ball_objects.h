@@ -8,8 +8,65 @@
 #include "app/timer.h"
 #include "graphics/point_mover.h"
 #include "objects/object.h"
+#include "objects/transparent_object.h"
 
 class TCadrObject;
+class TSpringedObject;
+class TUDFlexibleObject;
+
+// A spring launcher: the player pulls the handle (a springed slider) and lets go; the ball flies up, may
+// bounce off or land on the moving bar, and is delivered once the bar carries it past "del_pos". Its motion
+// is per update, not per second.
+class TBallShooterObject : public TTransparentObject {
+public:
+    static constexpr int kTypeId = 16;
+    static constexpr int kIdle = 0;
+    static constexpr int kOnSpring = 1;
+    static constexpr int kFlying = 2;
+    static constexpr int kRiding = 3;
+    static constexpr int kDelivering = 4;
+
+    bool Update(float seconds) override;
+    int GetTypeId() const override { return kTypeId; }
+    bool OnMouseDown(const TMouseEvent& event) override;
+    bool OnMouseMove(const TMouseEvent& event, bool* firstHover) override;
+    bool OnMouseUp(const TMouseEvent& event) override;
+    bool OnMouseDrag(const TMouseEvent& event) override;
+    void RestoreState(TBaseBuffer& reader) override;
+    void LoadFromXml(const TiXmlElement* element, const std::string& folder) override;
+    // State (16 bits), speed and deceleration (thousandths, 32 bits each), then the point mover.
+    void SaveState(TBaseBuffer& writer) override;
+    // Finds the four children; without all of them (of the right kinds) the launcher does nothing.
+    void OnSpaceShow() override;
+    // The ball's arrival track has ended: the ball rests on the spring.
+    void OnEffectorTrackFinished(int track) override;
+
+    bool HasParts() const { return mBar && mBall && mSpring && mHandle; }
+
+    TObject* mBar = nullptr;
+    TObject* mBall = nullptr;
+    TUDFlexibleObject* mSpring = nullptr;
+    TSpringedObject* mHandle = nullptr;
+    std::string mBarId;
+    std::string mBallId;
+    std::string mHandleId;
+    std::string mSpringId;
+    int mState = kIdle;
+    TPointMover mMover;
+    float mSpeed = 0;
+    float mDeceleration = 0;
+    int mBallOffsetX = 0;
+    int mBallOffsetY = 0;
+    int mDeliveryX = 0;
+    int mDeliveryY = 0;
+    int mReleasePos = 0;
+    std::string mShotSound;
+    std::string mKickSound;
+
+private:
+    void UpdateFlight(int springTop);
+    void PlaceBall(int x, int y);
+};
 
 class TGunBallObject : public TObject {
 public:

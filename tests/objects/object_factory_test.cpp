@@ -171,7 +171,8 @@ const std::set<std::string> kBuilt = {"transp",
                                       "button_seq_control",
                                       "click_button",
                                       "shutter_object",
-                                      "gun_ball"};
+                                      "gun_ball",
+                                      "ball_shooter_object"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
