@@ -12,6 +12,7 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "objects/object.h"
+#include "objects/object_factory.h"
 #include "rooms/pocket.h"
 #include "rooms/space_manager.h"
 #include "windows/mouse_event.h"
@@ -68,6 +69,8 @@ TRoomHost::TRoomHost() {
     TInterfaceEvents::Get().mListener = this;
     TGameSpaceManager::CreateInstance();
     TEffectorsFactory::CreateInstance();
+    // Rooms name their object kinds; without the factory every object would load as a plain one.
+    TObjectFactory::CreateInstance();
 }
 
 TRoomHost::~TRoomHost() {
@@ -80,6 +83,7 @@ TRoomHost::~TRoomHost() {
     mRooms.clear();
     TGameSpaceManager::DestroyInstance();
     TEffectorsFactory::DestroyInstance();
+    TObjectFactory::DestroyInstance();
     ItemsListItemFactory::SetInstance(nullptr);
     TToolList::GetPlayerTools().Clear();
     GetHandedOutTools().clear();
