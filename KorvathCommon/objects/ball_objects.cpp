@@ -113,8 +113,8 @@ void TGunBallObject::Activate(int index, int x, int y) {
     mMover.MoveTo(mStartX, mStartY, mEndX, mEndY, kGunFlightSeconds);
 }
 
-bool TGunBallObject::TouchesBarrier() const {
-    return mBarrier != nullptr && Overlap(BoxOf(*const_cast<TGunBallObject*>(this)), BoxOf(*mBarrier));
+bool TGunBallObject::TouchesBarrier() {
+    return mBarrier != nullptr && Overlap(BoxOf(*this), BoxOf(*mBarrier));
 }
 
 bool TGunBallObject::Update(float seconds) {

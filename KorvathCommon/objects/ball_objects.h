@@ -111,7 +111,7 @@ private:
     void FindBarrier();
     void StartMove(int toX, int toY, float seconds);
     void FollowMover();
-    bool TouchesBarrier() const;
+    bool TouchesBarrier();
     void UpdateFlyingOut(float seconds);
     void UpdateFlyingBack(float seconds);
     void UpdateRiding();

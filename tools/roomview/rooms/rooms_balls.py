@@ -47,7 +47,7 @@ BALLS = """<?xml version="1.0" encoding="utf-8"?>
     <object id="shooter" type="ball_shooter_object" ball="sball" bar="bar" handle="handle" spring="spring"
             del_pos="150" ach_px="1250" ach_py="180" uae="trophy">
       <object id="spring" type="udflex" name="spring.png" x="700" y="560"/>
-      <object id="handle" type="springedobj" x="820" y="580" horiz="0" length="150" slider="track.png"
+      <object id="handle" type="springedobj" name="track.png" x="820" y="580" horiz="0" length="150" slider="track.png"
               thumb="knob.png"/>
       <object id="bar" name="bar.png" x="100" y="250" effector="sweep"/>
       <object id="sball" name="sball.png" x="705" y="100" effector="drop"/>
