@@ -25,6 +25,7 @@ bool TButtonSequenceControlObject::OnMouseDown(const TMouseEvent& event) {
     if (mLocked || !mVisible) {
         return false;
     }
+    RestartIfPending();
     TObject::OnMouseDown(event);
     TObject* pressed = nullptr;
     for (const auto& child : GetChildren()) {
@@ -83,6 +84,7 @@ void TButtonSequenceControlObject::Unlock() {
 
 bool TButtonSequenceControlObject::Update(float seconds) {
     TObject::Update(seconds);
+    RestartIfPending();
     if (!mUnlockTimer.IsRunning()) {
         return false;
     }
@@ -123,10 +125,17 @@ void TButtonSequenceControlObject::RestoreState(TBaseBuffer& reader) {
     TObject::RestoreState(reader);
     mEnteredSequence.clear();
     const bool heldWrong = AreAllChildrenLocked() && !(mUnlockTime > 0);
-    if (!mSolved && IsAnyChildLocked() && !heldWrong) {
-        TLogFile::Get()->Printf("button sequence %s: restored attempt started again", mName.c_str());
-        ResetSequence();
+    // Started again at the next update or press, so the restored record itself reads back unchanged.
+    mRestartPending = !mSolved && IsAnyChildLocked() && !heldWrong;
+}
+
+void TButtonSequenceControlObject::RestartIfPending() {
+    if (!mRestartPending) {
+        return;
     }
+    mRestartPending = false;
+    TLogFile::Get()->Printf("button sequence %s: restored attempt started again", mName.c_str());
+    ResetSequence();
 }
 
 void TButtonSequenceControlObject::DrawAll() {

@@ -24,7 +24,7 @@ public:
     // Any child's own hit, else the control's image.
     bool HitTestSelf(int x, int y) override;
     // The entered presses are not part of the record, so a restored attempt that was under way (or waiting
-    // for its unlock) starts again; a solved control stays solved.
+    // for its unlock) starts again at the next update or press; a solved control stays solved.
     void RestoreState(TBaseBuffer& reader) override;
     // The control at full alpha when visible; rooms never call it.
     virtual void DrawAll();
@@ -39,8 +39,10 @@ public:
     float mUnlockTime = 0.5f;
     std::string mHintKey;
     std::string mWrongSound;
+    bool mRestartPending = false;
 
 private:
+    void RestartIfPending();
     bool AreAllChildrenLocked() const;
     bool IsAnyChildLocked() const;
     void OnWrongSequence();

@@ -185,6 +185,11 @@ TEST_F(ButtonSequenceTest, RestoredAttemptStartsAgain) {
         std::unique_ptr<TRecordingSpace> old = std::move(mSpace);
         control = Build(c.attributes);
         ASSERT_TRUE(RestoreObjectState(*control, saved));
+        // The record reads back as it was written.
+        TBaseBuffer again;
+        control->SaveState(again);
+        EXPECT_EQ(again.GetBytes(), saved.GetBytes());
+        control->Update(0.01f);
         EXPECT_EQ(Locked(*control), c.restoredLocked);
         mListener.Take();
         // The right order now plays to the end unless it was played before.
