@@ -357,8 +357,9 @@ void TBallShooterObject::OnSpaceShow() {
     }
 }
 
+// The launcher's own object handlers, not the container's: only the handle of its children hears the pointer.
 bool TBallShooterObject::OnMouseDown(const TMouseEvent& event) {
-    TObject::OnMouseDown(event);
+    TObject::OnMouseDown(event); // NOLINT(bugprone-parent-virtual-call)
     if (!mLocked && HasParts()) {
         mHandle->OnMouseDown(event);
     }
@@ -366,7 +367,7 @@ bool TBallShooterObject::OnMouseDown(const TMouseEvent& event) {
 }
 
 bool TBallShooterObject::OnMouseMove(const TMouseEvent& event, bool* firstHover) {
-    TObject::OnMouseMove(event, firstHover);
+    TObject::OnMouseMove(event, firstHover); // NOLINT(bugprone-parent-virtual-call)
     if (!mLocked && HasParts()) {
         mHandle->OnMouseDrag(event);
     }
@@ -374,7 +375,7 @@ bool TBallShooterObject::OnMouseMove(const TMouseEvent& event, bool* firstHover)
 }
 
 bool TBallShooterObject::OnMouseDrag(const TMouseEvent& event) {
-    TObject::OnMouseDrag(event);
+    TObject::OnMouseDrag(event); // NOLINT(bugprone-parent-virtual-call)
     if (mLocked || !HasParts()) {
         return false;
     }
@@ -382,7 +383,7 @@ bool TBallShooterObject::OnMouseDrag(const TMouseEvent& event) {
 }
 
 bool TBallShooterObject::OnMouseUp(const TMouseEvent& event) {
-    TObject::OnMouseUp(event);
+    TObject::OnMouseUp(event); // NOLINT(bugprone-parent-virtual-call)
     if (!HasParts()) {
         return false;
     }
