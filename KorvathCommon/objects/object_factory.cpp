@@ -10,6 +10,7 @@
 #include "objects/clouds_object.h"
 #include "objects/container_objects.h"
 #include "objects/counter_movers.h"
+#include "objects/cycling_objects.h"
 #include "objects/finish_video_wrapper.h"
 #include "objects/flexible_objects.h"
 #include "objects/ghost_object.h"
@@ -26,12 +27,14 @@
 #include "objects/rotator_object.h"
 #include "objects/sequence_objects.h"
 #include "objects/slider_objects.h"
+#include "objects/spinner_objects.h"
 #include "objects/switcher_object.h"
 #include "objects/text_objects.h"
 #include "objects/timer_objects.h"
 #include "objects/transparent_object.h"
 #include "objects/uv_objects.h"
 #include "objects/video_object.h"
+#include "objects/weight_objects.h"
 
 namespace {
 
@@ -129,21 +132,21 @@ const TObjectKind kObjectKinds[] = {
     {"doublescore", "TDoubleScoreObject", "TObject", 67, Make<TDoubleScoreObject>, false},
     {"doublescorecounter", "TDoubleHOCadrObject", "TCadrObject", 69, Make<TDoubleHOCadrObject>, false},
     {"text_obj", "TTextObject", "TObject", 68, Make<TTextObject>, false},
-    {"change_on_click", "TChangeOnClickObject", "TObject", 70, Make<TStandIn<TObject, 70>>, true},
-    {"change_on_clickp", "TChangeOnClickParentObject", "TTransparentObject", 71, Make<TStandIn<TTransparentObject, 71>>,
-     true},
-    {"spinner", "TSpinnerObject", "TObject", 72, Make<TStandIn<TObject, 72>>, true},
-    {"spinner_seq", "TSpinnerSequenceObject", "TTransparentObject", 73, Make<TStandIn<TTransparentObject, 73>>, true},
-    {"spinner_echo", "TSpinnerEchoObject", "TObject", 74, Make<TStandIn<TObject, 74>>, true},
+    {"change_on_click", "TChangeOnClickObject", "TObject", 70, Make<TChangeOnClickObject>, false},
+    {"change_on_clickp", "TChangeOnClickParentObject", "TTransparentObject", 71, Make<TChangeOnClickParentObject>,
+     false},
+    {"spinner", "TSpinnerObject", "TObject", 72, Make<TSpinnerObject>, false},
+    {"spinner_seq", "TSpinnerSequenceObject", "TTransparentObject", 73, Make<TSpinnerSequenceObject>, false},
+    {"spinner_echo", "TSpinnerEchoObject", "TObject", 74, Make<TSpinnerEchoObject>, false},
     {"click_button", "TClickButtonObject", "TObject", 75, Make<TClickButtonObject>, false},
-    {"change_on_activate", "TChangeOnActivateObject", "TObject", 76, Make<TStandIn<TObject, 76>>, true},
-    {"change_on_activatep", "TChangeOnActivateParentObject", "TObject", 77, Make<TStandIn<TObject, 77>>, true},
+    {"change_on_activate", "TChangeOnActivateObject", "TObject", 76, Make<TChangeOnActivateObject>, false},
+    {"change_on_activatep", "TChangeOnActivateParentObject", "TObject", 77, Make<TChangeOnActivateParentObject>, false},
     {"finish_video_wrapper", "TFinishVideoWrapperObject", "TObject", 78, Make<TFinishVideoWrapperObject>, false},
-    {"conjunct_weight", "TConjunctWeightObject", "TObject", 79, Make<TStandIn<TObject, 79>>, true},
-    {"conjunct_weightp", "TConjunctWeightParentObject", "TTransparentObject", 80,
-     Make<TStandIn<TTransparentObject, 80>>, true},
+    {"conjunct_weight", "TConjunctWeightObject", "TObject", 79, Make<TConjunctWeightObject>, false},
+    {"conjunct_weightp", "TConjunctWeightParentObject", "TTransparentObject", 80, Make<TConjunctWeightParentObject>,
+     false},
     {"weight_system", "TWeightSystemObject", "TObject", 83, Make<TStandIn<TObject, 83>>, true},
-    {"weight_part", "TWeightPartObject", "TObject", 82, Make<TStandIn<TObject, 82>>, true},
+    {"weight_part", "TWeightPartObject", "TObject", 82, Make<TWeightPartObject>, false},
     {"seq_show", "TShowSequenceObject", "TObject", 0, Make<TShowSequenceObject>, false},
     {"finder_mover", "TFinderMoverObject", "TMoverObject", 0, Make<TFinderMoverObject>, false},
     {"mouse_enter", "TMouseEnterObject", "TObject", 84, Make<TMouseEnterObject>, false},

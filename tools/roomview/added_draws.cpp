@@ -3,15 +3,19 @@
 #include "objects/anim_objects.h"
 #include "objects/button_objects.h"
 #include "objects/counter_movers.h"
+#include "objects/cycling_objects.h"
 #include "objects/ghost_object.h"
 #include "objects/infrared_object.h"
 #include "objects/input_objects.h"
 #include "objects/map_object.h"
 #include "objects/object.h"
 #include "objects/rotator_object.h"
+#include "objects/slider_objects.h"
+#include "objects/spinner_objects.h"
 #include "objects/text_objects.h"
 #include "objects/uv_objects.h"
 #include "objects/video_object.h"
+#include "objects/weight_objects.h"
 
 namespace {
 
@@ -38,6 +42,12 @@ const TAddedDraw kAddedDraws[] = {
     Call<TTextInfoSwitchImageObject, &TTextInfoSwitchImageObject::DrawAll>,
     Call<TUVObject, &TUVObject::DrawAll>,
     Call<TVideoObject, &TVideoObject::DrawFrame>,
+    Call<TSliderObject, &TSliderObject::DrawAll>,
+    Call<TSpinnerObject, &TSpinnerObject::DrawAll>,
+    Call<TChangeOnClickObject, &TChangeOnClickObject::DrawAll>,
+    Call<TChangeOnActivateObject, &TChangeOnActivateObject::DrawAll>,
+    Call<TSpinnerEchoObject, &TSpinnerEchoObject::DrawAll>,
+    Call<TWeightPartObject, &TWeightPartObject::DrawAll>,
 };
 
 } // namespace

@@ -69,7 +69,7 @@ TRoomHost::TRoomHost() {
     TInterfaceEvents::Get().mListener = this;
     TGameSpaceManager::CreateInstance();
     TEffectorsFactory::CreateInstance();
-    // Rooms name their object kinds; without the factory every object would load as a plain one.
+    // Rooms name their objects' kinds; without the factory every object would load as a plain one.
     TObjectFactory::CreateInstance();
 }
 
@@ -180,7 +180,12 @@ void TRoomHost::Drag(int x0, int y0, int x1, int y1) {
     Move(x0, y0);
     Press(x0, y0);
     for (int i = 1; i <= kSteps; ++i) {
-        Move(x0 + (x1 - x0) * i / kSteps, y0 + (y1 - y0) * i / kSteps);
+        const int x = x0 + (x1 - x0) * i / kSteps, y = y0 + (y1 - y0) * i / kSteps;
+        Move(x, y);
+        // With the button held the game's window manager hands the room a drag as well.
+        if (mRoom != nullptr) {
+            mRoom->OnMouseDrag(EventAt(x, y, mHeld));
+        }
         Update(kFrameSeconds);
     }
     Release(x1, y1);
