@@ -5,6 +5,8 @@
 
 #include "objects/anim_objects.h"
 #include "objects/balance_object.h"
+#include "objects/ball_objects.h"
+#include "objects/button_objects.h"
 #include "objects/cadr_object.h"
 #include "objects/clock_objects.h"
 #include "objects/clouds_object.h"
@@ -64,7 +66,7 @@ const TObjectKind kObjectKinds[] = {
     {"hidden", "THiddenObject", "TObject", 1, Make<THiddenObject>, false},
     {"mover", "TMoverObject", "TObject", 0, Make<TMoverObject>, false},
     {"arc_mover", "TArcMoverObject", "TObject", 13, Make<TArcMoverObject>, false},
-    {"shutter_object", "TShutterObject", "TObject", 34, Make<TStandIn<TObject, 34>>, true},
+    {"shutter_object", "TShutterObject", "TObject", 34, Make<TShutterObject>, false},
     {"multytool", "TMultyToolObject", "TObject", 0, Make<TMultyToolObject>, false},
     {"particle", "TParticleObject", "TObject", 47, Make<TParticleObject>, false},
     {"cloud", "TCloudsObject", "TObject", 0, Make<TCloudsObject>, false},
@@ -84,12 +86,11 @@ const TObjectKind kObjectKinds[] = {
      false},
     {"placesitems_handle_object2", "TPlacesItemsHandleObject", "TTransparentObject", 32, Make<TPlacesItemsHandleObject>,
      false},
-    {"ball_shooter_object", "TBallShooterObject", "TTransparentObject", 16, Make<TStandIn<TTransparentObject, 16>>,
-     true},
+    {"ball_shooter_object", "TBallShooterObject", "TTransparentObject", 16, Make<TBallShooterObject>, false},
     {"asterix", "TAsterixObject", "TObject", 14, Make<TAsterixObject>, false},
-    {"gun_ball", "TGunBallObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
+    {"gun_ball", "TGunBallObject", "TObject", 0, Make<TGunBallObject>, false},
     {"moving_clock_arrow", "TMovingClockArrowObject", "TObject", 30, Make<TStandIn<TObject, 30>>, true},
-    {"button_seq_control", "TButtonSequenceControlObject", "TObject", 17, Make<TStandIn<TObject, 17>>, true},
+    {"button_seq_control", "TButtonSequenceControlObject", "TObject", 17, Make<TButtonSequenceControlObject>, false},
     {"light_checkbutton", "TLightCheckButtonObject", "TObject", 27, Make<TLightCheckButtonStandIn>, true},
     {"light_checkbutton2", "TLCBResetOnUnlockObject", "TLightCheckButtonObject", 28,
      Make<TStandIn<TLightCheckButtonStandIn, 28>>, true},
@@ -141,7 +142,7 @@ const TObjectKind kObjectKinds[] = {
     {"spinner", "TSpinnerObject", "TObject", 72, Make<TSpinnerObject>, false},
     {"spinner_seq", "TSpinnerSequenceObject", "TTransparentObject", 73, Make<TSpinnerSequenceObject>, false},
     {"spinner_echo", "TSpinnerEchoObject", "TObject", 74, Make<TSpinnerEchoObject>, false},
-    {"click_button", "TClickButtonObject", "TObject", 75, Make<TStandIn<TObject, 75>>, true},
+    {"click_button", "TClickButtonObject", "TObject", 75, Make<TClickButtonObject>, false},
     {"change_on_activate", "TChangeOnActivateObject", "TObject", 76, Make<TChangeOnActivateObject>, false},
     {"change_on_activatep", "TChangeOnActivateParentObject", "TObject", 77, Make<TChangeOnActivateParentObject>, false},
     {"finish_video_wrapper", "TFinishVideoWrapperObject", "TObject", 78, Make<TFinishVideoWrapperObject>, false},

@@ -196,7 +196,12 @@ const std::set<std::string> kBuilt = {"transp",
                                       "tag_object",
                                       "weight_system",
                                       "slide_rotator",
-                                      "case_lock"};
+                                      "case_lock",
+                                      "button_seq_control",
+                                      "click_button",
+                                      "shutter_object",
+                                      "gun_ball",
+                                      "ball_shooter_object"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;

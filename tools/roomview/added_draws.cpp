@@ -1,6 +1,7 @@
 #include "added_draws.h"
 
 #include "objects/anim_objects.h"
+#include "objects/button_objects.h"
 #include "objects/counter_movers.h"
 #include "objects/cycling_objects.h"
 #include "objects/fading_objects.h"
@@ -36,6 +37,8 @@ template <typename Kind, void (Kind::*Operation)()> void Call(TObject& object) {
 // One line per added operation. A ghost's DrawFrame draws its DrawAll, so the ghost has no line of its own.
 const TAddedDraw kAddedDraws[] = {
     Call<TAnimObject, &TAnimObject::DrawAnimation>,
+    Call<TButtonSequenceControlObject, &TButtonSequenceControlObject::DrawAll>,
+    Call<TClickButtonObject, &TClickButtonObject::DrawAll>,
     Call<TDoubleHOCadrObject, &TDoubleHOCadrObject::DrawAll>,
     Call<TInfraredObject, &TInfraredObject::DrawAll>,
     Call<TMouseEnterObject, &TMouseEnterObject::DrawAll>,
