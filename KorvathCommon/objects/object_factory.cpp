@@ -16,10 +16,12 @@
 #include "objects/infrared_object.h"
 #include "objects/input_objects.h"
 #include "objects/labyrinth_object.h"
+#include "objects/light_button_objects.h"
 #include "objects/light_objects.h"
 #include "objects/map_object.h"
 #include "objects/morphing_object.h"
 #include "objects/mover_objects.h"
+#include "objects/moving_clock_arrow.h"
 #include "objects/object.h"
 #include "objects/particle_object.h"
 #include "objects/rotator_object.h"
@@ -40,7 +42,6 @@ public:
 };
 
 // Stand-ins of the bases other kinds build on.
-using TLightCheckButtonStandIn = TStandIn<TObject, 27>;
 using TSliderStandIn = TStandIn<TObject, 35>;
 using TDragSliderStandIn = TStandIn<TSliderStandIn, 36>;
 
@@ -79,11 +80,11 @@ const TObjectKind kObjectKinds[] = {
      true},
     {"asterix", "TAsterixObject", "TObject", 14, Make<TAsterixObject>, false},
     {"gun_ball", "TGunBallObject", "TObject", 0, Make<TStandIn<TObject, 0>>, true},
-    {"moving_clock_arrow", "TMovingClockArrowObject", "TObject", 30, Make<TStandIn<TObject, 30>>, true},
+    {"moving_clock_arrow", "TMovingClockArrowObject", "TObject", 30, Make<TMovingClockArrowObject>, false},
     {"button_seq_control", "TButtonSequenceControlObject", "TObject", 17, Make<TStandIn<TObject, 17>>, true},
-    {"light_checkbutton", "TLightCheckButtonObject", "TObject", 27, Make<TLightCheckButtonStandIn>, true},
-    {"light_checkbutton2", "TLCBResetOnUnlockObject", "TLightCheckButtonObject", 28,
-     Make<TStandIn<TLightCheckButtonStandIn, 28>>, true},
+    {"light_checkbutton", "TLightCheckButtonObject", "TObject", 27, Make<TLightCheckButtonObject>, false},
+    {"light_checkbutton2", "TLCBResetOnUnlockObject", "TLightCheckButtonObject", 28, Make<TLCBResetOnUnlockObject>,
+     false},
     {"slider", "TSliderObject", "TObject", 35, Make<TSliderStandIn>, true},
     {"dragslider", "TDragSliderObject", "TSliderObject", 36, Make<TDragSliderStandIn>, true},
     {"springedobj", "TSpringedObject", "TDragSliderObject", 37, Make<TStandIn<TDragSliderStandIn, 37>>, true},

@@ -167,7 +167,10 @@ const std::set<std::string> kBuilt = {"transp",
                                       "map_obj",
                                       "clockarrow",
                                       "limitedarrow",
-                                      "clock"};
+                                      "clock",
+                                      "light_checkbutton",
+                                      "light_checkbutton2",
+                                      "moving_clock_arrow"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;
