@@ -5,6 +5,7 @@
 #include "objects/ghost_object.h"
 #include "objects/infrared_object.h"
 #include "objects/input_objects.h"
+#include "objects/light_button_objects.h"
 #include "objects/map_object.h"
 #include "objects/object.h"
 #include "objects/rotator_object.h"
@@ -28,6 +29,7 @@ const TAddedDraw kAddedDraws[] = {
     Call<TAnimObject, &TAnimObject::DrawAnimation>,
     Call<TDoubleHOCadrObject, &TDoubleHOCadrObject::DrawAll>,
     Call<TInfraredObject, &TInfraredObject::DrawAll>,
+    Call<TLightCheckButtonObject, &TLightCheckButtonObject::DrawAll>,
     Call<TMouseEnterObject, &TMouseEnterObject::DrawAll>,
     Call<TMapObject, &TMapObject::DrawAll>,
     Call<TRotatorObject, &TRotatorObject::DrawAll>,

@@ -12,6 +12,7 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "objects/object.h"
+#include "objects/object_factory.h"
 #include "rooms/pocket.h"
 #include "rooms/space_manager.h"
 #include "windows/mouse_event.h"
@@ -68,6 +69,8 @@ TRoomHost::TRoomHost() {
     TInterfaceEvents::Get().mListener = this;
     TGameSpaceManager::CreateInstance();
     TEffectorsFactory::CreateInstance();
+    // Without it every object of a room would load as a plain object, whatever its type.
+    TObjectFactory::CreateInstance();
 }
 
 TRoomHost::~TRoomHost() {
@@ -80,6 +83,7 @@ TRoomHost::~TRoomHost() {
     mRooms.clear();
     TGameSpaceManager::DestroyInstance();
     TEffectorsFactory::DestroyInstance();
+    TObjectFactory::DestroyInstance();
     ItemsListItemFactory::SetInstance(nullptr);
     TToolList::GetPlayerTools().Clear();
     GetHandedOutTools().clear();
@@ -153,18 +157,24 @@ static TMouseEvent EventAt(int x, int y, TTool* tool) {
 }
 
 void TRoomHost::Press(int x, int y) {
+    mButtonDown = true;
     if (mRoom != nullptr) {
         mRoom->OnMouseDown(EventAt(x, y, mHeld));
     }
 }
 
+// A move with the button down is also a drag, as the window manager passes it on to the room's window.
 void TRoomHost::Move(int x, int y) {
     if (mRoom != nullptr) {
         mRoom->OnMouseMove(EventAt(x, y, mHeld));
     }
+    if (mRoom != nullptr && mButtonDown) {
+        mRoom->OnMouseDrag(EventAt(x, y, mHeld));
+    }
 }
 
 void TRoomHost::Release(int x, int y) {
+    mButtonDown = false;
     if (mRoom != nullptr) {
         mRoom->OnMouseUp(EventAt(x, y, mHeld));
     }

@@ -93,5 +93,7 @@ private:
     std::vector<uint8_t> mSaved;
     bool mCompleted = false;
     bool mAddedDraws = false;
+    // Between a press and its release: moves are drags too.
+    bool mButtonDown = false;
     TViewItemFactory mItems;
 };
