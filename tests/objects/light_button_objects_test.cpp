@@ -1,6 +1,8 @@
 // Light buttons toggle on their state images, spring back after their unpush time with after-event 0, and
 // the second kind is released by unlocking; a save in the middle of a sequence ends the same way.
 
+#include <functional>
+
 #include "app/buffer.h"
 #include "object_test_support.h"
 #include "objects/light_button_objects.h"
@@ -93,41 +95,24 @@ TEST_F(LightButtonTest, HitsOnlyTheCurrentStateImage) {
     }
 }
 
-TEST_F(LightButtonTest, ClicksToggleAndThePushedButtonSpringsBack) {
-    struct Step {
-        // "click x y", "wait", "lock", "unlock" or "save".
-        const char* action;
-        int x, y;
-        float seconds;
-        bool pushed;
-        Strings reports;
-        Strings sounds;
-    };
-    const Step steps[] = {
-        // Pushing runs the object's click, whose sound comes on top of the button's own.
-        {"click", 5, 5, 0, true, {"clicked b"}, {"click", "click"}},
-        {"wait", 0, 0, 0.3f, true, {}, {}},
-        {"save", 0, 0, 0, true, {}, {}},
-        {"wait", 0, 0, 0.25f, false, {"event b"}, {}},
-        {"click", 5, 5, 0, true, {"clicked b"}, {"click", "click"}},
-        {"wait", 0, 0, 0.2f, true, {}, {}},
-        // Released by the player: the spring-back is dropped and reports nothing.
-        {"click", 5, 5, 0, false, {}, {"click"}},
-        {"wait", 0, 0, 0.5f, false, {}, {}},
-        {"click", 8, 8, 0, true, {"clicked b"}, {"click", "click"}},
-        // Outside the small pushed light, though on the plate and where the released light was.
-        {"click", 8, 8, 0, true, {}, {}},
-        {"lock", 0, 0, 0, true, {}, {}},
-        {"click", 3, 3, 0, true, {}, {}},
-        {"unlock", 0, 0, 0, true, {}, {}},
-        {"save", 0, 0, 0, true, {}, {}},
-        {"wait", 0, 0, 0.6f, false, {"event b"}, {}},
-        {"wait", 0, 0, 1.0f, false, {}, {}},
-    };
+struct ButtonStep {
+    // "click" at x, y, "wait", "lock", "unlock" or "save".
+    const char* action;
+    int x, y;
+    float seconds;
+    bool pushed;
+    Strings reports;
+    Strings sounds;
+};
+
+// Plays the steps twice, the second time through a save and a restore into a fresh button at each "save".
+template <typename T>
+void PlayButton(const std::function<std::unique_ptr<T>()>& make, TRecordingListener& listener, TRecordingSpace& space,
+                const std::vector<ButtonStep>& steps) {
     for (const bool withSaves : {false, true}) {
-        auto button = Make(R"(unpushtime="0.5")");
-        for (size_t i = 0; i < std::size(steps); ++i) {
-            const Step& step = steps[i];
+        auto button = make();
+        for (size_t i = 0; i < steps.size(); ++i) {
+            const ButtonStep& step = steps[i];
             const std::string action = step.action;
             SCOPED_TRACE(std::string(withSaves ? "saved " : "") + std::to_string(i) + " " + action);
             if (action == "click") {
@@ -141,14 +126,57 @@ TEST_F(LightButtonTest, ClicksToggleAndThePushedButtonSpringsBack) {
             } else if (withSaves) {
                 TBaseBuffer saved;
                 button->SaveState(saved);
-                button = Make(R"(unpushtime="0.5")");
+                button = make();
                 ASSERT_TRUE(RestoreObjectState(*button, saved));
             }
             EXPECT_EQ(button->mPushed, step.pushed);
-            EXPECT_EQ(Reports(mListener), step.reports);
-            EXPECT_EQ(mSpace.mSounds.Take(), step.sounds);
+            EXPECT_EQ(Reports(listener), step.reports);
+            EXPECT_EQ(space.mSounds.Take(), step.sounds);
         }
     }
+}
+
+TEST_F(LightButtonTest, ClicksToggleAndThePushedButtonSpringsBack) {
+    PlayButton<TLightCheckButtonObject>(
+        [this] { return Make(R"(unpushtime="0.5")"); }, mListener, mSpace,
+        {
+            // Pushing runs the object's click, whose sound comes on top of the button's own.
+            {"click", 5, 5, 0, true, {"clicked b"}, {"click", "click"}},
+            {"wait", 0, 0, 0.3f, true, {}, {}},
+            {"save", 0, 0, 0, true, {}, {}},
+            {"wait", 0, 0, 0.25f, false, {"event b"}, {}},
+            {"click", 5, 5, 0, true, {"clicked b"}, {"click", "click"}},
+            {"wait", 0, 0, 0.2f, true, {}, {}},
+            // Released by the player: the spring-back is dropped and reports nothing.
+            {"click", 5, 5, 0, false, {}, {"click"}},
+            {"wait", 0, 0, 0.5f, false, {}, {}},
+            {"click", 8, 8, 0, true, {"clicked b"}, {"click", "click"}},
+            // Outside the small pushed light, though on the plate and where the released light was.
+            {"click", 8, 8, 0, true, {}, {}},
+            {"lock", 0, 0, 0, true, {}, {}},
+            {"click", 3, 3, 0, true, {}, {}},
+            // Unlocking leaves this kind pushed.
+            {"unlock", 0, 0, 0, true, {}, {}},
+            {"save", 0, 0, 0, true, {}, {}},
+            {"wait", 0, 0, 0.6f, false, {"event b"}, {}},
+            {"wait", 0, 0, 1.0f, false, {}, {}},
+        });
+}
+
+TEST_F(LightButtonTest, SecondKindIsReleasedByUnlocking) {
+    PlayButton<TLCBResetOnUnlockObject>([this] { return Make<TLCBResetOnUnlockObject>(R"(unpushtime="0.5")"); },
+                                        mListener, mSpace,
+                                        {
+                                            {"click", 5, 5, 0, true, {"clicked b"}, {"click", "click"}},
+                                            {"lock", 0, 0, 0, true, {}, {}},
+                                            {"save", 0, 0, 0, true, {}, {}},
+                                            {"click", 3, 3, 0, true, {}, {}},
+                                            // Released by unlocking, it has no spring-back left to report.
+                                            {"unlock", 0, 0, 0, false, {}, {}},
+                                            {"wait", 0, 0, 1.0f, false, {}, {}},
+                                            {"click", 5, 5, 0, true, {"clicked b"}, {"click", "click"}},
+                                            {"wait", 0, 0, 0.6f, false, {"event b"}, {}},
+                                        });
 }
 
 TEST_F(LightButtonTest, OnlyTheSecondKindIsReleasedByUnlocking) {
