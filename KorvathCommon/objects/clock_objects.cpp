@@ -196,8 +196,9 @@ void TLimitedArrowObject::LoadFromXml(const TiXmlElement* element, const std::st
     mUpperBound = ReadXmlInt(element, "ubound", 359);
 }
 
+// The plain object's move on purpose, skipping the clock hand's: the knob turns by drags only.
 bool TLimitedArrowObject::OnMouseMove(const TMouseEvent& event, bool* firstHover) {
-    return TObject::OnMouseMove(event, firstHover);
+    return TObject::OnMouseMove(event, firstHover); // NOLINT(bugprone-parent-virtual-call)
 }
 
 bool TLimitedArrowObject::OnMouseUp(const TMouseEvent& event) {

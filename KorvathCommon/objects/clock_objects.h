@@ -92,7 +92,8 @@ public:
     bool AcceptsTool(TTool* tool) override;
 
     // The clock's own, apart from the object's: whether presses without a tool reach the hands.
-    bool mOnClick = true;
+    // Zero until loaded, as every field the factory does not preset; the loader's default is true.
+    bool mOnClick = false;
     bool mKeepOrder = false;
 
 private:

@@ -22,10 +22,12 @@
 #include "objects/infrared_object.h"
 #include "objects/input_objects.h"
 #include "objects/labyrinth_object.h"
+#include "objects/light_button_objects.h"
 #include "objects/light_objects.h"
 #include "objects/map_object.h"
 #include "objects/morphing_object.h"
 #include "objects/mover_objects.h"
+#include "objects/moving_clock_arrow.h"
 #include "objects/multitool_object.h"
 #include "objects/object.h"
 #include "objects/particle_object.h"
@@ -47,15 +49,6 @@
 #include "objects/weight_system.h"
 
 namespace {
-
-// A kind whose own behaviour is not built yet: its base's behaviour, its own type id.
-template <typename Base, int Id> class TStandIn : public Base {
-public:
-    int GetTypeId() const override { return Id; }
-};
-
-// Stand-ins of the bases other kinds build on.
-using TLightCheckButtonStandIn = TStandIn<TObject, 27>;
 
 template <typename T> TObject* Make() {
     return new (std::nothrow) T();
@@ -89,11 +82,11 @@ const TObjectKind kObjectKinds[] = {
     {"ball_shooter_object", "TBallShooterObject", "TTransparentObject", 16, Make<TBallShooterObject>, false},
     {"asterix", "TAsterixObject", "TObject", 14, Make<TAsterixObject>, false},
     {"gun_ball", "TGunBallObject", "TObject", 0, Make<TGunBallObject>, false},
-    {"moving_clock_arrow", "TMovingClockArrowObject", "TObject", 30, Make<TStandIn<TObject, 30>>, true},
+    {"moving_clock_arrow", "TMovingClockArrowObject", "TObject", 30, Make<TMovingClockArrowObject>, false},
     {"button_seq_control", "TButtonSequenceControlObject", "TObject", 17, Make<TButtonSequenceControlObject>, false},
-    {"light_checkbutton", "TLightCheckButtonObject", "TObject", 27, Make<TLightCheckButtonStandIn>, true},
-    {"light_checkbutton2", "TLCBResetOnUnlockObject", "TLightCheckButtonObject", 28,
-     Make<TStandIn<TLightCheckButtonStandIn, 28>>, true},
+    {"light_checkbutton", "TLightCheckButtonObject", "TObject", 27, Make<TLightCheckButtonObject>, false},
+    {"light_checkbutton2", "TLCBResetOnUnlockObject", "TLightCheckButtonObject", 28, Make<TLCBResetOnUnlockObject>,
+     false},
     {"slider", "TSliderObject", "TObject", 35, Make<TSliderObject>, false},
     {"dragslider", "TDragSliderObject", "TSliderObject", 36, Make<TDragSliderObject>, false},
     {"springedobj", "TSpringedObject", "TDragSliderObject", 37, Make<TSpringedObject>, false},

@@ -201,7 +201,10 @@ const std::set<std::string> kBuilt = {"transp",
                                       "click_button",
                                       "shutter_object",
                                       "gun_ball",
-                                      "ball_shooter_object"};
+                                      "ball_shooter_object",
+                                      "light_checkbutton",
+                                      "light_checkbutton2",
+                                      "moving_clock_arrow"};
 
 TEST_F(ObjectTest, EveryTypeNameMakesItsKind) {
     TObjectFactory factory;

@@ -8,6 +8,7 @@
 #include "objects/ghost_object.h"
 #include "objects/infrared_object.h"
 #include "objects/input_objects.h"
+#include "objects/light_button_objects.h"
 #include "objects/map_object.h"
 #include "objects/object.h"
 #include "objects/places_items_objects.h"
@@ -41,6 +42,7 @@ const TAddedDraw kAddedDraws[] = {
     Call<TClickButtonObject, &TClickButtonObject::DrawAll>,
     Call<TDoubleHOCadrObject, &TDoubleHOCadrObject::DrawAll>,
     Call<TInfraredObject, &TInfraredObject::DrawAll>,
+    Call<TLightCheckButtonObject, &TLightCheckButtonObject::DrawAll>,
     Call<TMouseEnterObject, &TMouseEnterObject::DrawAll>,
     Call<TMapObject, &TMapObject::DrawAll>,
     Call<TPlacesItemsObject, &TPlacesItemsObject::DrawAll>,

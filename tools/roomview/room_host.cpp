@@ -198,10 +198,14 @@ void TRoomHost::Press(int x, int y) {
     }
 }
 
+// A move with the button down is also a drag, as the window manager passes it on to the room's window.
 void TRoomHost::Move(int x, int y) {
     PointAt(x, y);
     if (mRoom != nullptr) {
         mRoom->OnMouseMove(EventAt(x, y, mHeld));
+    }
+    if (mRoom != nullptr && mButtonDown) {
+        mRoom->OnMouseDrag(EventAt(x, y, mHeld));
     }
 }
 

@@ -101,6 +101,8 @@ private:
     std::vector<uint8_t> mSaved;
     bool mCompleted = false;
     bool mAddedDraws = false;
+    // Between a press and its release: moves are drags too.
+    bool mButtonDown = false;
     TViewItemFactory mItems;
     // Filled from each room file before its objects load.
     TViewCollections mCollections{[this](const std::string& line) { Add(line); }};
