@@ -39,6 +39,7 @@
 #include "media/video_window.h"
 #include "objects/object.h"
 #include "objects/object_factory.h"
+#include "picture_board.h"
 #include "rewards.h"
 #include "rooms/items_list.h"
 #include "rooms/room.h"
@@ -249,6 +250,34 @@ void RunProfileFile(const uint8_t* data, size_t size) {
 
 // ---- game data
 
+// The same file as a picture level: its scene built, played, updated, drawn and cleared.
+void PlayPictureLevel(const uint8_t* data, size_t size) {
+    TObjectFactory::CreateInstance();
+    const std::string name = AssetName("picture.xml");
+    if (!WriteBytes(ResolvePath(name), data, size)) {
+        return;
+    }
+    MosaicLayoutShowImage_t board;
+    if (!board.Load(name, false)) {
+        return;
+    }
+    board.ResetSelection();
+    if (board.GetBoard().GetRows() > 0 && board.GetBoard().GetCols() > 0) {
+        const TMosaicCell& first = board.GetBoard().GetCell(0, 0);
+        board.OnMouseDown(first.x + 1, first.y + 1, TMosaicBoard::kLeftButton);
+        board.OnMouseUp(first.x + 1, first.y + 1, TMosaicBoard::kLeftButton);
+    }
+    board.ShowSolution(true);
+    for (int step = 0; step < kRoomSteps; ++step) {
+        board.Update(kRoomStepSeconds);
+        board.DrawCells();
+    }
+    board.IsSolved();
+    board.Reset();
+    board.Update(kRoomStepSeconds);
+    board.DrawCells();
+}
+
 void RunLevelLayout(const uint8_t* data, size_t size) {
     const TXmlSource source = XmlInput(AssetName("level.xml"), data, size);
     for (bool singleColour : {false, true}) {
@@ -258,6 +287,7 @@ void RunLevelLayout(const uint8_t* data, size_t size) {
             board.IsSolved();
         }
     }
+    PlayPictureLevel(data, size);
 }
 
 void UseStageList(const TStageList& list) {

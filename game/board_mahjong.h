@@ -19,6 +19,7 @@
 #include "graphics/objects_manager.h"
 #include "mosaic_layout.h"
 #include "objects/particle_object.h"
+#include "picture_board.h"
 #include "regenerate_button.h"
 #include "windows/tutorial_window.h"
 
@@ -144,7 +145,9 @@ public:
     virtual void OnLevelSolved();
     virtual void NotifyListener();
 
-    MosaicLayout_t& GetActiveLayout() { return mBoard; }
+    // The picture board for picture levels, the mosaic board for every other game type.
+    MosaicLayout_t& GetActiveLayout();
+    const MosaicLayout_t& GetActiveLayout() const;
     int GetMaxErrors() const;
 
     // Controls.
@@ -292,7 +295,8 @@ private:
     bool mSolvedOnce = false;
     int mPointerX = 0;
     int mPointerY = 0;
-    MosaicLayout_t mBoard;
+    MosaicLayout_t mMosaicBoard;
+    MosaicLayoutShowImage_t mPictureBoard;
     int mGameType = 0;
     int mPlayState = kStateIdle;
     std::unique_ptr<TBoardAppearEffect> mAppearEffect;

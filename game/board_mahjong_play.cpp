@@ -26,7 +26,7 @@ bool TBoardMahjong::IsPlayRunning() const {
 
 void TBoardMahjong::Update(float dt) {
     mSceneParticles.Update(dt);
-    mBoard.Update(dt);
+    GetActiveLayout().Update(dt);
     if (mShadow != nullptr) {
         mShadow->Update(dt);
         if (mShadow->mFinished) {
@@ -48,11 +48,12 @@ void TBoardMahjong::Update(float dt) {
     mHintEffects.Update(dt);
     mComboWindow.Update(dt);
     if (mPlayState == kStatePlaying) {
+        // A picture solved but still being revealed keeps its time: the clock and countdown stop at the solve.
         if (!mPlayTimePaused) {
             mPlayTime += dt * mTimeSpeed;
+            CheckTimeOver();
+            UpdateTimer(dt);
         }
-        CheckTimeOver();
-        UpdateTimer(dt);
         mTipTween.Update(dt);
     }
     if (mPlayState == kStateWon && !mResultsOpen && mSparkleEffects.GetCount() == 0) {
@@ -107,16 +108,16 @@ void TBoardMahjong::Draw() {
     mBackground.Draw();
     mSceneParticles.Draw(1.0f);
     if (mPlayState == kStateSetUp && mAppearEffect != nullptr) {
-        mBoard.DrawClues();
+        GetActiveLayout().DrawClues();
         mAppearEffect->Draw();
         mFrameImage.Draw(1.0f);
     } else if (mPlayState == kStateSetUp) {
         mFrameBackImage.Draw(1.0f);
-        mBoard.DrawCells();
+        GetActiveLayout().DrawCells();
     } else if (boardShown) {
-        mBoard.DrawClues();
+        GetActiveLayout().DrawClues();
         mFrameBackImage.Draw(1.0f);
-        mBoard.DrawCells();
+        GetActiveLayout().DrawCells();
         mFrameImage.Draw(1.0f);
     }
     if (!IsFrozen()) {
@@ -144,13 +145,13 @@ void TBoardMahjong::OnMouseMove(const TMouseEvent& event) {
     mPointerY = event.y;
     if (mPlayState == kStatePlaying) {
         const TMouseEvent copy = CopyPointer(event);
-        mBoard.OnMouseMove(copy.gameX, copy.gameY);
+        GetActiveLayout().OnMouseMove(copy.gameX, copy.gameY);
     }
 }
 
 void TBoardMahjong::OnMouseDrag(const TMouseEvent& event) {
     if (mPlayState == kStatePlaying) {
-        mBoard.OnMouseDrag(event.gameX, event.gameY, event.buttons);
+        GetActiveLayout().OnMouseDrag(event.gameX, event.gameY, event.buttons);
     }
 }
 
@@ -160,7 +161,7 @@ void TBoardMahjong::OnMouseDown(const TMouseEvent& event) {
         return;
     }
     if (mPlayState == kStatePlaying) {
-        mBoard.OnMouseDown(event.gameX, event.gameY, event.buttons);
+        GetActiveLayout().OnMouseDown(event.gameX, event.gameY, event.buttons);
     }
 }
 
@@ -170,7 +171,7 @@ void TBoardMahjong::OnMouseUp(const TMouseEvent& event) {
         return;
     }
     if (mPlayState == kStatePlaying) {
-        mBoard.OnMouseUp(event.gameX, event.gameY, event.buttons);
+        GetActiveLayout().OnMouseUp(event.gameX, event.gameY, event.buttons);
     }
 }
 
@@ -189,7 +190,7 @@ void TBoardMahjong::OnKeyUp(int key) {
     }
     if (key == SDLK_BACKQUOTE) {
         mDeveloperMode = !mDeveloperMode;
-        mBoard.ShowHiddenCellMarks(mDeveloperMode);
+        GetActiveLayout().ShowHiddenCellMarks(mDeveloperMode);
         return;
     }
     if (!mDeveloperMode) {
@@ -197,9 +198,9 @@ void TBoardMahjong::OnKeyUp(int key) {
     }
     if (key == SDLK_c || key == SDLK_x) {
         mDeveloperHighlight = !mDeveloperHighlight;
-        mBoard.SetDeveloperHighlight(mDeveloperHighlight);
+        GetActiveLayout().SetDeveloperHighlight(mDeveloperHighlight);
         if (key == SDLK_x) {
-            mBoard.ShowSolution(mDeveloperHighlight);
+            GetActiveLayout().ShowSolution(mDeveloperHighlight);
         }
     } else if (key == SDLK_h && mHintButton != nullptr) {
         OnButtonClick(kGameScreenId, nullptr, mHintButton->mId, mHintButton);
@@ -222,8 +223,8 @@ void TBoardMahjong::OnButtonClick(int parentId, TMyWindow* parent, int buttonId,
     if (button == nullptr || button != mMenuButton || mSolvedOnce || mPlayState != kStatePlaying) {
         return;
     }
-    mBoard.SetMode(MosaicLayout_t::kModeFadingOut);
-    mBoard.mAlpha = 1.0f;
+    GetActiveLayout().SetMode(MosaicLayout_t::kModeFadingOut);
+    GetActiveLayout().mAlpha = 1.0f;
     mWindows->ShowGameMenu(this);
 }
 
@@ -240,7 +241,7 @@ void TBoardMahjong::TakeHint() {
     }
     mClickGuard = 0;
     std::vector<MosaicItem_t*> cells;
-    if (!mBoard.GetHintCells(cells)) {
+    if (!GetActiveLayout().GetHintCells(cells)) {
         return;
     }
     // The saved count of levels won without a hint is left alone: the level's own no-hint flag decides.
@@ -262,7 +263,7 @@ void TBoardMahjong::TakeHint() {
 }
 
 void TBoardMahjong::OnRemoverTargetReached(EffectRemover* effect, int target, int) {
-    const std::vector<MosaicItem_t*>& candidates = mBoard.GetHintCandidates();
+    const std::vector<MosaicItem_t*>& candidates = GetActiveLayout().GetHintCandidates();
     if (effect->mBonus || target < 0 || target >= static_cast<int>(candidates.size())) {
         return;
     }
@@ -271,13 +272,13 @@ void TBoardMahjong::OnRemoverTargetReached(EffectRemover* effect, int target, in
 }
 
 bool TBoardMahjong::IsColourComplete(int index) const {
-    const auto& records = mBoard.GetBoard().GetColourRecords();
+    const auto& records = GetActiveLayout().GetBoard().GetColourRecords();
     return index >= 0 && index < static_cast<int>(records.size()) &&
            records[static_cast<size_t>(index)].AreAllRunsDone();
 }
 
 void TBoardMahjong::SelectColour(int index) {
-    TMosaicBoard& rules = mBoard.GetBoard();
+    TMosaicBoard& rules = GetActiveLayout().GetBoard();
     rules.SetCurrentPair({index + 1, 0});
     rules.UpdateRunsDone(false);
     rules.ApplyColourLayer(true);
@@ -290,28 +291,28 @@ void TBoardMahjong::SelectColour(int index) {
 }
 
 void TBoardMahjong::SelectNextColour() {
-    const int count = static_cast<int>(mBoard.GetBoard().GetColourRecords().size());
+    const int count = static_cast<int>(GetActiveLayout().GetBoard().GetColourRecords().size());
     if (count == 0) {
         return;
     }
-    int index = mBoard.GetBoard().GetCurrentPair().colour % count;
+    int index = GetActiveLayout().GetBoard().GetCurrentPair().colour % count;
     for (int step = 0; step < count && IsColourComplete(index); ++step) {
         index = (index + 1) % count;
     }
     SelectColour(index);
-    mBoard.ClearClueHighlights();
+    GetActiveLayout().ClearClueHighlights();
     PlaySoundByName("changemosaiccolor");
     RefreshShapeMarks();
     SelectFirstShape();
 }
 
 bool TBoardMahjong::IsShapeSkipped(int index) const {
-    return mBoard.IsShapeAvailable(index, mBoard.GetBoard().GetCurrentColourIndex());
+    return GetActiveLayout().IsShapeAvailable(index, GetActiveLayout().GetBoard().GetCurrentColourIndex());
 }
 
 void TBoardMahjong::SelectShape(int index) {
     mCurrentShape = index + 1;
-    mBoard.GetBoard().ApplyColourLayer(false);
+    GetActiveLayout().GetBoard().ApplyColourLayer(false);
     constexpr int previews = static_cast<int>(std::size(kShapePreviews));
     if (mShapeIndicator != nullptr && index >= 0 && index < previews) {
         mShapeIndicator->SetImage(kShapePreviews[index]);
@@ -321,7 +322,7 @@ void TBoardMahjong::SelectShape(int index) {
 }
 
 void TBoardMahjong::SelectNextShape() {
-    const int count = mBoard.GetShapeCount();
+    const int count = GetActiveLayout().GetShapeCount();
     if (count <= 0) {
         return;
     }
@@ -333,7 +334,7 @@ void TBoardMahjong::SelectNextShape() {
 }
 
 void TBoardMahjong::SelectFirstShape() {
-    for (int index = 0; index < mBoard.GetShapeCount(); ++index) {
+    for (int index = 0; index < GetActiveLayout().GetShapeCount(); ++index) {
         if (!IsShapeSkipped(index)) {
             SelectShape(index);
             return;
@@ -343,7 +344,7 @@ void TBoardMahjong::SelectFirstShape() {
 
 // Only a board with shapes shows the shape pickers; a skipped shape's button shows its second image.
 void TBoardMahjong::RefreshShapeMarks() {
-    const int count = mBoard.GetShapeCount();
+    const int count = GetActiveLayout().GetShapeCount();
     SetShownCount(mShapeButtons, count);
     for (size_t i = 0; i < mShapeButtons.size(); ++i) {
         mShapeButtons[i]->mShowSecond = IsShapeSkipped(static_cast<int>(i));
@@ -383,9 +384,9 @@ void TBoardMahjong::OnWindowMouseDown(TMyWindow* window, const TMouseEvent&) {
     for (size_t i = 0; i < mColourButtons.size(); ++i) {
         const int index = static_cast<int>(i);
         if (window == mColourButtons[i] && !IsColourComplete(index) &&
-            index != mBoard.GetBoard().GetCurrentColourIndex()) {
+            index != GetActiveLayout().GetBoard().GetCurrentColourIndex()) {
             SelectColour(index);
-            mBoard.ClearClueHighlights();
+            GetActiveLayout().ClearClueHighlights();
             PlaySoundByName("changemosaiccolor");
             RefreshShapeMarks();
         }
@@ -396,7 +397,7 @@ void TBoardMahjong::OnWindowMouseDown(TMyWindow* window, const TMouseEvent&) {
     }
     for (size_t i = 0; i < mShapeButtons.size(); ++i) {
         const int index = static_cast<int>(i);
-        if (window == mShapeButtons[i] && index < mBoard.GetShapeCount() && !IsShapeSkipped(index) &&
+        if (window == mShapeButtons[i] && index < GetActiveLayout().GetShapeCount() && !IsShapeSkipped(index) &&
             index + 1 != mCurrentShape) {
             SelectShape(index);
         }
@@ -427,6 +428,7 @@ void TBoardMahjong::OnCellFilled(MosaicItem_t* cell) {
 }
 
 void TBoardMahjong::OnLayoutSolved() {
+    mPlayTimePaused = true;
     if (mGameType == 6 && mLevel == 3) {
         mWindows->ShowTutorial("TipLabirythmMode");
     }
@@ -434,14 +436,14 @@ void TBoardMahjong::OnLayoutSolved() {
 
 void TBoardMahjong::OnCellsPainted(int count) {
     mWindows->ShowTutorial("TipHint");
-    if (!mSolvedOnce && mBoard.IsSolved()) {
+    if (!mSolvedOnce && GetActiveLayout().IsSolved()) {
         mPlayTimePaused = true;
         OnLevelSolved();
     }
-    if (!mBoard.IsSolved() && IsColourComplete(mBoard.GetBoard().GetCurrentColourIndex())) {
+    if (!GetActiveLayout().IsSolved() && IsColourComplete(GetActiveLayout().GetBoard().GetCurrentColourIndex())) {
         SelectNextColour();
     }
-    if (!mBoard.IsSolved() && mBoard.GetShapeCount() > 0 && IsShapeSkipped(mCurrentShape - 1)) {
+    if (!GetActiveLayout().IsSolved() && GetActiveLayout().GetShapeCount() > 0 && IsShapeSkipped(mCurrentShape - 1)) {
         SelectNextShape();
     }
     RefreshColourMarks();
@@ -537,7 +539,7 @@ void TBoardMahjong::OnMistakes(int count) {
     }
     mMistakes += count;
     SetCheckedCount(mMistakeMarks, mMistakes);
-    if (mBoard.GetBoard().GetMistakes() >= GetMaxErrors() + 1 && !mWindows->IsWindowOpen(kMessageBoxId)) {
+    if (GetActiveLayout().GetBoard().GetMistakes() >= GetMaxErrors() + 1 && !mWindows->IsWindowOpen(kMessageBoxId)) {
         LoseLevel();
     }
 }
@@ -565,7 +567,7 @@ void TBoardMahjong::FillUpHintButton() {
 void TBoardMahjong::OnEffectGoFinished(EffectGo* effect) {
     switch (effect->GetKind()) {
     case kCaptionComplete:
-        mBoard.SetVisible(false);
+        GetActiveLayout().SetVisible(false);
         mPlayState = kStateWon;
         break;
     case kCaptionTimeOver:
@@ -662,15 +664,15 @@ void TBoardMahjong::OnDialogClosed(int id, int result) {
             SaveProgress();
             mWindows->ShowMap();
         } else {
-            mBoard.SetMode(MosaicLayout_t::kModeFadingIn);
-            mBoard.mAlpha = 0.0f;
+            GetActiveLayout().SetMode(MosaicLayout_t::kModeFadingIn);
+            GetActiveLayout().mAlpha = 0.0f;
         }
         break;
     case kMessageBoxId:
         StartLevel(mStage, mLevel);
         break;
     case kHelpWindowId:
-        if (mColourIndicator != nullptr && mBoard.GetBoard().GetColourRecords().size() > 1) {
+        if (mColourIndicator != nullptr && GetActiveLayout().GetBoard().GetColourRecords().size() > 1) {
             mWindows->ShowTutorial("TipChangeColor");
         }
         break;

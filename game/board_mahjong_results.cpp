@@ -34,8 +34,8 @@ void TBoardMahjong::OnLevelSolved() {
     SaveProgress();
     mCaptionEffects.Add(0, new EffectGo("textures/loc/levelcompletetext", kCaptionX, kCaptionY, kCaptionHold, this,
                                         kCaptionComplete, kCaptionFade));
-    mBoard.SetMode(MosaicLayout_t::kModeShown);
-    mBoard.mAlpha = 1.0f;
+    GetActiveLayout().SetMode(MosaicLayout_t::kModeShown);
+    GetActiveLayout().mAlpha = 1.0f;
     if (mLevelRecord != nullptr) {
         PlaySoundIfNamed(mLevelRecord->mSound);
     }
@@ -65,10 +65,10 @@ TLevelProgress* TBoardMahjong::FindLevelProgress() const {
 void TBoardMahjong::ComputeResults() {
     DeleteComboEffect();
     mStatistics.mHintsUsed = mHintsUsed;
-    mStatistics.mMistakes = mBoard.GetBoard().GetMistakes();
+    mStatistics.mMistakes = GetActiveLayout().GetBoard().GetMistakes();
     mStatistics.mTimeSpent = mPlayTime;
     mResult.mWon = true;
-    mResult.mItems = mBoard.GetBoard().GetItems();
+    mResult.mItems = GetActiveLayout().GetBoard().GetItems();
     mResult.mGameType = mGameType;
     mResult.mTime = static_cast<int>(mPlayTime);
     mResult.mPreviewType = mLevelRecord->mPreviewType;
@@ -128,7 +128,7 @@ void TBoardMahjong::RecordBestValues(int stars, int score) {
 
 void TBoardMahjong::LogCompletion(int stars) const {
     const TMosaicGameSettings& settings = TMosaicGameSettings::Get();
-    const float cells = static_cast<float>(mBoard.GetBoard().GetVisibleCellCount());
+    const float cells = static_cast<float>(GetActiveLayout().GetBoard().GetVisibleCellCount());
     int played[2];
     int normal[2];
     int expert[2];
@@ -137,8 +137,8 @@ void TBoardMahjong::LogCompletion(int stars) const {
     SplitTime(static_cast<int>(cells * settings.GetPreset(2).GetTimeFactor(mGameType)), expert[0], expert[1]);
     TLogFile::Get()->Printf("complete gametype=%2d  stars=%d layout %20s time min=%2d sec=%2d    normal mode  "
                             "min=%2d sec=%2d   expert mode  min=%2d sec=%2d",
-                            mGameType, stars, mBoard.GetBoard().GetName().c_str(), played[0], played[1], normal[0],
-                            normal[1], expert[0], expert[1]);
+                            mGameType, stars, GetActiveLayout().GetBoard().GetName().c_str(), played[0], played[1],
+                            normal[0], normal[1], expert[0], expert[1]);
 }
 
 void TBoardMahjong::OnResultsClosed(int result) {

@@ -6,6 +6,7 @@
 #include "app/xml_reader.h"
 #include "board_mahjong.h"
 #include "game_windows.h"
+#include "level_info.h"
 #include "level_layout_file.h"
 #include "media/play_list.h"
 #include "media/sound_manager.h"
@@ -117,7 +118,8 @@ TBoardMahjong::~TBoardMahjong() {
     if (mComboEffect != nullptr) {
         mComboEffect->DropListener();
     }
-    mBoard.SetListener(nullptr);
+    mMosaicBoard.SetListener(nullptr);
+    mPictureBoard.SetListener(nullptr);
 }
 
 TMyWindow* TBoardMahjong::FindGameScreen() const {
@@ -249,7 +251,7 @@ void TBoardMahjong::StartLevel(int stage, int level) {
     PrepareBoard();
     LoadTileset();
     // A level larger than the screen cannot be played: refused as one that cannot be read.
-    if (!mBoard.Load(mLevelRecord->mFileName, false) || !FitsTheScreen(mBoard.GetBoard())) {
+    if (!GetActiveLayout().Load(mLevelRecord->mFileName, false) || !FitsTheScreen(GetActiveLayout().GetBoard())) {
         AbandonLevel("cannot be loaded");
         return;
     }
@@ -313,14 +315,14 @@ void TBoardMahjong::PlaceFrame() {
 
 void TBoardMahjong::PrepareBoard() {
     mGameType = mLevelRecord->mGameType;
-    mBoard.SetMode(MosaicLayout_t::kModeShown);
-    mBoard.mAlpha = 1.0f;
-    mBoard.ReleaseAll();
-    mBoard.mSolved = false;
-    mBoard.SetDeveloperHighlight(mDeveloperHighlight);
-    mBoard.SetGridOrigin(mLevelRecord->mStartX != 0 ? mLevelRecord->mStartX : kDefaultOriginX,
-                         mLevelRecord->mStartY != 0 ? mLevelRecord->mStartY : kDefaultOriginY);
-    mBoard.SetVisible(false);
+    GetActiveLayout().SetMode(MosaicLayout_t::kModeShown);
+    GetActiveLayout().mAlpha = 1.0f;
+    GetActiveLayout().ReleaseAll();
+    GetActiveLayout().mSolved = false;
+    GetActiveLayout().SetDeveloperHighlight(mDeveloperHighlight);
+    GetActiveLayout().SetGridOrigin(mLevelRecord->mStartX != 0 ? mLevelRecord->mStartX : kDefaultOriginX,
+                                    mLevelRecord->mStartY != 0 ? mLevelRecord->mStartY : kDefaultOriginY);
+    GetActiveLayout().SetVisible(false);
 }
 
 void TBoardMahjong::LoadTileset() {
@@ -367,11 +369,11 @@ float TBoardMahjong::TimeFactor(int gameType) const {
 }
 
 float TBoardMahjong::TimeAllowed() const {
-    return static_cast<float>(mBoard.GetBoard().GetVisibleCellCount()) * TimeFactor(mGameType);
+    return static_cast<float>(GetActiveLayout().GetBoard().GetVisibleCellCount()) * TimeFactor(mGameType);
 }
 
 void TBoardMahjong::PrepareStatistics() {
-    mStatistics.mMistakes = mBoard.GetBoard().GetMistakes();
+    mStatistics.mMistakes = GetActiveLayout().GetBoard().GetMistakes();
     mStatistics.mHintsUsed = mHintsUsed;
     mStatistics.mTimeAllowed = TimeAllowed();
 }
@@ -404,13 +406,13 @@ void TBoardMahjong::BeginLevelAppear() {
     if (!mLoaded) {
         return;
     }
-    mBoard.SetListener(this);
-    mBoard.ResetHints();
+    GetActiveLayout().SetListener(this);
+    GetActiveLayout().ResetHints();
     GetCurrentModeProgress().mLevelScore = 0;
-    mBoard.GetBoard().ResetMistakes();
-    mBoard.SetMode(MosaicLayout_t::kModeShown);
-    mBoard.mAlpha = 1.0f;
-    mAppearEffect = std::make_unique<TBoardAppearEffect>(mBoard, this);
+    GetActiveLayout().GetBoard().ResetMistakes();
+    GetActiveLayout().SetMode(MosaicLayout_t::kModeShown);
+    GetActiveLayout().mAlpha = 1.0f;
+    mAppearEffect = std::make_unique<TBoardAppearEffect>(GetActiveLayout(), this);
 }
 
 void TBoardMahjong::OnBoardAppeared() {
@@ -425,12 +427,12 @@ void TBoardMahjong::OnBoardAppeared() {
     progress.mLevelRunning = true;
     progress.mModePlayed = true;
     mPlayState = kStatePlaying;
-    mBoard.SetVisible(true);
-    mBoard.GetBoard().ResetSelection();
+    GetActiveLayout().SetVisible(true);
+    GetActiveLayout().ResetSelection();
     mBackground.RequestSwitch();
     TRewardConnector& counters = TRewardConnector::Get();
     counters.mLastScore = counters.mSpare7 = counters.mSpare12 = 0;
-    if (!mSolvedOnce && mBoard.IsSolved()) {
+    if (!mSolvedOnce && GetActiveLayout().IsSolved()) {
         mPlayTimePaused = true;
         OnLevelSolved();
     }
@@ -444,7 +446,7 @@ void TBoardMahjong::StartPlay() {
     mBonusCount = 0;
     StopComboWindow();
     DeleteComboEffect();
-    const int colours = static_cast<int>(mBoard.GetBoard().GetColourRecords().size());
+    const int colours = static_cast<int>(GetActiveLayout().GetBoard().GetColourRecords().size());
     if (mColourIndicator != nullptr) {
         mColourIndicator->mShown = colours > 0;
     }
@@ -523,4 +525,18 @@ void TBoardMahjong::Hide(TMyWindow* window) {
         window->mShown = false;
         window->mMouseOver = false;
     }
+}
+
+MosaicLayout_t& TBoardMahjong::GetActiveLayout() {
+    if (mGameType == kPictureGameType) {
+        return mPictureBoard;
+    }
+    return mMosaicBoard;
+}
+
+const MosaicLayout_t& TBoardMahjong::GetActiveLayout() const {
+    if (mGameType == kPictureGameType) {
+        return mPictureBoard;
+    }
+    return mMosaicBoard;
 }

@@ -63,6 +63,8 @@ public:
     // The developer's views: every visible cell shows its solution (or nothing), uncommitted; the hidden
     // reward cells marked; the open cells of the current colour highlighted, with the sparks.
     virtual void ShowSolution(bool on);
+    // At the start of play: no hover, no stroke, the first colour.
+    virtual void ResetSelection() { mBoard.ResetSelection(); }
     void ShowHiddenCellMarks(bool on);
     bool IsShowingHiddenCellMarks() const { return mHiddenCellMarks; }
     void SetDeveloperHighlight(bool on) { mDeveloperHighlight = on; }

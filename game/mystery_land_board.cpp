@@ -3,6 +3,11 @@
 #include <tinyxml.h>
 
 #include "app/xml_reader.h"
+#include "graphics/cadr_image.h"
+#include "objects/clouds_object.h"
+#include "objects/morphing_object.h"
+#include "objects/scoped_clip.h"
+#include "rooms/effector.h"
 #include "tilesets.h"
 
 MysteryMosaicItem_t::MysteryMosaicItem_t(const TMosaicCell& cell, const TNumberPainter& numbers, int cellWidth,
@@ -75,64 +80,77 @@ MosaicLayoutMysteryLand_t::MosaicLayoutMysteryLand_t() {
     GetBoard().SetGap(0);
 }
 
+MosaicLayoutMysteryLand_t::~MosaicLayoutMysteryLand_t() = default;
+
 bool MosaicLayoutMysteryLand_t::Load(const std::string& file, bool singleColour) {
     if (!MosaicLayout_t::Load(file, singleColour)) {
         return false;
     }
-    LoadScene(file);
+    ClearScene();
+    TiXmlDocument* document = nullptr;
+    const TiXmlElement* root = ParseXmlDocument(ReadXmlSource(file), document);
+    const std::unique_ptr<TiXmlDocument> owned(document);
+    if (root != nullptr) {
+        LoadScene(root, file);
+    }
     AfterLoad();
     return true;
 }
 
-void MosaicLayoutMysteryLand_t::LoadScene(const std::string& file) {
-    mSceneUnder.clear();
+void MosaicLayoutMysteryLand_t::Reset() {
+    MosaicLayout_t::Reset();
+    ClearScene();
+}
+
+// The animators go with the objects they drive: kept, they would point at deleted owners.
+void MosaicLayoutMysteryLand_t::ClearScene() {
+    mAnimatedPicture = nullptr;
     mSceneOver.clear();
-    TiXmlDocument* document = nullptr;
-    const TiXmlElement* root = ParseXmlDocument(ReadXmlSource(file), document);
-    const std::unique_ptr<TiXmlDocument> owned(document);
-    if (root == nullptr) {
-        return;
+    mSceneUnder.clear();
+    mClouds.reset();
+    mWater.reset();
+    mGenerators.clear();
+    mEffectors.clear();
+}
+
+bool MosaicLayoutMysteryLand_t::Update(float seconds) {
+    MosaicLayout_t::Update(seconds);
+    for (const auto& object : mSceneOver) {
+        object->Update(seconds);
     }
-    for (const TiXmlElement* element = root->FirstChildElement("object"); element != nullptr;
-         element = element->NextSiblingElement("object")) {
-        // Only plain images make the scene; the moving kinds are left out.
-        if (!ReadXmlString(element, "type", "").empty()) {
-            continue;
-        }
-        auto scene = std::make_unique<TSceneImage>();
-        LoadStaticImageFromXml(scene->image, element, "");
-        scene->image.SetImage(scene->image.mImageName);
-        scene->z = ReadXmlInt(element, "z", 0);
-        (scene->z == -1 ? mSceneUnder : mSceneOver).push_back(std::move(scene));
+    for (const auto& object : mSceneUnder) {
+        object->Update(seconds);
+    }
+    for (const auto& generator : mGenerators) {
+        generator->Update(seconds);
+    }
+    if (mClouds) {
+        mClouds->Update(seconds);
+    }
+    if (mWater) {
+        mWater->Update(seconds);
+    }
+    return false;
+}
+
+void MosaicLayoutMysteryLand_t::ResetSelection() {
+    for (const auto& generator : mGenerators) {
+        generator->Start();
     }
 }
 
-const StaticImage* MosaicLayoutMysteryLand_t::GetPicture() const {
-    return mSceneOver.empty() ? nullptr : &mSceneOver.back()->image;
-}
-
-void MosaicLayoutMysteryLand_t::AfterLoad() {
-    const StaticImage* picture = GetPicture();
-    for (const auto& item : GetItems()) {
-        auto* cell = static_cast<MysteryMosaicItem_t*>(item.get());
-        cell->SetPicture(cell->GetCell().solution >= 1 ? picture : nullptr);
-    }
-    // The images under the grid cover it exactly, whatever their own size.
-    const TGridGeometry& geometry = GetBoard().GetGeometry();
-    const auto width = static_cast<float>(GetBoard().GetPixelWidth());
-    const auto height = static_cast<float>(GetBoard().GetPixelHeight());
-    for (const auto& scene : mSceneUnder) {
-        StaticImage& image = scene->image;
-        const TRenderState& state = image.mRenderState;
-        const bool part = (state.flags & TRenderState::kSourceRect) != 0;
-        const float w = part ? state.srcW : (image.mTexture ? static_cast<float>(image.mTexture->GetWidth()) : 0.0f);
-        const float h = part ? state.srcH : (image.mTexture ? static_cast<float>(image.mTexture->GetHeight()) : 0.0f);
-        image.SetPosition(static_cast<float>(geometry.originX), static_cast<float>(geometry.originY), false);
-        if (w > 0 && h > 0) {
-            image.mScaleX = width / w;
-            image.mScaleY = height / h;
+void MosaicLayoutMysteryLand_t::OnGeneratorEvent(TEventGenerator* generator) {
+    for (const TSceneList* list : {&mSceneOver, &mSceneUnder}) {
+        for (const auto& object : *list) {
+            if (object->mId == generator->mId) {
+                object->Restart();
+            }
         }
     }
+}
+
+void MosaicLayoutMysteryLand_t::ShowSolution(bool /*on*/) {
+    MosaicLayout_t::ShowSolution(true);
 }
 
 std::unique_ptr<MosaicItem_t> MosaicLayoutMysteryLand_t::CreateCell(const TMosaicCell& cell) {
@@ -145,19 +163,39 @@ const TTile* MosaicLayoutMysteryLand_t::OverlayTileFor(int value) const {
     return value >= 1 || tileset == nullptr ? nullptr : tileset->GetTileForValue(value);
 }
 
+TRect MosaicLayoutMysteryLand_t::GetSceneClip() const {
+    const TGridGeometry& geometry = GetBoard().GetGeometry();
+    return {geometry.originX, geometry.originY, GetBoard().GetPixelWidth(), GetBoard().GetPixelHeight()};
+}
+
+// Under the cells: the stretched images, the water, the clouds and the animated picture.
+void MosaicLayoutMysteryLand_t::DrawScene(float alpha) {
+    for (const auto& object : mSceneUnder) {
+        object->Draw(alpha);
+    }
+    if (mWater) {
+        mWater->Draw(alpha);
+    }
+    if (mClouds) {
+        mClouds->Draw(1.0f);
+    }
+    if (mAnimatedPicture != nullptr) {
+        mAnimatedPicture->Draw(alpha);
+    }
+}
+
 void MosaicLayoutMysteryLand_t::DrawCells() {
     if (!mVisible) {
         return;
     }
-    for (const auto& scene : mSceneUnder) {
-        scene->image.Draw(mAlpha);
-    }
+    const TScopedClip clip(GetSceneClip());
+    DrawScene(mAlpha);
     for (const auto& item : GetItems()) {
         item->Draw(mAlpha);
     }
-    for (const auto& scene : mSceneOver) {
-        if (scene->z == 0) {
-            scene->image.Draw(mAlpha);
+    for (const auto& object : mSceneOver) {
+        if (object->mTag == 0 && object.get() != mAnimatedPicture) {
+            object->Draw(mAlpha);
         }
     }
     for (const auto& item : GetItems()) {

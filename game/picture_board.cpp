@@ -41,6 +41,12 @@ bool MosaicLayoutShowImage_t::Load(const std::string& file, bool singleColour) {
     return true;
 }
 
+void MosaicLayoutShowImage_t::ResetSelection() {
+    MosaicLayoutMysteryLand_t::ResetSelection();
+    mCompleted = false;
+    mCompletionTimer.SetValue(0.0f);
+}
+
 bool MosaicLayoutShowImage_t::IsSolved() {
     return MosaicLayoutMysteryLand_t::IsSolved() && mCompleted;
 }

@@ -36,6 +36,8 @@ public:
 
     // A new level starts playing: not completed, the timer at rest.
     bool Load(const std::string& file, bool singleColour) override;
+    // Play starts: the generators run, not completed, the timer at rest.
+    void ResetSelection() override;
     // Before the solve a stroke's release; after it, the release that completes the level.
     using MosaicLayoutMysteryLand_t::OnMouseUp;
     bool OnMouseUp(int x, int y, int button) override;

@@ -9,6 +9,7 @@ picture's. Fixed data, so every run writes the same files. Usage: tools/make_lev
 import sys
 
 import generated_data
+import picture_levels
 from make_puzzle_art import (CLUE_FADE, INK, PALETTE, TILESETS, Image, ImageDraw, clue_strip_solids, darker,
                              runs_per_colour, save)
 
@@ -25,6 +26,8 @@ SCREEN_MARGIN = 20
 PANEL_LEFT, SCREEN_H = 1146, 768
 
 LEVEL_FOLDER = "levels/"
+# The picture board's game type: the level's painting and moving scene lie under its grid.
+PICTURE_GAME_TYPE = 9
 
 
 class Picture:
@@ -95,6 +98,8 @@ def layout_text(picture):
     grid, _ = digits_of(picture)
     lines = ['<layout>', '  <info name="%s" rows="%d" cols="%d"/>' % (picture.name, picture.rows, picture.cols)]
     lines += ['  <line line="%s"/>' % "".join(str(d) for d in row) for row in grid]
+    if picture.laytype == PICTURE_GAME_TYPE:
+        lines.append(picture_levels.scene_text(picture.name))
     return "\n".join(lines) + "\n</layout>\n"
 
 
@@ -197,7 +202,7 @@ def frame_element(cols, rows):
 # background cross-fades from one level to the next.
 BACKGROUNDS = 4
 # The game types the pack plays; each lets the game menu browse every tileset.
-GAME_TYPES = [0, 1, 2, 3, 4, 6, 8, 21]
+GAME_TYPES = [0, 1, 2, 3, 4, 6, 8, 9, 21]
 
 
 def stages_text():
@@ -257,6 +262,7 @@ def generate(root):
     generated_data.write_text(root, "stages.xml", stages_text())
     for cols, rows in frame_sizes():
         draw_frame(root, cols, rows)
+    picture_levels.write_art(root, PAINTED)
 
 
 # The main set: six stages of six levels, each stage harder to read off than the one before (the level
@@ -800,6 +806,13 @@ rr.yy.rr
 ]
 
 
+# A stage of picture levels, each grid read back from its painting.
+PAINTED = picture_levels.paintings()
+# It comes before the last stage: its pictures read off harder than the fifth stage's, easier than the sixth's.
+LEVEL_SETS[0][1].insert(len(LEVEL_SETS[0][1]) - 1, Stage([Picture(name, "\n".join(grid), laytype=PICTURE_GAME_TYPE)
+                               for name, _painting, grid in PAINTED]))
+
 if __name__ == "__main__":
     sys.exit(generated_data.run("Write the level pack.", "levels", generate, "make_levels.py",
-                                owned=("levels", "textures/frames")))
+                                owned=("levels", "textures/frames", picture_levels.PICTURE_FOLDER.rstrip("/"),
+                                       picture_levels.SCENE_FOLDER.rstrip("/"))))

@@ -100,15 +100,17 @@ TEST_F(PictureBoardTest, TheSceneLiesUnderAndOverTheGridAndEachColouredCellShows
         SCOPED_TRACE(c.file);
         TestBoard<MosaicLayoutMysteryLand_t> board(mTileset);
         ASSERT_TRUE(board.Load(c.file, false));
-        // The frame animation is not a plain image; the sky alone lies under the grid.
+        // The sky alone lies under the grid; the frame animation lies over it but is no plain image, so the
+        // picture is the last object.
         ASSERT_EQ(board.GetSceneUnder().size(), 1u);
-        ASSERT_EQ(board.GetSceneOver().size(), 3u);
-        EXPECT_EQ(board.GetSceneOver()[1]->z, 5);
+        ASSERT_EQ(board.GetSceneOver().size(), 4u);
+        EXPECT_EQ(board.GetSceneOver()[1]->mTag, 5.0f);
+        EXPECT_EQ(board.GetAnimatedPicture(), nullptr);
         ASSERT_NE(board.GetPicture(), nullptr);
         EXPECT_EQ(board.GetPicture()->mImageName, "textures/scene/picture");
         // The sky covers the grid exactly, from its origin: 3 x 2 cells, no gaps between them.
         const TGridGeometry& geometry = board.GetBoard().GetGeometry();
-        const StaticImage& sky = board.GetSceneUnder()[0]->image;
+        const auto& sky = static_cast<const StaticImage&>(*board.GetSceneUnder()[0]);
         EXPECT_FLOAT_EQ(sky.mBaseX, static_cast<float>(geometry.originX));
         EXPECT_FLOAT_EQ(sky.mBaseY, static_cast<float>(geometry.originY));
         EXPECT_FLOAT_EQ(sky.mScaleX, 3.0f * c.cellWidth / 10.0f);

@@ -147,28 +147,31 @@ TEST_F(StagesTest, OnlyPlayableLevelsAreKeptAndCounted) {
     const TStageList& main = GetStageList(kMainLevelSet);
     ASSERT_EQ(main.mStages.size(), 2u);
     ASSERT_EQ(main.mStages[0]->mLevels.size(), 2u);
-    ASSERT_EQ(main.mStages[1]->mLevels.size(), 1u);
+    ASSERT_EQ(main.mStages[1]->mLevels.size(), 2u);
     EXPECT_EQ(Level(kMainLevelSet, 0, 1).mFileName, "lv/p2.xml");
-    // The third running index is the third level kept.
-    EXPECT_EQ(Level(kMainLevelSet, 1, 0).mFileName, "lv/p3.xml");
+    // A picture level is kept like any other: the third running index is the third level kept.
+    EXPECT_EQ(Level(kMainLevelSet, 1, 0).mFileName, "lv/pic.xml");
+    EXPECT_EQ(Level(kMainLevelSet, 1, 0).mGameType, kPictureGameType);
     EXPECT_EQ(Level(kMainLevelSet, 1, 0).mReward, "gem");
+    EXPECT_EQ(Level(kMainLevelSet, 1, 1).mFileName, "lv/p3.xml");
     EXPECT_EQ(GetStageList(kSecondLevelSet).mStages.at(0)->mLevels.size(), 0u);
 
     for (const char* line :
          {"level x.xml skipped, type xo cannot be played", "level m.xml skipped, type m3 cannot be played",
           "level c.xml skipped, type click cannot be played", "level u.xml skipped, type Mahjong cannot be played",
-          "level z.xml skipped, type zz cannot be played", "level pic.xml skipped, game type 9 has no board"}) {
+          "level z.xml skipped, type zz cannot be played"}) {
         EXPECT_EQ(CountLogLines(line), 1) << line;
     }
+    EXPECT_EQ(CountLogLines("level pic.xml skipped"), 0);
 
     // The profile sizes its level records from the kept levels.
-    EXPECT_EQ(GetLevelSetTotal(0), 3);
-    EXPECT_EQ(GetLevelSetStageLevels(0, 1), 1);
+    EXPECT_EQ(GetLevelSetTotal(0), 4);
+    EXPECT_EQ(GetLevelSetStageLevels(0, 1), 2);
     EXPECT_EQ(GetLevelSetStageCount(1), 1);
     EXPECT_EQ(GetLevelSetTotal(1), 0);
     TModeProgress progress;
     progress.Reset(0);
-    EXPECT_EQ(progress.mLevels.size(), 3u);
+    EXPECT_EQ(progress.mLevels.size(), 4u);
     FreeStages();
     EXPECT_EQ(GetLevelSetTotal(0), 0);
 }

@@ -47,10 +47,10 @@ TEST(LevelCheckGameData, FindsWhatALevelNeedsFromTheOtherDataFiles) {
     const RuleCase cases[] = {
         {"a level of the default tileset", "<level filename=\"a.xml\" stars=\"complete,0hint;complete\"/>", 2, {}},
         {"its own tileset and the last background", "<level tileset=\"base\" laytype=\"1\" backidx=\"1\"/>", 2, {}},
-        {"a game type without a board",
+        {"a picture level whose game type the difficulty presets do not time",
          "<level tileset=\"base\" laytype=\"9\"/>",
          1,
-         {"game type 9 has no board in the game", "difficulty preset 0 has no time entry for game type 9",
+         {"difficulty preset 0 has no time entry for game type 9",
           "difficulty preset 1 has no time entry for game type 9",
           "difficulty preset 2 has no time entry for game type 9",
           "difficulty preset 3 has no time entry for game type 9"}},

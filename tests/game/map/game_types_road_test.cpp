@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialogs/help_window.h"
+#include "level_info.h"
 #include "map/map_window.h"
 #include "map_fixture.h"
 #include "screens/level_complete_window.h"
@@ -245,4 +246,75 @@ TEST_F(GameTypesRoadTest, TheUnclampedLevelScoresWhatPlayGave) {
     ASSERT_NE(Win(21, *level), nullptr);
     EXPECT_TRUE(Controller()->GetResult().mWon);
     EXPECT_EQ(Controller()->GetResult().mScore, 0);
+}
+
+// The picture level: tiles cover the painting until its last run is painted; then every tile fades out
+// over two seconds, the clock stops, and the level waits for one more click, or a minute, before its
+// results.
+TEST_F(GameTypesRoadTest, ThePictureLevelRevealsItsPaintingAndEndsOnTheNextClickOrAMinuteLater) {
+    struct Case {
+        const char* name;
+        bool click;
+    };
+    for (const Case& c : {Case{"a click", true}, Case{"no click", false}}) {
+        SCOPED_TRACE(c.name);
+        const TLevelInfoMosaic* level = Open(kPictureGameType);
+        ASSERT_NE(level, nullptr);
+        ASSERT_TRUE(WaitForPlay());
+        Frames(kFaderFrames);
+        TBoardMahjong* controller = Controller();
+        auto* board = dynamic_cast<MosaicLayoutShowImage_t*>(&controller->GetActiveLayout());
+        ASSERT_NE(board, nullptr);
+        ASSERT_NE(board->GetPicture(), nullptr);
+        ASSERT_NE(board->GetWater(), nullptr);
+        ASSERT_NE(board->GetClouds(), nullptr);
+        ASSERT_NE(board->GetAnimatedPicture(), nullptr);
+        if (c.click) {
+            // The first picture level opens its help page once the cells are in: closed before the shot.
+            ASSERT_TRUE(WaitForPlay());
+            Frames(kFaderFrames);
+            ExpectLooksRight("type9_play");
+        }
+        Solve(*level);
+        ASSERT_TRUE(board->GetBoard().IsSolvedFlagSet());
+        EXPECT_FALSE(board->IsCompleted());
+        EXPECT_EQ(controller->GetPlayState(), TBoardMahjong::kStatePlaying);
+        const float playTime = controller->GetPlayTime();
+        const auto& corner = static_cast<const MosaicItemShowImage_t&>(*board->GetItem(0, 0));
+        // The stroke's last frames have passed since the solve: at most three eighths of a second.
+        const float fadeAtSolve = corner.mOverlayFade.current;
+        EXPECT_GE(fadeAtSolve, 0.8f);
+        EXPECT_LT(fadeAtSolve, 1.0f);
+        Seconds(1.0f);
+        EXPECT_NEAR(corner.mOverlayFade.current, fadeAtSolve - 0.5f, 0.01f);
+        Seconds(1.0f);
+        EXPECT_FLOAT_EQ(corner.mOverlayFade.current, 0.0f);
+        EXPECT_EQ(TMyWindowManager::Get()->FindById(kResultsWindowId), nullptr);
+        EXPECT_FALSE(board->IsCompleted());
+        if (c.click) {
+            // The hint tip the last stroke brought up is put away (not clicked: a click would complete).
+            DismissTipNow();
+            Frames(kFaderFrames / 2);
+            EXPECT_FALSE(board->IsCompleted());
+            ExpectLooksRight("type9_reveal");
+            const TMosaicCell& cell = board->GetBoard().GetCell(0, 0);
+            ClickAt(cell.x + cell.w / 2, cell.y + cell.h / 2);
+            EXPECT_TRUE(board->IsCompleted());
+        } else {
+            // Two seconds and the solve's frames have gone; the rest of the minute, frame by frame.
+            int frames = 0;
+            while (!board->IsCompleted() && frames < 70 * kFramesPerSecond) {
+                Frames(1);
+                ++frames;
+            }
+            const float waited = 2.0f + (1.0f - fadeAtSolve) * 2.0f + static_cast<float>(frames) / kFramesPerSecond;
+            EXPECT_NEAR(waited, MosaicLayoutShowImage_t::kCompletionSeconds, 0.2f);
+        }
+        auto* results = WaitForDialog<TLevelCompleteWindow>(kResultsWindowId);
+        ASSERT_NE(results, nullptr);
+        EXPECT_TRUE(controller->GetResult().mWon);
+        // The clock stopped at the solve: the reveal and the wait are not play.
+        EXPECT_FLOAT_EQ(controller->GetPlayTime(), playTime);
+        EXPECT_EQ(controller->GetResult().mTime, static_cast<int>(playTime));
+    }
 }
