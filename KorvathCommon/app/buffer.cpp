@@ -19,6 +19,7 @@ void TBaseBuffer::Clear() {
     mReadPos = 0;
     mWritePos = 0;
     mFailed = false;
+    mReadPastEnd = false;
 }
 
 void TBaseBuffer::WriteByte(uint8_t value) {
@@ -37,6 +38,7 @@ void TBaseBuffer::WriteBuffer(const TBaseBuffer& other) {
 
 uint8_t TBaseBuffer::ReadByte() {
     if (mReadPos >= mBytes.size()) {
+        mReadPastEnd = true;
         return 0;
     }
     return mBytes[mReadPos++];

@@ -49,6 +49,8 @@ public:
     // Sticky: a length or count beyond the bytes left was met. Cleared only by Clear.
     bool IsFailed() const { return mFailed; }
     void SetFailed() { mFailed = true; }
+    // Sticky: a read met the end and yielded 0 (a record shorter than its reader). Cleared only by Clear.
+    bool HasReadPastEnd() const { return mReadPastEnd; }
 
     int GetSize() const { return static_cast<int>(mBytes.size()); }
     int GetReadPosition() const { return static_cast<int>(mReadPos); }
@@ -61,6 +63,7 @@ protected:
     size_t mReadPos = 0;
     size_t mWritePos = 0;
     bool mFailed = false;
+    bool mReadPastEnd = false;
     std::string mReadBlock;
 };
 

@@ -367,7 +367,7 @@ private:
 // Every tool record handed out during the run, in order.
 std::vector<TGivenTool>& GetHandedOutTools();
 
-// Restores an object's record held in its own nested buffer, after checking that the record has exactly
-// the size this object tree writes. A short or overlong record is refused with a log line and the object
-// keeps its state.
+// Restores an object's record held in its own nested buffer. A record the object tree does not read exactly
+// (a failed read, a read past its end, bytes left over) is refused with a log line and the object keeps
+// the state it had.
 bool RestoreObjectState(TObject& object, TBaseBuffer& record);

@@ -103,14 +103,21 @@ void TObject::RestoreState(TBaseBuffer& reader) {
     reader.EndBlock();
 }
 
+// A record is taken when the object reads it exactly: nothing failed, nothing read past its end, nothing
+// left over. Records of kinds that keep names or lists differ in size from one save to the next, so the
+// record cannot be judged by its size alone; a record that does not fit puts back what the object held.
 bool RestoreObjectState(TObject& object, TBaseBuffer& record) {
-    TBaseBuffer expected;
-    object.SaveState(expected);
-    if (record.IsFailed() || record.GetBytesLeft() != expected.GetSize()) {
-        TLogFile::Get()->Printf("object state of %s refused: %d bytes, %d expected", object.mSaveKey.c_str(),
-                                record.GetBytesLeft(), expected.GetSize());
-        return false;
+    TBaseBuffer before;
+    object.SaveState(before);
+    const int size = record.GetBytesLeft();
+    if (!record.IsFailed()) {
+        object.RestoreState(record);
+        if (!record.IsFailed() && !record.HasReadPastEnd() && record.GetBytesLeft() == 0) {
+            return true;
+        }
     }
-    object.RestoreState(record);
-    return true;
+    TLogFile::Get()->Printf("object state of %s refused: %d bytes, %d expected", object.mSaveKey.c_str(), size,
+                            before.GetSize());
+    object.RestoreState(before);
+    return false;
 }

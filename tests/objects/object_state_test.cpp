@@ -163,6 +163,54 @@ TEST_F(ObjectTest, RecordsThatDoNotFitAreRefused) {
     EXPECT_TRUE(harness::LogContains("object state of chest refused: 22 bytes, 23 expected"));
 }
 
+// A kind whose record holds a name, so its size changes with what it shows.
+class TNamedObject : public TObject {
+public:
+    void SaveState(TBaseBuffer& writer) override {
+        TObject::SaveState(writer);
+        writer.WriteString(mPicture);
+    }
+    void RestoreState(TBaseBuffer& reader) override {
+        TObject::RestoreState(reader);
+        mPicture = reader.ReadString();
+    }
+    std::string mPicture;
+};
+
+TEST_F(ObjectTest, RecordsOfAnotherSizeAreTakenWhenTheyReadExactly) {
+    TNamedObject saved;
+    saved.mPicture = "oak";
+    saved.SetVisible(false);
+    const Bytes record = Saved(saved);
+    Bytes cut(record.begin(), record.end() - 1), longer = record;
+    longer.push_back(7);
+    Bytes overlongName = record;
+    overlongName[overlongName.size() - 5] = 9; // the name's length claims more bytes than follow
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"a shorter name than the object holds", record, true},
+        {"cut inside the name", cut, false},
+        {"a byte after the record", longer, false},
+        {"a name longer than the record", overlongName, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TNamedObject object;
+        object.mSaveKey = "tree";
+        object.mPicture = "birch";
+        TBaseBuffer reader = BufferOf(c.bytes);
+        EXPECT_EQ(RestoreObjectState(object, reader), c.accepted);
+        // Refused, the object keeps everything it held.
+        EXPECT_EQ(object.mPicture, c.accepted ? "oak" : "birch");
+        EXPECT_EQ(object.mVisible, !c.accepted);
+    }
+    EXPECT_TRUE(harness::LogContains("object state of tree refused: 26 bytes, 28 expected"));
+}
+
 TEST_F(ObjectTest, SpaceStates) {
     TXml scene(R"(<scene><object id="a" tools="x"/><object id="b" moveable="1"/></scene>)");
     TGameSpace saving;
