@@ -6,6 +6,7 @@
 #include "app/log.h"
 #include "app/string_utils.h"
 #include "app/xml_reader.h"
+#include "graphics/build_maps_scope.h"
 #include "stage_sounds.h"
 #include "stars.h"
 
@@ -269,6 +270,9 @@ void LoadMapFrameImages() {
     if (!CatalogueSlot()) {
         return;
     }
+    // Frames and backs are only drawn, never hit: building their alpha and colour maps (every frame of
+    // every board size, at each level start) cost seconds of a frame and bought nothing.
+    TBuildMapsScope noMaps(false, false);
     for (TMapFrame& frame : CatalogueSlot()->mFrames) {
         for (StaticImage* image : {&frame.mFrameImage, &frame.mBackImage}) {
             image->SetImage(image->mImageName);

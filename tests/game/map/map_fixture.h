@@ -50,8 +50,8 @@ protected:
         ReleaseProcessState();
     }
 
-    void Start() {
-        mGame = std::make_unique<harness::RunningGame>();
+    void Start(harness::RunningGame::TSplash splash = harness::RunningGame::kSkipSplash) {
+        mGame = std::make_unique<harness::RunningGame>(splash);
         ASSERT_EQ(mGame->GetStartResult(), 0);
         harness::UseDesignSizedWindow();
         Frames(kFaderFrames);

@@ -24,8 +24,10 @@
 #include "app/display_modes.h"
 #include "app/main_loop.h"
 #include "map/map_window.h"
+#include "map/reward_place.h"
 #include "map_fixture.h"
 #include "monkey_input.h"
+#include "rewards.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>
@@ -232,6 +234,8 @@ protected:
 private:
     // Every run starts alike: an empty user folder, the same clock and the same random numbers the game
     // draws. Odd seeds meet the game as a new player (the name window first), even ones as "Monkey".
+    // Seeds that 5 divides start at the splash, as a launched game does, also after a quit; even seeds that
+    // 7 divides play a profile that has won rewards, two of them new, so the map flies them to their places.
     void Begin(uint32_t seed, TMonkeyRun& run) {
         if (mGame != nullptr) {
             StopGame();
@@ -246,9 +250,13 @@ private:
         mFrameMs = kFrameMs;
         mPending.clear();
         ClearMissingNames();
+        mSplash = seed % 5 == 0 ? harness::RunningGame::kKeepSplash : harness::RunningGame::kSkipSplash;
         StartGame(run);
         if (seed % 2 == 0 && !HasFailure()) {
             TSettings::Get()->AddUser("Monkey");
+            if (seed % 7 == 0) {
+                GiveRewards();
+            }
             FreshMenu();
         }
         Note(run);
@@ -259,9 +267,19 @@ private:
         StopGame();
     }
 
+    // The first reward won long ago, the last two just now.
+    static void GiveRewards() {
+        TRewardList& rewards = GetRewardList();
+        for (size_t i = 0; i < rewards.size(); ++i) {
+            const bool won = i == 0 || i + 2 >= rewards.size();
+            rewards[i]->mObtained = won;
+            rewards[i]->mNew = won && i != 0;
+        }
+    }
+
     void StartGame(TMonkeyRun& run) {
         gHangSeconds = 60;
-        Start();
+        Start(mSplash);
         gHangSeconds = 5;
         ++run.starts;
     }
@@ -599,9 +617,26 @@ private:
         if (!manager->GetScreens().empty()) {
             run.reached.insert("screen " + TypeName(*manager->GetScreens().back()));
         }
+        NoteRewardPlaces(run);
         run.trace.push_back(state + " | " + std::to_string(hash));
     }
 
+    // The map's reward places that show a won reward, and those that fly a new one in.
+    static void NoteRewardPlaces(TMonkeyRun& run) {
+        const TMapWindow* map = TopScreen<TMapWindow>();
+        if (map == nullptr) {
+            return;
+        }
+        for (const TMyWindow* child : map->mChildren) {
+            const auto* place = dynamic_cast<const TRewardPlace*>(child);
+            if (place == nullptr || place->GetReward() == nullptr || !place->GetReward()->mObtained) {
+                continue;
+            }
+            run.reached.insert(place->GetFlight() != nullptr ? "map reward flying in" : "map reward in its place");
+        }
+    }
+
+    harness::RunningGame::TSplash mSplash = harness::RunningGame::kSkipSplash;
     int mFrameMs = kFrameMs;
     // A plate's second click, right after the first.
     std::vector<TMonkeyAction> mPending;
@@ -725,5 +760,5 @@ TEST_P(MonkeySeedTest, RandomInputFindsNoFault) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Short, MonkeySeedTest, testing::Values(11u, 12u, 23u, 24u));
+INSTANTIATE_TEST_SUITE_P(Short, MonkeySeedTest, testing::Values(11u, 12u, 23u, 24u, 25u, 28u));
 INSTANTIATE_TEST_SUITE_P(Long, MonkeySeedTest, testing::Range(1000u, 1024u, 2u));
