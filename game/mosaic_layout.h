@@ -147,6 +147,8 @@ protected:
     virtual std::unique_ptr<MosaicItem_t> CreateCell(const TMosaicCell& cell);
     // The hovered row and column highlight and the hover mark, then the developer's sparks.
     void DrawHoverMarks();
+    // With the developer highlight on, a light over the cell when it is an open cell of the current colour.
+    void DrawDeveloperHighlight(const TMosaicCell& cell);
     const TNumberPainter& GetStrokeNumbers() const { return mNumbers; }
     // The rules' events, passed to the listener with the cell's item.
     void OnLayoutSolved() override;

@@ -37,18 +37,22 @@ void MosaicLayout_t::DrawCells() {
         return;
     }
     const TTileset* tileset = GetTileset();
-    const TMosaicColorInfo* current = mBoard.GetCurrentColourRecord();
     for (const auto& item : mItems) {
         const TMosaicCell& cell = item->GetCell();
         item->SetTile(tileset != nullptr ? tileset->GetTileForValue(cell.shown) : nullptr);
         item->Draw(mAlpha);
-        // The developer sees where the current colour's open cells are.
-        if (mDeveloperHighlight && current != nullptr && cell.visible && cell.solution == current->colour &&
-            cell.player <= 0) {
-            DrawImageAt(mHighlight, cell.x, cell.y, kHighlightFactor);
-        }
+        DrawDeveloperHighlight(cell);
     }
     DrawHoverMarks();
+}
+
+// The developer sees where the current colour's open cells are.
+void MosaicLayout_t::DrawDeveloperHighlight(const TMosaicCell& cell) {
+    const TMosaicColorInfo* current = mBoard.GetCurrentColourRecord();
+    if (mDeveloperHighlight && current != nullptr && cell.visible && cell.solution == current->colour &&
+        cell.player <= 0) {
+        DrawImageAt(mHighlight, cell.x, cell.y, kHighlightFactor);
+    }
 }
 
 void MosaicLayout_t::DrawHoverMarks() {

@@ -202,6 +202,7 @@ void MosaicLayoutMysteryLand_t::DrawCells() {
         auto* cell = static_cast<MysteryMosaicItem_t*>(item.get());
         cell->SetOverlayTile(OverlayTileFor(cell->GetCell().shown));
         cell->DrawOverlay(mAlpha);
+        DrawDeveloperHighlight(cell->GetCell());
     }
     DrawHoverMarks();
 }

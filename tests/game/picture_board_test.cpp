@@ -74,7 +74,8 @@ protected:
         Stroke(board, 1, 1, 2, TMosaicBoard::kLeftButton);
     }
 
-    fonttest::HeadlessRenderer mRenderer{64, 32};
+    // Large enough to hold the small levels' grids where the board places them.
+    fonttest::HeadlessRenderer mRenderer{480, 240};
     TTileset mTileset{TXmlSource{}};
 };
 
@@ -263,6 +264,36 @@ TEST_F(PictureBoardTest, InMidPlayItSavesAndRestoresThePlainBoardsRecord) {
     Stroke(restored, 1, 1, 2, TMosaicBoard::kLeftButton);
     EXPECT_FALSE(restored.IsSolved());
     EXPECT_TRUE(restored.GetCompletionTimer().running);
+}
+
+} // namespace
+
+namespace {
+
+// The developer highlight lights the open cells of the current colour over the tiles, on the picture board
+// as on the plain one; other cells stay as they are.
+TEST_F(PictureBoardTest, TheDeveloperHighlightLightsOpenCellsOfTheCurrentColour) {
+    WriteSolidImage("textures/tilesets/highlight.png", 40, 40, 0xFFFFFFFFu);
+    TestBoard<MosaicLayoutShowImage_t> picture(mTileset);
+    ASSERT_TRUE(picture.Load("levels/bare.xml", false));
+    const TMosaicCell& open = picture.GetBoard().GetCell(0, 0);
+    const TMosaicCell& other = picture.GetBoard().GetCell(0, 2);
+    ASSERT_NE(picture.GetBoard().GetCurrentColourRecord(), nullptr);
+    ASSERT_EQ(open.solution, picture.GetBoard().GetCurrentColourRecord()->colour);
+    ASSERT_NE(other.solution, open.solution);
+    auto draw = [&](bool highlight) {
+        picture.SetDeveloperHighlight(highlight);
+        mRenderer.Clear(0, 0, 0);
+        picture.DrawCells();
+        return std::make_pair(mRenderer.PixelAt(open.x + 2, open.y + 2), mRenderer.PixelAt(other.x + 2, other.y + 2));
+    };
+    const auto [openOff, otherOff] = draw(false);
+    const auto [openOn, otherOn] = draw(true);
+    // White at 0.3 over what the cell shows.
+    for (int channel = 0; channel < 3; ++channel) {
+        EXPECT_NEAR(openOn[channel], openOff[channel] + (255 - openOff[channel]) * 0.3, 3) << channel;
+    }
+    EXPECT_EQ(otherOn, otherOff);
 }
 
 } // namespace
