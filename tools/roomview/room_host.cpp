@@ -193,6 +193,7 @@ void TRoomHost::Hold(TTool* tool) {
 
 void TRoomHost::Press(int x, int y) {
     PointAt(x, y);
+    mButtonDown = true;
     if (mRoom != nullptr) {
         mRoom->OnMouseDown(EventAt(x, y, mHeld));
     }
@@ -211,6 +212,7 @@ void TRoomHost::Move(int x, int y) {
 
 void TRoomHost::Release(int x, int y) {
     PointAt(x, y);
+    mButtonDown = false;
     if (mRoom != nullptr) {
         mRoom->OnMouseUp(EventAt(x, y, mHeld));
     }
@@ -223,11 +225,8 @@ void TRoomHost::Drag(int x0, int y0, int x1, int y1) {
     Press(x0, y0);
     for (int i = 1; i <= kSteps; ++i) {
         const int x = x0 + (x1 - x0) * i / kSteps, y = y0 + (y1 - y0) * i / kSteps;
+        // The button is held: the move reaches the room as a drag as well.
         Move(x, y);
-        // With the button held the game's window manager hands the room a drag as well.
-        if (mRoom != nullptr) {
-            mRoom->OnMouseDrag(EventAt(x, y, mHeld));
-        }
         Update(kFrameSeconds);
     }
     Release(x1, y1);
