@@ -1,0 +1,68 @@
+// The scene pieces' demonstration rooms played through the viewer's host: each step's reactions in order,
+// the state of the timed and counting kinds at chosen times, the reactions their after-events run,
+// completion, and the same ending after a save and a restore into a fresh host in the middle.
+
+#include "objects/timer_objects.h"
+#include "room_table_fixture.h"
+
+namespace {
+
+using roomtable::TStep;
+
+class ScenePiecesRoomsTest : public roomtable::RoomTableTest {};
+
+template <typename T> T* Kind(TRoomHost& host, const char* id) {
+    auto* object = dynamic_cast<T*>(host.GetRoom()->FindObjectById(id));
+    EXPECT_NE(object, nullptr) << id;
+    return object;
+}
+
+// The clock's waiting flag and starts, the tally's count left, whether the chime's timer runs, and whether
+// the lamp is shown and the door and the hum are locked, as "W2 t1 C+ lamp door hum" ("-" for not shown or
+// unlocked).
+std::function<void(TRoomHost&)> Timers(const std::string& expected) {
+    return [expected](TRoomHost& host) {
+        auto* clock = Kind<TTimerObject>(host, "clock");
+        auto* tally = Kind<TActivateCounter>(host, "tally");
+        auto* chime = Kind<TDelayLoopsSoundObject>(host, "chime");
+        auto* hum = Kind<TSoundObject>(host, "hum");
+        TObject* lamp = host.GetRoom()->FindObjectById("lamp");
+        TObject* door = host.GetRoom()->FindObjectById("door");
+        ASSERT_TRUE(clock && tally && chime && hum && lamp && door);
+        const std::string text = std::string(clock->IsActive() ? "W" : "R") + std::to_string(clock->mActivations) +
+                                 " t" + std::to_string(tally->mCount) + " C" + (chime->mTimer.IsRunning() ? "+" : "-") +
+                                 (lamp->mVisible ? " lamp" : " -") + (door->IsLocked() ? " door" : " -") +
+                                 (hum->IsLocked() ? " hum" : " -");
+        EXPECT_EQ(text, expected);
+    };
+}
+
+TEST_F(ScenePiecesRoomsTest, ClockCountsTwoRingsAndTheChimeOpensTheDoor) {
+    const std::vector<TStep> steps = {
+        {"click bell", {"activate clock"}, Timers("W1 t2 C- - door hum")},
+        // A second ring while the clock waits neither restarts nor extends its half second.
+        {"wait 300", {}, Timers("W1 t2 C- - door hum")},
+        {"click bell", {"activate clock"}, Timers("W1 t2 C- - door hum")},
+        {"wait 300", {"show lamp", "activate tally"}, Timers("R1 t1 C- lamp door hum")},
+        {"click lamp", {"unlock hum"}, Timers("R1 t1 C- lamp door -")},
+        // The chime keeps no saved timer, so the save is taken before it starts.
+        {"save", {"saved"}, nullptr},
+        {"click bell", {"activate clock"}, Timers("W2 t1 C- lamp door -")},
+        {"wait 490", {}, Timers("W2 t1 C- lamp door -")},
+        // The tally's second count: its after-event 0 starts the chime.
+        {"wait 20", {"show lamp", "activate chime", "activate tally"}, Timers("R2 t0 C+ lamp door -")},
+        {"wait 300", {}, Timers("R2 t0 C+ lamp door -")},
+        {"wait 280", {}, Timers("R2 t0 C+ lamp door -")},
+        // The chime plays after 0.3 s and after 0.3 s more (a frame's rounding each), then its after-event 0
+        // unlocks the door.
+        {"wait 60", {"unlock door"}, Timers("R2 t0 C- lamp - -")},
+        // The clock was started twice, its limit: a third start is refused.
+        {"click bell", {"activate clock"}, Timers("R2 t0 C- lamp - -")},
+        {"wait 600", {}, Timers("R2 t0 C- lamp - -")},
+        {"click door", {}, nullptr},
+        {"wait 300", {"event complete", "completed timers"}, nullptr},
+    };
+    PlayRoom("roomview/timers.xml", steps);
+}
+
+} // namespace

@@ -1,0 +1,64 @@
+#!/usr/bin/python3
+"""The scene pieces' rooms, each letting its invisible or moving kinds run their own behaviour.
+- timers: a bell starts a clock timer (half a second); each time it rings it shows a lamp and counts one on
+  a tally counter (two rings wanted). The tally's after-event 0 starts a chime that plays after 0.3 and
+  0.3 seconds more and then unlocks the door; a hum (a sound object) starts locked and is unlocked by the
+  lamp's click. The clock may be started twice ("maxactive" 2): a third bell goes unanswered. The door's
+  click completes the room."""
+
+import os
+
+from make_rooms import INK, png, rgba
+
+TIMERS_PICTURES = {
+    "timers_back": (1366, 768, rgba("243447"), None),
+    "timer_bell": (120, 120, rgba("d4a017"), INK),
+    "timer_lamp": (100, 160, rgba("fff3b0"), rgba("e0b040")),
+    "timer_door": (160, 260, rgba("5d4037"), rgba("d9c27e")),
+}
+
+TIMERS_ROOM = """<?xml version="1.0" encoding="utf-8"?>
+<room>
+  <Common name="timers" folder="roomview/img/" StopPrevMusic="0"/>
+  <Objects>
+    <object id="back" name="timers_back.png"/>
+    <object id="bell" name="timer_bell.png" x="150" y="300" maxclicks="5" freezeclicks="1" aac="clock"/>
+    <object id="clock" type="timer" time="0.5" maxactive="2" maxclicks="3" freezeclicks="1" vac="lamp" aac="tally"/>
+    <object id="tally" type="counter" count="2" aae="chime"/>
+    <object id="chime" type="delay_loops_sound" sound="chime" delays="0.3,0.3" uae="door"/>
+    <object id="hum" type="sound_obj" name="hum" locked="1"/>
+    <object id="lamp" name="timer_lamp.png" x="500" y="280" v="0" uac="hum"/>
+    <object id="door" name="timer_door.png" x="1000" y="240" locked="1" flags="complete.100"/>
+  </Objects>
+</room>
+"""
+
+# Ring, the lamp shows 0.5 s later; ring again, the tally fires and the chime unlocks the door 0.6 s later.
+TIMERS_ACTIONS = """click 210 360
+wait 300
+shot waiting
+wait 300
+click 550 360
+click 210 360
+wait 600
+save
+wait 600
+click 210 360
+wait 600
+shot open
+click 1080 370
+wait 300
+"""
+
+
+def write_room(out, name, pictures, room, actions):
+    for picture, (w, h, fill, border) in pictures.items():
+        png(os.path.join(out, "assets", "roomview", "img", picture + ".png"), w, h, fill, border)
+    with open(os.path.join(out, "assets", "roomview", name + ".xml"), "w", newline="\n") as f:
+        f.write(room)
+    with open(os.path.join(out, name + ".actions"), "w", newline="\n") as f:
+        f.write(actions)
+
+
+def write(out):
+    write_room(out, "timers", TIMERS_PICTURES, TIMERS_ROOM, TIMERS_ACTIONS)
