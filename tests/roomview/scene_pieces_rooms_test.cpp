@@ -2,6 +2,7 @@
 // the state of the timed and counting kinds at chosen times, the reactions their after-events run,
 // completion, and the same ending after a save and a restore into a fresh host in the middle.
 
+#include "objects/sequence_objects.h"
 #include "objects/timer_objects.h"
 #include "room_table_fixture.h"
 
@@ -63,6 +64,50 @@ TEST_F(ScenePiecesRoomsTest, ClockCountsTwoRingsAndTheChimeOpensTheDoor) {
         {"wait 300", {"event complete", "completed timers"}, nullptr},
     };
     PlayRoom("roomview/timers.xml", steps);
+}
+
+// The children shown, as "red green blue | frame1 frame2 frame3 frame4" ("-" for a hidden one), then the
+// parade's phase and the reel's frame with "*" while it runs, and whether the door is locked.
+std::function<void(TRoomHost&)> Sequences(const std::string& expected) {
+    return [expected](TRoomHost& host) {
+        auto* parade = Kind<TShowSequenceObject>(host, "parade");
+        auto* reel = Kind<TCadrItemsObject>(host, "reel");
+        TObject* door = host.GetRoom()->FindObjectById("door");
+        ASSERT_TRUE(parade && reel && door);
+        std::string text;
+        for (const char* id : {"red", "green", "blue", "|", "frame1", "frame2", "frame3", "frame4"}) {
+            TObject* child = std::string(id) == "|" ? nullptr : host.GetRoom()->FindObjectById(id);
+            text += std::string(text.empty() ? "" : " ") + (child == nullptr ? "|" : child->mVisible ? id : "-");
+        }
+        text += " p" + std::to_string(parade->mPhase) + " f" + std::to_string(reel->mCurrentFrame) +
+                (reel->IsActive() ? "*" : "") + (door->IsLocked() ? " door" : " -");
+        EXPECT_EQ(text, expected);
+    };
+}
+
+TEST_F(ScenePiecesRoomsTest, ParadeShowsEachBannerOnceAndTheReelOpensTheDoor) {
+    const std::vector<TStep> steps = {
+        // Before anything starts the reel shows its first frame, the banners are hidden.
+        {"wait 10", {}, Sequences("- - - | frame1 - - - p0 f0 door")},
+        {"click horn", {"activate parade"}, Sequences("red - - | frame1 - - - p1 f0 door")},
+        {"wait 290", {}, Sequences("red - - | frame1 - - - p1 f0 door")},
+        {"wait 50", {}, Sequences("- - - | frame1 - - - p2 f0 door")},
+        {"wait 100", {}, Sequences("- green - | frame1 - - - p1 f0 door")},
+        {"save", {"saved"}, nullptr},
+        {"wait 400", {}, Sequences("- - blue | frame1 - - - p1 f0 door")},
+        // One pass wanted: after the last banner's gap the parade stops with all hidden.
+        {"wait 400", {}, Sequences("- - - | frame1 - - - p0 f0 door")},
+        {"wait 500", {}, Sequences("- - - | frame1 - - - p0 f0 door")},
+        {"click crank", {"activate reel"}, Sequences("- - - | frame1 - - - p0 f0* door")},
+        {"wait 150", {}, Sequences("- - - | - frame2 - - p0 f1* door")},
+        {"wait 100", {}, Sequences("- - - | - - frame3 - p0 f2* door")},
+        {"wait 100", {}, Sequences("- - - | - - - frame4 p0 f3* door")},
+        // The pass is done: after-event 0 unlocks the door and the last frame stays up.
+        {"wait 100", {"unlock door"}, Sequences("- - - | - - - frame4 p0 f0 -")},
+        {"click door", {}, nullptr},
+        {"wait 300", {"event complete", "completed sequences"}, nullptr},
+    };
+    PlayRoom("roomview/sequences.xml", steps);
 }
 
 } // namespace

@@ -4,7 +4,10 @@
   a tally counter (two rings wanted). The tally's after-event 0 starts a chime that plays after 0.3 and
   0.3 seconds more and then unlocks the door; a hum (a sound object) starts locked and is unlocked by the
   lamp's click. The clock may be started twice ("maxactive" 2): a third bell goes unanswered. The door's
-  click completes the room."""
+  click completes the room.
+- sequences: a horn starts a parade (a show sequence) of three banners, each shown 0.3 s with 0.1 s
+  between them, once; a crank starts a reel (frame items) of four frames at 0.1 s a frame, once, whose
+  after-event 0 unlocks the door, the last frame staying up. The door's click completes the room."""
 
 import os
 
@@ -51,6 +54,60 @@ wait 300
 """
 
 
+SEQUENCES_PICTURES = {
+    "sequences_back": (1366, 768, rgba("2d3a2e"), None),
+    "seq_horn": (120, 120, rgba("d4a017"), INK),
+    "seq_crank": (120, 120, rgba("8d6e63"), INK),
+    "banner_red": (120, 200, rgba("c0392b"), INK),
+    "banner_green": (120, 200, rgba("27ae60"), INK),
+    "banner_blue": (120, 200, rgba("2e86c1"), INK),
+    "reel_1": (160, 160, rgba("f1c40f"), INK),
+    "reel_2": (160, 160, rgba("e67e22"), INK),
+    "reel_3": (160, 160, rgba("9b59b6"), INK),
+    "reel_4": (160, 160, rgba("1abc9c"), INK),
+    "seq_door": (160, 260, rgba("4e342e"), rgba("d9c27e")),
+}
+
+SEQUENCES_ROOM = """<?xml version="1.0" encoding="utf-8"?>
+<room>
+  <Common name="sequences" folder="roomview/img/" StopPrevMusic="0"/>
+  <Objects>
+    <object id="back" name="sequences_back.png"/>
+    <object id="horn" name="seq_horn.png" x="100" y="100" aac="parade"/>
+    <object id="parade" type="seq_show" showtime="0.3" delaytime="0.1" count="1">
+      <object id="red" name="banner_red.png" x="300" y="80" v="0"/>
+      <object id="green" name="banner_green.png" x="450" y="80" v="0"/>
+      <object id="blue" name="banner_blue.png" x="600" y="80" v="0"/>
+    </object>
+    <object id="crank" name="seq_crank.png" x="100" y="450" aac="reel"/>
+    <object id="reel" type="cadritemsobj" speed="0.1" count="1" uae="door">
+      <object id="frame1" name="reel_1.png" x="300" y="430"/>
+      <object id="frame2" name="reel_2.png" x="300" y="430"/>
+      <object id="frame3" name="reel_3.png" x="300" y="430"/>
+      <object id="frame4" name="reel_4.png" x="300" y="430"/>
+    </object>
+    <object id="door" name="seq_door.png" x="1000" y="240" locked="1" flags="complete.100"/>
+  </Objects>
+</room>
+"""
+
+# The parade runs 1.2 s; the reel's four frames take 0.4 s, then the door opens.
+SEQUENCES_ACTIONS = """click 160 160
+wait 150
+shot first
+wait 400
+save
+wait 700
+click 160 510
+wait 250
+shot reel
+wait 300
+shot open
+click 1080 370
+wait 300
+"""
+
+
 def write_room(out, name, pictures, room, actions):
     for picture, (w, h, fill, border) in pictures.items():
         png(os.path.join(out, "assets", "roomview", "img", picture + ".png"), w, h, fill, border)
@@ -62,3 +119,4 @@ def write_room(out, name, pictures, room, actions):
 
 def write(out):
     write_room(out, "timers", TIMERS_PICTURES, TIMERS_ROOM, TIMERS_ACTIONS)
+    write_room(out, "sequences", SEQUENCES_PICTURES, SEQUENCES_ROOM, SEQUENCES_ACTIONS)
