@@ -2,6 +2,9 @@
 // the state of the timed and counting kinds at chosen times, the reactions their after-events run,
 // completion, and the same ending after a save and a restore into a fresh host in the middle.
 
+#include <cstdio>
+
+#include "objects/rotator_object.h"
 #include "objects/sequence_objects.h"
 #include "objects/timer_objects.h"
 #include "room_table_fixture.h"
@@ -108,6 +111,41 @@ TEST_F(ScenePiecesRoomsTest, ParadeShowsEachBannerOnceAndTheReelOpensTheDoor) {
         {"wait 300", {"event complete", "completed sequences"}, nullptr},
     };
     PlayRoom("roomview/sequences.xml", steps);
+}
+
+// The needle's angle in quarter turns (one decimal), "~" while a rotation runs, and whether the door is
+// locked.
+std::function<void(TRoomHost&)> Dial(const std::string& expected) {
+    return [expected](TRoomHost& host) {
+        auto* dial = Kind<TRotatorObject>(host, "dial");
+        TObject* door = host.GetRoom()->FindObjectById("door");
+        ASSERT_TRUE(dial && door);
+        char quarters[16];
+        std::snprintf(quarters, sizeof quarters, "%.1f", dial->mRotImage.mAngle / 1.5707964f);
+        const std::string text = std::string(quarters) + (dial->mEffects.Find("rotator") != nullptr ? "~" : "") +
+                                 (door->IsLocked() ? " door" : " -");
+        EXPECT_EQ(text, expected);
+    };
+}
+
+TEST_F(ScenePiecesRoomsTest, LeverTurnsTheDialByQuartersAndEachQuarterUnlocksTheDoor) {
+    const std::vector<TStep> steps = {
+        {"click lever", {"activate dial"}, Dial("0.0~ door")},
+        {"wait 250", {}, Dial("0.5~ door")},
+        // A pull while the dial turns starts nothing more.
+        {"click lever", {"activate dial"}, Dial("0.5~ door")},
+        {"wait 240", {}, Dial("1.0~ door")},
+        {"wait 20", {"unlock door"}, Dial("1.0 -")},
+        {"wait 200", {}, Dial("1.0 -")},
+        // The next pull turns on from where the dial stands.
+        {"click lever", {"activate dial"}, Dial("1.0~ -")},
+        {"wait 250", {}, Dial("1.5~ -")},
+        {"save", {"saved"}, nullptr},
+        {"wait 260", {"unlock door"}, Dial("2.0 -")},
+        {"click door", {}, nullptr},
+        {"wait 300", {"event complete", "completed rotators"}, nullptr},
+    };
+    PlayRoom("roomview/rotators.xml", steps);
 }
 
 } // namespace

@@ -7,7 +7,10 @@
   click completes the room.
 - sequences: a horn starts a parade (a show sequence) of three banners, each shown 0.3 s with 0.1 s
   between them, once; a crank starts a reel (frame items) of four frames at 0.1 s a frame, once, whose
-  after-event 0 unlocks the door, the last frame staying up. The door's click completes the room."""
+  after-event 0 unlocks the door, the last frame staying up. The door's click completes the room.
+- rotators: a lever turns a dial (a rotator) a quarter turn in half a second; a pull while it turns is
+  ignored. Each finished quarter runs its after-event 0, which unlocks the door (the rotating needle is
+  seen only in the developer view). The door's click completes the room."""
 
 import os
 
@@ -108,6 +111,43 @@ wait 300
 """
 
 
+ROTATORS_PICTURES = {
+    "rotators_back": (1366, 768, rgba("3e2f45"), None),
+    "rot_lever": (80, 160, rgba("95a5a6"), INK),
+    "rot_dial": (240, 240, rgba("ecf0f1"), INK),
+    "rot_needle": (200, 24, rgba("c0392b"), INK),
+    "rot_door": (160, 260, rgba("4e342e"), rgba("d9c27e")),
+}
+
+ROTATORS_ROOM = """<?xml version="1.0" encoding="utf-8"?>
+<room>
+  <Common name="rotators" folder="roomview/img/" StopPrevMusic="0"/>
+  <Objects>
+    <object id="back" name="rotators_back.png"/>
+    <object id="lever" name="rot_lever.png" x="150" y="300" maxclicks="5" freezeclicks="1" aac="dial"/>
+    <object id="dial" type="rotator" name="rot_dial.png" x="450" y="260" turns="0.25" time="0.5" uae="door">
+      <img filename="rot_needle.png" x="570" y="380" pos_is_center="1"/>
+    </object>
+    <object id="door" name="rot_door.png" x="1000" y="240" locked="1" flags="complete.100"/>
+  </Objects>
+</room>
+"""
+
+# Pull (and pull again while it turns), the quarter ends 0.5 s later and opens the door; one more quarter.
+ROTATORS_ACTIONS = """click 190 380
+wait 250
+shot turning
+click 190 380
+wait 350
+save
+click 190 380
+wait 600
+shot open
+click 1080 370
+wait 300
+"""
+
+
 def write_room(out, name, pictures, room, actions):
     for picture, (w, h, fill, border) in pictures.items():
         png(os.path.join(out, "assets", "roomview", "img", picture + ".png"), w, h, fill, border)
@@ -120,3 +160,4 @@ def write_room(out, name, pictures, room, actions):
 def write(out):
     write_room(out, "timers", TIMERS_PICTURES, TIMERS_ROOM, TIMERS_ACTIONS)
     write_room(out, "sequences", SEQUENCES_PICTURES, SEQUENCES_ROOM, SEQUENCES_ACTIONS)
+    write_room(out, "rotators", ROTATORS_PICTURES, ROTATORS_ROOM, ROTATORS_ACTIONS)
