@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "objects/mover_objects.h"
 #include "objects/rotator_object.h"
 #include "objects/sequence_objects.h"
 #include "objects/timer_objects.h"
@@ -146,6 +147,58 @@ TEST_F(ScenePiecesRoomsTest, LeverTurnsTheDialByQuartersAndEachQuarterUnlocksThe
         {"wait 300", {"event complete", "completed rotators"}, nullptr},
     };
     PlayRoom("roomview/rotators.xml", steps);
+}
+
+// Places to the nearest 5 pixels (a step's last frame may fall a pixel short), the cart's place "x,y" with "~" while it
+// moves, the target's place and whether it counts as solved ("+"), the moon's place with "~" while it runs, then which
+// of flag, sun and door ("L" locked) are shown.
+std::function<void(TRoomHost&)> Movers(const std::string& expected) {
+    return [expected](TRoomHost& host) {
+        auto* cart = Kind<TMoverObject>(host, "cart");
+        auto* target = Kind<TTargetObject>(host, "target");
+        auto* moon = Kind<TArcMoverObject>(host, "moon");
+        TObject* flag = host.GetRoom()->FindObjectById("flag");
+        TObject* sun = host.GetRoom()->FindObjectById("sun");
+        TObject* door = host.GetRoom()->FindObjectById("door");
+        ASSERT_TRUE(cart && target && moon && flag && sun && door);
+        auto near5 = [](float v) { return std::to_string((static_cast<int>(v) + 2) / 5 * 5); };
+        auto place = [&](TObject* object) { return near5(object->GetX()) + "," + near5(object->GetY()); };
+        const std::string text = place(cart) + (cart->mMoving ? "~" : "") + " " + place(target) +
+                                 (target->IsSolved() ? "+" : "") + " " + place(moon) + (moon->mArc.running ? "~" : "") +
+                                 (flag->mVisible ? " flag" : " -") + (sun->mVisible ? " sun" : " -") +
+                                 (door->IsLocked() ? " L" : " -");
+        EXPECT_EQ(text, expected);
+    };
+}
+
+TEST_F(ScenePiecesRoomsTest, CartStepsToItsLastPlaceTargetWobblesAndTheMoonArcs) {
+    const std::vector<TStep> steps = {
+        {"wait 10", {}, Movers("100,650 700,560+ 300,300 - - L")},
+        {"click cart", {}, Movers("100,650~ 700,560+ 300,300 - - L")},
+        {"wait 150", {}, Movers("200,650~ 700,560+ 300,300 - - L")},
+        // Each step's end runs after-event 0, which shows the flag.
+        {"wait 160", {"show flag"}, Movers("300,650 700,560+ 300,300 flag - L")},
+        {"click cart", {}, Movers("300,650~ 700,560+ 300,300 flag - L")},
+        // The last place runs after-event 0 and then after-event 1, which unlocks the door.
+        {"wait 310", {"show flag", "unlock door"}, Movers("500,650 700,560+ 300,300 flag - -")},
+        {"save", {"saved"}, nullptr},
+        // Staying at the last place: one more click is a jump onto itself with no event.
+        {"click cart", {}, Movers("500,650 700,560+ 300,300 flag - -")},
+        {"wait 20", {}, Movers("500,650 700,560+ 300,300 flag - -")},
+        // The target's first step goes out to its maximum radius, where it is not solved; the next comes back.
+        {"click target", {}, nullptr},
+        {"wait 120", {}, Movers("500,650 745,560 300,300 flag - -")},
+        {"click target", {}, nullptr},
+        {"wait 120", {}, Movers("500,650 700,560+ 300,300 flag - -")},
+        // The moon starts at the left end of its ellipse and runs half of it clockwise over the top.
+        {"click lamp", {"activate moon"}, Movers("500,650 700,560+ 300,300~ flag - -")},
+        {"wait 250", {}, Movers("500,650 700,560+ 500,100~ flag - -")},
+        // Its frames of 10 ms add up to just under half a second, so the pass ends one frame past the right end.
+        {"wait 270", {"show sun"}, Movers("500,650 700,560+ 700,210 flag sun -")},
+        {"click door", {}, nullptr},
+        {"wait 300", {"event complete", "completed movers"}, nullptr},
+    };
+    PlayRoom("roomview/movers.xml", steps);
 }
 
 } // namespace

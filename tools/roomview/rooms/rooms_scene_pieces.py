@@ -10,7 +10,11 @@
   after-event 0 unlocks the door, the last frame staying up. The door's click completes the room.
 - rotators: a lever turns a dial (a rotator) a quarter turn in half a second; a pull while it turns is
   ignored. Each finished quarter runs its after-event 0, which unlocks the door (the rotating needle is
-  seen only in the developer view). The door's click completes the room."""
+  seen only in the developer view). The door's click completes the room.
+- movers: a cart (a mover) steps through three places, 0.3 s a step, one step a click; each step's
+  after-event 0 shows a flag, the last place's after-event 1 unlocks the door. A target wobbles out to
+  its maximum radius and back, a click a step. A moon (an arc mover) started by a lamp runs half an
+  ellipse in half a second and its after-event 0 shows a sun. The door's click completes the room."""
 
 import os
 
@@ -148,6 +152,56 @@ wait 300
 """
 
 
+MOVERS_PICTURES = {
+    "movers_back": (1366, 768, rgba("1f3b4d"), None),
+    "mov_cart": (100, 80, rgba("e67e22"), INK),
+    "mov_flag": (60, 100, rgba("27ae60"), INK),
+    "mov_target": (80, 80, rgba("e74c3c"), rgba("ecf0f1")),
+    "mov_lamp": (100, 100, rgba("f1c40f"), INK),
+    "mov_moon": (60, 60, rgba("ecf0f1"), INK),
+    "mov_sun": (120, 120, rgba("ffd166"), INK),
+    "mov_door": (160, 260, rgba("4e342e"), rgba("d9c27e")),
+}
+
+MOVERS_ROOM = """<?xml version="1.0" encoding="utf-8"?>
+<room>
+  <Common name="movers" folder="roomview/img/" StopPrevMusic="0"/>
+  <Objects>
+    <object id="back" name="movers_back.png"/>
+    <object id="flag" name="mov_flag.png" x="100" y="520" v="0"/>
+    <object id="cart" type="mover" name="mov_cart.png" poss="100,650;300,650;500,650" time="0.3"
+            animtype="stay" vae="flag" uae=";door"/>
+    <object id="target" type="target" name="mov_target.png" x="700" y="560" maxradius="45" targetradius="25"
+            time="0.1"/>
+    <object id="lamp" name="mov_lamp.png" x="100" y="100" aac="moon"/>
+    <object id="moon" type="arc_mover" name="mov_moon.png" x="300" y="300" rectX="300" rectY="100" rectW="400"
+            rectH="200" startAngle="0" sweepAngle="180" time="0.5" vae="sun"/>
+    <object id="sun" name="mov_sun.png" x="800" y="100" v="0"/>
+    <object id="door" name="mov_door.png" x="1100" y="240" locked="1" flags="complete.100"/>
+  </Objects>
+</room>
+"""
+
+# Two cart steps (the second reaches the last place), two target steps, the moon's half ellipse.
+MOVERS_ACTIONS = """click 150 690
+wait 400
+click 350 690
+wait 150
+shot moving
+wait 250
+save
+click 740 600
+wait 200
+click 785 600
+wait 200
+click 150 150
+wait 600
+shot open
+click 1180 370
+wait 300
+"""
+
+
 def write_room(out, name, pictures, room, actions):
     for picture, (w, h, fill, border) in pictures.items():
         png(os.path.join(out, "assets", "roomview", "img", picture + ".png"), w, h, fill, border)
@@ -161,3 +215,4 @@ def write(out):
     write_room(out, "timers", TIMERS_PICTURES, TIMERS_ROOM, TIMERS_ACTIONS)
     write_room(out, "sequences", SEQUENCES_PICTURES, SEQUENCES_ROOM, SEQUENCES_ACTIONS)
     write_room(out, "rotators", ROTATORS_PICTURES, ROTATORS_ROOM, ROTATORS_ACTIONS)
+    write_room(out, "movers", MOVERS_PICTURES, MOVERS_ROOM, MOVERS_ACTIONS)
