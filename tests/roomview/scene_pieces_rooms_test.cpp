@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "objects/light_objects.h"
 #include "objects/mover_objects.h"
 #include "objects/rotator_object.h"
 #include "objects/sequence_objects.h"
@@ -199,6 +200,39 @@ TEST_F(ScenePiecesRoomsTest, CartStepsToItsLastPlaceTargetWobblesAndTheMoonArcs)
         {"wait 300", {"event complete", "completed movers"}, nullptr},
     };
     PlayRoom("roomview/movers.xml", steps);
+}
+
+// The veil's alpha in tenths, "~" while it fades, and whether the door is locked.
+std::function<void(TRoomHost&)> Veil(const std::string& expected) {
+    return [expected](TRoomHost& host) {
+        auto* veil = Kind<TFocuserObject>(host, "veil");
+        TObject* door = host.GetRoom()->FindObjectById("door");
+        ASSERT_TRUE(veil && door);
+        char tenths[16];
+        std::snprintf(tenths, sizeof tenths, "%.1f", veil->mAlpha);
+        const std::string text =
+            std::string(tenths) + (veil->mAlphaTween.running ? "~" : "") + (door->IsLocked() ? " door" : " -");
+        EXPECT_EQ(text, expected);
+    };
+}
+
+TEST_F(ScenePiecesRoomsTest, VeilCatchesThePressMeantForTheDoor) {
+    const std::vector<TStep> steps = {
+        // A transparent veil lets presses through: the locked door takes this one and nothing happens.
+        {"click door", {}, Veil("0.0 door")},
+        {"click gong", {"activate veil"}, Veil("0.0~ door")},
+        {"wait 150", {}, Veil("0.5~ door")},
+        {"wait 200", {}, Veil("1.0 door")},
+        // Saved while it stands shown: a restored fade would start its whole time again from where it was.
+        {"save", {"saved"}, nullptr},
+        // The veil shows: the press on the door lands on it, unlocks the door and fades it out.
+        {"click door", {"unlock door", "activate veil"}, Veil("1.0~ -")},
+        {"wait 150", {}, Veil("0.5~ -")},
+        {"wait 200", {}, Veil("0.0 -")},
+        {"click door", {}, nullptr},
+        {"wait 300", {"event complete", "completed lights"}, nullptr},
+    };
+    PlayRoom("roomview/lights.xml", steps);
 }
 
 } // namespace

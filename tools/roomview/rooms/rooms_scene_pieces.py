@@ -14,7 +14,10 @@
 - movers: a cart (a mover) steps through three places, 0.3 s a step, one step a click; each step's
   after-event 0 shows a flag, the last place's after-event 1 unlocks the door. A target wobbles out to
   its maximum radius and back, a click a step. A moon (an arc mover) started by a lamp runs half an
-  ellipse in half a second and its after-event 0 shows a sun. The door's click completes the room."""
+  ellipse in half a second and its after-event 0 shows a sun. The door's click completes the room.
+- lights: a gong fades a veil (a focuser) in over 0.3 s; while it shows at all it catches every press, so the press meant for the door
+  lands on the veil, whose click unlocks the door and fades the veil out again. The door's click
+  completes the room."""
 
 import os
 
@@ -202,6 +205,38 @@ wait 300
 """
 
 
+LIGHTS_PICTURES = {
+    "lights_back": (1366, 768, rgba("1b1b2f"), None),
+    "light_gong": (120, 120, rgba("b8860b"), INK),
+    "light_veil": (1366, 768, rgba("000000", 160), None),
+    "light_door": (160, 260, rgba("4e342e"), rgba("d9c27e")),
+}
+
+LIGHTS_ROOM = """<?xml version="1.0" encoding="utf-8"?>
+<room>
+  <Common name="lights" folder="roomview/img/" StopPrevMusic="0"/>
+  <Objects>
+    <object id="back" name="lights_back.png"/>
+    <object id="gong" name="light_gong.png" x="150" y="300" aac="veil"/>
+    <object id="door" name="light_door.png" x="1000" y="240" locked="1" flags="complete.100"/>
+    <object id="veil" type="focuser" name="light_veil.png" time="0.3" uac="door" aac="veil"/>
+  </Objects>
+</room>
+"""
+
+# The gong, the veil fades in; the press on the door lands on the veil, which fades out; then the door.
+LIGHTS_ACTIONS = """wait 300
+click 210 360
+wait 400
+shot veiled
+save
+click 1080 370
+wait 400
+click 1080 370
+wait 300
+"""
+
+
 def write_room(out, name, pictures, room, actions):
     for picture, (w, h, fill, border) in pictures.items():
         png(os.path.join(out, "assets", "roomview", "img", picture + ".png"), w, h, fill, border)
@@ -216,3 +251,4 @@ def write(out):
     write_room(out, "sequences", SEQUENCES_PICTURES, SEQUENCES_ROOM, SEQUENCES_ACTIONS)
     write_room(out, "rotators", ROTATORS_PICTURES, ROTATORS_ROOM, ROTATORS_ACTIONS)
     write_room(out, "movers", MOVERS_PICTURES, MOVERS_ROOM, MOVERS_ACTIONS)
+    write_room(out, "lights", LIGHTS_PICTURES, LIGHTS_ROOM, LIGHTS_ACTIONS)
