@@ -17,13 +17,15 @@ constexpr float kRadiansPerDegree = 0.017453292f;
 void TMovingClockArrowObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {
     TObject::LoadFromXml(element, folder);
     mStart = ReadXmlInt(element, "start_count", 0);
-    mCurrent = mStart;
     mDivisions = ReadXmlInt(element, "div_num", kDefaultDivisions);
     if (mDivisions <= 0) {
         TLogFile::Get()->Printf("moving_clock_arrow %s: div_num %d refused, %d kept", mName.c_str(), mDivisions,
                                 kDefaultDivisions);
         mDivisions = kDefaultDivisions;
     }
+    // The same division of the dial, counted from 0 up: the saved division is always one a restore keeps.
+    mStart = ((mStart % mDivisions) + mDivisions) % mDivisions;
+    mCurrent = mStart;
     // A whole circle shared out exactly, so the last division ends where the first began.
     mAnglePerDivision = 360.0f / static_cast<float>(mDivisions) * kRadiansPerDegree;
     mTimePerDivision = ReadXmlFloat(element, "time_per_div", 1.0f);
