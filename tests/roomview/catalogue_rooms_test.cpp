@@ -2,52 +2,20 @@
 // each step, the objects' state at chosen times, completion, and the same ending after a save and a
 // restore into a fresh host in the middle.
 
-#include <SDL.h>
-#include <gtest/gtest.h>
-
-#include <cctype>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "app/app_config.h"
-#include "app/renderer.h"
-#include "harness/harness.h"
 #include "objects/collection_objects.h"
 #include "objects/fading_objects.h"
 #include "objects/multitool_object.h"
-#include "room_host.h"
+#include "room_table_fixture.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using roomtable::TStep;
 
-struct TStep {
-    std::string action;
-    Lines heard;
-    std::function<void(TRoomHost&)> check;
-};
-
-class CatalogueRoomsTest : public testing::Test {
+// Objects here may be children of others; the restored host's greeting is not checked.
+class CatalogueRoomsTest : public roomtable::RoomTableTest {
 protected:
-    void SetUp() override {
-        mRoot = std::make_unique<harness::ScopedDataRoot>(ROOMVIEW_ROOMS_DIR);
-        ASSERT_TRUE(SetWorkingFolderToExe());
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        mWindow = SDL_CreateWindow("catalogue rooms", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
-        ASSERT_NE(mWindow, nullptr);
-        ASSERT_NE(CreateRenderer(mWindow), nullptr);
-    }
-    void TearDown() override {
-        DestroyRenderer();
-        SDL_DestroyWindow(mWindow);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        mRoot.reset();
-    }
-
     // "click ID" presses the centre of that object.
-    static std::string Resolve(TRoomHost& host, const std::string& action) {
+    std::string Resolve(TRoomHost& host, const std::string& action) override {
         if (action.rfind("click ", 0) != 0 || std::isdigit(static_cast<unsigned char>(action[6]))) {
             return action;
         }
@@ -57,45 +25,7 @@ protected:
                    ? "wait 0"
                    : "click " + std::to_string(object->GetCenterX()) + " " + std::to_string(object->GetCenterY());
     }
-
-    std::vector<uint8_t> PlaySteps(TRoomHost& host, const std::vector<TStep>& steps, size_t first, bool check) {
-        for (size_t i = first; i < steps.size(); ++i) {
-            const TStep& step = steps[i];
-            SCOPED_TRACE(step.action);
-            EXPECT_TRUE(host.Run(Resolve(host, step.action)));
-            const Lines heard = host.TakeTranscript();
-            if (step.action == "save") {
-                mSaved = host.SavedState();
-                mResumeAt = i + 1;
-            }
-            if (check) {
-                EXPECT_EQ(heard, step.heard);
-                if (step.check) {
-                    step.check(host);
-                }
-            }
-        }
-        return host.SavedState();
-    }
-
-    void PlayRoom(const std::string& file, const std::vector<TStep>& steps) {
-        std::vector<uint8_t> ending;
-        {
-            TRoomHost host;
-            ASSERT_TRUE(host.Open(file));
-            host.TakeTranscript();
-            ending = PlaySteps(host, steps, 0, true);
-            EXPECT_TRUE(host.IsCompleted());
-        }
-        ASSERT_FALSE(mSaved.empty());
-        TRoomHost fresh;
-        ASSERT_TRUE(fresh.Open(file));
-        fresh.SetSaved(mSaved);
-        fresh.Restore();
-        fresh.TakeTranscript();
-        EXPECT_EQ(PlaySteps(fresh, steps, mResumeAt, false), ending);
-        EXPECT_TRUE(fresh.IsCompleted());
-    }
+    void Restored(TRoomHost& fresh) override { fresh.TakeTranscript(); }
 
     // A room object or a child of one.
     static TObject* Find(TRoomHost& host, const std::string& id) {
@@ -117,11 +47,6 @@ protected:
     static std::function<void(TRoomHost&)> Alpha(const std::string& id, float alpha) {
         return [=](TRoomHost& host) { EXPECT_NEAR(Find(host, id)->mAlpha, alpha, 0.04f) << id; };
     }
-
-    std::unique_ptr<harness::ScopedDataRoot> mRoot;
-    SDL_Window* mWindow = nullptr;
-    std::vector<uint8_t> mSaved;
-    size_t mResumeAt = 0;
 };
 
 TEST_F(CatalogueRoomsTest, GlowFadesOnceAndShowsTheStar) {

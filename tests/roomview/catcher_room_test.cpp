@@ -3,34 +3,19 @@
 // the catcher plays its viewer video and sparkle around the pointer, and the room ends the same after a
 // save and a restore into a fresh host.
 
-#include <SDL.h>
-#include <gtest/gtest.h>
-
 #include <cctype>
 #include <cstdlib>
-#include <functional>
-#include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "app/app_config.h"
-#include "app/renderer.h"
-#include "harness/harness.h"
 #include "objects/ghost_object.h"
 #include "objects/infrared_object.h"
-#include "room_host.h"
+#include "room_table_fixture.h"
 #include "rooms/ghost_catcher_tool.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-struct TStep {
-    std::string action;
-    Lines heard;
-    std::function<void(TRoomHost&)> check;
-};
+using roomtable::Lines;
+using roomtable::TStep;
 
 TGhostObject* Ghost(TRoomHost& host) {
     return dynamic_cast<TGhostObject*>(host.GetRoom()->FindObjectById("ghost"));
@@ -44,25 +29,10 @@ TGhostCatcherTool* Catcher(TRoomHost& host) {
     return dynamic_cast<TGhostCatcherTool*>(TToolList::GetPlayerTools().FindById("catcher"));
 }
 
-class CatcherRoomTest : public testing::Test {
+class CatcherRoomTest : public roomtable::RoomTableTest {
 protected:
-    void SetUp() override {
-        mRoot = std::make_unique<harness::ScopedDataRoot>(ROOMVIEW_ROOMS_DIR);
-        ASSERT_TRUE(SetWorkingFolderToExe());
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        mWindow = SDL_CreateWindow("catcher test", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
-        ASSERT_NE(mWindow, nullptr);
-        ASSERT_NE(CreateRenderer(mWindow), nullptr);
-    }
-    void TearDown() override {
-        DestroyRenderer();
-        SDL_DestroyWindow(mWindow);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        mRoot.reset();
-    }
-
     // "click ID" and "move ID" go to the object's centre where it is now (the ghost flies).
-    static std::string Resolve(TRoomHost& host, const std::string& action) {
+    std::string Resolve(TRoomHost& host, const std::string& action) override {
         std::istringstream line(action);
         std::string verb, target;
         line >> verb >> target;
@@ -77,31 +47,13 @@ protected:
         }
         return verb + " " + std::to_string(object->GetCenterX()) + " " + std::to_string(object->GetCenterY());
     }
-
-    std::vector<uint8_t> PlaySteps(TRoomHost& host, const std::vector<TStep>& steps, size_t first, bool check) {
-        for (size_t i = first; i < steps.size(); ++i) {
-            const TStep& step = steps[i];
-            SCOPED_TRACE(step.action);
-            EXPECT_TRUE(host.Run(Resolve(host, step.action)));
-            const Lines heard = host.TakeTranscript();
-            if (step.action == "save") {
-                mSaved = host.SavedState();
-                mResumeAt = i + 1;
-            }
-            if (check) {
-                EXPECT_EQ(heard, step.heard);
-                if (step.check) {
-                    step.check(host);
-                }
-            }
-        }
-        return host.SavedState();
+    void Opened(TRoomHost& host) override { EXPECT_EQ(host.TakeTranscript(), (Lines{"room catcher"})); }
+    void Restored(TRoomHost& fresh) override {
+        EXPECT_EQ(fresh.TakeTranscript(), (Lines{"room catcher", "restored"}));
+        // A caught ghost stays caught and loads no video again.
+        EXPECT_TRUE(Ghost(fresh)->mCaught);
+        fresh.Run("take catcher");
     }
-
-    std::unique_ptr<harness::ScopedDataRoot> mRoot;
-    SDL_Window* mWindow = nullptr;
-    std::vector<uint8_t> mSaved;
-    size_t mResumeAt = 0;
 };
 
 TEST_F(CatcherRoomTest, FleeCatchAndFind) {
@@ -197,26 +149,7 @@ TEST_F(CatcherRoomTest, FleeCatchAndFind) {
          [](TRoomHost& host) { EXPECT_TRUE(Rune(host)->mCaught); }},
         {"wait 300", {"event complete", "completed catcher"}, nullptr},
     };
-    std::vector<uint8_t> ending;
-    {
-        TRoomHost host;
-        ASSERT_TRUE(host.Open("roomview/catcher.xml"));
-        EXPECT_EQ(host.TakeTranscript(), (Lines{"room catcher"}));
-        ending = PlaySteps(host, steps, 0, true);
-        EXPECT_TRUE(host.IsCompleted());
-    }
-    ASSERT_FALSE(mSaved.empty());
-    TRoomHost fresh;
-    ASSERT_TRUE(fresh.Open("roomview/catcher.xml"));
-    fresh.SetSaved(mSaved);
-    fresh.Restore();
-    EXPECT_EQ(fresh.TakeTranscript(), (Lines{"room catcher", "restored"}));
-    // A caught ghost stays caught and loads no video again.
-    EXPECT_TRUE(Ghost(fresh)->mCaught);
-    fresh.Run("take catcher");
-    const std::vector<uint8_t> resumed = PlaySteps(fresh, steps, mResumeAt, false);
-    EXPECT_EQ(resumed, ending);
-    EXPECT_TRUE(fresh.IsCompleted());
+    PlayRoom("roomview/catcher.xml", steps);
 }
 
 } // namespace

@@ -2,94 +2,26 @@
 // room report, the hands', knob's, buttons' and ticking hand's state at chosen moments, completion, and the
 // same ending after a save and a restore into a fresh host in the middle.
 
-#include <SDL.h>
-#include <gtest/gtest.h>
-
 #include <cmath>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "app/app_config.h"
-#include "app/renderer.h"
-#include "harness/harness.h"
 #include "objects/clock_objects.h"
 #include "objects/light_button_objects.h"
 #include "objects/moving_clock_arrow.h"
-#include "room_host.h"
+#include "room_table_fixture.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-struct TStep {
-    std::string action;
-    Lines heard;
-    std::function<void(TRoomHost&)> check;
-};
+using roomtable::TStep;
 
 int Degrees(float radians) {
     return static_cast<int>(std::lround(radians * 180.0 / 3.14159265358979323846));
 }
 
-class ClockRoomsTest : public testing::Test {
+// Actions go to the host as they stand; the restored host's greeting is not checked.
+class ClockRoomsTest : public roomtable::RoomTableTest {
 protected:
-    void SetUp() override {
-        mRoot = std::make_unique<harness::ScopedDataRoot>(ROOMVIEW_ROOMS_DIR);
-        ASSERT_TRUE(SetWorkingFolderToExe());
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        mWindow = SDL_CreateWindow("clock rooms test", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
-        ASSERT_NE(mWindow, nullptr);
-        ASSERT_NE(CreateRenderer(mWindow), nullptr);
-    }
-    void TearDown() override {
-        DestroyRenderer();
-        SDL_DestroyWindow(mWindow);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        mRoot.reset();
-    }
-
-    // Plays the steps from first to last (a "save" step keeps the state for the round trip), checks each when
-    // asked, and returns the final saved state.
-    std::vector<uint8_t> PlaySteps(TRoomHost& host, const std::vector<TStep>& steps, size_t first, bool check) {
-        for (size_t i = first; i < steps.size(); ++i) {
-            const TStep& step = steps[i];
-            SCOPED_TRACE(step.action);
-            EXPECT_TRUE(host.Run(step.action));
-            const Lines heard = host.TakeTranscript();
-            if (step.action == "save") {
-                mSaved = host.SavedState();
-                mResumeAt = i + 1;
-            }
-            if (check) {
-                EXPECT_EQ(heard, step.heard);
-                if (step.check) {
-                    step.check(host);
-                }
-            }
-        }
-        return host.SavedState();
-    }
-
-    void PlayRoom(const std::string& file, const std::vector<TStep>& steps) {
-        std::vector<uint8_t> ending;
-        {
-            TRoomHost host;
-            ASSERT_TRUE(host.Open(file));
-            host.TakeTranscript();
-            ending = PlaySteps(host, steps, 0, true);
-            EXPECT_TRUE(host.IsCompleted());
-        }
-        ASSERT_FALSE(mSaved.empty());
-        TRoomHost fresh;
-        ASSERT_TRUE(fresh.Open(file));
-        fresh.SetSaved(mSaved);
-        fresh.Restore();
-        fresh.TakeTranscript();
-        EXPECT_EQ(PlaySteps(fresh, steps, mResumeAt, false), ending);
-        EXPECT_TRUE(fresh.IsCompleted());
-    }
+    std::string Resolve(TRoomHost&, const std::string& action) override { return action; }
+    void Restored(TRoomHost& fresh) override { fresh.TakeTranscript(); }
 
     // The object of that id and kind; null (and a failure) when the room has none.
     template <typename T> static T* Object(TRoomHost& host, const std::string& id) {
@@ -97,11 +29,6 @@ protected:
         EXPECT_NE(object, nullptr) << id;
         return object;
     }
-
-    std::unique_ptr<harness::ScopedDataRoot> mRoot;
-    SDL_Window* mWindow = nullptr;
-    std::vector<uint8_t> mSaved;
-    size_t mResumeAt = 0;
 };
 
 TEST_F(ClockRoomsTest, ClockFace) {

@@ -2,52 +2,25 @@
 // the scales tipped to their total, the combination lock set; each puzzle's reaction shows the object that
 // completes the room, and a save and a restore into a fresh host in the middle give the same ending.
 
-#include <SDL.h>
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "app/app_config.h"
-#include "app/renderer.h"
-#include "harness/harness.h"
 #include "objects/object.h"
 #include "objects/slide_rotator.h"
 #include "objects/tag_object.h"
 #include "objects/weight_system.h"
-#include "room_host.h"
+#include "room_table_fixture.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using roomtable::Lines;
+using roomtable::TStep;
 
-struct TStep {
-    std::string action;
-    Lines heard;
-    std::function<void(TRoomHost&)> check;
-};
-
-class MiniPuzzleRoomsTest : public testing::Test {
+// Plays the rooms' own action tables: every action goes to the host as it stands.
+class MiniPuzzleRoomsTest : public roomtable::RoomTableTest {
 protected:
-    void SetUp() override {
-        mRoot = std::make_unique<harness::ScopedDataRoot>(ROOMVIEW_ROOMS_DIR);
-        ASSERT_TRUE(SetWorkingFolderToExe());
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        mWindow = SDL_CreateWindow("roomview test", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
-        ASSERT_NE(mWindow, nullptr);
-        ASSERT_NE(CreateRenderer(mWindow), nullptr);
-    }
-    void TearDown() override {
-        DestroyRenderer();
-        SDL_DestroyWindow(mWindow);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        mRoot.reset();
-    }
+    std::string Resolve(TRoomHost&, const std::string& action) override { return action; }
 
     // The room's own action table, each line a step that hears nothing unless the table below says so.
     static std::vector<TStep> ActionsOf(const std::string& room) {
@@ -63,46 +36,6 @@ protected:
         return steps;
     }
 
-    std::vector<uint8_t> PlaySteps(TRoomHost& host, const std::vector<TStep>& steps, size_t first, bool check) {
-        for (size_t i = first; i < steps.size(); ++i) {
-            const TStep& step = steps[i];
-            SCOPED_TRACE(std::to_string(i) + ": " + step.action);
-            EXPECT_TRUE(host.Run(step.action));
-            Lines heard = host.TakeTranscript();
-            if (step.action == "save") {
-                mSaved = host.SavedState();
-                mResumeAt = i + 1;
-            }
-            if (check) {
-                EXPECT_EQ(heard, step.heard);
-                if (step.check) {
-                    step.check(host);
-                }
-            }
-        }
-        return host.SavedState();
-    }
-
-    void PlayRoom(const std::string& file, const std::vector<TStep>& steps) {
-        std::vector<uint8_t> ending;
-        {
-            TRoomHost host;
-            ASSERT_TRUE(host.Open(file));
-            host.TakeTranscript();
-            ending = PlaySteps(host, steps, 0, true);
-            EXPECT_TRUE(host.IsCompleted());
-        }
-        ASSERT_FALSE(mSaved.empty());
-        TRoomHost fresh;
-        ASSERT_TRUE(fresh.Open(file));
-        fresh.SetSaved(mSaved);
-        fresh.Restore();
-        EXPECT_EQ(fresh.TakeTranscript(), (Lines{"room " + fresh.GetRoom()->mName, "restored"}));
-        EXPECT_EQ(PlaySteps(fresh, steps, mResumeAt, false), ending);
-        EXPECT_TRUE(fresh.IsCompleted());
-    }
-
-    static TObject* Object(TRoomHost& host, const std::string& id) { return host.GetRoom()->FindObjectById(id); }
     static std::function<void(TRoomHost&)> Visible(const char* id, bool shown) {
         return [=](TRoomHost& host) { EXPECT_EQ(Object(host, id)->mVisible, shown) << id; };
     }
@@ -118,11 +51,6 @@ protected:
         }
         ADD_FAILURE() << "no step " << action;
     }
-
-    std::unique_ptr<harness::ScopedDataRoot> mRoot;
-    SDL_Window* mWindow = nullptr;
-    std::vector<uint8_t> mSaved;
-    size_t mResumeAt = 0;
 };
 
 TEST_F(MiniPuzzleRoomsTest, SlidingTiles) {
