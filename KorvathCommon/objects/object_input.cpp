@@ -42,9 +42,16 @@ bool TObject::IsAlphaHit(int x, int y, float drawX, float drawY) const {
     if (mScaleY > 0) {
         localY /= mScaleY;
     }
+    const TRenderState& state = mImage->mRenderState;
+    // A point a tiny scale or a huge source offset carries beyond any picture is a miss (and beyond int).
+    constexpr float kBeyondAnyPicture = 1e9f;
+    for (float value : {localX, localY, state.srcX, state.srcY}) {
+        if (!(std::fabs(value) < kBeyondAnyPicture)) {
+            return false;
+        }
+    }
     int column = static_cast<int>(std::floor(localX));
     int row = static_cast<int>(std::floor(localY));
-    const TRenderState& state = mImage->mRenderState;
     if ((state.flags & TRenderState::kSourceRect) != 0) {
         column += static_cast<int>(state.srcX);
         row += static_cast<int>(state.srcY);
