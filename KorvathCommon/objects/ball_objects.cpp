@@ -31,8 +31,14 @@ constexpr int kBarSideGap = 15;
 constexpr float kShutterSlideSeconds = 0.2f;
 constexpr float kShutterDropSeconds = 0.4f;
 
+// Towards zero, as the ball's arithmetic counts in whole pixels; a rectangle a broken file stretches past
+// int (or to infinity) is held at int's ends, and one that is not a number counts as 0.
 int Truncated(float value) {
-    return static_cast<int>(value);
+    constexpr float kLargestBelowIntMax = 2147483520.0f;
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<int>(std::clamp(value, -kLargestBelowIntMax, kLargestBelowIntMax));
 }
 
 struct TIntBox {
