@@ -4,6 +4,7 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "graphics/saved_flags.h"
+#include "objects/children_in_order.h"
 #include "rooms/tool.h"
 #include "windows/mouse_event.h"
 
@@ -198,20 +199,6 @@ void TPlacesItemsHandleObject::LoadFromXml(const TiXmlElement* element, const st
     TObject::LoadFromXml(element, folder);
     mAlignToCenter = ReadXmlBool(element, "align_to_center", mAlignToCenter);
 }
-
-namespace {
-
-// The children in list order until one takes the event.
-template <typename Call> bool OfferInOrder(const std::vector<std::unique_ptr<TObject>>& children, Call call) {
-    for (const auto& child : children) {
-        if (call(*child)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
 
 bool TPlacesItemsHandleObject::OnMouseDown(const TMouseEvent& event) {
     return !mLocked && OfferInOrder(GetChildren(), [&](TObject& child) { return child.OnMouseDown(event); });

@@ -9,6 +9,7 @@
 #include "graphics/build_maps_scope.h"
 #include "graphics/saved_flags.h"
 #include "media/sound_manager.h"
+#include "objects/children_in_order.h"
 #include "objects/places_items_objects.h"
 #include "rooms/tool.h"
 #include "windows/mouse_event.h"
@@ -205,19 +206,6 @@ void TPlacesHandleObject::LoadFromXml(const TiXmlElement* element, const std::st
     mMovingTime = ReadXmlFloat(element, "moving_time", mMovingTime);
     mAlignToCenter = ReadXmlBool(element, "align_to_center", mAlignToCenter);
 }
-
-namespace {
-
-template <typename Call> bool OfferInOrder(const std::vector<std::unique_ptr<TObject>>& children, Call call) {
-    for (const auto& child : children) {
-        if (call(*child)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
 
 bool TPlacesHandleObject::OnMouseDown(const TMouseEvent& event) {
     return !mLocked && OfferInOrder(GetChildren(), [&](TObject& child) { return child.OnMouseDown(event); });
