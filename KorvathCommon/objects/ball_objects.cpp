@@ -31,14 +31,15 @@ constexpr int kBarSideGap = 15;
 constexpr float kShutterSlideSeconds = 0.2f;
 constexpr float kShutterDropSeconds = 0.4f;
 
-// Towards zero, as the ball's arithmetic counts in whole pixels; a rectangle a broken file stretches past
-// int (or to infinity) is held at int's ends, and one that is not a number counts as 0.
+// Towards zero, as the ball's arithmetic counts in whole pixels. A rectangle a broken file stretches
+// beyond any screen (or to infinity) is held within 2^29 pixels, so sums of a few edges stay inside int;
+// one that is not a number counts as 0.
 int Truncated(float value) {
-    constexpr float kLargestBelowIntMax = 2147483520.0f;
+    constexpr float kFarBeyondAnyScreen = 536870912.0f;
     if (std::isnan(value)) {
         return 0;
     }
-    return static_cast<int>(std::clamp(value, -kLargestBelowIntMax, kLargestBelowIntMax));
+    return static_cast<int>(std::clamp(value, -kFarBeyondAnyScreen, kFarBeyondAnyScreen));
 }
 
 struct TIntBox {
