@@ -11,6 +11,7 @@
 #include "objects/cadr_object.h"
 #include "objects/flexible_objects.h"
 #include "objects/slider_objects.h"
+#include "objects/whole_pixels.h"
 #include "rooms/effector.h"
 #include "rooms/game_space.h"
 
@@ -31,17 +32,6 @@ constexpr int kBarSideGap = 15;
 constexpr float kShutterSlideSeconds = 0.2f;
 constexpr float kShutterDropSeconds = 0.4f;
 
-// Towards zero, as the ball's arithmetic counts in whole pixels. A rectangle a broken file stretches
-// beyond any screen (or to infinity) is held within 2^29 pixels, so sums of a few edges stay inside int;
-// one that is not a number counts as 0.
-int Truncated(float value) {
-    constexpr float kFarBeyondAnyScreen = 536870912.0f;
-    if (std::isnan(value)) {
-        return 0;
-    }
-    return static_cast<int>(std::clamp(value, -kFarBeyondAnyScreen, kFarBeyondAnyScreen));
-}
-
 struct TIntBox {
     int x, y, w, h;
 };
@@ -49,7 +39,7 @@ struct TIntBox {
 TIntBox BoxOf(TObject& object) {
     float rect[4];
     object.GetRect(rect);
-    return {Truncated(rect[0]), Truncated(rect[1]), Truncated(rect[2]), Truncated(rect[3])};
+    return {WholePixels(rect[0]), WholePixels(rect[1]), WholePixels(rect[2]), WholePixels(rect[3])};
 }
 
 // Neither lies wholly to one side of the other.
@@ -67,8 +57,8 @@ int SideOf(int value, int mark) {
 
 void TGunBallObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {
     TObject::LoadFromXml(element, folder);
-    mStartX = Truncated(mX);
-    mStartY = Truncated(mY);
+    mStartX = WholePixels(mX);
+    mStartY = WholePixels(mY);
     mEndY = ReadXmlInt(element, "endY", 0);
     mEndX = ReadXmlInt(element, "endX", 0);
     mDeliveredY = ReadXmlInt(element, "deliveredY", 0);
@@ -102,11 +92,12 @@ void TGunBallObject::OnSpaceShow() {
 void TGunBallObject::StartMove(int toX, int toY, float seconds) {
     // A new move replaces whatever segment was under way.
     mMover.queue.clear();
-    mMover.MoveTo(Truncated(mX), Truncated(mY), toX, toY, seconds);
+    mMover.MoveTo(WholePixels(mX), WholePixels(mY), toX, toY, seconds);
 }
 
 void TGunBallObject::FollowMover() {
-    SetPosition(static_cast<float>(Truncated(mMover.currentX)), static_cast<float>(Truncated(mMover.currentY)), true);
+    SetPosition(static_cast<float>(WholePixels(mMover.currentX)), static_cast<float>(WholePixels(mMover.currentY)),
+                true);
 }
 
 void TGunBallObject::Activate(int index, int x, int y) {
@@ -177,9 +168,9 @@ void TGunBallObject::UpdateFlyingBack(float seconds) {
         if (std::abs(ball.h + ball.y - barrier.y) <= kGunTouch) {
             mState = kRiding;
             SetPosition(mX, static_cast<float>(barrier.y - ball.h), true);
-            mOffsetX = Truncated(mX) - Truncated(mBarrier->mX);
-            mOffsetY = Truncated(mY) - Truncated(mBarrier->mY);
-            mBarrierSide = SideOf(Truncated(mBarrier->mX), mOffBoardX);
+            mOffsetX = WholePixels(mX) - WholePixels(mBarrier->mX);
+            mOffsetY = WholePixels(mY) - WholePixels(mBarrier->mY);
+            mBarrierSide = SideOf(WholePixels(mBarrier->mX), mOffBoardX);
             return;
         }
     }
@@ -194,15 +185,15 @@ void TGunBallObject::UpdateRiding() {
     }
     // Reaching the off-board x or passing it on the way both count: a barrier that moves by more than
     // a pixel a frame would otherwise carry the ball for ever.
-    const int side = SideOf(Truncated(mBarrier->mX), mOffBoardX);
+    const int side = SideOf(WholePixels(mBarrier->mX), mOffBoardX);
     if (side == 0 || side != mBarrierSide) {
         mState = kDelivering;
         StartMove(mDeliveredX, mDeliveredY, kGunDeliverySeconds);
         mBarrier->Lock();
         return;
     }
-    SetPosition(static_cast<float>(Truncated(mBarrier->mX) + mOffsetX),
-                static_cast<float>(Truncated(mBarrier->mY) + mOffsetY), true);
+    SetPosition(static_cast<float>(WholePixels(mBarrier->mX) + mOffsetX),
+                static_cast<float>(WholePixels(mBarrier->mY) + mOffsetY), true);
 }
 
 void TGunBallObject::UpdateDelivering(float seconds) {
@@ -258,7 +249,8 @@ void TShutterObject::Activate(int index, int x, int y) {
     TObject::Activate(index, x, y);
     mState = kOpening;
     mMover.queue.clear();
-    mMover.MoveTo(Truncated(mX), Truncated(mY), Truncated(mX) - mShutterOffset, Truncated(mY), kShutterSlideSeconds);
+    mMover.MoveTo(WholePixels(mX), WholePixels(mY), WholePixels(mX) - mShutterOffset, WholePixels(mY),
+                  kShutterSlideSeconds);
 }
 
 bool TShutterObject::Update(float seconds) {
@@ -269,15 +261,15 @@ bool TShutterObject::Update(float seconds) {
     mMover.Update(seconds);
     if (mState == kOpening) {
         // The shutter slides alone; its ball stays where it hangs.
-        SetPosition(static_cast<float>(Truncated(mMover.currentX)), static_cast<float>(Truncated(mMover.currentY)),
+        SetPosition(static_cast<float>(WholePixels(mMover.currentX)), static_cast<float>(WholePixels(mMover.currentY)),
                     false);
         if (!mMover.done) {
             return false;
         }
         ApplyAfterEvent(1);
         mState = kDropping;
-        const int ballX = mBall != nullptr ? Truncated(mBall->mX) : 0;
-        const int ballY = mBall != nullptr ? Truncated(mBall->mY) : 0;
+        const int ballX = mBall != nullptr ? WholePixels(mBall->mX) : 0;
+        const int ballY = mBall != nullptr ? WholePixels(mBall->mY) : 0;
         if (mBall != nullptr) {
             mBall->ActivateDefault();
         }
@@ -298,8 +290,8 @@ bool TShutterObject::Update(float seconds) {
 
 void TShutterObject::PlaceBallOnMover() {
     if (mBall != nullptr) {
-        mBall->SetPosition(static_cast<float>(Truncated(mMover.currentX)),
-                           static_cast<float>(Truncated(mMover.currentY)), true);
+        mBall->SetPosition(static_cast<float>(WholePixels(mMover.currentX)),
+                           static_cast<float>(WholePixels(mMover.currentY)), true);
     }
 }
 
@@ -416,25 +408,26 @@ bool TBallShooterObject::Update(float seconds) {
     }
     mSpring->ApplyStretch(std::max(1.0f - mHandle->GetValue(), 0.2f));
     const int springTop = mSpring->mCurrentRect.y;
-    const int ballX = Truncated(mBall->mX);
+    const int ballX = WholePixels(mBall->mX);
     switch (mState) {
     case kOnSpring:
-        PlaceBall(ballX, Truncated(static_cast<float>(springTop) - static_cast<float>(mBall->GetHeight()) * 0.8f));
+        PlaceBall(ballX, WholePixels(static_cast<float>(springTop) - static_cast<float>(mBall->GetHeight()) * 0.8f));
         break;
     case kFlying:
         UpdateFlight(springTop);
         break;
     case kRiding:
-        PlaceBall(Truncated(mBar->mX) + mBallOffsetX, Truncated(mBar->mY) + mBallOffsetY);
-        if (Truncated(mBar->mX) < mReleasePos) {
+        PlaceBall(WholePixels(mBar->mX) + mBallOffsetX, WholePixels(mBar->mY) + mBallOffsetY);
+        if (WholePixels(mBar->mX) < mReleasePos) {
             mState = kDelivering;
             mMover.queue.clear();
-            mMover.MoveTo(Truncated(mBall->mX), Truncated(mBall->mY), mDeliveryX, mDeliveryY, kShooterDeliverySeconds);
+            mMover.MoveTo(WholePixels(mBall->mX), WholePixels(mBall->mY), mDeliveryX, mDeliveryY,
+                          kShooterDeliverySeconds);
         }
         break;
     case kDelivering:
         mMover.Update(seconds);
-        PlaceBall(Truncated(mMover.currentX), Truncated(mMover.currentY));
+        PlaceBall(WholePixels(mMover.currentX), WholePixels(mMover.currentY));
         if (mMover.done) {
             ApplyAfterEvent(0);
             Lock();
@@ -447,7 +440,7 @@ bool TBallShooterObject::Update(float seconds) {
 }
 
 void TBallShooterObject::UpdateFlight(int springTop) {
-    PlaceBall(Truncated(mBall->mX), Truncated(mBall->mY) - Truncated(mSpeed));
+    PlaceBall(WholePixels(mBall->mX), WholePixels(mBall->mY) - WholePixels(mSpeed));
     mSpeed -= mDeceleration;
     const TIntBox ball = BoxOf(*mBall), bar = BoxOf(*mBar);
     const int leftGap = std::abs(ball.x - bar.x - bar.w);
@@ -455,19 +448,19 @@ void TBallShooterObject::UpdateFlight(int springTop) {
     // The gaps alone would also pass a ball far to one side of the bar: it must be under the bar as well.
     const bool under = ball.x < bar.x + bar.w && bar.x < ball.x + ball.w;
     const bool clear = under && leftGap >= kBarSideGap && rightGap >= kBarSideGap;
-    const int restY = Truncated(static_cast<float>(springTop) - static_cast<float>(ball.h) * 0.8f);
+    const int restY = WholePixels(static_cast<float>(springTop) - static_cast<float>(ball.h) * 0.8f);
     if (clear && std::abs(ball.y - bar.y - bar.h) <= kBarTouch && mSpeed > 0) {
         PlayObjectSound(mKickSound);
         mSpeed = -std::fabs(mSpeed);
-        PlaceBall(ball.x, Truncated(static_cast<float>(bar.y) + static_cast<float>(bar.h) * 0.5f));
+        PlaceBall(ball.x, WholePixels(static_cast<float>(bar.y) + static_cast<float>(bar.h) * 0.5f));
     } else if (clear && std::abs(ball.h + ball.y - bar.y) <= kBarTouch && mSpeed < 0) {
         mState = kRiding;
-        PlaceBall(Truncated(mBall->mX), Truncated(static_cast<float>(bar.y) - static_cast<float>(ball.h) * 0.9f));
+        PlaceBall(WholePixels(mBall->mX), WholePixels(static_cast<float>(bar.y) - static_cast<float>(ball.h) * 0.9f));
         mBall->DeactivateDefault();
-        mBallOffsetX = Truncated(mBall->mX) - Truncated(mBar->mX);
-        mBallOffsetY = Truncated(mBall->mY) - Truncated(mBar->mY);
+        mBallOffsetX = WholePixels(mBall->mX) - WholePixels(mBar->mX);
+        mBallOffsetY = WholePixels(mBall->mY) - WholePixels(mBar->mY);
     } else if (mSpeed < 0 && restY < ball.y) {
-        PlaceBall(Truncated(mBall->mX), restY);
+        PlaceBall(WholePixels(mBall->mX), restY);
         mBall->DeactivateDefault();
         mState = kOnSpring;
     }
@@ -510,7 +503,7 @@ void TBallShooterObject::RestoreState(TBaseBuffer& reader) {
     mMover = mover;
     // Riding, the offset to the bar is where the ball stands now.
     if (mState == kRiding && HasParts()) {
-        mBallOffsetX = Truncated(mBall->mX) - Truncated(mBar->mX);
-        mBallOffsetY = Truncated(mBall->mY) - Truncated(mBar->mY);
+        mBallOffsetX = WholePixels(mBall->mX) - WholePixels(mBar->mX);
+        mBallOffsetY = WholePixels(mBall->mY) - WholePixels(mBar->mY);
     }
 }

@@ -6,15 +6,8 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "media/sound_manager.h"
+#include "objects/whole_pixels.h"
 #include "windows/mouse_event.h"
-
-namespace {
-
-int Trunc(float value) {
-    return static_cast<int>(value);
-}
-
-} // namespace
 
 // ---- slider ----
 
@@ -28,7 +21,7 @@ void TSliderObject::LoadFromXml(const TiXmlElement* element, const std::string& 
     mSlideSound = ReadXmlString(element, "slide_sound", "");
     mTrack.mImageName = folder + ReadXmlString(element, "slider", "");
     mThumb.mImageName = folder + ReadXmlString(element, "thumb", "");
-    const float x = static_cast<float>(Trunc(GetX())), y = static_cast<float>(Trunc(GetY()));
+    const float x = static_cast<float>(WholePixels(GetX())), y = static_cast<float>(WholePixels(GetY()));
     mTrack.SetPosition(x, y, true);
     mThumb.SetPosition(x, y, true);
     mDefaultValue = ReadXmlFloat(element, "def_val", 0);
@@ -42,8 +35,8 @@ void TSliderObject::SetValue(float value) {
         return;
     }
     mValue = value;
-    const int offset = Trunc(static_cast<float>(mLength) * value);
-    const int x = Trunc(GetX()), y = Trunc(GetY());
+    const int offset = WholePixels(static_cast<float>(mLength) * value);
+    const int x = WholePixels(GetX()), y = WholePixels(GetY());
     if (mHorizontal) {
         mThumb.SetPosition(static_cast<float>(x + offset), static_cast<float>(y), true);
     } else {
@@ -65,7 +58,7 @@ bool TSliderObject::OnMouseDown(const TMouseEvent& event) {
     // A hidden slider's thumb is not there to take.
     if (!mDragging && !IsLocked() && mVisible && mThumb.HitTest(event.x, event.y)) {
         mDragging = true;
-        mGrabOffset = mHorizontal ? event.x - Trunc(mThumb.mBaseX) : event.y - Trunc(mThumb.mBaseY);
+        mGrabOffset = mHorizontal ? event.x - WholePixels(mThumb.mBaseX) : event.y - WholePixels(mThumb.mBaseY);
     } else {
         mDragging = false;
     }
@@ -89,7 +82,7 @@ void TSliderObject::MoveThumb(const TMouseEvent& event) {
         }
     }
     const int p = (mHorizontal ? event.x : event.y) - mGrabOffset;
-    const int start = Trunc(mHorizontal ? GetX() : GetY());
+    const int start = WholePixels(mHorizontal ? GetX() : GetY());
     if (p > start + mLength) {
         SetValue(1);
     } else if (p < start || mLength == 0) {
@@ -97,9 +90,9 @@ void TSliderObject::MoveThumb(const TMouseEvent& event) {
     } else {
         mValue = static_cast<float>(p - start) / static_cast<float>(mLength);
         if (mHorizontal) {
-            mThumb.SetPosition(static_cast<float>(p), static_cast<float>(Trunc(mThumb.mBaseY)), true);
+            mThumb.SetPosition(static_cast<float>(p), static_cast<float>(WholePixels(mThumb.mBaseY)), true);
         } else {
-            mThumb.SetPosition(static_cast<float>(Trunc(mThumb.mBaseX)), static_cast<float>(p), true);
+            mThumb.SetPosition(static_cast<float>(WholePixels(mThumb.mBaseX)), static_cast<float>(p), true);
         }
     }
 }

@@ -5,15 +5,8 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "objects/object_space.h"
+#include "objects/whole_pixels.h"
 #include "rooms/game_space.h"
-
-namespace {
-
-int Trunc(float value) {
-    return static_cast<int>(value);
-}
-
-} // namespace
 
 // ---- weight pan ----
 
@@ -30,9 +23,9 @@ void TWeightPartObject::ArrangeChildren() {
     for (const auto& child : GetChildren()) {
         sum += child->GetWidth();
     }
-    int a = Trunc(static_cast<float>(mPlateW - sum) * 0.5f) + mPlateX;
+    int a = WholePixels(static_cast<float>(mPlateW - sum) * 0.5f) + mPlateX;
     for (const auto& child : GetChildren()) {
-        mOffsets[child.get()] = {a, Trunc(static_cast<float>(mPlateY - child->GetHeight()))};
+        mOffsets[child.get()] = {a, WholePixels(static_cast<float>(mPlateY - child->GetHeight()))};
         a += child->GetWidth();
     }
 }
