@@ -6,24 +6,21 @@ edges and the side panel. A picture is text art, one letter per cell naming its
 colour ("." is empty); its colour numbers follow the first tileset whose leading colours are exactly the
 picture's. Fixed data, so every run writes the same files. Usage: tools/make_levels.py [--out ASSETS] [--check]"""
 
+import functools
 import sys
 
 import generated_data
 import picture_levels
-from make_puzzle_art import (CLUE_FADE, INK, PALETTE, TILESETS, Image, ImageDraw, clue_strip_solids, darker,
+from make_puzzle_art import (BOARD_ROOM_H, BOARD_ROOM_W, CELL, FRAME_PAD, GAP, INK, PALETTE, SCREEN_MARGIN,
+                             TILESETS, Image, ImageDraw, clue_strip_sizes, darker, fade_profile, grid_pixels,
                              runs_per_colour, save)
 
 # Letter -> base colour number (1-based: the order of the tiles and of "settings.xml").
 LETTERS = {"r": 1, "g": 2, "b": 3, "y": 4, "u": 5, "w": 6, "p": 7, "o": 8, "k": 9}
 
-# The board's default grid origin, cell size and the gap after every fifth line.
-ORIGIN_X, ORIGIN_Y = 312, 155
-CELL, GAP = 40, 2
 # The frame and its back hold the grid and its clue strips with FRAME_PAD around them (the ring lies in
-# that pad), and keep SCREEN_MARGIN from the screen's edges and from the side panel (ui/interface.xml).
-FRAME_PAD = 4
-SCREEN_MARGIN = 20
-PANEL_LEFT, SCREEN_H = 1146, 768
+# that pad), and keep SCREEN_MARGIN from the screen's edges and from the side panel (the board's room and
+# the cell size are the puzzle art's).
 
 LEVEL_FOLDER = "levels/"
 # The picture board's game type: the level's painting and moving scene lie under its grid.
@@ -149,13 +146,12 @@ def frame_sizes():
     return sorted(sizes)
 
 
-def grid_pixels(count):
-    return count * CELL + (count // 5) * GAP
-
-
+@functools.lru_cache(maxsize=None)
 def clue_strips():
-    """The solid length of the row and column clue strips: as long as the longest clue list of any level."""
+    """(length, solid) of the row and the column clue strip: as long as the longest clue list of any level,
+    with the fade after it as far as the largest grid leaves room (the puzzle art draws them so)."""
     most_row = most_column = 1
+    widest = tallest = 0
     for _, stages in LEVEL_SETS:
         for stage in stages:
             for picture in stage.pictures:
@@ -165,24 +161,19 @@ def clue_strips():
                 most_row = max([most_row] + [max(runs_per_colour(line).values(), default=0) for line in lines])
                 most_column = max([most_column] + [max(runs_per_colour(line).values(), default=0)
                                                    for line in columns])
-    return clue_strip_solids(most_row, most_column)
+                widest, tallest = max(widest, picture.cols), max(tallest, picture.rows)
+    return clue_strip_sizes(most_row, most_column, widest, tallest)
 
 
 def board_box(cols, rows):
-    """(left, top, width, height) of the frame of a grid size: the grid and its clue strips, fade included
-    where the room allows, centred in the part of the screen left of the side panel, SCREEN_MARGIN clear."""
-    row_solid, column_solid = clue_strips()
-    area_w, area_h = PANEL_LEFT - 2 * SCREEN_MARGIN, SCREEN_H - 2 * SCREEN_MARGIN
-    sizes = []
-    for solid, grid, area in ((row_solid, grid_pixels(cols), area_w), (column_solid, grid_pixels(rows), area_h)):
-        size = solid + CLUE_FADE + grid + 2 * FRAME_PAD
-        if size > area:
-            size = solid + grid + 2 * FRAME_PAD
-        if size > area:
-            sys.exit("a %d x %d grid and its clues do not fit the screen" % (cols, rows))
-        sizes.append(size)
-    width, height = sizes
-    return SCREEN_MARGIN + (area_w - width) // 2, SCREEN_MARGIN + (area_h - height) // 2, width, height
+    """(left, top, width, height) of the frame of a grid size: the grid and its whole clue strips, centred
+    in the part of the screen left of the side panel, SCREEN_MARGIN clear."""
+    (row_length, _), (column_length, _) = clue_strips()
+    width = row_length + grid_pixels(cols) + 2 * FRAME_PAD
+    height = column_length + grid_pixels(rows) + 2 * FRAME_PAD
+    if width > BOARD_ROOM_W or height > BOARD_ROOM_H:
+        sys.exit("a %d x %d grid and its clues do not fit the screen" % (cols, rows))
+    return SCREEN_MARGIN + (BOARD_ROOM_W - width) // 2, SCREEN_MARGIN + (BOARD_ROOM_H - height) // 2, width, height
 
 
 def grid_origin(cols, rows):
@@ -232,9 +223,29 @@ def stages_text():
     return "\n".join(lines) + "\n</catalogue>\n"
 
 
+def strip_paper(cols, rows, width, height):
+    """The alpha of the clue strips' paper at each pixel of a frame of that grid size, as the board lays
+    them out: one strip a cell long per row and per column, the gap after every fifth, far ends at the pad."""
+    (row_length, row_solid), (column_length, column_solid) = clue_strips()
+    paper = [[0] * width for _ in range(height)]
+    left, top = FRAME_PAD + row_length, FRAME_PAD + column_length
+    for count, length, solid, along_x in ((rows, row_length, row_solid, True),
+                                          (cols, column_length, column_solid, False)):
+        profile = fade_profile(length, solid)
+        for line in range(count):
+            start = (top if along_x else left) + line * CELL + (line // 5) * GAP
+            for i, alpha in enumerate(profile):
+                for j in range(start, start + CELL):
+                    x, y = (FRAME_PAD + i, j) if along_x else (j, FRAME_PAD + i)
+                    paper[y][x] = alpha
+    return paper
+
+
 def draw_frame(root, cols, rows):
-    """A thin rounded ring of ink and wood in the pad around the grid and its clues, and behind them a
-    shaded back that sets the board off from the screen's background."""
+    """A thin rounded ring of ink and wood in the pad around the grid and its clues, and a shaded back
+    that sets the board off from the screen's background. The board draws the back over its clue strips
+    and under its cells, so the back thins where the strips' paper is thick: the paper stays light next to
+    the grid and fades into the shade at its far end, as if the back lay beneath it."""
     _left, _top, width, height = board_box(cols, rows)
     scale = 4
     ring = Image.new("RGBA", (width * scale, height * scale), (0, 0, 0, 0))
@@ -246,7 +257,14 @@ def draw_frame(root, cols, rows):
     back = Image.new("RGBA", (width * scale, height * scale), (0, 0, 0, 0))
     ImageDraw.Draw(back).rounded_rectangle([0, 0, width * scale - 1, height * scale - 1], radius=14 * scale,
                                            fill=(24, 34, 44, 120))
-    save(back.resize((width, height), Image.LANCZOS), root, "textures/frames/back%dx%d" % (cols, rows))
+    back = back.resize((width, height), Image.LANCZOS)
+    pixels = back.load()
+    for y, row in enumerate(strip_paper(cols, rows, width, height)):
+        for x, paper in enumerate(row):
+            if paper:
+                r, g, b, a = pixels[x, y]
+                pixels[x, y] = (r, g, b, int(round(a * (1.0 - paper / 255.0))))
+    save(back, root, "textures/frames/back%dx%d" % (cols, rows))
 
 
 def generate(root):

@@ -388,13 +388,50 @@ def longest_clue_lists(assets):
 # their far end melts into the background instead of ending as a block.
 CLUE_FADE = 36
 CLUE_PAPER_ALPHA = 225
+# Where the largest grid leaves no room for the whole fade, the far clue places (which few levels fill)
+# lie on the fade: the paper under them thins to no less than this, and fades out over the last
+# CLUE_EDGE pixels past them.
+CLUE_PAPER_FLOOR = 150
+CLUE_EDGE = 5
+
+# The room a board has on the screen: its frame keeps SCREEN_MARGIN from the screen's edges and from the
+# side panel (ui/interface.xml) and holds the grid and its clue strips with FRAME_PAD around them. Cells
+# are CELL square, with GAP after every fifth line.
+SCREEN_H, PANEL_LEFT = 768, 1146
+SCREEN_MARGIN = 20
+FRAME_PAD = 4
+GAP = 2
+BOARD_ROOM_W, BOARD_ROOM_H = PANEL_LEFT - 2 * SCREEN_MARGIN, SCREEN_H - 2 * SCREEN_MARGIN
+
+
+def grid_pixels(count):
+    return count * CELL + (count // 5) * GAP
+
+
+def smoothstep(t):
+    t = min(1.0, max(0.0, t))
+    return t * t * (3.0 - 2.0 * t)
 
 
 def fade_profile(length, solid):
-    """Alpha over a strip's length from its far end (index 0) to the grid: 0 rising to full over the fade,
-    then full over the solid part next to the grid."""
-    fade = length - solid
-    return [int(round(CLUE_PAPER_ALPHA * min(1.0, (i + 0.5) / fade) ** 1.5)) for i in range(length)]
+    """Alpha over a strip's length from its far end (index 0) to the grid. With room for the whole fade:
+    0 rising to full over the fade, then full over the solid part next to the grid. Cut short (length
+    under solid + CLUE_FADE): full up to CLUE_FADE before the end, thinning to the floor over the far clue
+    places, then out over the last CLUE_EDGE pixels."""
+    if length >= solid + CLUE_FADE:
+        fade = length - solid
+        return [int(round(CLUE_PAPER_ALPHA * min(1.0, (i + 0.5) / fade) ** 1.5)) for i in range(length)]
+    thinning, reach = length - CLUE_FADE, solid - CLUE_EDGE
+    profile = []
+    for i in range(length):
+        d = length - i - 0.5  # distance from the grid
+        if d <= reach:
+            t = smoothstep((d - thinning) / (reach - thinning))
+            alpha = CLUE_PAPER_ALPHA - (CLUE_PAPER_ALPHA - CLUE_PAPER_FLOOR) * t
+        else:
+            alpha = CLUE_PAPER_FLOOR * min(1.0, (i + 0.5) / (length - reach)) ** 1.5
+        profile.append(int(round(alpha)))
+    return profile
 
 
 def clue_strip(length, thickness, solid, colour, alpha_scale=1.0, along_x=True):
@@ -416,10 +453,34 @@ def clue_strip_solids(most_row, most_column):
     return 10 + most_row * ROW_NUMBER_WIDTH + 6, 10 + most_column * NUMBER_FRAME_HEIGHT + 4
 
 
+def clue_strip_sizes(most_row, most_column, widest, tallest):
+    """(length, solid) of the row and of the column clue strip for levels whose longest clue lists and
+    largest grids are these: the solid part and the fade after it, cut to the room the largest grid of
+    that direction leaves in its frame."""
+    sizes = []
+    for solid, room in zip(clue_strip_solids(most_row, most_column),
+                           (BOARD_ROOM_W - grid_pixels(widest) - 2 * FRAME_PAD,
+                            BOARD_ROOM_H - grid_pixels(tallest) - 2 * FRAME_PAD)):
+        if room < solid:
+            sys.exit("the clues of the largest grid do not fit the screen (%d pixels for %d)" % (room, solid))
+        sizes.append((min(solid + CLUE_FADE, room), solid))
+    return sizes
+
+
+def largest_grid(assets):
+    """The most columns and the most rows of any shipped level."""
+    widest = tallest = 0
+    for path in shipped_level_files(assets):
+        info = ElementTree.parse(path).getroot().find("info")
+        widest = max(widest, int(info.get("cols", "0")))
+        tallest = max(tallest, int(info.get("rows", "0")))
+    return widest, tallest
+
+
 def draw_clue_backs(root):
     folder = "textures/gui/gamescreen/"
-    row_solid, column_solid = clue_strip_solids(*longest_clue_lists(generated_data.ASSETS))
-    row_length, column_length = row_solid + CLUE_FADE, column_solid + CLUE_FADE
+    (row_length, row_solid), (column_length, column_solid) = clue_strip_sizes(
+        *longest_clue_lists(generated_data.ASSETS), *largest_grid(generated_data.ASSETS))
     save(clue_strip(row_length, CELL, row_solid, PAPER), root, folder + "rowback")
     save(clue_strip(column_length, CELL, column_solid, PAPER, along_x=False), root, folder + "colback")
     save(clue_strip(row_length, 2, row_solid, INK, 90 / CLUE_PAPER_ALPHA), root, folder + "rowbackline")

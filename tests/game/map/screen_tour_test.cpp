@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/string_utils.h"
 #include "dialogs/difficulty_window.h"
 #include "dialogs/game_menu.h"
@@ -282,4 +284,85 @@ TEST_F(ScreenTourMapTest, ALevelFromItsIntroToItsResults) {
     EXPECT_EQ(controller->GetPlayState(), TBoardMahjong::kStateLost);
     ASSERT_NE(WaitForDialog<TFlyWindow>(kMessageBoxId), nullptr);
     ExpectLooksRight("message_too_many_mistakes");
+}
+
+// The tallest and the widest boards of the main set in play, each in its own frame, with the colour of its
+// longest column clue list chosen so the strips show their fullest.
+TEST_F(ScreenTourMapTest, TheLargestBoardsStandInTheirFrames) {
+    StartWithPlayer("Anna Lindqvist");
+    MarkMapTipsSeen();
+    struct TPlace {
+        const char* shot;
+        int stage = -1;
+        int level = -1;
+    };
+    TPlace places[] = {{"level_tallest"}, {"level_widest"}};
+    int tallest[2] = {0, 0};
+    int widest[2] = {0, 0};
+    const TStageList& list = GetStageList(kMainLevelSet);
+    for (size_t s = 0; s < list.mStages.size(); ++s) {
+        for (size_t l = 0; l < list.mStages[s]->mLevels.size(); ++l) {
+            TLevelLayoutData data;
+            ASSERT_TRUE(ReadLevelLayoutFile(list.mStages[s]->mLevels[l]->mFileName, data));
+            const int byRows[2] = {data.rows, data.cols};
+            const int byCols[2] = {data.cols, data.rows};
+            if (std::lexicographical_compare(tallest, tallest + 2, byRows, byRows + 2)) {
+                std::copy(byRows, byRows + 2, tallest);
+                places[0].stage = static_cast<int>(s);
+                places[0].level = static_cast<int>(l);
+            }
+            if (std::lexicographical_compare(widest, widest + 2, byCols, byCols + 2)) {
+                std::copy(byCols, byCols + 2, widest);
+                places[1].stage = static_cast<int>(s);
+                places[1].level = static_cast<int>(l);
+            }
+        }
+    }
+    for (const TPlace& place : places) {
+        SCOPED_TRACE(place.shot);
+        ASSERT_GE(place.stage, 0);
+        FreshMenu();
+        GetCurrentModeProgress().mStage = place.stage;
+        ShowMapScreen();
+        Frames(kFaderFrames);
+        TMapWindow* map = TopScreen<TMapWindow>();
+        ASSERT_NE(map, nullptr);
+        const TMapLevelPlate& plate = *map->GetPlates().at(static_cast<size_t>(place.level));
+        ClickAt(plate.x + plate.width / 2, plate.y + plate.height / 2);
+        CloseWith(kLevelIntroId, "ok");
+        ASSERT_TRUE(WaitForPlay());
+        // The help page of a kind not seen yet comes up a moment into play.
+        Seconds(2.0f);
+        DismissTipNow();
+        ASSERT_TRUE(WaitFor([] { return !Controller()->IsShadowShown(); }));
+
+        // The level's own frame and back stand where the catalogue puts them.
+        TBoardMahjong* controller = Controller();
+        const TLevelInfoMosaic& level = *controller->GetLevelRecord();
+        const TStageInfo& stage = *list.mStages.at(static_cast<size_t>(place.stage));
+        const TMapFrame* frame = FindMapFrame(level.mFrame.empty() ? stage.mFrame : level.mFrame);
+        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(frame->mFrameImage.mTexture && frame->mBackImage.mTexture);
+        EXPECT_EQ(controller->GetFrameImage().mTexture.Get(), frame->mFrameImage.mTexture.Get());
+        AlphaStaticImage shownFrame = controller->GetFrameImage();
+        EXPECT_EQ(static_cast<int>(shownFrame.GetX()), frame->mX);
+        EXPECT_EQ(static_cast<int>(shownFrame.GetY()), frame->mY);
+        EXPECT_EQ(controller->GetFrameBackImage().mTexture.Get(), frame->mBackImage.mTexture.Get());
+        EXPECT_EQ(controller->GetFrameBackImage().mAlpha, 1.0f);
+
+        const TMosaicBoard& board = controller->GetActiveLayout().GetBoard();
+        size_t fullest = 0;
+        int colour = 0;
+        for (size_t i = 0; i < board.GetColourRecords().size(); ++i) {
+            for (const auto& line : board.GetColourRecords()[i].numbers[kColumns]) {
+                if (line.size() > fullest) {
+                    fullest = line.size();
+                    colour = static_cast<int>(i);
+                }
+            }
+        }
+        PickColour(colour);
+        Frames(kFaderFrames);
+        ExpectLooksRight(place.shot);
+    }
 }
