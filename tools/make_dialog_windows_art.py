@@ -134,6 +134,20 @@ CLUE_PAPER = (236, 226, 200, 220)
 CLUE_INK = (60, 48, 40, 255)
 
 
+# As on the board, the clue paper fades out toward its far end over this length.
+CLUE_FADE = 30
+
+
+def clue_paper(length, breadth, along_x):
+    """The clue strips beside (along_x) or above the grid: full paper next to the grid, fading out toward
+    the far end."""
+    strip = art_style.Image.new("RGBA", (length, 1) if along_x else (1, length), (0, 0, 0, 0))
+    for i in range(length):
+        alpha = int(round(CLUE_PAPER[3] * min(1.0, (i + 0.5) / CLUE_FADE) ** 1.5))
+        strip.putpixel((i, 0) if along_x else (0, i), CLUE_PAPER[:3] + (alpha,))
+    return strip.resize((length, breadth) if along_x else (breadth, length), art_style.Image.NEAREST)
+
+
 def board_picture(states, show_clues=True, colour=1):
     """The small picture as the board draws it with one colour chosen: the clue numbers of that colour's
     runs left and above, in the board's ink on its clue backs, cells from the tileset. states maps
@@ -144,8 +158,8 @@ def board_picture(states, show_clues=True, colour=1):
     draw = art_style.ImageDraw.Draw(image)
     face = art_style.font(20, bold=True)
     if show_clues:
-        draw.rectangle([0, top, left - 4, top + rows * CELL - 1], fill=CLUE_PAPER)
-        draw.rectangle([left, 0, left + cols * CELL - 1, top - 4], fill=CLUE_PAPER)
+        image.alpha_composite(clue_paper(left - 4, rows * CELL, along_x=True), (0, top))
+        image.alpha_composite(clue_paper(top - 4, cols * CELL, along_x=False), (left, 0))
         for row in range(rows):
             clue = [length for value, length in runs(PICTURE[row]) if value == colour]
             for index, length in enumerate(reversed(clue)):

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/string_utils.h"
 #include "dialogs/difficulty_window.h"
 #include "dialogs/game_menu.h"
@@ -286,8 +284,25 @@ TEST_F(ScreenTourMapTest, ALevelFromItsIntroToItsResults) {
     ExpectLooksRight("message_too_many_mistakes");
 }
 
-// The tallest and the widest boards of the main set in play, each in its own frame, with the colour of its
-// longest column clue list chosen so the strips show their fullest.
+// The longest column clue list of one colour on a board.
+static size_t LongestColumnClues(const TMosaicBoard& board, int* colourIndex = nullptr) {
+    size_t longest = 0;
+    for (size_t i = 0; i < board.GetColourRecords().size(); ++i) {
+        for (const auto& line : board.GetColourRecords()[i].numbers[kColumns]) {
+            if (line.size() > longest) {
+                longest = line.size();
+                if (colourIndex != nullptr) {
+                    *colourIndex = static_cast<int>(i);
+                }
+            }
+        }
+    }
+    return longest;
+}
+
+// The largest board of the main set, and the board with its longest column clue list, in play in their
+// own frames; the colour of the board's longest column clue list is chosen, so the strips show their
+// fullest.
 TEST_F(ScreenTourMapTest, TheLargestBoardsStandInTheirFrames) {
     StartWithPlayer("Anna Lindqvist");
     MarkMapTipsSeen();
@@ -295,26 +310,20 @@ TEST_F(ScreenTourMapTest, TheLargestBoardsStandInTheirFrames) {
         const char* shot;
         int stage = -1;
         int level = -1;
+        size_t size = 0;
     };
-    TPlace places[] = {{"level_tallest"}, {"level_widest"}};
-    int tallest[2] = {0, 0};
-    int widest[2] = {0, 0};
+    TPlace places[] = {{"level_largest"}, {"level_longest_clues"}};
     const TStageList& list = GetStageList(kMainLevelSet);
     for (size_t s = 0; s < list.mStages.size(); ++s) {
         for (size_t l = 0; l < list.mStages[s]->mLevels.size(); ++l) {
-            TLevelLayoutData data;
-            ASSERT_TRUE(ReadLevelLayoutFile(list.mStages[s]->mLevels[l]->mFileName, data));
-            const int byRows[2] = {data.rows, data.cols};
-            const int byCols[2] = {data.cols, data.rows};
-            if (std::lexicographical_compare(tallest, tallest + 2, byRows, byRows + 2)) {
-                std::copy(byRows, byRows + 2, tallest);
-                places[0].stage = static_cast<int>(s);
-                places[0].level = static_cast<int>(l);
-            }
-            if (std::lexicographical_compare(widest, widest + 2, byCols, byCols + 2)) {
-                std::copy(byCols, byCols + 2, widest);
-                places[1].stage = static_cast<int>(s);
-                places[1].level = static_cast<int>(l);
+            TMosaicBoard board;
+            ASSERT_TRUE(LoadLevelLayout(board, list.mStages[s]->mLevels[l]->mFileName, false));
+            const size_t sizes[2] = {static_cast<size_t>(board.GetPixelWidth() * board.GetPixelHeight()),
+                                     LongestColumnClues(board)};
+            for (int k = 0; k < 2; ++k) {
+                if (sizes[k] > places[k].size) {
+                    places[k] = {places[k].shot, static_cast<int>(s), static_cast<int>(l), sizes[k]};
+                }
             }
         }
     }
@@ -338,6 +347,8 @@ TEST_F(ScreenTourMapTest, TheLargestBoardsStandInTheirFrames) {
 
         // The level's own frame and back stand where the catalogue puts them.
         TBoardMahjong* controller = Controller();
+        EXPECT_EQ(controller->GetStage(), place.stage);
+        EXPECT_EQ(controller->GetLevel(), place.level);
         const TLevelInfoMosaic& level = *controller->GetLevelRecord();
         const TStageInfo& stage = *list.mStages.at(static_cast<size_t>(place.stage));
         const TMapFrame* frame = FindMapFrame(level.mFrame.empty() ? stage.mFrame : level.mFrame);
@@ -350,17 +361,8 @@ TEST_F(ScreenTourMapTest, TheLargestBoardsStandInTheirFrames) {
         EXPECT_EQ(controller->GetFrameBackImage().mTexture.Get(), frame->mBackImage.mTexture.Get());
         EXPECT_EQ(controller->GetFrameBackImage().mAlpha, 1.0f);
 
-        const TMosaicBoard& board = controller->GetActiveLayout().GetBoard();
-        size_t fullest = 0;
         int colour = 0;
-        for (size_t i = 0; i < board.GetColourRecords().size(); ++i) {
-            for (const auto& line : board.GetColourRecords()[i].numbers[kColumns]) {
-                if (line.size() > fullest) {
-                    fullest = line.size();
-                    colour = static_cast<int>(i);
-                }
-            }
-        }
+        LongestColumnClues(controller->GetActiveLayout().GetBoard(), &colour);
         PickColour(colour);
         Frames(kFaderFrames);
         ExpectLooksRight(place.shot);
