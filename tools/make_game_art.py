@@ -242,19 +242,25 @@ def combo_strip():
 
 
 def finished_picture(picture):
-    """The solved level as the results window shows it: one square per coloured cell, on paper."""
+    """The solved level as the results window shows it: one square per coloured cell, on the board's
+    unpainted cell colour (white paint would vanish on light paper) under a faint ink grid, as on the
+    map's plates."""
     from make_levels import LETTERS
-    from make_puzzle_art import PALETTE, PAPER
+    from make_puzzle_art import EMPTY, INK, PALETTE
     cell = max(4, min(240 // picture.cols, 240 // picture.rows))
     width, height = picture.cols * cell, picture.rows * cell
-    image = art_style.Image.new("RGBA", (width, height), PAPER + (255,))
-    draw = art_style.ImageDraw.Draw(image)
+    image = art_style.Image.new("RGBA", (width, height), EMPTY + (255,))
+    draw = art_style.ImageDraw.Draw(image, "RGBA")
     for row, line in enumerate(picture.art):
         for column, letter in enumerate(line):
             if letter != ".":
                 colour = PALETTE[LETTERS[letter] - 1]
                 draw.rectangle([column * cell, row * cell, (column + 1) * cell - 1, (row + 1) * cell - 1],
                                fill=colour + (255,))
+    for column in range(1, picture.cols):
+        draw.line([(column * cell, 0), (column * cell, height - 1)], fill=INK + (70,))
+    for row in range(1, picture.rows):
+        draw.line([(0, row * cell), (width - 1, row * cell)], fill=INK + (70,))
     return image
 
 

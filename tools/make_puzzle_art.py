@@ -388,7 +388,7 @@ def longest_clue_lists(assets):
 # their far end melts into the background instead of ending as a block.
 CLUE_FADE = 36
 CLUE_PAPER_ALPHA = 225
-# Where the largest grid leaves no room for the whole fade, the far clue places (which few levels fill)
+# Where the largest grid leaves no room for a fade past the numbers, the far clue places (which few levels fill)
 # lie on the fade: the paper under them thins to no less than this, and fades out over the last
 # CLUE_EDGE pixels past them.
 CLUE_PAPER_FLOOR = 150
@@ -414,11 +414,11 @@ def smoothstep(t):
 
 
 def fade_profile(length, solid):
-    """Alpha over a strip's length from its far end (index 0) to the grid. With room for the whole fade:
-    0 rising to full over the fade, then full over the solid part next to the grid. Cut short (length
-    under solid + CLUE_FADE): full up to CLUE_FADE before the end, thinning to the floor over the far clue
-    places, then out over the last CLUE_EDGE pixels."""
-    if length >= solid + CLUE_FADE:
+    """Alpha over a strip's length from its far end (index 0) to the grid. With room for a fade past the
+    solid part: 0 rising to full over the fade, then full over the solid part next to the grid. Without
+    it: full up to CLUE_FADE before the end, thinning to the floor over the far clue places, then out over
+    the last CLUE_EDGE pixels."""
+    if length - solid >= 2 * CLUE_EDGE:
         fade = length - solid
         return [int(round(CLUE_PAPER_ALPHA * min(1.0, (i + 0.5) / fade) ** 1.5)) for i in range(length)]
     thinning, reach = length - CLUE_FADE, solid - CLUE_EDGE

@@ -1,13 +1,18 @@
 // Every shipped tileset's cell tiles tell apart at a glance: each colour from the empty cell and from every
-// other colour of the same tileset, measured as the CIE 1976 colour difference of the tiles' mean colours.
+// other colour of the same tileset, measured as the CIE 1976 colour difference of the tiles' mean colours;
+// and so do the colours of every level's finished picture (results window, map plates) from its unpainted
+// cells.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "app/app_config.h"
 #include "colour_difference.h"
+#include "level_layout_file.h"
 #include "tilesets.h"
 
 namespace {
@@ -76,6 +81,74 @@ TEST(TilesetContrastTest, EveryColourTileStandsOutFromTheEmptyCellAndFromEveryOt
         }
     }
     ClearTilesets();
+}
+
+// A picture of a level: one square of cell pixels per grid cell from its top-left corner (a one-pixel
+// outline may follow).
+class TGridPicture {
+public:
+    explicit TGridPicture(const std::string& file) {
+        if (SDL_Surface* loaded = IMG_Load(file.c_str())) {
+            mImage = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ABGR8888, 0);
+            SDL_FreeSurface(loaded);
+        }
+    }
+    ~TGridPicture() { SDL_FreeSurface(mImage); }
+    TGridPicture(const TGridPicture&) = delete;
+    TGridPicture& operator=(const TGridPicture&) = delete;
+
+    bool IsLoaded() const { return mImage != nullptr; }
+    // The colour in the middle of a cell of a grid that many columns wide.
+    TLab CellColour(int row, int column, int cols) const {
+        const int cell = mImage->w / cols;
+        const int x = column * cell + cell / 2;
+        const int y = row * cell + cell / 2;
+        const uint8_t* p = static_cast<const uint8_t*>(mImage->pixels) + y * mImage->pitch + x * 4;
+        return ToLab(p[0], p[1], p[2]);
+    }
+
+private:
+    SDL_Surface* mImage = nullptr;
+};
+
+TEST(TilesetContrastTest, EveryLevelPictureShowsEachColourApartFromItsUnpaintedCells) {
+    ASSERT_TRUE(SetWorkingFolderToExe());
+    int pictures = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("assets/levels")) {
+        if (entry.path().extension() != ".xml") {
+            continue;
+        }
+        const std::string base = entry.path().stem().string();
+        TLevelLayoutData level;
+        ASSERT_TRUE(ReadLevelLayoutFile("levels/" + base + ".xml", level)) << base;
+        // The first cell of each digit, '0' the unpainted one.
+        std::map<char, std::pair<int, int>> firstCells;
+        for (int row = 0; row < static_cast<int>(level.lines.size()); ++row) {
+            const std::string& line = level.lines[static_cast<size_t>(row)];
+            for (int column = 0; column < static_cast<int>(line.size()); ++column) {
+                firstCells.emplace(line[static_cast<size_t>(column)], std::make_pair(row, column));
+            }
+        }
+        const auto empty = firstCells.find('0');
+        if (empty == firstCells.end()) {
+            continue;
+        }
+        for (const char* folder : {"assets/textures/biglayouts/", "assets/textures/layouts/"}) {
+            const TGridPicture picture(folder + base + ".png");
+            ASSERT_TRUE(picture.IsLoaded()) << folder << base;
+            ++pictures;
+            const TLab unpainted = picture.CellColour(empty->second.first, empty->second.second, level.cols);
+            for (const auto& [digit, cell] : firstCells) {
+                if (digit != '0') {
+                    EXPECT_GE(DeltaE(unpainted, picture.CellColour(cell.first, cell.second, level.cols)),
+                              kLeastDifference)
+                        << folder << base << ": colour " << digit << " at row " << cell.first << ", column "
+                        << cell.second;
+                }
+            }
+        }
+    }
+    EXPECT_GT(pictures, 0);
 }
 
 } // namespace

@@ -127,30 +127,30 @@ TEST_F(ScreenTourLayoutTest, NoControlCoversTheCluesOrCellsOfAnyLevel) {
     const std::vector<TNamedRect> controls = GameScreenControls();
     ASSERT_GE(controls.size(), 6u);
 
-    const int levels = ForEachShippedLevel([&](const TStageInfo&, const TLevelInfoMosaic& level,
-                                               const MosaicLayout_t& board) {
-        const TMosaicBoard& rules = board.GetBoard();
-        std::vector<TNamedRect> parts = {{"the grid",
-                                          {rules.GetGeometry().originX, rules.GetGeometry().originY,
-                                           rules.GetPixelWidth(), rules.GetPixelHeight()}}};
-        for (const TMosaicColorInfo& record : rules.GetColourRecords()) {
-            for (const TAxis axis : {kRows, kColumns}) {
-                for (const auto& line : record.numbers[axis]) {
-                    for (const TMosaicNumberItem& number : line) {
-                        parts.push_back({FormatString("colour %d's clue %d at %d, %d", record.colour, number.value,
-                                                      number.rect.x, number.rect.y),
-                                         DrawnRect(number)});
+    const int levels =
+        ForEachShippedLevel([&](const TStageInfo&, const TLevelInfoMosaic& level, const MosaicLayout_t& board) {
+            const TMosaicBoard& rules = board.GetBoard();
+            std::vector<TNamedRect> parts = {{"the grid",
+                                              {rules.GetGeometry().originX, rules.GetGeometry().originY,
+                                               rules.GetPixelWidth(), rules.GetPixelHeight()}}};
+            for (const TMosaicColorInfo& record : rules.GetColourRecords()) {
+                for (const TAxis axis : {kRows, kColumns}) {
+                    for (const auto& line : record.numbers[axis]) {
+                        for (const TMosaicNumberItem& number : line) {
+                            parts.push_back({FormatString("colour %d's clue %d at %d, %d", record.colour, number.value,
+                                                          number.rect.x, number.rect.y),
+                                             DrawnRect(number)});
+                        }
                     }
                 }
             }
-        }
-        for (const TNamedRect& control : controls) {
-            for (const TNamedRect& part : parts) {
-                EXPECT_FALSE(Overlap(control.rect, part.rect))
-                    << level.mFileName << ": " << control.name << " covers " << part.name;
+            for (const TNamedRect& control : controls) {
+                for (const TNamedRect& part : parts) {
+                    EXPECT_FALSE(Overlap(control.rect, part.rect))
+                        << level.mFileName << ": " << control.name << " covers " << part.name;
+                }
             }
-        }
-    });
+        });
     EXPECT_GT(levels, 0);
 }
 
@@ -163,59 +163,60 @@ TEST_F(ScreenTourLayoutTest, EachLevelsFrameHoldsItsGridAndWholeClueStripsClearO
     ASSERT_GE(controls.size(), 7u);
     const TPixelRect room = Grown(kScreen, -kBoardMargin);
 
-    const int levels = ForEachShippedLevel([&](const TStageInfo& stage, const TLevelInfoMosaic& level,
-                                               const MosaicLayout_t& board) {
-        SCOPED_TRACE(level.mFileName);
-        const TMapFrame* frame = FindMapFrame(level.mFrame.empty() ? stage.mFrame : level.mFrame);
-        ASSERT_NE(frame, nullptr);
-        ASSERT_TRUE(frame->mFrameImage.mTexture);
-        const TPixelRect frameRect = {frame->mX, frame->mY, frame->mFrameImage.mTexture->GetWidth(),
-                                      frame->mFrameImage.GetHeight()};
-        EXPECT_TRUE(Contains(room, frameRect))
-            << "frame at " << frameRect.x << ", " << frameRect.y << " size " << frameRect.w << " x " << frameRect.h;
-        for (const TNamedRect& control : controls) {
-            EXPECT_FALSE(Overlap(Grown(frameRect, kBoardMargin), control.rect))
-                << control.name << " within " << kBoardMargin << " pixels of the frame";
-        }
-
-        const TMosaicBoard& rules = board.GetBoard();
-        EXPECT_TRUE(Contains(frameRect, {rules.GetGeometry().originX, rules.GetGeometry().originY,
-                                         rules.GetPixelWidth(), rules.GetPixelHeight()}))
-            << "the grid";
-        for (int list = 0; list < MosaicLayout_t::kClueBackCount; ++list) {
-            for (const StaticImage& back : board.GetClueBacks(static_cast<MosaicLayout_t::TClueBack>(list))) {
-                const TPixelRect rect = RectOf(back);
-                EXPECT_TRUE(Contains(frameRect, rect))
-                    << back.mImageName << " at " << rect.x << ", " << rect.y << " size " << rect.w << " x " << rect.h;
+    const int levels =
+        ForEachShippedLevel([&](const TStageInfo& stage, const TLevelInfoMosaic& level, const MosaicLayout_t& board) {
+            SCOPED_TRACE(level.mFileName);
+            const TMapFrame* frame = FindMapFrame(level.mFrame.empty() ? stage.mFrame : level.mFrame);
+            ASSERT_NE(frame, nullptr);
+            ASSERT_TRUE(frame->mFrameImage.mTexture);
+            const TPixelRect frameRect = {frame->mX, frame->mY, frame->mFrameImage.mTexture->GetWidth(),
+                                          frame->mFrameImage.GetHeight()};
+            EXPECT_TRUE(Contains(room, frameRect))
+                << "frame at " << frameRect.x << ", " << frameRect.y << " size " << frameRect.w << " x " << frameRect.h;
+            for (const TNamedRect& control : controls) {
+                EXPECT_FALSE(Overlap(Grown(frameRect, kBoardMargin), control.rect))
+                    << control.name << " within " << kBoardMargin << " pixels of the frame";
             }
-        }
-        // Every number within the frame, over its strip, on paper.
-        for (const TMosaicColorInfo& record : rules.GetColourRecords()) {
-            for (const TAxis axis : {kRows, kColumns}) {
-                const auto& strips =
-                    board.GetClueBacks(axis == kRows ? MosaicLayout_t::kRowBacks : MosaicLayout_t::kColumnBacks);
-                for (const auto& line : record.numbers[axis]) {
-                    for (const TMosaicNumberItem& number : line) {
-                        const TPixelRect drawn = DrawnRect(number);
-                        const int x = drawn.x + drawn.w / 2;
-                        const int y = drawn.y + drawn.h / 2;
-                        const std::string what =
-                            FormatString("colour %d's clue %d at %d, %d", record.colour, number.value, x, y);
-                        EXPECT_TRUE(Contains(frameRect, drawn)) << what;
-                        int alpha = -1;
-                        for (const StaticImage& strip : strips) {
-                            const TPixelRect rect = RectOf(strip);
-                            if (Contains(rect, {x, y, 1, 1})) {
-                                ASSERT_TRUE(strip.mTexture->HasAlphaMap()) << strip.mImageName;
-                                alpha = strip.mTexture->GetAlphaAt(x - rect.x, y - rect.y);
+
+            const TMosaicBoard& rules = board.GetBoard();
+            EXPECT_TRUE(Contains(frameRect, {rules.GetGeometry().originX, rules.GetGeometry().originY,
+                                             rules.GetPixelWidth(), rules.GetPixelHeight()}))
+                << "the grid";
+            for (int list = 0; list < MosaicLayout_t::kClueBackCount; ++list) {
+                for (const StaticImage& back : board.GetClueBacks(static_cast<MosaicLayout_t::TClueBack>(list))) {
+                    const TPixelRect rect = RectOf(back);
+                    EXPECT_TRUE(Contains(frameRect, rect)) << back.mImageName << " at " << rect.x << ", " << rect.y
+                                                           << " size " << rect.w << " x " << rect.h;
+                }
+            }
+            // Every number within the frame, over its strip, on paper.
+            for (const TMosaicColorInfo& record : rules.GetColourRecords()) {
+                for (const TAxis axis : {kRows, kColumns}) {
+                    const auto& strips =
+                        board.GetClueBacks(axis == kRows ? MosaicLayout_t::kRowBacks : MosaicLayout_t::kColumnBacks);
+                    for (const auto& line : record.numbers[axis]) {
+                        for (const TMosaicNumberItem& number : line) {
+                            const TPixelRect drawn = DrawnRect(number);
+                            const int x = drawn.x + drawn.w / 2;
+                            const int y = drawn.y + drawn.h / 2;
+                            const std::string what =
+                                FormatString("colour %d's clue %d at %d, %d", record.colour, number.value, x, y);
+                            EXPECT_TRUE(Contains(frameRect, drawn)) << what;
+                            int alpha = -1;
+                            for (const StaticImage& strip : strips) {
+                                const TPixelRect rect = RectOf(strip);
+                                if (Contains(rect, {x, y, 1, 1})) {
+                                    ASSERT_TRUE(strip.mTexture->HasAlphaMap()) << strip.mImageName;
+                                    alpha = strip.mTexture->GetAlphaAt(x - rect.x, y - rect.y);
+                                }
                             }
+                            EXPECT_GE(alpha, kLeastPaperAlpha)
+                                << what << (alpha < 0 ? " off its strip" : " on thin paper");
                         }
-                        EXPECT_GE(alpha, kLeastPaperAlpha) << what << (alpha < 0 ? " off its strip" : " on thin paper");
                     }
                 }
             }
-        }
-    });
+        });
     EXPECT_GT(levels, 0);
 }
 
