@@ -105,9 +105,13 @@ TEST_F(ShippedTutorialTest, AStepDrawsItsPanelTextsAndPointerOverTheScreen) {
     TMyTutorialWindow* tutorial = TMyTutorialWindow::Get();
     ASSERT_EQ(tutorial->GetState(), TFlyWindow::kShown);
     ASSERT_FLOAT_EQ(tutorial->mAlpha, 1.0f);
-    // The panel (560 x 180) is centred on the step's point, 820, 620.
-    ASSERT_EQ(tutorial->GetX(), 540);
-    ASSERT_EQ(tutorial->GetY(), 530);
+    // The panel (560 x 180) is centred on the step's point.
+    const TUITutorial* step = FindUIObject<TUITutorial>(*TUIInfoHolder::GetGlobal(), "TipChangeColor");
+    ASSERT_NE(step, nullptr);
+    const int left = step->mX - 280;
+    const int top = step->mY - 90;
+    ASSERT_EQ(tutorial->GetX(), left);
+    ASSERT_EQ(tutorial->GetY(), top);
     DrawOverBackdrop();
     EXPECT_TRUE(SaveFrame("tutorial_step.png"));
     // The panel's body runs, as the dialogs' do, from (38, 74, 96) at its top to (18, 36, 54) at its bottom. The
@@ -115,9 +119,9 @@ TEST_F(ShippedTutorialTest, AStepDrawsItsPanelTextsAndPointerOverTheScreen) {
     // pale shine along its middle line; 50 pixels from the tip is on the shine for any scale of its pulse, and at this
     // frame the alpha pulse stands at 1. The art is drawn large and scaled down, which moves its colours a few units
     // near shapes.
-    ExpectScreen({{"screen above the panel", 820, 525, kBackdrop},
-                  {"panel body, row 110", 540 + 20, 530 + 110, {26, 51, 70, 255}},
-                  {"gold border", 540 + 1, 530 + 90, {232, 200, 106, 255}},
+    ExpectScreen({{"screen above the panel", left + 280, top - 5, kBackdrop},
+                  {"panel body, row 110", left + 20, top + 110, {26, 51, 70, 255}},
+                  {"gold border", left + 1, top + 90, {232, 200, 106, 255}},
                   {"arrow shaft", 1149 - 50, 224, {255, 236, 160, 255}},
                   {"beyond the arrow's tip", 1149 + 4, 224, kBackdrop}},
                  5);
