@@ -96,12 +96,19 @@ void TAnimObject::SetVisible(bool visible) {
     mStrip.SetVisible(visible);
 }
 
+// The children load as any object's do, so the room shows them, as it shows nothing else of a strip.
 void TAnimObject::LoadResources() {
     mStrip.mImage.SetImage(mStrip.mImageName);
+    for (const auto& child : GetChildren()) {
+        child->LoadResources();
+    }
 }
 
 void TAnimObject::UnloadResources() {
     mStrip.mImage.ReleaseImage();
+    for (const auto& child : GetChildren()) {
+        child->UnloadResources();
+    }
 }
 
 void TAnimObject::DrawAnimation() {

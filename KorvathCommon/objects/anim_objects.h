@@ -27,7 +27,7 @@ public:
     void SetVisible(bool visible) override;
     void Restart() override;
     int GetTypeId() const override { return 11; }
-    // The strip's texture only: the object's own image is never loaded.
+    // The strip's texture and the children's resources: the object's own image is never loaded.
     void LoadResources() override;
     void UnloadResources() override;
     // Step index (16 bits), playing, moving, waiting and active; neither the strip's frame nor the pause

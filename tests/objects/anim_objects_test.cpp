@@ -216,6 +216,28 @@ TEST_F(ObjectTest, AnimDrawsItsStripOnlyInTheAnimationView) {
     ExpectPixels({{3, 3, kBlack}});
 }
 
+// A room draws a strip's object as any object: its own image is never loaded, so only its children show.
+TEST_F(ObjectTest, AnimShowsOnlyItsChildrenInTheRoomView) {
+    WriteImage("strip.png", 8, 4, [](int x, int) { return x < 4 ? kRed : kGreen; });
+    WriteSolidImage("textures/plate.png", 4, 2, kBlue);
+    auto anim =
+        Make<TAnimObject>(std::string("<object x=\"2\" y=\"2\" name=\"strip.png\" test=\"1\" ") + kStrip + "/>");
+    TXml plate(R"(<object name="plate.png" x="2" y="8"/>)");
+    auto* child = new TObject();
+    child->LoadFromXml(plate.Root(), "");
+    anim->AddChild(child);
+    anim->LoadResources();
+    anim->OnSpaceShow();
+    anim->Restart();
+    BeginCanvas();
+    anim->Draw(1.0f);
+    ExpectPixels({{3, 3, kBlack}, {3, 9, kBluePixel}, {6, 9, kBlack}});
+    anim->UnloadResources();
+    BeginCanvas();
+    anim->Draw(1.0f);
+    ExpectPixels({{3, 9, kBlack}});
+}
+
 // A place a broken file puts beyond int keeps the strip and its chained steps on the same side, well inside it.
 TEST_F(ObjectTest, AnimPlaceBeyondIntStaysOnItsSide) {
     auto anim = Make<TAnimObject>(R"(<object x="3e38" y="-3e38"><movedat sflp="1" endX="5" endY="6"/></object>)");

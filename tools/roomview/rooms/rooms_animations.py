@@ -181,7 +181,7 @@ STOPWATCH_ROOM = """<?xml version="1.0" encoding="utf-8"?>
     <object id="back" name="stopwatch_back.png"/>
     <object id="bell" name="sw_bell.png" x="150" y="150" maxclicks="5" freezeclicks="1" aac="watch"/>
     <object id="brake" name="sw_brake.png" x="150" y="500" maxclicks="5" freezeclicks="1" dac="watch"/>
-    <object id="case" name="sw_case.png" x="480" y="180"/>
+    <object id="case" name="sw_case.png" x="400" y="100"/>
     <object id="watch" type="doublescorecounter" x="500" y="200" w="160" h="160" anim="sw_face.png" frames="4"
             tw="640" th="160" speed="0.3" loop="-1" time="2" active="0"/>
     <object id="door" name="sw_door.png" x="1100" y="240" flags="complete.100"/>
