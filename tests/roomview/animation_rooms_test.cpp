@@ -109,10 +109,10 @@ std::function<void(TRoomHost&)> Locations(const std::string& expected) {
 
 TEST_F(AnimationRoomsTest, MapLocationsOpenOnlyRoomsTheGameKnowsAndNotTheCurrentOne) {
     const std::vector<TStep> steps = {
-        {"wait 100", {}, Locations("c--> | -u->")},
+        {"wait 100", {}, Locations("c-->harbour | -u->")},
         // The harbour is not known yet: its location stays unavailable and its click opens nothing.
-        {"click harbour", {}, Locations("c--> | -u->")},
-        // The current location opens nothing either.
+        {"click harbour", {}, Locations("c-->harbour | -u->")},
+        // A click on the current location clears the room it names, so nothing opens.
         {"click atlas", {}, Locations("c--> | -u->")},
         {"save", {"saved"}, nullptr},
         {"click boat", {"room harbour"}, nullptr},

@@ -6,7 +6,7 @@
   show only in the developer view; the room shows their plates. The lever also unlocks the door, whose
   click completes the room.
 - atlas (with harbour): two map locations. The atlas's own location is the current one: a click on it
-  opens nothing. The harbour's location is unavailable until the harbour has been visited by the boat;
+  clears the room it would open and opens nothing. The harbour's location is unavailable until the harbour has been visited by the boat;
   back on the map it is available and its click opens the harbour, whose chest completes the room.
 - stopwatch: a bell starts a stopwatch (a timed frame counter) that turns its hand for two seconds and
   freezes on the frame it reached; rung again it starts over, and the brake stops it at once. The door's
@@ -126,7 +126,7 @@ ATLAS_ROOM = """<?xml version="1.0" encoding="utf-8"?>
   <Common name="atlas" folder="roomview/img/" StopPrevMusic="0"/>
   <Objects>
     <object id="back" name="atlas_back.png"/>
-    <object id="atlas" type="map_obj" name="atlas_pin.png" x="300" y="250">
+    <object id="atlas" type="map_obj" name="atlas_pin.png" x="300" y="250" room="harbour">
 %s
     </object>
     <object id="harbour" type="map_obj" name="atlas_port.png" x="800" y="250">
