@@ -86,7 +86,8 @@ void TAnimObject::SetAnimationPos(int x, int y) {
 
 void TAnimObject::SetAnimation(const std::string& name, int frames, float secondsPerFrame, int frameWidth,
                                int frameHeight) {
-    UnloadResources();
+    // Only the strip's texture goes; the children keep theirs.
+    mStrip.mImage.ReleaseImage();
     mStrip.mImageName = name;
     mStrip.SetFrames(secondsPerFrame, frames, frameWidth, frameHeight);
 }
@@ -96,7 +97,7 @@ void TAnimObject::SetVisible(bool visible) {
     mStrip.SetVisible(visible);
 }
 
-// The children load as any object's do, so the room shows them, as it shows nothing else of a strip.
+// The children load as any object's do: a room shows them and nothing else of a strip object.
 void TAnimObject::LoadResources() {
     mStrip.mImage.SetImage(mStrip.mImageName);
     for (const auto& child : GetChildren()) {

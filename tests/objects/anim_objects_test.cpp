@@ -232,6 +232,19 @@ TEST_F(ObjectTest, AnimShowsOnlyItsChildrenInTheRoomView) {
     BeginCanvas();
     anim->Draw(1.0f);
     ExpectPixels({{3, 3, kBlack}, {3, 9, kBluePixel}, {6, 9, kBlack}});
+    // A new strip drops the old strip's texture only; it shows once loaded.
+    WriteSolidImage("other.png", 4, 4, kGreen);
+    anim->SetAnimation("other.png", 1, 0.5f, 4, 4);
+    EXPECT_EQ(anim->mStrip.mImageName, "other.png");
+    BeginCanvas();
+    anim->Draw(1.0f);
+    anim->DrawAnimation();
+    ExpectPixels({{3, 3, kBlack}, {3, 9, kBluePixel}});
+    anim->LoadResources();
+    anim->Restart();
+    BeginCanvas();
+    anim->DrawAnimation();
+    ExpectPixels({{3, 3, kGreenPixel}, {3, 9, kBlack}});
     anim->UnloadResources();
     BeginCanvas();
     anim->Draw(1.0f);
