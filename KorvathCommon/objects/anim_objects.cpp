@@ -7,6 +7,7 @@
 #include "app/xml_reader.h"
 #include "graphics/random15.h"
 #include "graphics/saved_flags.h"
+#include "objects/whole_pixels.h"
 
 void TAnimObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {
     TObject::LoadFromXml(element, folder);
@@ -23,7 +24,7 @@ void TAnimObject::LoadFromXml(const TiXmlElement* element, const std::string& fo
     mStrip.mTextureHeight = textureHeight;
     mStrip.mImageName = name;
     mStrip.SetFrames(speed, frames, frameWidth, frameHeight);
-    SetAnimationPos(static_cast<int>(GetX()), static_cast<int>(GetY()));
+    SetAnimationPos(WholePixels(GetX()), WholePixels(GetY()));
     mStrip.mImage.SetScale(GetScaleX());
     mStrip.SetVisible(mVisible);
     if (test) {
@@ -50,8 +51,8 @@ void TAnimObject::LoadMoveSteps(const TiXmlElement* element) {
         step.spread = ReadXmlFloat(child, "diff", 0);
         if (ReadXmlBool(child, "sflp", false)) {
             // Chained: from where the previous move ended, or from the strip for the first.
-            step.startX = mSteps.empty() ? static_cast<int>(mStrip.mImage.GetX()) : mSteps.back().endX;
-            step.startY = mSteps.empty() ? static_cast<int>(mStrip.mImage.GetY()) : mSteps.back().endY;
+            step.startX = mSteps.empty() ? WholePixels(mStrip.mImage.GetX()) : mSteps.back().endX;
+            step.startY = mSteps.empty() ? WholePixels(mStrip.mImage.GetY()) : mSteps.back().endY;
         } else {
             step.startX = ReadXmlInt(child, "startX", 0);
             step.startY = ReadXmlInt(child, "startY", 0);
@@ -85,7 +86,8 @@ void TAnimObject::SetAnimationPos(int x, int y) {
 
 void TAnimObject::SetAnimation(const std::string& name, int frames, float secondsPerFrame, int frameWidth,
                                int frameHeight) {
-    UnloadResources();
+    // Only the strip's texture goes; the children keep theirs.
+    mStrip.mImage.ReleaseImage();
     mStrip.mImageName = name;
     mStrip.SetFrames(secondsPerFrame, frames, frameWidth, frameHeight);
 }
@@ -95,12 +97,19 @@ void TAnimObject::SetVisible(bool visible) {
     mStrip.SetVisible(visible);
 }
 
+// The children load as any object's do: a room shows them and nothing else of a strip object.
 void TAnimObject::LoadResources() {
     mStrip.mImage.SetImage(mStrip.mImageName);
+    for (const auto& child : GetChildren()) {
+        child->LoadResources();
+    }
 }
 
 void TAnimObject::UnloadResources() {
     mStrip.mImage.ReleaseImage();
+    for (const auto& child : GetChildren()) {
+        child->UnloadResources();
+    }
 }
 
 void TAnimObject::DrawAnimation() {
@@ -169,8 +178,6 @@ void TAnimObject::SaveState(TBaseBuffer& writer) {
     WriteFlag(writer, mMoving);
     WriteFlag(writer, mWaiting);
     WriteFlag(writer, mActive);
-    // The pause under way, so a restored pause ends when the saved one would have.
-    mPauseTween.Write(writer);
 }
 
 void TAnimObject::RestoreState(TBaseBuffer& reader) {
@@ -180,7 +187,6 @@ void TAnimObject::RestoreState(TBaseBuffer& reader) {
     mMoving = ReadFlag(reader);
     mWaiting = ReadFlag(reader);
     mActive = ReadFlag(reader);
-    mPauseTween.Read(reader);
     // The strip plays as the object says it does.
     if (mPlaying) {
         mStrip.Play(TCadrImage::kEndless);
@@ -204,7 +210,7 @@ void TLineMovingAnimObject::StartMoveStep(int startX, int startY, int endX, int 
 
 bool TLineMovingAnimObject::UpdateMove(float seconds) {
     const bool done = mLineMover.Update(seconds);
-    SetAnimationPos(static_cast<int>(mLineMover.currentX), static_cast<int>(mLineMover.currentY));
+    SetAnimationPos(WholePixels(mLineMover.currentX), WholePixels(mLineMover.currentY));
     if (done || !mLineMover.moving) {
         NextMoveStep();
         return false;
@@ -221,6 +227,6 @@ void TLineMovingAnimObject::RestoreState(TBaseBuffer& reader) {
     TAnimObject::RestoreState(reader);
     mLineMover.Read(reader);
     if (mMoving) {
-        SetAnimationPos(static_cast<int>(mLineMover.currentX), static_cast<int>(mLineMover.currentY));
+        SetAnimationPos(WholePixels(mLineMover.currentX), WholePixels(mLineMover.currentY));
     }
 }

@@ -27,10 +27,11 @@ public:
     void SetVisible(bool visible) override;
     void Restart() override;
     int GetTypeId() const override { return 11; }
-    // The strip's texture only: the object's own image is never loaded.
+    // The strip's texture and the children's resources: the object's own image is never loaded.
     void LoadResources() override;
     void UnloadResources() override;
-    // Step index (16 bits), playing, moving, waiting and active, then the pause tween; the strip plays again
+    // Step index (16 bits), playing, moving, waiting and active; neither the strip's frame nor the pause
+    // under way is kept, so a restored pause runs on with the tween the object has. The strip plays again
     // when it was playing.
     void RestoreState(TBaseBuffer& reader) override;
     void LoadFromXml(const TiXmlElement* element, const std::string& folder) override;

@@ -92,13 +92,9 @@ void TDoubleHOCadrObject::Deactivate(int index, int x, int y) {
     if (mAnimation) {
         mAnimation->Stop();
     }
-    TSoundManager* sound = TSoundManager::GetInstance();
+    // The tick under way ends by itself.
     if (!mAnimationSound.empty()) {
-        sound->StopSound(mAnimationSound);
-    }
-    // A stopped clock stops ticking too.
-    if (mRemaining > 0) {
-        sound->StopSound(kTickingSound);
+        TSoundManager::GetInstance()->StopSound(mAnimationSound);
     }
     mRemaining = 0;
 }
@@ -109,11 +105,9 @@ bool TDoubleHOCadrObject::Update(float seconds) {
     }
     TCadrObject::Update(seconds);
     mRemaining = std::max(0.0f, mRemaining - seconds);
+    // Kept going, the frame in which the time runs out included; the last tick then ends by itself.
     TSoundManager* sound = TSoundManager::GetInstance();
-    // The ticking lasts as long as the time, not one sound longer.
-    if (mRemaining <= 0) {
-        sound->StopSound(kTickingSound);
-    } else if (!sound->IsSoundPlaying(kTickingSound)) {
+    if (!sound->IsSoundPlaying(kTickingSound)) {
         sound->PlaySound(kTickingSound);
     }
     return false;

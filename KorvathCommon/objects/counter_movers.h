@@ -43,7 +43,7 @@ public:
     void LoadFromXml(const TiXmlElement* element, const std::string& folder) override;
     void SaveState(TBaseBuffer& writer) override;
     void Activate(int index, int x, int y) override;
-    // Stops the animation, its sound and the ticking.
+    // Stops the animation and its sound; a tick under way ends by itself.
     void Deactivate(int index, int x, int y) override;
     // Time remains.
     bool IsActive() const override { return mRemaining > 0; }

@@ -5,6 +5,7 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "graphics/saved_flags.h"
+#include "objects/whole_pixels.h"
 
 void TFlexibleObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {
     TObject::LoadFromXml(element, folder);
@@ -14,9 +15,8 @@ void TFlexibleObject::LoadFromXml(const TiXmlElement* element, const std::string
 void TFlexibleObject::OnSpaceShow() {
     TObject::OnSpaceShow();
     // The logical position, not the drawn one: an owner offset or centring would otherwise be added again
-    // at every stretch.
-    mBaseRect = {static_cast<int>(mX), static_cast<int>(mY), static_cast<int>(GetImageWidth()),
-                 static_cast<int>(GetImageHeight())};
+    // at every stretch. Whole pixels within reach of int, so a broken file cannot overflow the bottom edge.
+    mBaseRect = {WholePixels(mX), WholePixels(mY), WholePixels(GetImageWidth()), WholePixels(GetImageHeight())};
     mCurrentRect = mBaseRect;
     mFactor = 1.0f;
 }
@@ -49,7 +49,7 @@ void TUDFlexibleObject::ApplyStretch(float factor) {
 }
 
 int TUDFlexibleObject::StretchedSize() {
-    return static_cast<int>(static_cast<float>(mBaseRect.h) * mFactor);
+    return WholePixels(static_cast<float>(mBaseRect.h) * mFactor);
 }
 
 // The inverse of StretchedSize: the size over the unstretched height.

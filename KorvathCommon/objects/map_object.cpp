@@ -2,6 +2,7 @@
 
 #include "app/xml_reader.h"
 #include "objects/object_services.h"
+#include "objects/whole_pixels.h"
 #include "rooms/room.h"
 #include "rooms/space_manager.h"
 #include "windows/text_label.h"
@@ -29,8 +30,9 @@ void TMapObject::LoadFromXml(const TiXmlElement* element, const std::string& fol
     for (const auto& [name, image] : images) {
         LoadStaticImageFromXml(*image, element != nullptr ? element->FirstChildElement(name) : nullptr, folder);
     }
-    mPreviousX = static_cast<int>(mPreviousImage.GetX());
-    mPreviousY = static_cast<int>(mPreviousImage.GetY());
+    // Held within reach of int, so the label's offset cannot overflow on a broken file.
+    mPreviousX = WholePixels(mPreviousImage.GetX());
+    mPreviousY = WholePixels(mPreviousImage.GetY());
     mLabel->SetTextKey("room" + mName);
     mLabel->SetPosition(mPreviousX + kLabelOffsetX, mPreviousY + kLabelOffsetY);
 }
@@ -40,8 +42,8 @@ void TMapObject::OnSpaceShow() {
     mRoom = dynamic_cast<TRoom*>(TGameSpaceManager::FindSpace(mName));
     if (mRoom != nullptr) {
         mCurrent = TGameSpaceManager::FindSpace("") == mRoom;
-        // Nothing in a room tells whether a task waits there yet, and a room that exists can be entered.
-        mHasTask = false;
+        mHasTask = mRoom->HasSomethingToDo();
+        // Nothing in a room marks it closed: a room the game knows can be entered.
         mUnavailable = false;
     }
     mHidden = false;

@@ -121,17 +121,31 @@ TEST_F(SoundObjectTest, DelayedLoopSoundWithoutDelaysStaysSilent) {
     EXPECT_EQ(mCounter.mEvents, 0);
 }
 
-// The clock ticks while its time runs and stops with it; the animation sound stops on deactivation.
-TEST_F(SoundObjectTest, TimedCounterTicksOnlyWhileItsTimeRuns) {
+// The clock keeps its ticking going while its time runs, and a tick under way when the time runs out or
+// the clock is stopped ends by itself ("silence" stands for a tick that has ended); the animation sound
+// stops on deactivation.
+TEST_F(SoundObjectTest, TimedCounterTicksWhileItsTimeRunsAndLetsTheLastTickEnd) {
     struct Step {
         const char* action;
         float seconds;
         bool ticking, whirring;
     };
     const Step steps[] = {
-        {"activate", 0, false, true},    {"wait", 0.5f, true, true},   {"wait", 0.6f, false, true},
-        {"wait", 1.0f, false, true},     {"activate", 0, false, true}, {"wait", 0.2f, true, true},
-        {"deactivate", 0, false, false}, {"wait", 1.0f, false, false},
+        {"activate", 0, false, true},
+        {"wait", 0.5f, true, true},
+        // An ended tick is started again while time remains.
+        {"silence", 0, false, true},
+        {"wait", 0.1f, true, true},
+        // The time runs out: the tick under way is not stopped, and once it has ended nothing restarts it.
+        {"wait", 0.5f, true, true},
+        {"silence", 0, false, true},
+        {"wait", 1.0f, false, true},
+        {"activate", 0, false, true},
+        {"wait", 0.2f, true, true},
+        // Stopping the clock stops its animation sound at once, not the tick.
+        {"deactivate", 0, true, false},
+        {"silence", 0, false, false},
+        {"wait", 1.0f, false, false},
     };
     auto clock = Make<TDoubleHOCadrObject>(R"(id="clock" time="1" anim_sound="whirr")");
     for (const Step& step : steps) {
@@ -141,12 +155,29 @@ TEST_F(SoundObjectTest, TimedCounterTicksOnlyWhileItsTimeRuns) {
             clock->Activate(0, 0, 0);
         } else if (action == "deactivate") {
             clock->Deactivate(0, 0, 0);
+        } else if (action == "silence") {
+            mManager->StopSound("clockticking");
         } else {
             Advance(*clock, step.seconds);
         }
         EXPECT_EQ(mManager->IsSoundPlaying("clockticking"), step.ticking);
         EXPECT_EQ(mManager->IsSoundPlaying("whirr"), step.whirring);
     }
+}
+
+// The frame in which the time runs out starts an ended tick once more; after it nothing does.
+TEST_F(SoundObjectTest, TimedCounterTicksOnceMoreOnItsLastFrame) {
+    auto clock = Make<TDoubleHOCadrObject>(R"(id="clock" time="0.015")");
+    clock->Activate(0, 0, 0);
+    clock->Update(0.01f);
+    EXPECT_TRUE(mManager->IsSoundPlaying("clockticking"));
+    mManager->StopSound("clockticking");
+    clock->Update(0.01f);
+    EXPECT_FALSE(clock->IsActive());
+    EXPECT_TRUE(mManager->IsSoundPlaying("clockticking"));
+    mManager->StopSound("clockticking");
+    clock->Update(0.01f);
+    EXPECT_FALSE(mManager->IsSoundPlaying("clockticking"));
 }
 
 } // namespace

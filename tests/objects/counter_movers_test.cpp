@@ -1,5 +1,7 @@
 // The found-counter mover and its travelling count, the timed frame counter and the path image.
 
+#include <algorithm>
+
 #include "app/buffer.h"
 #include "object_test_support.h"
 #include "objects/counter_movers.h"
@@ -163,6 +165,37 @@ TEST_F(TimedCounterTest, RunsForItsTimeThenFreezes) {
             EXPECT_EQ(clock->mAnimation->mCurrentFrame, steps[i].frame);
         }
     }
+}
+
+// Little-endian int32 of a record's last four bytes.
+int32_t LastInt32(const std::vector<uint8_t>& bytes) {
+    const size_t n = bytes.size();
+    return static_cast<int32_t>(static_cast<uint32_t>(bytes[n - 4]) | static_cast<uint32_t>(bytes[n - 3]) << 8 |
+                                static_cast<uint32_t>(bytes[n - 2]) << 16 | static_cast<uint32_t>(bytes[n - 1]) << 24);
+}
+
+// The clock's record: the frame animation's after the object's, then the time left in thousandths. The
+// found-counter mover keeps the mover's record (its place and step) before its count.
+TEST_F(TimedCounterTest, RecordsEndWithTheTimeLeftAndTheCount) {
+    auto clock = Make();
+    clock->Activate(0, 0, 0);
+    Advance(*clock, 0.25f, 0.01f);
+    TBaseBuffer head;
+    clock->TCadrObject::SaveState(head);
+    TBaseBuffer saved;
+    clock->SaveState(saved);
+    ASSERT_EQ(saved.GetBytes().size(), head.GetBytes().size() + 4);
+    EXPECT_TRUE(std::equal(head.GetBytes().begin(), head.GetBytes().end(), saved.GetBytes().begin()));
+    EXPECT_NEAR(LastInt32(saved.GetBytes()), 750, 1);
+
+    auto finder = MakeFinder(true);
+    finder->mCurrent = -7;
+    TBaseBuffer moverHead;
+    finder->TMoverObject::SaveState(moverHead);
+    TBaseBuffer record;
+    finder->SaveState(record);
+    ASSERT_EQ(record.GetBytes().size(), moverHead.GetBytes().size() + 4);
+    EXPECT_EQ(LastInt32(record.GetBytes()), -7);
 }
 
 // A negative time does not run the clock, and its record reads back to the same bytes.

@@ -96,6 +96,20 @@ TEST_F(FlexibleTest, FactorForSizeIsTheInverseOfTheStretch) {
     EXPECT_EQ(empty->mY, 0);
 }
 
+// A place a broken file puts at the end of int is held well inside it: the bottom edge (top plus height) is
+// still a sum that fits, and the stretch keeps it.
+TEST_F(FlexibleTest, PlaceAtTheEndOfIntStretchesWithoutOverflow) {
+    for (const char* attributes : {R"(name="bar.png" x="10" y="2147483520")", R"(name="bar.png" x="10" y="-3e38")"}) {
+        SCOPED_TRACE(attributes);
+        auto flex = Make(attributes);
+        const int bottom = flex->mBaseRect.y + flex->mBaseRect.h;
+        flex->SetScaleXY(1.5f, 0.0f);
+        flex->Update(0.01f);
+        EXPECT_EQ(flex->mCurrentRect.h, 150);
+        EXPECT_EQ(flex->mCurrentRect.y + flex->mCurrentRect.h, bottom);
+    }
+}
+
 TEST_F(FlexibleTest, StretchedImageIsDrawnUpwardFromTheBottom) {
     auto flex = Make(R"(name="small.png" x="2" y="20")");
     BeginCanvas();

@@ -1,6 +1,7 @@
 // Map locations: the state they take from their room when the map is shown, what a click chooses to open,
 // and the state images of the developer view.
 
+#include "app/buffer.h"
 #include "object_test_support.h"
 #include "objects/map_object.h"
 #include "rooms/space_manager.h"
@@ -59,6 +60,16 @@ TEST_F(MapObjectTest, StateAndClickTargets) {
         auto map = Make(c.id);
         EXPECT_TRUE(map->mUnavailable);
         map->OnSpaceShow();
+        // Only the object's own record is saved; a restored location takes its room's state at the next show.
+        TBaseBuffer saved;
+        map->SaveState(saved);
+        TBaseBuffer objectOnly;
+        map->TObject::SaveState(objectOnly);
+        EXPECT_EQ(saved.GetBytes(), objectOnly.GetBytes());
+        map = Make(c.id);
+        ASSERT_TRUE(RestoreObjectState(*map, saved));
+        EXPECT_TRUE(map->mUnavailable);
+        map->OnSpaceShow();
         EXPECT_EQ(map->mUnavailable, c.unavailable);
         EXPECT_EQ(map->mCurrent, c.current);
         EXPECT_FALSE(map->mHasTask);
@@ -76,6 +87,26 @@ TEST_F(MapObjectTest, StateAndClickTargets) {
     auto lost = Make("cellar");
     lost->OnSpaceShow();
     EXPECT_TRUE(lost->mUnavailable);
+}
+
+// Whether something waits in the room is asked again each time the map is shown.
+TEST_F(MapObjectTest, TakesTheTaskFromItsRoomAtEveryShow) {
+    mCellar.LoadSource(TXmlSource{"inline.xml", R"(<scene><Common name="cellar" folder=""/><Objects>
+        <object id="chest" x="20" y="20" w="10" h="10" hint_mod="show_hint"/></Objects></scene>)",
+                                  nullptr});
+    ASSERT_EQ(mCellar.mName, "cellar");
+    auto cellar = Make("cellar");
+    auto hall = Make("hall");
+    cellar->OnSpaceShow();
+    hall->OnSpaceShow();
+    EXPECT_TRUE(cellar->mHasTask);
+    EXPECT_FALSE(hall->mHasTask);
+    // Nothing left to hint in the cellar: the next show clears the mark.
+    mCellar.FindObjectById("chest")->Lock();
+    cellar->OnSpaceHide();
+    cellar->OnSpaceShow();
+    EXPECT_FALSE(cellar->mHasTask);
+    EXPECT_FALSE(cellar->mUnavailable);
 }
 
 // Window 6 is this game's level map: a map location never hides it.
@@ -114,6 +145,17 @@ TEST_F(MapObjectTest, LoadsSoundLabelAndImages) {
     map->SetAlpha(2.0f);
     EXPECT_EQ(map->mAlpha, 0.5f);
     EXPECT_EQ(map->mCurrentImage.mAlpha, 2.0f);
+}
+
+// A previous image a broken file puts beyond int keeps its label on the same side, well inside int.
+TEST_F(MapObjectTest, LabelOfAPreviousImageBeyondIntStaysOnItsSide) {
+    TXml xml(R"(<object id="far"><prev_img filename="prev.png" x="2147483647" y="-2147483647"/></object>)");
+    TMapObject map;
+    map.LoadFromXml(xml.Root(), "");
+    EXPECT_EQ(map.mPreviousX, 536870912);
+    EXPECT_EQ(map.mPreviousY, -536870912);
+    EXPECT_EQ(map.GetLabel()->GetX(), 536870912 + TMapObject::kLabelOffsetX);
+    EXPECT_EQ(map.GetLabel()->GetY(), -536870912 + TMapObject::kLabelOffsetY);
 }
 
 TEST_F(MapObjectTest, DrawAllMarksTheState) {
