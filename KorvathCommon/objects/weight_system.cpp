@@ -237,7 +237,7 @@ bool TWeightSystemObject::MoveOntoPan(TObject* object, TObject* pan) {
     }
     // An object passed from one pan to the other keeps the home it had before the first pan.
     if (holder != mLeft && holder != mRight && mHomes.find(object) == mHomes.end()) {
-        mHomes[object] = holder;
+        mHomes[object] = {holder, object->mX, object->mY};
         if (mHomeOrders.find(holder) == mHomeOrders.end()) {
             std::vector<const TObject*>& order = mHomeOrders[holder];
             for (const auto& child : holder->GetChildren()) {
@@ -337,10 +337,10 @@ bool TWeightSystemObject::IsInRoom(const TObject* object) const {
 
 bool TWeightSystemObject::ReturnHome(TObject* object) {
     const auto home = mHomes.find(object);
-    if (home == mHomes.end() || !IsInRoom(home->second)) {
+    if (home == mHomes.end() || !IsInRoom(home->second.holder)) {
         return false;
     }
-    TObject* holder = home->second;
+    TObject* holder = home->second.holder;
     TObject* parent = object->GetParent();
     if (holder == object || object->ContainsChild(holder) || parent == nullptr) {
         return false;
@@ -350,6 +350,8 @@ bool TWeightSystemObject::ReturnHome(TObject* object) {
         parent->AddChild(object);
         return false;
     }
+    // Where it stood: the pan placed it, and the holder places nothing.
+    object->SetPosition(home->second.x, home->second.y, false);
     // Back among its former neighbours: those that stood after it are moved behind it again, so the holder's
     // children, and with them its record, come in their old order.
     const std::vector<const TObject*>& order = mHomeOrders[holder];
@@ -380,7 +382,6 @@ bool TWeightSystemObject::PlaceSavedWeights(const std::vector<std::string> (&nam
     auto* space = dynamic_cast<TGameSpace*>(GetRootSpace());
     std::vector<TObject*> wanted[2];
     std::set<const TObject*> claimed;
-    bool moved = false;
     for (int side = 0; side < 2; ++side) {
         for (const std::string& name : names[side]) {
             TObject* object = nullptr;
@@ -405,7 +406,9 @@ bool TWeightSystemObject::PlaceSavedWeights(const std::vector<std::string> (&nam
             wanted[side].push_back(object);
         }
     }
-    for (TObject* pan : pans) {
+    bool lost[2] = {false, false};
+    for (int side = 0; side < 2; ++side) {
+        TObject* pan = pans[side];
         if (pan == nullptr) {
             continue;
         }
@@ -417,21 +420,22 @@ bool TWeightSystemObject::PlaceSavedWeights(const std::vector<std::string> (&nam
         }
         for (TObject* object : unnamed) {
             if (ReturnHome(object)) {
-                moved = true;
+                lost[side] = true;
             } else {
                 TLogFile::Get()->Printf("weight_system %s: %s stays on %s, it has nowhere to go back to", mName.c_str(),
                                         object->mName.c_str(), pan->mName.c_str());
             }
         }
     }
+    bool moved = lost[0] || lost[1];
     for (int side = 0; side < 2; ++side) {
         TObject* pan = pans[side];
-        if (pan == nullptr || IsCarrying(*pan, wanted[side])) {
+        if (pan == nullptr || (!lost[side] && IsCarrying(*pan, wanted[side]))) {
             continue;
         }
         moved = true;
         for (TObject* object : wanted[side]) {
-            // Taken off and put on again, the pan's objects come in the saved order.
+            // Taken off and put on again, the pan's objects come in the saved order, lined up as they were.
             if (object->GetParent() == pan) {
                 pan->RemoveChild(object);
                 pan->AddChild(object);

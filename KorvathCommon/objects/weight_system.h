@@ -95,8 +95,14 @@ private:
     bool ReturnHome(TObject* object);
     bool IsInRoom(const TObject* object) const;
 
-    // Where each object moved onto a pan came from, and that holder's children as they stood before the
-    // first of them left. Only compared, never followed, until IsInRoom finds the holder.
-    std::map<const TObject*, TObject*> mHomes;
+    // Where an object moved onto a pan came from: its holder and its own position there.
+    struct THome {
+        TObject* holder = nullptr;
+        float x = 0;
+        float y = 0;
+    };
+    // Each moved object's home, and each holder's children as they stood before the first of them left.
+    // Holders are only compared, never followed, until IsInRoom finds them.
+    std::map<const TObject*, THome> mHomes;
     std::map<const TObject*, std::vector<const TObject*>> mHomeOrders;
 };

@@ -2,6 +2,7 @@
 // puzzle is solved when both pans together carry the set weight.
 
 #include <cmath>
+#include <map>
 
 #include "app/buffer.h"
 #include "object_test_support.h"
@@ -530,11 +531,22 @@ TEST_F(WeightSystemTest, WeightsPutOnAfterASaveGoBackHome) {
         }
         Step(scales, 2);
         const std::vector<uint8_t> saved = SavedObjects(*room);
+        std::map<std::string, std::pair<float, float>> places;
+        for (const char* id : {"w1", "w2", "w3", "heavy"}) {
+            places[id] = {room->FindObjectById(id)->mX, room->FindObjectById(id)->mY};
+        }
         for (const std::string& put : c.after) {
             Put(scales, put);
             Step(scales, 0.05f);
         }
         ReadObjects(*room, saved);
+        // Every weight stands where it stood at the save: on the shelf where it was loaded, on its pan
+        // where the resting beam holds it.
+        scales.Update(0);
+        for (const auto& [id, place] : places) {
+            EXPECT_EQ(room->FindObjectById(id)->mX, place.first) << id;
+            EXPECT_EQ(room->FindObjectById(id)->mY, place.second) << id;
+        }
         EXPECT_EQ(ChildrenOf(*room, "left"), c.left);
         EXPECT_EQ(ChildrenOf(*room, "right"), c.right);
         EXPECT_EQ(ChildrenOf(*room, "shelf"), c.shelf);

@@ -92,6 +92,10 @@ TEST_F(MiniPuzzleRoomsTest, Scales) {
             b(host);
         };
     };
+    const auto plumLoaded = [](TRoomHost& host) {
+        EXPECT_EQ(Object(host, "plum")->mX, 300);
+        EXPECT_EQ(Object(host, "plum")->mY, 530);
+    };
     std::vector<TStep> steps = ActionsOf("scales");
     // The right pan is pressed twice at one point: by the plum before the restore and by the pear after it.
     const std::pair<std::string, TStep> table[] = {
@@ -115,8 +119,10 @@ TEST_F(MiniPuzzleRoomsTest, Scales) {
               EXPECT_FALSE(scales->mBeam.finished);
               EXPECT_FALSE(scales->IsSolved());
           }}},
-        // Back as saved: the plum on the shelf, the apple on its pan, the beam resting fully left.
-        {"restore", {"", {"restored"}, both(both(on("plum", "shelf"), on("apple", "left")), beam(-20, false))}},
+        // Back as saved: the plum on the shelf where it was loaded, the apple on its pan, the beam resting fully
+        // left.
+        {"restore",
+         {"", {"restored"}, both(both(on("plum", "shelf"), on("apple", "left")), both(beam(-20, false), plumLoaded))}},
         {"click 690 640", {"", {"given pear"}, on("pear", "shelf")}},
         {"take pear", {"", {"holds pear"}, nullptr}},
         {"click 949 236", {"", {}, both(on("pear", "right"), on("plum", "shelf"))}},

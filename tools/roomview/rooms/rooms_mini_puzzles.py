@@ -196,8 +196,10 @@ take plum
 click %d %d
 drop
 wait 500
+shot plum
 restore
 wait 50
+shot restored
 # the pear onto the right pan: the beam swings right and the total 30 shows the ribbon
 click 690 640
 take pear
