@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
+#include "app/buffer.h"
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "rooms/game_space.h"
@@ -59,8 +61,7 @@ void TWeightSystemObject::LoadFromXml(const TiXmlElement* element, const std::st
 void TWeightSystemObject::LoadResources() {
     TObject::LoadResources();
     mArrow = FindChildById("arrow");
-    mLeft = FindChildById("left");
-    mRight = FindChildById("right");
+    FindPans();
     mCover = FindChildById("cover");
     const std::pair<TObject*, const char*> covers[] = {{mLeft, "coverleft"}, {mRight, "coverright"}};
     for (const auto& [pan, coverId] : covers) {
@@ -93,19 +94,26 @@ float TWeightSystemObject::PanWeight(const TObject* pan) {
     return weight;
 }
 
-void TWeightSystemObject::Rebalance() {
+bool TWeightSystemObject::IsOneSided() const {
+    return (PanWeight(mLeft) != 0) != (PanWeight(mRight) != 0);
+}
+
+float TWeightSystemObject::TargetAngle() const {
     const float left = PanWeight(mLeft);
     const float right = PanWeight(mRight);
+    if (IsOneSided()) {
+        return right != 0 ? mMaxAngle : -mMaxAngle;
+    }
+    // Held on both sides: a heavy right pan must not swing the beam past the one-sided angle.
+    const float difference = std::clamp(left - right, -mMaxWeightDif, mMaxWeightDif);
+    return -(difference / mMaxWeightDif * mMaxAngle);
+}
+
+void TWeightSystemObject::Rebalance() {
     const float current = mBeam.current;
-    float target = 0;
-    float duration = 0;
-    if ((left != 0) != (right != 0)) {
-        target = right != 0 ? mMaxAngle : -mMaxAngle;
-        duration = kOneSidedSeconds;
-    } else {
-        // Held on both sides: a heavy right pan must not swing the beam past the one-sided angle.
-        const float difference = std::clamp(left - right, -mMaxWeightDif, mMaxWeightDif);
-        target = -(difference / mMaxWeightDif * mMaxAngle);
+    const float target = TargetAngle();
+    float duration = kOneSidedSeconds;
+    if (!IsOneSided()) {
         if (current == target) {
             return;
         }
@@ -210,6 +218,41 @@ TObject* TWeightSystemObject::FindPanAt(int x, int y) {
     return nullptr;
 }
 
+bool TWeightSystemObject::CanCarry(const TObject* object, const TObject* holder) const {
+    if (object == nullptr || holder == nullptr) {
+        return false;
+    }
+    for (const TObject* pan : {mLeft, mRight}) {
+        if (pan != nullptr && (object == pan || object->ContainsChild(pan))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TWeightSystemObject::MoveOntoPan(TObject* object, TObject* pan) {
+    TObject* holder = object->GetParent();
+    if (!CanCarry(object, holder)) {
+        return false;
+    }
+    // An object passed from one pan to the other keeps the home it had before the first pan.
+    if (holder != mLeft && holder != mRight && mHomes.find(object) == mHomes.end()) {
+        mHomes[object] = {holder, object->mX, object->mY};
+        if (mHomeOrders.find(holder) == mHomeOrders.end()) {
+            std::vector<const TObject*>& order = mHomeOrders[holder];
+            for (const auto& child : holder->GetChildren()) {
+                order.push_back(child.get());
+            }
+        }
+    }
+    holder->RemoveChild(object);
+    if (!pan->AddChild(object)) {
+        holder->AddChild(object);
+        return false;
+    }
+    return true;
+}
+
 bool TWeightSystemObject::PutOnPan(const TMouseEvent& event) {
     TObject* pan = FindPanAt(event.x, event.y);
     if (pan == nullptr) {
@@ -217,9 +260,8 @@ bool TWeightSystemObject::PutOnPan(const TMouseEvent& event) {
     }
     auto* space = dynamic_cast<TGameSpace*>(GetRootSpace());
     TObject* object = space != nullptr ? space->FindObjectById(event.tool->mId) : nullptr;
-    TObject* holder = object != nullptr ? object->GetParent() : nullptr;
-    // The move needs an object held by another object, and never one that holds the pan itself.
-    if (holder == nullptr || object == pan || object->ContainsChild(pan)) {
+    // The move needs an object held by another object, and never a pan or one that holds a pan.
+    if (!CanCarry(object, object != nullptr ? object->GetParent() : nullptr)) {
         TLogFile::Get()->Printf("weight_system %s: no object %s held in the room to put on %s", mName.c_str(),
                                 event.tool->mId.c_str(), pan->mName.c_str());
         return false;
@@ -234,9 +276,7 @@ bool TWeightSystemObject::PutOnPan(const TMouseEvent& event) {
         return true;
     }
     PlaySpaceSound(object->mSoundTool);
-    holder->RemoveChild(object);
-    if (!pan->AddChild(object)) {
-        holder->AddChild(object);
+    if (!MoveOntoPan(object, pan)) {
         return false;
     }
     TMyMessageManager::Get()->Post(kBalanceMessage, 0);
@@ -281,4 +321,177 @@ bool TWeightSystemObject::OnMouseDown(const TMouseEvent& event) {
 
 void TWeightSystemObject::DrawAll() {
     TObject::Draw(1.0f);
+}
+
+// ---- saved state ----
+
+bool TWeightSystemObject::IsInRoom(const TObject* object) const {
+    auto* space = dynamic_cast<TGameSpace*>(GetRootSpace());
+    if (space == nullptr) {
+        return false;
+    }
+    const auto& objects = space->GetObjects();
+    return std::any_of(objects.begin(), objects.end(),
+                       [object](const auto& top) { return top.get() == object || top->ContainsChild(object); });
+}
+
+bool TWeightSystemObject::ReturnHome(TObject* object) {
+    const auto home = mHomes.find(object);
+    if (home == mHomes.end() || !IsInRoom(home->second.holder)) {
+        return false;
+    }
+    TObject* holder = home->second.holder;
+    TObject* parent = object->GetParent();
+    if (holder == object || object->ContainsChild(holder) || parent == nullptr) {
+        return false;
+    }
+    parent->RemoveChild(object);
+    if (!holder->AddChild(object)) {
+        parent->AddChild(object);
+        return false;
+    }
+    // Where it stood: the pan placed it, and the holder places nothing.
+    object->SetPosition(home->second.x, home->second.y, false);
+    // Back among its former neighbours: those that stood after it are moved behind it again, so the holder's
+    // children, and with them its record, come in their old order.
+    const std::vector<const TObject*>& order = mHomeOrders[holder];
+    const auto self = std::find(order.begin(), order.end(), object);
+    if (self != order.end()) {
+        std::vector<TObject*> later;
+        for (const auto& child : holder->GetChildren()) {
+            if (std::find(self + 1, order.end(), child.get()) != order.end()) {
+                later.push_back(child.get());
+            }
+        }
+        for (TObject* child : later) {
+            holder->RemoveChild(child);
+            holder->AddChild(child);
+        }
+    }
+    return true;
+}
+
+bool TWeightSystemObject::IsCarrying(const TObject& pan, const std::vector<TObject*>& objects) {
+    const auto& children = pan.GetChildren();
+    return std::equal(children.begin(), children.end(), objects.begin(), objects.end(),
+                      [](const auto& child, const TObject* object) { return child.get() == object; });
+}
+
+bool TWeightSystemObject::PlaceSavedWeights(const std::vector<std::string> (&names)[2]) {
+    TObject* const pans[2] = {mLeft, mRight};
+    auto* space = dynamic_cast<TGameSpace*>(GetRootSpace());
+    std::vector<TObject*> wanted[2];
+    std::set<const TObject*> claimed;
+    for (int side = 0; side < 2; ++side) {
+        for (const std::string& name : names[side]) {
+            TObject* object = nullptr;
+            if (pans[side] != nullptr) {
+                for (const auto& child : pans[side]->GetChildren()) {
+                    if (child->mName == name && claimed.count(child.get()) == 0) {
+                        object = child.get();
+                        break;
+                    }
+                }
+            }
+            // An unnamed object can only be one the pan already carries.
+            if (object == nullptr && space != nullptr && !name.empty()) {
+                object = space->FindObjectById(name);
+            }
+            if (pans[side] == nullptr || object == nullptr || claimed.count(object) != 0) {
+                TLogFile::Get()->Printf("weight_system %s: saved object %s not found for its pan", mName.c_str(),
+                                        name.c_str());
+                continue;
+            }
+            claimed.insert(object);
+            wanted[side].push_back(object);
+        }
+    }
+    bool lost[2] = {false, false};
+    for (int side = 0; side < 2; ++side) {
+        TObject* pan = pans[side];
+        if (pan == nullptr) {
+            continue;
+        }
+        std::vector<TObject*> unnamed;
+        for (const auto& child : pan->GetChildren()) {
+            if (claimed.count(child.get()) == 0) {
+                unnamed.push_back(child.get());
+            }
+        }
+        for (TObject* object : unnamed) {
+            if (ReturnHome(object)) {
+                lost[side] = true;
+            } else {
+                TLogFile::Get()->Printf("weight_system %s: %s stays on %s, it has nowhere to go back to", mName.c_str(),
+                                        object->mName.c_str(), pan->mName.c_str());
+            }
+        }
+    }
+    bool moved = lost[0] || lost[1];
+    for (int side = 0; side < 2; ++side) {
+        TObject* pan = pans[side];
+        if (pan == nullptr || (!lost[side] && IsCarrying(*pan, wanted[side]))) {
+            continue;
+        }
+        moved = true;
+        for (TObject* object : wanted[side]) {
+            // Taken off and put on again, the pan's objects come in the saved order, lined up as they were.
+            if (object->GetParent() == pan) {
+                pan->RemoveChild(object);
+                pan->AddChild(object);
+            } else if (!MoveOntoPan(object, pan)) {
+                TLogFile::Get()->Printf("weight_system %s: saved object %s cannot go onto %s", mName.c_str(),
+                                        object->mName.c_str(), pan->mName.c_str());
+            }
+        }
+    }
+    return moved;
+}
+
+void TWeightSystemObject::FindPans() {
+    mLeft = FindChildById("left");
+    mRight = FindChildById("right");
+}
+
+void TWeightSystemObject::SaveState(TBaseBuffer& writer) {
+    // A room saved or restored before its resources load has not looked for its pans yet.
+    if (mLeft == nullptr && mRight == nullptr) {
+        FindPans();
+    }
+    for (const TObject* pan : {mLeft, mRight}) {
+        const int count = pan != nullptr ? static_cast<int>(pan->GetChildren().size()) : 0;
+        writer.WriteInt32(count);
+        for (int i = 0; i < count; ++i) {
+            writer.WriteString(pan->GetChildren()[static_cast<size_t>(i)]->mName);
+        }
+    }
+    TObject::SaveState(writer);
+}
+
+void TWeightSystemObject::RestoreState(TBaseBuffer& reader) {
+    std::vector<std::string> names[2];
+    for (auto& list : names) {
+        const int32_t count = reader.ReadInt32();
+        // Each name takes at least its two length bytes.
+        if (!reader.CanRead(count, 2)) {
+            return;
+        }
+        for (int32_t i = 0; i < count; ++i) {
+            list.push_back(reader.ReadString());
+        }
+    }
+    if (reader.IsFailed() || reader.HasReadPastEnd()) {
+        return;
+    }
+    if (mLeft == nullptr && mRight == nullptr) {
+        FindPans();
+    }
+    const bool moved = PlaceSavedWeights(names);
+    TObject::RestoreState(reader);
+    // What the pans carry changed: the beam rests where their weights put it, since the swing that led there
+    // is not part of the state. Otherwise it goes on as it was.
+    if (moved) {
+        mBeam.SetValue(TargetAngle());
+        mAngle = mBeam.current;
+    }
 }

@@ -813,14 +813,30 @@ void TGameSpace::WriteObjectStates(TBaseBuffer& writer) {
 }
 
 void TGameSpace::ReadObjectStates(TBaseBuffer& reader) {
+    // A record can be refused only because an object read later still had to take back what it carries
+    // (weights a scales put on its pans): such records are read once more when a later one was taken.
+    std::vector<std::pair<TObject*, std::vector<uint8_t>>> refused;
+    size_t refusedBeforeTaken = 0;
     for (const auto& object : mObjects) {
         TBaseBuffer record;
         reader.ReadBuffer(record);
         if (reader.IsFailed()) {
             TLogFile::Get()->Printf("space %s: object states end early", mName.c_str());
-            return;
+            break;
         }
-        RestoreObjectState(*object, record);
+        const std::vector<uint8_t> bytes = record.GetBytes();
+        if (RestoreObjectState(*object, record)) {
+            refusedBeforeTaken = refused.size();
+        } else {
+            refused.emplace_back(object.get(), bytes);
+        }
+    }
+    for (size_t i = 0; i < refusedBeforeTaken; ++i) {
+        TBaseBuffer record;
+        for (uint8_t byte : refused[i].second) {
+            record.WriteByte(byte);
+        }
+        RestoreObjectState(*refused[i].first, record);
     }
 }
 

@@ -2,6 +2,7 @@
 // puzzle is solved when both pans together carry the set weight.
 
 #include <cmath>
+#include <map>
 
 #include "app/buffer.h"
 #include "object_test_support.h"
@@ -58,7 +59,7 @@ protected:
         mSpace->LoadObjectsFromXml(xml.Root(), "");
         auto* scales = dynamic_cast<TWeightSystemObject*>(mSpace->FindObjectById("scales"));
         EXPECT_NE(scales, nullptr);
-        AddPan(*scales, "left", R"(tool="w1,w2,w3,heavy,ghost")", leftMax);
+        AddPan(*scales, "left", R"(tool="w1,w2,w3,heavy,ghost,shelf,right")", leftMax);
         AddPan(*scales, "right", R"(tool="w1,w2,w3,heavy")", 0);
         scales->SetListener(&mListener);
         scales->LoadResources();
@@ -151,11 +152,17 @@ TEST_F(WeightSystemTest, WeightsTiltTheBeamUntilTheSetTotal) {
             } else if (step.action.rfind("wait ", 0) == 0) {
                 Step(*scales, std::stof(step.action.substr(5)));
             } else if (withSave) {
-                // The pans' contents are the objects' own business; the scales keep only the common record.
-                TBaseBuffer saved, plain;
+                // The names of what each pan carries come before the common record.
+                TBaseBuffer saved, plain, names;
                 scales->SaveState(saved);
                 scales->TObject::SaveState(plain);
-                EXPECT_EQ(saved.GetBytes(), plain.GetBytes());
+                names.WriteInt32(1);
+                names.WriteString("w1");
+                names.WriteInt32(1);
+                names.WriteString("w2");
+                std::vector<uint8_t> expected = names.GetBytes();
+                expected.insert(expected.end(), plain.GetBytes().begin(), plain.GetBytes().end());
+                EXPECT_EQ(saved.GetBytes(), expected);
                 ASSERT_TRUE(RestoreObjectState(*scales, saved));
             }
             EXPECT_NEAR(scales->mAngle / kDegree, step.angleDegrees, 0.5f);
@@ -241,6 +248,10 @@ TEST_F(WeightSystemTest, RefusedPresses) {
         {"unknown object", "ghost", 70, 105, 0, false, {"w1"}},
         // Away from everything: the hit test fails.
         {"beside", "w2", 300, 300, 0, false, {"w1"}},
+        // An object at the top of the room has no holder to be taken from.
+        {"top level", "shelf", 70, 105, 0, false, {"w1"}},
+        // The other pan never goes onto a pan.
+        {"other pan", "right", 70, 105, 0, false, {"w1"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -349,6 +360,243 @@ TEST_F(WeightSystemTest, DrawAllTurnsTheBeam) {
     scales.DrawAll();
     // Turned a quarter clockwise about the pivot, the object's drawing position.
     ExpectPixels({{5, 15, kBlack}, {26, 16, kBlack}, {3, 20, kRedPixel}, {2, 30, kRedPixel}, {5, 20, kBlack}});
+}
+
+// ---- placed weights across a save ----
+
+// A room with the scales and, two levels deep, a shelf of weights; "heavy" is movable, so its record holds
+// its position on the pan.
+std::unique_ptr<TRecordingSpace> MakeRoom(bool shelfFirst) {
+    TObjectFactory::CreateInstance();
+    const std::string shelf = R"(
+        <object id="cupboard" x="0" y="300" w="10" h="10" cob="1">
+          <object id="shelf" x="0" y="300" w="10" h="10" cob="1">
+            <object id="w1" tag="10" w="5" h="5" cob="1"/>
+            <object id="w2" tag="10" w="5" h="5" cob="1"/>
+            <object id="w3" tag="10" w="5" h="5" cob="1"/>
+            <object id="heavy" tag="100" w="5" h="5" cob="1" moveable="1"/>
+          </object>
+        </object>)";
+    const std::string scales = R"(
+        <object id="scales" type="weight_system" x="100" y="100" w="4" h="4" cob="1" sholder="40"
+                completevalue="30" uat="done">
+          <object id="left" type="weight_part" w="20" h="10" cob="1" maxobj="3" maxclickstool="9"
+                  tool="w1,w2,w3,heavy"/>
+          <object id="right" type="weight_part" w="20" h="10" cob="1" maxobj="3" maxclickstool="9"
+                  tool="w1,w2,w3,heavy"/>
+        </object>)";
+    TXml xml("<scene>" + (shelfFirst ? shelf + scales : scales + shelf) + "</scene>");
+    auto room = std::make_unique<TRecordingSpace>();
+    room->mName = "hall";
+    room->LoadObjectsFromXml(xml.Root(), "");
+    room->FindObjectById("scales")->LoadResources();
+    // Hangs the pans on the beam.
+    room->FindObjectById("scales")->Update(0);
+    return room;
+}
+
+TWeightSystemObject& ScalesOf(TRecordingSpace& room) {
+    return *dynamic_cast<TWeightSystemObject*>(room.FindObjectById("scales"));
+}
+
+Strings ChildrenOf(TRecordingSpace& room, const std::string& id) {
+    Strings names;
+    for (const auto& child : room.FindObjectById(id)->GetChildren()) {
+        names.push_back(child->mName);
+    }
+    return names;
+}
+
+// "w1 left": the weight's tool pressed on that pan where the beam holds it now.
+void Put(TWeightSystemObject& scales, const std::string& put) {
+    const size_t space = put.find(' ');
+    TObject* pan = put.substr(space + 1) == "left" ? scales.mLeft : scales.mRight;
+    TTestTool tool(put.substr(0, space));
+    EXPECT_TRUE(scales.OnMouseDown(At(static_cast<int>(pan->GetX()) + 10, static_cast<int>(pan->GetY()) + 5, &tool)))
+        << put;
+}
+
+// What the listener heard since last asked, without the presses and clicks.
+Strings Reports(TRecordingListener& listener) {
+    Strings reports;
+    for (const std::string& call : listener.Take()) {
+        if (call.rfind("pressed", 0) != 0 && call.rfind("clicked", 0) != 0) {
+            reports.push_back(call);
+        }
+    }
+    return reports;
+}
+
+std::vector<uint8_t> SavedObjects(TRecordingSpace& room) {
+    TBaseBuffer saved;
+    room.WriteObjectStates(saved);
+    return saved.GetBytes();
+}
+
+void ReadObjects(TRecordingSpace& room, const std::vector<uint8_t>& bytes) {
+    TBaseBuffer saved;
+    for (uint8_t byte : bytes) {
+        saved.WriteByte(byte);
+    }
+    room.ReadObjectStates(saved);
+}
+
+struct TPlacedCase {
+    const char* what;
+    bool shelfFirst;
+    Strings puts;
+    Strings left, right, shelf;
+    float degrees;
+    bool solved;
+};
+
+// Weights put on the pans, saved, and read into a freshly loaded room: the pans carry them again in their
+// order, the beam rests at their balance, the solved flag is the saved one and saving again gives the same
+// bytes, whichever of the shelf and the scales the room reads first.
+TEST_F(WeightSystemTest, PlacedWeightsComeBackInAFreshRoom) {
+    const TPlacedCase cases[] = {
+        {"one weight, shelf first", true, {"w2 left"}, {"w2"}, {}, {"w1", "w3", "heavy"}, -45, false},
+        {"one weight, scales first", false, {"w2 left"}, {"w2"}, {}, {"w1", "w3", "heavy"}, -45, false},
+        {"solved, shelf first", true, {"w3 left", "w1 right", "w2 right"}, {"w3"}, {"w1", "w2"}, {"heavy"}, 10, true},
+        {"solved, scales first", false, {"w3 left", "w1 right", "w2 right"}, {"w3"}, {"w1", "w2"}, {"heavy"}, 10, true},
+        // The movable weight's record holds its place on the pan.
+        {"heavy and light", true, {"w1 right", "heavy left", "w2 left"}, {"heavy", "w2"}, {"w1"}, {"w3"}, -45, false},
+        {"nothing placed", true, {}, {}, {}, {"w1", "w2", "w3", "heavy"}, 0, false},
+    };
+    for (const TPlacedCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto played = MakeRoom(c.shelfFirst);
+        TWeightSystemObject& scales = ScalesOf(*played);
+        scales.SetListener(&mListener);
+        for (const std::string& put : c.puts) {
+            Put(scales, put);
+            Step(scales, 0.05f);
+        }
+        Step(scales, 3);
+        ASSERT_NEAR(scales.mAngle / kDegree, c.degrees, 0.01f);
+        ASSERT_EQ(scales.IsSolved(), c.solved);
+        const Strings solvedReports = {"unlock //done", "toolapplied scales"};
+        EXPECT_EQ(Reports(mListener), c.solved ? solvedReports : Strings{});
+        // The shelf's own state travels in a record whose shape the moves changed.
+        played->FindObjectById("shelf")->Lock();
+        const std::vector<uint8_t> saved = SavedObjects(*played);
+
+        auto fresh = MakeRoom(c.shelfFirst);
+        TWeightSystemObject& restored = ScalesOf(*fresh);
+        ReadObjects(*fresh, saved);
+        EXPECT_EQ(ChildrenOf(*fresh, "left"), c.left);
+        EXPECT_EQ(ChildrenOf(*fresh, "right"), c.right);
+        EXPECT_EQ(ChildrenOf(*fresh, "shelf"), c.shelf);
+        EXPECT_TRUE(fresh->FindObjectById("shelf")->IsLocked());
+        EXPECT_NEAR(restored.mAngle / kDegree, c.degrees, 0.01f);
+        EXPECT_TRUE(restored.mBeam.finished);
+        EXPECT_EQ(restored.IsSolved(), c.solved);
+        EXPECT_EQ(SavedObjects(*fresh), saved);
+        // The pans hang where the played room's do, the weights where they stood on them.
+        restored.Update(0);
+        EXPECT_EQ(SavedObjects(*fresh), saved);
+        for (const char* id : {"left", "right", "w1", "w2", "w3", "heavy"}) {
+            EXPECT_NEAR(fresh->FindObjectById(id)->GetX(), played->FindObjectById(id)->GetX(), 0.01f) << id;
+            EXPECT_NEAR(fresh->FindObjectById(id)->GetY(), played->FindObjectById(id)->GetY(), 0.01f) << id;
+        }
+        // Solved stays final; the restored room does not report the solution a second time, nor one it
+        // has not reached.
+        restored.SetListener(&mListener);
+        Step(restored, 1);
+        EXPECT_EQ(restored.IsSolved(), c.solved);
+        EXPECT_EQ(Reports(mListener), Strings{});
+    }
+}
+
+// A room read back into itself: weights put on after the save go back to where they stood on their shelf,
+// so the shelf's record reads into the right objects.
+TEST_F(WeightSystemTest, WeightsPutOnAfterASaveGoBackHome) {
+    struct Case {
+        const char* what;
+        Strings before, after;
+        Strings left, right, shelf;
+    };
+    const Case cases[] = {
+        {"all back, in reverse", {}, {"w3 right", "w1 left", "w2 left"}, {}, {}, {"w1", "w2", "w3", "heavy"}},
+        {"one stays", {"w2 left"}, {"w3 right", "w1 left"}, {"w2"}, {}, {"w1", "w3", "heavy"}},
+        // Passed from one pan to the other after the save: it goes back to the first pan.
+        {"other pan", {"w1 left"}, {"w1 right", "w2 left"}, {"w1"}, {}, {"w2", "w3", "heavy"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto room = MakeRoom(true);
+        TWeightSystemObject& scales = ScalesOf(*room);
+        for (const std::string& put : c.before) {
+            Put(scales, put);
+        }
+        Step(scales, 2);
+        const std::vector<uint8_t> saved = SavedObjects(*room);
+        std::map<std::string, std::pair<float, float>> places;
+        for (const char* id : {"w1", "w2", "w3", "heavy"}) {
+            places[id] = {room->FindObjectById(id)->mX, room->FindObjectById(id)->mY};
+        }
+        for (const std::string& put : c.after) {
+            Put(scales, put);
+            Step(scales, 0.05f);
+        }
+        ReadObjects(*room, saved);
+        // Every weight stands where it stood at the save: on the shelf where it was loaded, on its pan
+        // where the resting beam holds it.
+        scales.Update(0);
+        for (const auto& [id, place] : places) {
+            EXPECT_EQ(room->FindObjectById(id)->mX, place.first) << id;
+            EXPECT_EQ(room->FindObjectById(id)->mY, place.second) << id;
+        }
+        EXPECT_EQ(ChildrenOf(*room, "left"), c.left);
+        EXPECT_EQ(ChildrenOf(*room, "right"), c.right);
+        EXPECT_EQ(ChildrenOf(*room, "shelf"), c.shelf);
+        EXPECT_EQ(SavedObjects(*room), saved);
+    }
+}
+
+// A scales record that names what the room lacks, or is cut short, is refused whole: the pans keep what they
+// carry and the shelf its weights.
+TEST_F(WeightSystemTest, BrokenPlacementsAreRefused) {
+    auto played = MakeRoom(false);
+    Put(ScalesOf(*played), "w1 left");
+    TBaseBuffer good;
+    ScalesOf(*played).SaveState(good);
+    std::vector<uint8_t> bytes = good.GetBytes();
+    // The record starts: count 1, length 2, "w1".
+    ASSERT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 8),
+              (std::vector<uint8_t>{1, 0, 0, 0, 2, 0, 'w', '1'}));
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> record;
+        const char* log;
+    };
+    std::vector<uint8_t> unknown = bytes;
+    unknown[7] = '9';
+    std::vector<uint8_t> huge = bytes;
+    huge[3] = 0x7f;
+    std::vector<uint8_t> negative = bytes;
+    negative[3] = 0xff;
+    const Case cases[] = {
+        {"unknown weight", unknown, "weight_system scales: saved object w9 not found for its pan"},
+        {"count past the end", huge, "object state of hall.scales refused"},
+        {"negative count", negative, "object state of hall.scales refused"},
+        {"cut short", std::vector<uint8_t>(bytes.begin(), bytes.begin() + 6), "object state of hall.scales refused"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto room = MakeRoom(false);
+        TWeightSystemObject& scales = ScalesOf(*room);
+        Put(scales, "w2 right");
+        TBaseBuffer record;
+        for (uint8_t byte : c.record) {
+            record.WriteByte(byte);
+        }
+        EXPECT_FALSE(RestoreObjectState(scales, record));
+        EXPECT_EQ(ChildrenOf(*room, "left"), Strings{});
+        EXPECT_EQ(ChildrenOf(*room, "right"), Strings{"w2"});
+        EXPECT_EQ(ChildrenOf(*room, "shelf"), (Strings{"w1", "w3", "heavy"}));
+        EXPECT_TRUE(harness::LogContains(c.log));
+    }
 }
 
 } // namespace

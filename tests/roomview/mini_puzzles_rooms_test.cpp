@@ -1,6 +1,7 @@
 // The mini-puzzle rooms played through the viewer's host: the sliding tiles solved by their action table,
-// the scales tipped to their total, the combination lock set; each puzzle's reaction shows the object that
-// completes the room, and a save and a restore into a fresh host in the middle give the same ending.
+// the scales tipped to their total (a weight put on after a save goes back to its shelf with the restore),
+// the combination lock set; each puzzle's reaction shows the object that completes the room, and a save
+// and a restore into a fresh host in the middle give the same ending.
 
 #include <cmath>
 #include <cstdlib>
@@ -83,21 +84,63 @@ TEST_F(MiniPuzzleRoomsTest, Scales) {
         };
     };
     const auto on = [](const char* id, const char* holder) {
-        return [=](TRoomHost& host) { EXPECT_EQ(Object(host, id)->GetParent(), Object(host, holder)); };
+        return [=](TRoomHost& host) { EXPECT_EQ(Object(host, id)->GetParent(), Object(host, holder)) << id; };
+    };
+    const auto both = [](std::function<void(TRoomHost&)> a, std::function<void(TRoomHost&)> b) {
+        return [=](TRoomHost& host) {
+            a(host);
+            b(host);
+        };
+    };
+    const auto plumLoaded = [](TRoomHost& host) {
+        EXPECT_EQ(Object(host, "plum")->mX, 300);
+        EXPECT_EQ(Object(host, "plum")->mY, 530);
     };
     std::vector<TStep> steps = ActionsOf("scales");
-    Expect(steps, "click 490 640", {"given apple"}, on("apple", "shelf"));
-    Expect(steps, "save", {"saved"});
-    Expect(steps, "take apple", {"holds apple"});
-    Expect(steps, "click 523 312", {}, on("apple", "left"));
-    // Only the left pan carries weight: the beam swings fully left.
-    Expect(steps, "wait 500", {}, beam(-20, false));
-    Expect(steps, "click 690 640", {"given pear"});
-    Expect(steps, "take pear", {"holds pear"});
-    Expect(steps, "click 949 236", {}, on("pear", "right"));
-    // 10 against 20 of at most 45: the beam rests 20 x 10 / 45 degrees right, the total 30 solves it.
-    Expect(steps, "wait 1500", {"show ribbon", "applied  scales"}, beam(20.0f * 10 / 45, true));
-    Expect(steps, "wait 300", {"event complete", "completed scales"});
+    // The right pan is pressed twice at one point: by the plum before the restore and by the pear after it.
+    const std::pair<std::string, TStep> table[] = {
+        {"click 490 640", {"", {"given apple"}, on("apple", "shelf")}},
+        {"take apple", {"", {"holds apple"}, nullptr}},
+        {"click 523 312", {"", {}, on("apple", "left")}},
+        // Only the left pan carries weight: the beam swings fully left.
+        {"wait 500", {"", {}, beam(-20, false)}},
+        {"save", {"", {"saved"}, nullptr}},
+        {"click 890 625", {"", {"given plum"}, nullptr}},
+        {"take plum", {"", {"holds plum"}, nullptr}},
+        {"click 949 236", {"", {}, on("plum", "right")}},
+        // 10 against 5 turns the beam back toward -20 x 5 / 45 degrees; half a second is not enough.
+        {"wait 500",
+         {"",
+          {},
+          [](TRoomHost& host) {
+              auto* scales = dynamic_cast<TWeightSystemObject*>(Object(host, "scales"));
+              EXPECT_GT(scales->mAngle * 57.29578f, -19);
+              EXPECT_LT(scales->mAngle * 57.29578f, -3);
+              EXPECT_FALSE(scales->mBeam.finished);
+              EXPECT_FALSE(scales->IsSolved());
+          }}},
+        // Back as saved: the plum on the shelf where it was loaded, the apple on its pan, the beam resting fully
+        // left.
+        {"restore",
+         {"", {"restored"}, both(both(on("plum", "shelf"), on("apple", "left")), both(beam(-20, false), plumLoaded))}},
+        {"click 690 640", {"", {"given pear"}, on("pear", "shelf")}},
+        {"take pear", {"", {"holds pear"}, nullptr}},
+        {"click 949 236", {"", {}, both(on("pear", "right"), on("plum", "shelf"))}},
+        // 10 against 20 of at most 45: the beam rests 20 x 10 / 45 degrees right, the total 30 solves it.
+        {"wait 1500", {"", {"show ribbon", "applied  scales"}, beam(20.0f * 10 / 45, true)}},
+        {"wait 300", {"", {"event complete", "completed scales"}, nullptr}},
+    };
+    // Each entry fills the first step of its action after the one the entry before it filled.
+    size_t next = 0;
+    for (const auto& [action, expected] : table) {
+        while (next < steps.size() && steps[next].action != action) {
+            ++next;
+        }
+        ASSERT_LT(next, steps.size()) << "no step " << action;
+        steps[next].heard = expected.heard;
+        steps[next].check = expected.check;
+        ++next;
+    }
     PlayRoom("roomview/scales.xml", steps);
 }
 

@@ -5,6 +5,8 @@
   the win shows the medal, and the medal completes the room.
 - scales: an apple and a pear on a shelf, handed out as tools by a basket and a crate; each goes onto a
   pan, the beam swings toward the heavier pan, and the total 30 shows the ribbon that completes the room.
+  A plum from a bowl goes onto the other pan after a save and comes back to the shelf with the restore,
+  which leaves the apple on its pan and the beam resting fully left again.
 - locks: a combination lock of three wheels; the right digits show the key at once and the gem half a
   second later; the gem completes the room.
 """
@@ -153,20 +155,23 @@ SCALES = """<?xml version="1.0" encoding="utf-8"?>
     <object id="shelf" name="scales_shelf.png" x="80" y="560">
       <object id="apple" name="scales_apple.png" x="110" y="520" tag="10"/>
       <object id="pear" name="scales_pear.png" x="210" y="500" tag="20"/>
+      <object id="plum" name="scales_plum.png" x="300" y="530" tag="5"/>
     </object>
     <object id="basket" name="scales_basket.png" x="450" y="600" tools="apple"/>
     <object id="crate" name="scales_crate.png" x="650" y="600" tools="pear"/>
+    <object id="bowl" name="scales_bowl.png" x="850" y="600" tools="plum"/>
     <object id="scales" type="weight_system" name="scales_beam.png" x="%d" y="%d" sholder="%d" maxangle="%d"
             completevalue="30" vat="ribbon">
       <object id="arrow" name="scales_arrow.png" x="%d" y="%d"/>
-      <object id="left" type="weight_part" name="scales_pan.png" tool="apple,pear" maxclickstool="5"/>
-      <object id="right" type="weight_part" name="scales_pan.png" tool="apple,pear" maxclickstool="5"/>
+      <object id="left" type="weight_part" name="scales_pan.png" tool="apple,pear,plum" maxclickstool="5"/>
+      <object id="right" type="weight_part" name="scales_pan.png" tool="apple,pear,plum" maxclickstool="5"/>
     </object>
     <object id="ribbon" name="scales_ribbon.png" x="1100" y="120" v="0" flags="complete.100"/>
   </Objects>
   <tools>
     <tool id="apple" imgfly="roomview/apple_fly"/>
     <tool id="pear" imgfly="roomview/pear_fly"/>
+    <tool id="plum" imgfly="roomview/plum_fly"/>
   </tools>
 </room>
 """ % (PIVOT_X, PIVOT_Y, SHOULDER, MAX_ANGLE, PIVOT_X, PIVOT_Y)
@@ -177,14 +182,25 @@ def scales_actions():
     return """# a frame hangs the pans on the beam; the apple onto the left pan swings the beam fully left
 wait 50
 click 490 640
-# saved before anything stands on a pan: which objects a pan carries is not part of the saved state
-save
 wait 50
 take apple
 click %d %d
 drop
 wait 500
-# the pear onto the right pan, raised by the swing
+# saved with the apple on the left pan
+save
+# the plum onto the right pan: 10 against 5 swings the beam back toward level; the restore takes the plum
+# back to the shelf and rests the beam fully left again, the apple still on its pan
+click 890 625
+take plum
+click %d %d
+drop
+wait 500
+shot plum
+restore
+wait 50
+shot restored
+# the pear onto the right pan: the beam swings right and the total 30 shows the ribbon
 click 690 640
 take pear
 click %d %d
@@ -192,7 +208,7 @@ drop
 wait 1500
 click 1140 150
 wait 300
-""" % (pan_centre("left", 0) + pan_centre("right", -MAX_ANGLE))
+""" % (pan_centre("left", 0) + pan_centre("right", -MAX_ANGLE) + pan_centre("right", -MAX_ANGLE))
 
 
 # ---- the locks room ----
@@ -250,6 +266,8 @@ PICTURES_OF_ROOMS = {
     "scales_pear": (60, 80, mr.rgba("a3c14a"), mr.INK),
     "scales_basket": (80, 80, mr.rgba("b07d48"), mr.INK),
     "scales_crate": (80, 80, mr.rgba("7a5a32"), mr.INK),
+    "scales_plum": (50, 50, mr.rgba("6c3483"), mr.INK),
+    "scales_bowl": (80, 50, mr.rgba("d5d8dc"), mr.INK),
     "scales_beam": (SHOULDER, 10, mr.rgba("d9c27e"), mr.INK),
     "scales_arrow": (10, 120, mr.rgba("e8e8e8"), mr.INK),
     "scales_pan": (PAN_W, PAN_H, mr.rgba("8c8c8c"), mr.INK),
@@ -263,6 +281,7 @@ PICTURES_OF_ROOMS = {
 TOOL_PICTURES = {
     "apple_fly": (40, 40, mr.rgba("c0392b"), mr.INK),
     "pear_fly": (40, 50, mr.rgba("a3c14a"), mr.INK),
+    "plum_fly": (36, 36, mr.rgba("6c3483"), mr.INK),
 }
 # Tile v: a shade of its row, lighter to the right, with a border, so a misplaced tile shows.
 ROW_COLOURS = ["c0392b", "27ae60", "2980b9", "f1c40f"]
