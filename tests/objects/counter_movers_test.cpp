@@ -206,25 +206,36 @@ TEST_F(TimedCounterTest, DrawAllShowsItOnlyWhileRunning) {
     ExpectPixels({{1, 1, kRedPixel}});
 }
 
-// None of the object attributes apply; the path image is drawn even when the object is hidden.
+// None of the object attributes apply; the path image is drawn even when the object is hidden, as a frame
+// strip when its element has no children, else as key frames.
 TEST_F(ObjectTest, PathImageIgnoresObjectAttributesAndDrawsRegardless) {
     WriteSolidImage("dot.png", 4, 4, kRed);
-    TXml xml(R"(<object id="bird" name="other.png" x="2" y="2" filename="dot.png" frames="1" cadrw="4" cadrh="4"
-        uae="door" maxclicks="3" tr="nowhere"/>)");
-    TrajectoryMoverCadrImage2Object path;
-    path.LoadFromXml(xml.Root(), "");
-    TObject& object = path;
-    EXPECT_EQ(object.mName, "");
-    EXPECT_EQ(object.mImageName, "");
-    EXPECT_EQ(object.mX, 0);
-    EXPECT_EQ(object.mMaxClicks, TObject::kUnlimited);
-    EXPECT_TRUE(object.mReactions[kUnlockAfterEvent].empty());
-    EXPECT_TRUE(path.mUsesStrip);
-    object.Update(0.1f);
-    object.SetVisible(false);
-    BeginCanvas();
-    object.Draw(1.0f);
-    ExpectPixels({{3, 3, kRedPixel}, {7, 3, kBlack}});
+    const std::pair<const char*, bool> cases[] = {
+        {R"(<object id="bird" name="other.png" x="2" y="2" filename="dot.png" frames="1" cadrw="4" cadrh="4"
+            uae="door" maxclicks="3" tr="nowhere"/>)",
+         true},
+        {R"(<object id="bird" name="other.png" x="2" y="2" uae="door" maxclicks="3" tr="nowhere" time="0.1">
+            <item name="dot.png"/><item name="dot.png"/></object>)",
+         false},
+    };
+    for (const auto& [element, strip] : cases) {
+        SCOPED_TRACE(element);
+        TXml xml(element);
+        TrajectoryMoverCadrImage2Object path;
+        path.LoadFromXml(xml.Root(), "");
+        TObject& object = path;
+        EXPECT_EQ(object.mName, "");
+        EXPECT_EQ(object.mImageName, "");
+        EXPECT_EQ(object.mX, 0);
+        EXPECT_EQ(object.mMaxClicks, TObject::kUnlimited);
+        EXPECT_TRUE(object.mReactions[kUnlockAfterEvent].empty());
+        EXPECT_EQ(path.mUsesStrip, strip);
+        object.Update(0.15f);
+        object.SetVisible(false);
+        BeginCanvas();
+        object.Draw(1.0f);
+        ExpectPixels({{3, 3, kRedPixel}, {7, 3, kBlack}});
+    }
 }
 
 } // namespace

@@ -138,4 +138,43 @@ TEST_F(ObjectTest, FocuserRecordFollowsTheObjectRecord) {
               (std::vector<uint8_t>{200, 0, 0, 0, 1, 1}));
 }
 
+// What each attribute loads into, and the values absent ones take.
+TEST_F(ObjectTest, LightAndFocuserAttributesAndDefaults) {
+    struct LightCase {
+        const char* attributes;
+        float step, minAlpha, maxAlpha, minTime, maxTime;
+    };
+    const LightCase lights[] = {
+        {"", 0.2f, 0.0f, 1.0f, 0.5f, 1.0f},
+        {R"(da="0.1" mina="0.3" maxa="0.9" mint="0.2" maxt="0.4")", 0.1f, 0.3f, 0.9f, 0.2f, 0.4f},
+    };
+    for (const LightCase& c : lights) {
+        SCOPED_TRACE(c.attributes);
+        auto light = Load<TLightObject>(c.attributes);
+        EXPECT_FLOAT_EQ(light->mStep, c.step);
+        EXPECT_FLOAT_EQ(light->mMinAlpha, c.minAlpha);
+        EXPECT_FLOAT_EQ(light->mMaxAlpha, c.maxAlpha);
+        EXPECT_FLOAT_EQ(light->mMinTime, c.minTime);
+        EXPECT_FLOAT_EQ(light->mMaxTime, c.maxTime);
+        // The first swing starts as soon as it is loaded.
+        EXPECT_TRUE(light->mRunning);
+        EXPECT_GE(light->mDuration, c.minTime);
+        EXPECT_LE(light->mDuration, c.maxTime);
+    }
+    struct FocuserCase {
+        const char* attributes;
+        float time, fullAlpha;
+    };
+    const FocuserCase focusers[] = {{"", 1.0f, 1.0f}, {R"(time="2.5" a="0.6")", 2.5f, 0.6f}};
+    for (const FocuserCase& c : focusers) {
+        SCOPED_TRACE(c.attributes);
+        auto focuser = Load<TFocuserObject>(c.attributes);
+        EXPECT_FLOAT_EQ(focuser->mTime, c.time);
+        EXPECT_FLOAT_EQ(focuser->mFullAlpha, c.fullAlpha);
+        EXPECT_EQ(focuser->mAlpha, 0);
+        EXPECT_TRUE(focuser->mFadeInNext);
+        EXPECT_FALSE(focuser->mAlphaTween.running);
+    }
+}
+
 } // namespace

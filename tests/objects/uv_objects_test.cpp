@@ -112,4 +112,34 @@ TEST_F(ObjectTest, UVSpinScrollsAfterItsDelay) {
     }
 }
 
+// What each attribute loads into, and the values absent ones take.
+TEST_F(ObjectTest, UVAttributesAndDefaults) {
+    struct Case {
+        const char* attributes;
+        float u1, v1, u2, v2, time, delay;
+        bool ascending;
+    };
+    const Case cases[] = {
+        {"", 0, 0, 1, 1, 15, 0, true},
+        {R"(u1="0.5" v1="-1" u2="2" v2="3" time="4" stime="1.5" asc="0")", 0.5f, -1, 2, 3, 4, 1.5f, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.attributes);
+        auto plain = Load<TUVObject>(c.attributes);
+        auto spin = Load<TUVSpinObject>(c.attributes);
+        for (TUVObject* uv : {static_cast<TUVObject*>(plain.get()), static_cast<TUVObject*>(spin.get())}) {
+            EXPECT_FLOAT_EQ(uv->mU1, c.u1);
+            EXPECT_FLOAT_EQ(uv->mV1, c.v1);
+            EXPECT_FLOAT_EQ(uv->mU2, c.u2);
+            EXPECT_FLOAT_EQ(uv->mV2, c.v2);
+        }
+        EXPECT_FLOAT_EQ(spin->mTime, c.time);
+        EXPECT_FLOAT_EQ(spin->mStartDelay, c.delay);
+        EXPECT_EQ(spin->mAscending, c.ascending);
+        EXPECT_FLOAT_EQ(spin->mBaseV1, c.v1);
+        EXPECT_FLOAT_EQ(spin->mBaseV2, c.v2);
+        EXPECT_EQ(spin->mDelayTimer.IsRunning(), c.delay > 0);
+    }
+}
+
 } // namespace
