@@ -177,4 +177,31 @@ TEST_F(ObjectTest, LightAndFocuserAttributesAndDefaults) {
     }
 }
 
+// Both draw their own image at the level they reached: white over black shows as that share of grey.
+TEST_F(ObjectTest, LightAndFocuserDrawTheirImageAtTheirLevel) {
+    WriteSolidImage("textures/white.png", 4, 4, kWhite);
+    // From full, a swing of 0.1 s down to 0.5, where a range of one level keeps it.
+    auto light = Load<TLightObject>(R"(name="white.png" mina="0.5" maxa="0.5" da="0" mint="0.1" maxt="0.1")");
+    // Fading in to 0.8 over 1 s: a quarter of the way after 0.25 s.
+    auto focuser = Load<TFocuserObject>(R"(name="white.png" x="6" a="0.8" time="1")");
+    focuser->Activate(0, 0, 0);
+    struct Step {
+        float seconds;
+        int light, focuser;
+    };
+    const Step steps[] = {{0, 255, 0}, {0.25f, 128, 51}, {1.0f, 128, 204}};
+    light->LoadResources();
+    focuser->LoadResources();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.seconds);
+        Advance(*light, step.seconds, 0.01f);
+        Advance(*focuser, step.seconds, 0.01f);
+        BeginCanvas();
+        light->Draw(1.0f);
+        focuser->Draw(1.0f);
+        const auto grey = [](int level) { return TRgba{level, level, level, 255}; };
+        ExpectPixels({{1, 1, grey(step.light)}, {7, 2, grey(step.focuser)}, {5, 2, kBlack}});
+    }
+}
+
 } // namespace
