@@ -126,6 +126,9 @@ TEST_F(LabelRoomsTest, NotePlateAndSignOpenTheDoorWhereTheShownImageLies) {
              EXPECT_EQ(note->mText, "The plate names the sign.");
              EXPECT_EQ(plate->GetX(), 420);
              EXPECT_EQ(plate->GetY(), 140);
+             // No terms beside the rooms: the label shows its key, in the font the viewer read.
+             EXPECT_EQ(plate->GetLabel()->mText, L"The lit side answers");
+             EXPECT_NE(plate->GetLabel()->GetFont(), nullptr);
              Labels("- 420,140 | sign 1 L | door L")(host);
          }},
         // The locked sign takes no click, even on its shown image.

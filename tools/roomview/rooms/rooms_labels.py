@@ -7,8 +7,9 @@
   paths are in "trajectories.dat" beside the rooms. The door, open from the start, completes the room.
 - labels: a note (an info text) shows a plate (a text label whose description box places it) when
   clicked; the plate unlocks a sign (an info text with an image switcher showing its second image); the
-  sign answers only where its shown switcher image lies, and unlocks the door. The label and the switcher
-  image are drawn only in the developer view.
+  sign answers only where its shown switcher image lies, and unlocks the door. The label (in the game's
+  own font, copied beside the rooms with a "fonts.xml") and the switcher image are drawn only in the
+  developer view.
 - uvbelts: a window (texture coordinates u 0.5..2.25, v 0..2) shows its tile repeated in the developer
   view, and a click on it unlocks the door; a belt scrolls its v coordinates up a tile a second after a
   half-second start delay, a river scrolls the other way, a tile every two seconds. The door completes.
@@ -22,9 +23,18 @@
 
 import math
 import os
+import shutil
 import struct
 
 from make_rooms import INK, picture, png, rgba
+
+GAME_ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "assets")
+# The game's own 20-pixel font, which the viewer reads from "fonts.xml" so labels show in its developer view.
+FONTS_XML = """<?xml version="1.0" encoding="utf-8"?>
+<fonts>
+  <font id="default" name="fonts/sans20.txt"/>
+</fonts>
+"""
 
 TRANSPARENT = (0, 0, 0, 0)
 
@@ -188,7 +198,8 @@ LABELS_ROOM = """<?xml version="1.0" encoding="utf-8"?>
     <object id="back" name="labels_back.png"/>
     <object id="note" type="textinfo" name="lbl_note.png" x="120" y="120" text="The plate names the sign." vac="plate"/>
     <object id="plate" type="text_obj" name="lbl_plate.png" x="10" y="10" v="0" uac="sign">
-      <object name="text" type="imagetext" x="420" y="140" w="300" h="60" text="plate_text" font="default"/>
+      <object name="text" type="imagetext" x="420" y="140" w="300" h="60" text="The lit side answers" font="default"
+              color="43.34.51.255"/>
     </object>
     <object id="sign" type="textinfoswitch" name="lbl_sign.png" x="500" y="320" locked="1" text="sign_text"
             preview="lbl_preview.png" previewx="900" previewy="600" uac="door">
@@ -393,6 +404,11 @@ def write_room(out, name, pictures, room, actions):
 
 def write(out):
     img = os.path.join(out, "assets", "roomview", "img")
+    os.makedirs(os.path.join(out, "assets", "fonts"), exist_ok=True)
+    for name in ("sans20.txt", "sans20.png"):
+        shutil.copyfile(os.path.join(GAME_ASSETS, "fonts", name), os.path.join(out, "assets", "fonts", name))
+    with open(os.path.join(out, "assets", "fonts.xml"), "w", newline="\n") as f:
+        f.write(FONTS_XML)
     with open(os.path.join(out, "assets", "trajectories.dat"), "wb") as f:
         f.write(trajectories())
     pathimage_back(os.path.join(img, "pathimage_back.png"))
