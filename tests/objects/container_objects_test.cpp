@@ -103,6 +103,51 @@ TEST_F(RoutingContainerTest, BringToTopKeepsMovingThePressedChildUp) {
     EXPECT_EQ(box->FindChildById("a")->GetParent(), box.get());
 }
 
+// The record keeps each child's state with that child after a press reordered them: read into the same
+// container, and into a freshly loaded one whose children stand in the loaded order.
+TEST_F(RoutingContainerTest, BringToTopRecordKeepsEachChildsStateWithIt) {
+    auto box = Make("bring_to_top");
+    EXPECT_TRUE(box->OnMouseDown(At(5, 5)));
+    ASSERT_EQ(Order(*box), "acb");
+    // Shows which record each child read: a locked, c solved, b at a quarter alpha.
+    const auto state = [](TObject& container) {
+        std::string text;
+        for (const char* id : {"a", "b", "c"}) {
+            TObject* child = container.FindChildById(id);
+            text += std::string(id) + (child->IsLocked() ? "L" : "") + (child->mSolved ? "S" : "") +
+                    (child->mAlpha < 1 ? "q" : "") + " ";
+        }
+        return text;
+    };
+    box->FindChildById("a")->mLocked = true;
+    box->FindChildById("c")->mSolved = true;
+    box->FindChildById("b")->mAlpha = 0.25f;
+    TBaseBuffer saved;
+    box->SaveState(saved);
+    const std::vector<uint8_t> bytes = saved.GetBytes();
+    auto again = [&bytes] {
+        TBaseBuffer record;
+        for (uint8_t b : bytes) {
+            record.WriteByte(b);
+        }
+        return record;
+    };
+
+    auto fresh = Make("bring_to_top");
+    TBaseBuffer first = again();
+    ASSERT_TRUE(RestoreObjectState(*fresh, first));
+    EXPECT_EQ(Order(*fresh), "abc");
+    EXPECT_EQ(state(*fresh), "aL bq cS ");
+
+    box->FindChildById("a")->mLocked = false;
+    box->FindChildById("c")->mSolved = false;
+    box->FindChildById("b")->mAlpha = 1;
+    TBaseBuffer second = again();
+    ASSERT_TRUE(RestoreObjectState(*box, second));
+    EXPECT_EQ(Order(*box), "acb");
+    EXPECT_EQ(state(*box), "aL bq cS ");
+}
+
 TEST_F(RoutingContainerTest, InvisibleContainersPassNothing) {
     for (const char* type : {"transp", "group", "fgroup"}) {
         SCOPED_TRACE(type);
