@@ -32,11 +32,18 @@ TEST_F(ObjectTest, UVRangesAreCutAtWholeNumbersStrictlyInside) {
         {R"(u1="1" u2="1")", ""},
         {R"(u1="2" u2="1")", ""},
         {R"(v1="0.3" v2="0.3")", ""},
+        // Ranges a broken file stretches beyond any picture's repeats are not cut (nor counted out for ever).
+        {R"(u2="1e30")", ""},
+        {R"(id="wide" v1="-300" v2="0.5")", ""},
+        {R"(u1="nan")", ""},
     };
     for (const auto& [attributes, pieces] : cases) {
         SCOPED_TRACE(attributes);
         EXPECT_EQ(Text(Load<TUVObject>(attributes)->SplitIntoPieces()), pieces);
     }
+    EXPECT_TRUE(harness::LogContains("uv object wide: texture range 0..1, -300..0.5 repeats too often, not cut"));
+    // The widest range still cut: 256 repeats in one piece each.
+    EXPECT_EQ(Load<TUVObject>(R"(u1="-128" u2="128")")->SplitIntoPieces().size(), 256u);
 }
 
 TEST(UVPieceRectsTest, SourcesAndPlaces) {
