@@ -13,12 +13,61 @@ bool TBringToTopObject::OnMouseDown(const TMouseEvent& event) {
         if (!child->OnMouseDown(event)) {
             continue;
         }
-        if (child != children.back().get() && RemoveChild(child)) {
-            AddChild(child);
+        if (child != children.back().get()) {
+            if (mLoadedOrder.empty()) {
+                for (const auto& each : children) {
+                    mLoadedOrder.push_back(each.get());
+                }
+            }
+            if (RemoveChild(child)) {
+                AddChild(child);
+            }
         }
         return true;
     }
     return false;
+}
+
+void TBringToTopObject::SaveState(TBaseBuffer& writer) {
+    InRecordOrder([&] { TTransparentObject::SaveState(writer); });
+}
+
+void TBringToTopObject::RestoreState(TBaseBuffer& reader) {
+    InRecordOrder([&] { TTransparentObject::RestoreState(reader); });
+}
+
+void TBringToTopObject::InRecordOrder(const std::function<void()>& call) {
+    std::vector<TObject*> drawn;
+    for (const auto& child : GetChildren()) {
+        drawn.push_back(child.get());
+    }
+    std::vector<TObject*> rest = drawn;
+    std::vector<TObject*> recorded;
+    for (const TObject* loaded : mLoadedOrder) {
+        auto it = std::find(rest.begin(), rest.end(), loaded);
+        if (it != rest.end()) {
+            recorded.push_back(*it);
+            rest.erase(it);
+        }
+    }
+    recorded.insert(recorded.end(), rest.begin(), rest.end());
+    if (recorded == drawn) {
+        call();
+        return;
+    }
+    TObject* hit = mHitChild;
+    Arrange(recorded);
+    call();
+    Arrange(drawn);
+    mHitChild = hit;
+}
+
+void TBringToTopObject::Arrange(const std::vector<TObject*>& order) {
+    for (TObject* child : order) {
+        if (RemoveChild(child)) {
+            AddChild(child);
+        }
+    }
 }
 
 // ---- group ----

@@ -3,6 +3,7 @@
 // child to the top, the group that shares its hints, cursor and life-cycle calls with its children, the
 // found group that reports when every child is used up, the first-taker list and the broadcast group.
 
+#include <functional>
 #include <vector>
 
 #include "objects/transparent_object.h"
@@ -12,6 +13,18 @@ class TBringToTopObject : public TTransparentObject {
 public:
     int GetTypeId() const override { return 41; }
     bool OnMouseDown(const TMouseEvent& event) override;
+    // The children's records go in the loaded order, then any child added since: a room loaded afresh holds
+    // its children in the loaded order, so each record finds its own child. The drawing order is not saved.
+    void RestoreState(TBaseBuffer& reader) override;
+    void SaveState(TBaseBuffer& writer) override;
+
+private:
+    // Runs the call with the children in the order their records keep, and puts the drawing order back.
+    void InRecordOrder(const std::function<void()>& call);
+    void Arrange(const std::vector<TObject*>& order);
+
+    // Taken before the first child moves; compared by address only, never followed.
+    std::vector<const TObject*> mLoadedOrder;
 };
 
 // Its hints, cursor, activation, locks and visibility apply to every child too.

@@ -1,23 +1,28 @@
 #include "objects/input_objects.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "app/log.h"
 #include "app/string_utils.h"
 #include "app/xml_reader.h"
 #include "graphics/saved_flags.h"
+#include "objects/whole_pixels.h"
 #include "windows/mouse_event.h"
 
 namespace {
 
+// A point a broken file puts beyond any screen is held within 2^29 pixels, so the shape's spans and the
+// sums of the hit test stay inside their integers.
 bool ParseInt(const std::string& text, int& value) {
+    constexpr long kFarBeyondAnyScreen = 536870912L;
     char* end = nullptr;
     const long parsed = std::strtol(text.c_str(), &end, 10);
     if (end == text.c_str() || *end != '\0') {
         return false;
     }
-    value = static_cast<int>(parsed);
+    value = static_cast<int>(std::clamp(parsed, -kFarBeyondAnyScreen, kFarBeyondAnyScreen));
     return true;
 }
 
@@ -61,17 +66,19 @@ bool TShapeObject::HitTestSelf(int x, int y) {
     if (mPoints.size() < 3 || !inside) {
         return inside;
     }
-    const int dx = static_cast<int>(GetOwnerOffsetX()), dy = static_cast<int>(GetOwnerOffsetY());
+    // In 64 bits: a product of a span and a distance passes int long before the points leave a big room.
+    const int64_t dx = WholePixels(GetOwnerOffsetX()), dy = WholePixels(GetOwnerOffsetY());
+    const int64_t px64 = x, py64 = y;
     bool result = false;
     for (size_t i = 0; i + 1 < mPoints.size(); ++i) {
-        const int xi = mPoints[i].first + dx, yi = mPoints[i].second + dy;
-        const int xj = mPoints[i + 1].first + dx, yj = mPoints[i + 1].second + dy;
-        if ((yi < y) == (yj < y)) {
+        const int64_t xi = mPoints[i].first + dx, yi = mPoints[i].second + dy;
+        const int64_t xj = mPoints[i + 1].first + dx, yj = mPoints[i + 1].second + dy;
+        if ((yi < py64) == (yj < py64)) {
             continue;
         }
         // The ends lie on different sides of y, so yj != yi.
-        const int cross = (xj - xi) * (y - yi) / (yj - yi);
-        if (x - xi < cross) {
+        const int64_t cross = (xj - xi) * (py64 - yi) / (yj - yi);
+        if (px64 - xi < cross) {
             result = !result;
         }
     }

@@ -2,15 +2,24 @@
 
 #include <cmath>
 
+#include "app/log.h"
 #include "app/xml_reader.h"
 #include "graphics/render_state.h"
 
 namespace {
 
-// The range's ends with every whole number strictly between them; empty when the range is empty.
+// More repeats than any picture needs; a range a broken file stretches further would cut into millions of
+// pieces, or never end where floats stop counting whole numbers.
+constexpr float kMostRepeats = 256.0f;
+
+bool TooWide(float from, float to) {
+    return !(to - from <= kMostRepeats);
+}
+
+// The range's ends with every whole number strictly between them; empty when the range is empty or too wide.
 std::vector<float> Cuts(float from, float to) {
     std::vector<float> cuts;
-    if (!(from < to)) {
+    if (!(from < to) || TooWide(from, to)) {
         return cuts;
     }
     cuts.push_back(from);
@@ -55,6 +64,10 @@ void TUVObject::LoadFromXml(const TiXmlElement* element, const std::string& fold
     mV1 = ReadXmlFloat(element, "v1", 0);
     mU2 = ReadXmlFloat(element, "u2", 1);
     mV2 = ReadXmlFloat(element, "v2", 1);
+    if ((mU1 < mU2 && TooWide(mU1, mU2)) || (mV1 < mV2 && TooWide(mV1, mV2))) {
+        TLogFile::Get()->Printf("uv object %s: texture range %g..%g, %g..%g repeats too often, not cut", mName.c_str(),
+                                mU1, mU2, mV1, mV2);
+    }
 }
 
 std::vector<TUVPiece> TUVObject::SplitIntoPieces() const {

@@ -37,7 +37,8 @@ public:
     // The pieces, each drawn from its part of the texture; a view rooms never use.
     virtual void DrawAll();
 
-    // Cut at the whole numbers strictly inside each range; u intervals first, then v.
+    // Cut at the whole numbers strictly inside each range; u intervals first, then v. A range of more than
+    // 256 repeats gives no pieces (logged when loaded).
     std::vector<TUVPiece> SplitIntoPieces() const;
 
     float mU1 = 0;

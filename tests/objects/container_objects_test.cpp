@@ -1,6 +1,7 @@
 // Containers: which children hear a press or a move and in what order, what the group shares with its
 // children, and when a found group reports that every child is used up.
 
+#include "app/buffer.h"
 #include "object_test_support.h"
 #include "objects/container_objects.h"
 
@@ -102,6 +103,51 @@ TEST_F(RoutingContainerTest, BringToTopKeepsMovingThePressedChildUp) {
     EXPECT_EQ(box->FindChildById("a")->GetParent(), box.get());
 }
 
+// The record keeps each child's state with that child after a press reordered them: read into the same
+// container, and into a freshly loaded one whose children stand in the loaded order.
+TEST_F(RoutingContainerTest, BringToTopRecordKeepsEachChildsStateWithIt) {
+    auto box = Make("bring_to_top");
+    EXPECT_TRUE(box->OnMouseDown(At(5, 5)));
+    ASSERT_EQ(Order(*box), "acb");
+    // Shows which record each child read: a locked, c solved, b at a quarter alpha.
+    const auto state = [](TObject& container) {
+        std::string text;
+        for (const char* id : {"a", "b", "c"}) {
+            TObject* child = container.FindChildById(id);
+            text += std::string(id) + (child->IsLocked() ? "L" : "") + (child->mSolved ? "S" : "") +
+                    (child->mAlpha < 1 ? "q" : "") + " ";
+        }
+        return text;
+    };
+    box->FindChildById("a")->mLocked = true;
+    box->FindChildById("c")->mSolved = true;
+    box->FindChildById("b")->mAlpha = 0.25f;
+    TBaseBuffer saved;
+    box->SaveState(saved);
+    const std::vector<uint8_t> bytes = saved.GetBytes();
+    auto again = [&bytes] {
+        TBaseBuffer record;
+        for (uint8_t b : bytes) {
+            record.WriteByte(b);
+        }
+        return record;
+    };
+
+    auto fresh = Make("bring_to_top");
+    TBaseBuffer first = again();
+    ASSERT_TRUE(RestoreObjectState(*fresh, first));
+    EXPECT_EQ(Order(*fresh), "abc");
+    EXPECT_EQ(state(*fresh), "aL bq cS ");
+
+    box->FindChildById("a")->mLocked = false;
+    box->FindChildById("c")->mSolved = false;
+    box->FindChildById("b")->mAlpha = 1;
+    TBaseBuffer second = again();
+    ASSERT_TRUE(RestoreObjectState(*box, second));
+    EXPECT_EQ(Order(*box), "acb");
+    EXPECT_EQ(state(*box), "aL bq cS ");
+}
+
 TEST_F(RoutingContainerTest, InvisibleContainersPassNothing) {
     for (const char* type : {"transp", "group", "fgroup"}) {
         SCOPED_TRACE(type);
@@ -184,12 +230,16 @@ TEST_F(RoutingContainerTest, ToolUseThatUsesUpTheGroupClearsTheChildrensCursors)
     }
 }
 
-// Children allow one click each; after-event 0 comes with the press that uses up the last of them.
+// Children allow one click each; after-event 0 comes with the press that uses up the last of them, also
+// when the group was saved and restored into a fresh one between the presses.
 TEST_F(RoutingContainerTest, FoundGroupReportsWhenEveryChildIsUsedUp) {
-    auto group = Make("fgroup", R"(uae="door" eflags="open")");
-    for (const auto& child : group->GetChildren()) {
-        child->mMaxClicks = 1;
-    }
+    auto make = [this] {
+        auto group = Make("fgroup", R"(uae="door" eflags="open")");
+        for (const auto& child : group->GetChildren()) {
+            child->mMaxClicks = 1;
+        }
+        return group;
+    };
     struct Step {
         int x, y;
         Strings calls;
@@ -199,21 +249,31 @@ TEST_F(RoutingContainerTest, FoundGroupReportsWhenEveryChildIsUsedUp) {
         {25, 25, {}},
         {5, 5, {"unlock //door", "flag open 0", "flagsapplied"}},
     };
-    mListener.Take();
-    for (size_t i = 0; i < std::size(steps); ++i) {
-        SCOPED_TRACE(i);
-        // b takes the first press (a stays under it), c the second; a is uncovered once b is hidden.
-        if (i == 2) {
-            group->FindChildById("b")->mVisible = false;
-        }
-        group->OnMouseDown(At(steps[i].x, steps[i].y));
-        Strings reactions;
-        for (const std::string& call : mListener.Take()) {
-            if (call.rfind("unlock", 0) == 0 || call.rfind("flag", 0) == 0) {
-                reactions.push_back(call);
+    for (const bool withSave : {false, true}) {
+        auto group = make();
+        mListener.Take();
+        for (size_t i = 0; i < std::size(steps); ++i) {
+            SCOPED_TRACE(std::string(withSave ? "saved " : "") + std::to_string(i));
+            if (withSave && i == 2) {
+                TBaseBuffer saved;
+                group->SaveState(saved);
+                group = make();
+                ASSERT_TRUE(RestoreObjectState(*group, saved));
+                mListener.Take();
             }
+            // b takes the first press (a stays under it), c the second; a is uncovered once b is hidden.
+            if (i == 2) {
+                group->FindChildById("b")->mVisible = false;
+            }
+            group->OnMouseDown(At(steps[i].x, steps[i].y));
+            Strings reactions;
+            for (const std::string& call : mListener.Take()) {
+                if (call.rfind("unlock", 0) == 0 || call.rfind("flag", 0) == 0) {
+                    reactions.push_back(call);
+                }
+            }
+            EXPECT_EQ(reactions, steps[i].calls);
         }
-        EXPECT_EQ(reactions, steps[i].calls);
     }
 }
 

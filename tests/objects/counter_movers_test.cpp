@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/buffer.h"
+#include "graphics/spline_path.h"
 #include "object_test_support.h"
 #include "objects/counter_movers.h"
 #include "objects/text_objects.h"
@@ -239,25 +240,86 @@ TEST_F(TimedCounterTest, DrawAllShowsItOnlyWhileRunning) {
     ExpectPixels({{1, 1, kRedPixel}});
 }
 
-// None of the object attributes apply; the path image is drawn even when the object is hidden.
+// None of the object attributes apply; the path image is drawn even when the object is hidden, as a frame
+// strip when its element has no children, else as key frames.
 TEST_F(ObjectTest, PathImageIgnoresObjectAttributesAndDrawsRegardless) {
     WriteSolidImage("dot.png", 4, 4, kRed);
-    TXml xml(R"(<object id="bird" name="other.png" x="2" y="2" filename="dot.png" frames="1" cadrw="4" cadrh="4"
-        uae="door" maxclicks="3" tr="nowhere"/>)");
-    TrajectoryMoverCadrImage2Object path;
-    path.LoadFromXml(xml.Root(), "");
-    TObject& object = path;
-    EXPECT_EQ(object.mName, "");
-    EXPECT_EQ(object.mImageName, "");
-    EXPECT_EQ(object.mX, 0);
-    EXPECT_EQ(object.mMaxClicks, TObject::kUnlimited);
-    EXPECT_TRUE(object.mReactions[kUnlockAfterEvent].empty());
-    EXPECT_TRUE(path.mUsesStrip);
-    object.Update(0.1f);
-    object.SetVisible(false);
-    BeginCanvas();
-    object.Draw(1.0f);
-    ExpectPixels({{3, 3, kRedPixel}, {7, 3, kBlack}});
+    const std::pair<const char*, bool> cases[] = {
+        {R"(<object id="bird" name="other.png" x="2" y="2" filename="dot.png" frames="1" cadrw="4" cadrh="4"
+            uae="door" maxclicks="3" tr="nowhere"/>)",
+         true},
+        {R"(<object id="bird" name="other.png" x="2" y="2" uae="door" maxclicks="3" tr="nowhere" time="0.1">
+            <item name="dot.png"/><item name="dot.png"/></object>)",
+         false},
+    };
+    for (const auto& [element, strip] : cases) {
+        SCOPED_TRACE(element);
+        TXml xml(element);
+        TrajectoryMoverCadrImage2Object path;
+        path.LoadFromXml(xml.Root(), "");
+        TObject& object = path;
+        EXPECT_EQ(object.mName, "");
+        EXPECT_EQ(object.mImageName, "");
+        EXPECT_EQ(object.mX, 0);
+        EXPECT_EQ(object.mMaxClicks, TObject::kUnlimited);
+        EXPECT_TRUE(object.mReactions[kUnlockAfterEvent].empty());
+        EXPECT_EQ(path.mUsesStrip, strip);
+        object.Update(0.15f);
+        object.SetVisible(false);
+        BeginCanvas();
+        object.Draw(1.0f);
+        ExpectPixels({{3, 3, kRedPixel}, {7, 3, kBlack}});
+    }
+}
+
+// What each of the path image's attributes loads into, and the values absent ones take; a path named in
+// the process's set is followed from its first point.
+TEST_F(ObjectTest, PathImageAttributesAndDefaults) {
+    auto line = std::make_unique<TSplinePath>();
+    line->mName = "line";
+    line->mPoints = {TSplinePoint{10, 20}, TSplinePoint{110, 20}};
+    line->ComputeSegmentLengths();
+    line->ComputeLength();
+    GetGlobalPathSet().Clear();
+    GetGlobalPathSet().Add(std::move(line));
+    struct Case {
+        const char* element;
+        int offsetX, offsetY, id;
+        float scale, speed, addedAngle, pause;
+        bool fixedAngle, playing;
+    };
+    const Case cases[] = {
+        {R"(<object tr="line" filename="dot.png" frames="2" cadrw="2" cadrh="2" speed="0.1"/>)", 0, 0, 0, 1, 0, 0, 0,
+         false, true},
+        {R"(<object tr="line" filename="dot.png" frames="2" cadrw="2" cadrh="2" speed="0.1" offx="5" offy="-3"
+            scale="2" id="9" movetime="40" addangle="90" startagaintime="1.5" enablerotate="0" active="0"
+            loadtex="0"/>)",
+         5, -3, 9, 2, 40, 1.5707964f, 1.5f, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.element);
+        TXml xml(c.element);
+        TrajectoryMoverCadrImage2Object path;
+        path.LoadFromXml(xml.Root(), "rooms/ignored/");
+        EXPECT_EQ(path.mMover.mPath, FindSplinePath("line"));
+        EXPECT_EQ(path.mPathOffsetX, c.offsetX);
+        EXPECT_EQ(path.mPathOffsetY, c.offsetY);
+        EXPECT_EQ(path.TrajectoryMoverCadrImage2::mId, c.id);
+        EXPECT_FLOAT_EQ(path.mScale, c.scale);
+        EXPECT_FLOAT_EQ(path.mMover.mSpeed, c.speed);
+        EXPECT_NEAR(path.mAddedAngle, c.addedAngle, 1e-6f);
+        EXPECT_FLOAT_EQ(path.mRestartPause, c.pause);
+        EXPECT_EQ(path.mMover.mFixedAngle, c.fixedAngle);
+        EXPECT_EQ(path.mStrip.mPlaying, c.playing);
+        // The strip's own name, without the room's folder.
+        EXPECT_EQ(path.mStrip.mImageName, "dot.png");
+        // Half a second along the line, shifted by the offsets.
+        TObject& object = path;
+        object.Update(0.5f);
+        EXPECT_FLOAT_EQ(path.mStrip.mImage.mBaseX, 10 + c.speed / 2 + static_cast<float>(c.offsetX));
+        EXPECT_FLOAT_EQ(path.mStrip.mImage.mBaseY, 20 + static_cast<float>(c.offsetY));
+    }
+    GetGlobalPathSet().Clear();
 }
 
 } // namespace

@@ -34,6 +34,9 @@ TEST_F(ObjectTest, ShapeHitsInsideItsPolygon) {
         // Broken entries are skipped; the rest still make the triangle.
         {"0.0;junk;100.0;1.2.3;0.100", 10, 10, true},
         {"0.0;junk;100.0;1.2.3;0.100", 90, 90, false},
+        // A large room: a span times a distance is far beyond int, the answer still the triangle's.
+        {"0.0;100000.0;0.100000", 40000, 50000, true},
+        {"0.0;100000.0;0.100000", 60000, 50000, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.points) + " at " + std::to_string(c.x) + "," + std::to_string(c.y));
@@ -42,6 +45,21 @@ TEST_F(ObjectTest, ShapeHitsInsideItsPolygon) {
     }
     EXPECT_TRUE(harness::LogContains("shape s: point junk skipped"));
     EXPECT_TRUE(harness::LogContains("shape s: point 1.2.3 skipped"));
+}
+
+// Points a broken file puts beyond int or any screen are held within 2^29 pixels: the rectangle's spans and
+// the hit test stay inside their integers, and the held triangle still answers as a triangle.
+TEST_F(ObjectTest, ShapeHoldsFarPointsWithinReach) {
+    auto shape =
+        Load<TShapeObject>(R"(points="-9000000000.-9000000000;2147483647.-2147483648;-3000000000.2147483647")");
+    ASSERT_EQ(shape->mPoints.size(), 4u);
+    EXPECT_EQ(shape->mPoints[0], (std::pair<int, int>{-536870912, -536870912}));
+    EXPECT_EQ(shape->mPoints[1], (std::pair<int, int>{536870912, -536870912}));
+    EXPECT_EQ(shape->mX, -536870912.0f);
+    EXPECT_EQ(shape->mW, 1073741825.0f);
+    EXPECT_TRUE(shape->HitTestSelf(-536870000, -536870000));
+    EXPECT_FALSE(shape->HitTestSelf(536870000, 536870000));
+    EXPECT_FALSE(shape->HitTestSelf(INT32_MAX, INT32_MIN));
 }
 
 TEST_F(ObjectTest, ShapeTakesItsRectangleFromItsPointsAndClosesThePolygon) {

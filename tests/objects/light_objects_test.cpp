@@ -138,4 +138,70 @@ TEST_F(ObjectTest, FocuserRecordFollowsTheObjectRecord) {
               (std::vector<uint8_t>{200, 0, 0, 0, 1, 1}));
 }
 
+// What each attribute loads into, and the values absent ones take.
+TEST_F(ObjectTest, LightAndFocuserAttributesAndDefaults) {
+    struct LightCase {
+        const char* attributes;
+        float step, minAlpha, maxAlpha, minTime, maxTime;
+    };
+    const LightCase lights[] = {
+        {"", 0.2f, 0.0f, 1.0f, 0.5f, 1.0f},
+        {R"(da="0.1" mina="0.3" maxa="0.9" mint="0.2" maxt="0.4")", 0.1f, 0.3f, 0.9f, 0.2f, 0.4f},
+    };
+    for (const LightCase& c : lights) {
+        SCOPED_TRACE(c.attributes);
+        auto light = Load<TLightObject>(c.attributes);
+        EXPECT_FLOAT_EQ(light->mStep, c.step);
+        EXPECT_FLOAT_EQ(light->mMinAlpha, c.minAlpha);
+        EXPECT_FLOAT_EQ(light->mMaxAlpha, c.maxAlpha);
+        EXPECT_FLOAT_EQ(light->mMinTime, c.minTime);
+        EXPECT_FLOAT_EQ(light->mMaxTime, c.maxTime);
+        // The first swing starts as soon as it is loaded.
+        EXPECT_TRUE(light->mRunning);
+        EXPECT_GE(light->mDuration, c.minTime);
+        EXPECT_LE(light->mDuration, c.maxTime);
+    }
+    struct FocuserCase {
+        const char* attributes;
+        float time, fullAlpha;
+    };
+    const FocuserCase focusers[] = {{"", 1.0f, 1.0f}, {R"(time="2.5" a="0.6")", 2.5f, 0.6f}};
+    for (const FocuserCase& c : focusers) {
+        SCOPED_TRACE(c.attributes);
+        auto focuser = Load<TFocuserObject>(c.attributes);
+        EXPECT_FLOAT_EQ(focuser->mTime, c.time);
+        EXPECT_FLOAT_EQ(focuser->mFullAlpha, c.fullAlpha);
+        EXPECT_EQ(focuser->mAlpha, 0);
+        EXPECT_TRUE(focuser->mFadeInNext);
+        EXPECT_FALSE(focuser->mAlphaTween.running);
+    }
+}
+
+// Both draw their own image at the level they reached: white over black shows as that share of grey.
+TEST_F(ObjectTest, LightAndFocuserDrawTheirImageAtTheirLevel) {
+    WriteSolidImage("textures/white.png", 4, 4, kWhite);
+    // From full, a swing of 0.1 s down to 0.5, where a range of one level keeps it.
+    auto light = Load<TLightObject>(R"(name="white.png" mina="0.5" maxa="0.5" da="0" mint="0.1" maxt="0.1")");
+    // Fading in to 0.8 over 1 s: a quarter of the way after 0.25 s.
+    auto focuser = Load<TFocuserObject>(R"(name="white.png" x="6" a="0.8" time="1")");
+    focuser->Activate(0, 0, 0);
+    struct Step {
+        float seconds;
+        int light, focuser;
+    };
+    const Step steps[] = {{0, 255, 0}, {0.25f, 128, 51}, {1.0f, 128, 204}};
+    light->LoadResources();
+    focuser->LoadResources();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.seconds);
+        Advance(*light, step.seconds, 0.01f);
+        Advance(*focuser, step.seconds, 0.01f);
+        BeginCanvas();
+        light->Draw(1.0f);
+        focuser->Draw(1.0f);
+        const auto grey = [](int level) { return TRgba{level, level, level, 255}; };
+        ExpectPixels({{1, 1, grey(step.light)}, {7, 2, grey(step.focuser)}, {5, 2, kBlack}});
+    }
+}
+
 } // namespace

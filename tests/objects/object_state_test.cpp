@@ -4,6 +4,7 @@
 #include "app/buffer.h"
 #include "app/log.h"
 #include "object_test_support.h"
+#include "objects/object_factory.h"
 
 namespace {
 
@@ -252,6 +253,57 @@ TEST_F(ObjectTest, TrajectoryThatHidesAtItsEnd) {
     EXPECT_EQ(Saved(*object)[8], 0);
     fly.mHideAtEnd = false;
     EXPECT_EQ(Saved(*object)[8], 1);
+}
+
+// The decoration, text, texture-coordinate, light and routing kinds: each writes the object record and then
+// only its own bytes, having run a little and taken a press; a fresh one of its kind reads it exactly.
+TEST_F(ObjectTest, KindRecordsAreTheObjectRecordAndTheirOwnBytes) {
+    const std::pair<const char*, size_t> kinds[] = {
+        {"trajectorymovercadr2", 0},
+        {"text_obj", 0},
+        {"textinfo", 0},
+        {"textinfoswitch", 2},
+        {"uv_obj", 0},
+        {"uvspin_obj", 0},
+        {"light_obj", 0},
+        {"fading_video", 0},
+        {"focuser", 6},
+        {"transp", 0},
+        {"bring_to_top", 0},
+        {"group", 0},
+        {"fgroup", 0},
+        {"animfile", 0},
+        {"me_group", 0},
+        {"shape", 0},
+        {"mouse_enter", 0},
+        {"dialog_obj", 1},
+    };
+    TObjectFactory factory;
+    TXml xml(R"(<object id="k" w="10" h="10" time="0.5" points="0.0;9.0;0.9" alpha="0.8" stime="0.1">
+        <object name="text" type="imagetext" x="2" y="2" w="8" h="8"/></object>)");
+    for (const auto& [type, own] : kinds) {
+        SCOPED_TRACE(type);
+        std::unique_ptr<TObject> object(factory.Create(type));
+        ASSERT_NE(object, nullptr);
+        object->LoadFromXml(xml.Root(), "");
+        object->Activate(0, 0, 0);
+        object->OnMouseDown(objtest::At(3, 3));
+        object->OnMouseUp(objtest::At(3, 3));
+        for (int i = 0; i < 30; ++i) {
+            object->Update(0.01f);
+        }
+        TBaseBuffer record, plain;
+        object->SaveState(record);
+        object->TObject::SaveState(plain);
+        ASSERT_EQ(record.GetSize(), plain.GetSize() + own);
+        EXPECT_EQ(Bytes(record.GetBytes().begin(), record.GetBytes().begin() + static_cast<long>(plain.GetSize())),
+                  plain.GetBytes());
+        std::unique_ptr<TObject> fresh(factory.Create(type));
+        fresh->LoadFromXml(xml.Root(), "");
+        EXPECT_TRUE(RestoreObjectState(*fresh, record));
+        // Saved again at once, it gives back the same bytes.
+        EXPECT_EQ(Saved(*fresh), record.GetBytes());
+    }
 }
 
 } // namespace

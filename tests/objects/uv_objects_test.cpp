@@ -32,11 +32,18 @@ TEST_F(ObjectTest, UVRangesAreCutAtWholeNumbersStrictlyInside) {
         {R"(u1="1" u2="1")", ""},
         {R"(u1="2" u2="1")", ""},
         {R"(v1="0.3" v2="0.3")", ""},
+        // Ranges a broken file stretches beyond any picture's repeats are not cut (nor counted out for ever).
+        {R"(u2="1e30")", ""},
+        {R"(id="wide" v1="-300" v2="0.5")", ""},
+        {R"(u1="nan")", ""},
     };
     for (const auto& [attributes, pieces] : cases) {
         SCOPED_TRACE(attributes);
         EXPECT_EQ(Text(Load<TUVObject>(attributes)->SplitIntoPieces()), pieces);
     }
+    EXPECT_TRUE(harness::LogContains("uv object wide: texture range 0..1, -300..0.5 repeats too often, not cut"));
+    // The widest range still cut: 256 repeats in one piece each.
+    EXPECT_EQ(Load<TUVObject>(R"(u1="-128" u2="128")")->SplitIntoPieces().size(), 256u);
 }
 
 TEST(UVPieceRectsTest, SourcesAndPlaces) {
@@ -109,6 +116,36 @@ TEST_F(ObjectTest, UVSpinScrollsAfterItsDelay) {
         const auto values = objtest::SampleAt(*spin, {1.0f, 2.5f, 3.5f, 4.25f}, [&] { return spin->mV1; });
         objtest::ExpectNearAll(values, c.v1, 0.02f);
         EXPECT_NEAR(spin->mV2 - spin->mV1, spin->mBaseV2 - spin->mBaseV1, 1e-5f);
+    }
+}
+
+// What each attribute loads into, and the values absent ones take.
+TEST_F(ObjectTest, UVAttributesAndDefaults) {
+    struct Case {
+        const char* attributes;
+        float u1, v1, u2, v2, time, delay;
+        bool ascending;
+    };
+    const Case cases[] = {
+        {"", 0, 0, 1, 1, 15, 0, true},
+        {R"(u1="0.5" v1="-1" u2="2" v2="3" time="4" stime="1.5" asc="0")", 0.5f, -1, 2, 3, 4, 1.5f, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.attributes);
+        auto plain = Load<TUVObject>(c.attributes);
+        auto spin = Load<TUVSpinObject>(c.attributes);
+        for (TUVObject* uv : {static_cast<TUVObject*>(plain.get()), static_cast<TUVObject*>(spin.get())}) {
+            EXPECT_FLOAT_EQ(uv->mU1, c.u1);
+            EXPECT_FLOAT_EQ(uv->mV1, c.v1);
+            EXPECT_FLOAT_EQ(uv->mU2, c.u2);
+            EXPECT_FLOAT_EQ(uv->mV2, c.v2);
+        }
+        EXPECT_FLOAT_EQ(spin->mTime, c.time);
+        EXPECT_FLOAT_EQ(spin->mStartDelay, c.delay);
+        EXPECT_EQ(spin->mAscending, c.ascending);
+        EXPECT_FLOAT_EQ(spin->mBaseV1, c.v1);
+        EXPECT_FLOAT_EQ(spin->mBaseV2, c.v2);
+        EXPECT_EQ(spin->mDelayTimer.IsRunning(), c.delay > 0);
     }
 }
 

@@ -10,14 +10,17 @@
 
 #include "app/buffer.h"
 #include "app/clock.h"
+#include "app/file_object.h"
 #include "app/log.h"
 #include "app/xml_reader.h"
+#include "graphics/font_registry.h"
+#include "graphics/spline_path.h"
 #include "objects/object.h"
 #include "objects/object_factory.h"
 #include "rooms/pocket.h"
 #include "rooms/space_manager.h"
-#include "windows/messages.h"
 #include "windows/game_cursors.h"
+#include "windows/messages.h"
 #include "windows/mouse_event.h"
 
 namespace {
@@ -97,6 +100,9 @@ TRoomHost::~TRoomHost() {
     if (mOwnsObjectFactory) {
         TObjectFactory::DestroyInstance();
     }
+    if (mOwnsFonts) {
+        TFontRegistry::Destroy();
+    }
     // Messages still queued go before the process-wide tables they are counted in.
     TMyMessageManager::Release();
     ItemsListItemFactory::SetInstance(nullptr);
@@ -120,6 +126,21 @@ TRoom* TRoomHost::LoadRoom(const std::string& file) {
 }
 
 bool TRoomHost::Open(const std::string& file) {
+    // The fonts a game's start-up reads, so that text labels show in the developer view.
+    if (!mOwnsFonts && FileExists("fonts.xml")) {
+        if (TiXmlElement* root = LoadXmlRoot("fonts.xml")) {
+            TXmlRootWalk walk;
+            TFontRegistry::GetInstance()->LoadXml(root);
+            mOwnsFonts = true;
+        }
+        ReleaseXmlRoot();
+    }
+    // The named paths path images follow, which a game's start-up reads; a root without them has none.
+    if (FileExists("trajectories.dat")) {
+        GetGlobalPathSet().Load("trajectories.dat");
+    } else {
+        GetGlobalPathSet().Clear();
+    }
     const size_t slash = file.rfind('/');
     mFolder = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
     TRoom* room = LoadRoom(file);

@@ -111,4 +111,6 @@ private:
     int mPointerX = 0;
     int mPointerY = 0;
     bool mOwnsObjectFactory = false;
+    // Read from the data root's "fonts.xml" when the first room opened.
+    bool mOwnsFonts = false;
 };

@@ -17,7 +17,8 @@
   ellipse in half a second and its after-event 0 shows a sun. The door's click completes the room.
 - lights: a gong fades a veil (a focuser) in over 0.3 s; while it shows at all it catches every press, so the press meant for the door
   lands on the veil, whose click unlocks the door and fades the veil out again. The door's click
-  completes the room."""
+  completes the room. Under the veil a lamp (a light) flickers between its low and its high band, 0.4 s a
+  swing, and a candle (the light's other type name) between 0.5..0.6 and 0.9..1.0, 0.3 s a swing."""
 
 import os
 
@@ -210,6 +211,8 @@ LIGHTS_PICTURES = {
     "light_gong": (120, 120, rgba("b8860b"), INK),
     "light_veil": (1366, 768, rgba("000000", 160), None),
     "light_door": (160, 260, rgba("4e342e"), rgba("d9c27e")),
+    "light_lamp": (140, 140, rgba("fff3b0"), rgba("e0b040")),
+    "light_candle": (80, 160, rgba("ffd166"), INK),
 }
 
 LIGHTS_ROOM = """<?xml version="1.0" encoding="utf-8"?>
@@ -219,6 +222,9 @@ LIGHTS_ROOM = """<?xml version="1.0" encoding="utf-8"?>
     <object id="back" name="lights_back.png"/>
     <object id="gong" name="light_gong.png" x="150" y="300" aac="veil"/>
     <object id="door" name="light_door.png" x="1000" y="240" locked="1" flags="complete.100"/>
+    <object id="lamp" type="light_obj" name="light_lamp.png" x="450" y="120" mint="0.4" maxt="0.4"/>
+    <object id="candle" type="fading_video" name="light_candle.png" x="700" y="420" mina="0.5" da="0.1" mint="0.3"
+            maxt="0.3"/>
     <object id="veil" type="focuser" name="light_veil.png" time="0.3" uac="door" aac="veil"/>
   </Objects>
 </room>
