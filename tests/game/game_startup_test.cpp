@@ -153,6 +153,33 @@ TEST_F(GameStartUpTest, PlayerKeepsRewardsCountersAndSettingsAcrossARestart) {
     EXPECT_EQ(DifficultyBytes(GetProfileDifficulty()), presetBytes);
 }
 
+// A save cut short (the process killed) leaves its temporary files beside the saved ones: the next
+// start-up removes them, says so, and the player is found as last saved.
+TEST_F(GameStartUpTest, StartUpRemovesTheTemporaryFilesOfACutSaveAndKeepsThePlayer) {
+    {
+        harness::RunningGame game;
+        ASSERT_EQ(game.GetStartResult(), 0);
+        TSettings::Get()->AddUser("Anna");
+        TUserInfo::Get()->AddScore(30);
+        TSettings::Get()->SaveProgress();
+    }
+    ReleaseProcessState();
+    const std::string folder = harness::UserFolder() + "/";
+    for (const char* name : {"settings.dat.tmp", "user1.tmp"}) {
+        ASSERT_TRUE(harness::WriteFile(folder + name, "half a save")) << name;
+    }
+
+    InstallGame();
+    harness::RunningGame game;
+    ASSERT_EQ(game.GetStartResult(), 0);
+    for (const char* name : {"settings.dat.tmp", "user1.tmp"}) {
+        EXPECT_FALSE(harness::PathExists(folder + name)) << name;
+        EXPECT_TRUE(harness::LogContains("stale temporary file " + folder + name + " removed")) << name;
+    }
+    EXPECT_EQ(TSettings::Get()->GetUserName(), "Anna");
+    EXPECT_EQ(TUserInfo::Get()->GetCurrentModeProgress().mScore, 30);
+}
+
 // Releasing the process state in the middle of a run saves nothing (the settings file keeps its bytes)
 // and forgets the player: the settings, the profile, its records, counters and difficulty, the rewards.
 TEST_F(GameStartUpTest, ReleasingTheProcessStateSavesNothingAndForgetsThePlayer) {

@@ -182,6 +182,42 @@ TEST_F(TextLabelTest, WrappedLinesBreakAtSpacesAndInsideLongWords) {
     ExpectPixels({{0, 5, kWhitePixel}, {6, 8, kWhitePixel}, {8, 6, kBlack}, {2, 9, kWhitePixel}, {1, 10, kBlack}});
 }
 
+// A line wider than its label (a long player name) stays inside the label whatever its alignment; the
+// label's text itself is kept whole.
+TEST_F(TextLabelTest, ALineWiderThanItsLabelIsDrawnInsideItAndKeptWhole) {
+    constexpr int kLeft = 8;
+    constexpr int kWidth = 10;
+    const std::wstring text = L"ABABABAB"; // 28 wide
+    for (const int alignment : {2, 0, 1}) {
+        SCOPED_TRACE(testing::Message() << "alignment " << alignment);
+        TSimpleTextImage label;
+        label.SetFont("tiny");
+        label.SetRect(kLeft, 2, kWidth, 10);
+        label.mAlignment = alignment;
+        label.mText = text;
+        BeginCanvas();
+        label.Draw();
+        int inside = 0;
+        int outside = 0;
+        std::string firstOutside;
+        for (int y = 0; y < kCanvasSize; ++y) {
+            for (int x = 0; x < kCanvasSize; ++x) {
+                if (NearColor(Pixel(x, y), kBlack)) {
+                    continue;
+                }
+                if (x >= kLeft && x < kLeft + kWidth) {
+                    ++inside;
+                } else if (outside++ == 0) {
+                    firstOutside = std::to_string(x) + ", " + std::to_string(y);
+                }
+            }
+        }
+        EXPECT_EQ(outside, 0) << "pixels drawn outside the label, the first at " << firstOutside;
+        EXPECT_GT(inside, 0) << "nothing of the text was drawn";
+        EXPECT_EQ(label.mText, text);
+    }
+}
+
 TEST_F(TextLabelTest, AHandLabelShowsTheHandCursorWhileHovered) {
     TSimpleTextImage* label = MakeLabel("x='10' y='10' w='40' h='10' dofinger='1'");
     TSimpleTextImage* plain = MakeLabel("x='60' y='10' w='40' h='10'", "plain");

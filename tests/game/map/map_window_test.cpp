@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "app/main_loop.h"
 #include "app/renderer.h"
 #include "controller_windows.h"
 #include "harness/screen_checks.h"
@@ -220,6 +221,33 @@ TEST_F(MapWindowTest, PagesFollowTheCurrentModesLevelSet) {
     EXPECT_EQ(map->GetPlates()[1]->picture.mImageName, "textures/layouts/" + second.mStages[0]->mLevels[1]->mBaseName);
     // The second set has one stage: no further page.
     EXPECT_TRUE(map->GetButton(TMapWindow::kNextButton)->mDisabled);
+}
+
+// A profile whose mode byte is out of range, read at start-up, plays the main set: its map, and its
+// level when a plate is clicked, with a log line for the mended mode.
+TEST_F(MapWindowTest, AProfileWithAnOutOfRangeModePlaysTheMainSet) {
+    StartWithPlayer();
+    MarkMapTipsSeen();
+    TUserInfo::Get()->SetDifficultyChoice(0);
+    TUserInfo::Get()->SetCurrentMode(255);
+    ASSERT_TRUE(TSettings::Get()->SaveProfile());
+    mGame.reset();
+    ReleaseProcessState();
+    GetLoopState() = TLoopState();
+    Start();
+    // Start-up reads the profile twice (again once the rewards are known); each read says so.
+    EXPECT_GE(CountLogLines("profile: mode 255 out of range, 0 used"), 1);
+    EXPECT_EQ(TUserInfo::Get()->GetCurrentMode(), 0);
+    TMapWindow* map = OpenMap();
+    ASSERT_NE(map, nullptr);
+    const TStageList& main = GetStageList(kMainLevelSet);
+    ASSERT_EQ(map->GetPlates().size(), main.mStages.at(0)->mLevels.size());
+    const TMapLevelPlate& plate = *map->GetPlates().at(0);
+    ClickAt(plate.x + plate.width / 2, plate.y + plate.height / 2);
+    ASSERT_TRUE(WaitForPlay());
+    const TBoardMahjong* controller = Controller();
+    EXPECT_EQ(controller->GetLevelRecord(), main.mStages[0]->mLevels.at(0).get());
+    EXPECT_GT(controller->GetActiveLayout().GetBoard().GetRows(), 0);
 }
 
 TEST_F(MapWindowTest, ReleasingOverAPlateStartsThatLevel) {

@@ -23,6 +23,7 @@
 
 #include "app/display_modes.h"
 #include "app/main_loop.h"
+#include "map/main_menu.h"
 #include "map/map_window.h"
 #include "map/reward_place.h"
 #include "map_fixture.h"
@@ -152,6 +153,15 @@ bool IsErrorLine(const std::string& line) {
     return line.find("ERROR") != std::string::npos;
 }
 
+// What the run's reached set names the map's reward places by.
+const char* const kRewardInPlace = "map reward in its place";
+const char* const kRewardFlyingIn = "map reward flying in";
+
+// Even seeds play "Monkey"; a quarter of them come back to a profile with won rewards.
+bool StartsWithWonRewards(uint32_t seed) {
+    return seed % 8 == 0;
+}
+
 bool LongTests() {
     const char* value = std::getenv("VERDANEL_LONG_TESTS");
     return value != nullptr && std::string(value) == "1";
@@ -235,7 +245,8 @@ private:
     // Every run starts alike: an empty user folder, the same clock and the same random numbers the game
     // draws. Odd seeds meet the game as a new player (the name window first), even ones as "Monkey".
     // Seeds that 5 divides start at the splash, as a launched game does, also after a quit (an even seed's
-    // menu made for "Monkey" replaces it at once).
+    // menu made for "Monkey" replaces it at once). A quarter of the "Monkey" seeds (those 8 divides) come
+    // back to a profile that has won rewards: the game saves it, and a new start loads it from the file.
     void Begin(uint32_t seed, TMonkeyRun& run) {
         if (mGame != nullptr) {
             StopGame();
@@ -251,12 +262,83 @@ private:
         mPending.clear();
         ClearMissingNames();
         mSplash = seed % 5 == 0 ? harness::RunningGame::kKeepSplash : harness::RunningGame::kSkipSplash;
+        mWonProfile = StartsWithWonRewards(seed);
         StartGame(run);
         if (seed % 2 == 0 && !HasFailure()) {
             TSettings::Get()->AddUser("Monkey");
-            FreshMenu();
+            if (mWonProfile) {
+                SaveWonProfile();
+                CheckLog();
+                StopGame();
+                StartGame(run);
+                ExpectWonProfileLoaded();
+            } else {
+                FreshMenu();
+            }
         }
         Note(run);
+    }
+
+    // The first stage's reward still to win: the reward of its first level that names one.
+    static const TReward* FirstStageOpenReward() {
+        const TStageList& set = GetStageList(kMainLevelSet);
+        if (set.mStages.empty()) {
+            return nullptr;
+        }
+        for (const auto& level : set.mStages.front()->mLevels) {
+            if (const TReward* reward = FindReward(level->mReward)) {
+                return reward;
+            }
+        }
+        return nullptr;
+    }
+
+    // A player some way into the first stage: a difficulty chosen, its first three levels starred and
+    // every reward won but the first stage's. Written by the game's own profile writer.
+    void SaveWonProfile() {
+        TUserInfo* profile = TUserInfo::Get();
+        SetProfileDifficulty(TMosaicGameSettings::Get().GetPreset(0));
+        profile->SetDifficultyChoice(0);
+        TModeProgress& record = profile->GetModeProgress(0);
+        record.mModePlayed = true;
+        record.mStage = 0;
+        record.mLevel = kWonLevels - 1;
+        for (int i = 0; i < kWonLevels; ++i) {
+            TLevelProgress& level = record.mLevels.at(static_cast<size_t>(i));
+            level.mBestScore = WonLevelScore(i);
+            level.mBestStars = 1 + i % 3;
+            record.mScore += level.mBestScore;
+        }
+        const TReward* open = FirstStageOpenReward();
+        ASSERT_NE(open, nullptr) << "the first stage names no reward";
+        int won = 0;
+        for (const auto& reward : GetRewardList()) {
+            reward->mObtained = reward.get() != open;
+            won += reward->mObtained ? 1 : 0;
+        }
+        ASSERT_GT(won, 0) << "no reward besides the first stage's";
+        TRewardConnector::Get().mHiddenCellsFound = won;
+        TRewardConnector::Get().mLevelsWon = kWonLevels;
+        ASSERT_TRUE(TSettings::Get()->SaveProfile());
+    }
+
+    // The new start read the profile back: "Monkey" is the player and the won rewards are there.
+    static void ExpectWonProfileLoaded() {
+        ASSERT_EQ(TSettings::Get()->GetUserName(), "Monkey");
+        const TReward* open = FirstStageOpenReward();
+        ASSERT_NE(open, nullptr);
+        for (const auto& reward : GetRewardList()) {
+            EXPECT_EQ(reward->mObtained, reward.get() != open) << reward->mId;
+        }
+        const TModeProgress& record = TUserInfo::Get()->GetModeProgress(0);
+        for (int i = 0; i < kWonLevels; ++i) {
+            EXPECT_EQ(record.mLevels.at(static_cast<size_t>(i)).mBestScore, WonLevelScore(i)) << "level " << i;
+        }
+        EXPECT_EQ(TUserInfo::Get()->GetDifficultyChoice(), 0);
+    }
+
+    static int WonLevelScore(int level) {
+        return 400 + 100 * level;
     }
 
     void End() {
@@ -319,8 +401,16 @@ private:
             return action;
         };
         TMonkeyAction action;
+        if (mWonProfile && pick(4) != 0 && RewardLevelStroke(action)) {
+            return action;
+        }
         const int roll = pick(100);
         if (roll < 40) {
+            if (const TMyWindow* play = WonProfilePlay(); play != nullptr && pick(2) == 0) {
+                action.kind = TMonkeyAction::kClick;
+                CentreOf(*play, action.a, action.b);
+                return action;
+            }
             std::vector<TMyWindow*> targets;
             if (TMyWindow* front = Front()) {
                 CollectTargets(front, targets);
@@ -390,16 +480,45 @@ private:
         return action;
     }
 
+    // A profile with won rewards is played more than it is changed: on the main menu with no dialog over
+    // it, its Play button.
+    const TMyWindow* WonProfilePlay() const {
+        const TMainMenu* menu = TopScreen<TMainMenu>();
+        if (!mWonProfile || menu == nullptr || TMyWindowManager::Get()->GetTopActivePopup() != nullptr) {
+            return nullptr;
+        }
+        const TMyWindow* play = menu->FindChildByName("main_play");
+        return play != nullptr && play->mShown && !play->mDisabled ? play : nullptr;
+    }
+
+    // On a board in play with nothing over it, whose level adds a reward when won: a right stroke, so
+    // that a profile with won rewards wins one more and the map flies it in.
+    static bool RewardLevelStroke(TMonkeyAction& action) {
+        TBoardMahjong* controller = Controller();
+        if (controller == nullptr || controller->GetPlayState() != TBoardMahjong::kStatePlaying ||
+            TMyWindowManager::Get()->GetTopActivePopup() != nullptr || controller->GetLevelRecord() == nullptr) {
+            return false;
+        }
+        const TReward* reward = FindReward(controller->GetLevelRecord()->mReward);
+        return reward != nullptr && !reward->mObtained && RightStroke(*controller, action);
+    }
+
     // What only this screen has: the map's plates (often clicked twice), the board's cells.
     TMonkeyAction ChooseOnScreen(std::mt19937& random) {
         auto pick = [&](int bound) { return static_cast<int>(random() % static_cast<uint32_t>(bound)); };
         TMonkeyAction action;
         if (TMapWindow* map = TopScreen<TMapWindow>(); map != nullptr && !map->GetPlates().empty()) {
-            const TMapLevelPlate& plate =
-                *map->GetPlates()[static_cast<size_t>(pick(static_cast<int>(map->GetPlates().size())))];
+            const auto& plates = map->GetPlates();
+            const TMapLevelPlate* plate = plates[static_cast<size_t>(pick(static_cast<int>(plates.size())))].get();
+            // A profile with won rewards mostly plays the level whose win adds one, so that it flies in.
+            if (mWonProfile && pick(3) != 0) {
+                const auto open = std::find_if(plates.begin(), plates.end(),
+                                               [](const auto& candidate) { return candidate->hasOpenReward; });
+                plate = open != plates.end() ? open->get() : plate;
+            }
             action.kind = TMonkeyAction::kClick;
-            action.a = plate.x + plate.width / 2;
-            action.b = plate.y + plate.height / 2;
+            action.a = plate->x + plate->width / 2;
+            action.b = plate->y + plate->height / 2;
             if (pick(3) == 0) {
                 mPending.push_back(action);
             }
@@ -619,11 +738,15 @@ private:
             if (place == nullptr || place->GetReward() == nullptr || !place->GetReward()->mObtained) {
                 continue;
             }
-            run.reached.insert(place->GetFlight() != nullptr ? "map reward flying in" : "map reward in its place");
+            run.reached.insert(place->GetFlight() != nullptr ? kRewardFlyingIn : kRewardInPlace);
         }
     }
 
+    // The first stage's levels the won profile has starred.
+    static constexpr int kWonLevels = 3;
+
     harness::RunningGame::TSplash mSplash = harness::RunningGame::kSkipSplash;
+    bool mWonProfile = false;
     int mFrameMs = kFrameMs;
     // A plate's second click, right after the first.
     std::vector<TMonkeyAction> mPending;
@@ -681,27 +804,31 @@ TEST(MonkeyInputTest, ActionsReadBackFromTheirLinesAndBadLinesAreRefused) {
 }
 
 // The log a run writes, replayed from the same beginning, does exactly what the run did: the same
-// screens and dialogs with the same window trees after every action.
+// screens and dialogs with the same window trees after every action. Seed 8 begins from a profile the
+// game saved and loads again.
 TEST_F(MonkeyTest, AnInputLogReplaysItsRunExactly) {
     Watchdog watchdog;
-    TMonkeyRun recorded;
-    RunSeed(4, 150, recorded);
-    ASSERT_FALSE(HasFailure());
-    // A replay of a run that stayed on one screen would prove little.
-    ASSERT_GE(recorded.reached.size(), 3u) << Summary(4, recorded, 0);
+    for (const uint32_t seed : {4u, 8u}) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        TMonkeyRun recorded;
+        RunSeed(seed, 150, recorded);
+        ASSERT_FALSE(HasFailure());
+        // A replay of a run that stayed on one screen would prove little.
+        ASSERT_GE(recorded.reached.size(), 3u) << Summary(seed, recorded, 0);
 
-    std::vector<TMonkeyAction> actions;
-    std::string error;
-    ASSERT_TRUE(monkey::ParseInputLog(gInputLog, actions, error)) << error;
-    ASSERT_EQ(actions, recorded.actions);
-    TMonkeyRun replayed;
-    Replay(4, actions, replayed);
-    ASSERT_EQ(replayed.trace.size(), recorded.trace.size());
-    for (size_t i = 0; i < recorded.trace.size(); ++i) {
-        ASSERT_EQ(replayed.trace[i], recorded.trace[i]) << "after action " << i;
+        std::vector<TMonkeyAction> actions;
+        std::string error;
+        ASSERT_TRUE(monkey::ParseInputLog(gInputLog, actions, error)) << error;
+        ASSERT_EQ(actions, recorded.actions);
+        TMonkeyRun replayed;
+        Replay(seed, actions, replayed);
+        ASSERT_EQ(replayed.trace.size(), recorded.trace.size());
+        for (size_t i = 0; i < recorded.trace.size(); ++i) {
+            ASSERT_EQ(replayed.trace[i], recorded.trace[i]) << "after action " << i;
+        }
+        EXPECT_EQ(replayed.frames, recorded.frames);
+        EXPECT_EQ(replayed.reached, recorded.reached);
     }
-    EXPECT_EQ(replayed.frames, recorded.frames);
-    EXPECT_EQ(replayed.reached, recorded.reached);
 }
 
 // A saved input log (VERDANEL_MONKEY_REPLAY, VERDANEL_MONKEY_SEED for its beginning) played again.
@@ -744,7 +871,25 @@ TEST_P(MonkeySeedTest, RandomInputFindsNoFault) {
         std::fprintf(stderr, "%s\n",
                      Summary(seed, run, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count())
                          .c_str());
+        // A run that came back to won rewards has seen them on the map.
+        if (StartsWithWonRewards(seed)) {
+            EXPECT_TRUE(run.reached.count(kRewardInPlace) != 0) << "seed " << seed;
+        }
     }
+}
+
+// A profile with won rewards, read from its file at start-up: the map shows them in their places, and
+// the level whose win adds the first stage's reward, once won, flies that reward in. Seed 16 plays that
+// level to its end within the short budget.
+TEST_F(MonkeyTest, AProfileWithWonRewardsShowsThemOnTheMapAndFliesInTheNextOne) {
+    constexpr uint32_t kSeed = 16;
+    ASSERT_TRUE(StartsWithWonRewards(kSeed));
+    Watchdog watchdog;
+    TMonkeyRun run;
+    RunSeed(kSeed, 300, run);
+    ASSERT_FALSE(HasFailure());
+    EXPECT_TRUE(run.reached.count(kRewardInPlace) != 0) << Summary(kSeed, run, 0);
+    EXPECT_TRUE(run.reached.count(kRewardFlyingIn) != 0) << Summary(kSeed, run, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Short, MonkeySeedTest, testing::Values(11u, 12u, 23u, 24u, 25u));
