@@ -38,7 +38,7 @@
 #include "app/clock.h"
 #include "app/frame_clear.h"
 #include "app/renderer.h"
-#include "app/startup_seams.h"
+#include "shell/startup_seams.h"
 #include "app/string_utils.h"
 #include "app/user_info.h"
 #include "game/growth/play_script.h"

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "app/sanitizer_exit_code.h"
-#include "app/startup.h"
-#include "app/startup_seams.h"
+#include "shell/startup.h"
+#include "shell/startup_seams.h"
 #include "game_seams.h"
 
 int main() {

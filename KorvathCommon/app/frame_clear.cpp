@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/renderer.h"
-#include "graphics/render_copy.h"
+#include "app/float_rect.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "app/frame_clear.h"
 #include "app/log.h"
-#include "graphics/render_copy.h"
+#include "app/float_rect.h"
 
 namespace {
 std::unique_ptr<TRenderer> gRenderer;

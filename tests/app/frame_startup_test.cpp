@@ -10,8 +10,8 @@
 #include "app/app_config.h"
 #include "app/frame_events.h"
 #include "app/frame_stand_ins.h"
-#include "app/main_loop.h"
-#include "app/startup.h"
+#include "shell/main_loop.h"
+#include "shell/startup.h"
 #include "harness/harness.h"
 
 namespace {

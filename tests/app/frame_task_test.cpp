@@ -5,7 +5,7 @@
 
 #include "app/buffer.h"
 #include "app/frame_stand_ins.h"
-#include "app/game_app.h"
+#include "shell/game_app.h"
 #include "app/timer.h"
 #include "harness/harness.h"
 

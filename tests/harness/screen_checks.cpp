@@ -11,7 +11,7 @@
 #include "app/app_config.h"
 #include "app/display_modes.h"
 #include "app/frame_clear.h"
-#include "app/main_loop.h"
+#include "shell/main_loop.h"
 #include "app/renderer.h"
 #include "app/string_utils.h"
 #include "graphics/font_image.h"

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/startup_seams.h"
+#include "shell/startup_seams.h"
 #include "app/user_info.h"
 #include "game/growth/play_script.h"
 #include "game_seams.h"

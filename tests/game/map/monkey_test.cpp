@@ -22,7 +22,7 @@
 #include <thread>
 
 #include "app/display_modes.h"
-#include "app/main_loop.h"
+#include "shell/main_loop.h"
 #include "map/map_window.h"
 #include "map/reward_place.h"
 #include "map_fixture.h"
