@@ -124,7 +124,8 @@ void ApplyProfileVolumes() {
         return;
     }
     const TUserInfo* profile = TUserInfo::Get();
-    gVolumeListener->OnProfileVolumes(profile->GetMusicVolume(), profile->GetGroupVolume(0), profile->GetGroupVolume(1));
+    gVolumeListener->OnProfileVolumes(profile->GetMusicVolume(), profile->GetGroupVolume(0),
+                                      profile->GetGroupVolume(1));
 }
 
 std::string ProfileFileName(int id) {

@@ -72,4 +72,3 @@ struct TColorArgb {
     int Blue() const { return static_cast<int>(value & 0xFF); }
     int Alpha() const { return static_cast<int>(value >> 24); }
 };
-

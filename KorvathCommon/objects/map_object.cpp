@@ -2,8 +2,7 @@
 
 #include "app/xml_reader.h"
 #include "objects/object_services.h"
-#include "rooms/room.h"
-#include "rooms/space_manager.h"
+#include "objects/object_space.h"
 #include "windows/text_label.h"
 
 TMapObject::TMapObject() : mLabel(std::make_unique<TSimpleTextImage>()) {
@@ -37,9 +36,10 @@ void TMapObject::LoadFromXml(const TiXmlElement* element, const std::string& fol
 
 void TMapObject::OnSpaceShow() {
     TObject::OnSpaceShow();
-    mRoom = dynamic_cast<TRoom*>(TGameSpaceManager::FindSpace(mName));
+    TObjectSpace* space = FindObjectSpace(mName);
+    mRoom = space != nullptr && space->IsRoom() ? space : nullptr;
     if (mRoom != nullptr) {
-        mCurrent = TGameSpaceManager::FindSpace("") == mRoom;
+        mCurrent = FindObjectSpace("") == mRoom;
         // Nothing in a room tells whether a task waits there yet, and a room that exists can be entered.
         mHasTask = false;
         mUnavailable = false;

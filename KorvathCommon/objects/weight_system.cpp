@@ -5,8 +5,8 @@
 
 #include "app/log.h"
 #include "app/xml_reader.h"
-#include "rooms/game_space.h"
-#include "rooms/tool.h"
+#include "objects/object_space.h"
+#include "objects/tool.h"
 #include "windows/mouse_event.h"
 
 namespace {
@@ -215,7 +215,7 @@ bool TWeightSystemObject::PutOnPan(const TMouseEvent& event) {
     if (pan == nullptr) {
         return false;
     }
-    auto* space = dynamic_cast<TGameSpace*>(GetRootSpace());
+    TObjectSpace* space = GetRootSpace();
     TObject* object = space != nullptr ? space->FindObjectById(event.tool->mId) : nullptr;
     TObject* holder = object != nullptr ? object->GetParent() : nullptr;
     // The move needs an object held by another object, and never one that holds the pan itself.

@@ -169,7 +169,7 @@ public:
     virtual size_t GetEffectorCount() const { return mEffectors.size(); }
     virtual bool GetCursorNameAt(int x, int y, std::string& name);
     virtual void StopOwnSounds();
-    virtual TObject* FindObjectById(const std::string& id);
+    TObject* FindObjectById(const std::string& id) override;
     // The top-level objects, in drawing order.
     const std::vector<std::unique_ptr<TObject>>& GetObjects() const { return mObjects; }
     bool ContainsPoint(int x, int y) const;

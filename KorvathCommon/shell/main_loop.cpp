@@ -5,10 +5,10 @@
 #include "app/clock.h"
 #include "app/display_modes.h"
 #include "app/frame_clear.h"
-#include "shell/game_app.h"
 #include "app/input_event.h"
 #include "app/log.h"
 #include "app/renderer.h"
+#include "shell/game_app.h"
 #include "shell/startup_seams.h"
 
 namespace {

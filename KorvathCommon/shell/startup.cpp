@@ -9,14 +9,14 @@
 #include "app/clock.h"
 #include "app/display_modes.h"
 #include "app/file_object.h"
-#include "shell/game_app.h"
 #include "app/log.h"
 #include "app/log_sdl.h"
-#include "shell/main_loop.h"
 #include "app/renderer.h"
 #include "app/settings.h"
-#include "shell/startup_seams.h"
 #include "app/xml_reader.h"
+#include "shell/game_app.h"
+#include "shell/main_loop.h"
+#include "shell/startup_seams.h"
 
 namespace {
 
