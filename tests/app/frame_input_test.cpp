@@ -7,8 +7,8 @@
 #include "app/display_modes.h"
 #include "app/frame_events.h"
 #include "app/frame_stand_ins.h"
-#include "shell/game_app.h"
 #include "app/input_event.h"
+#include "shell/game_app.h"
 #include "shell/main_loop.h"
 
 namespace {

@@ -9,13 +9,13 @@
 
 #include <tinyxml.h>
 
+#include "app/display_modes.h"
 #include "app/input_event.h"
 #include "app/log.h"
-#include "shell/main_loop.h"
-#include "app/display_modes.h"
-#include "shell/game_listener.h"
-#include "shell/startup_seams.h"
 #include "app/xml_reader.h"
+#include "shell/game_listener.h"
+#include "shell/main_loop.h"
+#include "shell/startup_seams.h"
 
 class StandInSeams : public TSubsystemSeams, public TGameListener {
 public:
