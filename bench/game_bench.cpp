@@ -38,7 +38,6 @@
 #include "app/clock.h"
 #include "app/frame_clear.h"
 #include "app/renderer.h"
-#include "app/startup_seams.h"
 #include "app/string_utils.h"
 #include "app/user_info.h"
 #include "game/growth/play_script.h"
@@ -48,6 +47,7 @@
 #include "headless.h"
 #include "screen_openers.h"
 #include "sdl_calls.h"
+#include "shell/startup_seams.h"
 #include "user_records.h"
 #include "windows/window_manager.h"
 

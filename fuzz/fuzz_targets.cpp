@@ -39,11 +39,11 @@
 #include "media/video_window.h"
 #include "objects/object.h"
 #include "objects/object_factory.h"
+#include "objects/tool.h"
 #include "picture_board.h"
 #include "rewards.h"
 #include "rooms/items_list.h"
 #include "rooms/room.h"
-#include "rooms/tool.h"
 #include "stages.h"
 #include "tilesets.h"
 #include "user_records.h"
@@ -209,9 +209,12 @@ void RunSettingsFile(const uint8_t* data, size_t size) {
     }
 }
 
+// The reward list a profile keeps one byte per reward of.
+const char* const kFixtureRewards = "<rewards><reward id=\"one\"/><reward id=\"two\"/><reward id=\"three\"/></rewards>";
+
 void PrepareProfile() {
     SetLevelSetSource(&kLevelSets);
-    LoadRewards(AssetName("rewards.xml"));
+    LoadRewards(TXmlSource{AssetName("rewards.xml"), kFixtureRewards, nullptr});
     InstallUserRecords();
 }
 
@@ -253,12 +256,8 @@ void RunProfileFile(const uint8_t* data, size_t size) {
 // The same file as a picture level: its scene built, played, updated, drawn and cleared.
 void PlayPictureLevel(const uint8_t* data, size_t size) {
     TObjectFactory::CreateInstance();
-    const std::string name = AssetName("picture.xml");
-    if (!WriteBytes(ResolvePath(name), data, size)) {
-        return;
-    }
     MosaicLayoutShowImage_t board;
-    if (!board.Load(name, false)) {
+    if (!board.LoadSource(XmlInput(AssetName("picture.xml"), data, size), false)) {
         return;
     }
     board.ResetSelection();
@@ -673,8 +672,6 @@ const char* const kFixtureFont = "SetDefaultPointSize 12;\n"
                                  "LayerSetCharWidths Main ('A' 'b') (8 9);\n"
                                  "LayerSetImageMap Main ('A' 'b') ((0 0 8 12) (8 0 9 12));\n";
 
-const char* const kFixtureRewards = "<rewards><reward id=\"one\"/><reward id=\"two\"/><reward id=\"three\"/></rewards>";
-
 constexpr int kGlyphImageSide = 256;
 
 bool WriteGlyphImage(const std::string& path) {
@@ -691,10 +688,8 @@ bool WriteGlyphImage(const std::string& path) {
 
 bool WriteFixtures() {
     const std::string font = kFixtureFont;
-    const std::string rewards = kFixtureRewards;
     return WriteGlyphImage(ResolvePath(AssetName("glyphs.png"))) &&
-           WriteBytes(ResolvePath(AssetName("font.txt")), font.data(), font.size()) &&
-           WriteBytes(ResolvePath(AssetName("rewards.xml")), rewards.data(), rewards.size());
+           WriteBytes(ResolvePath(AssetName("font.txt")), font.data(), font.size());
 }
 
 void QuietSdlLog(void* /*userdata*/, int /*category*/, SDL_LogPriority /*priority*/, const char* /*message*/) {}

@@ -8,7 +8,7 @@
 #include <string>
 
 // The pause window's id, kPauseWindowId, is the main loop's.
-#include "app/main_loop.h"
+#include "shell/main_loop.h"
 
 class TFlyWindowListener;
 class TLevelInfoMosaic;

@@ -14,7 +14,7 @@
 
 void TGameSeams::CreateSettings(const std::string& kind) {
     InstallUserRecords();
-    TEngineSeams::CreateSettings(kind);
+    TSubsystemSeams::CreateSettings(kind);
 }
 
 void TGameSeams::LoadGameSettings(TiXmlElement* root) {
@@ -70,7 +70,7 @@ void TGameSeams::ClosePauseWindow() {
 }
 
 void TGameSeams::ForgetProfile() {
-    TEngineSeams::ForgetProfile();
+    TSubsystemSeams::ForgetProfile();
     RemoveUserRecords();
     TRewardConnector::Get() = TRewardConnector();
     GetProfileDifficulty() = TBaseMosaicSettings();

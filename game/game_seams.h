@@ -2,10 +2,13 @@
 // The game's part of start-up and shutdown: its data readers and their release, on top of the
 // engine's subsystems: the pause window and the game controller among them.
 
-#include "app/startup_seams.h"
+#include "shell/game_listener.h"
+#include "shell/startup_seams.h"
 
-class TGameSeams : public TEngineSeams {
+class TGameSeams : public TSubsystemSeams, public TGameListener {
 public:
+    TGameListener& GetGame() override { return *this; }
+
     // Connects the game's records to the profile first, so no profile is read or reset without them.
     void CreateSettings(const std::string& kind) override;
 

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "app/sanitizer_exit_code.h"
-#include "app/startup.h"
-#include "app/startup_seams.h"
 #include "game_seams.h"
+#include "shell/startup.h"
+#include "shell/startup_seams.h"
 
 int main() {
     SetSeams(std::make_unique<TGameSeams>());

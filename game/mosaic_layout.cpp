@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/buffer.h"
+#include "app/xml_reader.h"
 #include "level_layout_file.h"
 #include "tilesets.h"
 
@@ -15,9 +16,13 @@ MosaicLayout_t::MosaicLayout_t() {
 }
 
 bool MosaicLayout_t::Load(const std::string& file, bool singleColour) {
+    return LoadSource(ReadXmlSource(file), singleColour);
+}
+
+bool MosaicLayout_t::LoadSource(const TXmlSource& source, bool singleColour) {
     // The rules replace their cells during the load, so the items wait until it is over.
     mLoading = true;
-    const bool loaded = LoadLevelLayout(mBoard, file, singleColour);
+    const bool loaded = LoadLevelLayout(mBoard, source, singleColour);
     mLoading = false;
     if (!loaded) {
         return false;

@@ -19,6 +19,7 @@
 #include "windows/mouse_event.h"
 
 class TTileset;
+struct TXmlSource;
 
 class MosaicLayout_t : public TObject, public TMosaicCellHooks, private TMosaicBoardListener {
 public:
@@ -79,6 +80,8 @@ public:
     // Reads a level layout file (data path rules) into the board and rebuilds its drawing; false, with
     // the board as it was, when the file cannot be read or the level cannot be played.
     virtual bool Load(const std::string& file, bool singleColour);
+    // The same from a level layout document in memory; Load reads the file and hands it here.
+    virtual bool LoadSource(const TXmlSource& source, bool singleColour);
 
     // Where the next load puts the grid (design pixels).
     void SetGridOrigin(int x, int y) { mBoard.SetGridOrigin(x, y); }

@@ -82,16 +82,16 @@ MosaicLayoutMysteryLand_t::MosaicLayoutMysteryLand_t() {
 
 MosaicLayoutMysteryLand_t::~MosaicLayoutMysteryLand_t() = default;
 
-bool MosaicLayoutMysteryLand_t::Load(const std::string& file, bool singleColour) {
-    if (!MosaicLayout_t::Load(file, singleColour)) {
+bool MosaicLayoutMysteryLand_t::LoadSource(const TXmlSource& source, bool singleColour) {
+    if (!MosaicLayout_t::LoadSource(source, singleColour)) {
         return false;
     }
     ClearScene();
     TiXmlDocument* document = nullptr;
-    const TiXmlElement* root = ParseXmlDocument(ReadXmlSource(file), document);
+    const TiXmlElement* root = ParseXmlDocument(source, document);
     const std::unique_ptr<TiXmlDocument> owned(document);
     if (root != nullptr) {
-        LoadScene(root, file);
+        LoadScene(root, source.mName);
     }
     AfterLoad();
     return true;

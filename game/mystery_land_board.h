@@ -68,7 +68,7 @@ public:
     ~MosaicLayoutMysteryLand_t() override;
 
     // The grid, then the scene of the same file; a file that does not load keeps the board and scene.
-    bool Load(const std::string& file, bool singleColour) override;
+    bool LoadSource(const TXmlSource& source, bool singleColour) override;
     bool Update(float seconds) override;
     // The board reset, and the scene deleted.
     void Reset() override;

@@ -32,8 +32,8 @@ MosaicLayoutShowImage_t::MosaicLayoutShowImage_t() {
     mCompletionTimer.SetValue(0.0f);
 }
 
-bool MosaicLayoutShowImage_t::Load(const std::string& file, bool singleColour) {
-    if (!MosaicLayoutMysteryLand_t::Load(file, singleColour)) {
+bool MosaicLayoutShowImage_t::LoadSource(const TXmlSource& source, bool singleColour) {
+    if (!MosaicLayoutMysteryLand_t::LoadSource(source, singleColour)) {
         return false;
     }
     mCompleted = false;

@@ -35,7 +35,7 @@ public:
     const IncValue& GetCompletionTimer() const { return mCompletionTimer; }
 
     // A new level starts playing: not completed, the timer at rest.
-    bool Load(const std::string& file, bool singleColour) override;
+    bool LoadSource(const TXmlSource& source, bool singleColour) override;
     // Play starts: the generators run, not completed, the timer at rest.
     void ResetSelection() override;
     // Before the solve a stroke's release; after it, the release that completes the level.

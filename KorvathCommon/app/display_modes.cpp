@@ -8,6 +8,8 @@
 #include "app/log.h"
 #include "app/renderer.h"
 
+TScreenOffset gScreenOffset;
+
 namespace {
 
 TDisplayValues gDisplay;

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/screen_offset.h"
 #include "app/view_transform.h"
-#include "graphics/render_state.h"
 
 struct TDisplayMode {
     unsigned width = 0;

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "graphics/counted_ptr.h"
+#include "app/counted_ptr.h"
 
 // "user:name" -> per-user folder + "/name"; names containing "assets/" stay; others get "assets/" in front.
 std::string ResolvePath(const std::string& name);

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/float_rect.h"
 #include "app/renderer.h"
-#include "graphics/render_copy.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <SDL.h>
 #include <cstring>
 
+#include "app/float_rect.h"
 #include "app/frame_clear.h"
 #include "app/log.h"
-#include "graphics/render_copy.h"
 
 namespace {
 std::unique_ptr<TRenderer> gRenderer;

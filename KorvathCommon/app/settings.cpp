@@ -10,14 +10,15 @@
 #include "app/display_modes.h"
 #include "app/file_object.h"
 #include "app/log.h"
+#include "app/profile_volumes.h"
 #include "app/saved_file.h"
 #include "app/string_utils.h"
 #include "app/user_info.h"
-#include "media/sound_manager.h"
 
 namespace {
 
 std::unique_ptr<TSettings> gSettings;
+TProfileVolumeListener* gVolumeListener = nullptr;
 
 // Counts are saved in signed 16 bits.
 constexpr size_t kMaxUsers = 32767;
@@ -110,12 +111,21 @@ TSettings* CreateSettings(const std::string& kind) {
     return gSettings.get();
 }
 
+void SetProfileVolumeListener(TProfileVolumeListener* listener) {
+    gVolumeListener = listener;
+}
+
+TProfileVolumeListener* GetProfileVolumeListener() {
+    return gVolumeListener;
+}
+
 void ApplyProfileVolumes() {
+    if (gVolumeListener == nullptr) {
+        return;
+    }
     const TUserInfo* profile = TUserInfo::Get();
-    TSoundManager* sound = TSoundManager::GetInstance();
-    sound->SetMusicVolume(profile->GetMusicVolume());
-    sound->SetGroupVolume(profile->GetGroupVolume(0), 0);
-    sound->SetGroupVolume(profile->GetGroupVolume(1), 1);
+    gVolumeListener->OnProfileVolumes(profile->GetMusicVolume(), profile->GetGroupVolume(0),
+                                      profile->GetGroupVolume(1));
 }
 
 std::string ProfileFileName(int id) {

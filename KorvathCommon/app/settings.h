@@ -52,7 +52,8 @@ public:
 // TDummySettings for any other kind.
 TSettings* CreateSettings(const std::string& kind);
 
-// Gives the sound manager the current profile's volumes.
+// Gives the listening sound manager (see profile_volumes.h) the current profile's volumes; nothing
+// without one.
 void ApplyProfileVolumes();
 
 class TMySettings : public TSettings {

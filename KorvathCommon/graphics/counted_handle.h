@@ -5,7 +5,7 @@
 // strong handle; the block lives while any handle refers to it, so a weak copy can tell the object is gone.
 // Not thread-safe: counts are plain ints.
 
-#include "graphics/counted_ptr.h"
+#include "app/counted_ptr.h"
 
 template <typename T> class WeakHandle;
 

@@ -1,15 +1,10 @@
 #pragma once
 // The one call that puts texture pixels on the renderer, over stock SDL2.
 
+#include "app/float_rect.h"
+
 struct SDL_Renderer;
 struct SDL_Texture;
-
-struct TFloatRect {
-    float x = 0;
-    float y = 0;
-    float w = 0;
-    float h = 0;
-};
 
 // Draws the source rectangle of a texture with its top-left corner at (dstX, dstY), its width and height
 // multiplied by the two scales, rotated by angle radians about the centre given in source pixels from that

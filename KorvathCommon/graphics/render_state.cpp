@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-TScreenOffset gScreenOffset;
-
 void TRenderState::Init(float x, float y, float alphaValue, float scale, int flagBits) {
     *this = TRenderState();
     alpha = alphaValue;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/color.h"
+#include "app/screen_offset.h"
 #include "graphics/matrix3.h"
 
 struct TRenderState {
@@ -71,11 +72,3 @@ struct TColorArgb {
     int Blue() const { return static_cast<int>(value & 0xFF); }
     int Alpha() const { return static_cast<int>(value >> 24); }
 };
-
-// Added to the destination of every image draw and subtracted from pointer input; the display code keeps
-// both at 0.
-struct TScreenOffset {
-    int x = 0;
-    int y = 0;
-};
-extern TScreenOffset gScreenOffset;

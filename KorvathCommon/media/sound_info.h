@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "graphics/counted_ptr.h"
+#include "app/counted_ptr.h"
 
 class TiXmlElement;
 

@@ -38,6 +38,7 @@ TSoundManager* TSoundManager::CreateInstance(bool withAudioThread) {
     // The OpenAL system exists before the manager and its audio thread.
     TOpenAlSystem::GetInstance();
     gManager = new TSoundManager(withAudioThread);
+    SetProfileVolumeListener(gManager);
     return gManager;
 }
 
@@ -54,10 +55,19 @@ TSoundManager::TSoundManager(bool withAudioThread) {
 }
 
 TSoundManager::~TSoundManager() {
+    if (GetProfileVolumeListener() == this) {
+        SetProfileVolumeListener(nullptr);
+    }
     // The thread ends before any stream it feeds is closed.
     mAudioThread.reset();
     mMusicLists.clear();
     mSoundLists.clear();
+}
+
+void TSoundManager::OnProfileVolumes(float music, float sounds, float voices) {
+    SetMusicVolume(music);
+    SetGroupVolume(sounds, 0);
+    SetGroupVolume(voices, 1);
 }
 
 void TSoundManager::Load(const std::string& file) {

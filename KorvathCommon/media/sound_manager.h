@@ -7,12 +7,13 @@
 #include <memory>
 #include <string>
 
+#include "app/profile_volumes.h"
 #include "app/xml_reader.h"
 #include "media/music_play_list.h"
 #include "media/openal_system.h"
 #include "media/play_list.h"
 
-class TSoundManager {
+class TSoundManager : public TProfileVolumeListener {
 public:
     // The single manager; the first call opens the OpenAL system, then starts the audio thread.
     static TSoundManager* GetInstance();
@@ -24,7 +25,7 @@ public:
     // The manager when one exists, without creating it (for shutdown paths).
     static TSoundManager* FindInstance();
 
-    ~TSoundManager();
+    ~TSoundManager() override;
     TSoundManager(const TSoundManager&) = delete;
     TSoundManager& operator=(const TSoundManager&) = delete;
 
@@ -52,6 +53,8 @@ public:
     // Volumes are clamped to 0..1 for the lists and remembered as given for lists added later.
     void SetGroupVolume(float volume, TSoundGroup group);
     void SetMusicVolume(float volume);
+    // A profile's volumes: music, then the sound and voice groups.
+    void OnProfileVolumes(float music, float sounds, float voices) override;
     void PauseAll(bool pause);
     void Update(float dt);
 

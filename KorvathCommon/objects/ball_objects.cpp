@@ -10,10 +10,9 @@
 #include "graphics/saved_flags.h"
 #include "objects/cadr_object.h"
 #include "objects/flexible_objects.h"
+#include "objects/object_space.h"
 #include "objects/slider_objects.h"
 #include "objects/whole_pixels.h"
-#include "rooms/effector.h"
-#include "rooms/game_space.h"
 
 namespace {
 
@@ -72,7 +71,7 @@ void TGunBallObject::FindBarrier() {
     if (mBarrier != nullptr || mBarrierId.empty()) {
         return;
     }
-    if (auto* space = dynamic_cast<TGameSpace*>(GetRootSpace())) {
+    if (TObjectSpace* space = GetRootSpace()) {
         TObject* found = space->FindObjectById(mBarrierId);
         mBarrier = found != this ? found : nullptr;
     }

@@ -6,7 +6,6 @@
 #include "app/user_info.h"
 #include "app/xml_reader.h"
 #include "objects/object_services.h"
-#include "rooms/tip_panel.h"
 #include "windows/mouse_event.h"
 
 // ---- button sequence ----
@@ -50,9 +49,7 @@ bool TButtonSequenceControlObject::OnMouseDown(const TMouseEvent& event) {
 }
 
 void TButtonSequenceControlObject::OnWrongSequence() {
-    if (TTipPanel* tips = TTipPanel::GetInstance()) {
-        tips->ShowTip(mHintKey, 0);
-    }
+    ShowRoomTip(mHintKey);
     PlayObjectSound(mWrongSound);
     if (mUnlockTime > 0) {
         mUnlockTimer.Start(mUnlockTime);

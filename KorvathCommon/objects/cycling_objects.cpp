@@ -8,7 +8,6 @@
 #include "app/xml_reader.h"
 #include "objects/object_space.h"
 #include "objects/spinner_objects.h"
-#include "rooms/game_space.h"
 
 namespace {
 
@@ -265,7 +264,7 @@ void TSpinnerEchoObject::OnSpaceShow() {
     for (size_t i = 0; space != nullptr && i + 1 < parts.size(); ++i) {
         space = space->FindPocket(parts[i]);
     }
-    auto* room = dynamic_cast<TGameSpace*>(space);
+    TObjectSpace* room = space;
     if (room != nullptr && !parts.empty()) {
         mSpinner = dynamic_cast<TSpinnerObject*>(room->FindObjectById(parts.back()));
     }

@@ -2,9 +2,8 @@
 
 #include "app/xml_reader.h"
 #include "objects/object_services.h"
+#include "objects/object_space.h"
 #include "objects/whole_pixels.h"
-#include "rooms/room.h"
-#include "rooms/space_manager.h"
 #include "windows/text_label.h"
 
 TMapObject::TMapObject() : mLabel(std::make_unique<TSimpleTextImage>()) {
@@ -39,9 +38,10 @@ void TMapObject::LoadFromXml(const TiXmlElement* element, const std::string& fol
 
 void TMapObject::OnSpaceShow() {
     TObject::OnSpaceShow();
-    mRoom = dynamic_cast<TRoom*>(TGameSpaceManager::FindSpace(mName));
+    TObjectSpace* space = FindObjectSpace(mName);
+    mRoom = space != nullptr && space->IsRoom() ? space : nullptr;
     if (mRoom != nullptr) {
-        mCurrent = TGameSpaceManager::FindSpace("") == mRoom;
+        mCurrent = FindObjectSpace("") == mRoom;
         mHasTask = mRoom->HasSomethingToDo();
         // Nothing in a room marks it closed: a room the game knows can be entered.
         mUnavailable = false;

@@ -8,7 +8,7 @@
 #include "graphics/static_image.h"
 #include "objects/object.h"
 
-class TRoom;
+class TObjectSpace;
 class TSimpleTextImage;
 
 class TMapObject : public TObject {
@@ -47,7 +47,7 @@ public:
     AlphaStaticImage mPreviousImage;
     int mPreviousX = 0;
     int mPreviousY = 0;
-    TRoom* mRoom = nullptr;
+    TObjectSpace* mRoom = nullptr;
 
 private:
     std::unique_ptr<TSimpleTextImage> mLabel;

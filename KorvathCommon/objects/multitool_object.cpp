@@ -7,7 +7,7 @@
 #include "app/xml_reader.h"
 #include "graphics/saved_flags.h"
 #include "objects/object_listener.h"
-#include "rooms/tool.h"
+#include "objects/tool.h"
 #include "windows/mouse_event.h"
 
 void TMultyToolObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {

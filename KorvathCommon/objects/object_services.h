@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/user_info.h"
-#include "rooms/tool.h"
+#include "objects/tool.h"
 
 class DrawObject;
 class TObjectSpace;
@@ -68,6 +68,9 @@ public:
 THopaBaseUserInfo* GetHopaUserInfo();
 // Not owned; null removes it. For tests and developer tools that play rooms.
 void SetHopaUserInfo(THopaBaseUserInfo* profile);
+
+// The key's tip on the room's tip panel, when one is shown.
+void ShowRoomTip(const std::string& key);
 
 // The space of that name among the managed spaces, the current one for an empty name; null when none.
 TObjectSpace* FindObjectSpace(const std::string& name);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class TObject;
+
 class TGameSoundPlayer {
 public:
     virtual ~TGameSoundPlayer() = default;
@@ -26,6 +28,14 @@ public:
     virtual TGameSoundPlayer* GetSoundPlayer() { return this; }
     // The pocket of that name below this space, or null.
     virtual TObjectSpace* FindPocket(const std::string& name) { return nullptr; }
+    // The object of that id in the space, at any depth; null when none or for a space without objects.
+    virtual TObject* FindObjectById(const std::string& id) { return nullptr; }
+    // Whether the object stands in the space, as one of its objects or below one.
+    virtual bool HoldsObject(const TObject* object) const { return false; }
+    // A room the player can be taken to: the map's targets.
+    virtual bool IsRoom() const { return false; }
+    // Whether a task waits for the player here (or in a room it connects to).
+    virtual bool HasSomethingToDo() { return false; }
 
     std::string mName;
     TObjectSpace* mParent = nullptr;

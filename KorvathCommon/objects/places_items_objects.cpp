@@ -5,7 +5,7 @@
 #include "app/xml_reader.h"
 #include "graphics/saved_flags.h"
 #include "objects/children_in_order.h"
-#include "rooms/tool.h"
+#include "objects/tool.h"
 #include "windows/mouse_event.h"
 
 // ---- tool sources ----

@@ -11,7 +11,7 @@
 #include "media/sound_manager.h"
 #include "objects/children_in_order.h"
 #include "objects/places_items_objects.h"
-#include "rooms/tool.h"
+#include "objects/tool.h"
 #include "windows/mouse_event.h"
 
 namespace {

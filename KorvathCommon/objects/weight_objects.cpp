@@ -6,7 +6,6 @@
 #include "app/xml_reader.h"
 #include "objects/object_space.h"
 #include "objects/whole_pixels.h"
-#include "rooms/game_space.h"
 
 // ---- weight pan ----
 
@@ -153,7 +152,7 @@ void TConjunctWeightObject::LoadResources() {
 
 void TConjunctWeightObject::OnSpaceShow() {
     mLinked.clear();
-    auto* room = dynamic_cast<TGameSpace*>(GetRootSpace());
+    TObjectSpace* room = GetRootSpace();
     for (const std::string& name : mLinkedNames) {
         auto* weight = room != nullptr ? dynamic_cast<TConjunctWeightObject*>(room->FindObjectById(name)) : nullptr;
         if (weight == nullptr) {

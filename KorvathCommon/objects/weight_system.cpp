@@ -7,8 +7,8 @@
 #include "app/buffer.h"
 #include "app/log.h"
 #include "app/xml_reader.h"
-#include "rooms/game_space.h"
-#include "rooms/tool.h"
+#include "objects/object_space.h"
+#include "objects/tool.h"
 #include "windows/mouse_event.h"
 
 namespace {
@@ -258,7 +258,7 @@ bool TWeightSystemObject::PutOnPan(const TMouseEvent& event) {
     if (pan == nullptr) {
         return false;
     }
-    auto* space = dynamic_cast<TGameSpace*>(GetRootSpace());
+    TObjectSpace* space = GetRootSpace();
     TObject* object = space != nullptr ? space->FindObjectById(event.tool->mId) : nullptr;
     // The move needs an object held by another object, and never a pan or one that holds a pan.
     if (!CanCarry(object, object != nullptr ? object->GetParent() : nullptr)) {
@@ -326,13 +326,8 @@ void TWeightSystemObject::DrawAll() {
 // ---- saved state ----
 
 bool TWeightSystemObject::IsInRoom(const TObject* object) const {
-    auto* space = dynamic_cast<TGameSpace*>(GetRootSpace());
-    if (space == nullptr) {
-        return false;
-    }
-    const auto& objects = space->GetObjects();
-    return std::any_of(objects.begin(), objects.end(),
-                       [object](const auto& top) { return top.get() == object || top->ContainsChild(object); });
+    const TObjectSpace* space = GetRootSpace();
+    return space != nullptr && space->HoldsObject(object);
 }
 
 bool TWeightSystemObject::ReturnHome(TObject* object) {
@@ -379,7 +374,7 @@ bool TWeightSystemObject::IsCarrying(const TObject& pan, const std::vector<TObje
 
 bool TWeightSystemObject::PlaceSavedWeights(const std::vector<std::string> (&names)[2]) {
     TObject* const pans[2] = {mLeft, mRight};
-    auto* space = dynamic_cast<TGameSpace*>(GetRootSpace());
+    TObjectSpace* space = GetRootSpace();
     std::vector<TObject*> wanted[2];
     std::set<const TObject*> claimed;
     for (int side = 0; side < 2; ++side) {

@@ -7,10 +7,10 @@
 #include "graphics/random15.h"
 #include "media/sound_manager.h"
 #include "objects/object.h"
+#include "objects/tool.h"
 #include "rooms/items_list.h"
 #include "rooms/room.h"
 #include "rooms/room_hint_effects.h"
-#include "rooms/tool.h"
 #include "windows/mouse_event.h"
 
 namespace {

@@ -238,6 +238,11 @@ void TGameSpace::ReleaseObjects(bool deleteOwned) {
     }
 }
 
+bool TGameSpace::HoldsObject(const TObject* object) const {
+    return std::any_of(mObjects.begin(), mObjects.end(),
+                       [object](const auto& top) { return top.get() == object || top->ContainsChild(object); });
+}
+
 TObject* TGameSpace::FindObjectById(const std::string& id) {
     for (const auto& object : mObjects) {
         if (object->mName == id) {

@@ -152,7 +152,6 @@ public:
     // Debug outlines on the objects that lead somewhere; only with the process-wide option on.
     virtual void SetDebugDraw(bool flag) {}
     virtual void RemoveXoHints() {}
-    virtual bool HasSomethingToDo() { return false; }
     void CollectHintCandidates(std::vector<TObject*>& candidates);
     virtual void LoadMusicFromXml(const TiXmlElement* element);
     virtual void LoadSounds();
@@ -169,7 +168,8 @@ public:
     virtual size_t GetEffectorCount() const { return mEffectors.size(); }
     virtual bool GetCursorNameAt(int x, int y, std::string& name);
     virtual void StopOwnSounds();
-    virtual TObject* FindObjectById(const std::string& id);
+    TObject* FindObjectById(const std::string& id) override;
+    bool HoldsObject(const TObject* object) const override;
     // The top-level objects, in drawing order.
     const std::vector<std::unique_ptr<TObject>>& GetObjects() const { return mObjects; }
     bool ContainsPoint(int x, int y) const;

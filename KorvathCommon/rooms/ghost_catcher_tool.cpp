@@ -196,3 +196,10 @@ void TGhostCatcherTool::DrawOverlayAt(int x, int y, float a, float b) {
         eye.image.Draw(1.0f);
     }
 }
+
+std::unique_ptr<TTool> CreateTool(const std::string& type) {
+    if (type == "ghostcatcher") {
+        return std::make_unique<TGhostCatcherTool>();
+    }
+    return std::make_unique<TTool>();
+}

@@ -12,9 +12,9 @@
 #include "graphics/inc_value.h"
 #include "graphics/static_image.h"
 #include "graphics/value_cycler.h"
+#include "objects/tool.h"
 #include "objects/video_object.h"
 #include "rooms/catch_ghost_effect.h"
-#include "rooms/tool.h"
 
 struct TCatcherEyeFrame {
     std::string name;

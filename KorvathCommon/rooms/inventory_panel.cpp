@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "rooms/tool.h"
+#include "objects/tool.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include "objects/infrared_object.h"
 #include "objects/object.h"
 #include "objects/scoped_clip.h"
+#include "objects/tool.h"
 #include "rooms/effector.h"
 #include "rooms/interface_events.h"
 #include "rooms/pocket.h"
 #include "rooms/room_lens.h"
 #include "rooms/tip_panel.h"
-#include "rooms/tool.h"
 #include "windows/game_cursors.h"
 #include "windows/viewport.h"
 

@@ -68,6 +68,7 @@ public:
 
     TRoom();
     ~TRoom() override;
+    bool IsRoom() const override { return true; }
     TRoom(const TRoom&) = delete;
     TRoom& operator=(const TRoom&) = delete;
 

@@ -7,12 +7,12 @@
 #include "graphics/random15.h"
 #include "media/sound_manager.h"
 #include "objects/object.h"
+#include "objects/tool.h"
 #include "rooms/inventory_panel.h"
 #include "rooms/pocket.h"
 #include "rooms/room.h"
 #include "rooms/room_hint_effects.h"
 #include "rooms/space_manager.h"
-#include "rooms/tool.h"
 
 namespace {
 

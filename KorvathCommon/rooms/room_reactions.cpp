@@ -6,10 +6,10 @@
 #include "app/log.h"
 #include "app/user_info.h"
 #include "objects/object.h"
+#include "objects/tool.h"
 #include "rooms/interface_events.h"
 #include "rooms/pocket.h"
 #include "rooms/space_manager.h"
-#include "rooms/tool.h"
 #include "windows/mouse_event.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "rooms/game_space.h"
 #include "rooms/interface_events.h"
 #include "rooms/space_manager.h"
+#include "rooms/tip_panel.h"
 
 namespace {
 
@@ -35,6 +36,12 @@ void PostInterfaceEvent(const std::string& name, int delayMs, const std::string&
     TInterfaceEvent event(name, static_cast<uint32_t>(delayMs < 0 ? 0 : delayMs), argument);
     event.source = source;
     TInterfaceEvents::Get().Post(event, forced);
+}
+
+void ShowRoomTip(const std::string& key) {
+    if (TTipPanel* tips = TTipPanel::GetInstance()) {
+        tips->ShowTip(key, 0);
+    }
 }
 
 TObjectSpace* FindObjectSpace(const std::string& name) {

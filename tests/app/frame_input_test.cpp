@@ -7,9 +7,9 @@
 #include "app/display_modes.h"
 #include "app/frame_events.h"
 #include "app/frame_stand_ins.h"
-#include "app/game_app.h"
 #include "app/input_event.h"
-#include "app/main_loop.h"
+#include "shell/game_app.h"
+#include "shell/main_loop.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "app/display_modes.h"
 #include "app/frame_events.h"
 #include "app/frame_stand_ins.h"
-#include "app/main_loop.h"
 #include "harness/harness.h"
+#include "shell/main_loop.h"
 
 namespace {
 

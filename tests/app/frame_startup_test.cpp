@@ -10,9 +10,9 @@
 #include "app/app_config.h"
 #include "app/frame_events.h"
 #include "app/frame_stand_ins.h"
-#include "app/main_loop.h"
-#include "app/startup.h"
 #include "harness/harness.h"
+#include "shell/main_loop.h"
+#include "shell/startup.h"
 
 namespace {
 

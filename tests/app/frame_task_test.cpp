@@ -5,9 +5,9 @@
 
 #include "app/buffer.h"
 #include "app/frame_stand_ins.h"
-#include "app/game_app.h"
 #include "app/timer.h"
 #include "harness/harness.h"
+#include "shell/game_app.h"
 
 namespace {
 

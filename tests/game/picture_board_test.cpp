@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/buffer.h"
+#include "app/xml_reader.h"
 #include "data_fixture.h"
 #include "graphics/font_test_support.h"
 #include "picture_board.h"
@@ -138,6 +139,28 @@ TEST_F(PictureBoardTest, ALayoutWithoutSceneLeavesTheCellsWithoutPicture) {
     EXPECT_TRUE(board.GetSceneOver().empty());
     EXPECT_EQ(board.GetPicture(), nullptr);
     EXPECT_FALSE(board.Cell(0, 0).HasPicture());
+}
+
+// A level handed over as bytes, with no file of its name: its grid and scene load as from a file, and a
+// broken document leaves the board and scene of the level before.
+TEST_F(PictureBoardTest, ALevelInMemoryLoadsItsGridAndSceneAndABrokenOneKeepsThePreviousLevel) {
+    TestBoard<MosaicLayoutShowImage_t> board(mTileset);
+    const std::string level = SceneLevel(50, 30);
+    ASSERT_TRUE(board.LoadSource(TXmlSource{"levels/in_memory.xml", level, nullptr}, false));
+    EXPECT_EQ(board.GetBoard().GetCols(), 3);
+    EXPECT_EQ(board.GetBoard().GetCell(1, 2).x - board.GetBoard().GetCell(1, 0).x, 100);
+    EXPECT_EQ(board.GetSceneUnder().size(), 1u);
+    EXPECT_EQ(board.GetSceneOver().size(), 4u);
+    ASSERT_NE(board.GetPicture(), nullptr);
+    EXPECT_EQ(board.GetPicture()->mImageName, "textures/scene/picture");
+    EXPECT_TRUE(board.Cell(0, 0).HasPicture());
+
+    const std::string broken = level.substr(0, level.size() / 2);
+    EXPECT_FALSE(board.LoadSource(TXmlSource{"levels/broken.xml", broken, nullptr}, false));
+    EXPECT_EQ(board.GetBoard().GetCols(), 3);
+    EXPECT_EQ(board.GetSceneUnder().size(), 1u);
+    EXPECT_EQ(board.GetSceneOver().size(), 4u);
+    ASSERT_NE(board.GetPicture(), nullptr);
 }
 
 // A painted cell of the mystery-land board shows its picture part bare; the picture board keeps its tile

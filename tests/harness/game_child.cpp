@@ -5,10 +5,10 @@
 
 #include "app/app_config.h"
 #include "app/log.h"
-#include "app/startup_seams.h"
 #include "game_seams.h"
 #include "harness/child_process.h"
 #include "harness/harness.h"
+#include "shell/startup_seams.h"
 
 namespace harness {
 namespace {

@@ -12,11 +12,11 @@
 #include "app/clock.h"
 #include "app/display_modes.h"
 #include "app/log.h"
-#include "app/main_loop.h"
 #include "app/renderer.h"
-#include "app/startup.h"
 #include "map/logos_window.h"
 #include "map/main_menu.h"
+#include "shell/main_loop.h"
+#include "shell/startup.h"
 #include "windows/window_manager.h"
 
 namespace harness {

@@ -9,26 +9,17 @@
 #include "app/clock.h"
 #include "app/display_modes.h"
 #include "app/file_object.h"
-#include "app/game_app.h"
-#include "app/log.h"
 #include "app/log_sdl.h"
-#include "app/main_loop.h"
 #include "app/missing_names.h"
 #include "app/renderer.h"
 #include "app/sanitizer_exit_code.h"
-#include "app/settings.h"
-#include "app/startup_seams.h"
 #include "app/user_info.h"
 #include "app/xml_reader.h"
-#include "graphics/font_registry.h"
-#include "graphics/preload_list.h"
-#include "graphics/terms.h"
 #include "harness/harness.h"
-#include "media/sound_manager.h"
-#include "windows/game_cursors.h"
-#include "windows/messages.h"
+#include "shell/main_loop.h"
+#include "shell/startup.h"
+#include "shell/startup_seams.h"
 #include "windows/ui_info_holder.h"
-#include "windows/window_manager.h"
 
 namespace {
 
@@ -43,30 +34,22 @@ class FreshUserFolder : public testing::EmptyTestEventListener {
     }
 
     void OnTestEnd(const testing::TestInfo& /*info*/) override {
-        // Every test starts with a new log and configuration in its own folder. The windows go while
-        // their textures' renderer lives; the sound manager goes before the log, as its audio thread
-        // may still write to it.
-        TMyWindowManager::Release();
-        TMyMessageManager::Release();
-        TGameCursors::Release();
-        TSoundManager::DestroyInstance();
-        // What a test that stopped half-way through start-up may have left; textures go before the renderer.
-        TSettings::Release();
-        TUserInfo::Release();
+        // Every test starts with a new log and configuration in its own folder. Shutdown's release,
+        // without its settings save, takes every process-wide object: first through the seams the test
+        // installed (the game's state among them), then through the engine's own, for a test whose
+        // stand-ins only recorded the calls.
+        ReleaseProcessState();
+        SetSeams(nullptr);
+        ReleaseProcessState();
+        // What only tests change: the harness's hooks and the display values, after the textures of the
+        // released windows and fonts are gone, then the renderer.
         SetUserInfoRecords(nullptr);
-        TTerms::Destroy();
-        TFontRegistry::Destroy();
-        DeletePreloadList();
-        TLogFile::Release();
-        TAppConfig::Release();
         TUIInfoHolder::ReleaseGlobal();
         ClearMissingNames();
         ReleaseXmlRoot();
         SetWriteFault(TWriteFault::None);
         SetLanguageName("");
         DestroyRenderer();
-        SetSeams(nullptr);
-        DestroyGameApp();
         ResetDisplay();
         GetLoopState() = TLoopState();
         SetTickSource(nullptr);

@@ -8,9 +8,9 @@
 
 #include "../objects/object_test_support.h"
 #include "app/xml_reader.h"
+#include "objects/tool.h"
 #include "rooms/game_space.h"
 #include "rooms/pocket.h"
-#include "rooms/tool.h"
 
 namespace roomtest {
 

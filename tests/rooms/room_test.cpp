@@ -10,9 +10,9 @@
 #include "app/buffer.h"
 #include "app/user_info.h"
 #include "media/sound_manager.h"
+#include "objects/tool.h"
 #include "rooms/pocket.h"
 #include "rooms/space_manager.h"
-#include "rooms/tool.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The main loop reaches the windows, the cursor set and the messages through its connected operations.
 
-#include "app/main_loop.h"
+#include "shell/main_loop.h"
 #include "windows_fixture.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "collections_host.h"
+#include "objects/tool.h"
 #include "rooms/inventory_panel.h"
 #include "rooms/items_list.h"
 #include "rooms/room.h"
-#include "rooms/tool.h"
 
 // An entry found when every object it stands for has been hidden (found objects hide themselves).
 class TViewItem : public ItemsListItem {

@@ -3,7 +3,7 @@
 // pointer and typing pushed as SDL events; frames are stepped with the test clock. Helpers find the
 // dialogs' controls and click their centres.
 
-#include "app/startup.h"
+#include "shell/startup.h"
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -14,7 +14,6 @@
 #include "app/display_modes.h"
 #include "app/frame_events.h"
 #include "app/settings.h"
-#include "app/startup_seams.h"
 #include "app/string_utils.h"
 #include "app/user_info.h"
 #include "controller_windows.h"
@@ -22,6 +21,7 @@
 #include "harness/harness.h"
 #include "mosaic_settings.h"
 #include "rewards.h"
+#include "shell/startup_seams.h"
 #include "user_records.h"
 #include "windows/button.h"
 #include "windows/fly_window.h"

@@ -6,12 +6,12 @@
 
 #include <memory>
 
-#include "app/startup_seams.h"
 #include "app/user_info.h"
 #include "game/growth/play_script.h"
 #include "game_seams.h"
 #include "harness/harness.h"
 #include "rewards.h"
+#include "shell/startup_seams.h"
 #include "user_records.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // events at design coordinates, frames stepped with the test clock, and the screens read back from the
 // window manager.
 
-#include "app/startup.h"
+#include "shell/startup.h"
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -16,7 +16,6 @@
 #include "app/missing_names.h"
 #include "app/renderer.h"
 #include "app/settings.h"
-#include "app/startup_seams.h"
 #include "app/user_info.h"
 #include "board_mahjong.h"
 #include "controller_windows.h"
@@ -28,6 +27,7 @@
 #include "rewards.h"
 #include "screen_openers.h"
 #include "screens/room_window.h"
+#include "shell/startup_seams.h"
 #include "stages.h"
 #include "user_records.h"
 #include "windows/fly_window.h"

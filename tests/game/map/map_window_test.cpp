@@ -4,7 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "app/main_loop.h"
+#include "shell/main_loop.h"
 #include "app/renderer.h"
 #include "controller_windows.h"
 #include "harness/screen_checks.h"

@@ -1,15 +1,15 @@
-#include "app/main_loop.h"
+#include "shell/main_loop.h"
 
 #include <SDL.h>
 
 #include "app/clock.h"
 #include "app/display_modes.h"
 #include "app/frame_clear.h"
-#include "app/game_app.h"
 #include "app/input_event.h"
 #include "app/log.h"
 #include "app/renderer.h"
-#include "app/startup_seams.h"
+#include "shell/game_app.h"
+#include "shell/startup_seams.h"
 
 namespace {
 
@@ -29,6 +29,7 @@ void ToDesignCoordinates(TInputEvent& event) {
 void HandleFocus(bool gained) {
     TLoopState& state = GetLoopState();
     TSubsystemSeams& seams = GetSeams();
+    TGameListener& game = seams.GetGame();
     state.mHasFocus = gained;
     TLogFile::Get()->Printf(gained ? "Got Focus" : "Lost Focus");
     seams.PauseSound(!gained);
@@ -36,11 +37,11 @@ void HandleFocus(bool gained) {
         seams.SetAllFrozen(true);
         // A second loss in a row must not stack another pause window: one gain closes only one.
         if (!seams.IsWindowShown(kPauseWindowId)) {
-            seams.ShowPauseWindow();
+            game.ShowPauseWindow();
         }
         return;
     }
-    seams.ClosePauseWindow();
+    game.ClosePauseWindow();
     seams.SetAllFrozen(false);
 }
 

@@ -1,12 +1,12 @@
-#include "app/game_app.h"
+#include "shell/game_app.h"
 
 #include <SDL.h>
 
 #include "app/clock.h"
 #include "app/display_modes.h"
 #include "app/log.h"
-#include "app/main_loop.h"
-#include "app/startup_seams.h"
+#include "shell/main_loop.h"
+#include "shell/startup_seams.h"
 
 namespace {
 std::unique_ptr<TGameApp> gGameApp;

@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "shell/startup.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -9,14 +9,14 @@
 #include "app/clock.h"
 #include "app/display_modes.h"
 #include "app/file_object.h"
-#include "app/game_app.h"
 #include "app/log.h"
 #include "app/log_sdl.h"
-#include "app/main_loop.h"
 #include "app/renderer.h"
 #include "app/settings.h"
-#include "app/startup_seams.h"
 #include "app/xml_reader.h"
+#include "shell/game_app.h"
+#include "shell/main_loop.h"
+#include "shell/startup_seams.h"
 
 namespace {
 
@@ -117,7 +117,7 @@ void AbandonStartUp(SDL_Window* window) {
 void ShowFirstScreen() {
     const bool splash = FileExists("branding/splash1.jpg") || FileExists("branding/splash1.png");
     Progress(splash ? "run logos window" : "run mainmenu window");
-    GetSeams().ShowFirstScreen(splash);
+    GetSeams().GetGame().ShowFirstScreen(splash);
 }
 
 } // namespace
@@ -155,16 +155,17 @@ int StartUp() {
 
 bool LoadStartupData() {
     TSubsystemSeams& seams = GetSeams();
+    TGameListener& game = seams.GetGame();
     Progress("int start");
     // Logs "complete" or "failed" itself; the game goes on without the description.
     seams.LoadInterfaceDescription();
     seams.AddScreenFader();
-    ReadWithReader("settings.xml", [&](TiXmlElement* root) { seams.LoadGameSettings(root); });
-    ReadWithReader("settings.xml", [&](TiXmlElement* root) { seams.LoadColorTable(root); });
+    ReadWithReader("settings.xml", [&](TiXmlElement* root) { game.LoadGameSettings(root); });
+    ReadWithReader("settings.xml", [&](TiXmlElement* root) { game.LoadColorTable(root); });
     Progress("load settings complete");
-    seams.CreateStars();
+    game.CreateStars();
     LoadXmlDocument("main.xml", gMainDocument);
-    seams.LoadStages();
+    game.LoadStages();
     Progress("load stages complete");
     ReadWithReader("fonts.xml", [&](TiXmlElement* root) { seams.LoadFonts(root); });
     Progress("load fonts complete");
@@ -173,7 +174,7 @@ bool LoadStartupData() {
     seams.LoadSounds("sounds.xml");
     Progress("load sounds complete");
     // The profile keeps one byte per reward of the list, without a count: the list must exist first.
-    seams.LoadRewards("rewards.xml");
+    game.LoadRewards("rewards.xml");
     Progress("load rewards complete");
     seams.LoadSettings();
     Progress("load settings complete");
@@ -184,11 +185,11 @@ bool LoadStartupData() {
     seams.LoadCursors("cursors.xml");
     seams.SetCustomCursors(seams.IsCustomCursor());
     seams.LoadPreloadList("resources.xml");
-    seams.LoadTilesets("tilesets/tilesets.xml");
+    game.LoadTilesets("tilesets/tilesets.xml");
     Progress("load tilesets complete");
-    seams.LoadTilesetTextures(0);
+    game.LoadTilesetTextures(0);
     Progress("LayoutsInit complete");
-    seams.ResetRewardCounters();
+    game.ResetRewardCounters();
     Progress("int complete");
     ShowFirstScreen();
     return true;
@@ -204,14 +205,15 @@ namespace {
 // ReleaseAll after the settings.
 void ReleaseAllButSettings() {
     TSubsystemSeams& seams = GetSeams();
+    TGameListener& game = seams.GetGame();
     seams.DeleteMessageManager();
     seams.ReleasePreloadList();
     seams.DeleteCursors();
     seams.DestroyTerms();
-    seams.ClearRewards();
-    seams.DeleteController();
+    game.ClearRewards();
+    game.DeleteController();
     seams.DeleteFactories();
-    seams.DestroyGameSettings();
+    game.DestroyGameSettings();
     seams.DestroyFonts();
     seams.DeleteWindowManager();
     delete gMainDocument;

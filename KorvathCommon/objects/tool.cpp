@@ -1,4 +1,4 @@
-#include "rooms/tool.h"
+#include "objects/tool.h"
 
 #include <tinyxml.h>
 
@@ -10,7 +10,6 @@
 #include "app/xml_reader.h"
 #include "graphics/draw_object.h"
 #include "media/sound_manager.h"
-#include "rooms/ghost_catcher_tool.h"
 
 namespace {
 
@@ -32,13 +31,6 @@ TTool::~TTool() {
 
 int TTool::GetLoadedCount() {
     return gLoadedTools;
-}
-
-std::unique_ptr<TTool> CreateTool(const std::string& type) {
-    if (type == "ghostcatcher") {
-        return std::make_unique<TGhostCatcherTool>();
-    }
-    return std::make_unique<TTool>();
 }
 
 std::string TTool::GetCurrentId() const {

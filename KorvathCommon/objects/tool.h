@@ -160,7 +160,8 @@ private:
     } mImagesLoaded;
 };
 
-// A ghost catcher for "ghostcatcher", a plain tool for any other type.
+// A ghost catcher for "ghostcatcher", a plain tool for any other type; the rooms, which hold the
+// ghost catcher, implement it.
 std::unique_ptr<TTool> CreateTool(const std::string& type);
 
 // Tools in load order. Tools read from a description are owned by the list; tools added with Add stay

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "graphics/counted_ptr.h"
+#include "app/counted_ptr.h"
 
 namespace {
 
