@@ -5,6 +5,7 @@
 
 #include "app/frame_clear.h"
 #include "app/log.h"
+#include "graphics/draw_notes.h"
 #include "graphics/render_copy.h"
 
 namespace {
@@ -40,7 +41,7 @@ TRenderer::~TRenderer() {
 }
 
 void TRenderer::FillRect(int x, int y, int w, int h, const TColor& color) {
-    if (mRenderer == nullptr) {
+    if (mRenderer == nullptr || NoteFill(x, y, w, h, color)) {
         return;
     }
     // The frame's clear, if still owed, is made in the draw colour of the frame, not the fill's.
