@@ -163,6 +163,7 @@ bool TBoardBackground::DrawComposed() {
         mMainA.Draw(1.0f);
         mMainB.Draw(1.0f);
         SDL_SetRenderTarget(renderer, frameTarget);
+        mComposed->NoteContentChanged();
         mComposedFrom[0] = from[0];
         mComposedFrom[1] = from[1];
         mComposedAlphas[0] = alphas[0];

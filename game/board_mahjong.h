@@ -16,6 +16,7 @@
 #include "game_base.h"
 #include "game_types.h"
 #include "graphics/fader.h"
+#include "graphics/layer_cache.h"
 #include "graphics/objects_manager.h"
 #include "mosaic_layout.h"
 #include "objects/particle_object.h"
@@ -220,6 +221,8 @@ public:
     const AlphaStaticImage& GetFrameImage() const { return mFrameImage; }
     const StaticImage& GetFrameBackImage() const { return mFrameBackImage; }
     const TParticleObject& GetSceneParticles() const { return mSceneParticles; }
+    // The background and the board under its hover marks, cached while the board is shown.
+    const TLayerCache& GetBoardLayers() const { return mBoardLayers; }
     const IncValue& GetTipTween() const { return mTipTween; }
 
 private:
@@ -343,6 +346,7 @@ private:
     // The pause before the next tutorial tip.
     IncValue mTipTween;
     TParticleObject mSceneParticles;
+    TLayerCache mBoardLayers;
     bool mScreenFrozen = false;
     bool mLoaded = false;
 };

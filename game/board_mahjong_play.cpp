@@ -103,11 +103,30 @@ void TBoardMahjong::UpdateTimerText() {
     mTimerLabel->SetText(FormatString(seconds > 9 ? "%d : %d" : "%d : 0%d", minutes, seconds));
 }
 
+// The background and the board up to its cells change only when something is played or the background
+// fades, yet cost most of the frame: while the board is shown they come from a cached layer, with the
+// particles between them drawn where they are.
 void TBoardMahjong::Draw() {
     const bool boardShown = mPlayState == kStatePlaying || mPlayState == kStateLost;
-    mBackground.Draw();
-    mSceneParticles.Draw(1.0f);
-    if (mPlayState == kStateSetUp && mAppearEffect != nullptr) {
+    const bool cellLayer = boardShown && GetActiveLayout().HasCellLayer();
+    const auto under = [this] { mBackground.Draw(); };
+    const auto particles = [this] { mSceneParticles.Draw(1.0f); };
+    const auto board = [this] {
+        GetActiveLayout().DrawClues();
+        mFrameBackImage.Draw(1.0f);
+        GetActiveLayout().DrawCellLayer();
+    };
+    if (!cellLayer || !mBoardLayers.Draw(under, particles, board)) {
+        under();
+        particles();
+        if (cellLayer) {
+            board();
+        }
+    }
+    if (cellLayer) {
+        GetActiveLayout().DrawCellMarks();
+        mFrameImage.Draw(1.0f);
+    } else if (mPlayState == kStateSetUp && mAppearEffect != nullptr) {
         GetActiveLayout().DrawClues();
         mAppearEffect->Draw();
         mFrameImage.Draw(1.0f);

@@ -100,7 +100,6 @@ void TBoardMahjong::Activate() {
     // the coming Enter starts.
     const TModeProgress& progress = TUserInfo::Get()->GetCurrentModeProgress();
     sounds->StartMusicList(kLevelMusic, !(progress.mStage == 0 && progress.mLevel == 0));
-    LoadMapFrameImages();
     SetTutorialListener(this);
 }
 
@@ -231,6 +230,8 @@ void TBoardMahjong::Leave() {
     mColourButtons.clear();
     mShapeButtons.clear();
     mMistakeMarks.clear();
+    // A screen's worth of pixels, not wanted off the game screen.
+    mBoardLayers.Release();
 }
 
 void TBoardMahjong::StartLevel(int stage, int level) {
@@ -306,11 +307,14 @@ void TBoardMahjong::PlaceFrame() {
     if (frame == nullptr) {
         return;
     }
+    // Only the level's own frame is loaded: the frames of every board size together held over 100 MB.
+    LoadMapFrameImages(*frame);
     mFrameImage.CopyTexture(frame->mFrameImage);
     mFrameImage.SetPosition(static_cast<float>(frame->mX), static_cast<float>(frame->mY), false);
     mFrameBackImage.CopyTexture(frame->mBackImage);
     mFrameBackImage.SetPosition(static_cast<float>(frame->mBackX), static_cast<float>(frame->mBackY), false);
     mFrameBackImage.mAlpha = 0.0f;
+    ReleaseMapFrameImages();
 }
 
 void TBoardMahjong::PrepareBoard() {

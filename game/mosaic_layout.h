@@ -128,6 +128,12 @@ public:
 
     // The grid: every cell, then the hovered row and column highlight and the hover mark.
     virtual void DrawCells();
+    // DrawCells in two parts, the cells and then the marks over them, for a board whose cells change only
+    // when they are played (so they can be kept in a cached layer); false when the board draws its cells
+    // otherwise, and DrawCells must draw them.
+    virtual bool HasCellLayer() const { return true; }
+    void DrawCellLayer();
+    void DrawCellMarks();
     // The clue area of the current colour at full alpha, whatever the board alpha.
     virtual void DrawClues();
     virtual void DrawClueNumbers(int colourIndex, float alpha);

@@ -33,6 +33,11 @@ void MosaicLayout_t::DrawImageAt(StaticImage& image, int x, int y, float alpha) 
 }
 
 void MosaicLayout_t::DrawCells() {
+    DrawCellLayer();
+    DrawCellMarks();
+}
+
+void MosaicLayout_t::DrawCellLayer() {
     if (!mVisible) {
         return;
     }
@@ -43,7 +48,12 @@ void MosaicLayout_t::DrawCells() {
         item->Draw(mAlpha);
         DrawDeveloperHighlight(cell);
     }
-    DrawHoverMarks();
+}
+
+void MosaicLayout_t::DrawCellMarks() {
+    if (mVisible) {
+        DrawHoverMarks();
+    }
 }
 
 // The developer sees where the current colour's open cells are.

@@ -73,6 +73,8 @@ public:
     // The board reset, and the scene deleted.
     void Reset() override;
     void DrawCells() override;
+    // The scene under the cells moves every frame: the cells are drawn with it.
+    bool HasCellLayer() const override { return false; }
     // Every visible cell shows its solution, whatever is asked: the picture has no empty view.
     void ShowSolution(bool on) override;
     // Starts the event generators.

@@ -270,13 +270,29 @@ void LoadMapFrameImages() {
     if (!CatalogueSlot()) {
         return;
     }
+    for (TMapFrame& frame : CatalogueSlot()->mFrames) {
+        LoadMapFrameImages(frame);
+    }
+}
+
+void LoadMapFrameImages(TMapFrame& frame) {
     // Frames and backs are only drawn, never hit: building their alpha and colour maps (every frame of
     // every board size, at each level start) cost seconds of a frame and bought nothing.
     TBuildMapsScope noMaps(false, false);
-    for (TMapFrame& frame : CatalogueSlot()->mFrames) {
-        for (StaticImage* image : {&frame.mFrameImage, &frame.mBackImage}) {
+    for (StaticImage* image : {&frame.mFrameImage, &frame.mBackImage}) {
+        if (!image->mTexture) {
             image->SetImage(image->mImageName);
         }
+    }
+}
+
+void ReleaseMapFrameImages() {
+    if (!CatalogueSlot()) {
+        return;
+    }
+    for (TMapFrame& frame : CatalogueSlot()->mFrames) {
+        frame.mFrameImage.mTexture.Reset();
+        frame.mBackImage.mTexture.Reset();
     }
 }
 

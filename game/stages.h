@@ -111,6 +111,10 @@ const TTilesetDefaults* FindTilesetDefaults(int gameType);
 TMapFrame* FindMapFrame(const std::string& id);
 // Loads the frame and back image of every map frame by their names.
 void LoadMapFrameImages();
+// The same for one frame (images it holds already are kept).
+void LoadMapFrameImages(TMapFrame& frame);
+// Every map frame lets go of its images; copies a drawer took keep theirs alive.
+void ReleaseMapFrameImages();
 // The background for an index: its absolute value modulo the number of backgrounds; null when the
 // catalogue has none.
 const TStageBackground* FindBackground(int index);

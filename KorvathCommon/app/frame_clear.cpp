@@ -28,6 +28,20 @@ double AreaPixels(const TFloatRect& rect) {
     return right > left && bottom > top ? (right - left) * (bottom - top) : 0.0;
 }
 
+// The part of a rectangle inside the renderer's clip (the whole rectangle without one), in the same units.
+TFloatRect InsideClip(SDL_Renderer* renderer, const TFloatRect& rect) {
+    if (SDL_RenderIsClipEnabled(renderer) != SDL_TRUE) {
+        return rect;
+    }
+    SDL_Rect clip{};
+    SDL_RenderGetClipRect(renderer, &clip);
+    const float left = std::max(rect.x, static_cast<float>(clip.x));
+    const float top = std::max(rect.y, static_cast<float>(clip.y));
+    const float right = std::min(rect.x + rect.w, static_cast<float>(clip.x + clip.w));
+    const float bottom = std::min(rect.y + rect.h, static_cast<float>(clip.y + clip.h));
+    return right > left && bottom > top ? TFloatRect{left, top, right - left, bottom - top} : TFloatRect{};
+}
+
 // The whole target black, whatever the draw colour of the moment.
 void ClearBlack(SDL_Renderer* renderer) {
     Uint8 r = 0, g = 0, b = 0, a = 0;
@@ -123,7 +137,8 @@ void BeforeDraw(const TDrawCall& call) {
     ++gCounts.calls;
     const bool onFrame = SDL_GetRenderTarget(renderer) == gArea.target;
     if (call.blended && call.rect != nullptr) {
-        gCounts.blendedPixels += onFrame ? AreaPixels(*call.rect) : static_cast<double>(call.rect->w * call.rect->h);
+        const TFloatRect counted = InsideClip(renderer, *call.rect);
+        gCounts.blendedPixels += onFrame ? AreaPixels(counted) : static_cast<double>(counted.w * counted.h);
     }
     if (!onFrame || !gPending) {
         return;
@@ -171,6 +186,14 @@ void FinishFrameClear() {
 
 bool WasFrameClearSkipped() {
     return gSkipped;
+}
+
+const TFrameArea& GetFrameArea() {
+    return gArea;
+}
+
+bool IsFrameClearPending() {
+    return gPending;
 }
 
 TDrawCounts& GetDrawCounts() {

@@ -49,10 +49,13 @@ void MarkFrameCovered();
 void FinishFrameClear();
 // Whether the last frame's clear was left out (for the tests and the benchmark).
 bool WasFrameClearSkipped();
+// The area of the frame being drawn, and whether nothing has been drawn on it yet (its clear still owed).
+const TFrameArea& GetFrameArea();
+bool IsFrameClearPending();
 
 // What the frames have drawn on the output since the counts were last reset: draw calls (clears and
-// fills included) and the output pixels of blending draws (their rectangles cut to the picture area;
-// draws without a rectangle count as calls only).
+// fills included) and the output pixels of blending draws (their rectangles cut to the picture area and
+// to the clip; draws without a rectangle count as calls only).
 struct TDrawCounts {
     long frames = 0;
     long calls = 0;

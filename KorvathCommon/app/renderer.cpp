@@ -9,6 +9,7 @@
 
 namespace {
 std::unique_ptr<TRenderer> gRenderer;
+TFillTaker gFillTaker = nullptr;
 }
 
 TRenderer::TRenderer(SDL_Window* window) {
@@ -39,8 +40,12 @@ TRenderer::~TRenderer() {
     }
 }
 
+void SetFillTaker(TFillTaker taker) {
+    gFillTaker = taker;
+}
+
 void TRenderer::FillRect(int x, int y, int w, int h, const TColor& color) {
-    if (mRenderer == nullptr) {
+    if (mRenderer == nullptr || (gFillTaker != nullptr && gFillTaker(x, y, w, h, color))) {
         return;
     }
     // The frame's clear, if still owed, is made in the draw colour of the frame, not the fill's.

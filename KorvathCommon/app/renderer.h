@@ -8,6 +8,10 @@
 struct SDL_Renderer;
 struct SDL_Window;
 
+// A layer above may take fills instead of the renderer (the frame's noted draws): true when it took it.
+using TFillTaker = bool (*)(int x, int y, int w, int h, const TColor& color);
+void SetFillTaker(TFillTaker taker);
+
 class TRenderer {
 public:
     // The accelerated, vsynced renderer with render targets; when SDL cannot make one, the software

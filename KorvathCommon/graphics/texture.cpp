@@ -5,6 +5,7 @@
 
 #include "app/frame_clear.h"
 #include "app/renderer.h"
+#include "graphics/draw_notes.h"
 #include "graphics/render_copy.h"
 #include "graphics/texture_opaque.h"
 
@@ -12,6 +13,8 @@ bool gBuildAlphaMaps = true;
 bool gBuildColorMaps = false;
 
 namespace {
+
+uint64_t gLastSerial = 0;
 
 // A colour or alpha factor 0..1 as a modulation byte: truncated, clamped, NaN gives 0.
 Uint8 ToModByte(float value) {
@@ -135,6 +138,81 @@ bool DrawOpaqueCore(SDL_Texture* texture, const TFloatRect& source, const TFloat
     return true;
 }
 
+// A picture with a clear middle (a frame), blended or added unscaled at whole pixels: its clear pixels
+// leave the output as it was, so drawing the bands around the middle alone gives the same pixels
+// without walking the middle. False when not taken.
+bool DrawAroundClearHole(SDL_Texture* texture, const TFloatRect& source, const TFloatRect& cover,
+                         const TRenderState& state, int flip) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    float renderScaleX = 0, renderScaleY = 0;
+    SDL_RenderGetScale(renderer, &renderScaleX, &renderScaleY);
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    SDL_Rect hole{};
+    int width = 0, height = 0;
+    if (!AreDrawShortcutsOn() || SDL_GetTextureBlendMode(texture, &blend) != 0 ||
+        (blend != SDL_BLENDMODE_BLEND && blend != SDL_BLENDMODE_ADD) || !IsPlainCopy(source, state.angle, flip) ||
+        state.GetScaleX() != 1.0f || state.GetScaleY() != 1.0f || renderScaleX != 1.0f || renderScaleY != 1.0f ||
+        cover.x != std::floor(cover.x) || cover.y != std::floor(cover.y) ||
+        SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) != 0 || source.x != 0 || source.y != 0 ||
+        source.w != static_cast<float>(width) || source.h != static_cast<float>(height) ||
+        !GetClearHole(texture, hole)) {
+        return false;
+    }
+    const int right = hole.x + hole.w;
+    const int bottom = hole.y + hole.h;
+    const SDL_Rect bands[4] = {{0, 0, width, hole.y},
+                               {0, bottom, width, height - bottom},
+                               {0, hole.y, hole.x, hole.h},
+                               {right, hole.y, width - right, hole.h}};
+    for (const SDL_Rect& band : bands) {
+        if (band.w <= 0 || band.h <= 0) {
+            continue;
+        }
+        const TFloatRect bandCover{cover.x + static_cast<float>(band.x), cover.y + static_cast<float>(band.y),
+                                   static_cast<float>(band.w), static_cast<float>(band.h)};
+        const TFloatRect bandSource{static_cast<float>(band.x), static_cast<float>(band.y), bandCover.w, bandCover.h};
+        BeforeDraw(TDrawCall{&bandCover, true, true});
+        RenderCopyExFloat(renderer, texture, bandSource, bandCover.x, bandCover.y, 1.0f, 1.0f, 0.0, 0.0f, 0.0f,
+                          SDL_FLIP_NONE);
+    }
+    return true;
+}
+
+// A picture whose pixels outside a box are fully clear (a cloud in a wide strip), blended or added at
+// scale 1 without rotation: the clear pixels leave the output as it was, so the box alone is drawn. The
+// software renderer puts a picture at its position truncated to whole pixels; the box goes at that
+// truncated position plus its offset, where the whole picture's draw puts those pixels. False when not
+// taken.
+bool DrawVisibleBox(SDL_Texture* texture, const TFloatRect& source, const TFloatRect& cover, const TRenderState& state,
+                    int flip) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    float renderScaleX = 0, renderScaleY = 0;
+    SDL_RenderGetScale(renderer, &renderScaleX, &renderScaleY);
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    SDL_Rect box{};
+    int width = 0, height = 0;
+    constexpr float kLimit = 1e8f;
+    SDL_Rect viewport{};
+    SDL_RenderGetViewport(renderer, &viewport);
+    if (!AreDrawShortcutsOn() || viewport.x != 0 || viewport.y != 0 || SDL_GetTextureBlendMode(texture, &blend) != 0 ||
+        (blend != SDL_BLENDMODE_BLEND && blend != SDL_BLENDMODE_ADD) || !IsPlainCopy(source, state.angle, flip) ||
+        state.GetScaleX() != 1.0f || state.GetScaleY() != 1.0f || renderScaleX != 1.0f || renderScaleY != 1.0f ||
+        !(std::fabs(cover.x) < kLimit && std::fabs(cover.y) < kLimit) ||
+        SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) != 0 || source.x != 0 || source.y != 0 ||
+        source.w != static_cast<float>(width) || source.h != static_cast<float>(height) ||
+        !GetVisibleBox(texture, box)) {
+        return false;
+    }
+    const TFloatRect boxCover{std::trunc(cover.x) + static_cast<float>(box.x),
+                              std::trunc(cover.y) + static_cast<float>(box.y), static_cast<float>(box.w),
+                              static_cast<float>(box.h)};
+    const TFloatRect boxSource{static_cast<float>(box.x), static_cast<float>(box.y), boxCover.w, boxCover.h};
+    BeforeDraw(TDrawCall{&boxCover, true, true});
+    RenderCopyExFloat(renderer, texture, boxSource, boxCover.x, boxCover.y, 1.0f, 1.0f, 0.0, 0.0f, 0.0f,
+                      SDL_FLIP_NONE);
+    return true;
+}
+
 } // namespace
 
 TTexture::TTexture(const std::string& name) {
@@ -164,8 +242,13 @@ bool TTexture::ApplyState(const TRenderState& state) {
     return true;
 }
 
+void TTexture::NoteContentChanged() {
+    mSerial = ++gLastSerial;
+}
+
 void TTexture::DrawTriangles(const SDL_Vertex* vertices, int count, const TRenderState& state) {
-    if (vertices == nullptr || count < 3 || !ApplyState(state)) {
+    if (vertices == nullptr || count < 3 || mTexture == nullptr || !(state.alpha > 0.0f) ||
+        NoteTriangles(*this, vertices, count, state) || !ApplyState(state)) {
         return;
     }
     BeforeDraw(TDrawCall{nullptr, IsBlended(mTexture), false});
@@ -173,7 +256,7 @@ void TTexture::DrawTriangles(const SDL_Vertex* vertices, int count, const TRende
 }
 
 void TTexture::Draw(const TRenderState& state) {
-    if (!ApplyState(state)) {
+    if (mTexture == nullptr || !(state.alpha > 0.0f) || NoteTextureDraw(*this, state) || !ApplyState(state)) {
         return;
     }
     TFloatRect source{0, 0, static_cast<float>(mWidth), static_cast<float>(mHeight)};
@@ -195,7 +278,9 @@ void TTexture::Draw(const TRenderState& state) {
         centreY = state.centreY;
     }
     if (DrawOverClearedFrame(mTexture, source, cover, state, flip) ||
-        DrawOpaqueCore(mTexture, source, cover, state, flip)) {
+        DrawOpaqueCore(mTexture, source, cover, state, flip) ||
+        DrawAroundClearHole(mTexture, source, cover, state, flip) ||
+        DrawVisibleBox(mTexture, source, cover, state, flip)) {
         return;
     }
     BeforeDraw(TDrawCall{&cover, IsBlended(mTexture), IsPlainCopy(source, state.angle, flip)});
@@ -224,6 +309,7 @@ void TTexture::Blit(int x, int y, int left, int top, int right, int bottom, cons
     SDL_RenderCopy(renderer, from, &src, &dst);
     SDL_SetTextureBlendMode(from, previousBlend);
     SDL_SetRenderTarget(renderer, previousTarget);
+    NoteContentChanged();
 }
 
 bool TTexture::Lock(uint32_t*& pixels, int& pitch) {
@@ -247,6 +333,7 @@ void TTexture::Unlock() {
     }
     mLockedPixels = nullptr;
     SDL_UnlockTexture(mTexture);
+    NoteContentChanged();
 }
 
 uint8_t TTexture::GetAlphaAt(int x, int y) const {
@@ -273,6 +360,7 @@ bool TTexture::TakeTexture(SDL_Texture* texture) {
     }
     mTexture = texture;
     SDL_QueryTexture(mTexture, nullptr, nullptr, &mWidth, &mHeight);
+    NoteContentChanged();
     return true;
 }
 

@@ -68,6 +68,10 @@ public:
     bool CreateBlank(int width, int height, int access);
 
     SDL_Texture* GetSDLTexture() const { return mTexture; }
+    // Names the texture's pixels: a new number, never given before, whenever they may have changed (made,
+    // locked, blitted into, or drawn into by its owner, who says so with NoteContentChanged).
+    uint64_t GetSerial() const { return mSerial; }
+    void NoteContentChanged();
     const std::string& GetFilePath() const { return mFilePath; }
     const std::string& GetMaskPath() const { return mMaskPath; }
     bool HasAlphaMap() const { return !mAlphaMap.empty(); }
@@ -88,6 +92,7 @@ private:
     uint32_t* mLockedPixels = nullptr;
     int mWidth = 0;
     int mHeight = 0;
+    uint64_t mSerial = 0;
 };
 
 // An uncached blank ARGB8888 texture: access 1 streaming, 2 render target, any other value static.

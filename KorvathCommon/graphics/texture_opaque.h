@@ -13,5 +13,11 @@ bool GetTranslucentBox(SDL_Texture* texture, SDL_Rect& box);
 // The rectangle of a texture that is opaque inside it and fully clear outside it (a tile with a clear
 // margin), the rectangle smaller than the texture; false when the texture is not so, or nothing is known.
 bool GetOpaqueCore(SDL_Texture* texture, SDL_Rect& core);
+// A rectangle of fully clear pixels in the middle of the texture, at least half of it (a frame's open
+// middle); false when the texture has none, or nothing is known.
+bool GetClearHole(SDL_Texture* texture, SDL_Rect& hole);
+// The smallest rectangle holding every pixel of the texture that is not fully clear, when it leaves out
+// at least a quarter of the texture (a cloud in a wide strip); false otherwise, or when nothing is known.
+bool GetVisibleBox(SDL_Texture* texture, SDL_Rect& box);
 // The texture is going.
 void ForgetTranslucentBox(SDL_Texture* texture);

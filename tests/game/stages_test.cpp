@@ -367,4 +367,37 @@ TEST_F(MapFrameImagesTest, FrameAndBackImagesLoadAtTheirPlaces) {
     EXPECT_EQ(CountLogLines("image not found f/none"), 1);
 }
 
+TEST_F(MapFrameImagesTest, OneFrameLoadsAloneAndItsImagesOutliveTheReleaseWhileADrawerHoldsThem) {
+    ASSERT_TRUE(mRenderer.IsReady());
+    WriteSolidImage("f/big.png", 12, 10, 0xFF804020u);
+    WriteSolidImage("f/bigback.png", 6, 4, 0xFF204080u);
+    WriteSolidImage("f/small.png", 5, 5, 0xFF804020u);
+    WriteSolidImage("f/smallback.png", 3, 3, 0xFF204080u);
+    WriteData("stages.xml", R"(<r><frames>
+  <frame id="big" frame="f/big" back="f/bigback"/>
+  <frame id="small" frame="f/small" back="f/smallback"/>
+</frames></r>)");
+    LoadStages();
+    TMapFrame* big = FindMapFrame("big");
+    TMapFrame* small = FindMapFrame("small");
+    ASSERT_TRUE(big != nullptr && small != nullptr);
+
+    LoadMapFrameImages(*big);
+    ASSERT_TRUE(big->mFrameImage.mTexture && big->mBackImage.mTexture);
+    EXPECT_FALSE(small->mFrameImage.mTexture || small->mBackImage.mTexture);
+
+    // A drawer's copy keeps the texture after the frames let go of theirs; loading the frame again
+    // finds that same texture instead of reading the file anew.
+    StaticImage drawn;
+    drawn.CopyTexture(big->mFrameImage);
+    const TTexture* held = drawn.mTexture.Get();
+    ReleaseMapFrameImages();
+    EXPECT_FALSE(big->mFrameImage.mTexture || big->mBackImage.mTexture);
+    ASSERT_TRUE(drawn.mTexture);
+    EXPECT_EQ(drawn.mTexture->GetWidth(), 12);
+    LoadMapFrameImages(*big);
+    EXPECT_EQ(big->mFrameImage.mTexture.Get(), held);
+    EXPECT_EQ(CountLogLines("image not found"), 0);
+}
+
 } // namespace

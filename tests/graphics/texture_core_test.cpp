@@ -1,5 +1,7 @@
-// Pictures opaque inside a rectangle and clear outside it are drawn by copying the rectangle alone:
-// the pixels must be those of the blended draw, and pictures of any other shape keep the blended draw.
+// Pictures opaque inside a rectangle and clear outside it are drawn by copying the rectangle alone,
+// pictures with a clear middle by blending the bands around it, and pictures clear outside a box by
+// blending the box: the pixels must be those of the blended draw, and pictures of any other shape keep
+// the blended draw.
 
 #include <SDL.h>
 
@@ -105,6 +107,116 @@ TEST_F(TextureCoreTest, AnOpaqueRectangleInAClearPictureIsCopiedAloneToTheBlende
         EXPECT_EQ(differing, 0u);
         EXPECT_GT(plainBlended, 0.0);
         EXPECT_EQ(blended == 0.0, c.copied) << blended;
+    }
+}
+
+TEST_F(TextureCoreTest, APictureWithAClearMiddleIsDrawnAroundItToTheBlendedPixels) {
+    // A frame: a band of 2 of every alpha around a clear 12 x 12 middle.
+    const auto frame = [](int x, int y) {
+        const bool band = x < 2 || x >= 14 || y < 2 || y >= 14;
+        return band ? (static_cast<uint32_t>(40 + x * 12 + y) << 24) | (Opaque(x, y) & 0x00FFFFFFu) : kClearMagenta;
+    };
+    WriteImage("frame.png", 16, 16, frame);
+    // The same with one pixel in its middle not clear.
+    WriteImage("dotted.png", 16, 16, [frame](int x, int y) { return x == 8 && y == 9 ? kSoft : frame(x, y); });
+    // Its clear part too small to be worth the bands.
+    WriteImage("thick.png", 16, 16, [](int x, int y) {
+        return x < 5 || x >= 11 || y < 5 || y >= 11 ? kSoft : kClearMagenta;
+    });
+
+    struct Case {
+        const char* what;
+        const char* name;
+        SDL_Rect hole;
+        float x;
+        float y;
+        float alpha;
+        float scale;
+        bool aroundHole;
+    };
+    const Case cases[] = {
+        {"a frame at whole pixels", "frame", {2, 2, 12, 12}, 5, 7, 1.0f, 1.0f, true},
+        {"a frame at half alpha", "frame", {2, 2, 12, 12}, 5, 7, 0.5f, 1.0f, true},
+        {"a frame partly off the canvas", "frame", {2, 2, 12, 12}, 24, -3, 1.0f, 1.0f, true},
+        {"a frame scaled", "frame", {2, 2, 12, 12}, 5, 7, 1.0f, 1.5f, false},
+        {"a frame between pixels", "frame", {2, 2, 12, 12}, 5.5f, 7, 1.0f, 1.0f, false},
+        {"a middle cut by one pixel", "dotted", {0, 0, 0, 0}, 5, 7, 1.0f, 1.0f, false},
+        {"a small middle", "thick", {0, 0, 0, 0}, 5, 7, 1.0f, 1.0f, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SDL_Rect hole{};
+        const bool known = GetClearHole(GetTexture(c.name)->GetSDLTexture(), hole);
+        EXPECT_EQ(known, !SDL_RectEmpty(&c.hole));
+        if (known) {
+            EXPECT_TRUE(SDL_RectEquals(&hole, &c.hole)) << hole.x << ", " << hole.y << ", " << hole.w << ", " << hole.h;
+        }
+        double plainBlended = 0;
+        double blended = 0;
+        SetDrawShortcuts(false);
+        const std::vector<uint32_t> plain = DrawOnce(c.name, c.x, c.y, c.alpha, c.scale, plainBlended);
+        SetDrawShortcuts(true);
+        const std::vector<uint32_t> drawn = DrawOnce(c.name, c.x, c.y, c.alpha, c.scale, blended);
+        size_t differing = 0;
+        for (size_t i = 0; i < plain.size(); ++i) {
+            differing += plain[i] != drawn[i] ? 1 : 0;
+        }
+        EXPECT_EQ(differing, 0u);
+        // The bands blend the picture less its middle.
+        EXPECT_EQ(blended < plainBlended, c.aroundHole) << blended << " against " << plainBlended;
+    }
+}
+
+TEST_F(TextureCoreTest, APictureClearOutsideABoxIsDrawnAsTheBoxToTheBlendedPixels) {
+    // A cloud: soft pixels of every alpha in a 6 x 4 box of a 16 x 12 strip, clear around it.
+    const auto cloud = [](int x, int y) {
+        const bool inside = x >= 5 && x < 11 && y >= 3 && y < 7;
+        return inside ? (static_cast<uint32_t>(30 + x * 20 + y * 3) << 24) | (Opaque(x, y) & 0x00FFFFFFu) : kClearMagenta;
+    };
+    WriteImage("cloud.png", 16, 12, cloud);
+    // Visible pixels in two opposite corners as well: the box is the whole picture.
+    WriteImage("spread.png", 16, 12,
+               [cloud](int x, int y) { return (x == 0 && y == 0) || (x == 15 && y == 11) ? kSoft : cloud(x, y); });
+
+    struct Case {
+        const char* what;
+        const char* name;
+        SDL_Rect box;
+        float x;
+        float y;
+        float alpha;
+        float scale;
+        bool boxAlone;
+    };
+    const Case cases[] = {
+        {"a cloud at whole pixels", "cloud", {5, 3, 6, 4}, 5, 7, 1.0f, 1.0f, true},
+        {"a cloud between pixels", "cloud", {5, 3, 6, 4}, 5.7f, 7.25f, 1.0f, 1.0f, true},
+        {"a cloud left of the canvas, its box on it", "cloud", {5, 3, 6, 4}, -3.5f, -1.6f, 1.0f, 1.0f, true},
+        {"a cloud far left, its box across the edge", "cloud", {5, 3, 6, 4}, -7.3f, 2.0f, 1.0f, 1.0f, true},
+        {"a cloud at half alpha", "cloud", {5, 3, 6, 4}, 5.5f, 7, 0.5f, 1.0f, true},
+        {"a cloud scaled", "cloud", {5, 3, 6, 4}, 5, 7, 1.0f, 1.5f, false},
+        {"visible pixels in the corners", "spread", {0, 0, 0, 0}, 5, 7, 1.0f, 1.0f, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SDL_Rect box{};
+        const bool known = GetVisibleBox(GetTexture(c.name)->GetSDLTexture(), box);
+        EXPECT_EQ(known, !SDL_RectEmpty(&c.box));
+        if (known) {
+            EXPECT_TRUE(SDL_RectEquals(&box, &c.box)) << box.x << ", " << box.y << ", " << box.w << ", " << box.h;
+        }
+        double plainBlended = 0;
+        double blended = 0;
+        SetDrawShortcuts(false);
+        const std::vector<uint32_t> plain = DrawOnce(c.name, c.x, c.y, c.alpha, c.scale, plainBlended);
+        SetDrawShortcuts(true);
+        const std::vector<uint32_t> drawn = DrawOnce(c.name, c.x, c.y, c.alpha, c.scale, blended);
+        size_t differing = 0;
+        for (size_t i = 0; i < plain.size(); ++i) {
+            differing += plain[i] != drawn[i] ? 1 : 0;
+        }
+        EXPECT_EQ(differing, 0u);
+        EXPECT_EQ(blended < plainBlended, c.boxAlone) << blended << " against " << plainBlended;
     }
 }
 

@@ -22,7 +22,8 @@ bool SaveShotIfAsked(const std::string& name);
 // How a frame the main loop draws differs from the same frame drawn the plain way (the output cleared
 // whole, every layer drawn from its images): the largest difference of one colour channel, how many
 // pixels differ at all, and the first of them. The loop's frame is drawn over an output filled with a
-// colour no screen uses, so a clear left out where the picture is not covered shows.
+// colour no screen uses, so a clear left out where the picture is not covered shows; it is drawn twice,
+// so the second comes from the layers the first cached, and both count.
 struct FrameDifference {
     int largest = 0;
     long pixels = 0;

@@ -1,0 +1,147 @@
+#include "graphics/layer_cache.h"
+
+#include "app/frame_clear.h"
+#include "app/renderer.h"
+#include "graphics/render_state.h"
+
+bool TLayerCache::CanCache(int& width, int& height) const {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    const TRenderer* record = GetRenderer();
+    if (!AreDrawShortcutsOn() || renderer == nullptr || record == nullptr || !IsFrameClearPending()) {
+        return false;
+    }
+    const TFrameArea& area = GetFrameArea();
+    float scaleX = 0, scaleY = 0;
+    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    SDL_Rect viewport{};
+    SDL_RenderGetViewport(renderer, &viewport);
+    if (SDL_GetRenderTarget(renderer) != area.target || area.x != 0 || area.y != 0 || area.scaleX != 1.0f ||
+        area.scaleY != 1.0f || scaleX != 1.0f || scaleY != 1.0f || viewport.x != 0 || viewport.y != 0 ||
+        SDL_RenderIsClipEnabled(renderer) == SDL_TRUE || record->GetViewportOffsetX() != 0 ||
+        record->GetViewportOffsetY() != 0 || area.width <= 0 || area.height <= 0) {
+        return false;
+    }
+    width = area.width;
+    height = area.height;
+    return true;
+}
+
+bool TLayerCache::FindMovingPlaces() {
+    mPlaces.clear();
+    for (const TNotedDraw& draw : mMoving.draws) {
+        // A moving draw is drawn again whole inside its place, never cut by it: only then are its pixels
+        // the same whatever it is (scaled, between pixels).
+        if (draw.clipped) {
+            return false;
+        }
+        mPlaces.push_back(draw.bounds);
+    }
+    // Joined until no two overlap, so each moving draw lies inside exactly one place.
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (size_t i = 0; i < mPlaces.size() && !joined; ++i) {
+            for (size_t j = i + 1; j < mPlaces.size(); ++j) {
+                if (SDL_HasIntersection(&mPlaces[i], &mPlaces[j])) {
+                    SDL_UnionRect(&mPlaces[i], &mPlaces[j], &mPlaces[i]);
+                    mPlaces.erase(mPlaces.begin() + static_cast<std::ptrdiff_t>(j));
+                    joined = true;
+                    break;
+                }
+            }
+        }
+    }
+    // The layers are cut by the places: only draws that put down exactly their own pixels under a clip.
+    for (const SDL_Rect& place : mPlaces) {
+        for (const TNotedDraw& draw : mNotes.draws) {
+            if (!draw.plain && SDL_HasIntersection(&place, &draw.bounds)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void TLayerCache::DrawMovingPlaces(const std::function<void()>& under, const std::function<void()>& moving,
+                                   const std::function<void()>& over) {
+    if (mPlaces.empty()) {
+        return;
+    }
+    TDrawNotes inside;
+    inside.target = mNotes.target;
+    inside.places = &mPlaces;
+    OpenDrawNotes(&inside);
+    under();
+    moving();
+    over();
+    CloseDrawNotes();
+}
+
+bool TLayerCache::Draw(const std::function<void()>& under, const std::function<void()>& moving,
+                       const std::function<void()>& over) {
+    int width = 0, height = 0;
+    mLastOutcome = kNotUsed;
+    if (!under || !moving || !over || !CanCache(width, height)) {
+        return false;
+    }
+    SDL_Renderer* renderer = GetSDLRenderer();
+    SDL_Texture* frameTarget = SDL_GetRenderTarget(renderer);
+    mNotes.target = frameTarget;
+    mMoving.target = frameTarget;
+    OpenDrawNotes(&mNotes);
+    under();
+    over();
+    OpenDrawNotes(&mMoving);
+    moving();
+    CloseDrawNotes();
+    const bool sized = mTarget && mTarget->GetWidth() == width && mTarget->GetHeight() == height;
+    // The cache, when valid, holds the last frame's layers.
+    const bool unchanged = mNotes.words == mLastWords;
+    if (!unchanged) {
+        std::swap(mNotes.words, mLastWords);
+        mCacheValid = false;
+    }
+    const bool changedTwice = !unchanged && mChangedLastFrame;
+    mChangedLastFrame = !unchanged;
+    if (changedTwice || !FindMovingPlaces()) {
+        mLastOutcome = kDrawnDirectly;
+        return false;
+    }
+    const bool same = mCacheValid && sized;
+    if (!same) {
+        if (!sized) {
+            mTarget = CreateBlankTexture(width, height, TTexture::kAccessTarget);
+        }
+        if (!mTarget || SDL_SetRenderTarget(renderer, mTarget->GetSDLTexture()) != 0) {
+            mTarget.Reset();
+            return false;
+        }
+        // From black, as the frame's clear leaves the output under the first draws.
+        Uint8 r = 0, g = 0, b = 0, a = 0;
+        SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_SetRenderDrawColor(renderer, r, g, b, a);
+        under();
+        over();
+        SDL_SetRenderTarget(renderer, frameTarget);
+        mTarget->NoteContentChanged();
+        mCacheValid = true;
+    }
+    TRenderState copy;
+    copy.Init(0.0f, 0.0f, 1.0f, 1.0f, 0);
+    copy.blend = 0;
+    mTarget->Draw(copy);
+    DrawMovingPlaces(under, moving, over);
+    mLastOutcome = same ? kCopied : kRefreshed;
+    return true;
+}
+
+void TLayerCache::Release() {
+    mTarget.Reset();
+    mCacheValid = false;
+    mChangedLastFrame = false;
+    mNotes = TDrawNotes();
+    mLastWords.clear();
+    mMoving = TDrawNotes();
+    mPlaces.clear();
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The bottom layers of a frame kept in a target texture of the frame's size and copied while they stay
+// the same. Each frame the layers' drawing runs once with its draws noted, not made; when the notes are
+// those of the pixels in the cache, one opaque copy of the cache stands for them all. Otherwise they
+// are drawn into the cache (from black, as the frame's clear leaves the output) and the cache copied,
+// unless they changed the frame before as well: layers that change every frame are drawn straight on
+// the output, so they cost no more than without a cache.
+//
+// Between the layers under and over them may lie small draws that move every frame (particles): they
+// are left out of the cache, and wherever one of them lands the layers are drawn again over the copy,
+// clipped to its place, with it between them: the pixels of drawing them all in turn. A place holds its
+// moving draws whole, and the layers' draws that cross it must be unscaled at whole pixels, so cutting
+// them changes none of their pixels; otherwise the frame is drawn directly.
+//
+// Only the frame's first draws can be cached (nothing under them but the clear), and only at the design
+// size, drawn unscaled on the frame's own target: there the cache's pixels are the output's. With the
+// draw shortcuts off nothing is cached.
+
+#include <SDL.h>
+
+#include <functional>
+#include <vector>
+
+#include "graphics/draw_notes.h"
+#include "graphics/texture.h"
+
+class TLayerCache {
+public:
+    // Draws under, moving and over, in turn, through the cache; false when the cache cannot be used now
+    // (nothing was drawn: the caller draws the three itself).
+    bool Draw(const std::function<void()>& under, const std::function<void()>& moving,
+              const std::function<void()>& over);
+    // Lets go of the cache's texture.
+    void Release();
+
+    // What the last Draw did, for the tests and the benchmark.
+    enum TOutcome { kNotUsed, kCopied, kRefreshed, kDrawnDirectly };
+    TOutcome GetLastOutcome() const { return mLastOutcome; }
+
+private:
+    bool CanCache(int& width, int& height) const;
+    // The places of the moving draws, overlapping ones joined; false when one of them cannot be drawn
+    // again clipped to its place with the same pixels.
+    bool FindMovingPlaces();
+    // The layers and the moving draws again, each inside the places only.
+    void DrawMovingPlaces(const std::function<void()>& under, const std::function<void()>& moving,
+                          const std::function<void()>& over);
+
+    TTextureHandle mTarget;
+    // This frame's layers (under, then over) and the last frame's, which the cache holds when valid.
+    TDrawNotes mNotes;
+    std::vector<uint32_t> mLastWords;
+    TDrawNotes mMoving;
+    std::vector<SDL_Rect> mPlaces;
+    bool mCacheValid = false;
+    bool mChangedLastFrame = false;
+    TOutcome mLastOutcome = kNotUsed;
+};
