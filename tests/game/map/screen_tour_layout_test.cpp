@@ -166,8 +166,10 @@ TEST_F(ScreenTourLayoutTest, EachLevelsFrameHoldsItsGridAndWholeClueStripsClearO
     const int levels =
         ForEachShippedLevel([&](const TStageInfo& stage, const TLevelInfoMosaic& level, const MosaicLayout_t& board) {
             SCOPED_TRACE(level.mFileName);
-            const TMapFrame* frame = FindMapFrame(level.mFrame.empty() ? stage.mFrame : level.mFrame);
+            TMapFrame* frame = FindMapFrame(level.mFrame.empty() ? stage.mFrame : level.mFrame);
             ASSERT_NE(frame, nullptr);
+            // A level start loads only its own frame.
+            LoadMapFrameImages(*frame);
             ASSERT_TRUE(frame->mFrameImage.mTexture);
             const TPixelRect frameRect = {frame->mX, frame->mY, frame->mFrameImage.mTexture->GetWidth(),
                                           frame->mFrameImage.GetHeight()};

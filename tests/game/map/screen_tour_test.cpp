@@ -351,8 +351,11 @@ TEST_F(ScreenTourMapTest, TheLargestBoardsStandInTheirFrames) {
         EXPECT_EQ(controller->GetLevel(), place.level);
         const TLevelInfoMosaic& level = *controller->GetLevelRecord();
         const TStageInfo& stage = *list.mStages.at(static_cast<size_t>(place.stage));
-        const TMapFrame* frame = FindMapFrame(level.mFrame.empty() ? stage.mFrame : level.mFrame);
+        TMapFrame* frame = FindMapFrame(level.mFrame.empty() ? stage.mFrame : level.mFrame);
         ASSERT_NE(frame, nullptr);
+        // The controller lets go of the catalogue's images once it holds its own; loaded again they come
+        // from the texture cache, so they are the controller's own textures when it shows this frame.
+        LoadMapFrameImages(*frame);
         ASSERT_TRUE(frame->mFrameImage.mTexture && frame->mBackImage.mTexture);
         EXPECT_EQ(controller->GetFrameImage().mTexture.Get(), frame->mFrameImage.mTexture.Get());
         AlphaStaticImage shownFrame = controller->GetFrameImage();
