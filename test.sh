@@ -38,14 +38,10 @@ begin packages
 tools/ensure-packages.sh --for run --for test packages.txt || exit 1
 end packages
 
-# The formatting check names every C++ file that differs from .clang-format. Off until the whole tree
-# has been formatted once (tools/check-format.sh --fix); then set this to 1.
-check_format=0
-if [ $check_format -eq 1 ]; then
-    begin "format check"
-    tools/check-format.sh || failed=1
-    end "format check"
-fi
+# The formatting check names every C++ file that differs from .clang-format.
+begin "format check"
+tools/check-format.sh || failed=1
+end "format check"
 
 begin "build build-test"
 configure build-test -DCMAKE_BUILD_TYPE= -DVERDANEL_SANITIZE=ON &&

@@ -37,11 +37,17 @@ std::string GetExecutableFolder() {
     return slash == 0 ? "/" : exe.substr(0, slash);
 }
 
-std::string GetDataRoot() { return gDataRoot.empty() ? GetExecutableFolder() : gDataRoot; }
+std::string GetDataRoot() {
+    return gDataRoot.empty() ? GetExecutableFolder() : gDataRoot;
+}
 
-void SetDataRoot(const std::string& folder) { gDataRoot = folder; }
+void SetDataRoot(const std::string& folder) {
+    gDataRoot = folder;
+}
 
-bool SetWorkingFolderToExe() { return chdir(GetDataRoot().c_str()) == 0; }
+bool SetWorkingFolderToExe() {
+    return chdir(GetDataRoot().c_str()) == 0;
+}
 
 bool MakeFolders(const std::string& folder) {
     if (folder.empty()) {
@@ -67,7 +73,9 @@ TAppConfig* TAppConfig::Get() {
     return gAppConfig;
 }
 
-void TAppConfig::Release() { delete gAppConfig; }
+void TAppConfig::Release() {
+    delete gAppConfig;
+}
 
 TAppConfig::~TAppConfig() {
     if (gAppConfig == this) {
@@ -75,9 +83,13 @@ TAppConfig::~TAppConfig() {
     }
 }
 
-std::string TAppConfig::GetMakerFolder() const { return GetAppDataFolder() + "/" + mMakerFolder; }
+std::string TAppConfig::GetMakerFolder() const {
+    return GetAppDataFolder() + "/" + mMakerFolder;
+}
 
-std::string TAppConfig::GetUserFolder() const { return GetMakerFolder() + "/" + mProductFolder; }
+std::string TAppConfig::GetUserFolder() const {
+    return GetMakerFolder() + "/" + mProductFolder;
+}
 
 void TAppConfig::CreateFolders() const {
     // Errors are ignored: the folder may exist already, and a missing folder only means unsaved files.

@@ -64,5 +64,3 @@ private:
     std::string mMakerFolder = "Korvath Games";
     SDL_Window* mWindow = nullptr;
 };
-
-

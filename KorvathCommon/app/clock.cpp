@@ -6,6 +6,10 @@ namespace {
 TTickSource gTickSource = nullptr;
 }
 
-uint32_t GetTicks() { return gTickSource != nullptr ? gTickSource() : SDL_GetTicks(); }
+uint32_t GetTicks() {
+    return gTickSource != nullptr ? gTickSource() : SDL_GetTicks();
+}
 
-void SetTickSource(TTickSource source) { gTickSource = source; }
+void SetTickSource(TTickSource source) {
+    gTickSource = source;
+}

@@ -10,7 +10,7 @@
 namespace {
 std::unique_ptr<TRenderer> gRenderer;
 TFillTaker gFillTaker = nullptr;
-}
+} // namespace
 
 TRenderer::TRenderer(SDL_Window* window) {
     if (window == nullptr) {

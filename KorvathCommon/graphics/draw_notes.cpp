@@ -150,12 +150,12 @@ bool NoteTextureDraw(TTexture& texture, const TRenderState& state) {
     const float y = state.GetTranslationY();
     const float w = sourceW * state.GetScaleX();
     const float h = sourceH * state.GetScaleY();
-    draw.bounds = state.angle == 0.0f ? Around(std::min(x, x + w), std::min(y, y + h), std::max(x, x + w),
-                                               std::max(y, y + h))
-                                      : kEverywhere;
-    draw.plain = state.angle == 0.0f && state.GetScaleX() == 1.0f && state.GetScaleY() == 1.0f && IsWhole(x) &&
-                 IsWhole(y) && (!sourceRect || (IsWhole(state.srcX) && IsWhole(state.srcY) && IsWhole(state.srcW) &&
-                                                IsWhole(state.srcH)));
+    draw.bounds = state.angle == 0.0f
+                      ? Around(std::min(x, x + w), std::min(y, y + h), std::max(x, x + w), std::max(y, y + h))
+                      : kEverywhere;
+    draw.plain =
+        state.angle == 0.0f && state.GetScaleX() == 1.0f && state.GetScaleY() == 1.0f && IsWhole(x) && IsWhole(y) &&
+        (!sourceRect || (IsWhole(state.srcX) && IsWhole(state.srcY) && IsWhole(state.srcW) && IsWhole(state.srcH)));
     if (gNotes->places == nullptr) {
         Put(kTextureWord);
         PutSerial(texture.GetSerial());
@@ -186,8 +186,7 @@ bool NoteTriangles(TTexture& texture, const SDL_Vertex* vertices, int count, con
         top = std::min(top, vertex.position.y);
         bottom = std::max(bottom, vertex.position.y);
         if (noting) {
-            for (const float value :
-                 {vertex.position.x, vertex.position.y, vertex.tex_coord.x, vertex.tex_coord.y}) {
+            for (const float value : {vertex.position.x, vertex.position.y, vertex.tex_coord.x, vertex.tex_coord.y}) {
                 PutFloat(value);
             }
             Put(static_cast<uint32_t>(vertex.color.r) | static_cast<uint32_t>(vertex.color.g) << 8 |

@@ -208,8 +208,7 @@ bool DrawVisibleBox(SDL_Texture* texture, const TFloatRect& source, const TFloat
                               static_cast<float>(box.h)};
     const TFloatRect boxSource{static_cast<float>(box.x), static_cast<float>(box.y), boxCover.w, boxCover.h};
     BeforeDraw(TDrawCall{&boxCover, true, true});
-    RenderCopyExFloat(renderer, texture, boxSource, boxCover.x, boxCover.y, 1.0f, 1.0f, 0.0, 0.0f, 0.0f,
-                      SDL_FLIP_NONE);
+    RenderCopyExFloat(renderer, texture, boxSource, boxCover.x, boxCover.y, 1.0f, 1.0f, 0.0, 0.0f, 0.0f, SDL_FLIP_NONE);
     return true;
 }
 

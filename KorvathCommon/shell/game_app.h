@@ -75,4 +75,3 @@ class TGameApp : public TGameAppBase {};
 TGameApp* CreateGameApp();
 TGameApp* GetGameApp();
 void DestroyGameApp();
-

@@ -6,13 +6,13 @@
 
 #include <memory>
 
-#include "shell/startup_seams.h"
 #include "app/user_info.h"
 #include "game/growth/play_script.h"
 #include "game_seams.h"
 #include "harness/harness.h"
 #include "harness/screen_checks.h"
 #include "rewards.h"
+#include "shell/startup_seams.h"
 #include "user_records.h"
 
 namespace {
@@ -70,9 +70,9 @@ TEST_F(BoardLayersTest, PlayScriptFramesShowThePlainFrameAndComeFromTheCacheBetw
             game.StepWithoutDrawing();
             const harness::FrameDifference difference = harness::CompareWithPlainFrame();
             EXPECT_EQ(difference.failure, "");
-            EXPECT_EQ(difference.largest, 0) << "frame " << mFrame << ", " << strokes << " strokes: "
-                                             << difference.pixels << " pixels differ, the first at ("
-                                             << difference.firstX << ", " << difference.firstY << ")";
+            EXPECT_EQ(difference.largest, 0)
+                << "frame " << mFrame << ", " << strokes << " strokes: " << difference.pixels
+                << " pixels differ, the first at (" << difference.firstX << ", " << difference.firstY << ")";
             ++compared;
             continue;
         }

@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <set>
 #include <string>

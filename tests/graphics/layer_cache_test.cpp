@@ -31,9 +31,8 @@ protected:
             return 0xFF000000u | static_cast<uint32_t>(x * 8) << 16 | static_cast<uint32_t>(y * 8) << 8 | 0x30u;
         });
         // Every alpha from clear to opaque, so a wrong blend anywhere shows.
-        WriteImage("soft.png", 12, 12, [](int x, int y) {
-            return static_cast<uint32_t>((x * 12 + y) * 255 / 143) << 24 | 0x00C08020u;
-        });
+        WriteImage("soft.png", 12, 12,
+                   [](int x, int y) { return static_cast<uint32_t>((x * 12 + y) * 255 / 143) << 24 | 0x00C08020u; });
         WriteSolidImage("red.png", 6, 6, kRed);
         WriteSolidImage("blue.png", 6, 6, kBlue);
         // Held, as the screens hold their images: a texture loaded anew is another texture.
@@ -88,8 +87,8 @@ protected:
         BeginCanvas(kStale);
         SDL_Renderer* renderer = GetSDLRenderer();
         BeginFrameClear(TFrameArea{0, 0, kCanvasSize, kCanvasSize, 1.0f, 1.0f, SDL_GetRenderTarget(renderer)});
-        if (cache == nullptr || !cache->Draw([this] { DrawUnder(); }, [this] { DrawMoving(); },
-                                             [this] { DrawOver(); })) {
+        if (cache == nullptr ||
+            !cache->Draw([this] { DrawUnder(); }, [this] { DrawMoving(); }, [this] { DrawOver(); })) {
             DrawUnder();
             DrawMoving();
             DrawOver();
@@ -149,8 +148,7 @@ TEST_F(LayerCacheTest, EveryFrameShowsTheLayersAsDrawnAndTheCacheIsFilledOnlyWhe
         {"a fill's colour", [](LayerCacheTest& test) { test.mFill.g = 0.1f; }, TLayerCache::kRefreshed},
         {"nothing changed after the fill", same, TLayerCache::kCopied},
         {"the pixels of a texture",
-         [](LayerCacheTest& test) { test.mMark->Blit(0, 0, 0, 0, 6, 6, GetTexture("blue")); },
-         TLayerCache::kRefreshed},
+         [](LayerCacheTest& test) { test.mMark->Blit(0, 0, 0, 0, 6, 6, GetTexture("blue")); }, TLayerCache::kRefreshed},
         {"nothing changed after the texture", same, TLayerCache::kCopied},
         {"the clip of a draw", [](LayerCacheTest& test) { test.mClip.x = 16; }, TLayerCache::kRefreshed},
         {"nothing changed after the clip", same, TLayerCache::kCopied},

@@ -120,9 +120,8 @@ TEST_F(TextureCoreTest, APictureWithAClearMiddleIsDrawnAroundItToTheBlendedPixel
     // The same with one pixel in its middle not clear.
     WriteImage("dotted.png", 16, 16, [frame](int x, int y) { return x == 8 && y == 9 ? kSoft : frame(x, y); });
     // Its clear part too small to be worth the bands.
-    WriteImage("thick.png", 16, 16, [](int x, int y) {
-        return x < 5 || x >= 11 || y < 5 || y >= 11 ? kSoft : kClearMagenta;
-    });
+    WriteImage("thick.png", 16, 16,
+               [](int x, int y) { return x < 5 || x >= 11 || y < 5 || y >= 11 ? kSoft : kClearMagenta; });
 
     struct Case {
         const char* what;
@@ -171,7 +170,8 @@ TEST_F(TextureCoreTest, APictureClearOutsideABoxIsDrawnAsTheBoxToTheBlendedPixel
     // A cloud: soft pixels of every alpha in a 6 x 4 box of a 16 x 12 strip, clear around it.
     const auto cloud = [](int x, int y) {
         const bool inside = x >= 5 && x < 11 && y >= 3 && y < 7;
-        return inside ? (static_cast<uint32_t>(30 + x * 20 + y * 3) << 24) | (Opaque(x, y) & 0x00FFFFFFu) : kClearMagenta;
+        return inside ? (static_cast<uint32_t>(30 + x * 20 + y * 3) << 24) | (Opaque(x, y) & 0x00FFFFFFu)
+                      : kClearMagenta;
     };
     WriteImage("cloud.png", 16, 12, cloud);
     // Visible pixels in two opposite corners as well: the box is the whole picture.

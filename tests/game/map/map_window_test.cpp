@@ -4,7 +4,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "shell/main_loop.h"
 #include "app/renderer.h"
 #include "controller_windows.h"
 #include "harness/screen_checks.h"
@@ -13,6 +12,7 @@
 #include "map/map_window.h"
 #include "map_fixture.h"
 #include "screens/room_window.h"
+#include "shell/main_loop.h"
 #include "stages.h"
 
 namespace {
