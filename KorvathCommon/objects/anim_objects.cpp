@@ -7,6 +7,7 @@
 #include "app/xml_reader.h"
 #include "graphics/random15.h"
 #include "graphics/saved_flags.h"
+#include "objects/whole_pixels.h"
 
 void TAnimObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {
     TObject::LoadFromXml(element, folder);
@@ -23,7 +24,7 @@ void TAnimObject::LoadFromXml(const TiXmlElement* element, const std::string& fo
     mStrip.mTextureHeight = textureHeight;
     mStrip.mImageName = name;
     mStrip.SetFrames(speed, frames, frameWidth, frameHeight);
-    SetAnimationPos(static_cast<int>(GetX()), static_cast<int>(GetY()));
+    SetAnimationPos(WholePixels(GetX()), WholePixels(GetY()));
     mStrip.mImage.SetScale(GetScaleX());
     mStrip.SetVisible(mVisible);
     if (test) {

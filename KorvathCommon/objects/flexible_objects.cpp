@@ -5,6 +5,7 @@
 #include "app/log.h"
 #include "app/xml_reader.h"
 #include "graphics/saved_flags.h"
+#include "objects/whole_pixels.h"
 
 void TFlexibleObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {
     TObject::LoadFromXml(element, folder);
@@ -15,8 +16,7 @@ void TFlexibleObject::OnSpaceShow() {
     TObject::OnSpaceShow();
     // The logical position, not the drawn one: an owner offset or centring would otherwise be added again
     // at every stretch.
-    mBaseRect = {static_cast<int>(mX), static_cast<int>(mY), static_cast<int>(GetImageWidth()),
-                 static_cast<int>(GetImageHeight())};
+    mBaseRect = {WholePixels(mX), WholePixels(mY), WholePixels(GetImageWidth()), WholePixels(GetImageHeight())};
     mCurrentRect = mBaseRect;
     mFactor = 1.0f;
 }
@@ -45,7 +45,7 @@ void TUDFlexibleObject::ApplyStretch(float factor) {
     const int x = mBaseRect.x, y = mBaseRect.y + mBaseRect.h - height;
     SetPosition(static_cast<float>(x), static_cast<float>(y), true);
     SyncImage();
-    mCurrentRect = {x, y, static_cast<int>(GetImageWidth()), height};
+    mCurrentRect = {x, y, WholePixels(GetImageWidth()), height};
 }
 
 int TUDFlexibleObject::StretchedSize() {

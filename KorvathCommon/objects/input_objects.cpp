@@ -7,6 +7,7 @@
 #include "app/string_utils.h"
 #include "app/xml_reader.h"
 #include "graphics/saved_flags.h"
+#include "objects/whole_pixels.h"
 #include "windows/mouse_event.h"
 
 namespace {
@@ -139,8 +140,8 @@ void TDialogObject::OnSpaceShow() {
     mHitAlphaThreshold = 0;
     SetVisible(true);
     TMouseEvent press;
-    press.x = press.gameX = static_cast<int>(mX);
-    press.y = press.gameY = static_cast<int>(mY);
+    press.x = press.gameX = WholePixels(mX);
+    press.y = press.gameY = WholePixels(mY);
     press.buttons = TMouseEvent::kLeft;
     TObject::OnMouseDown(press);
     SetVisible(false);

@@ -8,6 +8,7 @@
 #include "app/string_utils.h"
 #include "app/xml_reader.h"
 #include "objects/object_space.h"
+#include "objects/whole_pixels.h"
 #include "windows/mouse_event.h"
 
 void TLabyrinthObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {
@@ -26,7 +27,7 @@ void TLabyrinthObject::LoadGrid(const TiXmlElement* element) {
     }
     const TiXmlElement* rect = element != nullptr ? element->FirstChildElement("rect") : nullptr;
     const int width = ReadXmlInt(rect, "width", 0), height = ReadXmlInt(rect, "height", 0);
-    const int originX = static_cast<int>(GetX()), originY = static_cast<int>(GetY());
+    const int originX = WholePixels(GetX()), originY = WholePixels(GetY());
     mCells.assign(static_cast<size_t>(mRows) * static_cast<size_t>(mColumns), TRect());
     mBlocked.assign(mCells.size(), 0);
     for (int i = 0; i < mRows; ++i) {

@@ -10,6 +10,7 @@
 #include "app/xml_reader.h"
 #include "graphics/saved_flags.h"
 #include "media/sound_manager.h"
+#include "objects/whole_pixels.h"
 
 // ---- mover ----
 
@@ -203,7 +204,7 @@ void TTargetObject::LoadFromXml(const TiXmlElement* element, const std::string& 
     mTargetRadius = ReadXmlInt(element, "targetradius", 25);
     mMaxRadius = ReadXmlInt(element, "maxradius", 45);
     const float time = ReadXmlFloat(element, "time", 0);
-    const int x = static_cast<int>(GetX()), y = static_cast<int>(GetY()), r = mMaxRadius;
+    const int x = WholePixels(GetX()), y = WholePixels(GetY()), r = mMaxRadius;
     mPositions = {{x, y}, {x + r, y}, {x, y}, {x - r, y}, {x, y}, {x, y + r}, {x, y}, {x, y - r}};
     mPositionCount = 8;
     mTimes.assign(8, time);
@@ -211,8 +212,8 @@ void TTargetObject::LoadFromXml(const TiXmlElement* element, const std::string& 
 
 bool TTargetObject::IsSolved() const {
     auto* self = const_cast<TTargetObject*>(this);
-    const double dx = static_cast<int>(self->GetX()) - mCachedDrawX;
-    const double dy = static_cast<int>(self->GetY()) - mCachedDrawY;
+    const double dx = WholePixels(self->GetX()) - mCachedDrawX;
+    const double dy = WholePixels(self->GetY()) - mCachedDrawY;
     self->mSolved = std::sqrt(dx * dx + dy * dy) <= mTargetRadius;
     return mSolved;
 }

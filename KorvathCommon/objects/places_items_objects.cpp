@@ -5,6 +5,7 @@
 #include "app/xml_reader.h"
 #include "graphics/saved_flags.h"
 #include "objects/children_in_order.h"
+#include "objects/whole_pixels.h"
 #include "rooms/tool.h"
 #include "windows/mouse_event.h"
 
@@ -111,7 +112,7 @@ void TPlacesItemsObject::ShowMarker() {
     mMarker.SetVisible(true);
     // Where the slot's own image is drawn; read from the draw position, which is fresh even when the
     // index has just moved the slot.
-    mMarker.SetPosition(static_cast<float>(static_cast<int>(GetX())), static_cast<float>(static_cast<int>(GetY())),
+    mMarker.SetPosition(static_cast<float>(WholePixels(GetX())), static_cast<float>(WholePixels(GetY())),
                         mDrawType == kDrawCentred);
 }
 
