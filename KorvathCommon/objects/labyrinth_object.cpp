@@ -1,6 +1,7 @@
 #include "objects/labyrinth_object.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <tinyxml.h>
 
@@ -26,7 +27,14 @@ void TLabyrinthObject::LoadGrid(const TiXmlElement* element) {
         mRows = mColumns = 0;
     }
     const TiXmlElement* rect = element != nullptr ? element->FirstChildElement("rect") : nullptr;
-    const int width = ReadXmlInt(rect, "width", 0), height = ReadXmlInt(rect, "height", 0);
+    int width = ReadXmlInt(rect, "width", 0), height = ReadXmlInt(rect, "height", 0);
+    // A grid reaching further than 2^29 pixels has no place on any screen, and its cells would overflow int.
+    constexpr int64_t kReach = 536870912;
+    if (std::abs(static_cast<int64_t>(width)) * mColumns > kReach ||
+        std::abs(static_cast<int64_t>(height)) * mRows > kReach) {
+        TLogFile::Get()->Printf("labyrinth %s: cells of %d x %d refused", mName.c_str(), width, height);
+        width = height = 0;
+    }
     const int originX = WholePixels(GetX()), originY = WholePixels(GetY());
     mCells.assign(static_cast<size_t>(mRows) * static_cast<size_t>(mColumns), TRect());
     mBlocked.assign(mCells.size(), 0);

@@ -12,6 +12,13 @@
 #include "media/sound_manager.h"
 #include "objects/whole_pixels.h"
 
+namespace {
+
+// A target's reach either side of it, at most: its place is held within 2^29 pixels, so sums stay inside int.
+constexpr int kFarRadius = 536870912;
+
+} // namespace
+
 // ---- mover ----
 
 void TMoverObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {
@@ -203,6 +210,11 @@ void TTargetObject::LoadFromXml(const TiXmlElement* element, const std::string& 
     TMoverObject::LoadFromXml(element, folder);
     mTargetRadius = ReadXmlInt(element, "targetradius", 25);
     mMaxRadius = ReadXmlInt(element, "maxradius", 45);
+    // Its positions lie this far either side of it: beyond any screen they would overflow int.
+    if (mMaxRadius > kFarRadius || mMaxRadius < -kFarRadius) {
+        TLogFile::Get()->Printf("target %s: max radius %d refused, 45 used", mName.c_str(), mMaxRadius);
+        mMaxRadius = 45;
+    }
     const float time = ReadXmlFloat(element, "time", 0);
     const int x = WholePixels(GetX()), y = WholePixels(GetY()), r = mMaxRadius;
     mPositions = {{x, y}, {x + r, y}, {x, y}, {x - r, y}, {x, y}, {x, y + r}, {x, y}, {x, y - r}};
