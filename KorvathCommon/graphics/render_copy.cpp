@@ -6,6 +6,8 @@
 #include <numbers>
 #include <utility>
 
+#include "app/log.h"
+
 namespace {
 
 constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
@@ -26,6 +28,22 @@ double ToDegrees(double radians) {
     const double degrees = radians * kDegreesPerRadian;
     const double quarter = std::round(degrees / 90.0) * 90.0;
     return std::fabs(degrees - quarter) < 1e-3 ? quarter : degrees;
+}
+
+// Renderers work in int: SDL's software renderer reads far outside its buffers when a turned copy's corners
+// pass int's range. A destination whose place, size or turning centre lies beyond any screen (2^29 pixels, so
+// sums of a few stay inside int) or is not a number is not drawn.
+constexpr float kFarBeyondAnyScreen = 536870912.0f;
+// Such a draw comes back every frame: it is logged once.
+bool gReportedFarDraw = false;
+
+bool IsWithinReach(float v) {
+    return std::fabs(v) <= kFarBeyondAnyScreen; // false for NaN too
+}
+
+bool IsDrawable(const SDL_FRect& dst, const SDL_FPoint& pivot) {
+    return IsWithinReach(dst.x) && IsWithinReach(dst.y) && IsWithinReach(dst.w) && IsWithinReach(dst.h) &&
+           IsWithinReach(pivot.x) && IsWithinReach(pivot.y);
 }
 
 // Texture colour and alpha modulation as a vertex colour, so geometry draws match copies on every back end.
@@ -136,6 +154,15 @@ int RenderCopyExFloat(SDL_Renderer* renderer, SDL_Texture* texture, const TFloat
     }
     const SDL_FRect dst{dstX, dstY, source.w * scaleX, source.h * scaleY};
     const SDL_FPoint pivot{centreX * scaleX, centreY * scaleY};
+    if (!IsDrawable(dst, pivot)) {
+        if (!gReportedFarDraw) {
+            gReportedFarDraw = true;
+            TLogFile::Get()->Printf("texture drawn beyond any screen (%g, %g, %g x %g) skipped",
+                                    static_cast<double>(dst.x), static_cast<double>(dst.y), static_cast<double>(dst.w),
+                                    static_cast<double>(dst.h));
+        }
+        return -1;
+    }
     if (!IsWholeRect(source)) {
         const TQuadFrame frame{dst, pivot, static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))};
         return DrawAsTriangles(renderer, texture, source, frame, flip);

@@ -1,6 +1,9 @@
 #include "objects/balance_object.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 
@@ -26,8 +29,19 @@ float KnobDegrees(const TLimitedArrowObject& knob) {
     return knob.mAngle * kDegreesPerRadian;
 }
 
-int KnobSpan(const TLimitedArrowObject& knob) {
-    return knob.mUpperBound - knob.mLowerBound;
+// Counted in 64 bits: bounds a broken file puts at int's two ends are still apart by their true span.
+int64_t KnobSpan(const TLimitedArrowObject& knob) {
+    return static_cast<int64_t>(knob.mUpperBound) - knob.mLowerBound;
+}
+
+// One term of the position, toward zero. A product a broken "values" list or knob carries past int is held
+// at int's end and one that is not a number counts as 0, so the sum of the four terms stays exact.
+int64_t WholeTerm(float product) {
+    if (std::isnan(product)) {
+        return 0;
+    }
+    return static_cast<int64_t>(
+        std::clamp(static_cast<double>(product), static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 } // namespace
@@ -99,11 +113,14 @@ std::optional<int> TBalanceObject::ComputePosition() const {
         return std::nullopt;
     }
     const float knob = 1.0f - KnobDegrees(*mKnob) / static_cast<float>(KnobSpan(*mKnob));
-    int position = static_cast<int>(knob * static_cast<float>(mValues[3]));
+    int64_t position = WholeTerm(knob * static_cast<float>(mValues[3]));
     for (int i = 0; i < 3; ++i) {
-        position += static_cast<int>(static_cast<float>(mValues[static_cast<size_t>(i)]) * mMagnets[i]->mValue);
+        position += WholeTerm(static_cast<float>(mValues[static_cast<size_t>(i)]) * mMagnets[i]->mValue);
     }
-    return position;
+    if (position < INT_MIN || position > INT_MAX) {
+        return position < 0 ? INT_MIN : INT_MAX;
+    }
+    return static_cast<int>(position);
 }
 
 void TBalanceObject::Compute(bool animate) {
@@ -112,6 +129,10 @@ void TBalanceObject::Compute(bool animate) {
         return;
     }
     const int position = *computed;
+    if ((position == INT_MIN || position == INT_MAX) && !mReportedHeldPosition) {
+        mReportedHeldPosition = true;
+        TLogFile::Get()->Printf("balance %s: position beyond int held at %d", mName.c_str(), position);
+    }
     const float d = static_cast<float>(position) / static_cast<float>(mValues[4]);
     if (position == mValues[4] / 2 && !mMiddleReached) {
         ApplyAfterEvent(0);

@@ -41,7 +41,8 @@ public:
     // The ball's position from the magnets and the knob, shown on the indicators; nothing when a part or
     // value it needs is missing or would divide by zero.
     void Compute(bool animate);
-    // Where the ball stands, in units of the full scale; none when it cannot be computed.
+    // Where the ball stands, in units of the full scale; none when it cannot be computed. Data that carries it
+    // past int holds it at int's end.
     std::optional<int> ComputePosition() const;
 
     TSliderObject* mMagnets[3] = {nullptr, nullptr, nullptr};
@@ -56,6 +57,8 @@ public:
     bool mMiddleReached = false;
 
 private:
+    // A position held at int's end is logged once.
+    bool mReportedHeldPosition = false;
     void FindParts();
     bool HasParts() const;
     // Every part, five values, a full scale and a knob range that are not 0.

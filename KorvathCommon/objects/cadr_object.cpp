@@ -5,6 +5,7 @@
 #include "app/xml_reader.h"
 #include "graphics/build_maps_scope.h"
 #include "media/sound_manager.h"
+#include "objects/whole_pixels.h"
 
 namespace {
 // Far more frames than any strip has.
@@ -54,8 +55,7 @@ void TCadrObject::LoadFromXml(const TiXmlElement* element, const std::string& fo
 
 void TCadrObject::PlaceStrip(float x, float y) {
     if (mAnimation) {
-        mAnimation->mImage.SetPosition(static_cast<float>(static_cast<int>(x)), static_cast<float>(static_cast<int>(y)),
-                                       false);
+        mAnimation->mImage.SetPosition(static_cast<float>(WholePixels(x)), static_cast<float>(WholePixels(y)), false);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "media/sound_manager.h"
 #include "objects/object_listener.h"
 #include "objects/object_services.h"
+#include "objects/whole_pixels.h"
 #include "windows/game_cursors.h"
 #include "windows/mouse_event.h"
 
@@ -45,8 +46,8 @@ void TClockArrowObject::LoadFromXml(const TiXmlElement* element, const std::stri
     } else {
         // Aimed from the point the hand turns about: its draw position, which already holds the rotation
         // centre (the loader took the offset out of the logical position).
-        const int cx = static_cast<int>(GetX());
-        const int cy = static_cast<int>(GetY());
+        const int cx = WholePixels(GetX());
+        const int cy = WholePixels(GetY());
         const float rx = ReadXmlFloat(element, "rx", 0);
         const float ry = ReadXmlFloat(element, "ry", 0);
         mRightAngle = static_cast<float>(std::atan2(ry - static_cast<float>(cy), rx - static_cast<float>(cx)) -
@@ -79,8 +80,8 @@ bool TClockArrowObject::HitTest(int x, int y, bool respectLock) {
 }
 
 float TClockArrowObject::ComputeDragAngle(int x, int y) {
-    const int cx = static_cast<int>(GetX());
-    const int cy = static_cast<int>(GetY());
+    const int cx = WholePixels(GetX());
+    const int cy = WholePixels(GetY());
     const auto a0 = static_cast<float>(std::atan2(static_cast<double>(mGrabY - cy), static_cast<double>(mGrabX - cx)));
     const auto a1 = static_cast<float>(std::atan2(static_cast<double>(y - cy), static_cast<double>(x - cx)));
     const float degrees = (mGrabAngle - (a0 - a1)) * kDegreesPerRadian;

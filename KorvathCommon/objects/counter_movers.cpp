@@ -28,12 +28,13 @@ TTextObject* TFinderMoverObject::FindText() const {
     return nullptr;
 }
 
-void TFinderMoverObject::ShowCount() {
+void TFinderMoverObject::ShowCount(bool moveChildren) {
     if (mText == nullptr) {
         return;
     }
     mText->SetText(FormatString("%d/%d", mCurrent, mTotal));
-    mText->SetPosition(GetX() + static_cast<float>(mTextOffsetX), GetY() + static_cast<float>(mTextOffsetY), true);
+    mText->SetPosition(GetX() + static_cast<float>(mTextOffsetX), GetY() + static_cast<float>(mTextOffsetY),
+                       moveChildren);
 }
 
 void TFinderMoverObject::OnSpaceFirstShow() {
@@ -63,7 +64,9 @@ void TFinderMoverObject::RestoreState(TBaseBuffer& reader) {
     TMoverObject::RestoreState(reader);
     mCurrent = reader.ReadInt32();
     mText = FindText();
-    ShowCount();
+    // The text's children were read back where they stood, moved along with the text already: moved again
+    // from the text's loaded place they would land elsewhere, and the state would not read back the same.
+    ShowCount(false);
 }
 
 // ---- timed frame counter ----

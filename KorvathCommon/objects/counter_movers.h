@@ -19,7 +19,8 @@ public:
     void SaveState(TBaseBuffer& writer) override;
     void OnSpaceFirstShow() override;
 
-    void ShowCount();
+    // The count as text, the text put at the offset (its children along with it when asked).
+    void ShowCount(bool moveChildren = true);
 
     TTextObject* mText = nullptr;
     int mTextOffsetX = 0;

@@ -45,7 +45,7 @@ void TUDFlexibleObject::ApplyStretch(float factor) {
     const int x = mBaseRect.x, y = mBaseRect.y + mBaseRect.h - height;
     SetPosition(static_cast<float>(x), static_cast<float>(y), true);
     SyncImage();
-    mCurrentRect = {x, y, static_cast<int>(GetImageWidth()), height};
+    mCurrentRect = {x, y, WholePixels(GetImageWidth()), height};
 }
 
 int TUDFlexibleObject::StretchedSize() {

@@ -8,6 +8,7 @@
 #include "graphics/random15.h"
 #include "graphics/saved_flags.h"
 #include "objects/object_services.h"
+#include "objects/whole_pixels.h"
 #include "windows/mouse_event.h"
 
 namespace {
@@ -57,8 +58,8 @@ void TGhostObject::LoadFromXml(const TiXmlElement* element, const std::string& f
     }
     mHoldToolAfterUse = 1;
     mSoundTool.clear();
-    mStartX = static_cast<int>(GetX());
-    mStartY = static_cast<int>(GetY());
+    mStartX = WholePixels(GetX());
+    mStartY = WholePixels(GetY());
 }
 
 void TGhostObject::LoadResources() {
@@ -86,7 +87,7 @@ bool TGhostObject::OnMouseMove(const TMouseEvent& event, bool* firstHover) {
     if (mMover->moving) {
         return true;
     }
-    const TFleePoint here{static_cast<int>(GetX()), static_cast<int>(GetY())};
+    const TFleePoint here{WholePixels(GetX()), WholePixels(GetY())};
     const TFleePoint target = PickFleeTarget();
     mMover->MoveTo(here.x, here.y, target.x, target.y, PointDistance(target, here) * 0.002f / kFlightSpeed);
     return true;

@@ -7,6 +7,7 @@
 #include "graphics/render_state.h"
 #include "graphics/saved_flags.h"
 #include "graphics/static_image.h"
+#include "objects/whole_pixels.h"
 #include "windows/mouse_event.h"
 
 #include <tinyxml.h>
@@ -31,8 +32,8 @@ void TInfraredObject::LoadFromXml(const TiXmlElement* element, const std::string
     mSpeed = ReadXmlFloat(element, "speed", 0);
     mHoldToolAfterUse = 1;
     mSoundTool.clear();
-    mStartX = static_cast<int>(GetX());
-    mStartY = static_cast<int>(GetY());
+    mStartX = WholePixels(GetX());
+    mStartY = WholePixels(GetY());
 }
 
 void TInfraredObject::LoadResources() {
@@ -42,7 +43,7 @@ void TInfraredObject::LoadResources() {
         return;
     }
     TObject::LoadResources();
-    const int width = static_cast<int>(GetImageWidth()), height = static_cast<int>(GetImageHeight());
+    const int width = WholePixels(GetImageWidth()), height = WholePixels(GetImageHeight());
     mOverlay = CreateBlankTexture(width, height, TTexture::kAccessStreaming);
     if (!mOverlay) {
         return;
@@ -87,8 +88,8 @@ void TInfraredObject::RebuildOverlay(const TTextureHandle& overlay) {
     if (texture != nullptr) {
         const int maskWidth = mask != nullptr ? mask->GetWidth() : 0;
         const int maskHeight = mask != nullptr ? mask->GetHeight() : 0;
-        const int r0 = static_cast<int>(mViewY) - static_cast<int>(GetY());
-        const int c0 = static_cast<int>(mViewX) - static_cast<int>(GetX());
+        const int r0 = WholePixels(mViewY) - WholePixels(GetY());
+        const int c0 = WholePixels(mViewX) - WholePixels(GetX());
         const int rows = std::min(GetHeight(), static_cast<int>(mViewH));
         const int cols = std::min(GetWidth(), static_cast<int>(mViewW));
         // Only the part of the view rectangle that lies on the overlay and on the image.
@@ -153,7 +154,7 @@ bool TInfraredObject::OnMouseMove(const TMouseEvent& event, bool* firstHover) {
     if (mMover->moving || !(mSpeed > 0)) {
         return true;
     }
-    const TFleePoint here{static_cast<int>(GetX()), static_cast<int>(GetY())};
+    const TFleePoint here{WholePixels(GetX()), WholePixels(GetY())};
     const TFleePoint target = PickFleeTarget();
     mMover->MoveTo(here.x, here.y, target.x, target.y, PointDistance(target, here) * 0.002f / mSpeed);
     return true;

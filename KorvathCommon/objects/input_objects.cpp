@@ -146,8 +146,8 @@ void TDialogObject::OnSpaceShow() {
     mHitAlphaThreshold = 0;
     SetVisible(true);
     TMouseEvent press;
-    press.x = press.gameX = static_cast<int>(mX);
-    press.y = press.gameY = static_cast<int>(mY);
+    press.x = press.gameX = WholePixels(mX);
+    press.y = press.gameY = WholePixels(mY);
     press.buttons = TMouseEvent::kLeft;
     TObject::OnMouseDown(press);
     SetVisible(false);

@@ -1,6 +1,7 @@
 #include "objects/labyrinth_object.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <tinyxml.h>
 
@@ -8,6 +9,7 @@
 #include "app/string_utils.h"
 #include "app/xml_reader.h"
 #include "objects/object_space.h"
+#include "objects/whole_pixels.h"
 #include "windows/mouse_event.h"
 
 void TLabyrinthObject::LoadFromXml(const TiXmlElement* element, const std::string& folder) {
@@ -25,8 +27,15 @@ void TLabyrinthObject::LoadGrid(const TiXmlElement* element) {
         mRows = mColumns = 0;
     }
     const TiXmlElement* rect = element != nullptr ? element->FirstChildElement("rect") : nullptr;
-    const int width = ReadXmlInt(rect, "width", 0), height = ReadXmlInt(rect, "height", 0);
-    const int originX = static_cast<int>(GetX()), originY = static_cast<int>(GetY());
+    int width = ReadXmlInt(rect, "width", 0), height = ReadXmlInt(rect, "height", 0);
+    // A grid reaching further than 2^29 pixels has no place on any screen, and its cells would overflow int.
+    constexpr int64_t kReach = 536870912;
+    if (std::abs(static_cast<int64_t>(width)) * mColumns > kReach ||
+        std::abs(static_cast<int64_t>(height)) * mRows > kReach) {
+        TLogFile::Get()->Printf("labyrinth %s: cells of %d x %d refused", mName.c_str(), width, height);
+        width = height = 0;
+    }
+    const int originX = WholePixels(GetX()), originY = WholePixels(GetY());
     mCells.assign(static_cast<size_t>(mRows) * static_cast<size_t>(mColumns), TRect());
     mBlocked.assign(mCells.size(), 0);
     for (int i = 0; i < mRows; ++i) {

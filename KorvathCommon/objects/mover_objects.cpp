@@ -10,6 +10,14 @@
 #include "app/xml_reader.h"
 #include "graphics/saved_flags.h"
 #include "media/sound_manager.h"
+#include "objects/whole_pixels.h"
+
+namespace {
+
+// A target's reach either side of it, at most: its place is held within 2^29 pixels, so sums stay inside int.
+constexpr int kFarRadius = 536870912;
+
+} // namespace
 
 // ---- mover ----
 
@@ -202,8 +210,13 @@ void TTargetObject::LoadFromXml(const TiXmlElement* element, const std::string& 
     TMoverObject::LoadFromXml(element, folder);
     mTargetRadius = ReadXmlInt(element, "targetradius", 25);
     mMaxRadius = ReadXmlInt(element, "maxradius", 45);
+    // Its positions lie this far either side of it: beyond any screen they would overflow int.
+    if (mMaxRadius > kFarRadius || mMaxRadius < -kFarRadius) {
+        TLogFile::Get()->Printf("target %s: max radius %d refused, 45 used", mName.c_str(), mMaxRadius);
+        mMaxRadius = 45;
+    }
     const float time = ReadXmlFloat(element, "time", 0);
-    const int x = static_cast<int>(GetX()), y = static_cast<int>(GetY()), r = mMaxRadius;
+    const int x = WholePixels(GetX()), y = WholePixels(GetY()), r = mMaxRadius;
     mPositions = {{x, y}, {x + r, y}, {x, y}, {x - r, y}, {x, y}, {x, y + r}, {x, y}, {x, y - r}};
     mPositionCount = 8;
     mTimes.assign(8, time);
@@ -211,8 +224,8 @@ void TTargetObject::LoadFromXml(const TiXmlElement* element, const std::string& 
 
 bool TTargetObject::IsSolved() const {
     auto* self = const_cast<TTargetObject*>(this);
-    const double dx = static_cast<int>(self->GetX()) - mCachedDrawX;
-    const double dy = static_cast<int>(self->GetY()) - mCachedDrawY;
+    const double dx = WholePixels(self->GetX()) - mCachedDrawX;
+    const double dy = WholePixels(self->GetY()) - mCachedDrawY;
     self->mSolved = std::sqrt(dx * dx + dy * dy) <= mTargetRadius;
     return mSolved;
 }

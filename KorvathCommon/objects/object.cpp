@@ -9,6 +9,7 @@
 #include "objects/object_services.h"
 #include "objects/object_space.h"
 #include "objects/scoped_clip.h"
+#include "objects/whole_pixels.h"
 
 TObject::TObject() = default;
 
@@ -272,8 +273,8 @@ void TObject::UpdateHintBlink(float seconds) {
     mHintBlinkTimer += seconds;
     if (mHintBlinkTimer >= static_cast<float>(profile->mHintBlinkSeconds) && !mHintEffect) {
         mHintBlinkTimer = 0;
-        const int x = mBlinkOffsetX != 0 ? static_cast<int>(mX) + mBlinkOffsetX : GetCenterX();
-        const int y = mBlinkOffsetY != 0 ? static_cast<int>(mY) + mBlinkOffsetY : GetCenterY();
+        const int x = mBlinkOffsetX != 0 ? WholePixels(mX) + mBlinkOffsetX : GetCenterX();
+        const int y = mBlinkOffsetY != 0 ? WholePixels(mY) + mBlinkOffsetY : GetCenterY();
         mHintEffect = std::make_unique<EffectBlink>(x, y, 2.0f, "textures/effect/single_particle", 5.0f);
     }
 }
@@ -329,7 +330,7 @@ void TObject::DrawSelf(float alpha) {
 void TObject::DrawDebugBounds() {
     DrawRectFrame(static_cast<int>(mX + GetOwnerOffsetX()), static_cast<int>(mY + GetOwnerOffsetY()),
                   static_cast<int>(mW), static_cast<int>(mH), TColor{1, 0, 0, 1});
-    DrawRectFrame(static_cast<int>(GetX()), static_cast<int>(GetY()), static_cast<int>(mW), static_cast<int>(mH),
+    DrawRectFrame(WholePixels(GetX()), WholePixels(GetY()), static_cast<int>(mW), static_cast<int>(mH),
                   TColor{0, 0, 1, 1});
 }
 

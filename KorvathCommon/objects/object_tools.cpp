@@ -7,6 +7,7 @@
 #include "objects/object_listener.h"
 #include "objects/object_services.h"
 #include "objects/object_space.h"
+#include "objects/whole_pixels.h"
 #include "windows/mouse_event.h"
 
 namespace {
@@ -214,7 +215,7 @@ bool TObject::ShouldShowXoHint() const {
 }
 
 void TObject::CreateXoHintEffect() {
-    const int left = static_cast<int>(mX), top = static_cast<int>(mY);
+    const int left = WholePixels(mX), top = WholePixels(mY);
     mHintEffect =
         std::make_unique<TEffectRoomXoHint>(left, top, left + static_cast<int>(mW), top + static_cast<int>(mH));
 }

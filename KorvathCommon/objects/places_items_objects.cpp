@@ -6,6 +6,7 @@
 #include "graphics/saved_flags.h"
 #include "objects/children_in_order.h"
 #include "objects/tool.h"
+#include "objects/whole_pixels.h"
 #include "windows/mouse_event.h"
 
 // ---- tool sources ----
@@ -111,7 +112,7 @@ void TPlacesItemsObject::ShowMarker() {
     mMarker.SetVisible(true);
     // Where the slot's own image is drawn; read from the draw position, which is fresh even when the
     // index has just moved the slot.
-    mMarker.SetPosition(static_cast<float>(static_cast<int>(GetX())), static_cast<float>(static_cast<int>(GetY())),
+    mMarker.SetPosition(static_cast<float>(WholePixels(GetX())), static_cast<float>(WholePixels(GetY())),
                         mDrawType == kDrawCentred);
 }
 

@@ -161,12 +161,17 @@ void TPlacesObject::DrawAll() {
 }
 
 void TPlacesObject::SaveState(TBaseBuffer& writer) {
+    // A piece out as a tool is back in its place, shown, once the record is read; it is written back already,
+    // in the object's record too, so the record read and written again stays the same.
+    const bool visible = mVisible;
+    mVisible = visible || mGiven;
     TObject::SaveState(writer);
+    mVisible = visible;
     writer.WriteString(mImageName);
     WriteFlag(writer, mActivated);
     WriteFlag(writer, mSet);
-    WriteFlag(writer, mVisible);
-    WriteFlag(writer, mGiven);
+    WriteFlag(writer, visible || mGiven);
+    WriteFlag(writer, false);
 }
 
 void TPlacesObject::RestoreState(TBaseBuffer& reader) {

@@ -26,7 +26,8 @@ public:
     void UnloadResources() override;
     void RestoreState(TBaseBuffer& reader) override;
     void LoadFromXml(const TiXmlElement* element, const std::string& folder) override;
-    // The piece's picture name, then activated, set, visible and given.
+    // The piece's picture name, then activated, set, visible and given; a piece out as a tool is written as
+    // reading it gives it: visible and not given.
     void SaveState(TBaseBuffer& writer) override;
     // Counts as correct whatever it shows; nothing else.
     void Activate(int index, int x, int y) override;

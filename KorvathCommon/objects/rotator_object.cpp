@@ -117,7 +117,9 @@ void TRotatorObject::DrawAll() {
 void TRotatorObject::SaveState(TBaseBuffer& writer) {
     TObject::SaveState(writer);
     auto* running = dynamic_cast<TRotationEffect*>(mEffects.Find(kRotatorEffect));
-    WriteFlag(writer, running != nullptr);
+    // A turn read back and not yet reported by an update is still running as far as the record goes, so a
+    // restored rotator saved again keeps the report it owes.
+    WriteFlag(writer, running != nullptr || mDonePending);
     // A running turn is saved as made: the restored rotator reports it on its first update.
     WriteFixed1000(writer, running != nullptr ? running->mTween.to : mRotImage.mAngle);
 }

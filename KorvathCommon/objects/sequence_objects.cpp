@@ -190,7 +190,10 @@ void TCadrItemsObject::RestoreState(TBaseBuffer& reader) {
         mCurrentFrame = frame;
     }
     if (mActive) {
-        Activate(0, 0, 0);
+        // The run goes on from the saved frame. Which frame shows is in the frames' own records, already read:
+        // an object whose first showing never reached it (inside an idle container) still shows all of them.
+        TObject::Activate(0, 0, 0);
+        mFrameTween.Set(0, 1, std::fabs(mSpeed), true);
     }
     mPassesDone = passes;
 }

@@ -1,6 +1,9 @@
 #include "objects/slider_objects.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "app/buffer.h"
 #include "app/log.h"
@@ -58,7 +61,9 @@ bool TSliderObject::OnMouseDown(const TMouseEvent& event) {
     // A hidden slider's thumb is not there to take.
     if (!mDragging && !IsLocked() && mVisible && mThumb.HitTest(event.x, event.y)) {
         mDragging = true;
-        mGrabOffset = mHorizontal ? event.x - WholePixels(mThumb.mBaseX) : event.y - WholePixels(mThumb.mBaseY);
+        const int64_t offset = static_cast<int64_t>(mHorizontal ? event.x : event.y) -
+                               WholePixels(mHorizontal ? mThumb.mBaseX : mThumb.mBaseY);
+        mGrabOffset = static_cast<int>(std::clamp<int64_t>(offset, INT_MIN, INT_MAX));
     } else {
         mDragging = false;
     }
@@ -81,8 +86,9 @@ void TSliderObject::MoveThumb(const TMouseEvent& event) {
             sound->PlaySound(mSlideSound);
         }
     }
-    const int p = (mHorizontal ? event.x : event.y) - mGrabOffset;
-    const int start = WholePixels(mHorizontal ? GetX() : GetY());
+    // In 64 bits: a track as long as int reaches, or a pointer far from the grab, overflows no sum.
+    const int64_t p = static_cast<int64_t>(mHorizontal ? event.x : event.y) - mGrabOffset;
+    const int64_t start = WholePixels(mHorizontal ? GetX() : GetY());
     if (p > start + mLength) {
         SetValue(1);
     } else if (p < start || mLength == 0) {

@@ -11,6 +11,7 @@
 #include "graphics/random15.h"
 #include "graphics/saved_flags.h"
 #include "media/sound_manager.h"
+#include "objects/whole_pixels.h"
 #include "windows/mouse_event.h"
 
 namespace {
@@ -271,8 +272,8 @@ void TTagObject::SaveState(TBaseBuffer& writer) {
         block.WriteInt32(cell.image ? cell.value : 0);
         if (cell.image && cell.value != 0) {
             block.WriteString(cell.image->mImageName);
-            block.WriteInt32(static_cast<int32_t>(cell.image->mBaseX));
-            block.WriteInt32(static_cast<int32_t>(cell.image->mBaseY));
+            block.WriteInt32(WholePixels(cell.image->mBaseX));
+            block.WriteInt32(WholePixels(cell.image->mBaseY));
         }
         writer.WriteBuffer(block);
     }

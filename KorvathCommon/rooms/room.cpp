@@ -12,6 +12,7 @@
 #include "objects/object.h"
 #include "objects/scoped_clip.h"
 #include "objects/tool.h"
+#include "objects/whole_pixels.h"
 #include "rooms/effector.h"
 #include "rooms/interface_events.h"
 #include "rooms/pocket.h"
@@ -420,7 +421,9 @@ void TRoom::LoadPocketsFromXml(const TiXmlElement* element) {
         }
         if (TObject* box = pocket->FindObjectById(pocket->mBoxObject)) {
             int* values[4] = {&pocket->mX, &pocket->mY, &pocket->mW, &pocket->mH};
-            const int taken[4] = {static_cast<int>(box->GetX()), static_cast<int>(box->GetY()), box->GetWidth(),
+            // Held within reach of int: a box object a broken file puts beyond any screen (or at infinity)
+            // leaves the pocket a place whose sums with its size stay inside int.
+            const int taken[4] = {WholePixels(box->GetX()), WholePixels(box->GetY()), box->GetWidth(),
                                   box->GetHeight()};
             for (size_t i = 0; i < 4; ++i) {
                 if (*values[i] == 0) {

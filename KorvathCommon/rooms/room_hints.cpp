@@ -8,6 +8,7 @@
 #include "media/sound_manager.h"
 #include "objects/object.h"
 #include "objects/tool.h"
+#include "objects/whole_pixels.h"
 #include "rooms/inventory_panel.h"
 #include "rooms/pocket.h"
 #include "rooms/room.h"
@@ -19,9 +20,13 @@ namespace {
 constexpr const char* kBackArrow = "textures/gui/backarrow";
 constexpr float kBackHintSeconds = 6.0f;
 
+// Summed in float and held within reach of int: an object or hint point a broken file puts beyond any screen
+// overflows no sum, here or in the sparkles around the point.
 std::unique_ptr<EffectHint> HintAt(TObject* object, float offsetX, float offsetY) {
-    const int x = static_cast<int>(static_cast<float>(object->GetCenterX() + object->mHintPointX) + offsetX);
-    const int y = static_cast<int>(static_cast<float>(object->GetCenterY() + object->mHintPointY) + offsetY);
+    const int x =
+        WholePixels(static_cast<float>(object->GetCenterX()) + static_cast<float>(object->mHintPointX) + offsetX);
+    const int y =
+        WholePixels(static_cast<float>(object->GetCenterY()) + static_cast<float>(object->mHintPointY) + offsetY);
     return std::make_unique<EffectHint>(x, y, object);
 }
 
@@ -115,8 +120,9 @@ bool TRoom::ShowHint() {
     }
     TObject* pick = candidates[chosen];
     mHintEffects[0] = HintAt(pick, mDrawOffsetX, mDrawOffsetY);
-    mHintPoints[0] = pick->GetCenterX() + pick->mHintPointX;
-    mHintPoints[1] = pick->GetCenterY() + pick->mHintPointY;
+    // Held as the sparkles' point is.
+    mHintPoints[0] = WholePixels(static_cast<float>(pick->GetCenterX()) + static_cast<float>(pick->mHintPointX));
+    mHintPoints[1] = WholePixels(static_cast<float>(pick->GetCenterY()) + static_cast<float>(pick->mHintPointY));
     PlaySoundByName("hint");
     TRoom* linked = FindManagedRoom(pick->mTargets[kTargetRoom]);
     mHintActive = !(linked != nullptr && linked->HasHintCandidates());

@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -191,6 +192,47 @@ TEST_F(TextureDrawTest, NoAlphaOrNoTextureDrawsNothing) {
     TTexture empty;
     empty.Draw(StateAt(0, 0));
     EXPECT_TRUE(NearColor(Pixel(0, 0), kBlack));
+    EXPECT_TRUE(NearColor(Pixel(1, 1), kBlack));
+}
+
+// Turned copies whose place, size or turning centre lies beyond any screen are not drawn: SDL's software
+// renderer reads outside its buffers for corners past int. Near ones still draw.
+TEST_F(TextureDrawTest, TurnedDrawsBeyondAnyScreenAreSkipped) {
+    WriteSolidImage("white.png", 2, 2, kWhite);
+    TTextureHandle texture = GetTexture("white");
+    ASSERT_TRUE(texture);
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        const char* what;
+        float x, y, scale, centre;
+    };
+    const std::vector<Case> cases = {
+        {"right of int", 3e9f, 1, 1, 0},
+        {"left of int", -3e9f, 1, 1, 0},
+        {"below int", 1, 3e9f, 1, 0},
+        {"at infinity", inf, 1, 1, 0},
+        {"not a number", std::nanf(""), 1, 1, 0},
+        {"scaled past int", 1, 1, 1e10f, 0},
+        {"centre past int", 1, 1, 1, 1e10f},
+    };
+    BeginCanvas();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TRenderState state = StateAt(c.x, c.y);
+        state.SetScale(c.scale, c.scale);
+        state.angle = 0.5f;
+        state.centreX = state.centreY = c.centre;
+        state.flags = TRenderState::kCentre;
+        texture->Draw(state);
+    }
+    EXPECT_TRUE(NearColor(Pixel(1, 1), kBlack));
+    EXPECT_TRUE(harness::LogContains("texture drawn beyond any screen"));
+    // A copy 2^29 pixels away is still handed to the renderer; one on the canvas shows.
+    TRenderState far = StateAt(536870912.0f, 1);
+    far.angle = 0.5f;
+    texture->Draw(far);
+    texture->Draw(StateAt(4, 4));
+    EXPECT_TRUE(NearColor(Pixel(4, 4), kWhitePixel));
     EXPECT_TRUE(NearColor(Pixel(1, 1), kBlack));
 }
 

@@ -1,6 +1,7 @@
 // The magnet balance: the ball's place from the magnets and the knob, shown on the indicators, the middle
 // reported once, the armed knob reported at its upper bound, and parts or values it cannot use refused.
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/buffer.h"
@@ -233,6 +234,51 @@ TEST_F(BalanceTest, UnusableValuesAndPartsAreRefused) {
     balance->OnSpaceShow();
     EXPECT_TRUE(harness::LogContains("balance beam: part ball missing"));
     EXPECT_NEAR(balance->mRight->mValue, 0.4f, 0.001f);
+}
+
+// Weights and knob bounds at int's ends: the knob's span and each term are counted without overflow, and a
+// position past int is held at its end, with one log line.
+TEST_F(BalanceTest, PositionsPastIntAreHeldAtItsEnd) {
+    struct Case {
+        const char* name;
+        std::string values;
+        std::string knob;
+        float right;
+        const char* log;
+    };
+    const std::vector<Case> cases = {
+        // 2^32 - 2 from the first two magnets: held at INT_MAX, which is the full scale.
+        {"weights past int", "2147483647,2147483647,0,0,2147483647", R"(lbound="0" ubound="90")", 1.0f,
+         "balance beam: position beyond int held at 2147483647"},
+        // The same below int: held at INT_MIN, off the scale, so the indicators stay where the first showing
+        // put them (0 from the first two magnets at their start).
+        {"weights below int", "-2147483648,-2147483648,0,0,1000", R"(lbound="0" ubound="90")", 0.0f,
+         "balance beam: position beyond int held at -2147483648"},
+        // Bounds 2^32 - 1 apart: the knob at 0 gives its whole weight, 40 of 100.
+        {"knob bounds at int's ends", "0,0,0,40,100", R"(lbound="-2147483648" ubound="2147483647")", 0.4f, nullptr},
+    };
+    const auto linesWith = [](const char* text) {
+        const Strings lines = harness::LogLines();
+        return std::count_if(lines.begin(), lines.end(),
+                             [&](const std::string& line) { return line.find(text) != std::string::npos; });
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto before = c.log != nullptr ? linesWith(c.log) : 0;
+        TBalanceObject* balance = Build(c.values, Parts(c.knob));
+        balance->OnSpaceShow();
+        balance->mMagnets[0]->SetValue(1.0f);
+        balance->mMagnets[1]->SetValue(1.0f);
+        balance->OnMouseDown(At(600, 600));
+        balance->OnMouseUp(At(600, 600));
+        Advance(*balance, 0.6f, 0.01f);
+        EXPECT_NEAR(balance->mRight->mValue, c.right, 0.001f);
+        EXPECT_NEAR(balance->mLeft->mValue, 1.0f - c.right, 0.001f);
+        // Two presses computed the position; the line is written once.
+        if (c.log != nullptr) {
+            EXPECT_EQ(linesWith(c.log) - before, 1);
+        }
+    }
 }
 
 // The balance draws as its parts; where it puts the indicator's thumb shows in the slider's own view.

@@ -88,6 +88,41 @@ TEST_F(ObjectTest, FinderMoverCarriesItsCount) {
     }
 }
 
+// A child of the count text whose record holds its place is read back where it stood, and the finder's state
+// then writes the same bytes again.
+TEST_F(ObjectTest, FinderMoverRestoresTheTextsChildrenWhereTheyStood) {
+    const auto make = [] {
+        auto finder = MakeFinder(true);
+        finder->GetChildren().front()->AddChild(
+            objtest::Load<TObject>(R"(id="pin" moveable="1" x="3" y="4")").release());
+        return finder;
+    };
+    auto finder = make();
+    finder->OnSpaceFirstShow();
+    finder->Activate(0, 0, 0);
+    Advance(*finder, 0.5f, 0.01f);
+    const TObject* pin = finder->FindChildById("pin");
+    ASSERT_NE(pin, nullptr);
+    // The text went to (160, 120) from (0, 0), the pin with it.
+    EXPECT_NEAR(pin->mX, 163, 1.5f);
+    EXPECT_FLOAT_EQ(pin->mY, 124);
+    TBaseBuffer saved;
+    finder->SaveState(saved);
+
+    auto restored = make();
+    ASSERT_TRUE(RestoreObjectState(*restored, saved));
+    const TObject* restoredPin = restored->FindChildById("pin");
+    ASSERT_NE(restoredPin, nullptr);
+    EXPECT_NEAR(restoredPin->mX, pin->mX, 0.001f);
+    EXPECT_FLOAT_EQ(restoredPin->mY, 124);
+    // The finder's own place comes back in thousandths: its text may land a whole pixel to the side.
+    EXPECT_NEAR(TextAt(*restored).first, TextAt(*finder).first, 1.5f);
+    EXPECT_EQ(TextAt(*restored).second, TextAt(*finder).second);
+    TBaseBuffer again;
+    restored->SaveState(again);
+    EXPECT_EQ(again.GetBytes(), saved.GetBytes());
+}
+
 TEST_F(ObjectTest, FinderMoverTextOnlyTravelsAsTheFirstChild) {
     auto finder = MakeFinder(false);
     finder->OnSpaceFirstShow();

@@ -182,6 +182,23 @@ TEST_F(LabyrinthTest, DescriptionsThatDoNotFitTheirGrid) {
 
     Build(R"(<scene><object type="labyrinth_object" id="huge" rows="1000" cols="1000"/></scene>)");
     EXPECT_TRUE(harness::LogContains("labyrinth huge: 1000 x 1000 cells refused"));
+
+    // Cells so large the grid reaches past 2^29 pixels would overflow int: the cell size is refused, and the
+    // cells collapse onto the grid's corner.
+    TLabyrinthObject* wide = Build(R"(<scene>
+        <object type="labyrinth_object" id="wide" x="10" y="20" rows="2" cols="3">
+            <rect width="2147483647" height="5"/></object></scene>)");
+    EXPECT_TRUE(harness::LogContains("labyrinth wide: cells of 2147483647 x 5 refused"));
+    ASSERT_EQ(wide->mCells.size(), 6u);
+    EXPECT_EQ(wide->mCells[5].x, 10);
+    EXPECT_EQ(wide->mCells[5].y, 20);
+    EXPECT_EQ(wide->mCells[5].w, 0);
+    // The widest grid within reach keeps its cells.
+    TLabyrinthObject* reach = Build(R"(<scene>
+        <object type="labyrinth_object" id="reach" x="10" y="20" rows="1" cols="2">
+            <rect width="268435456" height="5"/></object></scene>)");
+    ASSERT_EQ(reach->mCells.size(), 2u);
+    EXPECT_EQ(reach->mCells[1].x, 10 + 268435456);
 }
 
 } // namespace

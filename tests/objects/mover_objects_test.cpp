@@ -207,6 +207,14 @@ TEST_F(ObjectTest, TargetIsSolvedNearItsPlaceOnly) {
     EXPECT_TRUE(near->IsSolved());
     near->SetPosition(121, 100, false);
     EXPECT_FALSE(near->IsSolved());
+    // A reach past 2^29 pixels would overflow int beside the target: refused for the usual 45.
+    for (const char* radius : {"2147483647", "-2147483648"}) {
+        SCOPED_TRACE(radius);
+        auto far = Load<TTargetObject>(std::string(R"(id="far" x="100" y="100" maxradius=")") + radius + "\"");
+        EXPECT_TRUE(harness::LogContains(std::string("target far: max radius ") + radius + " refused, 45 used"));
+        EXPECT_EQ(far->mPositions[1], (Point{145, 100}));
+        EXPECT_EQ(far->mPositions[7], (Point{100, 55}));
+    }
 }
 
 // ---- arc ----

@@ -207,21 +207,33 @@ TEST_F(PlacesTest, SavedStateIsPictureThenFourFlags) {
     p3.SaveState(full);
     p3.TObject::SaveState(plain);
     ASSERT_EQ(full.GetSize(), plain.GetSize() + 13);
+    // The hidden place whose piece is out as a tool is written as reading it gives it: visible, not given.
     EXPECT_EQ(std::vector<uint8_t>(full.GetBytes().end() - 13, full.GetBytes().end()),
-              (std::vector<uint8_t>{7, 0, 'f', '/', 'g', '.', 'p', 'n', 'g', 1, 1, 0, 1}));
+              (std::vector<uint8_t>{7, 0, 'f', '/', 'g', '.', 'p', 'n', 'g', 1, 1, 1, 0}));
 
-    // A given place comes back visible and no longer given.
-    TPlacesHandleObject* fresh = Build();
-    TPlacesObject& restored = PlaceOf(*fresh, "p3");
-    TBaseBuffer record;
-    for (uint8_t byte : full.GetBytes()) {
-        record.WriteByte(byte);
+    // A record that says the piece is out and the place hidden, in the object's record as in its own, brings
+    // the piece back: visible, no longer given. Written again, it is the record the place writes from the start.
+    std::vector<uint8_t> pieceOut = plain.GetBytes();
+    const std::vector<uint8_t> outOwn{7, 0, 'f', '/', 'g', '.', 'p', 'n', 'g', 1, 1, 0, 1};
+    pieceOut.insert(pieceOut.end(), outOwn.begin(), outOwn.end());
+    ASSERT_NE(std::vector<uint8_t>(pieceOut.begin(), pieceOut.end() - 13),
+              std::vector<uint8_t>(full.GetBytes().begin(), full.GetBytes().end() - 13));
+    for (const auto& bytes : {pieceOut, full.GetBytes()}) {
+        TPlacesHandleObject* fresh = Build();
+        TPlacesObject& restored = PlaceOf(*fresh, "p3");
+        TBaseBuffer record;
+        for (uint8_t byte : bytes) {
+            record.WriteByte(byte);
+        }
+        ASSERT_TRUE(RestoreObjectState(restored, record));
+        EXPECT_TRUE(restored.mVisible);
+        EXPECT_FALSE(restored.mGiven);
+        EXPECT_TRUE(restored.mActivated);
+        EXPECT_TRUE(restored.mSet);
+        TBaseBuffer again;
+        restored.SaveState(again);
+        EXPECT_EQ(again.GetBytes(), full.GetBytes());
     }
-    ASSERT_TRUE(RestoreObjectState(restored, record));
-    EXPECT_TRUE(restored.mVisible);
-    EXPECT_FALSE(restored.mGiven);
-    EXPECT_TRUE(restored.mActivated);
-    EXPECT_TRUE(restored.mSet);
 }
 
 // The tool flies with the piece handed out and forgets a place that is gone, so no swap reaches it.

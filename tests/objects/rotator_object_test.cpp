@@ -102,6 +102,16 @@ TEST_F(ObjectTest, RotatorSavesItsRunningFlagAndAngle) {
     // Running, and the half turn it is making: 3142 thousandths.
     EXPECT_EQ(std::vector<uint8_t>(running.GetBytes().end() - 5, running.GetBytes().end()),
               (std::vector<uint8_t>{1, 0x46, 0x0C, 0, 0}));
+    // Read back and saved again before an update reports the turn: the same record.
+    auto restored = MakeRotator(R"(turns="0.5" time="1")");
+    TBaseBuffer record;
+    for (uint8_t byte : running.GetBytes()) {
+        record.WriteByte(byte);
+    }
+    ASSERT_TRUE(RestoreObjectState(*restored, record));
+    TBaseBuffer again;
+    restored->SaveState(again);
+    EXPECT_EQ(again.GetBytes(), running.GetBytes());
 }
 
 // Rooms show only the object; the developer view adds the turned image.

@@ -201,6 +201,22 @@ TEST_F(ObjectTest, FrameItemsDrawTheirShownFrame) {
 namespace {
 
 // A finished frame-items object keeps its passes through a save, so its record reads back to the same bytes.
+// Active but never shown (its container did not pass the first showing on): every frame still shows, and
+// the record read back keeps them so, running on from its frame.
+TEST_F(ObjectTest, ActiveFrameItemsNeverShownReadBackTheSame) {
+    auto items = MakeWithChildren<TCadrItemsObject>(R"(active="1" speed="0.1")");
+    TBaseBuffer saved;
+    items->SaveState(saved);
+    auto restored = MakeWithChildren<TCadrItemsObject>(R"(active="1" speed="0.1")");
+    ASSERT_TRUE(RestoreObjectState(*restored, saved));
+    EXPECT_EQ(Shown(*restored), Shown(*items));
+    TBaseBuffer again;
+    restored->SaveState(again);
+    EXPECT_EQ(again.GetBytes(), saved.GetBytes());
+    Advance(*restored, 0.15f, 0.01f);
+    EXPECT_EQ(Shown(*restored), "b");
+}
+
 TEST_F(ObjectTest, FinishedFrameItemsRecordReadsBackTheSame) {
     for (const char* attributes : {R"(active="1" speed="0.1")", R"(active="1")"}) {
         SCOPED_TRACE(attributes);

@@ -295,6 +295,34 @@ TEST_F(SliderTest, ZeroLengthAndBadValuesAreRefused) {
     }
 }
 
+// A track as long as int reaches, and a pointer at int's ends: the thumb's place is worked out without
+// overflow, the value within 0..1.
+TEST_F(SliderTest, TrackAndPointerAtIntsEnds) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    auto slider = Load<TSliderObject>(R"(id="w" x="10" y="10" length="2147483647" thumb="thumb.png")");
+    slider->LoadResources();
+    // Picked up one pixel right of the thumb's place: the grab offset is 1.
+    slider->OnMouseDown(At(11, 10));
+    ASSERT_TRUE(slider->IsDragging());
+    struct Case {
+        int x;
+        float value;
+        float thumbX;
+    };
+    const std::vector<Case> cases = {
+        {1011, 1000.0f / static_cast<float>(kMax), 1010},
+        {kMin, 0, 10},
+        // The pointer at int's end is still inside the track, a pixel short of its far end less the start.
+        {kMax, static_cast<float>(kMax - 11) / static_cast<float>(kMax), static_cast<float>(kMax - 1)},
+    };
+    for (const Case& c : cases) {
+        slider->OnMouseMove(At(c.x, 10), nullptr);
+        EXPECT_FLOAT_EQ(slider->GetValue(), c.value) << c.x;
+        EXPECT_FLOAT_EQ(slider->mThumb.mBaseX, c.thumbX) << c.x;
+    }
+}
+
 TEST_F(SliderTest, HiddenOrLockedTrackTakesNoPress) {
     auto slider = Make<TSliderObject>("");
     EXPECT_TRUE(slider->HitTest(20, 10, true));

@@ -222,6 +222,41 @@ TEST_F(RoomPlayTest, HintsPointAtTheCandidateAndTheObjectTakingItsTool) {
     EXPECT_EQ(room->mHintEffects[0], nullptr);
 }
 
+// An object or hint point a broken file puts beyond any screen: the sparkles stand within 2^29 pixels, where
+// their sums stay inside int, and keep the side the object is on.
+TEST_F(RoomPlayTest, HintsAtPointsBeyondIntAreHeldInReach) {
+    objtest::TTestTool unfinished("key", false);
+    TToolList::GetPlayerTools().Add(&unfinished);
+    struct Case {
+        const char* shelf;
+        int x;
+        int y;
+    };
+    const std::vector<Case> cases = {
+        {R"(x="3e9" y="100")", 536870912, 150},
+        {R"(x="100" y="-3e9")", 150, -536870912},
+        // The centre (150, 150) plus a hint point at int's ends.
+        {R"(x="100" y="100" hpx="2147483647" hpy="-2147483648")", 536870912, -536870912},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shelf);
+        auto room = Play(std::string(R"(<scene><Common name="hall" folder="scenes/test/"/><Objects>
+            <object id="back" name="back.png" x="1360" y="760"/>
+            <object id="shelf" name="box.png" tools="key" )") +
+                         c.shelf + "/></Objects></scene>");
+        ASSERT_TRUE(room->ShowHint());
+        auto* hint = dynamic_cast<EffectHint*>(room->mHintEffects[0].get());
+        ASSERT_NE(hint, nullptr);
+        EXPECT_EQ(hint->GetTarget(), room->FindObjectById("shelf"));
+        EXPECT_EQ(hint->mX, c.x);
+        EXPECT_EQ(hint->mY, c.y);
+        EXPECT_EQ(room->mHintPoints[0], c.x);
+        EXPECT_EQ(room->mHintPoints[1], c.y);
+        Wait(*room, 100);
+        room->Draw();
+    }
+}
+
 TEST_F(RoomPlayTest, WithNothingToPointAtTheRoomMayPointBack) {
     for (const bool canPointBack : {false, true}) {
         SCOPED_TRACE(canPointBack);
