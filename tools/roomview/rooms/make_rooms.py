@@ -82,6 +82,17 @@ def picture(path, w, h, at):
     write_png(path, w, h, rows)
 
 
+def write_room(out, name, pictures, room, actions=None):
+    """A room's pictures (name: (w, h, fill, border)), its description and, when given, its action table."""
+    for picture_name, (w, h, fill, border) in pictures.items():
+        png(os.path.join(out, "assets", "roomview", "img", picture_name + ".png"), w, h, fill, border)
+    with open(os.path.join(out, "assets", "roomview", name + ".xml"), "w", newline="\n") as f:
+        f.write(room)
+    if actions is not None:
+        with open(os.path.join(out, name + ".actions"), "w", newline="\n") as f:
+            f.write(actions)
+
+
 def rgba(hex_colour, alpha=255):
     return (int(hex_colour[0:2], 16), int(hex_colour[2:4], 16), int(hex_colour[4:6], 16), alpha)
 

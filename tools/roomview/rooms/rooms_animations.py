@@ -21,7 +21,7 @@
 
 import os
 
-from make_rooms import INK, picture, png, rgba
+from make_rooms import INK, picture, rgba, write_room
 
 
 def strip(path, colours, w, h):
@@ -39,16 +39,6 @@ def strip(path, colours, w, h):
             return INK
         return colours[frame]
     picture(path, w * len(colours), h, at)
-
-
-def write_room(out, name, pictures, room, actions=None):
-    for picture_name, (w, h, fill, border) in pictures.items():
-        png(os.path.join(out, "assets", "roomview", "img", picture_name + ".png"), w, h, fill, border)
-    with open(os.path.join(out, "assets", "roomview", name + ".xml"), "w", newline="\n") as f:
-        f.write(room)
-    if actions is not None:
-        with open(os.path.join(out, name + ".actions"), "w", newline="\n") as f:
-            f.write(actions)
 
 
 STRIPS_PICTURES = {

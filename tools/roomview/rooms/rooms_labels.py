@@ -25,8 +25,12 @@ import math
 import os
 import shutil
 import struct
+import sys
 
-from make_rooms import INK, picture, png, rgba
+from make_rooms import INK, picture, rgba, write_room
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+from make_graphics_data import at as spline_at, natural_spline  # noqa: E402  (the engine's path spline)
 
 GAME_ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "assets")
 # The game's own 20-pixel font, which the viewer reads from "fonts.xml" so labels show in its developer view.
@@ -39,37 +43,11 @@ FONTS_XML = """<?xml version="1.0" encoding="utf-8"?>
 TRANSPARENT = (0, 0, 0, 0)
 
 
-def natural_spline(values):
-    """The cubic segments (a, b, c, d) through the values, as the engine's paths solve them."""
-    n = len(values) - 1
-    gamma = [0.0] * (n + 1)
-    delta = [0.0] * (n + 1)
-    slope = [0.0] * (n + 1)
-    gamma[0] = 0.5
-    for i in range(1, n):
-        gamma[i] = 1.0 / (4.0 - gamma[i - 1])
-    gamma[n] = 1.0 / (2.0 - gamma[n - 1])
-    delta[0] = 3.0 * (values[1] - values[0]) * gamma[0]
-    for i in range(1, n):
-        delta[i] = (3.0 * (values[i + 1] - values[i - 1]) - delta[i - 1]) * gamma[i]
-    delta[n] = (3.0 * (values[n] - values[n - 1]) - delta[n - 1]) * gamma[n]
-    slope[n] = delta[n]
-    for i in range(n - 1, -1, -1):
-        slope[i] = delta[i] - gamma[i] * slope[i + 1]
-    return [(values[i], slope[i], 3.0 * (values[i + 1] - values[i]) - 2.0 * slope[i] - slope[i + 1],
-             2.0 * (values[i] - values[i + 1]) + slope[i] + slope[i + 1]) for i in range(n)]
-
-
-def cubic_at(cubic, u):
-    a, b, c, d = cubic
-    return a + u * (b + u * (c + u * d))
-
-
 def spline_points(points, steps):
     """Points along the path, steps to a segment."""
     xs = natural_spline([p[0] for p in points])
     ys = natural_spline([p[1] for p in points])
-    return [(cubic_at(cx, i / steps), cubic_at(cy, i / steps)) for cx, cy in zip(xs, ys) for i in range(steps + 1)]
+    return [(spline_at(cx, i / steps), spline_at(cy, i / steps)) for cx, cy in zip(xs, ys) for i in range(steps + 1)]
 
 
 def segment_lengths(points):
@@ -80,7 +58,7 @@ def segment_lengths(points):
         total, u = 0.0, 0.0
         for _ in range(500):
             v = u + 0.002
-            total += math.hypot(cubic_at(cx, v) - cubic_at(cx, u), cubic_at(cy, v) - cubic_at(cy, u))
+            total += math.hypot(spline_at(cx, v) - spline_at(cx, u), spline_at(cy, v) - spline_at(cy, u))
             u = v
         lengths.append(total)
     return lengths + [0.0]
@@ -390,16 +368,6 @@ def routing_back(path):
             (x1 - x0) * (y2 - y0)
         return paint if inside else floor
     picture(path, 1366, 768, at)
-
-
-def write_room(out, name, pictures, room, actions):
-    for picture_name, (w, h, fill, border) in pictures.items():
-        png(os.path.join(out, "assets", "roomview", "img", picture_name + ".png"), w, h, fill, border)
-    with open(os.path.join(out, "assets", "roomview", name + ".xml"), "w", newline="\n") as f:
-        f.write(room)
-    if actions is not None:
-        with open(os.path.join(out, name + ".actions"), "w", newline="\n") as f:
-            f.write(actions)
 
 
 def write(out):

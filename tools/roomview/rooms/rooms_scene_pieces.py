@@ -20,9 +20,8 @@
   completes the room. Under the veil a lamp (a light) flickers between its low and its high band, 0.4 s a
   swing, and a candle (the light's other type name) between 0.5..0.6 and 0.9..1.0, 0.3 s a swing."""
 
-import os
 
-from make_rooms import INK, png, rgba
+from make_rooms import INK, rgba, write_room
 
 TIMERS_PICTURES = {
     "timers_back": (1366, 768, rgba("243447"), None),
@@ -241,15 +240,6 @@ wait 400
 click 1080 370
 wait 300
 """
-
-
-def write_room(out, name, pictures, room, actions):
-    for picture, (w, h, fill, border) in pictures.items():
-        png(os.path.join(out, "assets", "roomview", "img", picture + ".png"), w, h, fill, border)
-    with open(os.path.join(out, "assets", "roomview", name + ".xml"), "w", newline="\n") as f:
-        f.write(room)
-    with open(os.path.join(out, name + ".actions"), "w", newline="\n") as f:
-        f.write(actions)
 
 
 def write(out):
