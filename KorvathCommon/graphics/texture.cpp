@@ -105,6 +105,18 @@ bool DrawOverClearedFrame(SDL_Texture* texture, const TFloatRect& source, const 
     return true;
 }
 
+// The whole picture (its source the entire texture), unrotated, unflipped and unscaled at a render scale of
+// 1, with the drawing shortcuts on: the case each shortcut below starts from. Gives the texture's size.
+bool IsWholeUnscaledCopy(SDL_Texture* texture, const TFloatRect& source, const TRenderState& state, int flip,
+                         int& width, int& height) {
+    float renderScaleX = 0, renderScaleY = 0;
+    SDL_RenderGetScale(GetSDLRenderer(), &renderScaleX, &renderScaleY);
+    return AreDrawShortcutsOn() && IsPlainCopy(source, state.angle, flip) && state.GetScaleX() == 1.0f &&
+           state.GetScaleY() == 1.0f && renderScaleX == 1.0f && renderScaleY == 1.0f &&
+           SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) == 0 && source.x == 0 && source.y == 0 &&
+           source.w == static_cast<float>(width) && source.h == static_cast<float>(height);
+}
+
 // A picture opaque inside a rectangle and clear outside it (the board's tiles), drawn whole at full
 // alpha, unscaled and at whole pixels: blending leaves the clear pixels as they were and puts the opaque
 // ones down as they are, so copying the rectangle alone gives the same pixels for less. False when not
@@ -112,19 +124,14 @@ bool DrawOverClearedFrame(SDL_Texture* texture, const TFloatRect& source, const 
 bool DrawOpaqueCore(SDL_Texture* texture, const TFloatRect& source, const TFloatRect& cover, const TRenderState& state,
                     int flip) {
     SDL_Renderer* renderer = GetSDLRenderer();
-    float renderScaleX = 0, renderScaleY = 0;
-    SDL_RenderGetScale(renderer, &renderScaleX, &renderScaleY);
     SDL_BlendMode blend = SDL_BLENDMODE_NONE;
     Uint8 alpha = 0;
     SDL_Rect core{};
     int width = 0, height = 0;
-    if (!AreDrawShortcutsOn() || SDL_GetTextureBlendMode(texture, &blend) != 0 || blend != SDL_BLENDMODE_BLEND ||
-        SDL_GetTextureAlphaMod(texture, &alpha) != 0 || alpha != 255 || !IsPlainCopy(source, state.angle, flip) ||
-        state.GetScaleX() != 1.0f || state.GetScaleY() != 1.0f || renderScaleX != 1.0f || renderScaleY != 1.0f ||
-        cover.x != std::floor(cover.x) || cover.y != std::floor(cover.y) ||
-        SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) != 0 || source.x != 0 || source.y != 0 ||
-        source.w != static_cast<float>(width) || source.h != static_cast<float>(height) ||
-        !GetOpaqueCore(texture, core)) {
+    if (!IsWholeUnscaledCopy(texture, source, state, flip, width, height) ||
+        SDL_GetTextureBlendMode(texture, &blend) != 0 || blend != SDL_BLENDMODE_BLEND ||
+        SDL_GetTextureAlphaMod(texture, &alpha) != 0 || alpha != 255 || cover.x != std::floor(cover.x) ||
+        cover.y != std::floor(cover.y) || !GetOpaqueCore(texture, core)) {
         return false;
     }
     const TFloatRect coreCover{cover.x + static_cast<float>(core.x), cover.y + static_cast<float>(core.y),
@@ -144,18 +151,12 @@ bool DrawOpaqueCore(SDL_Texture* texture, const TFloatRect& source, const TFloat
 bool DrawAroundClearHole(SDL_Texture* texture, const TFloatRect& source, const TFloatRect& cover,
                          const TRenderState& state, int flip) {
     SDL_Renderer* renderer = GetSDLRenderer();
-    float renderScaleX = 0, renderScaleY = 0;
-    SDL_RenderGetScale(renderer, &renderScaleX, &renderScaleY);
     SDL_BlendMode blend = SDL_BLENDMODE_NONE;
     SDL_Rect hole{};
     int width = 0, height = 0;
-    if (!AreDrawShortcutsOn() || SDL_GetTextureBlendMode(texture, &blend) != 0 ||
-        (blend != SDL_BLENDMODE_BLEND && blend != SDL_BLENDMODE_ADD) || !IsPlainCopy(source, state.angle, flip) ||
-        state.GetScaleX() != 1.0f || state.GetScaleY() != 1.0f || renderScaleX != 1.0f || renderScaleY != 1.0f ||
-        cover.x != std::floor(cover.x) || cover.y != std::floor(cover.y) ||
-        SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) != 0 || source.x != 0 || source.y != 0 ||
-        source.w != static_cast<float>(width) || source.h != static_cast<float>(height) ||
-        !GetClearHole(texture, hole)) {
+    if (!IsWholeUnscaledCopy(texture, source, state, flip, width, height) ||
+        SDL_GetTextureBlendMode(texture, &blend) != 0 || (blend != SDL_BLENDMODE_BLEND && blend != SDL_BLENDMODE_ADD) ||
+        cover.x != std::floor(cover.x) || cover.y != std::floor(cover.y) || !GetClearHole(texture, hole)) {
         return false;
     }
     const int right = hole.x + hole.w;
@@ -186,21 +187,15 @@ bool DrawAroundClearHole(SDL_Texture* texture, const TFloatRect& source, const T
 bool DrawVisibleBox(SDL_Texture* texture, const TFloatRect& source, const TFloatRect& cover, const TRenderState& state,
                     int flip) {
     SDL_Renderer* renderer = GetSDLRenderer();
-    float renderScaleX = 0, renderScaleY = 0;
-    SDL_RenderGetScale(renderer, &renderScaleX, &renderScaleY);
     SDL_BlendMode blend = SDL_BLENDMODE_NONE;
     SDL_Rect box{};
     int width = 0, height = 0;
     constexpr float kLimit = 1e8f;
     SDL_Rect viewport{};
     SDL_RenderGetViewport(renderer, &viewport);
-    if (!AreDrawShortcutsOn() || viewport.x != 0 || viewport.y != 0 || SDL_GetTextureBlendMode(texture, &blend) != 0 ||
-        (blend != SDL_BLENDMODE_BLEND && blend != SDL_BLENDMODE_ADD) || !IsPlainCopy(source, state.angle, flip) ||
-        state.GetScaleX() != 1.0f || state.GetScaleY() != 1.0f || renderScaleX != 1.0f || renderScaleY != 1.0f ||
-        !(std::fabs(cover.x) < kLimit && std::fabs(cover.y) < kLimit) ||
-        SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) != 0 || source.x != 0 || source.y != 0 ||
-        source.w != static_cast<float>(width) || source.h != static_cast<float>(height) ||
-        !GetVisibleBox(texture, box)) {
+    if (!IsWholeUnscaledCopy(texture, source, state, flip, width, height) || viewport.x != 0 || viewport.y != 0 ||
+        SDL_GetTextureBlendMode(texture, &blend) != 0 || (blend != SDL_BLENDMODE_BLEND && blend != SDL_BLENDMODE_ADD) ||
+        !(std::fabs(cover.x) < kLimit && std::fabs(cover.y) < kLimit) || !GetVisibleBox(texture, box)) {
         return false;
     }
     const TFloatRect boxCover{std::trunc(cover.x) + static_cast<float>(box.x),

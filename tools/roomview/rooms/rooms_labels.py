@@ -30,7 +30,7 @@ import sys
 from make_rooms import INK, picture, rgba, write_room
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
-from make_graphics_data import at as spline_at, natural_spline  # noqa: E402  (the engine's path spline)
+from make_graphics_data import at as spline_at, natural_spline, segment_lengths  # noqa: E402  (the engine's path spline)
 
 GAME_ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "assets")
 # The game's own 20-pixel font, which the viewer reads from "fonts.xml" so labels show in its developer view.
@@ -48,20 +48,6 @@ def spline_points(points, steps):
     xs = natural_spline([p[0] for p in points])
     ys = natural_spline([p[1] for p in points])
     return [(spline_at(cx, i / steps), spline_at(cy, i / steps)) for cx, cy in zip(xs, ys) for i in range(steps + 1)]
-
-
-def segment_lengths(points):
-    xs = natural_spline([p[0] for p in points])
-    ys = natural_spline([p[1] for p in points])
-    lengths = []
-    for cx, cy in zip(xs, ys):
-        total, u = 0.0, 0.0
-        for _ in range(500):
-            v = u + 0.002
-            total += math.hypot(spline_at(cx, v) - spline_at(cx, u), spline_at(cy, v) - spline_at(cy, u))
-            u = v
-        lengths.append(total)
-    return lengths + [0.0]
 
 
 # The bird's arc and the stars' line; the middle point of the arc is half way along it.
