@@ -51,6 +51,21 @@ protected:
         EXPECT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), kCanvasSize * 4), 0);
         return pixels;
     }
+
+    // The picture drawn once without the drawing shortcuts and once with them: the pixels that differ,
+    // and the pixels each draw blended.
+    size_t DrawBothWays(const std::string& name, float x, float y, float alpha, float scale, double& plainBlended,
+                        double& blended) {
+        SetDrawShortcuts(false);
+        const std::vector<uint32_t> plain = DrawOnce(name, x, y, alpha, scale, plainBlended);
+        SetDrawShortcuts(true);
+        const std::vector<uint32_t> drawn = DrawOnce(name, x, y, alpha, scale, blended);
+        size_t differing = 0;
+        for (size_t i = 0; i < plain.size(); ++i) {
+            differing += plain[i] != drawn[i] ? 1 : 0;
+        }
+        return differing;
+    }
 };
 
 TEST_F(TextureCoreTest, AnOpaqueRectangleInAClearPictureIsCopiedAloneToTheBlendedPixels) {
@@ -96,15 +111,7 @@ TEST_F(TextureCoreTest, AnOpaqueRectangleInAClearPictureIsCopiedAloneToTheBlende
         }
         double plainBlended = 0;
         double blended = 0;
-        SetDrawShortcuts(false);
-        const std::vector<uint32_t> plain = DrawOnce(c.name, c.x, c.y, c.alpha, c.scale, plainBlended);
-        SetDrawShortcuts(true);
-        const std::vector<uint32_t> drawn = DrawOnce(c.name, c.x, c.y, c.alpha, c.scale, blended);
-        size_t differing = 0;
-        for (size_t i = 0; i < plain.size(); ++i) {
-            differing += plain[i] != drawn[i] ? 1 : 0;
-        }
-        EXPECT_EQ(differing, 0u);
+        EXPECT_EQ(DrawBothWays(c.name, c.x, c.y, c.alpha, c.scale, plainBlended, blended), 0u);
         EXPECT_GT(plainBlended, 0.0);
         EXPECT_EQ(blended == 0.0, c.copied) << blended;
     }
@@ -152,15 +159,7 @@ TEST_F(TextureCoreTest, APictureWithAClearMiddleIsDrawnAroundItToTheBlendedPixel
         }
         double plainBlended = 0;
         double blended = 0;
-        SetDrawShortcuts(false);
-        const std::vector<uint32_t> plain = DrawOnce(c.name, c.x, c.y, c.alpha, c.scale, plainBlended);
-        SetDrawShortcuts(true);
-        const std::vector<uint32_t> drawn = DrawOnce(c.name, c.x, c.y, c.alpha, c.scale, blended);
-        size_t differing = 0;
-        for (size_t i = 0; i < plain.size(); ++i) {
-            differing += plain[i] != drawn[i] ? 1 : 0;
-        }
-        EXPECT_EQ(differing, 0u);
+        EXPECT_EQ(DrawBothWays(c.name, c.x, c.y, c.alpha, c.scale, plainBlended, blended), 0u);
         // The bands blend the picture less its middle.
         EXPECT_EQ(blended < plainBlended, c.aroundHole) << blended << " against " << plainBlended;
     }
@@ -207,15 +206,7 @@ TEST_F(TextureCoreTest, APictureClearOutsideABoxIsDrawnAsTheBoxToTheBlendedPixel
         }
         double plainBlended = 0;
         double blended = 0;
-        SetDrawShortcuts(false);
-        const std::vector<uint32_t> plain = DrawOnce(c.name, c.x, c.y, c.alpha, c.scale, plainBlended);
-        SetDrawShortcuts(true);
-        const std::vector<uint32_t> drawn = DrawOnce(c.name, c.x, c.y, c.alpha, c.scale, blended);
-        size_t differing = 0;
-        for (size_t i = 0; i < plain.size(); ++i) {
-            differing += plain[i] != drawn[i] ? 1 : 0;
-        }
-        EXPECT_EQ(differing, 0u);
+        EXPECT_EQ(DrawBothWays(c.name, c.x, c.y, c.alpha, c.scale, plainBlended, blended), 0u);
         EXPECT_EQ(blended < plainBlended, c.boxAlone) << blended << " against " << plainBlended;
     }
 }
