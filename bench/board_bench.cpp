@@ -15,11 +15,11 @@
 #include "app/log.h"
 #include "app/renderer.h"
 #include "app/xml_reader.h"
+#include "board/mosaic_layout.h"
+#include "data/level_layout_file.h"
+#include "data/tilesets.h"
 #include "graphics/font_registry.h"
 #include "headless.h"
-#include "level_layout_file.h"
-#include "mosaic_layout.h"
-#include "tilesets.h"
 
 namespace {
 

@@ -40,15 +40,15 @@
 #include "app/renderer.h"
 #include "app/string_utils.h"
 #include "app/user_info.h"
+#include "data/user_records.h"
 #include "game/growth/play_script.h"
 #include "game_seams.h"
 #include "harness/harness.h"
 #include "harness/screen_checks.h"
 #include "headless.h"
-#include "screen_openers.h"
+#include "screens/screen_openers.h"
 #include "sdl_calls.h"
 #include "shell/startup_seams.h"
-#include "user_records.h"
 #include "windows/window_manager.h"
 
 // From app/main_loop.h, which cannot come in beside the game's headers: both name the pause window's id.

@@ -1,15 +1,15 @@
 #include "game_seams.h"
 
-#include "board_mahjong.h"
-#include "game_settings.h"
+#include "controller/board_mahjong.h"
+#include "data/game_settings.h"
+#include "data/rewards.h"
+#include "data/stages.h"
+#include "data/stars.h"
+#include "data/startup_data.h"
+#include "data/tilesets.h"
+#include "data/user_records.h"
 #include "map/map_openers.h"
-#include "rewards.h"
 #include "screens/pause_window.h"
-#include "stages.h"
-#include "stars.h"
-#include "startup_data.h"
-#include "tilesets.h"
-#include "user_records.h"
 #include "windows/window_manager.h"
 
 void TGameSeams::CreateSettings(const std::string& kind) {

@@ -1,16 +1,16 @@
 #include <algorithm>
 
 #include "app/log.h"
-#include "board_mahjong.h"
-#include "dialog_windows.h"
-#include "difficulty_window.h"
-#include "game_menu.h"
-#include "game_windows.h"
-#include "help_window.h"
-#include "level_info.h"
-#include "options_window.h"
-#include "profile_windows.h"
-#include "screen_openers.h"
+#include "controller/board_mahjong.h"
+#include "controller/game_windows.h"
+#include "data/level_info.h"
+#include "dialogs/dialog_windows.h"
+#include "dialogs/difficulty_window.h"
+#include "dialogs/game_menu.h"
+#include "dialogs/help_window.h"
+#include "dialogs/options_window.h"
+#include "dialogs/profile_windows.h"
+#include "screens/screen_openers.h"
 #include "windows/window_manager.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "app/settings.h"
 #include "app/string_utils.h"
 #include "app/user_info.h"
-#include "game_settings.h"
-#include "user_records.h"
+#include "data/game_settings.h"
+#include "data/user_records.h"
 #include "windows/text_label.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "app/weak_ref.h"
 #include <vector>
 
-#include "mosaic_settings.h"
+#include "data/mosaic_settings.h"
 #include "windows/fly_window.h"
 
 class TSimpleTextImage;

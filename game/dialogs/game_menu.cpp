@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/settings.h"
-#include "dialog_windows.h"
-#include "stages.h"
-#include "tilesets.h"
+#include "data/stages.h"
+#include "data/tilesets.h"
+#include "dialogs/dialog_windows.h"
 #include "windows/window_manager.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "app/file_object.h"
 #include "app/log.h"
 #include "app/string_utils.h"
-#include "screen_openers.h"
+#include "screens/screen_openers.h"
 
 namespace {
 constexpr int kDesignWidth = 1366;

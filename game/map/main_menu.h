@@ -9,7 +9,7 @@
 #include "graphics/cadr_image.h"
 #include "graphics/fader.h"
 #include "graphics/inc_value.h"
-#include "screen_scene.h"
+#include "map/screen_scene.h"
 #include "windows/classic_window.h"
 #include "windows/fly_window.h"
 

@@ -1,12 +1,12 @@
 #include "map_openers.h"
 
-#include "game_windows.h"
-#include "logos_window.h"
-#include "main_menu.h"
-#include "map_window.h"
+#include "controller/game_windows.h"
+#include "map/logos_window.h"
+#include "map/main_menu.h"
+#include "map/map_window.h"
+#include "map/profile_changes.h"
 #include "media/sound_manager.h"
-#include "profile_changes.h"
-#include "screen_openers.h"
+#include "screens/screen_openers.h"
 #include "windows/window_manager.h"
 
 namespace {

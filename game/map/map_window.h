@@ -10,7 +10,7 @@
 
 #include "graphics/objects_manager.h"
 #include "graphics/static_image.h"
-#include "screen_scene.h"
+#include "map/screen_scene.h"
 #include "windows/classic_window.h"
 
 class TLevelInfoMosaic;

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "data/rewards.h"
 #include "media/sound_manager.h"
-#include "rewards.h"
 #include "windows/image_parts.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "board_effects.h"
-#include "controller_windows.h"
-#include "game_types.h"
-#include "level_info.h"
+#include "board/board_effects.h"
+#include "controller/controller_windows.h"
+#include "controller/game_types.h"
+#include "data/level_info.h"
 #include "media/sound_manager.h"
 #include "windows/button.h"
 #include "windows/image_control.h"

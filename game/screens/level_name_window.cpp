@@ -2,10 +2,10 @@
 
 #include "app/string_utils.h"
 #include "app/user_info.h"
-#include "controller_windows.h"
+#include "controller/controller_windows.h"
+#include "data/level_info.h"
+#include "data/stars.h"
 #include "graphics/terms.h"
-#include "level_info.h"
-#include "stars.h"
 #include "windows/text_label.h"
 
 namespace {

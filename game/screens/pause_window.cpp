@@ -1,6 +1,6 @@
 #include "pause_window.h"
 
-#include "controller_windows.h"
+#include "controller/controller_windows.h"
 
 namespace {
 

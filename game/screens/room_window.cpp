@@ -2,7 +2,7 @@
 
 #include "app/settings.h"
 #include "app/user_info.h"
-#include "board_mahjong.h"
+#include "controller/board_mahjong.h"
 
 TRoomWindow::TRoomWindow() : TClassicWindow(std::string(kBoxName)) {
     mId = TClassicWindow::kGlobalBoxWindowId;

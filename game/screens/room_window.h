@@ -3,7 +3,7 @@
 // hands it updates, drawing, the pointer, key releases and freezing. It has no controls of its own; the
 // controller makes them when it enters.
 
-#include "game_base.h"
+#include "controller/game_base.h"
 #include "windows/classic_window.h"
 
 class TRoomWindow : public TClassicWindow, public TGameBaseListener {

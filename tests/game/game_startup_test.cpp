@@ -14,17 +14,17 @@
 #include "app/missing_names.h"
 #include "app/settings.h"
 #include "app/user_info.h"
+#include "data/game_settings.h"
+#include "data/rewards.h"
+#include "data/stages.h"
+#include "data/tilesets.h"
+#include "data/user_records.h"
 #include "game_seams.h"
-#include "game_settings.h"
 #include "harness/harness.h"
 #include "objects/object_factory.h"
-#include "rewards.h"
 #include "rooms/effector.h"
 #include "shell/startup.h"
 #include "shell/startup_seams.h"
-#include "stages.h"
-#include "tilesets.h"
-#include "user_records.h"
 
 namespace {
 

@@ -22,10 +22,10 @@
 #include "app/app_config.h"
 #include "app/settings.h"
 #include "app/user_info.h"
+#include "data/rewards.h"
 #include "harness/child_process.h"
 #include "harness/game_child.h"
 #include "harness/harness.h"
-#include "rewards.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "app/string_utils.h"
 #include "app/xml_reader.h"
-#include "game_settings.h"
-#include "stars.h"
+#include "data/game_settings.h"
+#include "data/stars.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "level_info.h"
+#include "data/level_info.h"
+#include "data/mosaic_settings.h"
 #include "levelcheck/level_catalogue.h"
-#include "mosaic_settings.h"
 
 // A tileset as the checker needs it: its catalogue name and the colour ("mast") of each tile in file
 // order. The game's own tileset reader holds the tiles' pictures, which the checker does without.

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "level_info.h"
+#include "data/level_info.h"
+#include "data/stages.h"
 #include "levelcheck/level_check.h"
-#include "stages.h"
 
 struct TCatalogueLevel {
     // "stages" or "stagesusual".

@@ -8,7 +8,7 @@
 
 #include "app/string_utils.h"
 #include "app/xml_reader.h"
-#include "level_layout_file.h"
+#include "data/level_layout_file.h"
 #include "levelcheck/grid_solver.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // Every dialog, in each of its looks, with the shipped texts: no label is cut by its box.
 
+#include "controller/game_windows.h"
 #include "dialogs/difficulty_window.h"
 #include "dialogs/game_menu.h"
 #include "dialogs/help_window.h"
 #include "dialogs_fixture.h"
-#include "game_windows.h"
 #include "harness/screen_checks.h"
-#include "screen_openers.h"
+#include "screens/screen_openers.h"
 
 namespace dialogtest {
 namespace {

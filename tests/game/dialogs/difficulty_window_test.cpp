@@ -3,11 +3,11 @@
 // cancelling leaves alone, and the value labels at the ends of the slider ranges.
 
 #include "app/buffer.h"
+#include "data/game_settings.h"
 #include "dialogs/difficulty_window.h"
 #include "dialogs_fixture.h"
-#include "game_settings.h"
 #include "graphics/terms.h"
-#include "screen_openers.h"
+#include "screens/screen_openers.h"
 #include "windows/text_label.h"
 
 namespace dialogtest {

@@ -2,10 +2,10 @@
 // result the controller acts on, the popups that hide it and bring it back, the quit question, and the
 // preview browser's bounds.
 
+#include "controller/game_windows.h"
+#include "data/stages.h"
 #include "dialogs/game_menu.h"
 #include "dialogs_fixture.h"
-#include "game_windows.h"
-#include "stages.h"
 
 namespace dialogtest {
 namespace {

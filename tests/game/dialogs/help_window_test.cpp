@@ -3,12 +3,12 @@
 
 #include <filesystem>
 
+#include "controller/game_windows.h"
 #include "dialogs/help_window.h"
 #include "dialogs_fixture.h"
-#include "game_windows.h"
 #include "graphics/font_image.h"
 #include "graphics/terms.h"
-#include "screen_openers.h"
+#include "screens/screen_openers.h"
 
 namespace dialogtest {
 namespace {

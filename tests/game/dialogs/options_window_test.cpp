@@ -5,7 +5,7 @@
 #include "dialogs/options_window.h"
 #include "dialogs_fixture.h"
 #include "media/sound_manager.h"
-#include "screen_openers.h"
+#include "screens/screen_openers.h"
 #include "windows/game_cursors.h"
 #include "windows/message_box.h"
 

@@ -8,7 +8,7 @@
 #include "dialogs/profile_windows.h"
 #include "dialogs_fixture.h"
 #include "graphics/terms.h"
-#include "screen_openers.h"
+#include "screens/screen_openers.h"
 #include "windows/edit_field.h"
 #include "windows/message_box.h"
 

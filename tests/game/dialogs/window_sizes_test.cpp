@@ -6,7 +6,7 @@
 #include "app/renderer.h"
 #include "dialogs/options_window.h"
 #include "dialogs_fixture.h"
-#include "screen_openers.h"
+#include "screens/screen_openers.h"
 #include "windows/tutorial_window.h"
 
 namespace dialogtest {

@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "app/user_info.h"
+#include "data/rewards.h"
+#include "data/user_records.h"
 #include "game/growth/play_script.h"
 #include "game_seams.h"
 #include "harness/harness.h"
-#include "rewards.h"
 #include "shell/startup_seams.h"
-#include "user_records.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <string>
 
+#include "data/level_info.h"
 #include "dialogs/help_window.h"
-#include "level_info.h"
 #include "map/map_window.h"
 #include "map_fixture.h"
 #include "screens/level_complete_window.h"

@@ -5,15 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "app/renderer.h"
-#include "controller_windows.h"
+#include "controller/controller_windows.h"
+#include "data/level_info.h"
+#include "data/stages.h"
 #include "harness/screen_checks.h"
-#include "level_info.h"
 #include "map/main_menu.h"
 #include "map/map_window.h"
 #include "map_fixture.h"
 #include "screens/room_window.h"
 #include "shell/main_loop.h"
-#include "stages.h"
 
 namespace {
 

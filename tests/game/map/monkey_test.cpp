@@ -22,12 +22,12 @@
 #include <thread>
 
 #include "app/display_modes.h"
+#include "data/rewards.h"
 #include "map/main_menu.h"
 #include "map/map_window.h"
 #include "map/reward_place.h"
 #include "map_fixture.h"
 #include "monkey_input.h"
-#include "rewards.h"
 #include "shell/main_loop.h"
 
 #if defined(__SANITIZE_ADDRESS__)

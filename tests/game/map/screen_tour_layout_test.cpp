@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "app/string_utils.h"
+#include "board/mosaic_layout.h"
 #include "map/map_window.h"
 #include "map_fixture.h"
-#include "mosaic_layout.h"
 #include "windows/image_control.h"
 #include "windows/text_label.h"
 

@@ -1,11 +1,11 @@
 // The game screen, its pause notice, the level intro and the results window, driven with the real
 // controller singleton over the small level set of the controller tests.
 
-#include "../controller_fixture.h"
 #include "app/frame_clear.h"
 #include "app/input_event.h"
-#include "board_background.h"
-#include "board_effects.h"
+#include "board/board_background.h"
+#include "board/board_effects.h"
+#include "game/controller/controller_fixture.h"
 #include "game_seams.h"
 #include "screens/level_complete_window.h"
 #include "screens/level_name_window.h"
