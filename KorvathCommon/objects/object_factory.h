@@ -1,7 +1,6 @@
 #pragma once
 // Makes scene objects by the type name of their element, and rooms. The one table of object kinds lives
-// in object_factory.cpp: every type name with its class, direct base and type id, and whether the kind is
-// built yet or still stands in as a plain object (or container) of the right base that answers its id.
+// in object_factory.cpp: every type name with its class, direct base and type id.
 
 #include <span>
 #include <string>
@@ -15,8 +14,6 @@ struct TObjectKind {
     const char* baseName;
     int typeId;
     TObject* (*create)();
-    // The kind's own behaviour is not built yet: loaded as a TObject of its base, answering its id.
-    bool standIn;
 };
 
 // Every type name, in table order; the empty type (a plain TObject) is not among them.

@@ -61,8 +61,14 @@ protected:
         std::string text;
         for (const auto& child : handle.GetChildren()) {
             const auto& slot = dynamic_cast<const TPlacesItemsObject&>(*child);
-            text += (text.empty() ? "" : " ") + std::to_string(slot.mIndex) + (slot.mPlaced ? "p" : "") +
-                    (slot.mLocked ? "l" : "") + (slot.mMarker.mVisible ? "m" : "");
+            // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) on a chain of + over temporaries.
+            if (!text.empty()) {
+                text += ' ';
+            }
+            text += std::to_string(slot.mIndex);
+            text += slot.mPlaced ? "p" : "";
+            text += slot.mLocked ? "l" : "";
+            text += slot.mMarker.mVisible ? "m" : "";
         }
         return text;
     }
