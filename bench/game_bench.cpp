@@ -478,13 +478,13 @@ int RunBenchmark(bool smoke, const char* self) {
         const TSteady::time_point start = TSteady::now();
         script.GetController().StartLevel(level.stage, level.level);
         loadCosts.push_back(MillisecondsSince(start));
-        delete TMyWindowManager::Get()->CloseById(kLevelIntroId);
+        TMyWindowManager::Get()->CloseById(kLevelIntroId);
     }
     std::printf("%-28s median %6.2f ms   first %6.2f ms   (%zu loads, %d cells)\n", "level load",
                 Percentile(loadCosts, 0.5), loadCosts.front(), loadCosts.size(), level.cells);
 
     // The results of the last level are not part of the menus measured below.
-    delete TMyWindowManager::Get()->CloseById(kResultsWindowId);
+    TMyWindowManager::Get()->CloseById(kResultsWindowId);
 
     // A scaled output (the dummy display's 1024 x 768) drawn both ways: every image scaled as it is
     // drawn, and the frame drawn at the design size into a texture scaled once.

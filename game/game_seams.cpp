@@ -59,13 +59,13 @@ void TGameSeams::ClearRewards() {
 }
 
 void TGameSeams::ShowPauseWindow() {
-    TMyWindowManager::Get()->ShowPopup(new TPauseWindow());
+    TMyWindowManager::Get()->ShowPopup(std::make_unique<TPauseWindow>());
 }
 
 void TGameSeams::ClosePauseWindow() {
     TMyWindowManager* manager = TMyWindowManager::FindInstance();
     if (manager != nullptr) {
-        delete manager->CloseById(kPauseWindowId);
+        manager->CloseById(kPauseWindowId);
     }
 }
 

@@ -55,7 +55,7 @@ bool TSubsystemSeams::LoadInterfaceDescription() {
 }
 
 void TSubsystemSeams::AddScreenFader() {
-    TMyWindowManager::Get()->AddFader(new TFaderShadow());
+    TMyWindowManager::Get()->AddFader(std::make_unique<TFaderShadow>());
 }
 
 void TSubsystemSeams::HandleEvent(const TInputEvent& event) {

@@ -20,7 +20,6 @@ template <class T> T* BoxAs(TUIBaseBox* box) {
 } // namespace
 
 TClassicWindow::TClassicWindow(const std::string& file, bool load) {
-    mOwnedByManager = true;
     mFade.SetValue(1.0f);
     if (load) {
         TClassicWindow::Load(file, false);
@@ -29,7 +28,6 @@ TClassicWindow::TClassicWindow(const std::string& file, bool load) {
 
 TClassicWindow::TClassicWindow(const std::string& boxName) {
     mId = kGlobalBoxWindowId;
-    mOwnedByManager = false;
     mFade.SetValue(1.0f);
     mDescription = FindUIObject<TUIClassicWindow>(*TUIInfoHolder::GetGlobal(), boxName);
     ApplyWindowDescription(mDescription);

@@ -9,7 +9,6 @@
 TFlyWindow::TFlyWindow(TFlyWindowListener* listener, bool load, const std::string& file)
     : TClassicWindow(file, load), mFlyListener(listener) {
     mId = 0;
-    mOwnedByManager = true;
     if (load) {
         TFlyWindow::Load(file, false);
     }

@@ -70,8 +70,10 @@ void TTutorialPointer::Draw(float parentAlpha) {
 
 TMyTutorialWindow* TMyTutorialWindow::Get() {
     if (gTutorial == nullptr) {
-        gTutorial = new TMyTutorialWindow();
-        TMyWindowManager::Get()->DeleteAtShutdown(gTutorial);
+        // The constructor is private: the one window is made only here.
+        std::unique_ptr<TMyTutorialWindow> tutorial(new TMyTutorialWindow());
+        gTutorial = tutorial.get();
+        TMyWindowManager::Get()->KeepUntilShutdown(std::move(tutorial));
         gTutorial->HideNow(false);
     }
     return gTutorial;
@@ -83,7 +85,6 @@ TMyTutorialWindow* TMyTutorialWindow::FindInstance() {
 
 TMyTutorialWindow::TMyTutorialWindow() : TFlyWindow(nullptr, true, kFile) {
     mId = kWindowId;
-    mOwnedByManager = false;
     mFirstText = ChildAs<TSimpleTextImage>(this, "tutorialtext1", kWindowKindLabel);
     mSecondText = ChildAs<TSimpleTextImage>(this, "tutorialtext2", kWindowKindLabel);
     mSkipButton = ChildAs<TMyButton>(this, "skiptutorial", kWindowKindButton);
@@ -107,7 +108,7 @@ void TMyTutorialWindow::ShowStep(const TUITutorial* step, const std::string& nam
     Setup(step);
     mStepName = name;
     mStepPending = true;
-    manager->ShowPopup(this);
+    manager->ShowBorrowedPopup(this);
     mRecordAsShown = recordAsShown;
     manager->BringPopupToTop(this);
     mTargetId = targetId == -1 ? kGlobalBoxWindowId : targetId;

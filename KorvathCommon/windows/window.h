@@ -111,7 +111,6 @@ public:
     std::vector<TMyWindow*> mChildren;
     bool mShown = true;
     bool mDisabled = false;
-    bool mOwnedByManager = false;
     bool mCloseRequest = false;
     // Seconds a popup waits before the manager shows it.
     float mShowDelay = 0;

@@ -1,6 +1,7 @@
 #include "windows/window_manager.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "app/log.h"
 #include "windows/messages.h"
@@ -27,6 +28,39 @@ void AddOnce(std::vector<TMyWindow*>& list, TMyWindow* window) {
         list.push_back(window);
     }
 }
+
+using TOwners = std::vector<std::unique_ptr<TMyWindow>>;
+
+TOwners::iterator FindOwner(TOwners& owners, const TMyWindow* window) {
+    return std::find_if(owners.begin(), owners.end(),
+                        [window](const std::unique_ptr<TMyWindow>& owner) { return owner.get() == window; });
+}
+
+// Hands the window's ownership out of the list; null when the list does not hold it.
+std::unique_ptr<TMyWindow> TakeOut(TOwners& owners, const TMyWindow* window) {
+    auto it = FindOwner(owners, window);
+    if (it == owners.end()) {
+        return nullptr;
+    }
+    std::unique_ptr<TMyWindow> owner = std::move(*it);
+    owners.erase(it);
+    return owner;
+}
+
+// Forgets the ownership of a window that is already being deleted, so it is not deleted twice.
+void Disown(TOwners& owners, const TMyWindow* window) {
+    std::unique_ptr<TMyWindow> owner = TakeOut(owners, window);
+    static_cast<void>(owner.release());
+}
+
+// Deletes first to last, so the order the windows go in is the order of the list.
+void DeleteInOrder(TOwners& owners) {
+    TOwners doomed;
+    doomed.swap(owners);
+    for (std::unique_ptr<TMyWindow>& window : doomed) {
+        window.reset();
+    }
+}
 } // namespace
 
 TMyWindowManager* TMyWindowManager::Get() {
@@ -47,40 +81,41 @@ void TMyWindowManager::Release() {
 
 TMyWindowManager::~TMyWindowManager() {
     DeleteDoomed();
-    // Each window once, though a window may sit in two lists.
-    std::vector<TMyWindow*> windows;
-    for (TMyWindow* window : mScreens) {
-        AddOnce(windows, window);
-    }
-    for (TMyWindow* window : mPopups) {
-        AddOnce(windows, window);
+    // The owned windows go in the order of the lists, each once though a window may sit in two lists:
+    // screens bottom to top, popups, waiting popups, then screens handed over for a swap that never came.
+    std::vector<TMyWindow*> order;
+    for (const std::vector<TMyWindow*>* list : {&mScreens, &mPopups}) {
+        for (TMyWindow* window : *list) {
+            AddOnce(order, window);
+        }
     }
     for (auto it = mWaitingPopups.rbegin(); it != mWaitingPopups.rend(); ++it) {
-        if ((*it)->mOwnedByManager) {
-            AddOnce(windows, *it);
-        }
+        AddOnce(order, *it);
     }
-    // Screens handed over for a swap that never came.
-    if (mPendingScreen != nullptr && mPendingScreen->mOwnedByManager) {
-        AddOnce(windows, mPendingScreen);
-    }
+    AddOnce(order, mPendingScreen);
     for (const TScreenRequest& request : mQueuedScreens) {
-        if (request.window->mOwnedByManager) {
-            AddOnce(windows, request.window);
+        AddOnce(order, request.window);
+    }
+    TOwners windows;
+    for (TMyWindow* window : order) {
+        std::unique_ptr<TMyWindow> owner = TakeOut(mOwned, window);
+        if (owner == nullptr) {
+            owner = TakeOut(mKeptUntilShutdown, window);
+        }
+        if (owner != nullptr) {
+            windows.push_back(std::move(owner));
         }
     }
-    for (TMyWindow* window : mKeptUntilShutdown) {
-        AddOnce(windows, window);
+    for (TOwners* rest : {&mOwned, &mKeptUntilShutdown}) {
+        std::move(rest->begin(), rest->end(), std::back_inserter(windows));
+        rest->clear();
     }
-    mKeptUntilShutdown.clear();
     mScreens.clear();
     mPopups.clear();
     mWaitingPopups.clear();
     mQueuedScreens.clear();
     mHovered = mPressed = mPendingScreen = mReplacedScreen = nullptr;
-    for (TMyWindow* window : windows) {
-        delete window;
-    }
+    DeleteInOrder(windows);
 }
 
 bool TMyWindowManager::IsScreen(const TMyWindow* window) const {
@@ -99,36 +134,37 @@ bool TMyWindowManager::IsAwaitingSwap(const TMyWindow* window) const {
                        [window](const TScreenRequest& request) { return request.window == window; });
 }
 
-void TMyWindowManager::DeleteLater(TMyWindow* window) {
-    AddOnce(mDoomed, window);
+bool TMyWindowManager::Owns(const TMyWindow* window) const {
+    return std::any_of(mOwned.begin(), mOwned.end(),
+                       [window](const std::unique_ptr<TMyWindow>& owner) { return owner.get() == window; });
+}
+
+void TMyWindowManager::DeleteLater(std::unique_ptr<TMyWindow> window) {
+    if (window != nullptr) {
+        mDoomed.push_back(std::move(window));
+    }
 }
 
 void TMyWindowManager::DeleteDoomed() {
-    std::vector<TMyWindow*> doomed;
-    doomed.swap(mDoomed);
-    for (TMyWindow* window : doomed) {
-        delete window;
-    }
+    DeleteInOrder(mDoomed);
 }
 
 void TMyWindowManager::CloseLeftDialogs() {
     std::vector<TMyWindow*> dialogs = mPopups;
     dialogs.insert(dialogs.end(), mWaitingPopups.begin(), mWaitingPopups.end());
     for (TMyWindow* dialog : dialogs) {
-        // A popup the manager does not own (the tutorial) is closed by its owner when it leaves.
-        if (dialog->mOwnedByManager && (IsPopup(dialog) || Holds(mWaitingPopups, dialog))) {
+        // A borrowed popup (the tutorial) is closed by its owner when it leaves.
+        if (Owns(dialog) && (IsPopup(dialog) || Holds(mWaitingPopups, dialog))) {
             CloseRoot(dialog);
         }
     }
 }
 
 void TMyWindowManager::CloseRoot(TMyWindow* window) {
-    Remove(window);
+    std::unique_ptr<TMyWindow> owned = Remove(window);
     window->Hide();
     DropHoverIfGone();
-    if (window->mOwnedByManager) {
-        DeleteLater(window);
-    }
+    DeleteLater(std::move(owned));
 }
 
 void TMyWindowManager::Update(float dt) {
@@ -144,7 +180,7 @@ void TMyWindowManager::Update(float dt) {
         TMyWindow* popup = *it;
         if (Holds(mWaitingPopups, popup) && popup->TickShowDelay(dt)) {
             Erase(mWaitingPopups, popup);
-            ShowPopup(popup);
+            PlacePopup(popup);
         }
     }
     const std::vector<TMyWindow*> popups = mPopups;
@@ -448,10 +484,21 @@ bool TMyWindowManager::IsInTree(const TMyWindow* window) const {
     return false;
 }
 
-void TMyWindowManager::ShowPopup(TMyWindow* window) {
+void TMyWindowManager::ShowPopup(std::unique_ptr<TMyWindow> window) {
     if (window == nullptr) {
         return;
     }
+    mOwned.push_back(std::move(window));
+    PlacePopup(mOwned.back().get());
+}
+
+void TMyWindowManager::ShowBorrowedPopup(TMyWindow* window) {
+    if (window != nullptr) {
+        PlacePopup(window);
+    }
+}
+
+void TMyWindowManager::PlacePopup(TMyWindow* window) {
     if (!window->IsShowDelayOver()) {
         AddOnce(mWaitingPopups, window);
         return;
@@ -466,14 +513,22 @@ void TMyWindowManager::ShowPopup(TMyWindow* window) {
     }
 }
 
-void TMyWindowManager::AddFader(TFader* fader) {
+void TMyWindowManager::AddFader(std::unique_ptr<TFader> fader) {
     if (fader != nullptr) {
-        mFaders.emplace_back(fader);
+        mFaders.push_back(std::move(fader));
     }
 }
 
-void TMyWindowManager::ShowScreen(TMyWindow* window, bool replaceTop, int faderIndex) {
-    if (window == nullptr || IsScreen(window) || IsAwaitingSwap(window)) {
+void TMyWindowManager::ShowScreen(std::unique_ptr<TMyWindow> window, bool replaceTop, int faderIndex) {
+    if (window == nullptr) {
+        return;
+    }
+    mOwned.push_back(std::move(window));
+    PlaceScreen(mOwned.back().get(), replaceTop, faderIndex);
+}
+
+void TMyWindowManager::PlaceScreen(TMyWindow* window, bool replaceTop, int faderIndex) {
+    if (IsScreen(window) || IsAwaitingSwap(window)) {
         return;
     }
     if (mActiveFader != nullptr) {
@@ -530,10 +585,7 @@ void TMyWindowManager::OnFaderMiddle(TFader* fader) {
         pending->Show();
     }
     if (replaced != nullptr) {
-        Remove(replaced);
-        if (replaced->mOwnedByManager) {
-            DeleteLater(replaced);
-        }
+        DeleteLater(Remove(replaced));
     }
     DropHoverIfGone();
 }
@@ -547,16 +599,16 @@ void TMyWindowManager::StartQueuedScreens() {
     while (mActiveFader == nullptr && !mQueuedScreens.empty()) {
         const TScreenRequest request = mQueuedScreens.front();
         mQueuedScreens.erase(mQueuedScreens.begin());
-        ShowScreen(request.window, request.replaceTop, request.faderIndex);
+        PlaceScreen(request.window, request.replaceTop, request.faderIndex);
     }
 }
 
-TMyWindow* TMyWindowManager::CloseById(int id) {
+std::unique_ptr<TMyWindow> TMyWindowManager::CloseById(int id) {
     TMyWindow* window = FindById(id);
     return window != nullptr ? Remove(window) : nullptr;
 }
 
-TMyWindow* TMyWindowManager::Remove(TMyWindow* window) {
+std::unique_ptr<TMyWindow> TMyWindowManager::Remove(TMyWindow* window) {
     if (window == nullptr) {
         return nullptr;
     }
@@ -573,15 +625,19 @@ TMyWindow* TMyWindowManager::Remove(TMyWindow* window) {
             window->mListener->OnRemovedByManager(window);
         }
     }
-    return window;
+    return TakeOut(mOwned, window);
 }
 
-void TMyWindowManager::DeleteAtShutdown(TMyWindow* window) {
-    AddOnce(mKeptUntilShutdown, window);
+void TMyWindowManager::KeepUntilShutdown(std::unique_ptr<TMyWindow> window) {
+    if (window != nullptr) {
+        mKeptUntilShutdown.push_back(std::move(window));
+    }
 }
 
 void TMyWindowManager::ForgetWindow(TMyWindow* window) {
-    Erase(mKeptUntilShutdown, window);
+    for (TOwners* owners : {&mOwned, &mDoomed, &mKeptUntilShutdown}) {
+        Disown(*owners, window);
+    }
     Erase(mScreens, window);
     Erase(mPopups, window);
     Erase(mWaitingPopups, window);

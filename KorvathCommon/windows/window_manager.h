@@ -1,6 +1,7 @@
 #pragma once
-// The single owner of the root windows: a stack of screens, above it a stack of modal popups, the popups
-// still waiting for their show delay and the screen faders. Every frame it updates and draws them, and
+// The keeper of the root windows: a stack of screens, above it a stack of modal popups, the popups still
+// waiting for their show delay and the screen faders. It owns every window handed to it as a unique_ptr
+// and deletes it once it closes; a borrowed popup stays its owner's. Every frame it updates and draws them, and
 // every input event reaches the windows only through it: it tracks the hovered and the pressed window and
 // sends keys and text to the topmost active popup, else to the top screen.
 
@@ -22,7 +23,7 @@ public:
 
     TMyWindowManager(const TMyWindowManager&) = delete;
     TMyWindowManager& operator=(const TMyWindowManager&) = delete;
-    // Deletes every screen and popup, the faders, and the waiting or pending screens it owns.
+    // Deletes the faders and every window it owns or keeps until shutdown, in its lists or waiting.
     ~TMyWindowManager() override;
 
     void OnFaderStart(TFader* fader) override {}
@@ -42,17 +43,22 @@ public:
     virtual void OnChar(int c);
     // The entry from the main loop.
     virtual void HandleEvent(const TInputEvent& input);
-    // Shows the window on top of the popups, or once its show delay has run out.
-    virtual void ShowPopup(TMyWindow* window);
-    // Takes ownership; the first fader added is fader 1.
-    virtual void AddFader(TFader* fader);
+    // Shows the window on top of the popups, or once its show delay has run out; the manager deletes it
+    // once it closes.
+    virtual void ShowPopup(std::unique_ptr<TMyWindow> window);
+    // The same for a popup its caller keeps owning and may show again (the tutorial): the manager never
+    // deletes it, and a screen change leaves it to its owner.
+    virtual void ShowBorrowedPopup(TMyWindow* window);
+    // The first fader added is fader 1.
+    virtual void AddFader(std::unique_ptr<TFader> fader);
     // Fader 0 swaps at once; fader n swaps when fader n has covered the screen. While a fade runs the
-    // request waits for its end.
-    virtual void ShowScreen(TMyWindow* window, bool replaceTop, int faderIndex);
-    // Takes the window of that id out of the lists; the caller owns it.
-    virtual TMyWindow* CloseById(int id);
-    // Takes the window out of the first list holding it, without hiding or deleting it.
-    virtual TMyWindow* Remove(TMyWindow* window);
+    // request waits for its end. The manager deletes the screen once it is closed or replaced.
+    virtual void ShowScreen(std::unique_ptr<TMyWindow> window, bool replaceTop, int faderIndex);
+    // Takes the window of that id out of the lists, without hiding it; the caller owns what comes back
+    // (null for no such window or one the manager did not own).
+    virtual std::unique_ptr<TMyWindow> CloseById(int id);
+    // Takes the window out of the first list holding it, without hiding it; ownership as for CloseById.
+    virtual std::unique_ptr<TMyWindow> Remove(TMyWindow* window);
     virtual void NotifyAllWindows();
 
     // Screens bottom to top, then popups, then waiting popups.
@@ -66,11 +72,11 @@ public:
     bool IsInTree(const TMyWindow* window) const;
     void BringPopupToTop(TMyWindow* window);
     void SetAllFrozen(bool frozen);
-    // Drops every reference to a window that is being deleted.
+    // Drops every reference to a window that is being deleted, ownership included.
     void ForgetWindow(TMyWindow* window);
-    // A window the manager does not own that lives as long as the manager, in its lists or not (the
-    // tutorial popup): deleted with the manager.
-    void DeleteAtShutdown(TMyWindow* window);
+    // A window that lives as long as the manager, in its lists or not, and is shown borrowed (the tutorial
+    // popup): deleted with the manager, never on close.
+    void KeepUntilShutdown(std::unique_ptr<TMyWindow> window);
 
     const std::vector<TMyWindow*>& GetScreens() const { return mScreens; }
     const std::vector<TMyWindow*>& GetPopups() const { return mPopups; }
@@ -93,12 +99,16 @@ private:
     bool IsScreen(const TMyWindow* window) const;
     bool IsPopup(const TMyWindow* window) const;
     bool IsAwaitingSwap(const TMyWindow* window) const;
+    bool Owns(const TMyWindow* window) const;
+    void PlacePopup(TMyWindow* window);
+    void PlaceScreen(TMyWindow* window, bool replaceTop, int faderIndex);
     // Removes, hides and (when owned) deletes a root window at the end of the event or frame.
     void CloseRoot(TMyWindow* window);
     // The dialogs of a screen that is replaced go with it: every popup, shown or waiting, that the
     // manager owns.
     void CloseLeftDialogs();
-    void DeleteLater(TMyWindow* window);
+    // Null does nothing.
+    void DeleteLater(std::unique_ptr<TMyWindow> window);
     void DeleteDoomed();
     void DropHover();
     void DropHoverIfGone();
@@ -124,7 +134,9 @@ private:
     int mLastPointerY = -1;
     // Screen changes asked for while a fade ran, oldest first.
     std::vector<TScreenRequest> mQueuedScreens;
+    // The windows handed in to be deleted on close, in any of the lists above or waiting for a swap.
+    std::vector<std::unique_ptr<TMyWindow>> mOwned;
     // Windows taken out and owned, deleted once nothing walks them any more.
-    std::vector<TMyWindow*> mDoomed;
-    std::vector<TMyWindow*> mKeptUntilShutdown;
+    std::vector<std::unique_ptr<TMyWindow>> mDoomed;
+    std::vector<std::unique_ptr<TMyWindow>> mKeptUntilShutdown;
 };

@@ -60,27 +60,26 @@ int GameTypeOf(TControllerDialogListener* listener) {
 
 } // namespace
 
-TFlyWindow* CreateHelpWindow(TFlyWindowListener* listener) {
-    auto* help = new THelpWindow(listener);
+std::unique_ptr<TFlyWindow> CreateHelpWindow(TFlyWindowListener* listener) {
+    auto help = std::make_unique<THelpWindow>(listener);
     if (!help->CanBeClosed()) {
         TLogFile::Get()->Printf("help window: %s has no close button, not shown", THelpWindow::kFile);
-        delete help;
         return nullptr;
     }
     return help;
 }
 
-TFlyWindow* CreateOptionsWindow(TFlyWindowListener* listener) {
-    return new TOptionsWindow("ui/options.xml", listener);
+std::unique_ptr<TFlyWindow> CreateOptionsWindow(TFlyWindowListener* listener) {
+    return std::make_unique<TOptionsWindow>("ui/options.xml", listener);
 }
 
-TFlyWindow* CreateDifficultyWindow(TFlyWindowListener* listener) {
-    return new TSelectDifficultyModeWindow(listener);
+std::unique_ptr<TFlyWindow> CreateDifficultyWindow(TFlyWindowListener* listener) {
+    return std::make_unique<TSelectDifficultyModeWindow>(listener);
 }
 
 void OpenHelpWindow(TFlyWindowListener* listener) {
-    if (TFlyWindow* help = CreateHelpWindow(listener)) {
-        TMyWindowManager::Get()->ShowPopup(help);
+    if (std::unique_ptr<TFlyWindow> help = CreateHelpWindow(listener)) {
+        TMyWindowManager::Get()->ShowPopup(std::move(help));
     }
 }
 
@@ -93,7 +92,7 @@ void OpenDifficultyWindow(TFlyWindowListener* listener) {
 }
 
 void OpenProfileListWindow(TFlyWindowListener* listener) {
-    TMyWindowManager::Get()->ShowPopup(new TSelectUserWindow(listener));
+    TMyWindowManager::Get()->ShowPopup(std::make_unique<TSelectUserWindow>(listener));
 }
 
 void OpenProfileNameWindow(TFlyWindowListener* listener) {
@@ -112,19 +111,21 @@ std::string GetEnteredProfileName(TMyWindow* profileNameWindow) {
 
 void TGameWindows::ShowGameMenu(TControllerDialogListener* listener) {
     GameMenuBridge().SetTarget(listener);
-    TMyWindowManager::Get()->ShowPopup(new TGameMenuWindow("ui/gamemenu.xml", &GameMenuBridge(), GameTypeOf(listener)));
+    TMyWindowManager::Get()->ShowPopup(
+        std::make_unique<TGameMenuWindow>("ui/gamemenu.xml", &GameMenuBridge(), GameTypeOf(listener)));
 }
 
 void TGameWindows::ShowHelpPage(int page, float showDelay, TControllerDialogListener* listener) {
     HelpBridge().SetTarget(listener);
-    auto* help = static_cast<THelpWindow*>(CreateHelpWindow(&HelpBridge()));
+    std::unique_ptr<TFlyWindow> window = CreateHelpWindow(&HelpBridge());
+    auto* help = static_cast<THelpWindow*>(window.get());
     if (help == nullptr) {
         HelpBridge().SetTarget(nullptr);
         return;
     }
     help->ShowSinglePage(page);
     help->mShowDelay = showDelay;
-    TMyWindowManager::Get()->ShowPopup(help);
+    TMyWindowManager::Get()->ShowPopup(std::move(window));
 }
 
 void TGameWindows::CloseHelpWindow() {
@@ -135,11 +136,11 @@ void TGameWindows::CloseHelpWindow() {
     }
     const std::vector<TMyWindow*>& popups = manager->GetPopups();
     const bool shown = std::find(popups.begin(), popups.end(), help) != popups.end();
-    manager->Remove(help);
+    // Deleted on leaving, after the controller has heard the last of it.
+    const std::unique_ptr<TMyWindow> owned = manager->Remove(help);
     // A window that was on the screen lets the controller go on; after that it hears nothing more from it.
     if (shown) {
         help->Hide();
     }
     HelpBridge().SetTarget(nullptr);
-    delete help;
 }

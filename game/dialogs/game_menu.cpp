@@ -144,16 +144,16 @@ void TGameMenuWindow::OnButtonClick(int, TMyWindow*, int buttonId, TMyButton*) {
         manager->ShowPopup(CreateOptionsWindow(this));
         break;
     case kHelp:
-        if (TFlyWindow* help = CreateHelpWindow(this)) {
+        if (std::unique_ptr<TFlyWindow> help = CreateHelpWindow(this)) {
             HideForPopup();
-            manager->ShowPopup(help);
+            manager->ShowPopup(std::move(help));
         }
         break;
     case kQuit: {
         HideForPopup();
-        auto* confirm = new TFlyWindow(this, true, "ui/quitgame.xml");
+        auto confirm = std::make_unique<TFlyWindow>(this, true, "ui/quitgame.xml");
         confirm->mId = kQuitConfirmId;
-        manager->ShowPopup(confirm);
+        manager->ShowPopup(std::move(confirm));
         break;
     }
     case kContinue:

@@ -73,7 +73,7 @@ void TOptionsWindow::OnButtonMayClick(int, TMyWindow*, int buttonId, TMyButton*,
     mayClick = true;
     if (buttonId == kFullscreenId && IsFullscreenNow() && GetDisplay().mHeightBeforeStart <= kSmallestWindowedDesktop) {
         mayClick = false;
-        TMyWindowManager::Get()->ShowPopup(new TMessageBoxOkWindow(nullptr, "", "wrongresolution", -1));
+        TMyWindowManager::Get()->ShowPopup(std::make_unique<TMessageBoxOkWindow>(nullptr, "", "wrongresolution", -1));
     }
 }
 

@@ -19,13 +19,14 @@ void TakeColor(TColor& target, const TColor& source) {
     }
 }
 
-TMessageBoxOkWindow* MakeNotice(TFlyWindowListener* listener, const char* messageKey) {
-    return new TMessageBoxOkWindow(listener, "", messageKey, -1);
+std::unique_ptr<TMessageBoxOkWindow> MakeNotice(TFlyWindowListener* listener, const char* messageKey) {
+    return std::make_unique<TMessageBoxOkWindow>(listener, "", messageKey, -1);
 }
 
 // The question before a profile is deleted; its confirming button says "Delete", not a bare "OK".
-TMessageBoxOkCancelWindow* MakeDeleteQuestion(TFlyWindowListener* listener) {
-    auto* box = new TMessageBoxOkCancelWindow(listener, "", "DeleteWarning", TSelectUserWindow::kDeleteConfirmId);
+std::unique_ptr<TMessageBoxOkCancelWindow> MakeDeleteQuestion(TFlyWindowListener* listener) {
+    auto box =
+        std::make_unique<TMessageBoxOkCancelWindow>(listener, "", "DeleteWarning", TSelectUserWindow::kDeleteConfirmId);
     auto* ok = dynamic_cast<TMyButton*>(box->FindChildByName("ok"));
     if (ok != nullptr && ok->GetCaption() != nullptr) {
         ok->GetCaption()->SetTextKey("users_delete");
@@ -299,5 +300,5 @@ std::string TUserNameWindow::GetName() const {
 }
 
 void ShowUserNameWindow(TFlyWindowListener* listener) {
-    TMyWindowManager::Get()->ShowPopup(new TUserNameWindow(listener));
+    TMyWindowManager::Get()->ShowPopup(std::make_unique<TUserNameWindow>(listener));
 }

@@ -58,7 +58,6 @@ void TMainMenu::ResetFirstShow() {
 TMainMenu::TMainMenu() : TClassicWindow(kFile, true) {
     TLogFile::Get()->Printf("mainmenu start constructor");
     mId = kWindowId;
-    mOwnedByManager = true;
     if (TSettings::Get() != nullptr) {
         SaveProfileIfChanged();
         TSettings::Get()->LoadProfile();
@@ -170,7 +169,8 @@ void TMainMenu::OnButtonClick(int /*parentId*/, TMyWindow* /*parent*/, int /*but
     } else if (button == mHelp) {
         OpenHelpWindow(this);
     } else if (button == mExit) {
-        TMyWindowManager::Get()->ShowPopup(new TMessageBoxOkCancelWindow(this, "quit", "sureexit", kQuitId));
+        TMyWindowManager::Get()->ShowPopup(
+            std::make_unique<TMessageBoxOkCancelWindow>(this, "quit", "sureexit", kQuitId));
     } else if (button == mProfiles) {
         OpenProfileListWindow(this);
     }
@@ -213,7 +213,7 @@ void TMainMenu::OnFlyWindowClosed(TFlyWindow* window, int windowId, int result) 
             TUserInfo::Get()->AddPair("NewGame", "true");
             TSettings::Get()->SaveSettings();
             TMyWindowManager::Get()->ShowPopup(
-                new TMessageBoxOkWindow(this, "", "changedifficultytext", kDifficultyNoticeId));
+                std::make_unique<TMessageBoxOkWindow>(this, "", "changedifficultytext", kDifficultyNoticeId));
         }
         break;
     case kQuitId:

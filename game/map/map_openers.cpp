@@ -14,11 +14,11 @@ constexpr int kFader = 1;
 } // namespace
 
 void ShowMapScreen() {
-    TMyWindowManager::Get()->ShowScreen(new TMapWindow(), true, kFader);
+    TMyWindowManager::Get()->ShowScreen(std::make_unique<TMapWindow>(), true, kFader);
 }
 
 void ShowMainMenuScreen() {
-    TMyWindowManager::Get()->ShowScreen(new TMainMenu(), true, kFader);
+    TMyWindowManager::Get()->ShowScreen(std::make_unique<TMainMenu>(), true, kFader);
 }
 
 void ShowFirstGameScreen(bool splash) {
@@ -26,8 +26,13 @@ void ShowFirstGameScreen(bool splash) {
     RememberProfileState();
     TMainMenu::ResetFirstShow();
     // Nothing is on the screen yet: the first one shows at once, without the fader.
-    TMyWindow* first = splash ? static_cast<TMyWindow*>(new TLogosWindow()) : new TMainMenu();
-    TMyWindowManager::Get()->ShowScreen(first, true, 0);
+    std::unique_ptr<TMyWindow> first;
+    if (splash) {
+        first = std::make_unique<TLogosWindow>();
+    } else {
+        first = std::make_unique<TMainMenu>();
+    }
+    TMyWindowManager::Get()->ShowScreen(std::move(first), true, 0);
 }
 
 void PlayMenuMusic() {

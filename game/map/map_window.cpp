@@ -99,7 +99,6 @@ void CloseMapTutorial() {
 
 TMapWindow::TMapWindow() : TClassicWindow(kFile, true) {
     mId = kWindowId;
-    mOwnedByManager = true;
     mNext = GetButton(kNextButton);
     mPrev = GetButton(kPrevButton);
     mMenu = GetButton(kMenuButton);
@@ -360,7 +359,7 @@ void TMapWindow::ShowNextPage() {
 
 void TMapWindow::RemoveRewardTip() {
     if (TMyWindowManager* manager = TMyWindowManager::FindInstance()) {
-        delete manager->CloseById(kRewardTipId);
+        manager->CloseById(kRewardTipId);
     }
 }
 

@@ -9,7 +9,7 @@
 #include "windows/window_manager.h"
 
 void ShowGameScreen() {
-    TMyWindowManager::Get()->ShowScreen(new TRoomWindow(), true, 1);
+    TMyWindowManager::Get()->ShowScreen(std::make_unique<TRoomWindow>(), true, 1);
 }
 
 void ResetGameBackground() {
@@ -18,25 +18,25 @@ void ResetGameBackground() {
 
 void TGameWindows::ShowLevelIntro(int stageNumber, int levelNumber, const TLevelInfoMosaic& level,
                                   const TLevelStatistics& statistics, TControllerDialogListener* listener) {
-    auto* window = new TLevelNameWindow(RelayDialogsTo(listener));
+    auto window = std::make_unique<TLevelNameWindow>(RelayDialogsTo(listener));
     window->Setup(stageNumber, levelNumber, "", level, statistics);
-    TMyWindowManager::Get()->ShowScreen(window, false, 0);
+    TMyWindowManager::Get()->ShowScreen(std::move(window), false, 0);
 }
 
 void TGameWindows::ShowResults(const TLevelResult& result, const TLevelInfoMosaic& level,
                                const TLevelStatistics& statistics, bool nextLevelEnabled,
                                TControllerDialogListener* listener) {
-    auto* window = new TLevelCompleteWindow(result, level, statistics, RelayDialogsTo(listener));
+    auto window = std::make_unique<TLevelCompleteWindow>(result, level, statistics, RelayDialogsTo(listener));
     if (TMyButton* next = window->GetButton("nextlevel"); next != nullptr && !nextLevelEnabled) {
         next->mDisabled = true;
     }
-    TMyWindowManager::Get()->ShowPopup(window);
+    TMyWindowManager::Get()->ShowPopup(std::move(window));
 }
 
 void TGameWindows::ShowMessageBox(const std::string& messageKey, float showDelay, TControllerDialogListener* listener) {
-    auto* window = new TMessageBoxOkWindow(RelayDialogsTo(listener), "", messageKey, kMessageBoxId);
+    auto window = std::make_unique<TMessageBoxOkWindow>(RelayDialogsTo(listener), "", messageKey, kMessageBoxId);
     window->mShowDelay = showDelay;
-    TMyWindowManager::Get()->ShowPopup(window);
+    TMyWindowManager::Get()->ShowPopup(std::move(window));
 }
 
 void TGameWindows::ShowTutorial(const std::string& name) {

@@ -6,7 +6,6 @@
 
 TRoomWindow::TRoomWindow() : TClassicWindow(std::string(kBoxName)) {
     mId = TClassicWindow::kGlobalBoxWindowId;
-    mOwnedByManager = true;
 }
 
 bool TRoomWindow::Update(float dt) {

@@ -197,7 +197,7 @@ RunningGame::RunningGame(TSplash splash) {
     if (mRunning && splash == kSkipSplash && manager != nullptr && !manager->GetScreens().empty() &&
         dynamic_cast<TLogosWindow*>(manager->GetScreens().back()) != nullptr) {
         // What start-up shows first without splash images.
-        manager->ShowScreen(new TMainMenu(), true, 0);
+        manager->ShowScreen(std::make_unique<TMainMenu>(), true, 0);
     }
 }
 

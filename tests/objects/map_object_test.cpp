@@ -111,10 +111,11 @@ TEST_F(MapObjectTest, TakesTheTaskFromItsRoomAtEveryShow) {
 
 // Window 6 is this game's level map: a map location never hides it.
 TEST_F(MapObjectTest, ClicksLeaveTheLevelMapShown) {
-    auto* screen = new TMyWindow();
+    auto owned = std::make_unique<TMyWindow>();
+    TMyWindow* screen = owned.get();
     screen->mId = 6;
     screen->SetRect(0, 0, 100, 100);
-    TMyWindowManager::Get()->ShowScreen(screen, false, 0);
+    TMyWindowManager::Get()->ShowScreen(std::move(owned), false, 0);
     ASSERT_EQ(TMyWindowManager::Get()->FindById(6), screen);
     for (const char* id : {"cellar", "hall"}) {
         auto map = Make(id);

@@ -67,7 +67,6 @@ TEST_F(ClassicWindowTest, ObjectsThatAskForAControlBecomeChildrenThatReportToThe
     EXPECT_EQ(dynamic_cast<TMyEditWindow*>(window.FindChildByName("name"))->mEditListener, &window);
     EXPECT_EQ(window.FindChildById(1)->mName, "ok");
     EXPECT_EQ(window.GetResult(), -1);
-    EXPECT_TRUE(window.mOwnedByManager);
     EXPECT_EQ(window.GetListenerType(), kWindowKindClassic);
 }
 
@@ -156,8 +155,9 @@ TEST_F(ClassicWindowTest, TheFadeRunsInOverAlphaTimeAndDownFromWhereItStands) {
 
 TEST_F(ClassicWindowTest, CloseTakesTheWindowOutInTheNextUpdateWithItsResult) {
     WriteUi("dialog.xml", R"(<object name="window" type="window" x="150" y="100" w="100" h="60"/>)");
-    auto* window = new TProbeClassicWindow("ui/dialog.xml", &mLog);
-    TMyWindowManager::Get()->ShowPopup(window);
+    auto owned = std::make_unique<TProbeClassicWindow>("ui/dialog.xml", &mLog);
+    TProbeClassicWindow* window = owned.get();
+    TMyWindowManager::Get()->ShowPopup(std::move(owned));
     window->Close(7);
     EXPECT_TRUE(IsPopup(window));
     Step(1);
@@ -169,9 +169,10 @@ TEST_F(ClassicWindowTest, ButtonsReportToTheWindowUntilAnotherListenerIsGiven) {
     WriteUi("dialog.xml", R"(<object name="window" type="window" x="150" y="100" w="100" h="60"/>
         <object name="ok" type="button" id="5" x="10" y="10" w="40" h="20"/>
         <object name="label" type="imagetext" id="6" x="10" y="35" w="40" h="20"/>)");
-    auto* window = new TProbeClassicWindow("ui/dialog.xml", &mLog);
+    auto owned = std::make_unique<TProbeClassicWindow>("ui/dialog.xml", &mLog);
+    TProbeClassicWindow* window = owned.get();
     window->mId = 9;
-    TMyWindowManager::Get()->ShowPopup(window);
+    TMyWindowManager::Get()->ShowPopup(std::move(owned));
     // The button stands at 110, 80 on the screen.
     Click(115, 85);
     EXPECT_EQ(mLog.Take(), (Lines{"window click 9 5"}));
@@ -185,9 +186,10 @@ TEST_F(ClassicWindowTest, ButtonsReportToTheWindowUntilAnotherListenerIsGiven) {
 TEST_F(ClassicWindowTest, TheBackgroundIsDrawnWhereTheWindowStandsAndFadesWithIt) {
     WriteSolidImage("bg/red.png", 8, 8, kRed);
     WriteUi("small.xml", R"(<object name="window" type="window" x="12" y="12" image="bg/red" alphatime="0.5"/>)");
-    auto* window = new TClassicWindow("ui/small.xml", true);
+    auto shown = std::make_unique<TClassicWindow>("ui/small.xml", true);
+    TClassicWindow* window = shown.get();
     ASSERT_EQ(window->GetX(), 8);
-    TMyWindowManager::Get()->ShowPopup(window);
+    TMyWindowManager::Get()->ShowPopup(std::move(shown));
     Step(4);
     BeginCanvas();
     TMyWindowManager::Get()->Draw();
@@ -199,13 +201,13 @@ TEST_F(ClassicWindowTest, TheBackgroundIsDrawnWhereTheWindowStandsAndFadesWithIt
                   {15, 16, kBlack},
                   {0, 0, kBlack}});
     // Half-way through the fade-in: half the red over black.
-    TMyWindowManager::Get()->Remove(window);
+    const std::unique_ptr<TMyWindow> owned = TMyWindowManager::Get()->Remove(window);
+    ASSERT_EQ(owned.get(), window);
     window->Show();
     window->Update(0.25f);
     BeginCanvas();
     window->Draw();
     EXPECT_TRUE(NearColor(Pixel(10, 10), {128, 0, 0, 255}));
-    delete window;
 }
 
 TEST_F(ClassicWindowTest, AWindowOfTheGlobalDescriptionIsTheGameScreenKind) {
@@ -231,7 +233,6 @@ TEST_F(ClassicWindowTest, AWindowOfTheGlobalDescriptionIsTheGameScreenKind) {
         SCOPED_TRACE(c.name);
         TClassicWindow window{std::string(c.name)};
         EXPECT_EQ(window.mId, 4);
-        EXPECT_FALSE(window.mOwnedByManager);
         EXPECT_EQ(window.GetHolder(), nullptr);
         EXPECT_TRUE(window.mChildren.empty());
         EXPECT_EQ(window.GetDescription() != nullptr, c.described);

@@ -41,10 +41,11 @@ protected:
                       "<cursor name='drag'/><cursor name='text'/><cursor name='glass'/></c>");
         TGameCursors::Get()->LoadFromXml(cursors.RootElement());
         TGameCursors::Get()->SetDefault();
-        mScreen = new TMyWindow();
+        auto screen = std::make_unique<TMyWindow>();
+        mScreen = screen.get();
         mScreen->mName = "screen";
         mScreen->SetRect(0, 0, 300, 200);
-        TMyWindowManager::Get()->ShowScreen(mScreen, false, 0);
+        TMyWindowManager::Get()->ShowScreen(std::move(screen), false, 0);
     }
 
     void TearDown() override {

@@ -17,10 +17,20 @@ std::string FlyFile(const std::string& windowAttributes) {
 
 class FlyWindowTest : public wintest::DialogsTest {
 protected:
+    // Shown as a popup the manager owns.
     TFlyWindow* Open(const std::string& body, TFlyRecorder* recorder = nullptr) {
         WriteUi("fly.xml", body);
-        auto* window = new TFlyWindow(recorder, true, "ui/fly.xml");
-        TMyWindowManager::Get()->ShowPopup(window);
+        auto window = std::make_unique<TFlyWindow>(recorder, true, "ui/fly.xml");
+        TFlyWindow* shown = window.get();
+        TMyWindowManager::Get()->ShowPopup(std::move(window));
+        return shown;
+    }
+
+    // Shown borrowed, so the test may look at it once it has closed.
+    std::unique_ptr<TFlyWindow> OpenKept(const std::string& body, TFlyRecorder* recorder) {
+        WriteUi("fly.xml", body);
+        auto window = std::make_unique<TFlyWindow>(recorder, true, "ui/fly.xml");
+        TMyWindowManager::Get()->ShowBorrowedPopup(window.get());
         return window;
     }
 
@@ -83,7 +93,6 @@ TEST_F(FlyWindowTest, TheCentreFliesAlongTheAxesInTurnEachInHalfTheTime) {
         }
         EXPECT_TRUE(IsPopup(window));
         TMyWindowManager::Get()->Remove(window);
-        delete window;
     }
 }
 
@@ -110,7 +119,6 @@ TEST_F(FlyWindowTest, TheStayDecidesWhenTheWindowLeavesByItself) {
         Step(c.shownUpdates);
         EXPECT_EQ(window->GetState(), c.fliesOut ? TFlyWindow::kFlyingOut : TFlyWindow::kShown);
         TMyWindowManager::Get()->Remove(window);
-        delete window;
     }
 }
 
@@ -145,10 +153,11 @@ TEST_F(FlyWindowTest, AFadingWindowLeavesOnlyWhenBothTheFlightAndTheFadeAreDone)
 
 TEST_F(FlyWindowTest, ADialogsStoryFromLoadingToClosingWithTheClickedButtonsId) {
     TFlyRecorder recorder;
-    TFlyWindow* window = Open(FlyFile(R"(x1="150" y1="40" x="150" y="100" x2="150" y2="400" time="1" stay="-1"
-                                         flyinsound="whoosh" flyoutsound="thud")"),
-                              &recorder);
-    window->mOwnedByManager = false;
+    const std::unique_ptr<TFlyWindow> kept =
+        OpenKept(FlyFile(R"(x1="150" y1="40" x="150" y="100" x2="150" y2="400" time="1" stay="-1"
+                            flyinsound="whoosh" flyoutsound="thud")"),
+                 &recorder);
+    TFlyWindow* window = kept.get();
     EXPECT_EQ(SoundsMissing(), (Lines{"whoosh"}));
     // While it flies in, the button (then at 110, 50) ignores the pointer.
     Step(3);
@@ -170,7 +179,6 @@ TEST_F(FlyWindowTest, ADialogsStoryFromLoadingToClosingWithTheClickedButtonsId) 
     window->Close(5);
     EXPECT_TRUE(recorder.Take().empty());
     EXPECT_EQ(window->GetResult(), 3);
-    delete window;
 }
 
 TEST_F(FlyWindowTest, CloseDuringTheFlyInFliesOutFromWhereTheWindowIs) {
@@ -191,9 +199,9 @@ TEST_F(FlyWindowTest, CloseDuringTheFlyInFliesOutFromWhereTheWindowIs) {
 TEST_F(FlyWindowTest, AListenerDeletedWhileItsWindowFliesIsNotCalledAgain) {
     // The window's story after its listener went: it flies in, is clicked and leaves without a call.
     auto* recorder = new TFlyRecorder();
-    TFlyWindow* window =
-        Open(FlyFile(R"(x1="150" y1="40" x="150" y="100" x2="150" y2="400" time="1" stay="-1")"), recorder);
-    window->mOwnedByManager = false;
+    const std::unique_ptr<TFlyWindow> kept =
+        OpenKept(FlyFile(R"(x1="150" y1="40" x="150" y="100" x2="150" y2="400" time="1" stay="-1")"), recorder);
+    TFlyWindow* window = kept.get();
     Step(2);
     ASSERT_EQ(window->GetState(), TFlyWindow::kFlyingIn);
     EXPECT_EQ(recorder->Take(), (Lines{"loaded 0", "shown 0"}));
@@ -204,7 +212,6 @@ TEST_F(FlyWindowTest, AListenerDeletedWhileItsWindowFliesIsNotCalledAgain) {
     Step(4);
     EXPECT_FALSE(IsPopup(window));
     EXPECT_EQ(window->GetResult(), 3);
-    delete window;
 }
 
 } // namespace

@@ -16,9 +16,10 @@ class FrameConnectionTest : public wintest::WindowsTest {};
 
 TEST_F(FrameConnectionTest, InputGoesThroughTheCursorSetToTheWindows) {
     TEventLog log;
-    auto* screen = new TProbeWindow("screen", 0, 0, 300, 200, nullptr, &log);
+    auto owned = std::make_unique<TProbeWindow>("screen", 0, 0, 300, 200, nullptr, &log);
+    TProbeWindow* screen = owned.get();
     new TProbeWindow("child", 10, 10, 50, 50, screen, &log);
-    TMyWindowManager::Get()->ShowScreen(screen, false, 0);
+    TMyWindowManager::Get()->ShowScreen(std::move(owned), false, 0);
     for (const TInputEvent& input : {Move(20, 25), LeftDown(20, 25), Input(kInputLeave, 0)}) {
         EXPECT_TRUE(DispatchInputEvent(input));
     }

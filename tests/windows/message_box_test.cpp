@@ -14,7 +14,7 @@ namespace {
 using wintest::TFlyRecorder;
 using Lines = std::vector<std::string>;
 
-using BoxMaker = std::function<TMessageBoxWindow*(TFlyWindowListener*)>;
+using BoxMaker = std::function<std::unique_ptr<TMessageBoxWindow>(TFlyWindowListener*)>;
 
 struct BoxKind {
     const char* name;
@@ -24,9 +24,15 @@ struct BoxKind {
 
 const std::vector<BoxKind>& BoxKinds() {
     static const std::vector<BoxKind> kinds = {
-        {"ok", [](TFlyWindowListener* l) { return new TMessageBoxOkWindow(l, "quit", "sureexit", 50); }, {1}},
+        {"ok",
+         [](TFlyWindowListener* l) -> std::unique_ptr<TMessageBoxWindow> {
+             return std::make_unique<TMessageBoxOkWindow>(l, "quit", "sureexit", 50);
+         },
+         {1}},
         {"ok-cancel",
-         [](TFlyWindowListener* l) { return new TMessageBoxOkCancelWindow(l, "quit", "sureexit", 50); },
+         [](TFlyWindowListener* l) -> std::unique_ptr<TMessageBoxWindow> {
+             return std::make_unique<TMessageBoxOkCancelWindow>(l, "quit", "sureexit", 50);
+         },
          // Cancel first: every dialog keeps its confirming button on the right.
          {2, 1}},
     };
@@ -45,13 +51,15 @@ std::vector<TMyButton*> Buttons(const TMyWindow& window) {
 
 class ShippedMessageBoxTest : public wintest::ShippedUiTest {
 protected:
-    // Shows the box and steps until it rests in its place.
-    void OpenAndWait(TMessageBoxWindow* box) {
-        TMyWindowManager::Get()->ShowPopup(box);
+    // Shows the box and steps until it rests in its place; null when it never got there.
+    TMessageBoxWindow* OpenAndWait(std::unique_ptr<TMessageBoxWindow> owned) {
+        TMessageBoxWindow* box = owned.get();
+        TMyWindowManager::Get()->ShowPopup(std::move(owned));
         for (int frame = 0; frame < 40 && box->GetState() != TFlyWindow::kShown; ++frame) {
             Step(1);
         }
-        ASSERT_EQ(box->GetState(), TFlyWindow::kShown);
+        EXPECT_EQ(box->GetState(), TFlyWindow::kShown);
+        return box->GetState() == TFlyWindow::kShown ? box : nullptr;
     }
 
     static void ClickOn(const TMyWindow& window) {
@@ -67,7 +75,7 @@ protected:
 TEST_F(ShippedMessageBoxTest, BoxesWaitForAButtonAndShowTheirTexts) {
     for (const BoxKind& kind : BoxKinds()) {
         SCOPED_TRACE(kind.name);
-        std::unique_ptr<TMessageBoxWindow> box(kind.make(nullptr));
+        const std::unique_ptr<TMessageBoxWindow> box = kind.make(nullptr);
         ASSERT_NE(box->GetHolder(), nullptr);
         const TUIFlyWindow* fly = FindUIObject<TUIFlyWindow>(*box->GetHolder(), "window");
         ASSERT_NE(fly, nullptr);
@@ -108,8 +116,8 @@ TEST_F(ShippedMessageBoxTest, TheOpenerHearsTheClickedButtonsIdOnlyOnceTheBoxHas
         SCOPED_TRACE(testing::Message() << c.kind << " " << c.button);
         const BoxKind& kind = std::string(c.kind) == "ok" ? BoxKinds()[0] : BoxKinds()[1];
         TFlyRecorder recorder;
-        TMessageBoxWindow* box = kind.make(&recorder);
-        OpenAndWait(box);
+        TMessageBoxWindow* box = OpenAndWait(kind.make(&recorder));
+        ASSERT_NE(box, nullptr);
         recorder.Take();
         ClickOn(*box->FindChildByName(c.button));
         ClickOn(*box->FindChildByName(c.secondButton));
@@ -123,8 +131,8 @@ TEST_F(ShippedMessageBoxTest, TheOpenerHearsTheClickedButtonsIdOnlyOnceTheBoxHas
 }
 
 TEST_F(ShippedMessageBoxTest, ABoxDrawsItsPanelTextsAndButtonsOverTheScreen) {
-    auto* box = new TMessageBoxOkCancelWindow(nullptr, "quit", "sureexit", 50);
-    OpenAndWait(box);
+    TMessageBoxWindow* box = OpenAndWait(std::make_unique<TMessageBoxOkCancelWindow>(nullptr, "quit", "sureexit", 50));
+    ASSERT_NE(box, nullptr);
     Step(4);
     ASSERT_FLOAT_EQ(box->mAlpha, 1.0f);
     // The panel's top-left corner is 683 - 300, 384 - 160.
@@ -165,27 +173,31 @@ TEST_F(ShippedMessageBoxTest, OnlyABoxWithACaptionShowsTheBandBehindIt) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.kind << " '" << c.captionKey << "'");
         const bool ok = std::string(c.kind) == "ok";
-        TMessageBoxWindow* box =
-            ok ? static_cast<TMessageBoxWindow*>(new TMessageBoxOkWindow(nullptr, c.captionKey, "sureexit", 50))
-               : new TMessageBoxOkCancelWindow(nullptr, c.captionKey, "sureexit", 50);
+        std::unique_ptr<TMessageBoxWindow> box;
+        if (ok) {
+            box = std::make_unique<TMessageBoxOkWindow>(nullptr, c.captionKey, "sureexit", 50);
+        } else {
+            box = std::make_unique<TMessageBoxOkCancelWindow>(nullptr, c.captionKey, "sureexit", 50);
+        }
         TMyWindow* band = box->FindChildByName(TMessageBoxWindow::kCaptionBand);
         ASSERT_NE(band, nullptr);
         EXPECT_EQ(band->mShown, c.band);
-        OpenAndWait(box);
+        ASSERT_NE(OpenAndWait(std::move(box)), nullptr);
         Step(4);
         DrawOverBackdrop();
         ExpectScreen({{"where the band stands", 683, 262, c.band ? bandColour : panelColour}}, 3);
-        // Taken out of the manager, the box is the caller's to delete.
-        delete TMyWindowManager::Get()->CloseById(50);
+        // Taken out of the manager, the box is the caller's, and goes here.
+        ASSERT_NE(TMyWindowManager::Get()->CloseById(50), nullptr);
     }
 }
 
 // The pause notice's file, shown as the game shows it: a classic window with every control disabled. Its
 // picture covers the screen, dimming what is behind, and its disabled button keeps the normal look.
 TEST_F(ShippedMessageBoxTest, ThePauseNoticeDimsTheWholeScreenAndItsButtonLooksEnabled) {
-    auto* pause = new TClassicWindow("ui/pause.xml", true);
+    auto shown = std::make_unique<TClassicWindow>("ui/pause.xml", true);
+    TClassicWindow* pause = shown.get();
     pause->SetDisabledRecursive(true);
-    TMyWindowManager::Get()->ShowPopup(pause);
+    TMyWindowManager::Get()->ShowPopup(std::move(shown));
     Step(8);
     ASSERT_FLOAT_EQ(pause->mAlpha, 1.0f);
     auto* button = dynamic_cast<TMyButton*>(pause->FindChildByName("continue"));
@@ -209,12 +221,12 @@ TEST_F(MessageBoxFileTest, ABoxWithoutAMessageLabelShowsItsCaptionOnly) {
         <object name="caption" type="imagetext" font="tiny" x="0" y="0" w="100" h="20"/>
         <object name="ok" type="button" id="1" x="10" y="30" w="40" h="20"/>)");
     TFlyRecorder recorder;
-    auto* box = new TMessageBoxOkWindow(&recorder, "title", "body", 12);
+    auto box = std::make_unique<TMessageBoxOkWindow>(&recorder, "title", "body", 12);
     ASSERT_NE(box->GetCaption(), nullptr);
     // A key without a term shows itself.
     EXPECT_EQ(box->GetCaption()->mText, L"title");
     EXPECT_EQ(box->GetMessage(), nullptr);
-    TMyWindowManager::Get()->ShowPopup(box);
+    TMyWindowManager::Get()->ShowPopup(std::move(box));
     Step(2);
     Click(115, 105);
     Step(3);

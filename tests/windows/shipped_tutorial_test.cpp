@@ -154,9 +154,9 @@ TEST_F(RunningTutorialTest, TheMixedColourTipsShowOneAfterAnotherAndAreRemembere
     harness::UseDesignSizedWindow();
     Frame();
     wintest::TEventLog log;
-    auto* game = new wintest::TProbeWindow("game", 0, 0, 1366, 768, nullptr, &log);
+    auto game = std::make_unique<wintest::TProbeWindow>("game", 0, 0, 1366, 768, nullptr, &log);
     game->mId = 4;
-    TMyWindowManager::Get()->ShowScreen(game, false, 0);
+    TMyWindowManager::Get()->ShowScreen(std::move(game), false, 0);
     TChainListener listener;
     SetTutorialListener(&listener);
     ShowTutorial("TipMixColorsMode", true, -1);

@@ -66,10 +66,11 @@ protected:
 
     // The game screen (id 4) over the whole 300 x 200 screen, with the cell 200, 150, 40 x 30.
     void MakeGameScreen() {
-        mGame = new TProbeWindow("game", 0, 0, 300, 200, nullptr, &mLog);
+        auto game = std::make_unique<TProbeWindow>("game", 0, 0, 300, 200, nullptr, &mLog);
+        mGame = game.get();
         mGame->mId = 4;
         new TProbeWindow("cell", 200, 150, 40, 30, mGame, &mLog);
-        TMyWindowManager::Get()->ShowScreen(mGame, false, 0);
+        TMyWindowManager::Get()->ShowScreen(std::move(game), false, 0);
         SetTutorialListener(&mFinished);
     }
 
@@ -272,9 +273,10 @@ TEST_F(TutorialTest, StepsChooseTheirTextsButtonAndPointers) {
 }
 
 TEST_F(TutorialTest, EventsGoToTheTargetWindowNamed) {
-    auto* map = new TProbeWindow("map", 0, 0, 300, 200, nullptr, &mLog);
+    auto owned = std::make_unique<TProbeWindow>("map", 0, 0, 300, 200, nullptr, &mLog);
+    TProbeWindow* map = owned.get();
     map->mId = 6;
-    TMyWindowManager::Get()->ShowScreen(map, false, 0);
+    TMyWindowManager::Get()->ShowScreen(std::move(owned), false, 0);
     struct Case {
         int target;
         Lines clicks;
@@ -297,11 +299,10 @@ TEST_F(TutorialTest, EventsGoToTheTargetWindowNamed) {
     // A target that leaves the manager during the step hears nothing more.
     TUserInfo::Release();
     Show("StepA", true, 6);
-    TMyWindowManager::Get()->Remove(map);
+    const std::unique_ptr<TMyWindow> removed = TMyWindowManager::Get()->Remove(map);
     mLog.Take();
     Click(20, 20);
     EXPECT_TRUE(TakeClicks().empty());
-    delete map;
 }
 
 TEST_F(TutorialTest, APanelFileWithoutSomePartsStillShowsItsSteps) {

@@ -1,5 +1,6 @@
 // The window manager: which window the pointer reaches with popups in their states, the events of hover,
-// press, drag and release, keys, screen changes through a fader, and what is deleted at shutdown.
+// press, drag and release, keys, screen changes through a fader, and which windows it deletes: those handed in
+// as its own when they close or at shutdown, never a borrowed one.
 
 #include <map>
 
@@ -24,7 +25,17 @@ using Lines = std::vector<std::string>;
 class WindowManagerTest : public wintest::WindowsTest {
 protected:
     TMyWindowManager* Manager() { return TMyWindowManager::Get(); }
+
+    // A probe that counts its deletion under its name; the counts outlive the manager.
+    std::unique_ptr<TProbeWindow> MakeCounted(const std::string& name, float showDelay = 0) {
+        auto window = std::make_unique<TProbeWindow>(name, 0, 0, 10, 10);
+        window->mShowDelay = showDelay;
+        window->mDeleted = &mDeleted[name];
+        return window;
+    }
+
     TEventLog mLog;
+    std::map<std::string, int> mDeleted;
 };
 
 // A screen of 300 x 200 with "left" (10, 10, 100 x 100) and "right" (150, 10, 100 x 100) holding "inner"
@@ -32,22 +43,22 @@ protected:
 class RoutingTest : public WindowManagerTest {
 protected:
     void SetUp() override {
-        mScreen = new TProbeWindow("screen", 0, 0, 300, 200, nullptr, &mLog);
-        new TProbeWindow("left", 10, 10, 100, 100, mScreen, &mLog);
-        auto* right = new TProbeWindow("right", 150, 10, 100, 100, mScreen, &mLog);
+        auto screen = std::make_unique<TProbeWindow>("screen", 0, 0, 300, 200, nullptr, &mLog);
+        new TProbeWindow("left", 10, 10, 100, 100, screen.get(), &mLog);
+        auto* right = new TProbeWindow("right", 150, 10, 100, 100, screen.get(), &mLog);
         new TProbeWindow("inner", 10, 10, 30, 30, right, &mLog);
-        mPopup = new TProbeWindow("popup", 50, 120, 200, 60, nullptr, &mLog);
+        mKeptPopup = std::make_unique<TProbeWindow>("popup", 50, 120, 200, 60, nullptr, &mLog);
+        mPopup = mKeptPopup.get();
         new TProbeWindow("ok", 10, 10, 40, 20, mPopup, &mLog);
-        Manager()->ShowScreen(mScreen, false, 0);
+        Manager()->ShowScreen(std::move(screen), false, 0);
     }
     void TearDown() override {
-        if (!Manager()->IsInTree(mPopup)) {
-            delete mPopup;
-        }
+        mKeptPopup.reset();
         WindowManagerTest::TearDown();
     }
 
-    TProbeWindow* mScreen = nullptr;
+    // Kept by the test and shown borrowed, again in each state.
+    std::unique_ptr<TProbeWindow> mKeptPopup;
     TProbeWindow* mPopup = nullptr;
 };
 
@@ -58,25 +69,25 @@ TEST_F(RoutingTest, PopupStatesAndPointerPositionDecideTheWindowPressed) {
     };
     const std::vector<State> states = {
         {"no popup", [](TMyWindowManager*, TProbeWindow*) {}},
-        {"active popup", [](TMyWindowManager* manager, TProbeWindow* popup) { manager->ShowPopup(popup); }},
+        {"active popup", [](TMyWindowManager* manager, TProbeWindow* popup) { manager->ShowBorrowedPopup(popup); }},
         {"hidden popup",
          [](TMyWindowManager* manager, TProbeWindow* popup) {
-             manager->ShowPopup(popup);
+             manager->ShowBorrowedPopup(popup);
              popup->Hide();
          }},
         {"disabled popup",
          [](TMyWindowManager* manager, TProbeWindow* popup) {
-             manager->ShowPopup(popup);
+             manager->ShowBorrowedPopup(popup);
              popup->mDisabled = true;
          }},
         {"transparent popup",
          [](TMyWindowManager* manager, TProbeWindow* popup) {
-             manager->ShowPopup(popup);
+             manager->ShowBorrowedPopup(popup);
              popup->mAlpha = 0;
          }},
         {"popup flying (not interactive)",
          [](TMyWindowManager* manager, TProbeWindow* popup) {
-             manager->ShowPopup(popup);
+             manager->ShowBorrowedPopup(popup);
              popup->mInteractive = false;
          }},
     };
@@ -125,26 +136,26 @@ TEST_F(RoutingTest, PopupStatesAndPointerPositionDecideTheWindowPressed) {
 }
 
 TEST_F(RoutingTest, LowerActivePopupTakesOverWhenTheTopOneIsHidden) {
-    auto* top = new TProbeWindow("top", 0, 0, 300, 200, nullptr, &mLog);
-    Manager()->ShowPopup(mPopup);
-    Manager()->ShowPopup(top);
+    auto owned = std::make_unique<TProbeWindow>("top", 0, 0, 300, 200, nullptr, &mLog);
+    TProbeWindow* top = owned.get();
+    Manager()->ShowBorrowedPopup(mPopup);
+    Manager()->ShowPopup(std::move(owned));
     top->Hide();
     EXPECT_EQ(Manager()->GetTopActivePopup(), mPopup);
     Send({LeftDown(70, 135), LeftDown(20, 20)});
     EXPECT_EQ(mLog.Take(), Lines{"ok down 10,5 b1"});
-    Manager()->Remove(top);
-    delete top;
 }
 
 // A plain screen of 300 x 200 with probes "A" (10, 10, 50 x 50) and "B" (100, 10, 50 x 50).
 class PointerTest : public WindowManagerTest {
 protected:
     void SetUp() override {
-        mScreen = new TMyWindow();
+        auto screen = std::make_unique<TMyWindow>();
+        mScreen = screen.get();
         mScreen->SetRect(0, 0, 300, 200);
         mA = new TProbeWindow("A", 10, 10, 50, 50, mScreen, &mLog);
         mB = new TProbeWindow("B", 100, 10, 50, 50, mScreen, &mLog);
-        Manager()->ShowScreen(mScreen, false, 0);
+        Manager()->ShowScreen(std::move(screen), false, 0);
     }
 
     TMyWindow* mScreen = nullptr;
@@ -229,10 +240,11 @@ TEST_F(PointerTest, AWindowTakenOutOfTheTreeGetsNoRelease) {
 }
 
 TEST_F(PointerTest, KeysAndCharactersGoToTheTopPopupElseTheTopScreen) {
-    auto* popup = new TProbeWindow("popup", 0, 0, 10, 10, nullptr, &mLog);
+    auto owned = std::make_unique<TProbeWindow>("popup", 0, 0, 10, 10, nullptr, &mLog);
+    TProbeWindow* popup = owned.get();
     Send({KeyDown(13), Char(0x44F)});
     EXPECT_EQ(mLog.Take(), (Lines{"A key 13", "B key 13", "A char 1103", "B char 1103"}));
-    Manager()->ShowPopup(popup);
+    Manager()->ShowPopup(std::move(owned));
     Send({KeyDown(27, 0x40), Char(65)});
     EXPECT_EQ(mLog.Take(), (Lines{"popup key 27", "popup char 65"}));
     popup->mDisabled = true;
@@ -245,13 +257,13 @@ TEST_F(PointerTest, KeysAndCharactersGoToTheTopPopupElseTheTopScreen) {
 
 TEST_F(WindowManagerTest, PopupsWaitForTheirShowDelay) {
     TFrames frames;
-    auto* popup = new TProbeWindow("popup", 0, 0, 10, 10);
+    // Borrowed, so that it can be shown twice as the tutorial is.
+    auto popup = std::make_unique<TProbeWindow>("popup", 0, 0, 10, 10);
     popup->mShowDelay = 0.5f;
-    popup->mOwnedByManager = true;
-    Manager()->ShowPopup(popup);
-    Manager()->ShowPopup(popup);
+    Manager()->ShowBorrowedPopup(popup.get());
+    Manager()->ShowBorrowedPopup(popup.get());
     EXPECT_EQ(Manager()->GetWaitingPopups().size(), 1u);
-    EXPECT_EQ(Manager()->FindById(-1), popup);
+    EXPECT_EQ(Manager()->FindById(-1), popup.get());
     int frame = 0;
     while (Manager()->GetPopups().empty() && frame < 100) {
         frames.Step(100);
@@ -262,55 +274,83 @@ TEST_F(WindowManagerTest, PopupsWaitForTheirShowDelay) {
     EXPECT_TRUE(popup->mShown);
 }
 
-TEST_F(WindowManagerTest, LookUpsAndRemovals) {
-    auto* screen = new TProbeWindow("screen", 0, 0, 10, 10);
-    auto* popup = new TProbeWindow("popup", 0, 0, 10, 10);
+TEST_F(WindowManagerTest, CloseByIdHandsAnOwnedWindowToTheCallerAndABorrowedOneToNobody) {
+    TFrames frames;
+    std::unique_ptr<TProbeWindow> screen = MakeCounted("screen");
+    std::unique_ptr<TProbeWindow> popup = MakeCounted("popup");
+    TProbeWindow* shownScreen = screen.get();
     screen->mId = 3;
     popup->mId = 3;
-    Manager()->ShowScreen(screen, false, 0);
-    Manager()->ShowScreen(screen, true, 0);
-    Manager()->ShowPopup(popup);
-    Manager()->ShowPopup(popup);
+    Manager()->ShowScreen(std::move(screen), false, 0);
+    Manager()->ShowBorrowedPopup(popup.get());
+    Manager()->ShowBorrowedPopup(popup.get());
     EXPECT_EQ(Manager()->GetScreens().size(), 1u);
     EXPECT_EQ(Manager()->GetPopups().size(), 1u);
     EXPECT_EQ(Manager()->CloseById(99), nullptr);
-    EXPECT_EQ(Manager()->CloseById(3), screen); // screens come first
-    EXPECT_EQ(Manager()->CloseById(3), popup);
+    std::unique_ptr<TMyWindow> closed = Manager()->CloseById(3); // screens come first
+    EXPECT_EQ(closed.get(), shownScreen);
+    // The popup leaves the lists but stays its owner's.
+    EXPECT_EQ(Manager()->CloseById(3), nullptr);
     EXPECT_TRUE(Manager()->GetScreens().empty());
     EXPECT_TRUE(Manager()->GetPopups().empty());
-    EXPECT_TRUE(screen->mShown); // removal neither hides nor deletes
-    delete screen;
-    delete popup;
+    frames.Step(16);
+    TMyWindowManager::Release();
+    // Removal neither hides nor deletes, not even at the end of the frame or at shutdown.
+    EXPECT_EQ(mDeleted, (std::map<std::string, int>{{"screen", 0}, {"popup", 0}}));
+    EXPECT_TRUE(closed->mShown);
+    EXPECT_TRUE(popup->mShown);
+    closed.reset();
+    EXPECT_EQ(mDeleted["screen"], 1);
 }
 
-TEST_F(WindowManagerTest, AClosingScreenIsRemovedHiddenAndDeletedWhenOwned) {
+TEST_F(WindowManagerTest, AClosingWindowIsRemovedHiddenAndDeletedWhenOwned) {
     TFrames frames;
-    int deleted = 0;
-    auto* owned = new TProbeWindow("owned", 0, 0, 10, 10);
-    owned->mOwnedByManager = true;
-    owned->mDeleted = &deleted;
-    auto* kept = new TProbeWindow("kept", 0, 0, 10, 10);
-    kept->mDeleted = &deleted;
-    Manager()->ShowScreen(kept, false, 0);
-    Manager()->ShowScreen(owned, false, 0);
-    owned->mCloseRequest = true;
-    kept->mCloseRequest = true;
+    std::unique_ptr<TProbeWindow> borrowed = MakeCounted("borrowed popup");
+    borrowed->mCloseRequest = true;
+    std::unique_ptr<TProbeWindow> screen = MakeCounted("screen");
+    std::unique_ptr<TProbeWindow> popup = MakeCounted("popup");
+    screen->mCloseRequest = true;
+    popup->mCloseRequest = true;
+    Manager()->ShowScreen(std::move(screen), false, 0);
+    Manager()->ShowPopup(std::move(popup));
+    Manager()->ShowBorrowedPopup(borrowed.get());
     frames.Step(16);
     EXPECT_TRUE(Manager()->GetScreens().empty());
-    EXPECT_EQ(deleted, 1);
-    EXPECT_FALSE(kept->mShown);
-    delete kept;
+    EXPECT_TRUE(Manager()->GetPopups().empty());
+    EXPECT_EQ(mDeleted, (std::map<std::string, int>{{"borrowed popup", 0}, {"screen", 1}, {"popup", 1}}));
+    EXPECT_FALSE(borrowed->mShown);
+}
+
+TEST_F(WindowManagerTest, AReplacingScreenTakesTheOwnedDialogsWithItAndLeavesTheBorrowedOnes) {
+    TFrames frames;
+    std::unique_ptr<TProbeWindow> borrowed = MakeCounted("borrowed");
+    std::unique_ptr<TProbeWindow> borrowedWaiting = MakeCounted("borrowed waiting", 5);
+    Manager()->ShowScreen(MakeCounted("old"), false, 0);
+    Manager()->ShowPopup(MakeCounted("dialog"));
+    Manager()->ShowPopup(MakeCounted("waiting dialog", 5));
+    Manager()->ShowBorrowedPopup(borrowed.get());
+    Manager()->ShowBorrowedPopup(borrowedWaiting.get());
+    Manager()->ShowScreen(MakeCounted("new"), true, 0);
+    frames.Step(16);
+    EXPECT_EQ(
+        mDeleted,
+        (std::map<std::string, int>{
+            {"borrowed", 0}, {"borrowed waiting", 0}, {"old", 1}, {"dialog", 1}, {"waiting dialog", 1}, {"new", 0}}));
+    EXPECT_EQ(Manager()->GetPopups(), std::vector<TMyWindow*>{borrowed.get()});
+    EXPECT_EQ(Manager()->GetWaitingPopups(), std::vector<TMyWindow*>{borrowedWaiting.get()});
+    ASSERT_EQ(Manager()->GetScreens().size(), 1u);
+    EXPECT_EQ(Manager()->GetScreens().back()->mName, "new");
 }
 
 TEST_F(WindowManagerTest, FrozenScreensAndPopupsWithoutTheUpdateBitAreNotUpdated) {
     TFrames frames;
-    auto* screen = new TProbeWindow("screen", 0, 0, 10, 10);
-    auto* popup = new TProbeWindow("popup", 0, 0, 10, 10);
-    Manager()->ShowScreen(screen, false, 0);
-    Manager()->ShowPopup(popup);
+    auto screen = std::make_unique<TProbeWindow>("screen", 0, 0, 10, 10);
+    auto popup = std::make_unique<TProbeWindow>("popup", 0, 0, 10, 10);
     screen->mCloseRequest = true;
     popup->mCloseRequest = true;
     popup->mUpdateFlags = 6;
+    Manager()->ShowScreen(std::move(screen), false, 0);
+    Manager()->ShowPopup(std::move(popup));
     Manager()->SetAllFrozen(true);
     frames.Step(16);
     EXPECT_EQ(Manager()->GetScreens().size(), 1u);
@@ -318,21 +358,20 @@ TEST_F(WindowManagerTest, FrozenScreensAndPopupsWithoutTheUpdateBitAreNotUpdated
     frames.Step(16);
     EXPECT_TRUE(Manager()->GetScreens().empty());
     EXPECT_EQ(Manager()->GetPopups().size(), 1u);
-    delete screen;
 }
 
 // Screen changes through fader 1 (covering 0.5 s, uncovering 0.5 s, then 0.2 s).
 class FadeTest : public WindowManagerTest {
 protected:
     void SetUp() override {
-        Manager()->AddFader(new TFaderShadow());
-        mOld = MakeScreen("old");
-        Manager()->ShowScreen(mOld, false, 0);
+        Manager()->AddFader(std::make_unique<TFaderShadow>());
+        std::unique_ptr<TProbeWindow> old = MakeScreen("old");
+        mOld = old.get();
+        Manager()->ShowScreen(std::move(old), false, 0);
     }
 
-    TProbeWindow* MakeScreen(const std::string& name) {
-        auto* screen = new TProbeWindow(name, 0, 0, 300, 200, nullptr, &mLog);
-        screen->mOwnedByManager = true;
+    std::unique_ptr<TProbeWindow> MakeScreen(const std::string& name) {
+        auto screen = std::make_unique<TProbeWindow>(name, 0, 0, 300, 200, nullptr, &mLog);
         screen->mDeleted = &mDeleted[name];
         return screen;
     }
@@ -352,12 +391,10 @@ protected:
 
     TFrames mFrames;
     TProbeWindow* mOld = nullptr;
-    std::map<std::string, int> mDeleted;
 };
 
 TEST_F(FadeTest, TheSwapHappensWhenTheScreenIsCovered) {
-    TProbeWindow* next = MakeScreen("next");
-    Manager()->ShowScreen(next, true, 1);
+    Manager()->ShowScreen(MakeScreen("next"), true, 1);
     EXPECT_NE(Manager()->GetActiveFader(), nullptr);
     EXPECT_EQ(TopName(), "old");
     EXPECT_EQ(StepUntil([&] { return TopName() == "next"; }), 5);
@@ -392,18 +429,22 @@ TEST_F(FadeTest, AReplacedScreenThatClosesItselfDuringTheFadeIsSkipped) {
 }
 
 TEST_F(FadeTest, APendingScreenThatLeavesBeforeTheMiddleIsNotSwappedIn) {
-    TProbeWindow* next = MakeScreen("next");
-    Manager()->ShowScreen(next, true, 1);
+    std::unique_ptr<TProbeWindow> made = MakeScreen("next");
+    TProbeWindow* next = made.get();
+    Manager()->ShowScreen(std::move(made), true, 1);
     mFrames.Step(100);
-    EXPECT_EQ(Manager()->Remove(next), next);
-    TProbeWindow* other = MakeScreen("other");
-    Manager()->ShowScreen(other, true, 1);
-    delete other; // deleted by its maker while it waits
+    const std::unique_ptr<TMyWindow> back = Manager()->Remove(next);
+    EXPECT_EQ(back.get(), next);
+    made = MakeScreen("other");
+    TProbeWindow* other = made.get();
+    Manager()->ShowScreen(std::move(made), true, 1);
+    // Taken back while it waits, and dropped at once.
+    EXPECT_NE(Manager()->Remove(other), nullptr);
+    EXPECT_EQ(mDeleted["other"], 1);
     EXPECT_EQ(StepUntil([&] { return Manager()->GetActiveFader() == nullptr; }), 11);
     EXPECT_TRUE(Manager()->GetScreens().empty());
     EXPECT_EQ(mDeleted["old"], 1);
     EXPECT_EQ(mDeleted["next"], 0);
-    delete next;
 }
 
 TEST_F(FadeTest, AFaderIndexThatNamesNoFaderSwapsAtOnce) {
@@ -438,33 +479,30 @@ TEST_F(FadeTest, FaderZeroReplacesTheTopAtOnceEvenFromInsideItsOwnButton) {
     EXPECT_EQ(mDeleted["old"], 1);
 }
 
-TEST_F(WindowManagerTest, ShutdownDeletesEveryWindowExactlyOnce) {
-    Manager()->AddFader(new TFaderShadow());
-    std::map<std::string, int> deleted;
-    const auto make = [&](const std::string& name, bool owned, float delay) {
-        auto* window = new TProbeWindow(name, 0, 0, 10, 10);
-        window->mOwnedByManager = owned;
-        window->mShowDelay = delay;
-        window->mDeleted = &deleted[name];
-        return window;
-    };
-    Manager()->ShowScreen(make("screen", false, 0), false, 0);
-    Manager()->ShowScreen(make("owned screen", true, 0), false, 0);
-    Manager()->ShowPopup(make("popup", false, 0));
-    Manager()->ShowPopup(make("owned waiting", true, 5));
-    TProbeWindow* notOwnedWaiting = make("waiting", false, 5);
-    Manager()->ShowPopup(notOwnedWaiting);
-    Manager()->ShowScreen(make("pending", true, 0), true, 1);
-    Manager()->ShowScreen(make("queued", true, 0), true, 1);
+TEST_F(WindowManagerTest, ShutdownDeletesEveryWindowItOwnsOrKeepsExactlyOnce) {
+    Manager()->AddFader(std::make_unique<TFaderShadow>());
+    Manager()->ShowScreen(MakeCounted("screen"), false, 0);
+    Manager()->ShowPopup(MakeCounted("popup"));
+    Manager()->ShowPopup(MakeCounted("waiting", 5));
+    std::unique_ptr<TProbeWindow> borrowed = MakeCounted("borrowed");
+    std::unique_ptr<TProbeWindow> borrowedWaiting = MakeCounted("borrowed waiting", 5);
+    Manager()->ShowBorrowedPopup(borrowed.get());
+    Manager()->ShowBorrowedPopup(borrowedWaiting.get());
+    Manager()->ShowScreen(MakeCounted("pending"), true, 1);
+    Manager()->ShowScreen(MakeCounted("queued"), true, 1);
+    // Kept until shutdown and shown borrowed, as the tutorial is: in two lists, deleted once.
+    std::unique_ptr<TProbeWindow> kept = MakeCounted("kept");
+    Manager()->ShowBorrowedPopup(kept.get());
+    Manager()->KeepUntilShutdown(std::move(kept));
     TMyWindowManager::Release();
-    EXPECT_EQ(deleted, (std::map<std::string, int>{{"screen", 1},
-                                                   {"owned screen", 1},
-                                                   {"popup", 1},
-                                                   {"owned waiting", 1},
-                                                   {"waiting", 0},
-                                                   {"pending", 1},
-                                                   {"queued", 1}}));
-    delete notOwnedWaiting;
+    EXPECT_EQ(mDeleted, (std::map<std::string, int>{{"screen", 1},
+                                                    {"popup", 1},
+                                                    {"waiting", 1},
+                                                    {"borrowed", 0},
+                                                    {"borrowed waiting", 0},
+                                                    {"pending", 1},
+                                                    {"queued", 1},
+                                                    {"kept", 1}}));
 }
 
 // Messages are dispatched once per frame, by the window manager.

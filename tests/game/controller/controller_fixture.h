@@ -113,9 +113,10 @@ protected:
         TUserInfo::Get()->SetDifficultyChoice(0);
         GetProfileDifficulty() = TBaseMosaicSettings();
         GetProfileDifficulty().mHintRecharge = 10;
-        mScreen = new TMyWindow();
+        auto screen = std::make_unique<TMyWindow>();
+        mScreen = screen.get();
         mScreen->mId = kGameScreenId;
-        TMyWindowManager::Get()->ShowScreen(mScreen, false, 0);
+        TMyWindowManager::Get()->ShowScreen(std::move(screen), false, 0);
         mController = std::make_unique<TBoardMahjong>(&mWindows);
     }
 

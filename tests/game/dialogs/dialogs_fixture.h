@@ -60,7 +60,7 @@ protected:
         for (int frame = 0; frame < 8 && TMyWindowManager::Get()->FindById(101) == nullptr; ++frame) {
             Frame();
         }
-        delete TMyWindowManager::Get()->CloseById(101);
+        TMyWindowManager::Get()->CloseById(101);
     }
 
     void TearDown() override {

@@ -118,8 +118,9 @@ TEST_F(GameMenuTest, ThePreviewBrowserStopsAtBothEnds) {
     constexpr int kBrowsedType = 77;
     auto& catalogue = const_cast<TStageCatalogue&>(GetStageCatalogue());
     catalogue.mTilesetDefaults.push_back({kBrowsedType, true, false, {"basic", "sea", "woods"}});
-    auto* menu = new TGameMenuWindow("ui/gamemenu.xml", nullptr, kBrowsedType);
-    TMyWindowManager::Get()->ShowPopup(menu);
+    auto owned = std::make_unique<TGameMenuWindow>("ui/gamemenu.xml", nullptr, kBrowsedType);
+    TGameMenuWindow* menu = owned.get();
+    TMyWindowManager::Get()->ShowPopup(std::move(owned));
     Settle();
     TMyButton* prev = FindButton(menu, "prev");
     TMyButton* next = FindButton(menu, "next");
@@ -161,13 +162,14 @@ TEST_F(GameMenuTest, WithoutAnEntryToBrowseThePreviewButtonsAreHidden) {
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.name);
         catalogue.mTilesetDefaults.insert(catalogue.mTilesetDefaults.end(), entry.entries.begin(), entry.entries.end());
-        auto* menu = new TGameMenuWindow("ui/gamemenu.xml", nullptr, entry.gameType);
-        TMyWindowManager::Get()->ShowPopup(menu);
+        auto owned = std::make_unique<TGameMenuWindow>("ui/gamemenu.xml", nullptr, entry.gameType);
+        TGameMenuWindow* menu = owned.get();
+        TMyWindowManager::Get()->ShowPopup(std::move(owned));
         Settle();
         EXPECT_FALSE(FindButton(menu, "prev")->mShown);
         EXPECT_FALSE(FindButton(menu, "next")->mShown);
         EXPECT_EQ(FindButton(menu, "next")->mDisabled, entry.nextDisabled);
-        delete TMyWindowManager::Get()->Remove(menu);
+        TMyWindowManager::Get()->Remove(menu);
         catalogue.mTilesetDefaults.resize(catalogue.mTilesetDefaults.size() - entry.entries.size());
     }
 }

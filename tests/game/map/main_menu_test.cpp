@@ -210,16 +210,15 @@ TEST_F(MainMenuTest, TheFirstProfileCheckWaitsForTheProfileWindowsAndAsksOnce) {
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->IsProfileCheckPending());
     // The player list is open while its last player is deleted: the menu waits for the list to close.
-    auto* list = new TMyWindow();
+    auto list = std::make_unique<TMyWindow>();
     list->mId = TMainMenu::kProfileListId;
-    list->mOwnedByManager = true;
-    TMyWindowManager::Get()->ShowPopup(list);
+    TMyWindowManager::Get()->ShowPopup(std::move(list));
     TSettings::Get()->DeleteUser(0);
     const size_t mark = LogMark();
     Frames(4);
     EXPECT_TRUE(menu->IsProfileCheckPending());
     EXPECT_FALSE(OpenedSince(mark, "profile name window", TMainMenu::kProfileNameId));
-    delete TMyWindowManager::Get()->CloseById(TMainMenu::kProfileListId);
+    TMyWindowManager::Get()->CloseById(TMainMenu::kProfileListId);
     Frames(4);
     EXPECT_FALSE(menu->IsProfileCheckPending());
     EXPECT_TRUE(OpenedSince(mark, "profile name window", TMainMenu::kProfileNameId));

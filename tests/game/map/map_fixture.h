@@ -128,7 +128,7 @@ protected:
         popups.insert(popups.end(), manager->GetWaitingPopups().begin(), manager->GetWaitingPopups().end());
         for (TMyWindow* popup : popups) {
             if (popup != TMyTutorialWindow::FindInstance()) {
-                delete manager->Remove(popup);
+                manager->Remove(popup);
             }
         }
         ShowMainMenuScreen();

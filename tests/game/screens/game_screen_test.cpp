@@ -51,7 +51,7 @@ protected:
         ControllerTest::SetUp();
         // The real screen and the singleton replace the plain screen and the recording windows.
         mController.reset();
-        delete TMyWindowManager::Get()->CloseById(kGameScreenId);
+        TMyWindowManager::Get()->CloseById(kGameScreenId);
         mScreen = nullptr;
         WriteData("ui/levelname.xml", kIntro);
         WriteData("ui/levelcomplete.xml", kResults);
@@ -70,8 +70,9 @@ protected:
         TModeProgress& progress = GetCurrentModeProgress();
         progress.mStage = stage;
         progress.mLevel = level;
-        auto* room = new TRoomWindow();
-        TMyWindowManager::Get()->ShowScreen(room, false, 0);
+        auto owned = std::make_unique<TRoomWindow>();
+        TRoomWindow* room = owned.get();
+        TMyWindowManager::Get()->ShowScreen(std::move(owned), false, 0);
         return room;
     }
 
