@@ -94,15 +94,6 @@ std::string AssetName(const char* file) {
     return std::string(kInputFolder) + file;
 }
 
-bool WriteBytes(const std::string& path, const void* data, size_t size) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && written;
-}
-
 std::string Bytes(const uint8_t* data, size_t size) {
     return std::string(reinterpret_cast<const char*>(data), size);
 }
@@ -663,34 +654,7 @@ void RunPreloadList(const uint8_t* data, size_t size) {
     ReadPreloadList(XmlInput(AssetName("resources.xml"), data, size))->LoadImages();
 }
 
-// ---- the environment's fixtures
-
-const char* const kFixtureFont = "SetDefaultPointSize 12;\n"
-                                 "CreateLayer Main;\n"
-                                 "LayerSetImage Main 'glyphs.png';\n"
-                                 "LayerSetAscent Main 10;\n"
-                                 "LayerSetCharWidths Main ('A' 'b') (8 9);\n"
-                                 "LayerSetImageMap Main ('A' 'b') ((0 0 8 12) (8 0 9 12));\n";
-
-constexpr int kGlyphImageSide = 256;
-
-bool WriteGlyphImage(const std::string& path) {
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormat(0, kGlyphImageSide, kGlyphImageSide, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (surface == nullptr) {
-        return false;
-    }
-    SDL_FillRect(surface, nullptr, 0xFFFFFFFFu);
-    const bool saved = IMG_SavePNG(surface, path.c_str()) == 0;
-    SDL_FreeSurface(surface);
-    return saved;
-}
-
-bool WriteFixtures() {
-    const std::string font = kFixtureFont;
-    return WriteGlyphImage(ResolvePath(AssetName("glyphs.png"))) &&
-           WriteBytes(ResolvePath(AssetName("font.txt")), font.data(), font.size());
-}
+// ---- the environment
 
 void QuietSdlLog(void* /*userdata*/, int /*category*/, SDL_LogPriority /*priority*/, const char* /*message*/) {}
 
@@ -777,8 +741,9 @@ TFuzzEnvironment::TFuzzEnvironment() : mState(std::make_unique<TState>()) {
     std::error_code ignored;
     mPreviousFolder = std::filesystem::current_path(ignored).string();
     setenv("XDG_DATA_HOME", (mRoot + "/xdg").c_str(), 1);
-    SetDataRoot(mRoot);
-    if (!MakeFolders(mRoot + "/assets/fuzz") || !SetWorkingFolderToExe()) {
+    // The committed fixtures the inputs name (a font description and its glyph image) are the data.
+    SetDataRoot(VERDANEL_FUZZ_FIXTURES_DIR);
+    if (!SetWorkingFolderToExe()) {
         return;
     }
     TAppConfig::Get()->CreateFolders();
@@ -789,7 +754,7 @@ TFuzzEnvironment::TFuzzEnvironment() : mState(std::make_unique<TState>()) {
     if (mState->window == nullptr || CreateRenderer(mState->window)->GetRenderer() == nullptr) {
         return;
     }
-    mReady = WriteFixtures() && OpenLoopbackSound();
+    mReady = OpenLoopbackSound();
 }
 
 TFuzzEnvironment::~TFuzzEnvironment() {

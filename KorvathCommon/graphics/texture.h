@@ -40,7 +40,7 @@ public:
     TTexture& operator=(const TTexture&) = delete;
     virtual ~TTexture();
 
-    // Textured triangles with the state's colour, blend and alpha; nothing calls it yet.
+    // Textured triangles with the state's colour, blend and alpha.
     virtual void DrawTriangles(const SDL_Vertex* vertices, int count, const TRenderState& state);
     virtual void Draw(const TRenderState& state);
     // Copies the rectangle (left, top, right, bottom) of another texture to (x, y) of this one, replacing

@@ -1,7 +1,6 @@
 #pragma once
 // The stages' way to the sound manager: each stage registers the sound list of its "sound" children
-// under its "soundlist" name and releases it when the stage goes. Until the sound manager is connected,
-// both only log.
+// under its "soundlist" name and unloads its sounds when the stage goes.
 
 #include <string>
 
