@@ -175,6 +175,15 @@ void MarkFrameCovered() {
     ++gCounts.calls;
 }
 
+void LeaveOutFrameClear() {
+    if (gPending) {
+        gSkipped = true;
+        ++gCounts.clearsLeftOut;
+    }
+    gPending = false;
+    ++gCounts.calls;
+}
+
 void FinishFrameClear() {
     SDL_Renderer* renderer = GetSDLRenderer();
     if (gPending && renderer != nullptr) {

@@ -45,6 +45,9 @@ void FillFrameBlack(const TFloatRect& rect);
 // The area was filled whole by one opaque copy made outside the draw path (a frame drawn into a texture,
 // scaled onto the output): nothing is owed.
 void MarkFrameCovered();
+// The frame's first draw, one opaque copy made outside the draw path (cached layers), covered the area
+// whole: the clear is left out.
+void LeaveOutFrameClear();
 // Called before the present: a frame that drew nothing is cleared all the same.
 void FinishFrameClear();
 // Whether the last frame's clear was left out (for the tests and the benchmark).

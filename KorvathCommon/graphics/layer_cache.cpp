@@ -2,7 +2,26 @@
 
 #include "app/frame_clear.h"
 #include "app/renderer.h"
-#include "graphics/render_state.h"
+
+namespace {
+
+// The frame's own drawing state on the current target: the viewport on the picture area, the frame's
+// scale. SDL puts a new target's viewport and scale back to its whole and 1, so it is set again after
+// each change of target.
+void ApplyFrameState(SDL_Renderer* renderer, const TFrameArea& area) {
+    // The viewport in output pixels, so at scale 1.
+    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
+    const SDL_Rect viewport{area.x, area.y, area.width, area.height};
+    SDL_RenderSetViewport(renderer, &viewport);
+    SDL_RenderSetScale(renderer, area.scaleX, area.scaleY);
+}
+
+bool SameArea(const TFrameArea& a, const TFrameArea& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height && a.scaleX == b.scaleX &&
+           a.scaleY == b.scaleY;
+}
+
+} // namespace
 
 bool TLayerCache::CanCache(int& width, int& height) const {
     SDL_Renderer* renderer = GetSDLRenderer();
@@ -10,19 +29,19 @@ bool TLayerCache::CanCache(int& width, int& height) const {
     if (!AreDrawShortcutsOn() || renderer == nullptr || record == nullptr || !IsFrameClearPending()) {
         return false;
     }
+    // Only in the frame's own drawing state (its viewport is moved only with an offset the record keeps):
+    // drawn in that state on a target of the frame target's size, the layers put down the pixels they put
+    // on the frame, scaled or not.
     const TFrameArea& area = GetFrameArea();
     float scaleX = 0, scaleY = 0;
     SDL_RenderGetScale(renderer, &scaleX, &scaleY);
-    SDL_Rect viewport{};
-    SDL_RenderGetViewport(renderer, &viewport);
-    if (SDL_GetRenderTarget(renderer) != area.target || area.x != 0 || area.y != 0 || area.scaleX != 1.0f ||
-        area.scaleY != 1.0f || scaleX != 1.0f || scaleY != 1.0f || viewport.x != 0 || viewport.y != 0 ||
+    if (SDL_GetRenderTarget(renderer) != area.target || scaleX != area.scaleX || scaleY != area.scaleY ||
         SDL_RenderIsClipEnabled(renderer) == SDL_TRUE || record->GetViewportOffsetX() != 0 ||
-        record->GetViewportOffsetY() != 0 || area.width <= 0 || area.height <= 0) {
+        record->GetViewportOffsetY() != 0 || area.width <= 0 || area.height <= 0 ||
+        SDL_GetRendererOutputSize(renderer, &width, &height) != 0 || area.x < 0 || area.y < 0 ||
+        area.x + area.width > width || area.y + area.height > height) {
         return false;
     }
-    width = area.width;
-    height = area.height;
     return true;
 }
 
@@ -50,10 +69,13 @@ bool TLayerCache::FindMovingPlaces() {
             }
         }
     }
-    // The layers are cut by the places: only draws that put down exactly their own pixels under a clip.
+    // The layers are cut by the places: only draws that put down exactly their own pixels under a clip,
+    // which at a scaled frame none is.
+    const TFrameArea& area = GetFrameArea();
+    const bool scaled = area.scaleX != 1.0f || area.scaleY != 1.0f;
     for (const SDL_Rect& place : mPlaces) {
         for (const TNotedDraw& draw : mNotes.draws) {
-            if (!draw.plain && SDL_HasIntersection(&place, &draw.bounds)) {
+            if ((!draw.plain || scaled) && SDL_HasIntersection(&place, &draw.bounds)) {
                 return false;
             }
         }
@@ -106,15 +128,19 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
         mLastOutcome = kDrawnDirectly;
         return false;
     }
-    const bool same = mCacheValid && sized;
+    // The cache's pixels stand where the frame's area put them.
+    const TFrameArea area = GetFrameArea();
+    const bool same = mCacheValid && sized && SameArea(area, mArea);
     if (!same) {
         if (!sized) {
             mTarget = CreateBlankTexture(width, height, TTexture::kAccessTarget);
         }
         if (!mTarget || SDL_SetRenderTarget(renderer, mTarget->GetSDLTexture()) != 0) {
             mTarget.Reset();
+            mCacheValid = false;
             return false;
         }
+        ApplyFrameState(renderer, area);
         // From black, as the frame's clear leaves the output under the first draws.
         Uint8 r = 0, g = 0, b = 0, a = 0;
         SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
@@ -124,13 +150,22 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
         under();
         over();
         SDL_SetRenderTarget(renderer, frameTarget);
+        ApplyFrameState(renderer, area);
         mTarget->NoteContentChanged();
+        mArea = area;
         mCacheValid = true;
     }
-    TRenderState copy;
-    copy.Init(0.0f, 0.0f, 1.0f, 1.0f, 0);
-    copy.blend = 0;
-    mTarget->Draw(copy);
+    // The area copied pixel for pixel, at the output's own pixels; it covers the area, so no clear is owed.
+    SDL_Texture* cache = mTarget->GetSDLTexture();
+    SDL_SetTextureBlendMode(cache, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(cache, 255, 255, 255);
+    SDL_SetTextureAlphaMod(cache, 255);
+    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
+    SDL_RenderSetViewport(renderer, nullptr);
+    const SDL_Rect place{area.x, area.y, area.width, area.height};
+    SDL_RenderCopy(renderer, cache, &place, &place);
+    ApplyFrameState(renderer, area);
+    LeaveOutFrameClear();
     DrawMovingPlaces(under, moving, over);
     mLastOutcome = same ? kCopied : kRefreshed;
     return true;
@@ -139,6 +174,7 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
 void TLayerCache::Release() {
     mTarget.Reset();
     mCacheValid = false;
+    mArea = TFrameArea();
     mChangedLastFrame = false;
     mNotes = TDrawNotes();
     mLastWords.clear();

@@ -12,15 +12,18 @@
 // moving draws whole, and the layers' draws that cross it must be unscaled at whole pixels, so cutting
 // them changes none of their pixels; otherwise the frame is drawn directly.
 //
-// Only the frame's first draws can be cached (nothing under them but the clear), and only at the design
-// size, drawn unscaled on the frame's own target: there the cache's pixels are the output's. With the
-// draw shortcuts off nothing is cached.
+// Only the frame's first draws can be cached (nothing under them but the clear), drawn in the frame's
+// own state (its viewport and scale, no clip): the cache is of the frame target's size and the layers
+// are drawn into it in that same state, so its pixels are the output's also at a scaled output, where
+// they stand for every image's scaled draw. There the layers cannot be cut by the moving draws' places.
+// With the draw shortcuts off nothing is cached.
 
 #include <SDL.h>
 
 #include <functional>
 #include <vector>
 
+#include "app/frame_clear.h"
 #include "graphics/draw_notes.h"
 #include "graphics/texture.h"
 
@@ -53,6 +56,8 @@ private:
     TDrawNotes mMoving;
     std::vector<SDL_Rect> mPlaces;
     bool mCacheValid = false;
+    // The frame area the cache was drawn for.
+    TFrameArea mArea;
     bool mChangedLastFrame = false;
     TOutcome mLastOutcome = kNotUsed;
 };

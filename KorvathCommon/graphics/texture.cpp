@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <cmath>
 
+#include "app/display_modes.h"
 #include "app/frame_clear.h"
 #include "app/renderer.h"
 #include "graphics/draw_notes.h"
@@ -218,6 +219,9 @@ TTexture::TTexture(const std::string& colorName, const std::string& maskName, bo
 }
 
 TTexture::~TTexture() {
+    if (mScaled.texture != nullptr) {
+        SDL_DestroyTexture(mScaled.texture);
+    }
     if (mTexture != nullptr) {
         ForgetTranslucentBox(mTexture);
         SDL_DestroyTexture(mTexture);
@@ -277,9 +281,127 @@ void TTexture::Draw(const TRenderState& state) {
         DrawVisibleBox(mTexture, source, cover, state, flip)) {
         return;
     }
+    if (state.angle == 0.0f && flip == SDL_FLIP_NONE && IsPlainCopy(source, state.angle, flip) &&
+        DrawKeptScaled(state, static_cast<int>(source.x), static_cast<int>(source.y), static_cast<int>(source.w),
+                       static_cast<int>(source.h))) {
+        return;
+    }
     BeforeDraw(TDrawCall{&cover, IsBlended(mTexture), IsPlainCopy(source, state.angle, flip)});
     RenderCopyExFloat(GetSDLRenderer(), mTexture, source, state.GetTranslationX(), state.GetTranslationY(),
                       state.GetScaleX(), state.GetScaleY(), state.angle, centreX, centreY, flip);
+}
+
+// A scaled draw that crosses an edge of its target: SDL's software renderer scales the whole picture into
+// a new surface of the draw's size and blends that, cut to the target, every time (the clouds' strips at a
+// scaled output). The scaled picture is kept instead, made by the same scaling, and blended unscaled at
+// the same whole-pixel place: the same pixels without the allocation and the scaling. Only where that
+// place is known exactly: the viewport of the frame's view (no moved viewport, no extra factor).
+bool TTexture::DrawKeptScaled(const TRenderState& state, int sourceX, int sourceY, int sourceW, int sourceH) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    const TRenderer* record = GetRenderer();
+    const TViewTransform& view = GetDisplay().mView;
+    float scaleX = 0, scaleY = 0;
+    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    int targetW = 0, targetH = 0;
+    if (!AreDrawShortcutsOn() || record == nullptr || record->GetViewportOffsetX() != 0 ||
+        record->GetViewportOffsetY() != 0 || scaleX != view.scale || scaleY != view.scale || sourceX < 0 ||
+        sourceY < 0 || sourceX + sourceW > mWidth || sourceY + sourceH > mHeight ||
+        SDL_GetRendererOutputSize(renderer, &targetW, &targetH) != 0) {
+        return false;
+    }
+    // Where SDL puts the draw: its rectangle times the render scale, each number truncated, then moved by
+    // the viewport.
+    const float x = state.GetTranslationX();
+    const float y = state.GetTranslationY();
+    const float w = static_cast<float>(sourceW) * state.GetScaleX();
+    const float h = static_cast<float>(sourceH) * state.GetScaleY();
+    const SDL_Rect place{static_cast<int>(x * scaleX), static_cast<int>(y * scaleY), static_cast<int>(w * scaleX),
+                         static_cast<int>(h * scaleY)};
+    const bool known = view.width > 0 && view.height > 0;
+    const int left = place.x + (known ? view.offsetX : 0);
+    const int top = place.y + (known ? view.offsetY : 0);
+    constexpr float kLimit = 1e8f;
+    if (!(std::fabs(x * scaleX) < kLimit && std::fabs(y * scaleY) < kLimit && w * scaleX < kLimit &&
+          h * scaleY < kLimit) ||
+        place.w <= 0 || place.h <= 0 || (place.w == sourceW && place.h == sourceH) ||
+        (left >= 0 && top >= 0 && left + place.w <= targetW && top + place.h <= targetH)) {
+        return false;
+    }
+    const bool kept = mScaled.texture != nullptr && mScaled.serial == mSerial && mScaled.sourceX == sourceX &&
+                      mScaled.sourceY == sourceY && mScaled.sourceW == sourceW && mScaled.sourceH == sourceH &&
+                      mScaled.width == place.w && mScaled.height == place.h;
+    if (!kept && !MakeScaledCopy(sourceX, sourceY, sourceW, sourceH, place.w, place.h)) {
+        return false;
+    }
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    Uint8 r = 255, g = 255, b = 255, alpha = 255;
+    SDL_GetTextureBlendMode(mTexture, &blend);
+    SDL_GetTextureColorMod(mTexture, &r, &g, &b);
+    SDL_GetTextureAlphaMod(mTexture, &alpha);
+    SDL_SetTextureBlendMode(mScaled.texture, blend);
+    SDL_SetTextureColorMod(mScaled.texture, r, g, b);
+    SDL_SetTextureAlphaMod(mScaled.texture, alpha);
+    const TFloatRect cover{x, y, w, h};
+    BeforeDraw(TDrawCall{&cover, blend != SDL_BLENDMODE_NONE, true});
+    // In output pixels; the viewport and the clip are kept in them already.
+    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
+    const SDL_FRect destination{static_cast<float>(place.x), static_cast<float>(place.y), static_cast<float>(place.w),
+                                static_cast<float>(place.h)};
+    SDL_RenderCopyF(renderer, mScaled.texture, nullptr, &destination);
+    SDL_RenderSetScale(renderer, scaleX, scaleY);
+    return true;
+}
+
+// Made on the output, whose drawing state SDL gives back when the target is set back to it, or on a
+// target at scale 1, whose viewport and clip read back exactly; elsewhere the draw goes the usual way.
+bool TTexture::MakeScaledCopy(int sourceX, int sourceY, int sourceW, int sourceH, int width, int height) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    SDL_Texture* frameTarget = SDL_GetRenderTarget(renderer);
+    float scaleX = 0, scaleY = 0;
+    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    Uint32 format = 0;
+    if ((frameTarget != nullptr && (scaleX != 1.0f || scaleY != 1.0f)) ||
+        SDL_QueryTexture(mTexture, &format, nullptr, nullptr, nullptr) != 0) {
+        return false;
+    }
+    SDL_Texture* scaled = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_TARGET, width, height);
+    if (scaled == nullptr) {
+        return false;
+    }
+    SDL_Rect viewport{}, clip{};
+    SDL_RenderGetViewport(renderer, &viewport);
+    const bool clipped = SDL_RenderIsClipEnabled(renderer) == SDL_TRUE;
+    SDL_RenderGetClipRect(renderer, &clip);
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    Uint8 r = 255, g = 255, b = 255, alpha = 255;
+    SDL_GetTextureBlendMode(mTexture, &blend);
+    SDL_GetTextureColorMod(mTexture, &r, &g, &b);
+    SDL_GetTextureAlphaMod(mTexture, &alpha);
+    // The picture's own pixels, scaled as SDL scales them before it blends a draw over a target's edge.
+    SDL_SetTextureBlendMode(mTexture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(mTexture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(mTexture, 255);
+    const SDL_Rect source{sourceX, sourceY, sourceW, sourceH};
+    const SDL_Rect whole{0, 0, width, height};
+    const bool made =
+        SDL_SetRenderTarget(renderer, scaled) == 0 && SDL_RenderCopy(renderer, mTexture, &source, &whole) == 0;
+    SDL_SetRenderTarget(renderer, frameTarget);
+    if (frameTarget != nullptr) {
+        SDL_RenderSetViewport(renderer, &viewport);
+        SDL_RenderSetClipRect(renderer, clipped ? &clip : nullptr);
+    }
+    SDL_SetTextureBlendMode(mTexture, blend);
+    SDL_SetTextureColorMod(mTexture, r, g, b);
+    SDL_SetTextureAlphaMod(mTexture, alpha);
+    if (!made) {
+        SDL_DestroyTexture(scaled);
+        return false;
+    }
+    if (mScaled.texture != nullptr) {
+        SDL_DestroyTexture(mScaled.texture);
+    }
+    mScaled = TScaledCopy{scaled, mSerial, sourceX, sourceY, sourceW, sourceH, width, height};
+    return true;
 }
 
 void TTexture::Blit(int x, int y, int left, int top, int right, int bottom, const TTextureHandle& source) {

@@ -78,7 +78,21 @@ public:
     bool HasColorMap() const { return !mColorMap.empty(); }
 
 private:
+    // The picture scaled to a draw's size by SDL's own scaling, kept for the draws of that size.
+    struct TScaledCopy {
+        SDL_Texture* texture = nullptr;
+        uint64_t serial = 0;
+        int sourceX = 0;
+        int sourceY = 0;
+        int sourceW = 0;
+        int sourceH = 0;
+        int width = 0;
+        int height = 0;
+    };
+
     bool ApplyState(const TRenderState& state);
+    bool DrawKeptScaled(const TRenderState& state, int sourceX, int sourceY, int sourceW, int sourceH);
+    bool MakeScaledCopy(int sourceX, int sourceY, int sourceW, int sourceH, int width, int height);
     bool TakeTexture(SDL_Texture* texture);
     void BuildMaps(SDL_Surface* surface);
     bool Compose(SDL_Surface* color, SDL_Surface* mask);
@@ -93,6 +107,7 @@ private:
     int mWidth = 0;
     int mHeight = 0;
     uint64_t mSerial = 0;
+    TScaledCopy mScaled;
 };
 
 // An uncached blank ARGB8888 texture: access 1 streaming, 2 render target, any other value static.

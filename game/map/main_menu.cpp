@@ -145,8 +145,14 @@ void TMainMenu::CheckFirstProfile() {
     OpenProfileNameWindow(this);
 }
 
+// The background covers the whole picture and stays the same while the menu rests; scaled to a smaller
+// output it costs more than the rest of the menu, so it comes from a cached layer.
 void TMainMenu::DrawSelf() {
-    TClassicWindow::DrawSelf();
+    const auto background = [this] { TClassicWindow::DrawSelf(); };
+    const auto nothing = [] {};
+    if (!mBackgroundLayer.Draw(background, nothing, nothing)) {
+        background();
+    }
     mScene.Draw(mFade.current);
     mAnimation1.Draw(1.0f);
     mAnimation2.Draw(1.0f);

@@ -9,6 +9,7 @@
 #include "graphics/cadr_image.h"
 #include "graphics/fader.h"
 #include "graphics/inc_value.h"
+#include "graphics/layer_cache.h"
 #include "map/screen_scene.h"
 #include "windows/classic_window.h"
 #include "windows/fly_window.h"
@@ -55,6 +56,7 @@ public:
 
     const TCadrImage2& GetAnimation(int index) const { return index == 0 ? mAnimation1 : mAnimation2; }
     TShadow* GetOverlay() const { return mOverlay.get(); }
+    const TLayerCache& GetBackgroundLayer() const { return mBackgroundLayer; }
     bool IsProfileCheckPending() const { return mProfileCheck; }
 
 private:
@@ -66,6 +68,7 @@ private:
     TCadrImage2 mAnimation1;
     TCadrImage2 mAnimation2;
     TScreenScene mScene;
+    TLayerCache mBackgroundLayer;
     TWeakRef<TMyButton> mPlay;
     TWeakRef<TMyButton> mHelp;
     TWeakRef<TMyButton> mOptions;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/frame_clear.h"
+#include "app/view_transform.h"
 #include "graphics/layer_cache.h"
 #include "graphics/render_state.h"
 #include "graphics/texture.h"
@@ -61,6 +62,9 @@ protected:
 
     // Like a particle: scaled, between pixels, added.
     void DrawMoving() {
+        if (!mWithMover) {
+            return;
+        }
         TRenderState state;
         state.Init(mMoverX, mMoverY, 0.8f, 0.5f, 0);
         state.blend = TRenderState::kBlendAdd;
@@ -83,10 +87,16 @@ protected:
     }
 
     // A frame of the layers with a picture over them, through the cache when one is given; its pixels.
+    // The pixels of the frame's area only: outside it a target keeps what it held.
     std::vector<uint32_t> DrawFrame(TLayerCache* cache) {
         BeginCanvas(kStale);
         SDL_Renderer* renderer = GetSDLRenderer();
-        BeginFrameClear(TFrameArea{0, 0, kCanvasSize, kCanvasSize, 1.0f, 1.0f, SDL_GetRenderTarget(renderer)});
+        const bool whole = mView.width <= 0;
+        const SDL_Rect area = whole ? SDL_Rect{0, 0, kCanvasSize, kCanvasSize}
+                                    : SDL_Rect{mView.offsetX, mView.offsetY, mView.width, mView.height};
+        BeginFrameClear(
+            TFrameArea{area.x, area.y, area.w, area.h, mView.scale, mView.scale, SDL_GetRenderTarget(renderer)});
+        ApplyViewTransform(renderer, mView);
         if (cache == nullptr ||
             !cache->Draw([this] { DrawUnder(); }, [this] { DrawMoving(); }, [this] { DrawOver(); })) {
             DrawUnder();
@@ -97,8 +107,9 @@ protected:
         over.Init(18, 2, 0.5f, 1.0f, 0);
         mSoft->Draw(over);
         FinishFrameClear();
-        std::vector<uint32_t> pixels(kCanvasSize * kCanvasSize);
-        EXPECT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), kCanvasSize * 4), 0);
+        ApplyViewTransform(renderer, TViewTransform());
+        std::vector<uint32_t> pixels(static_cast<size_t>(area.w * area.h));
+        EXPECT_EQ(SDL_RenderReadPixels(renderer, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(), area.w * 4), 0);
         return pixels;
     }
 
@@ -117,6 +128,9 @@ public:
     float mSoftAlpha = 1.0f;
     TColor mFill{0.2f, 0.9f, 0.4f, 1.0f};
     SDL_Rect mClip{14, 14, 6, 6};
+    bool mWithMover = true;
+    // Where the frame's picture lands on the canvas and its scale; the whole canvas unscaled by default.
+    TViewTransform mView;
     TTextureHandle mMark;
     TTextureHandle mBack;
     TTextureHandle mSoft;
@@ -181,6 +195,45 @@ TEST_F(LayerCacheTest, EveryFrameShowsTheLayersAsDrawnAndTheCacheIsFilledOnlyWhe
         // The mover moves every frame: its old places must not stay behind in the cache.
         mMoverX += 0.37f;
         mMoverY -= 0.21f;
+    }
+}
+
+// At a scaled output, with bars beside the picture, the cache is drawn in the frame's viewport and
+// scale: it holds the scaled draws' own pixels, and stands where the area is.
+TEST_F(LayerCacheTest, AtAScaledFrameTheCacheShowsTheScaledDrawsPixelForPixel) {
+    struct Step {
+        const char* what;
+        std::function<void(LayerCacheTest&)> change;
+        TLayerCache::TOutcome outcome;
+    };
+    const auto same = [](LayerCacheTest&) {};
+    const Step steps[] = {
+        {"the first frame", same, TLayerCache::kRefreshed},
+        {"nothing changed", same, TLayerCache::kCopied},
+        {"a picture moved", [](LayerCacheTest& test) { test.mSoftX += 1; }, TLayerCache::kRefreshed},
+        {"nothing changed after the move", same, TLayerCache::kCopied},
+        // Scaled layers cannot be drawn again cut to its place: the frame is drawn directly.
+        {"a draw moving between the layers", [](LayerCacheTest& test) { test.mWithMover = true; },
+         TLayerCache::kDrawnDirectly},
+        {"the moving draw gone", [](LayerCacheTest& test) { test.mWithMover = false; }, TLayerCache::kCopied},
+        {"the area moved on the output", [](LayerCacheTest& test) { test.mView.offsetX = 2; }, TLayerCache::kRefreshed},
+        {"another scale",
+         [](LayerCacheTest& test) {
+             test.mView = TViewTransform{0.5f, 6, 5, 20, 20};
+         },
+         TLayerCache::kRefreshed},
+        {"nothing changed at that scale", same, TLayerCache::kCopied},
+    };
+    mWithMover = false;
+    mView = TViewTransform{0.75f, 1, 1, 30, 30};
+    TLayerCache cache;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change(*this);
+        const std::vector<uint32_t> plain = DrawPlainFrame();
+        const std::vector<uint32_t> cached = DrawFrame(&cache);
+        EXPECT_EQ(cache.GetLastOutcome(), step.outcome);
+        EXPECT_EQ(Differing(plain, cached), 0u);
     }
 }
 

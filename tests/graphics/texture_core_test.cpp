@@ -1,7 +1,7 @@
 // Pictures opaque inside a rectangle and clear outside it are drawn by copying the rectangle alone,
-// pictures with a clear middle by blending the bands around it, and pictures clear outside a box by
-// blending the box: the pixels must be those of the blended draw, and pictures of any other shape keep
-// the blended draw.
+// pictures with a clear middle by blending the bands around it, pictures clear outside a box by
+// blending the box, and scaled pictures over a target's edge from their kept scaled copy: the pixels
+// must be those of the blended draw, and pictures of any other shape keep the blended draw.
 
 #include <SDL.h>
 
@@ -35,8 +35,7 @@ protected:
     }
 
     // The canvas after one draw of the picture over a pattern, and the output pixels the draw blended.
-    std::vector<uint32_t> DrawOnce(const std::string& name, float x, float y, float alpha, float scale,
-                                   double& blended) {
+    std::vector<uint32_t> DrawOnce(TTexture& picture, float x, float y, float alpha, float scale, double& blended) {
         BeginCanvas({30, 60, 90, 255});
         SDL_Renderer* renderer = GetSDLRenderer();
         SDL_SetRenderDrawColor(renderer, 200, 180, 20, 255);
@@ -45,7 +44,7 @@ protected:
         GetDrawCounts() = TDrawCounts();
         TRenderState state;
         state.Init(x, y, alpha, scale, 0);
-        GetTexture(name)->Draw(state);
+        picture.Draw(state);
         blended = GetDrawCounts().blendedPixels;
         std::vector<uint32_t> pixels(kCanvasSize * kCanvasSize);
         EXPECT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), kCanvasSize * 4), 0);
@@ -54,17 +53,22 @@ protected:
 
     // The picture drawn once without the drawing shortcuts and once with them: the pixels that differ,
     // and the pixels each draw blended.
-    size_t DrawBothWays(const std::string& name, float x, float y, float alpha, float scale, double& plainBlended,
+    size_t DrawBothWays(TTexture& picture, float x, float y, float alpha, float scale, double& plainBlended,
                         double& blended) {
         SetDrawShortcuts(false);
-        const std::vector<uint32_t> plain = DrawOnce(name, x, y, alpha, scale, plainBlended);
+        const std::vector<uint32_t> plain = DrawOnce(picture, x, y, alpha, scale, plainBlended);
         SetDrawShortcuts(true);
-        const std::vector<uint32_t> drawn = DrawOnce(name, x, y, alpha, scale, blended);
+        const std::vector<uint32_t> drawn = DrawOnce(picture, x, y, alpha, scale, blended);
         size_t differing = 0;
         for (size_t i = 0; i < plain.size(); ++i) {
             differing += plain[i] != drawn[i] ? 1 : 0;
         }
         return differing;
+    }
+
+    size_t DrawBothWays(const std::string& name, float x, float y, float alpha, float scale, double& plainBlended,
+                        double& blended) {
+        return DrawBothWays(*GetTexture(name), x, y, alpha, scale, plainBlended, blended);
     }
 };
 
@@ -209,6 +213,46 @@ TEST_F(TextureCoreTest, APictureClearOutsideABoxIsDrawnAsTheBoxToTheBlendedPixel
         EXPECT_EQ(DrawBothWays(c.name, c.x, c.y, c.alpha, c.scale, plainBlended, blended), 0u);
         EXPECT_EQ(blended < plainBlended, c.boxAlone) << blended << " against " << plainBlended;
     }
+}
+
+// SDL scales a picture drawn over an edge of its target into a surface of the draw's size before it
+// blends it; that scaled picture is kept and blended unscaled: the pixels must be those of the scaled
+// draw wherever it lands, and follow the picture when its pixels change.
+TEST_F(TextureCoreTest, AScaledDrawOverTheTargetsEdgeShowsTheScaledDrawsPixels) {
+    WriteImage("strip.png", 20, 12, [](int x, int y) {
+        return static_cast<uint32_t>((x * 12 + y * 9) % 256) << 24 | (Opaque(x, y) & 0x00FFFFFFu);
+    });
+    WriteImage("other.png", 20, 12, [](int x, int y) { return Opaque(19 - x, y) ^ 0x30FFFFFFu; });
+    struct Case {
+        const char* what;
+        float x;
+        float y;
+        float alpha;
+        float scale;
+    };
+    const Case cases[] = {
+        {"shrunk over the left edge", -3.4f, 5, 1.0f, 0.75f},
+        {"enlarged over the right edge", 20.7f, 3.2f, 1.0f, 1.6f},
+        {"shrunk over the top edge at half alpha", 6.5f, -4.25f, 0.5f, 0.75f},
+        {"wider than the target", -5, 2, 1.0f, 2.5f},
+        {"inside the target", 4.3f, 6.6f, 1.0f, 0.75f},
+        {"over the left edge again, another size", -2.6f, 5, 1.0f, 0.6f},
+    };
+    TTextureHandle picture = CreateBlankTexture(20, 12, TTexture::kAccessTarget);
+    ASSERT_TRUE(picture);
+    picture->Blit(0, 0, 0, 0, 20, 12, GetTexture("strip"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        double plainBlended = 0;
+        double blended = 0;
+        EXPECT_EQ(DrawBothWays(*picture, c.x, c.y, c.alpha, c.scale, plainBlended, blended), 0u);
+        EXPECT_EQ(blended, plainBlended);
+    }
+    // The kept scaled picture was made from the old pixels.
+    picture->Blit(0, 0, 0, 0, 20, 12, GetTexture("other"));
+    double plainBlended = 0;
+    double blended = 0;
+    EXPECT_EQ(DrawBothWays(*picture, -2.6f, 5, 1.0f, 0.6f, plainBlended, blended), 0u);
 }
 
 } // namespace

@@ -288,3 +288,26 @@ TEST_F(MainMenuTest, AProfileSetAsideAsDamagedIsNotReplacedByDefaults) {
     EXPECT_FALSE(harness::PathExists(profile));
     EXPECT_EQ(harness::ReadFile(profile + ".bad"), "not a profile at all");
 }
+
+// The background is the menu's largest draw: while the menu rests it comes from its cached layer, at the
+// design size and at a scaled output alike, and the frame still shows what the plain frame shows.
+TEST_F(MainMenuTest, TheRestingMenusBackgroundComesFromItsCachedLayerAtEveryOutput) {
+    struct Output {
+        int width;
+        int height;
+        int tolerance;
+    };
+    StartWithPlayer();
+    for (const Output output : {Output{1366, 768, 0}, Output{1024, 768, 2}}) {
+        SCOPED_TRACE(output.width);
+        harness::UseWindowSized(output.width, output.height);
+        Frames(3);
+        const TMainMenu* menu = TopScreen<TMainMenu>();
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->GetBackgroundLayer().GetLastOutcome(), TLayerCache::kCopied);
+        const harness::FrameDifference difference = harness::CompareWithPlainFrame();
+        EXPECT_EQ(difference.failure, "");
+        EXPECT_LE(difference.largest, output.tolerance) << difference.pixels << " pixels differ";
+    }
+    harness::UseDesignSizedWindow();
+}
