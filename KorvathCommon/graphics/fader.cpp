@@ -6,12 +6,20 @@ namespace {
 const char* const kShadowImage = "textures/gui/sh1";
 } // namespace
 
+// The shadow is a full-screen picture and the fader is made before the first frame, which it is not
+// drawn in: the picture is taken when a fade starts.
 TFaderShadow::TFaderShadow() {
-    mImage.SetImage(kShadowImage);
     mAlpha.SetValue(0);
 }
 
+void TFaderShadow::TakeImage() {
+    if (!mImage.mTexture) {
+        mImage.SetImage(kShadowImage);
+    }
+}
+
 void TFaderShadow::Start() {
+    TakeImage();
     mAlpha.Set(0, 1, std::fabs(mFadeTime * 0.5f), true);
     mState = kCovering;
     mWaitCountdown = 0;
@@ -21,6 +29,7 @@ void TFaderShadow::Start() {
 }
 
 void TFaderShadow::StartFromTo(float from, float to, float seconds) {
+    TakeImage();
     mAlpha.Set(from, to, seconds, true);
     mState = kCovering;
     if (mListener != nullptr) {

@@ -30,7 +30,8 @@ public:
     virtual void ReloadTexture() {}
 };
 
-// Covers the screen, reports the middle, uncovers, waits a little and reports the end.
+// Covers the screen, reports the middle, uncovers, waits a little and reports the end. Its picture is
+// loaded when the first fade starts, not when the fader is made.
 class TFaderShadow : public TFader {
 public:
     static constexpr int kCovering = 0;
@@ -62,6 +63,8 @@ public:
 
 private:
     void End();
+    // Loads the shadow picture unless the image holds it.
+    void TakeImage();
 };
 
 class TShadowListener {

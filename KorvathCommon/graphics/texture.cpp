@@ -454,6 +454,9 @@ void TTexture::Unlock() {
 
 uint8_t TTexture::GetAlphaAt(int x, int y) const {
     const long long index = static_cast<long long>(x) + static_cast<long long>(y) * mWidth;
+    if (mOpaqueAlphaMap) {
+        return index >= 0 && index < static_cast<long long>(mWidth) * mHeight ? 255 : 0;
+    }
     if (index < 0 || index >= static_cast<long long>(mAlphaMap.size())) {
         return 0;
     }

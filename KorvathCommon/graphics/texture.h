@@ -74,7 +74,7 @@ public:
     void NoteContentChanged();
     const std::string& GetFilePath() const { return mFilePath; }
     const std::string& GetMaskPath() const { return mMaskPath; }
-    bool HasAlphaMap() const { return !mAlphaMap.empty(); }
+    bool HasAlphaMap() const { return !mAlphaMap.empty() || mOpaqueAlphaMap; }
     bool HasColorMap() const { return !mColorMap.empty(); }
 
 private:
@@ -95,6 +95,7 @@ private:
     bool MakeScaledCopy(int sourceX, int sourceY, int sourceW, int sourceH, int width, int height);
     bool TakeTexture(SDL_Texture* texture);
     void BuildMaps(SDL_Surface* surface);
+    void BuildAlphaMap(SDL_Surface* surface);
     bool Compose(SDL_Surface* color, SDL_Surface* mask);
 
     std::vector<TRgb> mColorMap;
@@ -103,6 +104,8 @@ private:
     std::string mMaskPath;
     std::string mName;
     std::vector<uint8_t> mAlphaMap;
+    // The alpha map is 255 everywhere and kept as this flag instead of its bytes.
+    bool mOpaqueAlphaMap = false;
     uint32_t* mLockedPixels = nullptr;
     int mWidth = 0;
     int mHeight = 0;

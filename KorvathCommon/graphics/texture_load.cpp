@@ -1,7 +1,11 @@
 // Loading of textures from image files: single images and colour + mask pairs.
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <memory>
 
 #include "app/file_object.h"
@@ -66,10 +70,41 @@ uint32_t ArgbAt(const SDL_Surface* surface, int x, int y) {
     return reinterpret_cast<const uint32_t*>(row)[x];
 }
 
+// A large picture's decoded pixels (and SDL's converted copy of them) are freed once its texture holds
+// them. glibc keeps freed blocks of that size in its heap, resident, until something reuses them; after
+// each screen's or level's pictures that added megabytes to the process's peak, so they are given back
+// to the system at once. Small pictures are left to the allocator.
+void GiveBackFreedPixels(size_t bytes) {
+#if defined(__GLIBC__)
+    constexpr size_t kLargePicture = size_t{1} << 20;
+    if (bytes >= kLargePicture) {
+        malloc_trim(0);
+    }
+#else
+    static_cast<void>(bytes);
+#endif
+}
+
+// Whether the surface's own pixels give its alpha exactly as a conversion to ARGB would: 32-bit pixels with
+// an 8-bit alpha mask, or a format without alpha at all (opaque). Palettes and colour keys (which the
+// conversion turns into alpha) are left to the conversion.
+bool HasPlainAlpha(SDL_Surface* surface) {
+    const SDL_PixelFormat* format = surface->format;
+    if (SDL_ISPIXELFORMAT_INDEXED(format->format) || SDL_HasColorKey(surface) == SDL_TRUE) {
+        return false;
+    }
+    return format->Amask == 0 || (format->BytesPerPixel == 4 && (format->Amask >> format->Ashift) == 0xFFu);
+}
+
 } // namespace
 
 void TTexture::BuildMaps(SDL_Surface* surface) {
     if (!gBuildAlphaMaps && !gBuildColorMaps) {
+        return;
+    }
+    // The alpha map alone is read from the decoded pixels, without a converted copy of the picture.
+    if (!gBuildColorMaps && HasPlainAlpha(surface)) {
+        BuildAlphaMap(surface);
         return;
     }
     SurfacePtr argb = ToArgb(surface);
@@ -97,6 +132,46 @@ void TTexture::BuildMaps(SDL_Surface* surface) {
         }
     }
     SDL_UnlockSurface(argb.get());
+    if (gBuildAlphaMaps && std::all_of(mAlphaMap.begin(), mAlphaMap.end(), [](uint8_t a) { return a == 255; })) {
+        mAlphaMap = std::vector<uint8_t>();
+        mOpaqueAlphaMap = true;
+    }
+}
+
+// An opaque picture (most backgrounds) keeps no bytes: its map reads 255 everywhere inside it.
+void TTexture::BuildAlphaMap(SDL_Surface* surface) {
+    const uint32_t mask = surface->format->Amask;
+    if (mask == 0) {
+        mOpaqueAlphaMap = true;
+        return;
+    }
+    if (SDL_LockSurface(surface) != 0) {
+        return;
+    }
+    const int w = surface->w, h = surface->h;
+    const auto rowAt = [surface](int y) {
+        return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
+                                                 static_cast<ptrdiff_t>(y) * surface->pitch);
+    };
+    bool opaque = true;
+    for (int y = 0; y < h && opaque; ++y) {
+        const uint32_t* row = rowAt(y);
+        opaque = std::all_of(row, row + w, [mask](uint32_t pixel) { return (pixel & mask) == mask; });
+    }
+    if (opaque) {
+        mOpaqueAlphaMap = true;
+    } else {
+        const int shift = surface->format->Ashift;
+        mAlphaMap.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+        uint8_t* out = mAlphaMap.data();
+        for (int y = 0; y < h; ++y) {
+            const uint32_t* row = rowAt(y);
+            for (int x = 0; x < w; ++x) {
+                *out++ = static_cast<uint8_t>(row[x] >> shift);
+            }
+        }
+    }
+    SDL_UnlockSurface(surface);
 }
 
 bool TTexture::LoadImage(const std::string& name) {
@@ -120,6 +195,7 @@ bool TTexture::LoadImage(const std::string& name) {
     if (!TakeTexture(SDL_CreateTextureFromSurface(renderer, surface.get()))) {
         mAlphaMap.clear();
         mColorMap.clear();
+        mOpaqueAlphaMap = false;
         return false;
     }
     // The draws copy what is opaque: where a picture with an alpha channel is, is noted once here.
@@ -127,6 +203,9 @@ bool TTexture::LoadImage(const std::string& name) {
         NoteTranslucentBox(mTexture, *surface);
         SDL_UnlockSurface(surface.get());
     }
+    const size_t decodedBytes = static_cast<size_t>(surface->pitch) * static_cast<size_t>(surface->h);
+    surface.reset();
+    GiveBackFreedPixels(decodedBytes);
     mFilePath = candidate;
     mName = name;
     return true;
@@ -144,15 +223,22 @@ bool TTexture::LoadMaskedImage(const std::string& colorName, const std::string& 
     if (localColor == localMask || plainColor == plainMask) {
         return false;
     }
+    // A pair that needs its colour image is given up without reading the mask when that image does
+    // not load: every single image is asked for as a pair of its own name first, and its mask is the
+    // picture itself, read again by the single-image load that follows.
     SurfacePtr color, mask;
     if (IsReadable(localColor) && IsReadable(localMask)) {
         color.reset(LoadImageFile(localColor));
-        mask.reset(LoadImageFile(localMask));
+        if (color || !bothRequired) {
+            mask.reset(LoadImageFile(localMask));
+        }
     } else if (!bothRequired && IsReadable(localMask)) {
         mask.reset(LoadImageFile(localMask));
     } else {
         color.reset(LoadImageFile(plainColor));
-        mask.reset(LoadImageFile(plainMask));
+        if (color || !bothRequired) {
+            mask.reset(LoadImageFile(plainMask));
+        }
     }
     if (!mask || (bothRequired && !color) || !Compose(color.get(), mask.get())) {
         return false;

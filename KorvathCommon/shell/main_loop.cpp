@@ -9,6 +9,7 @@
 #include "app/log.h"
 #include "app/renderer.h"
 #include "shell/game_app.h"
+#include "shell/startup.h"
 #include "shell/startup_seams.h"
 
 namespace {
@@ -87,6 +88,11 @@ TLoopState& GetLoopState() {
 }
 
 void RunLoopStep() {
+    // The first frame is on the screen: what it did not need is read before the second.
+    if (gLoopState.mStepsEnded && !gLoopState.mLoadedAfterFirstFrame) {
+        gLoopState.mLoadedAfterFirstFrame = true;
+        LoadAfterFirstFrame();
+    }
     // The output size follows the window (mode switches, resizes): the scale is taken from it each frame.
     SDL_PumpEvents();
     RefreshRenderScale();
@@ -103,6 +109,7 @@ void RunLoopStep() {
         DrawWholeFrame();
         SDL_RenderPresent(renderer);
     }
+    gLoopState.mStepsEnded = true;
     PaceFrame();
 }
 

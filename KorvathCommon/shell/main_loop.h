@@ -12,6 +12,10 @@ struct TLoopState {
     // The tick of the previous step.
     uint32_t mLastLoopTicks = 0;
     bool mHasFocus = true;
+    // A step has run to its end (the first frame is presented, when steps draw).
+    bool mStepsEnded = false;
+    // The next step has read what start-up left for after the first frame.
+    bool mLoadedAfterFirstFrame = false;
 };
 
 TLoopState& GetLoopState();

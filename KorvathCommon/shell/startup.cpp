@@ -184,15 +184,20 @@ bool LoadStartupData() {
     Progress("InitGameToSettings complete");
     seams.LoadCursors("cursors.xml");
     seams.SetCustomCursors(seams.IsCustomCursor());
-    seams.LoadPreloadList("resources.xml");
     game.LoadTilesets("tilesets/tilesets.xml");
     Progress("load tilesets complete");
-    game.LoadTilesetTextures(0);
     Progress("LayoutsInit complete");
     game.ResetRewardCounters();
     Progress("int complete");
     ShowFirstScreen();
     return true;
+}
+
+void LoadAfterFirstFrame() {
+    TSubsystemSeams& seams = GetSeams();
+    seams.LoadPreloadList("resources.xml");
+    seams.GetGame().LoadTilesetTextures(0);
+    Progress("load after first frame complete");
 }
 
 void RunMainLoop() {

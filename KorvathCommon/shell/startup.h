@@ -10,6 +10,10 @@ int StartUp();
 // Reads every data file the game needs in a fixed order, logging a progress line per step. A file
 // that is missing or unreadable is skipped; the loader never fails on data.
 bool LoadStartupData();
+// What the first frame does not show, read once that frame is presented so the window fills sooner:
+// the images kept loaded for the whole run (the screen fader's shadow) and the first tileset's tiles.
+// The second loop step runs it before anything else.
+void LoadAfterFirstFrame();
 
 // Runs loop steps until a quit is requested.
 void RunMainLoop();

@@ -232,6 +232,9 @@ void TBoardMahjong::Leave() {
     mMistakeMarks.clear();
     // A screen's worth of pixels, not wanted off the game screen.
     mBoardLayers.Release();
+    // The frame and its back belong to the level's board size; the next level's start places them again.
+    mFrameImage.mTexture.Reset();
+    mFrameBackImage.mTexture.Reset();
 }
 
 void TBoardMahjong::StartLevel(int stage, int level) {

@@ -20,6 +20,7 @@
 #include "data/tilesets.h"
 #include "data/user_records.h"
 #include "game_seams.h"
+#include "graphics/preload_list.h"
 #include "harness/harness.h"
 #include "objects/object_factory.h"
 #include "rooms/effector.h"
@@ -70,17 +71,25 @@ TEST_F(GameStartUpTest, ShippedDataLoadsInOrderWithoutAComplaint) {
     EXPECT_GT(TMosaicGameSettings::Get().GetPresetCount(), 0);
     EXPECT_FALSE(GetStageList(kMainLevelSet).mStages.empty());
     ASSERT_NE(GetCurrentTileset(), nullptr);
-    EXPECT_TRUE(GetCurrentTileset()->mLoaded);
     EXPECT_FALSE(GetRewardList().empty());
     ASSERT_NE(TSettings::Get(), nullptr);
     EXPECT_NE(TObjectFactory::GetInstance(), nullptr);
     EXPECT_NE(TRoomFactory::GetInstance(), nullptr);
     EXPECT_NE(TEffectorsFactory::GetInstance(), nullptr);
 
+    // The first tileset's tiles and the images kept for the whole run (the fader's shadow) are read once
+    // the first frame is out, before the second.
+    const auto preloaded = [] { return GetPreloadList() != nullptr && !GetPreloadList()->mImages.empty(); };
     for (int frame = 0; frame < 3; ++frame) {
+        EXPECT_EQ(GetCurrentTileset()->mLoaded, frame > 1) << "frame " << frame;
+        EXPECT_EQ(preloaded(), frame > 1) << "frame " << frame;
         mClock.Advance(16);
         game.Step();
     }
+    ASSERT_NE(GetPreloadList(), nullptr);
+    ASSERT_EQ(GetPreloadList()->mImages.size(), 1u);
+    EXPECT_EQ(GetPreloadList()->mImages[0].mImageName, "textures/gui/sh1");
+    EXPECT_TRUE(GetPreloadList()->mImages[0].mTexture);
     game.Shutdown();
     EXPECT_EQ(TSettings::Get(), nullptr);
     EXPECT_EQ(TObjectFactory::GetInstance(), nullptr);

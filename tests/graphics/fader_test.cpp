@@ -79,8 +79,30 @@ TEST_F(FaderTest, FromToWithHoldDarkensToALevel) {
     EXPECT_TRUE(NearColor(Pixel(9, 9), {255, 255, 255, 255})) << "outside the overlay image";
 }
 
+// The fader is made before the first frame, which does not draw it: its full-screen picture is taken
+// when a fade starts, either way of starting one.
+TEST_F(FaderTest, ShadowPictureIsTakenWhenTheFirstFadeStarts) {
+    struct Case {
+        const char* what;
+        void (*start)(TFaderShadow&);
+    };
+    const Case cases[] = {
+        {"Start", [](TFaderShadow& fader) { fader.Start(); }},
+        {"StartFromTo", [](TFaderShadow& fader) { fader.StartFromTo(0, 0.5f, 0.2f); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TFaderShadow fader;
+        EXPECT_FALSE(fader.mImage.mTexture);
+        c.start(fader);
+        ASSERT_TRUE(fader.mImage.mTexture);
+        EXPECT_EQ(fader.mImage.mTexture->GetWidth(), 8);
+    }
+}
+
 TEST_F(FaderTest, ReloadTextureLoadsTheImageAgain) {
     TFaderShadow fader;
+    fader.Start();
     ASSERT_TRUE(fader.mImage.mTexture);
     WeakHandle<TTexture> old(fader.mImage.mTexture);
     WriteSolidImage("textures/gui/sh1.png", 4, 4, 0xFF000000u);
@@ -148,6 +170,7 @@ TEST_F(FaderTest, ShippedOverlayCoversTheDesignScreen) {
     harness::ScopedDataRoot shipped(GetExecutableFolder());
     ASSERT_TRUE(SetWorkingFolderToExe());
     TFaderShadow fader;
+    fader.Start();
     ASSERT_TRUE(fader.mImage.mTexture);
     const TTexture& texture = *fader.mImage.mTexture;
     EXPECT_EQ(texture.GetWidth(), 1366);

@@ -69,6 +69,31 @@ TEST_F(FontRegistryTest, FontsAreFoundByExactId) {
     EXPECT_TRUE(harness::LogContains("error load font file fonts/none.txt"));
 }
 
+// Ids naming one description are given copies of one read: each its own font, so a change to one (its
+// point size) leaves the others as the description made them.
+TEST_F(FontRegistryTest, IdsSharingADescriptionHaveFontsOfTheirOwn) {
+    Load("<fonts>\n"
+         "  <font id=\"body\" name=\"fonts/large.txt\"/>\n"
+         "  <font id=\"caption\" name=\"fonts/basic.txt\"/>\n"
+         "  <font id=\"label\" name=\"fonts/large.txt\"/>\n"
+         "</fonts>\n");
+    TFontRegistry* registry = TFontRegistry::GetInstance();
+    ImageFont* body = registry->FindFont("body");
+    ImageFont* label = registry->FindFont("label");
+    ImageFont* caption = registry->FindFont("caption");
+    ASSERT_NE(body, nullptr);
+    ASSERT_NE(label, nullptr);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_NE(body, label);
+    EXPECT_EQ(label->GetPointSize(), 20);
+    EXPECT_EQ(label->GetTextWidthW(L"AB"), body->GetTextWidthW(L"AB"));
+    body->SetPointSize(40);
+    EXPECT_EQ(body->GetPointSize(), 40);
+    EXPECT_EQ(label->GetPointSize(), 20);
+    EXPECT_EQ(caption->GetPointSize(), 16);
+    EXPECT_EQ(label->GetTextWidthW(L"AB"), 17);
+}
+
 TEST_F(FontRegistryTest, MissingIdIsReportedOnce) {
     Load("<fonts><font id=\"default\" name=\"fonts/basic.txt\"/></fonts>");
     TFontRegistry* registry = TFontRegistry::GetInstance();

@@ -228,6 +228,66 @@ TEST_F(TextureCacheTest, AlphaAndColourMaps) {
     EXPECT_FALSE(plain->GetColorAt(0, 0, color)) << "no colour map unless asked for";
 }
 
+// The alpha map alone is read straight from the decoded pixels; the same picture loaded with its colour
+// map too (the converted copy) must give the same alphas. Opaque pictures keep no bytes but read 255 inside.
+TEST_F(TextureCacheTest, AlphaMapsOfEachKindOfPicture) {
+    // 3 x 2 pictures. The probes past the row's end read the next row, those past the last row read 0.
+    WriteImage("rising.png", 3, 2,
+               [](int x, int y) { return (static_cast<uint32_t>(x * 100 + y * 10) << 24) | 0x123456u; });
+    WriteImage("clearcorner.png", 3, 2, [](int x, int y) { return x == 0 && y == 0 ? 0x00FFFFFFu : kGreen; });
+    WriteSolidImage("opaque.png", 3, 2, kRed);
+    WriteRgbImage("rgb.png", 3, 2, kBluePixel);
+    WriteSolidImage("photo.jpg", 3, 2, kBlue);
+    struct Case {
+        const char* name;
+        std::vector<int> alphas; // at (0,0) (2,0) (1,1) (2,1) (3,0) (0,2) (-1,0)
+    };
+    const std::vector<Case> cases = {
+        {"rising", {0, 200, 110, 210, 10, 0, 0}},    {"clearcorner", {0, 255, 255, 255, 255, 0, 0}},
+        {"opaque", {255, 255, 255, 255, 255, 0, 0}}, {"rgb", {255, 255, 255, 255, 255, 0, 0}},
+        {"photo", {255, 255, 255, 255, 255, 0, 0}},
+    };
+    const int probes[][2] = {{0, 0}, {2, 0}, {1, 1}, {2, 1}, {3, 0}, {0, 2}, {-1, 0}};
+    for (const Case& c : cases) {
+        for (const bool colorMaps : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (colorMaps ? " with its colour map" : " alone"));
+            TTextureHandle texture;
+            {
+                TBuildMapsScope maps(true, colorMaps);
+                texture = GetTexture(c.name);
+            }
+            ASSERT_TRUE(texture);
+            EXPECT_TRUE(texture->HasAlphaMap());
+            for (size_t i = 0; i < std::size(probes); ++i) {
+                EXPECT_EQ(texture->GetAlphaAt(probes[i][0], probes[i][1]), c.alphas[i])
+                    << probes[i][0] << ", " << probes[i][1];
+            }
+            // Let the cache load the picture again with the other switches.
+            texture.Reset();
+        }
+    }
+}
+
+// Every single image is first asked for as a pair of its own name; without the colour image a pair
+// that needs one is given up before its mask (the picture itself) is read.
+TEST_F(TextureCacheTest, APairWithoutItsColourImageLeavesTheMaskUnread) {
+    // A PNG whose header declares a size the loader refuses, saying so in the log when it reads it.
+    std::string huge = "\x89PNG\r\n\x1a\n";
+    huge += std::string("\0\0\0\x0dIHDR\0\0\x4e\x20\0\0\x4e\x20", 16);
+    ASSERT_TRUE(harness::WriteFile(Root() + "/assets/huge.png", huge));
+    ASSERT_TRUE(harness::WriteFile(Root() + "/assets/huge2.png", huge));
+    struct Case {
+        const char* name;
+        bool bothRequired;
+        bool maskRead;
+    };
+    for (const Case& c : {Case{"huge", true, false}, Case{"huge2", false, true}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(FindMaskedTexture(c.name, c.name, c.bothRequired));
+        EXPECT_EQ(harness::LogContains(std::string("image too large, skipped assets/") + c.name + ".png"), c.maskRead);
+    }
+}
+
 // Scopes inside scopes: a load sees the innermost switches, and each scope's end gives back what was set
 // before it, not the switches' first values.
 TEST_F(TextureCacheTest, MapSwitchScopesGiveBackWhatWasSetBeforeThem) {

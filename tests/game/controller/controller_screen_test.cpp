@@ -67,6 +67,13 @@ TEST_F(ControllerScreenTest, ActivationPlaysLevelMusicLoadsTheFramesAndListensTo
     EXPECT_TRUE(mController->GetFrameBackImage().mTexture);
     EXPECT_FLOAT_EQ(mController->GetFrameImage().mBaseX, 100.0f);
     EXPECT_FLOAT_EQ(mController->GetFrameBackImage().mBaseY, 60.0f);
+    // Off the game screen the frame's pictures are let go; the next level places them again.
+    mController->Leave();
+    EXPECT_FALSE(mController->GetFrameImage().mTexture);
+    EXPECT_FALSE(mController->GetFrameBackImage().mTexture);
+    Play(0, 0);
+    EXPECT_TRUE(mController->GetFrameImage().mTexture);
+    EXPECT_TRUE(mController->GetFrameBackImage().mTexture);
 
     // Any other level picks at random among the tunes before the last.
     std::set<std::string> tunes;
