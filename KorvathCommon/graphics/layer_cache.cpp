@@ -4,6 +4,32 @@
 #include "app/renderer.h"
 #include "graphics/render_state.h"
 
+namespace {
+
+// The pixel format of what the frame is drawn on, when the renderer makes textures of it: a cache of
+// that format holds the output's own pixels, and its copy is a plain copy of rows instead of a conversion
+// of every pixel. 0 (ARGB8888) otherwise.
+uint32_t OutputFormat(SDL_Renderer* renderer, SDL_Texture* target) {
+    Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
+    if (target != nullptr) {
+        SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr);
+    } else if (SDL_Window* window = SDL_RenderGetWindow(renderer)) {
+        format = SDL_GetWindowPixelFormat(window);
+    }
+    SDL_RendererInfo info{};
+    if (format == SDL_PIXELFORMAT_UNKNOWN || SDL_GetRendererInfo(renderer, &info) != 0) {
+        return 0;
+    }
+    for (Uint32 i = 0; i < info.num_texture_formats; ++i) {
+        if (info.texture_formats[i] == format) {
+            return format;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
 bool TLayerCache::CanCache(int& width, int& height) const {
     SDL_Renderer* renderer = GetSDLRenderer();
     const TRenderer* record = GetRenderer();
@@ -93,7 +119,9 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
     OpenDrawNotes(&mMoving);
     moving();
     CloseDrawNotes();
-    const bool sized = mTarget && mTarget->GetWidth() == width && mTarget->GetHeight() == height;
+    const uint32_t format = OutputFormat(renderer, frameTarget);
+    const bool sized =
+        mTarget && mTarget->GetWidth() == width && mTarget->GetHeight() == height && mTargetFormat == format;
     // The cache, when valid, holds the last frame's layers.
     const bool unchanged = mNotes.words == mLastWords;
     if (!unchanged) {
@@ -109,7 +137,8 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
     const bool same = mCacheValid && sized;
     if (!same) {
         if (!sized) {
-            mTarget = CreateBlankTexture(width, height, TTexture::kAccessTarget);
+            mTarget = CreateBlankTexture(width, height, TTexture::kAccessTarget, format);
+            mTargetFormat = format;
         }
         if (!mTarget || SDL_SetRenderTarget(renderer, mTarget->GetSDLTexture()) != 0) {
             mTarget.Reset();

@@ -47,6 +47,8 @@ private:
                           const std::function<void()>& over);
 
     TTextureHandle mTarget;
+    // The format asked for the target (0: ARGB8888).
+    uint32_t mTargetFormat = 0;
     // This frame's layers (under, then over) and the last frame's, which the cache holds when valid.
     TDrawNotes mNotes;
     std::vector<uint32_t> mLastWords;
