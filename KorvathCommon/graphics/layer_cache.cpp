@@ -115,7 +115,10 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
     mMoving.target = frameTarget;
     OpenDrawNotes(&mNotes);
     under();
+    const size_t underDraws = mNotes.draws.size();
     over();
+    // With nothing over the moving draws, the copy already shows what lies under them where they land.
+    const bool nothingOver = mNotes.draws.size() == underDraws;
     OpenDrawNotes(&mMoving);
     moving();
     CloseDrawNotes();
@@ -130,7 +133,7 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
     }
     const bool changedTwice = !unchanged && mChangedLastFrame;
     mChangedLastFrame = !unchanged;
-    if (changedTwice || !FindMovingPlaces()) {
+    if (changedTwice || (!nothingOver && !FindMovingPlaces())) {
         mLastOutcome = kDrawnDirectly;
         return false;
     }
@@ -160,7 +163,11 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
     copy.Init(0.0f, 0.0f, 1.0f, 1.0f, 0);
     copy.blend = 0;
     mTarget->Draw(copy);
-    DrawMovingPlaces(under, moving, over);
+    if (nothingOver) {
+        moving();
+    } else {
+        DrawMovingPlaces(under, moving, over);
+    }
     mLastOutcome = same ? kCopied : kRefreshed;
     return true;
 }

@@ -10,7 +10,8 @@
 // are left out of the cache, and wherever one of them lands the layers are drawn again over the copy,
 // clipped to its place, with it between them: the pixels of drawing them all in turn. A place holds its
 // moving draws whole, and the layers' draws that cross it must be unscaled at whole pixels, so cutting
-// them changes none of their pixels; otherwise the frame is drawn directly.
+// them changes none of their pixels; otherwise the frame is drawn directly. With nothing over them, the
+// moving draws are simply made over the copy, wherever they land.
 //
 // Only the frame's first draws can be cached (nothing under them but the clear), and only at the design
 // size, drawn unscaled on the frame's own target: there the cache's pixels are the output's. With the
