@@ -21,6 +21,28 @@ bool SameArea(const TFrameArea& a, const TFrameArea& b) {
            a.scaleY == b.scaleY;
 }
 
+// The pixel format of what the frame is drawn on, when the renderer makes textures of it: a cache of
+// that format holds the output's own pixels, and its copy is a plain copy of rows instead of a conversion
+// of every pixel. 0 (ARGB8888) otherwise.
+uint32_t OutputFormat(SDL_Renderer* renderer, SDL_Texture* target) {
+    Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
+    if (target != nullptr) {
+        SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr);
+    } else if (SDL_Window* window = SDL_RenderGetWindow(renderer)) {
+        format = SDL_GetWindowPixelFormat(window);
+    }
+    SDL_RendererInfo info{};
+    if (format == SDL_PIXELFORMAT_UNKNOWN || SDL_GetRendererInfo(renderer, &info) != 0) {
+        return 0;
+    }
+    for (Uint32 i = 0; i < info.num_texture_formats; ++i) {
+        if (info.texture_formats[i] == format) {
+            return format;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 bool TLayerCache::CanCache(int& width, int& height) const {
@@ -111,11 +133,16 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
     mMoving.target = frameTarget;
     OpenDrawNotes(&mNotes);
     under();
+    const size_t underDraws = mNotes.draws.size();
     over();
+    // With nothing over the moving draws, the copy already shows what lies under them where they land.
+    const bool nothingOver = mNotes.draws.size() == underDraws;
     OpenDrawNotes(&mMoving);
     moving();
     CloseDrawNotes();
-    const bool sized = mTarget && mTarget->GetWidth() == width && mTarget->GetHeight() == height;
+    const uint32_t format = OutputFormat(renderer, frameTarget);
+    const bool sized =
+        mTarget && mTarget->GetWidth() == width && mTarget->GetHeight() == height && mTargetFormat == format;
     // The cache, when valid, holds the last frame's layers.
     const bool unchanged = mNotes.words == mLastWords;
     if (!unchanged) {
@@ -124,7 +151,7 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
     }
     const bool changedTwice = !unchanged && mChangedLastFrame;
     mChangedLastFrame = !unchanged;
-    if (changedTwice || !FindMovingPlaces()) {
+    if (changedTwice || (!nothingOver && !FindMovingPlaces())) {
         mLastOutcome = kDrawnDirectly;
         return false;
     }
@@ -133,7 +160,8 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
     const bool same = mCacheValid && sized && SameArea(area, mArea);
     if (!same) {
         if (!sized) {
-            mTarget = CreateBlankTexture(width, height, TTexture::kAccessTarget);
+            mTarget = CreateBlankTexture(width, height, TTexture::kAccessTarget, format);
+            mTargetFormat = format;
         }
         if (!mTarget || SDL_SetRenderTarget(renderer, mTarget->GetSDLTexture()) != 0) {
             mTarget.Reset();
@@ -166,7 +194,11 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
     SDL_RenderCopy(renderer, cache, &place, &place);
     ApplyFrameState(renderer, area);
     LeaveOutFrameClear();
-    DrawMovingPlaces(under, moving, over);
+    if (nothingOver) {
+        moving();
+    } else {
+        DrawMovingPlaces(under, moving, over);
+    }
     mLastOutcome = same ? kCopied : kRefreshed;
     return true;
 }

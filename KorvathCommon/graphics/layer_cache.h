@@ -10,7 +10,8 @@
 // are left out of the cache, and wherever one of them lands the layers are drawn again over the copy,
 // clipped to its place, with it between them: the pixels of drawing them all in turn. A place holds its
 // moving draws whole, and the layers' draws that cross it must be unscaled at whole pixels, so cutting
-// them changes none of their pixels; otherwise the frame is drawn directly.
+// them changes none of their pixels; otherwise the frame is drawn directly. With nothing over them, the
+// moving draws are simply made over the copy, wherever they land.
 //
 // Only the frame's first draws can be cached (nothing under them but the clear), drawn in the frame's
 // own state (its viewport and scale, no clip): the cache is of the frame target's size and the layers
@@ -50,6 +51,8 @@ private:
                           const std::function<void()>& over);
 
     TTextureHandle mTarget;
+    // The format asked for the target (0: ARGB8888).
+    uint32_t mTargetFormat = 0;
     // This frame's layers (under, then over) and the last frame's, which the cache holds when valid.
     TDrawNotes mNotes;
     std::vector<uint32_t> mLastWords;

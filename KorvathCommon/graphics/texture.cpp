@@ -483,7 +483,7 @@ bool TTexture::TakeTexture(SDL_Texture* texture) {
     return true;
 }
 
-bool TTexture::CreateBlank(int width, int height, int access) {
+bool TTexture::CreateBlank(int width, int height, int access, uint32_t format) {
     SDL_Renderer* renderer = GetSDLRenderer();
     if (mTexture != nullptr || renderer == nullptr || width <= 0 || height <= 0) {
         return false;
@@ -494,12 +494,13 @@ bool TTexture::CreateBlank(int width, int height, int access) {
     } else if (access == kAccessTarget) {
         sdlAccess = SDL_TEXTUREACCESS_TARGET;
     }
-    return TakeTexture(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, sdlAccess, width, height));
+    const Uint32 sdlFormat = format != 0 ? format : static_cast<Uint32>(SDL_PIXELFORMAT_ARGB8888);
+    return TakeTexture(SDL_CreateTexture(renderer, sdlFormat, sdlAccess, width, height));
 }
 
-TTextureHandle CreateBlankTexture(int width, int height, int access) {
+TTextureHandle CreateBlankTexture(int width, int height, int access, uint32_t format) {
     TTextureHandle handle(new TTexture());
-    if (!handle->CreateBlank(width, height, access)) {
+    if (!handle->CreateBlank(width, height, access, format)) {
         handle.Reset();
     }
     return handle;

@@ -64,8 +64,8 @@ public:
     bool LoadImage(const std::string& name);
     // A colour image whose alpha is the red channel of a mask image of the same size.
     bool LoadMaskedImage(const std::string& colorName, const std::string& maskName, bool bothRequired);
-    // An uncached blank ARGB8888 texture.
-    bool CreateBlank(int width, int height, int access);
+    // An uncached blank texture of an SDL pixel format, ARGB8888 when 0.
+    bool CreateBlank(int width, int height, int access, uint32_t format = 0);
 
     SDL_Texture* GetSDLTexture() const { return mTexture; }
     // Names the texture's pixels: a new number, never given before, whenever they may have changed (made,
@@ -113,6 +113,6 @@ private:
     TScaledCopy mScaled;
 };
 
-// An uncached blank ARGB8888 texture: access 1 streaming, 2 render target, any other value static.
-// Empty when SDL fails.
-TTextureHandle CreateBlankTexture(int width, int height, int access);
+// An uncached blank texture of an SDL pixel format, ARGB8888 when 0: access 1 streaming, 2 render target,
+// any other value static. Empty when SDL fails.
+TTextureHandle CreateBlankTexture(int width, int height, int access, uint32_t format = 0);

@@ -146,6 +146,11 @@ void TMyWindow::Draw() {
         return;
     }
     DrawSelf();
+    DrawChildren();
+    DrawOver();
+}
+
+void TMyWindow::DrawChildren() {
     // A child is placed by this window's drawn position, so every depth draws where it is hit.
     const int originX = mDrawOffsetX + mX;
     const int originY = mDrawOffsetY + mY;
@@ -159,7 +164,6 @@ void TMyWindow::Draw() {
         child->mDrawOffsetX = 0;
         child->mDrawOffsetY = 0;
     }
-    DrawOver();
 }
 
 void TMyWindow::OnMouseDown(const TMouseEvent& event) {

@@ -148,6 +148,8 @@ public:
     virtual void SetListener(TMyWindowListener* listener) { mListener = listener; }
     virtual void Draw();
     virtual void DrawSelf() {}
+    // The shown children in order, each placed by this window's drawn position.
+    void DrawChildren();
     // Drawn after the children.
     virtual void DrawOver() {}
     virtual void OnMouseDown(const TMouseEvent& event);

@@ -151,6 +151,8 @@ void TMapWindow::OnHide() {
     CloseMapTutorial();
     // The classic fade-out is skipped: the fader covers the change of screen.
     TMyWindow::OnHide(); // NOLINT(bugprone-parent-virtual-call)
+    // A screen's worth of pixels, not wanted off the map.
+    mLayers.Release();
 }
 
 void TMapWindow::BuildPage(int stage) {
@@ -237,11 +239,32 @@ void TMapWindow::UpdateTipTimers(float dt) {
     }
 }
 
-void TMapWindow::DrawSelf() {
+void TMapWindow::Draw() {
+    if (!mShown) {
+        return;
+    }
+    // The controls stay out of the cache: their labels' glyphs are drawn past the draw notes, so the
+    // cache could neither see a label change nor redraw one clipped to the ring's place.
+    const auto under = [this] { DrawBackgroundAndPlates(); };
+    const auto ring = [this] { mEffects.Draw(); };
+    const auto nothing = [] {};
+    if (!mLayers.Draw(under, ring, nothing)) {
+        TClassicWindow::Draw();
+        return;
+    }
+    DrawChildren();
+    DrawOver();
+}
+
+void TMapWindow::DrawBackgroundAndPlates() {
     TClassicWindow::DrawSelf();
     for (const auto& plate : mPlates) {
         plate->Draw();
     }
+}
+
+void TMapWindow::DrawSelf() {
+    DrawBackgroundAndPlates();
     mEffects.Draw();
 }
 

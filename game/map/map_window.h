@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "graphics/layer_cache.h"
 #include "graphics/objects_manager.h"
 #include "graphics/static_image.h"
 #include "map/screen_scene.h"
@@ -64,6 +65,9 @@ public:
     ~TMapWindow() override;
 
     bool Update(float dt) override;
+    // The background and plates come from a cached layer while they stay the same; the ring, the
+    // controls and the scene are drawn over the copy every frame.
+    void Draw() override;
     void DrawSelf() override;
     void DrawOver() override;
     void OnMouseDown(const TMouseEvent& event) override;
@@ -87,12 +91,14 @@ public:
     const ObjectsManager& GetEffects() const { return mEffects; }
     // The plate carrying the ring, -1 when none does.
     int GetRingPlate() const { return mRingPlate; }
+    const TLayerCache& GetLayers() const { return mLayers; }
     bool IsUnlockAll() const { return mUnlockAll; }
     bool AreAllRewardsObtained() const { return mAllRewardsObtained; }
     TMyButton* GetButton(int id) const;
 
 private:
     void ReadGeometry();
+    void DrawBackgroundAndPlates();
     void UpdateButtonStates();
     void UpdateTipTimers(float dt);
     // The plate's level becomes the current one and the game screen replaces the map.
@@ -125,6 +131,7 @@ private:
     ObjectsManager mEffects;
     int mRingPlate = -1;
     TScreenScene mScene;
+    TLayerCache mLayers;
     float mClickTipTimer = 0;
     float mNextStageTipTimer = 0;
     bool mUnlockAll = false;

@@ -1,7 +1,7 @@
 // Layers drawn through a cache must show what drawing them shows, whatever changed since the cache was
 // filled: a moved picture, an alpha, a fill's colour, the pixels of a texture, the clip, and a draw that
-// moves every frame between them. The cache is filled again only when the layers change, and layers
-// that change every frame are drawn directly.
+// moves every frame between them (or over them all). The cache is filled again only when the layers
+// change, and layers that change every frame are drawn directly.
 
 #include <SDL.h>
 
@@ -72,6 +72,9 @@ protected:
     }
 
     void DrawOver() {
+        if (!mDrawsOver) {
+            return;
+        }
         GetRenderer()->FillRect(20, 20, 5, 5, mFill);
         TRenderState state;
         state.Init(2, 22, 1.0f, 1.0f, 0);
@@ -129,6 +132,7 @@ public:
     TColor mFill{0.2f, 0.9f, 0.4f, 1.0f};
     SDL_Rect mClip{14, 14, 6, 6};
     bool mWithMover = true;
+    bool mDrawsOver = true;
     // Where the frame's picture lands on the canvas and its scale; the whole canvas unscaled by default.
     TViewTransform mView;
     TTextureHandle mMark;
@@ -183,6 +187,14 @@ TEST_F(LayerCacheTest, EveryFrameShowsTheLayersAsDrawnAndTheCacheIsFilledOnlyWhe
         {"and again", move, TLayerCache::kDrawnDirectly},
         {"still again", same, TLayerCache::kRefreshed},
         {"settled", same, TLayerCache::kCopied},
+        {"nothing over the mover", [](LayerCacheTest& test) { test.mDrawsOver = false; }, TLayerCache::kRefreshed},
+        {"nothing over, the mover anywhere",
+         [](LayerCacheTest& test) {
+             test.mMoverX = 25.4f;
+             test.mMoverY = 1.2f;
+         },
+         TLayerCache::kCopied},
+        {"nothing over, the mover further on", same, TLayerCache::kCopied},
     };
     TLayerCache cache;
     for (const Step& step : steps) {

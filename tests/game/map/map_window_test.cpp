@@ -1,8 +1,10 @@
 // The level map in the running game: plates with their stars and pictures, the ring, paging and its
-// gate, the tips, starting a level, and the developer keys.
+// gate, the tips, starting a level, the developer keys, and its frames drawn from a cached layer.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "app/renderer.h"
 #include "controller/controller_windows.h"
@@ -354,4 +356,51 @@ TEST_F(MapWindowTest, BackquoteUnlocksEveryPictureOnlyForDevelopersAndMenuGoesBa
     map->OnButtonClick(-1, nullptr, TMapWindow::kMenuButton, map->GetButton(TMapWindow::kMenuButton));
     Frames(kFaderFrames);
     EXPECT_NE(TopScreen<TMainMenu>(), nullptr);
+}
+
+// While the map stands still its background and plates come from the cached layer, the ring, the
+// controls (a reward's flight among them) and the scene drawn over the copy; whatever moves, every frame
+// shows what the plain frame shows.
+TEST_F(MapWindowTest, EveryFrameShowsThePlainFrameAndStillFramesComeFromTheCachedLayer) {
+    struct Step {
+        const char* what;
+        std::function<void()> action;
+        int frames;
+        // What the last of the frames drew from.
+        TLayerCache::TOutcome outcome;
+    };
+    StartWithPlayer();
+    MarkMapTipsSeen();
+    TMapWindow* map = OpenMap();
+    ASSERT_NE(map, nullptr);
+    ASSERT_EQ(map->GetRingPlate(), 0);
+    TReward& reward = *GetRewardList().at(0);
+    const auto still = [] {};
+    const Step steps[] = {
+        {"the ring growing over the still map", still, 6, TLayerCache::kCopied},
+        {"the pointer onto a plate", [] { Push(MotionEvent(0, PlateX(1) + 20, PlateY(1) + 20)); }, 1,
+         TLayerCache::kRefreshed},
+        {"the pointer resting on the plate", still, 3, TLayerCache::kCopied},
+        {"the pointer onto the ring's plate", [] { Push(MotionEvent(0, PlateX(0) + 20, PlateY(0) + 20)); }, 1,
+         TLayerCache::kRefreshed},
+        {"the pointer off the plates", [] { Push(MotionEvent(0, kQuietX, kQuietY)); }, 2, TLayerCache::kCopied},
+        {"a reward found since the last visit flying in",
+         [map, &reward] {
+             reward.mObtained = true;
+             reward.mNew = true;
+             map->CreateRewardPlaces();
+         },
+         4, TLayerCache::kCopied},
+        {"the reward at its place", still, 8 * kFramesPerSecond, TLayerCache::kCopied},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.action();
+        Frames(step.frames);
+        EXPECT_EQ(map->GetLayers().GetLastOutcome(), step.outcome);
+        const harness::FrameDifference difference = harness::CompareWithPlainFrame();
+        EXPECT_EQ(difference.failure, "");
+        EXPECT_EQ(difference.largest, 0) << difference.pixels << " pixels differ, the first at (" << difference.firstX
+                                         << ", " << difference.firstY << ")";
+    }
 }
