@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include "app/renderer.h"
 
@@ -30,6 +32,12 @@ std::map<SDL_Texture*, int> gIndices;
 std::set<SDL_Texture*> gSeenThisFrame;
 bool gWatching = false;
 std::set<SDL_Texture*> gWatched;
+// The pixel hashes the replays look for, and the textures of such pixels the game let go of.
+std::set<std::string> gWanted;
+std::map<std::string, SDL_Texture*> gKept;
+double gOwnMs = 0;
+double gKeptBytes = 0;
+double gKeptPeakBytes = 0;
 // Set while this file talks to SDL itself, so its calls are not taken for the game's.
 bool gInside = false;
 
@@ -158,8 +166,9 @@ int TextureIndex(SDL_Texture* texture, bool asTarget = false) {
     return index;
 }
 
+// Only the game's draws: this file's own (reading a texture's pixels) are not.
 void Watch(SDL_Texture* texture) {
-    if (gWatching && texture != nullptr) {
+    if (gWatching && !gInside && texture != nullptr) {
         gWatched.insert(texture);
     }
 }
@@ -406,8 +415,21 @@ void SDL_RenderPresent(SDL_Renderer* renderer) {
 
 void SDL_DestroyTexture(SDL_Texture* texture) {
     REAL(SDL_DestroyTexture);
-    gWatched.erase(texture);
+    const bool watched = gWatched.erase(texture) > 0;
     gIndices.erase(texture);
+    if (watched && !gWanted.empty()) {
+        const auto start = std::chrono::steady_clock::now();
+        int width = 0, height = 0;
+        SDL_QueryTexture(texture, nullptr, nullptr, &width, &height);
+        const std::string key = PixelHash(GetSDLRenderer(), texture, width, height);
+        const bool keep = gWanted.count(key) > 0 && gKept.emplace(key, texture).second;
+        gOwnMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        if (keep) {
+            gKeptBytes += 4.0 * width * height;
+            gKeptPeakBytes = std::max(gKeptPeakBytes, gKeptBytes);
+            return;
+        }
+    }
     real(texture);
 }
 
@@ -429,6 +451,27 @@ void StopRecording() {
 
 void WatchTextures(bool enabled) {
     gWatching = enabled;
+}
+
+void WantTextures(const std::vector<TSdlRecording>& recordings) {
+    gWanted.clear();
+    for (const TSdlRecording& recording : recordings) {
+        for (const TSdlTextureKey& key : recording.textures) {
+            if (key.key != "target") {
+                gWanted.insert(key.key);
+            }
+        }
+    }
+}
+
+double KeptTexturesPeakMegabytes() {
+    return gKeptPeakBytes / (1024.0 * 1024.0);
+}
+
+double TakeOwnMilliseconds() {
+    const double ms = gOwnMs;
+    gOwnMs = 0;
+    return ms;
 }
 
 bool SaveRecordings(const std::string& path, const std::vector<TSdlRecording>& recordings) {
@@ -648,7 +691,7 @@ TReplayResult Replay(const TSdlRecording& recording, int frames) {
     }
     const bool watching = gWatching;
     gWatching = false;
-    std::map<std::string, SDL_Texture*> byPixels;
+    std::map<std::string, SDL_Texture*> byPixels = gKept;
     for (SDL_Texture* texture : gWatched) {
         int width = 0, height = 0;
         if (SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) == 0) {
@@ -706,6 +749,13 @@ TReplayResult Replay(const TSdlRecording& recording, int frames) {
         SDL_SetTextureColorMod(texture, saved.r, saved.g, saved.b);
     }
     for (SDL_Texture* texture : made) {
+        SDL_DestroyTexture(texture);
+    }
+    // The kept textures served this replay; the game let go of them long ago.
+    const std::map<std::string, SDL_Texture*> kept = std::move(gKept);
+    gKept.clear();
+    gKeptBytes = 0;
+    for (const auto& [key, texture] : kept) {
         SDL_DestroyTexture(texture);
     }
     gWatching = watching;

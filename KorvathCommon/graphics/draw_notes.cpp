@@ -112,13 +112,15 @@ void MakeInsidePlaces(const SDL_Rect& bounds, const std::function<void()>& make)
     SDL_RenderSetClipRect(renderer, clipped ? &own : nullptr);
 }
 
-// Notes the draw, or makes it inside the places.
-void Take(TNotedDraw& draw, const std::function<void()>& make) {
+// Notes the draw, whose words from firstWord on are in the list, or makes it inside the places.
+void Take(TNotedDraw& draw, size_t firstWord, const std::function<void()>& make) {
     if (gNotes->places != nullptr) {
         MakeInsidePlaces(draw.bounds, make);
         return;
     }
     PutClip(draw);
+    draw.firstWord = firstWord;
+    draw.wordCount = gNotes->words.size() - firstWord;
     gNotes->draws.push_back(draw);
 }
 
@@ -156,12 +158,13 @@ bool NoteTextureDraw(TTexture& texture, const TRenderState& state) {
     draw.plain =
         state.angle == 0.0f && state.GetScaleX() == 1.0f && state.GetScaleY() == 1.0f && IsWhole(x) && IsWhole(y) &&
         (!sourceRect || (IsWhole(state.srcX) && IsWhole(state.srcY) && IsWhole(state.srcW) && IsWhole(state.srcH)));
+    const size_t firstWord = gNotes->words.size();
     if (gNotes->places == nullptr) {
         Put(kTextureWord);
         PutSerial(texture.GetSerial());
         PutState(state);
     }
-    Take(draw, [&texture, &state] { texture.Draw(state); });
+    Take(draw, firstWord, [&texture, &state] { texture.Draw(state); });
     return true;
 }
 
@@ -173,6 +176,7 @@ bool NoteTriangles(TTexture& texture, const SDL_Vertex* vertices, int count, con
     float left = std::numeric_limits<float>::max(), top = left;
     float right = std::numeric_limits<float>::lowest(), bottom = right;
     const bool noting = gNotes->places == nullptr;
+    const size_t firstWord = gNotes->words.size();
     if (noting) {
         Put(kTrianglesWord);
         PutSerial(texture.GetSerial());
@@ -194,7 +198,7 @@ bool NoteTriangles(TTexture& texture, const SDL_Vertex* vertices, int count, con
         }
     }
     draw.bounds = Around(left, top, right, bottom);
-    Take(draw, [&texture, vertices, count, &state] { texture.DrawTriangles(vertices, count, state); });
+    Take(draw, firstWord, [&texture, vertices, count, &state] { texture.DrawTriangles(vertices, count, state); });
     return true;
 }
 
@@ -205,6 +209,7 @@ bool NoteFill(int x, int y, int w, int h, const TColor& color) {
     TNotedDraw draw;
     draw.bounds = SDL_Rect{x, y, w, h};
     draw.plain = true;
+    const size_t firstWord = gNotes->words.size();
     if (gNotes->places == nullptr) {
         SDL_BlendMode blend = SDL_BLENDMODE_NONE;
         SDL_GetRenderDrawBlendMode(GetSDLRenderer(), &blend);
@@ -217,7 +222,7 @@ bool NoteFill(int x, int y, int w, int h, const TColor& color) {
         }
         Put(static_cast<uint32_t>(blend));
     }
-    Take(draw, [x, y, w, h, &color] {
+    Take(draw, firstWord, [x, y, w, h, &color] {
         if (TRenderer* record = GetRenderer()) {
             record->FillRect(x, y, w, h, color);
         }

@@ -10,6 +10,7 @@
 
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +26,9 @@ struct TNotedDraw {
     bool plain = false;
     // Drawn under a clip of its own.
     bool clipped = false;
+    // Its words in the list: two draws with the same words put the same pixels down.
+    size_t firstWord = 0;
+    size_t wordCount = 0;
 };
 
 struct TDrawNotes {

@@ -1,5 +1,7 @@
 #include "graphics/layer_cache.h"
 
+#include <algorithm>
+
 #include "app/frame_clear.h"
 #include "app/renderer.h"
 
@@ -45,6 +47,48 @@ uint32_t OutputFormat(SDL_Renderer* renderer, SDL_Texture* target) {
 
 } // namespace
 
+namespace {
+
+// Joined until no two overlap, so whatever lay inside one of them lies inside exactly one.
+void JoinOverlapping(std::vector<SDL_Rect>& places) {
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (size_t i = 0; i < places.size() && !joined; ++i) {
+            for (size_t j = i + 1; j < places.size(); ++j) {
+                if (SDL_HasIntersection(&places[i], &places[j])) {
+                    SDL_UnionRect(&places[i], &places[j], &places[i]);
+                    places.erase(places.begin() + static_cast<std::ptrdiff_t>(j));
+                    joined = true;
+                    break;
+                }
+            }
+        }
+    }
+}
+
+// Black, as the frame's clear leaves the output under the first draws, inside the places.
+void FillBlack(SDL_Renderer* renderer, const std::vector<SDL_Rect>& places) {
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
+    SDL_GetRenderDrawBlendMode(renderer, &blend);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_RenderFillRects(renderer, places.data(), static_cast<int>(places.size()));
+    SDL_SetRenderDrawColor(renderer, r, g, b, a);
+    SDL_SetRenderDrawBlendMode(renderer, blend);
+}
+
+bool SameDraw(const std::vector<uint32_t>& words, const TNotedDraw& draw, const std::vector<uint32_t>& otherWords,
+              const TNotedDraw& other) {
+    const auto begin = words.begin() + static_cast<std::ptrdiff_t>(draw.firstWord);
+    const auto otherBegin = otherWords.begin() + static_cast<std::ptrdiff_t>(other.firstWord);
+    return draw.wordCount == other.wordCount &&
+           std::equal(begin, begin + static_cast<std::ptrdiff_t>(draw.wordCount), otherBegin);
+}
+
+} // namespace
+
 bool TLayerCache::CanCache(int& width, int& height) const {
     SDL_Renderer* renderer = GetSDLRenderer();
     const TRenderer* record = GetRenderer();
@@ -77,25 +121,16 @@ bool TLayerCache::FindMovingPlaces() {
         }
         mPlaces.push_back(draw.bounds);
     }
-    // Joined until no two overlap, so each moving draw lies inside exactly one place.
-    for (bool joined = true; joined;) {
-        joined = false;
-        for (size_t i = 0; i < mPlaces.size() && !joined; ++i) {
-            for (size_t j = i + 1; j < mPlaces.size(); ++j) {
-                if (SDL_HasIntersection(&mPlaces[i], &mPlaces[j])) {
-                    SDL_UnionRect(&mPlaces[i], &mPlaces[j], &mPlaces[i]);
-                    mPlaces.erase(mPlaces.begin() + static_cast<std::ptrdiff_t>(j));
-                    joined = true;
-                    break;
-                }
-            }
-        }
-    }
-    // The layers are cut by the places: only draws that put down exactly their own pixels under a clip,
-    // which at a scaled frame none is.
+    JoinOverlapping(mPlaces);
+    return CutsCleanly(mPlaces);
+}
+
+// The layers are cut by the places: only draws that put down exactly their own pixels under a clip,
+// which at a scaled frame none is.
+bool TLayerCache::CutsCleanly(const std::vector<SDL_Rect>& places) const {
     const TFrameArea& area = GetFrameArea();
     const bool scaled = area.scaleX != 1.0f || area.scaleY != 1.0f;
-    for (const SDL_Rect& place : mPlaces) {
+    for (const SDL_Rect& place : places) {
         for (const TNotedDraw& draw : mNotes.draws) {
             if ((!draw.plain || scaled) && SDL_HasIntersection(&place, &draw.bounds)) {
                 return false;
@@ -105,11 +140,113 @@ bool TLayerCache::FindMovingPlaces() {
     return true;
 }
 
+// The draws both lists share in the same order (the longest such run, found past their equal heads and
+// tails) are left alone, and every other draw of either list counts as changed. Outside the changed
+// draws' pixels (before and now) both lists then put down the same draws in the same order, so the
+// same pixels.
+bool TLayerCache::FindChangedPlaces(int width, int height) {
+    // Past so many pairs of draws to weigh (a board of a thousand changed cells) all count as changed.
+    constexpr size_t kMostPairs = size_t{1} << 20;
+    mChanged.clear();
+    const std::vector<TNotedDraw>& now = mNotes.draws;
+    const std::vector<TNotedDraw>& before = mLastDraws;
+    const auto same = [this, &now, &before](size_t i, size_t j) {
+        return SameDraw(mNotes.words, now[i], mLastWords, before[j]);
+    };
+    size_t head = 0;
+    while (head < now.size() && head < before.size() && same(head, head)) {
+        ++head;
+    }
+    size_t tail = 0;
+    while (head + tail < now.size() && head + tail < before.size() &&
+           same(now.size() - 1 - tail, before.size() - 1 - tail)) {
+        ++tail;
+    }
+    const size_t rows = now.size() - head - tail;
+    const size_t columns = before.size() - head - tail;
+    std::vector<bool> keptNow(rows, false);
+    std::vector<bool> keptBefore(columns, false);
+    if (rows > 0 && columns > 0 && rows * columns <= kMostPairs) {
+        // shared[r][c]: how many draws now from head + r and before from head + c share in order.
+        const size_t stride = columns + 1;
+        std::vector<uint32_t> shared((rows + 1) * stride, 0);
+        for (size_t r = rows; r-- > 0;) {
+            for (size_t c = columns; c-- > 0;) {
+                shared[r * stride + c] = same(head + r, head + c)
+                                             ? shared[(r + 1) * stride + c + 1] + 1
+                                             : std::max(shared[(r + 1) * stride + c], shared[r * stride + c + 1]);
+            }
+        }
+        for (size_t r = 0, c = 0; r < rows && c < columns;) {
+            if (shared[r * stride + c] == shared[(r + 1) * stride + c + 1] + 1 && same(head + r, head + c)) {
+                keptNow[r++] = true;
+                keptBefore[c++] = true;
+            } else if (shared[(r + 1) * stride + c] >= shared[r * stride + c + 1]) {
+                ++r;
+            } else {
+                ++c;
+            }
+        }
+    }
+    for (size_t r = 0; r < rows; ++r) {
+        if (!keptNow[r]) {
+            mChanged.push_back(now[head + r].bounds);
+        }
+    }
+    for (size_t c = 0; c < columns; ++c) {
+        if (!keptBefore[c]) {
+            mChanged.push_back(before[head + c].bounds);
+        }
+    }
+    // Only the cache's pixels: a draw's bounds may reach past them, or be everywhere.
+    const SDL_Rect frame{0, 0, width, height};
+    long long area = 0;
+    for (SDL_Rect& place : mChanged) {
+        if (!SDL_IntersectRect(&place, &frame, &place)) {
+            place = SDL_Rect{};
+        }
+    }
+    mChanged.erase(
+        std::remove_if(mChanged.begin(), mChanged.end(), [](const SDL_Rect& place) { return SDL_RectEmpty(&place); }),
+        mChanged.end());
+    JoinOverlapping(mChanged);
+    for (const SDL_Rect& place : mChanged) {
+        area += static_cast<long long>(place.w) * place.h;
+    }
+    // Past half the frame drawing it whole costs about the same.
+    return !mChanged.empty() && area * 2 <= static_cast<long long>(width) * height && CutsCleanly(mChanged);
+}
+
+bool TLayerCache::Patch(const std::function<void()>& under, const std::function<void()>& over, SDL_Texture* frameTarget,
+                        const TFrameArea& area) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    if (!mTarget || SDL_SetRenderTarget(renderer, mTarget->GetSDLTexture()) != 0) {
+        return false;
+    }
+    ApplyFrameState(renderer, area);
+    // From black, as the whole cache is filled.
+    FillBlack(renderer, mChanged);
+    TDrawNotes inside;
+    inside.target = mTarget->GetSDLTexture();
+    inside.places = &mChanged;
+    OpenDrawNotes(&inside);
+    under();
+    over();
+    CloseDrawNotes();
+    SDL_SetRenderTarget(renderer, frameTarget);
+    ApplyFrameState(renderer, area);
+    mTarget->NoteContentChanged();
+    return true;
+}
+
 void TLayerCache::DrawMovingPlaces(const std::function<void()>& under, const std::function<void()>& moving,
                                    const std::function<void()>& over) {
     if (mPlaces.empty()) {
         return;
     }
+    // The layers are drawn again from black there, not over their copy: a translucent first draw would
+    // blend with itself.
+    FillBlack(GetSDLRenderer(), mPlaces);
     TDrawNotes inside;
     inside.target = mNotes.target;
     inside.places = &mPlaces;
@@ -145,18 +282,29 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
         mTarget && mTarget->GetWidth() == width && mTarget->GetHeight() == height && mTargetFormat == format;
     // The cache, when valid, holds the last frame's layers.
     const bool unchanged = mNotes.words == mLastWords;
+    // The cache's pixels stand where the frame's area put them.
+    const TFrameArea area = GetFrameArea();
+    bool patch = false;
     if (!unchanged) {
+        patch = mCacheValid && sized && SameArea(area, mArea) && FindChangedPlaces(width, height);
         std::swap(mNotes.words, mLastWords);
+        mLastDraws = mNotes.draws;
         mCacheValid = false;
     }
-    const bool changedTwice = !unchanged && mChangedLastFrame;
-    mChangedLastFrame = !unchanged;
+    // A patch costs little, so layers patched every frame still come from the cache.
+    const bool changedTwice = !unchanged && !patch && mChangedLastFrame;
+    mChangedLastFrame = !unchanged && !patch;
     if (changedTwice || (!nothingOver && !FindMovingPlaces())) {
         mLastOutcome = kDrawnDirectly;
         return false;
     }
-    // The cache's pixels stand where the frame's area put them.
-    const TFrameArea area = GetFrameArea();
+    if (patch) {
+        if (!Patch(under, over, frameTarget, area)) {
+            mTarget.Reset();
+            return false;
+        }
+        mCacheValid = true;
+    }
     const bool same = mCacheValid && sized && SameArea(area, mArea);
     if (!same) {
         if (!sized) {
@@ -199,7 +347,7 @@ bool TLayerCache::Draw(const std::function<void()>& under, const std::function<v
     } else {
         DrawMovingPlaces(under, moving, over);
     }
-    mLastOutcome = same ? kCopied : kRefreshed;
+    mLastOutcome = patch ? kPatched : same ? kCopied : kRefreshed;
     return true;
 }
 
@@ -210,6 +358,8 @@ void TLayerCache::Release() {
     mChangedLastFrame = false;
     mNotes = TDrawNotes();
     mLastWords.clear();
+    mLastDraws.clear();
+    mChanged.clear();
     mMoving = TDrawNotes();
     mPlaces.clear();
 }

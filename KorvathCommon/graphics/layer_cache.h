@@ -4,7 +4,10 @@
 // those of the pixels in the cache, one opaque copy of the cache stands for them all. Otherwise they
 // are drawn into the cache (from black, as the frame's clear leaves the output) and the cache copied,
 // unless they changed the frame before as well: layers that change every frame are drawn straight on
-// the output, so they cost no more than without a cache.
+// the output, so they cost no more than without a cache. When only a few draws changed (a painted
+// cell), only the pixels they can touch are drawn again in the cache, from black, with every layer
+// clipped to them: that needs the layers' draws there to be unscaled at whole pixels, as for the
+// moving draws below.
 //
 // Between the layers under and over them may lie small draws that move every frame (particles): they
 // are left out of the cache, and wherever one of them lands the layers are drawn again over the copy,
@@ -38,7 +41,7 @@ public:
     void Release();
 
     // What the last Draw did, for the tests and the benchmark.
-    enum TOutcome { kNotUsed, kCopied, kRefreshed, kDrawnDirectly };
+    enum TOutcome { kNotUsed, kCopied, kRefreshed, kPatched, kDrawnDirectly };
     TOutcome GetLastOutcome() const { return mLastOutcome; }
 
 private:
@@ -49,6 +52,14 @@ private:
     // The layers and the moving draws again, each inside the places only.
     void DrawMovingPlaces(const std::function<void()>& under, const std::function<void()>& moving,
                           const std::function<void()>& over);
+    // Whether the layers' draws that cross the places put down exactly their own pixels when clipped.
+    bool CutsCleanly(const std::vector<SDL_Rect>& places) const;
+    // The pixels of the cache (the last frame's layers) that this frame's layers change, as places that
+    // do not overlap; false when that is most of the frame or the layers cannot be cut there.
+    bool FindChangedPlaces(int width, int height);
+    // The changed places drawn again in the cache; false when the cache cannot be drawn into.
+    bool Patch(const std::function<void()>& under, const std::function<void()>& over, SDL_Texture* frameTarget,
+               const TFrameArea& area);
 
     TTextureHandle mTarget;
     // The format asked for the target (0: ARGB8888).
@@ -56,8 +67,10 @@ private:
     // This frame's layers (under, then over) and the last frame's, which the cache holds when valid.
     TDrawNotes mNotes;
     std::vector<uint32_t> mLastWords;
+    std::vector<TNotedDraw> mLastDraws;
     TDrawNotes mMoving;
     std::vector<SDL_Rect> mPlaces;
+    std::vector<SDL_Rect> mChanged;
     bool mCacheValid = false;
     // The frame area the cache was drawn for.
     TFrameArea mArea;

@@ -17,6 +17,7 @@ class SdlCallsTest : public GraphicsTest {
 protected:
     void TearDown() override {
         WatchTextures(false);
+        WantTextures({});
         for (SDL_Texture* texture : mTextures) {
             SDL_DestroyTexture(texture);
         }
@@ -188,6 +189,41 @@ TEST_F(SdlCallsTest, ATextureNotFoundLeavesOutOnlyItsCallsAndOneOfTheSameSizeSta
     const uint32_t band = replayed[static_cast<size_t>(3 * w + 5)];
     EXPECT_NE(band, 0xFFFF00FFu);
     EXPECT_GT((band >> 16) & 0xFFu, (band >> 8) & 0xFFu) << std::hex << band;
+}
+
+TEST_F(SdlCallsTest, ATextureLetGoOfAfterTheRecordingIsKeptForTheReplayWhenItsPixelsAreWanted) {
+    WatchTextures(true);
+    SDL_Texture* picture = MakePicture(16, 12, 40);
+    SDL_Texture* other = MakePicture(8, 8, 90);
+    TSdlRecording recording;
+    DrawRecordedFrame(recording, picture, other);
+    const std::vector<uint32_t> drawn = ReadOutput();
+    WantTextures({recording});
+    TakeOwnMilliseconds();
+    // Let go of as an effect's picture is, between the frames and the replay.
+    SDL_DestroyTexture(picture);
+    mTextures.erase(mTextures.begin());
+    // Telling the pixels of what is let go of is the benchmark's time, not the frame's.
+    EXPECT_GT(TakeOwnMilliseconds(), 0.0);
+    EXPECT_GE(KeptTexturesPeakMegabytes(), 16.0 * 12.0 * 4.0 / (1024.0 * 1024.0));
+
+    FillOutput(20, 40, 60);
+    const TReplayResult result = Replay(recording, 1);
+    EXPECT_EQ(result.texturesMissing, 0);
+    EXPECT_EQ(result.texturesBySize, 0);
+    EXPECT_EQ(result.callsLeftOut, 0);
+    const std::vector<uint32_t> replayed = ReadOutput();
+    ASSERT_EQ(replayed.size(), drawn.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        differing += drawn[i] != replayed[i] ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0u);
+
+    // The replay let go of it for good: the next one no longer finds it.
+    FillOutput(20, 40, 60);
+    const TReplayResult again = Replay(recording, 1);
+    EXPECT_EQ(again.texturesMissing, 1) << again.texturesBySize << " by size";
 }
 
 } // namespace

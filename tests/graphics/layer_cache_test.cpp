@@ -1,7 +1,8 @@
 // Layers drawn through a cache must show what drawing them shows, whatever changed since the cache was
-// filled: a moved picture, an alpha, a fill's colour, the pixels of a texture, the clip, and a draw that
-// moves every frame between them (or over them all). The cache is filled again only when the layers
-// change, and layers that change every frame are drawn directly.
+// filled: a moved picture, an alpha, a fill's colour, the pixels of a texture, the clip, a draw added or
+// taken away, and a draw that moves every frame between them (or over them all). The cache is filled
+// again only when the layers change, and only where they changed when that is a small part that can be
+// cut out; layers that change every frame across most of it are drawn directly.
 
 #include <SDL.h>
 
@@ -54,7 +55,7 @@ protected:
 
     void DrawUnder() {
         TRenderState state;
-        state.Init(0, 0, 1.0f, 1.0f, 0);
+        state.Init(0, 0, mBackAlpha, 1.0f, 0);
         mBack->Draw(state);
         state.Init(mSoftX, 4, mSoftAlpha, 1.0f, 0);
         mSoft->Draw(state);
@@ -75,10 +76,14 @@ protected:
         if (!mDrawsOver) {
             return;
         }
-        GetRenderer()->FillRect(20, 20, 5, 5, mFill);
+        GetRenderer()->FillRect(mFillX, mFillY, 5, 5, mFill);
         TRenderState state;
         state.Init(2, 22, 1.0f, 1.0f, 0);
         mMark->Draw(state);
+        if (mExtra) {
+            state.Init(9, 26, 1.0f, 1.0f, 0);
+            mMark->Draw(state);
+        }
         SDL_Renderer* renderer = GetSDLRenderer();
         SDL_RenderSetClipRect(renderer, &mClip);
         state.Init(14, 14, 0.7f, 1.0f, 0);
@@ -129,7 +134,11 @@ public:
     float mMoverX = 9.3f;
     float mMoverY = 11.6f;
     float mSoftAlpha = 1.0f;
+    float mBackAlpha = 1.0f;
     TColor mFill{0.2f, 0.9f, 0.4f, 1.0f};
+    int mFillX = 20;
+    int mFillY = 20;
+    bool mExtra = false;
     SDL_Rect mClip{14, 14, 6, 6};
     bool mWithMover = true;
     bool mDrawsOver = true;
@@ -156,19 +165,21 @@ TEST_F(LayerCacheTest, EveryFrameShowsTheLayersAsDrawnAndTheCacheIsFilledOnlyWhe
     };
     const auto same = [](LayerCacheTest&) {};
     const auto move = [](LayerCacheTest& test) { test.mSoftX += 1; };
+    // The back picture covers the whole frame: changing it changes most of the cache.
+    const auto fadeBack = [](LayerCacheTest& test) { test.mBackAlpha -= 0.1f; };
     const Step steps[] = {
         {"the first frame", same, TLayerCache::kRefreshed},
         {"nothing changed", same, TLayerCache::kCopied},
-        {"a picture moved", move, TLayerCache::kRefreshed},
+        {"a picture moved", move, TLayerCache::kPatched},
         {"nothing changed after the move", same, TLayerCache::kCopied},
-        {"a picture's alpha", [](LayerCacheTest& test) { test.mSoftAlpha = 0.4f; }, TLayerCache::kRefreshed},
+        {"a picture's alpha", [](LayerCacheTest& test) { test.mSoftAlpha = 0.4f; }, TLayerCache::kPatched},
         {"nothing changed after the alpha", same, TLayerCache::kCopied},
-        {"a fill's colour", [](LayerCacheTest& test) { test.mFill.g = 0.1f; }, TLayerCache::kRefreshed},
+        {"a fill's colour", [](LayerCacheTest& test) { test.mFill.g = 0.1f; }, TLayerCache::kPatched},
         {"nothing changed after the fill", same, TLayerCache::kCopied},
         {"the pixels of a texture",
-         [](LayerCacheTest& test) { test.mMark->Blit(0, 0, 0, 0, 6, 6, GetTexture("blue")); }, TLayerCache::kRefreshed},
+         [](LayerCacheTest& test) { test.mMark->Blit(0, 0, 0, 0, 6, 6, GetTexture("blue")); }, TLayerCache::kPatched},
         {"nothing changed after the texture", same, TLayerCache::kCopied},
-        {"the clip of a draw", [](LayerCacheTest& test) { test.mClip.x = 16; }, TLayerCache::kRefreshed},
+        {"the clip of a draw", [](LayerCacheTest& test) { test.mClip.x = 16; }, TLayerCache::kPatched},
         {"nothing changed after the clip", same, TLayerCache::kCopied},
         {"the mover over the scaled draw",
          [](LayerCacheTest& test) {
@@ -182,9 +193,26 @@ TEST_F(LayerCacheTest, EveryFrameShowsTheLayersAsDrawnAndTheCacheIsFilledOnlyWhe
              test.mMoverY = 15.1f;
          },
          TLayerCache::kCopied},
-        {"a change", move, TLayerCache::kRefreshed},
-        {"a change the next frame too", move, TLayerCache::kDrawnDirectly},
-        {"and again", move, TLayerCache::kDrawnDirectly},
+        {"a draw added", [](LayerCacheTest& test) { test.mExtra = true; }, TLayerCache::kPatched},
+        {"the draw taken away", [](LayerCacheTest& test) { test.mExtra = false; }, TLayerCache::kPatched},
+        {"two changes far apart",
+         [](LayerCacheTest& test) {
+             test.mSoftX -= 2;
+             test.mFill.b = 0.8f;
+         },
+         TLayerCache::kPatched},
+        {"a small change every frame", move, TLayerCache::kPatched},
+        {"and the next frame", move, TLayerCache::kPatched},
+        {"a small change beside the scaled draw, which cannot be cut",
+         [](LayerCacheTest& test) {
+             test.mFillX = 24;
+             test.mFillY = 2;
+         },
+         TLayerCache::kRefreshed},
+        {"nothing changed after the fill moved", same, TLayerCache::kCopied},
+        {"a change across the frame", fadeBack, TLayerCache::kRefreshed},
+        {"a change across the frame the next frame too", fadeBack, TLayerCache::kDrawnDirectly},
+        {"and again", fadeBack, TLayerCache::kDrawnDirectly},
         {"still again", same, TLayerCache::kRefreshed},
         {"settled", same, TLayerCache::kCopied},
         {"nothing over the mover", [](LayerCacheTest& test) { test.mDrawsOver = false; }, TLayerCache::kRefreshed},
