@@ -378,11 +378,12 @@ TEST_F(MapWindowTest, EveryFrameShowsThePlainFrameAndStillFramesComeFromTheCache
     const auto still = [] {};
     const Step steps[] = {
         {"the ring growing over the still map", still, 6, TLayerCache::kCopied},
+        // A plate's hover look changes that plate alone: its place is drawn again in the cache.
         {"the pointer onto a plate", [] { Push(MotionEvent(0, PlateX(1) + 20, PlateY(1) + 20)); }, 1,
-         TLayerCache::kRefreshed},
+         TLayerCache::kPatched},
         {"the pointer resting on the plate", still, 3, TLayerCache::kCopied},
         {"the pointer onto the ring's plate", [] { Push(MotionEvent(0, PlateX(0) + 20, PlateY(0) + 20)); }, 1,
-         TLayerCache::kRefreshed},
+         TLayerCache::kPatched},
         {"the pointer off the plates", [] { Push(MotionEvent(0, kQuietX, kQuietY)); }, 2, TLayerCache::kCopied},
         {"a reward found since the last visit flying in",
          [map, &reward] {
