@@ -518,9 +518,8 @@ int RunBenchmark(bool smoke, const char* self) {
     harness::UseWindowSized(1024, 768);
     MeasureIdle(game, "menu idle scaled, processor", idleSeconds);
     game.Shutdown();
-    std::printf("%-28s %8.1f MB   (the game's; the replays left out but for at most %.1f MB of pictures the game "
-                "let go of, kept for them)\n",
-                "peak resident memory", PeakResidentMegabytes(), KeptTexturesPeakMegabytes());
+    std::printf("%-28s %8.1f MB   (the game's; the replays left out)\n", "peak resident memory",
+                PeakResidentMegabytes());
     SetSeams(nullptr);
     return 0;
 }

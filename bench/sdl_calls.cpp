@@ -1,6 +1,7 @@
 #include "sdl_calls.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -32,12 +33,9 @@ std::map<SDL_Texture*, int> gIndices;
 std::set<SDL_Texture*> gSeenThisFrame;
 bool gWatching = false;
 std::set<SDL_Texture*> gWatched;
-// The pixel hashes the replays look for, and the textures of such pixels the game let go of.
+// The pixel hashes the replays look for.
 std::set<std::string> gWanted;
-std::map<std::string, SDL_Texture*> gKept;
 double gOwnMs = 0;
-double gKeptBytes = 0;
-double gKeptPeakBytes = 0;
 // Set while this file talks to SDL itself, so its calls are not taken for the game's.
 bool gInside = false;
 
@@ -45,12 +43,17 @@ bool Recording() {
     return gRecording != nullptr && !gInside;
 }
 
-// The pixels of a texture as ARGB, hashed (FNV-1a); empty when they cannot be read.
-std::string PixelHash(SDL_Renderer* renderer, SDL_Texture* texture, int width, int height) {
+// The pixels of a texture as ARGB, hashed (FNV-1a); empty when they cannot be read. They are read a band
+// of rows at a time through a small target, so telling a large picture's pixels adds little to the
+// process's memory; with a spool given, they are also written to it from the given offset.
+std::string PixelHash(SDL_Renderer* renderer, SDL_Texture* texture, int width, int height, int spool = -1,
+                      off_t spoolAt = 0) {
     if (renderer == nullptr || width <= 0 || height <= 0) {
         return {};
     }
-    SDL_Texture* copy = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+    const int bandRows = std::clamp(65536 / width, 1, height);
+    SDL_Texture* copy =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, bandRows);
     if (copy == nullptr) {
         return {};
     }
@@ -67,13 +70,25 @@ std::string PixelHash(SDL_Renderer* renderer, SDL_Texture* texture, int width, i
     SDL_SetTextureColorMod(texture, 255, 255, 255);
     // Each target keeps its own viewport, scale and clip, so going back to the old one restores them.
     if (SDL_SetRenderTarget(renderer, copy) == 0) {
-        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-        std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-        if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) == 0) {
-            uint64_t value = 1469598103934665603ull;
-            for (const uint32_t pixel : pixels) {
-                value = (value ^ pixel) * 1099511628211ull;
+        std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(bandRows));
+        uint64_t value = 1469598103934665603ull;
+        bool read = true;
+        for (int top = 0; top < height && read; top += bandRows) {
+            const int rows = std::min(bandRows, height - top);
+            const SDL_Rect source{0, top, width, rows};
+            const SDL_Rect band{0, 0, width, rows};
+            const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(rows) * 4;
+            read = SDL_RenderCopy(renderer, texture, &source, &band) == 0 &&
+                   SDL_RenderReadPixels(renderer, &band, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) == 0;
+            for (size_t i = 0; read && i < bytes / 4; ++i) {
+                value = (value ^ pixels[i]) * 1099511628211ull;
             }
+            if (read && spool >= 0) {
+                const off_t at = spoolAt + static_cast<off_t>(top) * width * 4;
+                read = pwrite(spool, pixels.data(), bytes, at) == static_cast<ssize_t>(bytes);
+            }
+        }
+        if (read) {
             char text[17];
             std::snprintf(text, sizeof(text), "%016" PRIx64, value);
             hash = text;
@@ -86,6 +101,56 @@ std::string PixelHash(SDL_Renderer* renderer, SDL_Texture* texture, int width, i
     gInside = false;
     SDL_DestroyTexture(copy);
     return hash;
+}
+
+// A picture the game let go of whose pixels a replay wants: its pixels (ARGB) wait in the spool file,
+// out of the process's memory, and come back as a texture of its own format and modes for the replay.
+struct TKeptPicture {
+    off_t at = 0;
+    int width = 0;
+    int height = 0;
+    Uint32 format = SDL_PIXELFORMAT_ARGB8888;
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    SDL_ScaleMode scale = SDL_ScaleModeNearest;
+};
+std::map<std::string, TKeptPicture> gKept;
+FILE* gSpool = nullptr;
+off_t gSpoolEnd = 0;
+
+int SpoolFile() {
+    if (gSpool == nullptr) {
+        gSpool = std::tmpfile();
+    }
+    return gSpool != nullptr ? fileno(gSpool) : -1;
+}
+
+SDL_Texture* TextureFromSpool(SDL_Renderer* renderer, const TKeptPicture& picture) {
+    const size_t count = static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height);
+    std::vector<uint32_t> pixels(count);
+    const ssize_t bytes = static_cast<ssize_t>(count * 4);
+    if (gSpool == nullptr || pread(fileno(gSpool), pixels.data(), count * 4, picture.at) != bytes) {
+        return nullptr;
+    }
+    Uint32 format = picture.format;
+    SDL_Texture* texture = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STATIC, picture.width, picture.height);
+    if (texture == nullptr) {
+        format = SDL_PIXELFORMAT_ARGB8888;
+        texture = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STATIC, picture.width, picture.height);
+    }
+    if (texture == nullptr) {
+        return nullptr;
+    }
+    const int pitch = picture.width * SDL_BYTESPERPIXEL(format);
+    std::vector<uint8_t> converted(static_cast<size_t>(pitch) * static_cast<size_t>(picture.height));
+    if (SDL_ConvertPixels(picture.width, picture.height, SDL_PIXELFORMAT_ARGB8888, pixels.data(), picture.width * 4,
+                          format, converted.data(), pitch) != 0 ||
+        SDL_UpdateTexture(texture, nullptr, converted.data(), pitch) != 0) {
+        SDL_DestroyTexture(texture);
+        return nullptr;
+    }
+    SDL_SetTextureBlendMode(texture, picture.blend);
+    SDL_SetTextureScaleMode(texture, picture.scale);
+    return texture;
 }
 
 TSdlCall Call(TSdlOp op, int texture = -1) {
@@ -419,16 +484,17 @@ void SDL_DestroyTexture(SDL_Texture* texture) {
     gIndices.erase(texture);
     if (watched && !gWanted.empty()) {
         const auto start = std::chrono::steady_clock::now();
-        int width = 0, height = 0;
-        SDL_QueryTexture(texture, nullptr, nullptr, &width, &height);
-        const std::string key = PixelHash(GetSDLRenderer(), texture, width, height);
-        const bool keep = gWanted.count(key) > 0 && gKept.emplace(key, texture).second;
-        gOwnMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        if (keep) {
-            gKeptBytes += 4.0 * width * height;
-            gKeptPeakBytes = std::max(gKeptPeakBytes, gKeptBytes);
-            return;
+        TKeptPicture picture;
+        picture.at = gSpoolEnd;
+        SDL_QueryTexture(texture, &picture.format, nullptr, &picture.width, &picture.height);
+        SDL_GetTextureBlendMode(texture, &picture.blend);
+        SDL_GetTextureScaleMode(texture, &picture.scale);
+        const int spool = SpoolFile();
+        const std::string key = PixelHash(GetSDLRenderer(), texture, picture.width, picture.height, spool, gSpoolEnd);
+        if (spool >= 0 && gWanted.count(key) > 0 && gKept.emplace(key, picture).second) {
+            gSpoolEnd += static_cast<off_t>(picture.width) * picture.height * 4;
         }
+        gOwnMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     }
     real(texture);
 }
@@ -464,8 +530,8 @@ void WantTextures(const std::vector<TSdlRecording>& recordings) {
     }
 }
 
-double KeptTexturesPeakMegabytes() {
-    return gKeptPeakBytes / (1024.0 * 1024.0);
+long long KeptPictureBytes() {
+    return static_cast<long long>(gSpoolEnd);
 }
 
 double TakeOwnMilliseconds() {
@@ -691,7 +757,15 @@ TReplayResult Replay(const TSdlRecording& recording, int frames) {
     }
     const bool watching = gWatching;
     gWatching = false;
-    std::map<std::string, SDL_Texture*> byPixels = gKept;
+    // The pictures the game let go of come back from the spool for this replay alone.
+    std::map<std::string, SDL_Texture*> byPixels;
+    std::vector<SDL_Texture*> made;
+    for (const auto& [key, picture] : gKept) {
+        if (SDL_Texture* texture = TextureFromSpool(renderer, picture)) {
+            byPixels.emplace(key, texture);
+            made.push_back(texture);
+        }
+    }
     for (SDL_Texture* texture : gWatched) {
         int width = 0, height = 0;
         if (SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) == 0) {
@@ -699,7 +773,6 @@ TReplayResult Replay(const TSdlRecording& recording, int frames) {
         }
     }
     std::vector<SDL_Texture*> textures(recording.textures.size(), nullptr);
-    std::vector<SDL_Texture*> made;
     std::map<SDL_Texture*, TTextureModes> modes;
     for (size_t i = 0; i < textures.size(); ++i) {
         const TSdlTextureKey& key = recording.textures[i];
@@ -751,12 +824,12 @@ TReplayResult Replay(const TSdlRecording& recording, int frames) {
     for (SDL_Texture* texture : made) {
         SDL_DestroyTexture(texture);
     }
-    // The kept textures served this replay; the game let go of them long ago.
-    const std::map<std::string, SDL_Texture*> kept = std::move(gKept);
+    // The kept pictures served this replay; the game let go of them long ago.
     gKept.clear();
-    gKeptBytes = 0;
-    for (const auto& [key, texture] : kept) {
-        SDL_DestroyTexture(texture);
+    gSpoolEnd = 0;
+    if (gSpool != nullptr && ftruncate(fileno(gSpool), 0) != 0) {
+        std::fclose(gSpool);
+        gSpool = nullptr;
     }
     gWatching = watching;
     return result;

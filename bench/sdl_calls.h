@@ -68,15 +68,16 @@ bool LoadRecordings(const std::string& path, std::vector<TSdlRecording>& recordi
 
 // Remembers every texture the calls from now on use, so a replay can find textures of the same pixels.
 void WatchTextures(bool enabled);
-// The pixels the recordings' textures had: a watched texture of such pixels that the game lets go of
-// (an effect's picture, a caption) is kept, not destroyed, until the next replay, which can then find
-// it. Telling its pixels costs time inside the game's frame: see TakeOwnMilliseconds.
+// The pixels the recordings' textures had: the pixels of a watched texture of such pixels that the game
+// lets go of (an effect's picture, a caption) are kept in a temporary file, out of the process's memory,
+// until the next replay, which makes a texture of them again and can then find it. Telling its pixels
+// costs time inside the game's frame: see TakeOwnMilliseconds.
 void WantTextures(const std::vector<TSdlRecording>& recordings);
 // The wall time this file spent on its own work inside the game's calls since the last call (reading
 // the pixels of textures let go of), to leave out of the game's frame times.
 double TakeOwnMilliseconds();
-// The most pixel memory the kept textures held at once, in MB (4 bytes a pixel).
-double KeptTexturesPeakMegabytes();
+// The bytes of pixels waiting in the temporary file for the next replay (4 a pixel).
+long long KeptPictureBytes();
 
 struct TReplayResult {
     std::vector<double> frameMs;
