@@ -44,6 +44,22 @@ void TBoardBackground::Reset() {
     mPairIndex = -1;
     mTimer = mOverlayTimer = 0;
     mSwitchPending = mNewPicture = false;
+    ReleaseUnseen();
+}
+
+void TBoardBackground::ReleaseUnseen() {
+    mComposed.Reset();
+    mComposedFrom[0] = mComposedFrom[1] = nullptr;
+    mComposedAlphas[0] = mComposedAlphas[1] = -1;
+    // A picture just loaded waits hidden for its switch; one mid-fade is still seen.
+    if (mNewPicture || mSwitchPending) {
+        return;
+    }
+    for (AlphaStaticImage* image : {&mMainA, &mMainB}) {
+        if (image->mAlphaTween.finished && AlphaByte(image->mAlpha) == 0) {
+            image->ReleaseImage();
+        }
+    }
 }
 
 void TBoardBackground::SetTimings(float unused, float overlayHold, float overlayStart) {

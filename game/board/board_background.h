@@ -27,6 +27,9 @@ public:
     void RequestSwitch();
     // Both pictures dropped and the cross-fade back at its start; the next level's picture loads anew.
     void Reset();
+    // Off the game screen: lets go of what the screen can make again, the composed cross-fade and a
+    // picture faded out for good (the next picture loads over it before it can show again).
+    void ReleaseUnseen();
     void Update(float dt);
     void Draw();
 

@@ -1,6 +1,11 @@
 // The controller's level set-up: its controls on the game screen, choosing and loading the level, the
 // level intro, the cells flying in and the start of play.
 
+#include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "app/log.h"
 #include "app/settings.h"
 #include "app/xml_reader.h"
@@ -235,6 +240,12 @@ void TBoardMahjong::Leave() {
     // The frame and its back belong to the level's board size; the next level's start places them again.
     mFrameImage.mTexture.Reset();
     mFrameBackImage.mTexture.Reset();
+    mBackground.ReleaseUnseen();
+#if defined(__GLIBC__)
+    // glibc keeps those freed screens of pixels resident until something reuses them: the menus after the
+    // game screen would carry them.
+    malloc_trim(0);
+#endif
 }
 
 void TBoardMahjong::StartLevel(int stage, int level) {

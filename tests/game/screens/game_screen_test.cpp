@@ -387,19 +387,24 @@ protected:
 TEST_F(ScreenEffectsTest, SwitchesOnlyAfterANewPictureHasLoaded) {
     struct Step {
         const char* picture;
+        bool leave; // the game screen is left between the picture's load and the level's start
         bool switches;
         int stateAfter;
     };
     // The first picture shows at once; the same picture again or a missing one brings back nothing.
-    const Step steps[] = {{"textures/one", false, TBoardBackground::kStateA},
-                          {"textures/two", true, TBoardBackground::kStateB},
-                          {"textures/two", false, TBoardBackground::kStateB},
-                          {"textures/one", true, TBoardBackground::kStateA},
-                          {"textures/missing", false, TBoardBackground::kStateA}};
+    // Leaving lets the faded-out picture go, yet a picture loaded for the next level still switches.
+    const Step steps[] = {{"textures/one", false, false, TBoardBackground::kStateA},
+                          {"textures/two", true, true, TBoardBackground::kStateB},
+                          {"textures/two", true, false, TBoardBackground::kStateB},
+                          {"textures/one", false, true, TBoardBackground::kStateA},
+                          {"textures/missing", false, false, TBoardBackground::kStateA}};
     TBoardBackground background;
     for (const Step& step : steps) {
         SCOPED_TRACE(step.picture);
         background.SetBackground(TStageBackground{step.picture, ""}, "");
+        if (step.leave) {
+            background.ReleaseUnseen();
+        }
         background.RequestSwitch();
         EXPECT_EQ(background.IsSwitchPending(), step.switches);
         background.Update(TBoardBackground::kFadeTime + 0.1f);
@@ -437,16 +442,19 @@ TEST_F(ScreenEffectsTest, CrossFadeFromItsComposedPictureShowsTheBlendedPair) {
     struct Step {
         const char* picture; // loaded into the hidden pair and switched to; null: the fade goes on
         float seconds;
+        bool leave; // the game screen is left and entered again after the update
     };
-    const Step steps[] = {{"textures/wide_one", 0.0f},
-                          {"textures/wide_two", 0.01f},
-                          {nullptr, 0.01f},
-                          {nullptr, 2.5f},
-                          {nullptr, 0.004f},
-                          {nullptr, 5.0f},
-                          {nullptr, 5.0f},
-                          {"textures/wide_three", 1.0f},
-                          {nullptr, 4.0f}};
+    const Step steps[] = {{"textures/wide_one", 0.0f, false},
+                          {"textures/wide_two", 0.01f, false},
+                          {nullptr, 0.01f, false},
+                          {nullptr, 2.5f, true},
+                          {nullptr, 0.004f, false},
+                          {nullptr, 5.0f, false},
+                          {nullptr, 5.0f, true},
+                          {"textures/wide_three", 1.0f, false},
+                          {nullptr, 4.0f, false},
+                          {nullptr, 6.0f, true},
+                          {"textures/wide_one", 3.0f, false}};
     int blendedSteps = 0;
     for (const Step& step : steps) {
         if (step.picture != nullptr) {
@@ -456,6 +464,14 @@ TEST_F(ScreenEffectsTest, CrossFadeFromItsComposedPictureShowsTheBlendedPair) {
         background.Update(step.seconds);
         SCOPED_TRACE(testing::Message() << "A alpha " << background.GetMain(false).mAlpha << ", B alpha "
                                         << background.GetMain(true).mAlpha);
+        if (step.leave) {
+            background.ReleaseUnseen();
+            // A picture still seen keeps its pixels; one faded out for good lets them go.
+            for (const bool pairB : {false, true}) {
+                const AlphaStaticImage& main = background.GetMain(pairB);
+                EXPECT_EQ(static_cast<bool>(main.mTexture), main.mAlpha > 0.0f) << "pair " << pairB;
+            }
+        }
         SetDrawShortcuts(false);
         mRenderer.Clear(0, 0, 0);
         background.Draw();
