@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <cmath>
+#include <vector>
 
 #include "app/display_modes.h"
 #include "app/frame_clear.h"
@@ -220,6 +221,7 @@ TTexture::TTexture(const std::string& colorName, const std::string& maskName, bo
 
 TTexture::~TTexture() {
     if (mScaled.texture != nullptr) {
+        ForgetTranslucentBox(mScaled.texture);
         SDL_DestroyTexture(mScaled.texture);
     }
     if (mTexture != nullptr) {
@@ -341,16 +343,41 @@ bool TTexture::DrawKeptScaled(const TRenderState& state, int sourceX, int source
     SDL_SetTextureBlendMode(mScaled.texture, blend);
     SDL_SetTextureColorMod(mScaled.texture, r, g, b);
     SDL_SetTextureAlphaMod(mScaled.texture, alpha);
-    const TFloatRect cover{x, y, w, h};
+    // Blended or added, the copy's fully clear pixels leave the output as it was: a copy clear outside a
+    // box (a cloud in its strip) is drawn as the box alone, at the box's place in the whole copy's.
+    SDL_Rect part{0, 0, place.w, place.h};
+    TFloatRect cover{x, y, w, h};
+    if ((blend == SDL_BLENDMODE_BLEND || blend == SDL_BLENDMODE_ADD) && GetVisibleBox(mScaled.texture, part)) {
+        cover = {x + static_cast<float>(part.x) / scaleX, y + static_cast<float>(part.y) / scaleY,
+                 static_cast<float>(part.w) / scaleX, static_cast<float>(part.h) / scaleY};
+    }
     BeforeDraw(TDrawCall{&cover, blend != SDL_BLENDMODE_NONE, true});
     // In output pixels; the viewport and the clip are kept in them already.
     SDL_RenderSetScale(renderer, 1.0f, 1.0f);
-    const SDL_FRect destination{static_cast<float>(place.x), static_cast<float>(place.y), static_cast<float>(place.w),
-                                static_cast<float>(place.h)};
-    SDL_RenderCopyF(renderer, mScaled.texture, nullptr, &destination);
+    const SDL_FRect destination{static_cast<float>(place.x + part.x), static_cast<float>(place.y + part.y),
+                                static_cast<float>(part.w), static_cast<float>(part.h)};
+    SDL_RenderCopyF(renderer, mScaled.texture, &part, &destination);
     SDL_RenderSetScale(renderer, scaleX, scaleY);
     return true;
 }
+
+namespace {
+
+// The boxes of a scaled copy just drawn, read from its pixels while it is the renderer's target.
+void NoteScaledBoxes(SDL_Texture* scaled, int width, int height) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    if (SDL_RenderReadPixels(GetSDLRenderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) != 0) {
+        return;
+    }
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (surface != nullptr) {
+        NoteTranslucentBox(scaled, *surface);
+        SDL_FreeSurface(surface);
+    }
+}
+
+} // namespace
 
 // Made on the output, whose drawing state SDL gives back when the target is set back to it, or on a
 // target at scale 1, whose viewport and clip read back exactly; elsewhere the draw goes the usual way.
@@ -385,6 +412,9 @@ bool TTexture::MakeScaledCopy(int sourceX, int sourceY, int sourceW, int sourceH
     const SDL_Rect whole{0, 0, width, height};
     const bool made =
         SDL_SetRenderTarget(renderer, scaled) == 0 && SDL_RenderCopy(renderer, mTexture, &source, &whole) == 0;
+    if (made) {
+        NoteScaledBoxes(scaled, width, height);
+    }
     SDL_SetRenderTarget(renderer, frameTarget);
     if (frameTarget != nullptr) {
         SDL_RenderSetViewport(renderer, &viewport);
@@ -394,10 +424,12 @@ bool TTexture::MakeScaledCopy(int sourceX, int sourceY, int sourceW, int sourceH
     SDL_SetTextureColorMod(mTexture, r, g, b);
     SDL_SetTextureAlphaMod(mTexture, alpha);
     if (!made) {
+        ForgetTranslucentBox(scaled);
         SDL_DestroyTexture(scaled);
         return false;
     }
     if (mScaled.texture != nullptr) {
+        ForgetTranslucentBox(mScaled.texture);
         SDL_DestroyTexture(mScaled.texture);
     }
     mScaled = TScaledCopy{scaled, mSerial, sourceX, sourceY, sourceW, sourceH, width, height};
