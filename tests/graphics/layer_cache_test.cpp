@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,17 @@ protected:
         return pixels;
     }
 
+    struct Step {
+        const char* what;
+        std::function<void(LayerCacheTest&)> change;
+        TLayerCache::TOutcome outcome;
+    };
+
+    // Each step's change, then its frame drawn plain and through one cache: the same pixels, and the
+    // cache's outcome the step names. A moving mover moves every frame, so its old places must not stay
+    // behind in the cache.
+    void PlaySteps(std::span<const Step> steps, bool moverMoves);
+
 public:
     // What the layers draw; the steps below change it.
     float mSoftX = 3;
@@ -157,12 +169,23 @@ size_t Differing(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
     return differing;
 }
 
+void LayerCacheTest::PlaySteps(std::span<const Step> steps, bool moverMoves) {
+    TLayerCache cache;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change(*this);
+        const std::vector<uint32_t> plain = DrawPlainFrame();
+        const std::vector<uint32_t> cached = DrawFrame(&cache);
+        EXPECT_EQ(cache.GetLastOutcome(), step.outcome);
+        EXPECT_EQ(Differing(plain, cached), 0u);
+        if (moverMoves) {
+            mMoverX += 0.37f;
+            mMoverY -= 0.21f;
+        }
+    }
+}
+
 TEST_F(LayerCacheTest, EveryFrameShowsTheLayersAsDrawnAndTheCacheIsFilledOnlyWhenTheyChange) {
-    struct Step {
-        const char* what;
-        std::function<void(LayerCacheTest&)> change;
-        TLayerCache::TOutcome outcome;
-    };
     const auto same = [](LayerCacheTest&) {};
     const auto move = [](LayerCacheTest& test) { test.mSoftX += 1; };
     // The back picture covers the whole frame: changing it changes most of the cache.
@@ -225,28 +248,12 @@ TEST_F(LayerCacheTest, EveryFrameShowsTheLayersAsDrawnAndTheCacheIsFilledOnlyWhe
          TLayerCache::kCopied},
         {"nothing over, the mover further on", same, TLayerCache::kCopied},
     };
-    TLayerCache cache;
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.what);
-        step.change(*this);
-        const std::vector<uint32_t> plain = DrawPlainFrame();
-        const std::vector<uint32_t> cached = DrawFrame(&cache);
-        EXPECT_EQ(cache.GetLastOutcome(), step.outcome);
-        EXPECT_EQ(Differing(plain, cached), 0u);
-        // The mover moves every frame: its old places must not stay behind in the cache.
-        mMoverX += 0.37f;
-        mMoverY -= 0.21f;
-    }
+    PlaySteps(steps, true);
 }
 
 // At a scaled output, with bars beside the picture, the cache is drawn in the frame's viewport and
 // scale: it holds the scaled draws' own pixels, and stands where the area is.
 TEST_F(LayerCacheTest, AtAScaledFrameTheCacheShowsTheScaledDrawsPixelForPixel) {
-    struct Step {
-        const char* what;
-        std::function<void(LayerCacheTest&)> change;
-        TLayerCache::TOutcome outcome;
-    };
     const auto same = [](LayerCacheTest&) {};
     const Step steps[] = {
         {"the first frame", same, TLayerCache::kRefreshed},
@@ -267,15 +274,7 @@ TEST_F(LayerCacheTest, AtAScaledFrameTheCacheShowsTheScaledDrawsPixelForPixel) {
     };
     mWithMover = false;
     mView = TViewTransform{0.75f, 1, 1, 30, 30};
-    TLayerCache cache;
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.what);
-        step.change(*this);
-        const std::vector<uint32_t> plain = DrawPlainFrame();
-        const std::vector<uint32_t> cached = DrawFrame(&cache);
-        EXPECT_EQ(cache.GetLastOutcome(), step.outcome);
-        EXPECT_EQ(Differing(plain, cached), 0u);
-    }
+    PlaySteps(steps, false);
 }
 
 TEST_F(LayerCacheTest, IsNotUsedWhereItsPixelsCouldDifferFromTheOutput) {
