@@ -11,6 +11,7 @@
 #include "data/rewards.h"
 #include "data/user_records.h"
 #include "game/growth/play_script.h"
+#include "game/growth/play_script_fixture.h"
 #include "game_seams.h"
 #include "harness/harness.h"
 #include "harness/screen_checks.h"
@@ -18,17 +19,8 @@
 
 namespace {
 
-class BoardLayersTest : public testing::Test {
+class BoardLayersTest : public PlayScriptTest {
 protected:
-    void SetUp() override { SetSeams(std::make_unique<TGameSeams>()); }
-    void TearDown() override {
-        TUserInfo::Release();
-        RemoveUserRecords();
-        TRewardConnector::Get() = TRewardConnector();
-        GetProfileDifficulty() = TBaseMosaicSettings();
-        SetSeams(nullptr);
-    }
-
     // Frames at 60 a second on the stepped clock, with the script's strokes.
     void Advance(playscript::TPlayScript& script) {
         ++mFrame;

@@ -10,6 +10,7 @@
 #include "data/rewards.h"
 #include "data/user_records.h"
 #include "game/growth/play_script.h"
+#include "game/growth/play_script_fixture.h"
 #include "game_seams.h"
 #include "harness/harness.h"
 #include "shell/startup_seams.h"
@@ -20,17 +21,8 @@ namespace {
 // of a frame's cost, and what grows is made by the updates; the drawn frames still run every draw path.
 constexpr long kDrawEvery = 10;
 
-class GrowthTest : public testing::Test {
+class GrowthTest : public PlayScriptTest {
 protected:
-    void SetUp() override { SetSeams(std::make_unique<TGameSeams>()); }
-    void TearDown() override {
-        TUserInfo::Release();
-        RemoveUserRecords();
-        TRewardConnector::Get() = TRewardConnector();
-        GetProfileDifficulty() = TBaseMosaicSettings();
-        SetSeams(nullptr);
-    }
-
     // Frames at 60 a second on the stepped clock: 16 or 17 ms each, 1000 ms every 60.
     void StepFrame(harness::RunningGame& game, playscript::TPlayScript& script) {
         ++mFrame;
