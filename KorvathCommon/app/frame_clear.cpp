@@ -211,6 +211,10 @@ TDrawCounts& GetDrawCounts() {
 
 void SetScaledThroughTarget(bool enabled) {
     gThroughTarget = enabled;
+    // A screen's worth of pixels that only the through-target drawing uses.
+    if (!enabled) {
+        ForgetDesignTarget();
+    }
 }
 
 bool IsScaledThroughTarget() {

@@ -68,7 +68,8 @@ struct TDrawCounts {
 TDrawCounts& GetDrawCounts();
 
 // At a scaled output the frame can be drawn at the design size into a target texture that is scaled
-// once onto the output, instead of every image being scaled as it is drawn. Off by default.
+// once onto the output, instead of every image being scaled as it is drawn. Off by default; turning it
+// off lets go of the target.
 void SetScaledThroughTarget(bool enabled);
 bool IsScaledThroughTarget();
 // The renderer's design-sized target texture, made on first use; null when SDL cannot make one.
