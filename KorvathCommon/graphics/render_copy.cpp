@@ -145,22 +145,30 @@ int DrawAsTriangles(SDL_Renderer* renderer, SDL_Texture* texture, const TFloatRe
     return result;
 }
 
+// Where a draw of the source rectangle lands and turns; false (reported once) when it lies beyond any screen.
+bool PlaceDraw(const TFloatRect& source, float dstX, float dstY, float scaleX, float scaleY, float centreX,
+               float centreY, SDL_FRect& dst, SDL_FPoint& pivot) {
+    dst = {dstX, dstY, source.w * scaleX, source.h * scaleY};
+    pivot = {centreX * scaleX, centreY * scaleY};
+    if (IsDrawable(dst, pivot)) {
+        return true;
+    }
+    if (!gReportedFarDraw) {
+        gReportedFarDraw = true;
+        TLogFile::Get()->Printf("texture drawn beyond any screen (%g, %g, %g x %g) skipped", static_cast<double>(dst.x),
+                                static_cast<double>(dst.y), static_cast<double>(dst.w), static_cast<double>(dst.h));
+    }
+    return false;
+}
+
 } // namespace
 
 int RenderCopyExFloat(SDL_Renderer* renderer, SDL_Texture* texture, const TFloatRect& source, float dstX, float dstY,
                       float scaleX, float scaleY, double angle, float centreX, float centreY, int flip) {
-    if (renderer == nullptr || texture == nullptr) {
-        return -1;
-    }
-    const SDL_FRect dst{dstX, dstY, source.w * scaleX, source.h * scaleY};
-    const SDL_FPoint pivot{centreX * scaleX, centreY * scaleY};
-    if (!IsDrawable(dst, pivot)) {
-        if (!gReportedFarDraw) {
-            gReportedFarDraw = true;
-            TLogFile::Get()->Printf("texture drawn beyond any screen (%g, %g, %g x %g) skipped",
-                                    static_cast<double>(dst.x), static_cast<double>(dst.y), static_cast<double>(dst.w),
-                                    static_cast<double>(dst.h));
-        }
+    SDL_FRect dst{};
+    SDL_FPoint pivot{};
+    if (renderer == nullptr || texture == nullptr ||
+        !PlaceDraw(source, dstX, dstY, scaleX, scaleY, centreX, centreY, dst, pivot)) {
         return -1;
     }
     if (!IsWholeRect(source)) {
@@ -170,5 +178,18 @@ int RenderCopyExFloat(SDL_Renderer* renderer, SDL_Texture* texture, const TFloat
     const SDL_Rect src{static_cast<int>(source.x), static_cast<int>(source.y), static_cast<int>(source.w),
                        static_cast<int>(source.h)};
     return SDL_RenderCopyExF(renderer, texture, &src, &dst, ToDegrees(angle), &pivot,
+                             static_cast<SDL_RendererFlip>(flip));
+}
+
+int RenderCopyStretchedFloat(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Rect& texels,
+                             const TFloatRect& source, float dstX, float dstY, float scaleX, float scaleY, double angle,
+                             float centreX, float centreY, int flip) {
+    SDL_FRect dst{};
+    SDL_FPoint pivot{};
+    if (renderer == nullptr || texture == nullptr ||
+        !PlaceDraw(source, dstX, dstY, scaleX, scaleY, centreX, centreY, dst, pivot)) {
+        return -1;
+    }
+    return SDL_RenderCopyExF(renderer, texture, &texels, &dst, ToDegrees(angle), &pivot,
                              static_cast<SDL_RendererFlip>(flip));
 }

@@ -3,6 +3,7 @@
 
 #include "app/float_rect.h"
 
+struct SDL_Rect;
 struct SDL_Renderer;
 struct SDL_Texture;
 
@@ -13,3 +14,10 @@ struct SDL_Texture;
 // SDL_RenderCopyExF. The texture's colour, alpha and blend modes apply either way. 0 on success.
 int RenderCopyExFloat(SDL_Renderer* renderer, SDL_Texture* texture, const TFloatRect& source, float dstX, float dstY,
                       float scaleX, float scaleY, double angle, float centreX, float centreY, int flip);
+
+// The draw RenderCopyExFloat makes of the source rectangle (the same place, size, turn and flip), copying
+// the texture's whole-texel rectangle texels stretched over it instead: for a picture of one colour kept
+// as a smaller texture, whose every sample is that colour. 0 on success.
+int RenderCopyStretchedFloat(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Rect& texels,
+                             const TFloatRect& source, float dstX, float dstY, float scaleX, float scaleY, double angle,
+                             float centreX, float centreY, int flip);

@@ -1,6 +1,7 @@
 #include "graphics/texture.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -277,6 +278,10 @@ void TTexture::Draw(const TRenderState& state) {
         centreX = state.centreX;
         centreY = state.centreY;
     }
+    if (mStripRows > 0) {
+        DrawStrip(state, source, centreX, centreY, flip);
+        return;
+    }
     if (DrawOverClearedFrame(mTexture, source, cover, state, flip) ||
         DrawOpaqueCore(mTexture, source, cover, state, flip) ||
         DrawAroundClearHole(mTexture, source, cover, state, flip) ||
@@ -291,6 +296,53 @@ void TTexture::Draw(const TRenderState& state) {
     BeforeDraw(TDrawCall{&cover, IsBlended(mTexture), IsPlainCopy(source, state.angle, flip)});
     RenderCopyExFloat(GetSDLRenderer(), mTexture, source, state.GetTranslationX(), state.GetTranslationY(),
                       state.GetScaleX(), state.GetScaleY(), state.angle, centreX, centreY, flip);
+}
+
+// A picture kept as a strip of its rows, drawn where and how the whole picture would be. When SDL would copy
+// the whole picture unscaled (its rectangle, times the render scale and truncated, the source's size), the
+// strip is copied band after band over the same output rows, unscaled too; otherwise it is stretched over
+// the same rectangle, which SDL then scales as it would the whole picture, and every sample of one colour
+// is that colour. A strip exactly the rectangle's height would be copied unscaled, so one row less of it
+// is stretched then. Parts at fractional texels are stretched too (the shadows are drawn whole).
+void TTexture::DrawStrip(const TRenderState& state, const TFloatRect& source, float centreX, float centreY, int flip) {
+    SDL_Renderer* renderer = GetSDLRenderer();
+    float renderScaleX = 0, renderScaleY = 0;
+    SDL_RenderGetScale(renderer, &renderScaleX, &renderScaleY);
+    const float x = state.GetTranslationX();
+    const float y = state.GetTranslationY();
+    const float w = source.w * state.GetScaleX();
+    const float h = source.h * state.GetScaleY();
+    const TFloatRect cover{x, y, w, h};
+    const bool scaled = renderScaleX != 1.0f || renderScaleY != 1.0f;
+    const SDL_Rect place{
+        static_cast<int>(scaled ? x * renderScaleX : x), static_cast<int>(scaled ? y * renderScaleY : y),
+        static_cast<int>(scaled ? w * renderScaleX : w), static_cast<int>(scaled ? h * renderScaleY : h)};
+    constexpr float kLimit = 1e8f;
+    const bool inRange = std::fabs(x * renderScaleX) < kLimit && std::fabs(y * renderScaleY) < kLimit &&
+                         std::fabs(w * renderScaleX) < kLimit && std::fabs(h * renderScaleY) < kLimit;
+    const bool blended = IsBlended(mTexture);
+    if (inRange && IsPlainCopy(source, state.angle, flip) && place.w == static_cast<int>(source.w) &&
+        place.h == static_cast<int>(source.h)) {
+        BeforeDraw(TDrawCall{&cover, blended, true});
+        // In output pixels, as SDL puts the whole picture's copy; the viewport and the clip are kept in them.
+        SDL_RenderSetScale(renderer, 1.0f, 1.0f);
+        for (int top = 0; top < place.h; top += mStripRows) {
+            if (top > 0) {
+                BeforeDraw(TDrawCall{nullptr, blended, true});
+            }
+            const int rows = std::min(mStripRows, place.h - top);
+            const SDL_Rect texels{static_cast<int>(source.x), 0, place.w, rows};
+            const SDL_Rect band{place.x, place.y + top, place.w, rows};
+            SDL_RenderCopy(renderer, mTexture, &texels, &band);
+        }
+        SDL_RenderSetScale(renderer, renderScaleX, renderScaleY);
+        return;
+    }
+    const int stripRows = place.h == mStripRows ? mStripRows - 1 : mStripRows;
+    const SDL_Rect texels{static_cast<int>(source.x), 0, std::max(1, static_cast<int>(source.w)), stripRows};
+    BeforeDraw(TDrawCall{&cover, blended, IsPlainCopy(source, state.angle, flip)});
+    RenderCopyStretchedFloat(renderer, mTexture, texels, source, x, y, state.GetScaleX(), state.GetScaleY(),
+                             state.angle, centreX, centreY, flip);
 }
 
 // A scaled draw that crosses an edge of its target: SDL's software renderer scales the whole picture into

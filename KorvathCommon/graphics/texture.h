@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/float_rect.h"
 #include "graphics/counted_handle.h"
 #include "graphics/render_state.h"
 
@@ -91,6 +92,7 @@ private:
     };
 
     bool ApplyState(const TRenderState& state);
+    void DrawStrip(const TRenderState& state, const TFloatRect& source, float centreX, float centreY, int flip);
     bool DrawKeptScaled(const TRenderState& state, int sourceX, int sourceY, int sourceW, int sourceH);
     bool MakeScaledCopy(int sourceX, int sourceY, int sourceW, int sourceH, int width, int height);
     bool TakeTexture(SDL_Texture* texture);
@@ -111,6 +113,9 @@ private:
     int mHeight = 0;
     uint64_t mSerial = 0;
     TScaledCopy mScaled;
+    // A large picture of one colour throughout (the screens' shadow) keeps only this many of its rows in
+    // mTexture (0: the whole picture is there); mWidth and mHeight stay the picture's.
+    int mStripRows = 0;
 };
 
 // An uncached blank texture of an SDL pixel format, ARGB8888 when 0: access 1 streaming, 2 render target,

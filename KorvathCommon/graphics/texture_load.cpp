@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -83,6 +84,34 @@ void GiveBackFreedPixels(size_t bytes) {
 #else
     static_cast<void>(bytes);
 #endif
+}
+
+// A large picture of one colour throughout (the screens' shadow, a screen of black) as a strip of its first
+// rows, sharing its pixels; null for any other picture. Palettes and colour keys are left whole.
+SurfacePtr UniformStrip(SDL_Surface* surface) {
+    constexpr int kStripRows = 32;
+    constexpr size_t kLargePicture = size_t{1} << 20;
+    const SDL_PixelFormat* format = surface->format;
+    const int bytesPerPixel = format->BytesPerPixel;
+    const size_t rowBytes = static_cast<size_t>(surface->w) * static_cast<size_t>(bytesPerPixel);
+    if (surface->h < 2 * kStripRows || rowBytes * static_cast<size_t>(surface->h) < kLargePicture ||
+        SDL_ISPIXELFORMAT_INDEXED(format->format) || SDL_HasColorKey(surface) == SDL_TRUE || SDL_MUSTLOCK(surface)) {
+        return nullptr;
+    }
+    const auto* first = static_cast<const uint8_t*>(surface->pixels);
+    for (int x = 1; x < surface->w; ++x) {
+        if (std::memcmp(first, first + static_cast<ptrdiff_t>(x) * bytesPerPixel, static_cast<size_t>(bytesPerPixel)) !=
+            0) {
+            return nullptr;
+        }
+    }
+    for (int y = 1; y < surface->h; ++y) {
+        if (std::memcmp(first, first + static_cast<ptrdiff_t>(y) * surface->pitch, rowBytes) != 0) {
+            return nullptr;
+        }
+    }
+    return SurfacePtr(SDL_CreateRGBSurfaceWithFormatFrom(surface->pixels, surface->w, kStripRows, format->BitsPerPixel,
+                                                         surface->pitch, format->format));
 }
 
 // Whether the surface's own pixels give its alpha exactly as a conversion to ARGB would: 32-bit pixels with
@@ -192,11 +221,18 @@ bool TTexture::LoadImage(const std::string& name) {
         return false;
     }
     BuildMaps(surface.get());
-    if (!TakeTexture(SDL_CreateTextureFromSurface(renderer, surface.get()))) {
+    // Its draws put the strip down over the whole picture's place: the same pixels from a small part of the
+    // memory (a screen's worth, held for the whole run by the shadow).
+    const SurfacePtr strip = UniformStrip(surface.get());
+    if (!TakeTexture(SDL_CreateTextureFromSurface(renderer, strip ? strip.get() : surface.get()))) {
         mAlphaMap.clear();
         mColorMap.clear();
         mOpaqueAlphaMap = false;
         return false;
+    }
+    if (strip) {
+        mStripRows = strip->h;
+        mHeight = surface->h;
     }
     // The draws copy what is opaque: where a picture with an alpha channel is, is noted once here.
     if (SDL_LockSurface(surface.get()) == 0) {
