@@ -4,6 +4,9 @@
 #include <SDL_image.h>
 #include <functional>
 #include <tinyxml.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "app/app_config.h"
 #include "app/clock.h"
@@ -25,6 +28,18 @@ TiXmlDocument* gMainDocument = nullptr;
 
 constexpr int kDesignWidth = 1366;
 constexpr int kDesignHeight = 768;
+
+// A screen's worth of pixels freed into glibc's heap stays resident until something of its size reuses
+// it, and glibc raises its mapping threshold past every such block freed, so pictures, cached layers and
+// the window's surface all end up there and the peak depends on the order they came and went in. Blocks
+// from half a megabyte up are mapped on their own instead and go back to the system when freed; the
+// per-frame scratch surfaces SDL makes for scaled draws mostly stay below that, in the heap.
+void MapLargeBlocksApart() {
+#if defined(__GLIBC__)
+    constexpr int kOwnMappingFrom = 512 * 1024;
+    mallopt(M_MMAP_THRESHOLD, kOwnMappingFrom);
+#endif
+}
 
 void Progress(const char* line) {
     TLogFile::Get()->Printf("%s", line);
@@ -123,6 +138,7 @@ void ShowFirstScreen() {
 } // namespace
 
 int StartUp() {
+    MapLargeBlocksApart();
     GetLoopState() = TLoopState();
     ResetDisplay();
     PrepareFolders();
