@@ -193,3 +193,14 @@ int RenderCopyStretchedFloat(SDL_Renderer* renderer, SDL_Texture* texture, const
     return SDL_RenderCopyExF(renderer, texture, &texels, &dst, ToDegrees(angle), &pivot,
                              static_cast<SDL_RendererFlip>(flip));
 }
+
+void CopyDrawModes(SDL_Texture* from, SDL_Texture* to) {
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    Uint8 r = 255, g = 255, b = 255, alpha = 255;
+    SDL_GetTextureBlendMode(from, &blend);
+    SDL_GetTextureColorMod(from, &r, &g, &b);
+    SDL_GetTextureAlphaMod(from, &alpha);
+    SDL_SetTextureBlendMode(to, blend);
+    SDL_SetTextureColorMod(to, r, g, b);
+    SDL_SetTextureAlphaMod(to, alpha);
+}

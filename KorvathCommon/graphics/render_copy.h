@@ -21,3 +21,7 @@ int RenderCopyExFloat(SDL_Renderer* renderer, SDL_Texture* texture, const TFloat
 int RenderCopyStretchedFloat(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Rect& texels,
                              const TFloatRect& source, float dstX, float dstY, float scaleX, float scaleY, double angle,
                              float centreX, float centreY, int flip);
+
+// Gives the second texture the first one's blend mode and colour and alpha modulation, so a stand-in for a
+// picture draws as the picture would.
+void CopyDrawModes(SDL_Texture* from, SDL_Texture* to);

@@ -387,14 +387,9 @@ bool TTexture::DrawKeptScaled(const TRenderState& state, int sourceX, int source
     if (!kept && !MakeScaledCopy(sourceX, sourceY, sourceW, sourceH, place.w, place.h)) {
         return false;
     }
+    CopyDrawModes(mTexture, mScaled.texture);
     SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-    Uint8 r = 255, g = 255, b = 255, alpha = 255;
-    SDL_GetTextureBlendMode(mTexture, &blend);
-    SDL_GetTextureColorMod(mTexture, &r, &g, &b);
-    SDL_GetTextureAlphaMod(mTexture, &alpha);
-    SDL_SetTextureBlendMode(mScaled.texture, blend);
-    SDL_SetTextureColorMod(mScaled.texture, r, g, b);
-    SDL_SetTextureAlphaMod(mScaled.texture, alpha);
+    SDL_GetTextureBlendMode(mScaled.texture, &blend);
     // Blended or added, the copy's fully clear pixels leave the output as it was: a copy clear outside a
     // box (a cloud in its strip) is drawn as the box alone, at the box's place in the whole copy's.
     SDL_Rect part{0, 0, place.w, place.h};
@@ -504,9 +499,17 @@ void TTexture::Blit(int x, int y, int left, int top, int right, int bottom, cons
     SDL_Texture* previousTarget = SDL_GetRenderTarget(renderer);
     SDL_SetRenderTarget(renderer, mTexture);
     SDL_SetTextureBlendMode(from, SDL_BLENDMODE_NONE);
-    const SDL_Rect src{left, top, right - left, bottom - top};
+    SDL_Rect src{left, top, right - left, bottom - top};
     const SDL_Rect dst{x, y, right - left, bottom - top};
-    SDL_RenderCopy(renderer, from, &src, &dst);
+    // A picture kept as a strip: its colour copied over the rectangle, as any part of the whole would be.
+    const SDL_Rect picture{0, 0, source->mWidth, source->mHeight};
+    if (source->mStripRows > 0) {
+        src = SDL_HasIntersection(&src, &picture) == SDL_TRUE ? SDL_Rect{0, 0, source->mWidth, source->mStripRows}
+                                                              : SDL_Rect{};
+    }
+    if (!SDL_RectEmpty(&src)) {
+        SDL_RenderCopy(renderer, from, &src, &dst);
+    }
     SDL_SetTextureBlendMode(from, previousBlend);
     SDL_SetRenderTarget(renderer, previousTarget);
     NoteContentChanged();

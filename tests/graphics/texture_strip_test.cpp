@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -113,6 +114,52 @@ TEST_F(TextureStripTest, APictureOfOneColourIsKeptAsAStripAndAnyOtherWhole) {
     }
 }
 
+TEST_F(TextureStripTest, BlittingFromTheStripCopiesTheColourOverTheWholeRectangle) {
+    WriteRgbImage("teal.png", kPictureW, kPictureH, kTeal);
+    TTextureHandle picture = GetTexture("teal");
+    ASSERT_TRUE(picture);
+    struct Case {
+        const char* what;
+        SDL_Rect from; // left, top, right, bottom of the picture
+        bool copied;
+    };
+    const Case cases[] = {
+        {"the top rows", {0, 0, 200, 20}, true},
+        {"rows far below the strip's", {100, 500, 400, 560}, true},
+        {"taller than the strip", {10, 40, 90, 300}, true},
+        {"beyond the picture", {kPictureW + 10, 0, kPictureW + 50, 40}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TTextureHandle target = CreateBlankTexture(320, 320, TTexture::kAccessTarget);
+        ASSERT_TRUE(target);
+        SDL_Renderer* renderer = GetSDLRenderer();
+        SDL_SetRenderTarget(renderer, target->GetSDLTexture());
+        SDL_SetRenderDrawColor(renderer, 255, 0, 255, 255);
+        SDL_RenderClear(renderer);
+        SDL_SetRenderTarget(renderer, nullptr);
+        target->Blit(5, 7, c.from.x, c.from.y, c.from.w, c.from.h, picture);
+        SDL_SetRenderTarget(renderer, target->GetSDLTexture());
+        std::vector<uint32_t> pixels(320 * 320);
+        ASSERT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), 320 * 4), 0);
+        SDL_SetRenderTarget(renderer, nullptr);
+        const int width = std::min(c.from.w - c.from.x, 320 - 5);
+        const int height = std::min(c.from.h - c.from.y, 320 - 7);
+        size_t teal = 0, wrong = 0;
+        for (int y = 0; y < 320; ++y) {
+            for (int x = 0; x < 320; ++x) {
+                const bool inside = c.copied && x >= 5 && x < 5 + width && y >= 7 && y < 7 + height;
+                const uint32_t want = inside ? 0xFF148C82u : 0xFFFF00FFu;
+                const uint32_t got = pixels[static_cast<size_t>(y) * 320 + static_cast<size_t>(x)];
+                teal += got == 0xFF148C82u ? 1 : 0;
+                wrong += got != want ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(wrong, 0u);
+        EXPECT_EQ(teal, c.copied ? static_cast<size_t>(width) * static_cast<size_t>(height) : 0u);
+    }
+}
+
 TEST_F(TextureStripTest, EveryDrawOfTheStripPutsDownTheWholePicturesPixels) {
     WriteRgbImage("shadow.png", kPictureW, kPictureH, kShadow);
     WriteRgbImage("teal.png", kPictureW, kPictureH, kTeal);
@@ -183,15 +230,7 @@ TEST_F(TextureStripTest, EveryDrawOfTheStripPutsDownTheWholePicturesPixels) {
         // modes the draw left on the strip.
         SDL_Texture* whole = WholePicture(color);
         ASSERT_NE(whole, nullptr) << SDL_GetError();
-        SDL_Texture* strip = picture->GetSDLTexture();
-        SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-        Uint8 r = 0, g = 0, b = 0, alpha = 0;
-        SDL_GetTextureBlendMode(strip, &blend);
-        SDL_GetTextureColorMod(strip, &r, &g, &b);
-        SDL_GetTextureAlphaMod(strip, &alpha);
-        SDL_SetTextureBlendMode(whole, blend);
-        SDL_SetTextureColorMod(whole, r, g, b);
-        SDL_SetTextureAlphaMod(whole, alpha);
+        CopyDrawModes(picture->GetSDLTexture(), whole);
         const TFloatRect source =
             (c.flags & kSource) != 0 ? TFloatRect{100, 60, 300, 240} : TFloatRect{0, 0, kPictureW, kPictureH};
         BeginOutput(c.renderScale, c.viewport, c.clip);
